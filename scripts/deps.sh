@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build, the program and the tests need, when missing.
+set -euo pipefail
+packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-serialport-dev
+          libqt6sql6-sqlite qt6-qpa-plugins libsqlite3-dev fonts-nanum sqlite3
+          xvfb xauth poppler-utils)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "설치할 패키지: ${missing[*]}"
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi

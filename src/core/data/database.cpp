@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "database.h"
+
+#include <atomic>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+
+#include "schema.h"
+#include "ui/textutil.h"
+
+namespace {
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("solbitsem-%1").arg(++counter);
+}
+
+constexpr int SqliteBusy = 5;
+constexpr int SqliteLocked = 6;
+// Jet's "field too small" number, for text over its field's size.
+constexpr int FieldTooSmall = 3163;
+
+} // namespace
+
+Database::Database() : m_name(nextConnectionName()) {}
+
+Database::~Database()
+{
+    close();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool Database::open(const QString &path, bool exclusive, Access access)
+{
+    // The driver would create a missing file; a missing ledger must stay missing.
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return false;
+    close();
+    QSqlDatabase db = QSqlDatabase::contains(m_name) ? QSqlDatabase::database(m_name, false)
+                                                     : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(info.absoluteFilePath());
+    // A lock held by another program is waited for briefly, then reported.
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=400");
+    if (access == Access::ReadOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open())
+        return false;
+    m_path = info.absoluteFilePath();
+    QSqlQuery q(db);
+    // A commit is on disk when it returns. Errors here (a damaged file) surface at the first query.
+    q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    if (exclusive)
+        q.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
+    return true;
+}
+
+void Database::close()
+{
+    if (QSqlDatabase::contains(m_name)) {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen())
+            db.close();
+    }
+    m_path.clear();
+}
+
+bool Database::isOpen() const
+{
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase Database::connection() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+bool Database::createLedger(const QString &path, QString *errorText)
+{
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (errorText)
+            *errorText = QStringLiteral("파일이 이미 있습니다: ") + path;
+        return false;
+    }
+    if (!QDir().mkpath(info.absolutePath())) {
+        if (errorText)
+            *errorText = QStringLiteral("폴더를 만들 수 없습니다: ") + info.absolutePath();
+        return false;
+    }
+    bool ok = true;
+    QString err;
+    {
+        const QString name = nextConnectionName();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(info.absoluteFilePath());
+            if (!db.open()) {
+                ok = false;
+                err = db.lastError().text();
+            } else {
+                QSqlQuery q(db);
+                ok = db.transaction();
+                for (const Schema::Table &t : Schema::ledgerTables()) {
+                    QStringList sql{Schema::createTableSql(t)};
+                    sql << Schema::createIndexSql(t);
+                    for (const QString &s : sql) {
+                        if (ok && !q.exec(s)) {
+                            ok = false;
+                            err = q.lastError().text();
+                        }
+                    }
+                }
+                ok = ok && db.commit();
+                if (!ok && err.isEmpty())
+                    err = db.lastError().text();
+                q.finish();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+    if (!ok) {
+        QFile::remove(info.absoluteFilePath());
+        if (errorText)
+            *errorText = err;
+    }
+    return ok;
+}
+
+SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement) const
+{
+    SqlError e;
+    if (error.type() == QSqlError::NoError)
+        return e;
+    e.code = error.nativeErrorCode().toInt();
+    e.text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    e.statement = statement.display();
+    const int primary = e.code & 0xff;
+    if (primary == SqliteBusy || primary == SqliteLocked)
+        e.kind = SqlError::Kind::Busy;
+    else if (e.text.startsWith(QLatin1String("no such table")) || e.text.startsWith(QLatin1String("no such column")))
+        e.kind = SqlError::Kind::NoObject;
+    else
+        e.kind = SqlError::Kind::Other;
+    return e;
+}
+
+Database::Result Database::exec(const SqlStatement &statement) const
+{
+    Result r;
+    if (!isOpen()) {
+        r.error.kind = SqlError::Kind::NoDatabase;
+        r.error.code = 91;
+        r.error.text = QStringLiteral("Data Base MDB가 선언되지 않았습니다.");
+        r.error.statement = statement.display();
+        return r;
+    }
+    if (!statement.table.isEmpty()) {
+        if (const Schema::Table *t = Schema::ledgerTable(statement.table)) {
+            for (const auto &[name, value] : statement.binds) {
+                const Schema::Field *f = t->field(name);
+                if (!f || f->type != Schema::FieldType::Text || f->size <= 0 || value.isNull())
+                    continue;
+                if (LenAnsi(value.toString()) > f->size) {
+                    r.error.kind = SqlError::Kind::TooLong;
+                    r.error.code = FieldTooSmall;
+                    r.error.text = QStringLiteral("입력한 값이 필드 크기보다 큽니다. [%1] 최대 %2바이트")
+                                       .arg(f->name)
+                                       .arg(f->size);
+                    r.error.statement = statement.display();
+                    return r;
+                }
+            }
+        }
+    }
+    r.query = QSqlQuery(connection());
+    r.query.setForwardOnly(true);
+    if (!r.query.prepare(statement.text)) {
+        r.error = errorOf(r.query.lastError(), statement);
+        return r;
+    }
+    for (const auto &[name, value] : statement.binds)
+        r.query.bindValue(QLatin1Char(':') + name, value);
+    if (!r.query.exec()) {
+        r.error = errorOf(r.query.lastError(), statement);
+        return r;
+    }
+    if (!r.query.isSelect()) {
+        r.rowsAffected = r.query.numRowsAffected();
+        r.lastInsertId = r.query.lastInsertId().toLongLong();
+    }
+    return r;
+}
+
+bool Database::transaction() { return isOpen() && connection().transaction(); }
+bool Database::commit() { return connection().commit(); }
+bool Database::rollback() { return connection().rollback(); }
+
+QList<QPair<QString, QString>> Database::columns(const QString &table) const
+{
+    QList<QPair<QString, QString>> out;
+    SqlStatement st(QStringLiteral("SELECT name, type FROM pragma_table_info(:t)"));
+    st.bind(QStringLiteral("t"), table);
+    Result r = exec(st);
+    while (r.ok() && r.query.next())
+        out.append({r.query.value(0).toString(), r.query.value(1).toString()});
+    return out;
+}
+
+bool Database::hasTable(const QString &table) const
+{
+    SqlStatement st(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = :t COLLATE NOCASE"));
+    st.bind(QStringLiteral("t"), table);
+    Result r = exec(st);
+    return r.ok() && r.query.next();
+}

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recordset.h"
+
+#include "ui/userprompt.h"
+
+void reportQueryError(const SqlError &error, UserPrompt &prompt)
+{
+    const QString cr(QChar(13));
+    switch (error.kind) {
+    case SqlError::Kind::None:
+        return;
+    case SqlError::Kind::NoDatabase:
+        prompt.MsgInfo(QStringLiteral("Data Base MDB가 선언되지 않았습니다.") + cr + error.statement,
+                       QStringLiteral("MDB 오류"));
+        return;
+    case SqlError::Kind::NoObject:
+        prompt.MsgInfo(QStringLiteral("Jet Data Base Engine의 식을 확인하세요.") + cr + error.statement,
+                       QStringLiteral("Query"));
+        return;
+    case SqlError::Kind::Busy:
+        prompt.MsgInfo(error.text + cr + error.statement, QStringLiteral("MDB 오류"));
+        return;
+    case SqlError::Kind::TooLong:
+    case SqlError::Kind::Other:
+        prompt.MsgInfo(error.text + cr + error.statement, QStringLiteral("ERROR"));
+        return;
+    }
+}
+
+std::optional<QSqlQuery> OpenRS(const Database *db, const SqlStatement &sql, UserPrompt &prompt)
+{
+    if (!db || !db->isOpen()) {
+        SqlError e;
+        e.kind = SqlError::Kind::NoDatabase;
+        e.statement = sql.display();
+        reportQueryError(e, prompt);
+        return std::nullopt;
+    }
+    Database::Result r = db->exec(sql);
+    if (!r.ok()) {
+        reportQueryError(r.error, prompt);
+        return std::nullopt;
+    }
+    return std::move(r.query);
+}
+
+std::optional<QSqlQuery> OpenRSEdit(const Database *db, const SqlStatement &sql, UserPrompt &prompt)
+{
+    return OpenRS(db, sql, prompt);
+}
+
+void CloseObj(std::optional<QSqlQuery> &rs)
+{
+    if (rs) {
+        rs->finish();
+        rs.reset();
+    }
+}

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+
+#include <QSqlQuery>
+
+#include "database.h"
+#include "sqlstatement.h"
+
+class UserPrompt;
+
+// Runs a query and reports a failure itself, in the one box its kind calls for, with the
+// statement shown under the message. nullopt after a failure: the caller just stops.
+std::optional<QSqlQuery> OpenRS(const Database *db, const SqlStatement &sql, UserPrompt &prompt);
+// The same for a query whose rows the caller goes on to change.
+std::optional<QSqlQuery> OpenRSEdit(const Database *db, const SqlStatement &sql, UserPrompt &prompt);
+// Releases a result early; harmless on an empty one.
+void CloseObj(std::optional<QSqlQuery> &rs);
+// The box OpenRS shows for an error.
+void reportQueryError(const SqlError &error, UserPrompt &prompt);

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "schema.h"
+
+#include <QRegularExpression>
+
+namespace Schema {
+
+namespace {
+
+Field text(const QString &name, int size = 0) { return {name, FieldType::Text, size, false}; }
+Field integer(const QString &name) { return {name, FieldType::Integer, 0, false}; }
+
+QList<Table> buildTables()
+{
+    const auto s = [](const char16_t *t) { return QString::fromUtf16(t); };
+    QList<Table> tables;
+    tables.append({s(u"total"),
+                   {{s(u"total_id"), FieldType::Counter, 0, true},
+                    text(s(u"maeip_date"), 10),
+                    integer(s(u"pro_code")),
+                    integer(s(u"maeip_code")),
+                    text(s(u"maeip_name"), 50),
+                    integer(s(u"maeip_cost")),
+                    integer(s(u"maechul_code")),
+                    text(s(u"maechul_date"), 10),
+                    text(s(u"maechul_name"), 50),
+                    integer(s(u"maechul_cost")),
+                    integer(s(u"maechul_usecost")),
+                    text(s(u"group_name"), GroupNameSize),
+                    text(s(u"pro_name"), 50)},
+                   // The ledger's period query, its searches by client and the group filter.
+                   {{s(u"total_maechul_date"), s(u"maechul_date"), false, false},
+                    {s(u"total_maeip_code"), s(u"maeip_code"), false, false},
+                    {s(u"total_maechul_code"), s(u"maechul_code"), false, false},
+                    {s(u"total_group_name"), s(u"group_name"), false, false}}});
+    tables.append({s(u"total_print"),
+                   {text(s(u"maeip_date"), 10), text(s(u"pro_name"), 50), text(s(u"maeip_name"), 50),
+                    integer(s(u"maeip_cost")), text(s(u"maechul_date"), 10),
+                    text(s(u"maechul_name"), 50), integer(s(u"maechul_cost")),
+                    integer(s(u"maechul_usecost")), text(s(u"group_name"), GroupNameSize)},
+                   {}});
+    for (const char16_t *client : {u"maeip", u"maechul"}) {
+        const QString t = s(client);
+        tables.append({t,
+                       {{s(u"id"), FieldType::Integer, 0, true},
+                        text(s(u"name"), ClientNameSize),
+                        text(s(u"tel"), 20),
+                        text(s(u"phone"), 20),
+                        text(s(u"zipcode"), 7),
+                        text(s(u"address"), 100),
+                        text(s(u"memo"), 100)},
+                       {{t + s(u"_id"), s(u"id"), false, true},
+                        {t + s(u"_name"), s(u"name"), false, false}}});
+    }
+    tables.append({s(u"product"), {text(s(u"name"), 50)}, {{s(u"product_name"), s(u"name"), false, false}}});
+    tables.append({s(u"group_name"),
+                   {{s(u"name"), FieldType::Text, GroupNameSize, true}},
+                   {{s(u"group_name_name"), s(u"name"), true, true}}});
+    tables.append({s(u"user"), {text(s(u"userid"), 20), text(s(u"pass"), 20)}, {}});
+    return tables;
+}
+
+} // namespace
+
+const Field *Table::field(const QString &fieldName) const
+{
+    for (const Field &f : fields)
+        if (f.name.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return &f;
+    return nullptr;
+}
+
+const QList<Table> &ledgerTables()
+{
+    static const QList<Table> tables = buildTables();
+    return tables;
+}
+
+const Table *ledgerTable(const QString &name)
+{
+    for (const Table &t : ledgerTables())
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
+const Table &postTable()
+{
+    static const Table post{QStringLiteral("Post"),
+                            {text(QStringLiteral("ZIPCODE"), 7), text(QStringLiteral("SIDO"), 20),
+                             text(QStringLiteral("GUGUN"), 30), text(QStringLiteral("DONG"), 50),
+                             text(QStringLiteral("BUNJI"), 30)},
+                            {{QStringLiteral("Post_DONG"), QStringLiteral("DONG"), false, false}}};
+    return post;
+}
+
+QString declaredType(const Field &field)
+{
+    switch (field.type) {
+    case FieldType::Counter:
+    case FieldType::Integer:
+        return QStringLiteral("INTEGER");
+    case FieldType::Text:
+        return field.size > 0 ? QStringLiteral("VARCHAR(%1)").arg(field.size) : QStringLiteral("TEXT");
+    }
+    return QStringLiteral("TEXT");
+}
+
+namespace {
+QString columnSql(const Field &f)
+{
+    const QString q = QLatin1Char('"') + f.name + QLatin1Char('"');
+    if (f.type == FieldType::Counter)
+        return q + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
+    QString sql = q + QLatin1Char(' ') + declaredType(f);
+    if (f.type == FieldType::Integer) {
+        // Amounts and codes hold whole numbers only, whoever writes the file.
+        sql += QStringLiteral(" DEFAULT 0 CHECK (%1 IS NULL OR typeof(%1) = 'integer')").arg(q);
+    } else {
+        // Jet compared and sorted names without regard to letter case.
+        sql += QStringLiteral(" COLLATE NOCASE");
+    }
+    if (f.required)
+        sql += QStringLiteral(" NOT NULL");
+    return sql;
+}
+} // namespace
+
+QString createTableSql(const Table &table)
+{
+    QStringList cols;
+    for (const Field &f : table.fields)
+        cols << columnSql(f);
+    return QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(table.name, cols.join(QStringLiteral(", ")));
+}
+
+QStringList createIndexSql(const Table &table)
+{
+    QStringList out;
+    for (const Index &i : table.indexes) {
+        // SQLite cannot name a primary key, so a primary index is a named unique index over a
+        // NOT NULL field.
+        out << QStringLiteral("CREATE %1INDEX IF NOT EXISTS \"%2\" ON \"%3\" (\"%4\")")
+                   .arg(i.unique || i.primary ? QStringLiteral("UNIQUE ") : QString(), i.name,
+                        table.name, i.field);
+    }
+    return out;
+}
+
+int sizeFromDeclaredType(const QString &declared)
+{
+    static const QRegularExpression re(QStringLiteral(R"(\(\s*(\d+)\s*\))"));
+    const auto m = re.match(declared);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+} // namespace Schema

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The one declaration of the ledger's tables. Creation SQL, the size checks of the data layer
+// and the upgrade checks all come from here.
+namespace Schema {
+
+enum class FieldType { Counter, Integer, Text };
+
+struct Field
+{
+    QString name;
+    FieldType type = FieldType::Text;
+    int size = 0; // CP949 bytes for text fields; 0 = free text
+    bool required = false;
+};
+
+struct Index
+{
+    QString name;
+    QString field;
+    bool primary = false;
+    bool unique = false;
+};
+
+struct Table
+{
+    QString name;
+    QList<Field> fields;
+    QList<Index> indexes;
+
+    const Field *field(const QString &fieldName) const;
+};
+
+// Text sizes the program relies on.
+inline constexpr int GroupNameSize = 6;
+inline constexpr int ClientNameSize = 16;
+
+const QList<Table> &ledgerTables();
+const Table *ledgerTable(const QString &name);
+const Table &postTable();
+
+// The SQL type of a field as the file records it, e.g. "VARCHAR(6)".
+QString declaredType(const Field &field);
+QString createTableSql(const Table &table);
+QStringList createIndexSql(const Table &table);
+// Size of a text field read back from its declared type; 0 when it carries none.
+int sizeFromDeclaredType(const QString &declared);
+
+} // namespace Schema

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QVariant>
+
+// A statement with named placeholders and the values bound to them. Values never enter the
+// SQL text; display() writes them in only for the user's eyes.
+struct SqlStatement
+{
+    QString text;
+    QList<QPair<QString, QVariant>> binds; // placeholder without ':' and its value
+    // Target table of an INSERT or UPDATE: binds named after its sized text fields are checked
+    // against the field size before anything is written.
+    QString table;
+
+    SqlStatement() = default;
+    SqlStatement(QString sql) : text(std::move(sql)) {} // NOLINT: a plain text is a statement
+    SqlStatement &bind(const QString &name, const QVariant &value)
+    {
+        binds.append({name, value});
+        return *this;
+    }
+    SqlStatement &into(const QString &tableName)
+    {
+        table = tableName;
+        return *this;
+    }
+    QString display() const;
+};
+
+// "x" -> a LIKE pattern matching x literally anywhere; use with ESCAPE '\'.
+QString containsPattern(const QString &text);
+
+// An engine failure as the caller sees it.
+struct SqlError
+{
+    enum class Kind { None, NoDatabase, NoObject, Busy, TooLong, Other };
+    Kind kind = Kind::None;
+    int code = 0;       // the engine's native code
+    QString text;       // the engine's description
+    QString statement;  // what ran, values written in
+
+    bool isError() const { return kind != Kind::None; }
+};

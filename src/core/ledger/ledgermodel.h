@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <vector>
+
+#include <QAbstractTableModel>
+
+#include "ledgerrow.h"
+
+// The ledger grid's rows: saved vouchers in query order and, last, the entry row. Margins are
+// derived per row and the four period totals are kept up to date incrementally, so an edit
+// never re-sums the grid.
+class LedgerModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LedgerModel)
+
+public:
+    // Grid columns 1 to 17, counted from 0 here.
+    enum Column {
+        ColMaeipDate,
+        ColGroup,
+        ColProName,
+        ColMaeipCode,
+        ColMaeipName,
+        ColMaeipCost,
+        ColMaechulDate,
+        ColMaechulCode,
+        ColMaechulName,
+        ColMaechulCost,
+        ColUsecost,
+        ColMargin,
+        ColTotalId,
+        ColSumMaeip,
+        ColSumMaechul,
+        ColSumUsecost,
+        ColSumMargin,
+        ColumnCount
+    };
+    enum Role { SortRole = Qt::UserRole + 1 };
+
+    struct Totals
+    {
+        qint64 maeipCost = 0;
+        qint64 maechulCost = 0;
+        qint64 usecost = 0;
+        qint64 margin = 0;
+        bool operator==(const Totals &) const = default;
+    };
+
+    explicit LedgerModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Sorts the saved vouchers; the entry row is dropped and a fresh one appended.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+    static bool isHiddenColumn(int column);
+    static bool isAmountColumn(int column);
+    static bool isCodeColumn(int column);
+    // The `total` field a column shows (its column identifier); empty for the derived columns.
+    static QString fieldOf(int column);
+    static QString headerText(int column);
+
+    // Replaces every row; no entry row is added.
+    void setRows(std::vector<LedgerRow> rows);
+    void clear();
+    const LedgerRow &row(int r) const { return m_rows[static_cast<size_t>(r)]; }
+    // Appends a blank entry row dated defaultDate in both date columns.
+    void AddNewRow(const QString &defaultDate);
+    // The last row is the entry row once the grid is filled.
+    bool hasEntryRow() const { return m_hasEntryRow; }
+    int entryRow() const { return m_hasEntryRow ? rowCount() - 1 : -1; }
+    void removeVoucherRow(int r);
+    // Makes the entry row a saved voucher with the given key (after its insert).
+    void setTotalId(int r, qint64 id);
+
+    Totals totals() const { return m_totals; }
+    // The sort the view asks for re-appends the entry row with this date.
+    void setDefaultDate(const QString &date) { m_defaultDate = date; }
+    QString defaultDate() const { return m_defaultDate; }
+
+    static QString formatMoney(qint64 value);
+
+signals:
+    void totalsChanged(const LedgerModel::Totals &totals);
+
+private:
+    QVariant raw(const LedgerRow &r, int column) const;
+    void addToTotals(const LedgerRow &r, int sign);
+    void emitTotals();
+
+    std::vector<LedgerRow> m_rows;
+    bool m_hasEntryRow = false;
+    Totals m_totals;
+    QString m_defaultDate;
+};

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// One row of the ledger grid: a saved voucher, or the entry row (totalId 0).
+struct LedgerRow
+{
+    qint64 totalId = 0;
+    QString maeipDate;
+    QString groupName;
+    QString proName;
+    qint32 maeipCode = 0;
+    QString maeipName;
+    qint64 maeipCost = 0;
+    QString maechulDate;
+    qint32 maechulCode = 0;
+    QString maechulName;
+    qint64 maechulCost = 0;
+    qint64 maechulUsecost = 0;
+    // Amount or code cells that are empty (NULL in the file, or not typed yet on the entry row).
+    quint16 emptyMask = 0;
+
+    // Sale amount less selling expense less purchase amount; 0 while unsold.
+    qint64 margin() const { return maechulCost == 0 ? 0 : maechulCost - maechulUsecost - maeipCost; }
+};

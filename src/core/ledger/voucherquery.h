@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QString>
+
+#include "data/sqlstatement.h"
+#include "ledgerrow.h"
+
+class Database;
+class UserPrompt;
+
+// What the filter strip of the main window asks for.
+struct VoucherFilter
+{
+    enum Side { Customer = 0, Supplier = 1 }; // cmbGu items "판매처", "매입처"
+    QString clientName;
+    Side clientSide = Customer;
+    QString productName;
+    QString fromDate; // "YYYY-MM-DD"
+    QString toDate;
+    QString group;
+    bool noSale = false;
+};
+
+// Exactly one filter applies: the client name, else the product name, else the period with
+// the optional group and unsold filters.
+SqlStatement voucherQuery(const VoucherFilter &filter);
+// Runs a voucher query; nullopt after the failure box.
+std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const SqlStatement &sql,
+                                                   UserPrompt &prompt);
+// The distinct group names used on vouchers, in order.
+std::optional<QStringList> usedGroups(const Database *db, UserPrompt &prompt);

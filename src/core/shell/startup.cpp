@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "startup.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "appfolders.h"
+#include "appsettings.h"
+#include "data/database.h"
+#include "ui/userprompt.h"
+
+namespace {
+bool isDir(const QString &path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+bool isFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+const QString kDbPath = QStringLiteral("db경로");
+const QString kRptPath = QStringLiteral("Rpt경로");
+const QString kDbFile = QStringLiteral("db기초");
+const QString kPostFile = QStringLiteral("우편번호");
+} // namespace
+
+AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt)
+{
+    const QString env = AppSettings::environment();
+    const QString dbPath = settings.value(env, kDbPath);
+    const QString rptPath = settings.value(env, kRptPath);
+    const QString dbFile = settings.value(env, kDbFile);
+    const QString postFile = settings.value(env, kPostFile);
+
+    AppPaths p;
+    if (dbPath.isEmpty()) {
+        p.gDbPath = AppFolders::defaultDbPath();
+    } else if (!isDir(dbPath)) {
+        prompt.MsgWarn(QStringLiteral("데이터베이스 파일 경로가 없어졌거나 옮겨졌습니다.\r\n"
+                                      "데이터베이스 파일 경로를 확인하십시요."),
+                       QStringLiteral("파일 경로 오류"));
+        p.gDbPath = AppFolders::defaultDbPath();
+    } else {
+        p.gDbPath = dbPath;
+    }
+    p.gDbFile = isFile(dbFile) ? dbFile : p.gDbPath + QLatin1Char('/') + Startup::ledgerFileName();
+    p.gPostFile = isFile(postFile) ? postFile : p.gDbPath + QLatin1Char('/') + Startup::postalFileName();
+    p.gRptPath = isDir(rptPath) ? rptPath : AppFolders::defaultRptPath();
+    // The default root may not exist yet on a first start here, so the parents are made too.
+    if (!isDir(p.gRptPath))
+        QDir().mkpath(p.gRptPath);
+
+    settings.setValue(env, kDbFile, p.gDbFile);
+    settings.setValue(env, kDbPath, p.gDbPath);
+    settings.setValue(env, kRptPath, p.gRptPath);
+    settings.setValue(env, kPostFile, p.gPostFile);
+    settings.sync();
+    return p;
+}
+
+bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt)
+{
+    if (QFileInfo::exists(paths.gDbFile))
+        return true;
+    QString error;
+    if (!Database::createLedger(paths.gDbFile, &error))
+        return false; // the first query reports the missing ledger
+    prompt.MsgInfo(QStringLiteral("새 장부 파일을 만들었습니다.\r\n") + QDir::toNativeSeparators(paths.gDbFile));
+    return true;
+}
+
+bool OpenMainDB(Database &db, const AppPaths &paths)
+{
+    return db.open(paths.gDbFile, false);
+}
+
+AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt)
+{
+    AppPaths paths = LoadSettings(settings, prompt);
+    EnsureLedger(paths, prompt);
+    OpenMainDB(db, paths);
+    return paths;
+}

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class AppSettings;
+class Database;
+class UserPrompt;
+
+// The four paths resolved at start and fixed for the run.
+struct AppPaths
+{
+    QString gDbPath;   // data folder
+    QString gDbFile;   // main ledger file
+    QString gPostFile; // postal code file
+    QString gRptPath;  // report folder
+};
+
+namespace Startup {
+inline QString ledgerFileName() { return QStringLiteral("panDB.db"); }
+inline QString postalFileName() { return QStringLiteral("dbpost.db"); }
+} // namespace Startup
+
+// Resolves the paths from the settings store, warns once about a vanished data folder, creates
+// the report folder and writes the resolved values back.
+AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt);
+// First start: a missing ledger is created (with its folder) and the user told where it is.
+// An existing file is never touched. False when nothing could be created.
+bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt);
+// Opens the ledger shared; a failure leaves the database closed and the first query reports it.
+bool OpenMainDB(Database &db, const AppPaths &paths);
+// The whole start of the data side: settings, first-start ledger, main database.
+AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt);

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+
+#include <QDate>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// Every question the program puts to the user goes through this interface, so that the
+// logic behind a window runs under tests with a scripted answerer. The gui answers it with
+// QMessageBox/QInputDialog; nothing in the core ever opens a dialog itself.
+class UserPrompt
+{
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Buttons { Ok, YesNo, OkCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~UserPrompt() = default;
+
+    // An empty title stands for the program title. CR and CR LF in the text are line breaks.
+    virtual Answer message(Icon icon, const QString &text, const QString &title, Buttons buttons,
+                           Answer defaultButton) = 0;
+    // An input box; nullopt when the user cancels.
+    virtual std::optional<QString> inputText(const QString &prompt, const QString &title,
+                                             const QString &defaultText) = 0;
+    // The calendar picker, placed below anchor (a widget, opaque to the core) and preset to
+    // text; nullopt when the user closes it without choosing.
+    virtual std::optional<QString> pickDate(const QString &text, const QObject *anchor) = 0;
+
+    // The fixed kinds of box every window uses.
+    void MsgInfo(const QString &text, const QString &title = {})
+    {
+        message(Icon::Information, text, title, Buttons::Ok, Answer::Ok);
+    }
+    void MsgWarn(const QString &text, const QString &title = {})
+    {
+        message(Icon::Warning, text, title, Buttons::Ok, Answer::Ok);
+    }
+    void MsgPlain(const QString &text, const QString &title = {})
+    {
+        message(Icon::None, text, title, Buttons::Ok, Answer::Ok);
+    }
+    bool MsgYesNo(const QString &text, const QString &title, bool defaultYes)
+    {
+        return message(Icon::Question, text, title, Buttons::YesNo,
+                       defaultYes ? Answer::Yes : Answer::No)
+            == Answer::Yes;
+    }
+    // A failed save: the caption, then the engine's error number and text.
+    void ShowErrBox(const QString &caption, int number, const QString &description)
+    {
+        message(Icon::Warning,
+                caption + QStringLiteral("\r\n오류번호 : ") + QString::number(number)
+                    + QStringLiteral("\r\n오류내용 : ") + description,
+                QStringLiteral("오류"), Buttons::Ok, Answer::Ok);
+    }
+    // "Error N (description) in procedure P of Module M" for a guarded routine.
+    void ShowRunError(int number, const QString &description, const QString &procedure,
+                      const QString &owner, bool isForm)
+    {
+        MsgPlain(QStringLiteral("Error ") + QString::number(number) + QStringLiteral(" (")
+                 + description + QStringLiteral(") in procedure ") + procedure
+                 + (isForm ? QStringLiteral(" of Form ") : QStringLiteral(" of Module ")) + owner);
+    }
+};
+
+// The program title: application name of the settings store, the default folders' name and
+// the title of every box whose caller gives none.
+inline QString programTitle()
+{
+    return QStringLiteral("솔빛셈");
+}

@@ -1,0 +1,481 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frmmain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "shell/appsettings.h"
+#include "shell/frminitmsg.h"
+#include "ui/twips.h"
+#include "ui/userprompt.h"
+
+namespace {
+
+template<typename W>
+W *named(W *w, const QString &objectName, const QString &accessible)
+{
+    w->setObjectName(objectName);
+    w->setAccessibleName(accessible);
+    return w;
+}
+
+QLabel *labelFor(const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setAccessibleName(text);
+    return l;
+}
+
+const char *const kIndexProperty = "controlIndex";
+
+} // namespace
+
+frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_db(db), m_prompt(prompt), m_totalsModel(m_model)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setAccessibleName(caption());
+    m_ledger = std::make_unique<Ledger>(&m_db, m_prompt, m_model);
+    buildControls();
+    const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
+    setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
+    resize(1280, 800);
+}
+
+frmMain::~frmMain() = default;
+
+QString frmMain::caption()
+{
+    return QStringLiteral("제품매입/판매관리 ") + programTitle() + QStringLiteral(" Ver.")
+           + QStringLiteral(SOLBITSEM_VERSION);
+}
+
+void frmMain::buildControls()
+{
+    pnlTop = named(new QWidget(this), QStringLiteral("pnlTop"), QStringLiteral("검색 조건"));
+    auto *top = new QVBoxLayout(pnlTop);
+    top->setContentsMargins(6, 4, 6, 4);
+    top->setSpacing(4);
+    auto *filters = new QHBoxLayout;
+    filters->setSpacing(4);
+    top->addLayout(filters);
+
+    filters->addWidget(labelFor(QStringLiteral("검색기간:"), pnlTop));
+    const QString dateNames[2] = {QStringLiteral("검색기간 시작일"), QStringLiteral("검색기간 종료일")};
+    for (int i = 0; i < 2; ++i) {
+        spDate[i] = named(new QLineEdit(pnlTop), QStringLiteral("spDate_%1").arg(i), dateNames[i]);
+        QFont f = spDate[i]->font();
+        f.setBold(true);
+        f.setPointSize(10);
+        spDate[i]->setFont(f);
+        spDate[i]->setStyleSheet(QStringLiteral("color: blue;"));
+        spDate[i]->setFixedWidth(spDate[i]->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 14);
+        spDate[i]->setProperty(kIndexProperty, i);
+        spDate[i]->installEventFilter(this);
+        connect(spDate[i], &QLineEdit::textChanged, this, [this, i] { spDate_Change(i); });
+        filters->addWidget(spDate[i]);
+
+        udDateCng[i] = named(new QWidget(pnlTop), QStringLiteral("udDateCng_%1").arg(i),
+                             dateNames[i] + QStringLiteral(" 하루 이동"));
+        auto *ud = new QVBoxLayout(udDateCng[i]);
+        ud->setContentsMargins(0, 0, 0, 0);
+        ud->setSpacing(0);
+        auto *up = named(new QToolButton(udDateCng[i]), QStringLiteral("udDateCng_%1_up").arg(i),
+                         QStringLiteral("하루 전"));
+        up->setArrowType(Qt::UpArrow);
+        up->setFixedSize(18, 11);
+        auto *down = named(new QToolButton(udDateCng[i]), QStringLiteral("udDateCng_%1_down").arg(i),
+                           QStringLiteral("하루 후"));
+        down->setArrowType(Qt::DownArrow);
+        down->setFixedSize(18, 11);
+        ud->addWidget(up);
+        ud->addWidget(down);
+        connect(up, &QToolButton::clicked, this, [this, i] { udDateCng_Change(i, -1); });
+        connect(down, &QToolButton::clicked, this, [this, i] { udDateCng_Change(i, +1); });
+        filters->addWidget(udDateCng[i]);
+
+        btnMonthView[i] = named(new QToolButton(pnlTop), QStringLiteral("btnMonthView_%1").arg(i),
+                                dateNames[i] + QStringLiteral(" 달력"));
+        btnMonthView[i]->setText(QStringLiteral("▼"));
+        btnMonthView[i]->setToolTip(QStringLiteral("달력"));
+        connect(btnMonthView[i], &QToolButton::clicked, this, [this, i] { btnMonthView_Click(i); });
+        filters->addWidget(btnMonthView[i]);
+        if (i == 0)
+            filters->addWidget(labelFor(QStringLiteral("~"), pnlTop));
+    }
+    chkChain = named(new QCheckBox(QStringLiteral("양쪽 날짜 동시에 변경"), pnlTop), QStringLiteral("chkChain"),
+                     QStringLiteral("양쪽 날짜 동시에 변경"));
+    filters->addWidget(chkChain);
+    filters->addSpacing(10);
+
+    filters->addWidget(labelFor(QStringLiteral("그룹:"), pnlTop));
+    cmbGroup = named(new QComboBox(pnlTop), QStringLiteral("cmbGroup"), QStringLiteral("그룹:"));
+    cmbGroup->setMinimumWidth(110);
+    cmbGroup->installEventFilter(this);
+    filters->addWidget(cmbGroup);
+
+    filters->addWidget(labelFor(QStringLiteral("품목명:"), pnlTop));
+    txtPName = named(new QLineEdit(pnlTop), QStringLiteral("txtPName"), QStringLiteral("품목명:"));
+    txtPName->setMinimumWidth(140);
+    txtPName->installEventFilter(this);
+    filters->addWidget(txtPName);
+
+    cmbGu = named(new QComboBox(pnlTop), QStringLiteral("cmbGu"), QStringLiteral("거래처 구분"));
+    filters->addWidget(cmbGu);
+    txtCName = named(new QLineEdit(pnlTop), QStringLiteral("txtCName"), QStringLiteral("거래처명"));
+    txtCName->setMinimumWidth(120);
+    txtCName->installEventFilter(this);
+    filters->addWidget(txtCName);
+    chkNoSale = named(new QCheckBox(QStringLiteral("미판매"), pnlTop), QStringLiteral("chkNoSale"),
+                      QStringLiteral("미판매"));
+    filters->addWidget(chkNoSale);
+    filters->addStretch(1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    top->addLayout(buttons);
+    buttons->addStretch(1);
+    const auto button = [this, buttons](QPushButton *&b, const QString &name, const QString &text) {
+        b = named(new QPushButton(text, pnlTop), name, QString(text).remove(QLatin1Char('&')));
+        b->setMinimumWidth(92);
+        buttons->addWidget(b);
+    };
+    button(btnRefresh, QStringLiteral("btnRefresh"), QStringLiteral("검색(&F)"));
+    button(btnGraph, QStringLiteral("btnGraph"), QStringLiteral("그래프(&G)"));
+    button(btnPasswd, QStringLiteral("btnPasswd"), QStringLiteral("암호설정(&W)"));
+    button(btnPrint, QStringLiteral("btnPrint"), QStringLiteral("인  쇄(&P)"));
+    button(btnExit, QStringLiteral("btnExit"), QStringLiteral("종  료(&X)"));
+    connect(btnRefresh, &QPushButton::clicked, this, &frmMain::DispList);
+    connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+
+    spList = named(new QTableView(this), QStringLiteral("spList"), QStringLiteral("장부"));
+    spList->setModel(&m_model);
+    for (int c = 0; c < LedgerModel::ColumnCount; ++c)
+        spList->setColumnHidden(c, LedgerModel::isHiddenColumn(c));
+    spList->setAlternatingRowColors(true);
+    spList->verticalHeader()->setDefaultSectionSize(22);
+    spList->horizontalHeader()->setSectionsClickable(true);
+    spList->horizontalHeader()->setSortIndicatorShown(false);
+    connect(spList->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        QHeaderView *h = spList->horizontalHeader();
+        const bool same = h->isSortIndicatorShown() && h->sortIndicatorSection() == section;
+        const Qt::SortOrder order = same && h->sortIndicatorOrder() == Qt::AscendingOrder ? Qt::DescendingOrder
+                                                                                           : Qt::AscendingOrder;
+        h->setSortIndicatorShown(true);
+        h->setSortIndicator(section, order);
+        m_model.sort(section, order);
+    });
+
+    spTotal = named(new QTableView(this), QStringLiteral("spTotal"), QStringLiteral("합계"));
+    spTotal->setModel(&m_totalsModel);
+    spTotal->horizontalHeader()->hide();
+    spTotal->verticalHeader()->setFixedWidth(spList->verticalHeader()->sizeHint().width());
+    spTotal->verticalHeader()->hide();
+    spTotal->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    spTotal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    spTotal->setFocusPolicy(Qt::NoFocus);
+    spTotal->setSelectionMode(QAbstractItemView::NoSelection);
+    spTotal->setFixedHeight(26);
+    spTotal->verticalHeader()->setDefaultSectionSize(24);
+    for (int c = 0; c < LedgerModel::ColumnCount; ++c)
+        spTotal->setColumnHidden(c, LedgerModel::isHiddenColumn(c));
+    // The totals follow the ledger's column widths and its horizontal scrolling.
+    connect(spList->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) { spTotal->setColumnWidth(section, size); });
+    connect(spList->horizontalScrollBar(), &QScrollBar::valueChanged, spTotal->horizontalScrollBar(),
+            &QScrollBar::setValue);
+
+    pnlBottom = named(new QWidget(this), QStringLiteral("pnlBottom"), QStringLiteral("거래처 정보"));
+    auto *bottom = new QGridLayout(pnlBottom);
+    bottom->setContentsMargins(4, 2, 4, 2);
+    bottom->setHorizontalSpacing(6);
+    bottom->setVerticalSpacing(2);
+    bottom->addWidget(buildClientPanel(0, pnlinfo), 0, 0);
+    bottom->addWidget(buildClientPanel(1, pnlinfo2), 0, 1);
+    auto *salesRow = new QHBoxLayout;
+    salesRow->addWidget(labelFor(QStringLiteral("제     품 :"), pnlBottom));
+    pnlinfoSales = named(new QLabel(pnlBottom), QStringLiteral("pnlinfoSales"), QStringLiteral("제     품 :"));
+    pnlinfoSales->setFrameShape(QFrame::StyledPanel);
+    pnlinfoSales->setFrameShadow(QFrame::Sunken);
+    pnlinfoSales->setMinimumHeight(22);
+    salesRow->addWidget(pnlinfoSales, 1);
+    bottom->addLayout(salesRow, 1, 0, 1, 2);
+    pnlBottom->setFixedHeight(pnlBottom->sizeHint().height());
+
+    // Receivers of codes, never typed into.
+    txtCode = named(new QLineEdit(this), QStringLiteral("txtCode"), QStringLiteral("선택 코드"));
+    txtCode->hide();
+    for (int i = 0; i < 2; ++i) {
+        txtCurClient[i] = named(new QLineEdit(this), QStringLiteral("txtCurClient_%1").arg(i),
+                                i == 0 ? QStringLiteral("매입처 코드") : QStringLiteral("매출처 코드"));
+        txtCurClient[i]->hide();
+    }
+
+    setTabOrder(spDate[0], spDate[1]);
+    setTabOrder(spDate[1], chkChain);
+    setTabOrder(chkChain, cmbGroup);
+    setTabOrder(cmbGroup, txtPName);
+    setTabOrder(txtPName, cmbGu);
+    setTabOrder(cmbGu, txtCName);
+    setTabOrder(txtCName, chkNoSale);
+    setTabOrder(chkNoSale, btnRefresh);
+
+    auto *f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    f3->setContext(Qt::WindowShortcut);
+    connect(f3, &QShortcut::activated, this, &frmMain::F3);
+}
+
+QWidget *frmMain::buildClientPanel(int side, QLabel *values[6])
+{
+    auto *box = named(new QGroupBox(side == 0 ? QStringLiteral("매입처정보") : QStringLiteral("매출처정보"), pnlBottom),
+                      side == 0 ? QStringLiteral("fraMaeip") : QStringLiteral("fraMaechul"),
+                      side == 0 ? QStringLiteral("매입처정보") : QStringLiteral("매출처정보"));
+    auto *g = new QGridLayout(box);
+    g->setContentsMargins(6, 2, 6, 4);
+    g->setHorizontalSpacing(4);
+    g->setVerticalSpacing(2);
+    const QString labels[6] = {QStringLiteral("상     호 :"), QStringLiteral("전화번호 :"), QStringLiteral("우     편 :"),
+                               QStringLiteral("휴대전화 :"), QStringLiteral("주     소 :"), QStringLiteral("메     모 :")};
+    // Name, telephone and postcode on the left, mobile, address and note on the right.
+    for (int i = 0; i < 6; ++i) {
+        const int row = i % 3;
+        const int col = (i / 3) * 2;
+        g->addWidget(labelFor(labels[i], box), row, col);
+        values[i] = named(new QLabel(box), QStringLiteral("%1_%2").arg(side == 0 ? QStringLiteral("pnlinfo") : QStringLiteral("pnlinfo2")).arg(i),
+                          labels[i]);
+        values[i]->setFrameShape(QFrame::StyledPanel);
+        values[i]->setFrameShadow(QFrame::Sunken);
+        values[i]->setMinimumHeight(20);
+        g->addWidget(values[i], row, col + 1);
+    }
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 2);
+    btnClientEdit[side] = named(new QPushButton(QStringLiteral("수정"), box),
+                                QStringLiteral("btnClientEdit_%1").arg(side),
+                                side == 0 ? QStringLiteral("매입처 수정") : QStringLiteral("매출처 수정"));
+    g->addWidget(btnClientEdit[side], 0, 4, 3, 1);
+    return box;
+}
+
+bool frmMain::Form_Load()
+{
+    setWindowTitle(caption());
+    m_paths = InitApp(m_settings, m_db, m_prompt);
+    if (!runLogin())
+        return false;
+    CheckGroupField();
+    LoadFormIni();
+    m_loadRect = QRect(Twips::fromPixels(x()), Twips::fromPixels(y()), Twips::fromPixels(width()),
+                       Twips::fromPixels(height()));
+    prepareCallerId();
+    txtCode->clear();
+    txtCurClient[0]->clear();
+    txtCurClient[1]->clear();
+    cmbGu->clear();
+    cmbGu->addItems({QStringLiteral("판매처"), QStringLiteral("매입처")});
+    cmbGu->setCurrentIndex(0);
+    m_ledger->setDefaultDate(Ledger::today());
+    FirstActivate = true;
+    FillGroupCombo();
+    if (m_settings.value(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("0"))
+        == QStringLiteral("0")) {
+        FrmInitMsg notice(m_settings, m_paths, this);
+        notice.exec();
+    }
+    InitListGrid();
+    DispList();
+    return true;
+}
+
+void frmMain::InitListGrid()
+{
+    const QString today = Ledger::today();
+    m_chaining = true; // filling the boxes is not a user's change
+    spDate[0]->setText(Ledger::firstOfMonth(QDate::currentDate()));
+    spDate[1]->setText(today);
+    m_chaining = false;
+    const int widths[LedgerModel::ColumnCount] = {92, 70, 230, 0, 130, 100, 92, 0, 130, 100, 90, 100};
+    for (int c = 0; c <= LedgerModel::ColMargin; ++c)
+        if (widths[c] > 0)
+            spList->setColumnWidth(c, widths[c]);
+}
+
+VoucherFilter frmMain::currentFilter() const
+{
+    VoucherFilter f;
+    f.clientName = txtCName->text();
+    f.clientSide = cmbGu->currentIndex() == 1 ? VoucherFilter::Supplier : VoucherFilter::Customer;
+    f.productName = txtPName->text();
+    f.fromDate = spDate[0]->text();
+    f.toDate = spDate[1]->text();
+    f.group = cmbGroup->currentText();
+    f.noSale = chkNoSale->isChecked();
+    return f;
+}
+
+void frmMain::DispList()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    spList->setUpdatesEnabled(false);
+    const bool ok = m_ledger->DispList(currentFilter());
+    spList->setUpdatesEnabled(true);
+    if (ok) {
+        const QModelIndex entry = m_model.index(m_model.entryRow(), LedgerModel::ColGroup);
+        spList->setCurrentIndex(entry);
+        spList->scrollTo(entry);
+        if (spList->isVisible())
+            spList->setFocus();
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+void frmMain::FillGroupCombo()
+{
+    cmbGroup->clear();
+    cmbGroup->addItems(m_ledger->FillGroupCombo());
+    cmbGroup->setCurrentIndex(0);
+}
+
+void frmMain::spDate_Change(int index)
+{
+    if (m_chaining)
+        return;
+    QString dates[2] = {spDate[0]->text(), spDate[1]->text()};
+    ChainDate(index, chkChain->isChecked(), dates, m_prompt);
+    m_chaining = true;
+    spDate[0]->setText(dates[0]);
+    spDate[1]->setText(dates[1]);
+    m_chaining = false;
+}
+
+void frmMain::udDateCng_Change(int index, int days)
+{
+    spDate[index]->setText(shiftDate(spDate[index]->text(), days));
+}
+
+void frmMain::btnMonthView_Click(int index)
+{
+    if (auto picked = m_prompt.pickDate(spDate[index]->text(), spDate[index]))
+        spDate[index]->setText(*picked);
+    spDate[index]->setFocus();
+}
+
+void frmMain::F3()
+{
+    txtCName->setFocus();
+    txtCName->clear();
+    txtPName->clear();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == txtCName) {
+            txtPName->clear(); // a client search and a product search exclude each other
+            QMetaObject::invokeMethod(txtCName, &QLineEdit::selectAll, Qt::QueuedConnection);
+        } else if (watched == txtPName) {
+            QMetaObject::invokeMethod(txtPName, &QLineEdit::selectAll, Qt::QueuedConnection);
+        } else if (watched == cmbGroup && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+            QMetaObject::invokeMethod(cmbGroup, &QComboBox::showPopup, Qt::QueuedConnection);
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (watched == txtCName || watched == txtPName) {
+            if (enter) {
+                DispList();
+                return true;
+            }
+            if (key == Qt::Key_Down || key == Qt::Key_Up) {
+                focusNextPrevChild(key == Qt::Key_Down);
+                return true;
+            }
+        } else if (watched == cmbGroup) {
+            if (enter || key == Qt::Key_Right || key == Qt::Key_Left) {
+                focusNextPrevChild(key != Qt::Key_Left);
+                return true;
+            }
+        } else if (watched == spDate[0] || watched == spDate[1]) {
+            if (enter) {
+                focusNextPrevChild(true);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void frmMain::layoutControls()
+{
+    if (isMinimized())
+        return;
+    const int gap = Twips::toPixels(30, logicalDpiY());
+    const int w = width();
+    const int h = height();
+    pnlTop->setGeometry(0, 0, w, pnlTop->sizeHint().height());
+    const int listTop = pnlTop->height() + gap;
+    const int listHeight = std::max(0, h - listTop - pnlBottom->height() - spTotal->height()
+                                           - Twips::toPixels(90, logicalDpiY()));
+    spList->setGeometry(0, listTop, w, listHeight);
+    spTotal->setGeometry(0, listTop + listHeight + gap, w, spTotal->height());
+    pnlBottom->setGeometry(0, spTotal->y() + spTotal->height() + gap, w, pnlBottom->height());
+}
+
+bool frmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate && FirstActivate)
+        onFirstActivate();
+    return QWidget::event(event);
+}
+
+void frmMain::onFirstActivate()
+{
+    FirstActivate = false;
+    OpenTelvox();
+    spList->setFocus();
+    // No portable call switches an input method to Hangul; the user's input method keeps its mode.
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    const QRect now(Twips::fromPixels(x()), Twips::fromPixels(y()), Twips::fromPixels(width()),
+                    Twips::fromPixels(height()));
+    if (now != m_loadRect)
+        SaveFormIni();
+    CloseTelvox();
+    event->accept();
+}
+
+// The login window comes with the password feature; until then every start is admitted.
+bool frmMain::runLogin() { return true; }
+// Upgrading older group fields arrives with schema maintenance.
+void frmMain::CheckGroupField() {}
+// Saved window and grid layouts arrive with the layout files.
+void frmMain::LoadFormIni() {}
+void frmMain::SaveFormIni() {}
+// The caller-ID controls, the device and the call log arrive with caller-ID support.
+void frmMain::prepareCallerId() {}
+void frmMain::OpenTelvox() {}
+void frmMain::CloseTelvox() {}

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+
+#include <QRect>
+#include <QWidget>
+
+#include "ledger/ledger.h"
+#include "ledger/ledgermodel.h"
+#include "ledger/totalsmodel.h"
+#include "shell/startup.h"
+
+class AppSettings;
+class Database;
+class UserPrompt;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QToolButton;
+
+// The ledger window: the filter strip, the voucher grid, its totals and the client panels.
+class frmMain final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmMain)
+
+public:
+    frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The whole opening: settings, database, login and the first query. False when the login
+    // ended the program.
+    bool Form_Load();
+
+    void DispList();
+    void FillGroupCombo();
+    VoucherFilter currentFilter() const;
+
+    const AppPaths &paths() const { return m_paths; }
+    LedgerModel &model() { return m_model; }
+    Ledger &ledger() { return *m_ledger; }
+    QString DefaultDate() const { return m_ledger->DefaultDate(); }
+
+    static QString caption();
+    static constexpr int MinimumTwips = 5000;
+
+    // Controls, named as the rest of the program knows them.
+    QWidget *pnlTop = nullptr;
+    QLineEdit *spDate[2] = {};
+    QWidget *udDateCng[2] = {};
+    QToolButton *btnMonthView[2] = {};
+    QCheckBox *chkChain = nullptr;
+    QComboBox *cmbGroup = nullptr;
+    QLineEdit *txtPName = nullptr;
+    QComboBox *cmbGu = nullptr;
+    QLineEdit *txtCName = nullptr;
+    QCheckBox *chkNoSale = nullptr;
+    QPushButton *btnRefresh = nullptr;
+    QPushButton *btnGraph = nullptr;
+    QPushButton *btnPasswd = nullptr;
+    QPushButton *btnPrint = nullptr;
+    QPushButton *btnExit = nullptr;
+    QTableView *spList = nullptr;
+    QTableView *spTotal = nullptr;
+    QWidget *pnlBottom = nullptr;
+    QLabel *pnlinfo[6] = {};
+    QLabel *pnlinfo2[6] = {};
+    QPushButton *btnClientEdit[2] = {};
+    QLabel *pnlinfoSales = nullptr;
+    QLineEdit *txtCode = nullptr;
+    QLineEdit *txtCurClient[2] = {};
+
+    // One day back (-1) or forward (+1) in date box i, then the chain rule.
+    void udDateCng_Change(int index, int days);
+    void btnMonthView_Click(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    void buildControls();
+    QWidget *buildClientPanel(int side, QLabel *values[6]);
+    void InitListGrid();
+    void spDate_Change(int index);
+    void layoutControls();
+    void onFirstActivate();
+    void F3();
+
+    // Start-up steps whose windows arrive later; each keeps its place in the order.
+    bool runLogin();
+    void CheckGroupField();
+    void LoadFormIni();
+    void prepareCallerId();
+    void OpenTelvox();
+    void CloseTelvox();
+    void SaveFormIni();
+
+    AppSettings &m_settings;
+    Database &m_db;
+    UserPrompt &m_prompt;
+    AppPaths m_paths;
+    LedgerModel m_model;
+    TotalsModel m_totalsModel;
+    std::unique_ptr<Ledger> m_ledger;
+    bool FirstActivate = true;
+    QRect m_loadRect; // position and size in twips right after the saved layout was applied
+    bool m_chaining = false;
+};

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "messageboxprompt.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDialog>
+#include <QVBoxLayout>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+QString lines(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+QString titleOr(const QString &title) { return title.isEmpty() ? programTitle() : title; }
+} // namespace
+
+UserPrompt::Answer MessageBoxPrompt::message(Icon icon, const QString &text, const QString &title,
+                                             Buttons buttons, Answer defaultButton)
+{
+    QMessageBox box(m_parent ? m_parent : QApplication::activeWindow());
+    box.setWindowTitle(titleOr(title));
+    box.setText(lines(text));
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    QPushButton *yes = nullptr;
+    QPushButton *no = nullptr;
+    QPushButton *ok = nullptr;
+    QPushButton *cancel = nullptr;
+    switch (buttons) {
+    case Buttons::Ok:
+        ok = box.addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
+        break;
+    case Buttons::YesNo:
+        yes = box.addButton(QStringLiteral("예(&Y)"), QMessageBox::YesRole);
+        no = box.addButton(QStringLiteral("아니요(&N)"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        break;
+    case Buttons::OkCancel:
+        ok = box.addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
+        cancel = box.addButton(QStringLiteral("취소"), QMessageBox::RejectRole);
+        break;
+    }
+    switch (defaultButton) {
+    case Answer::Yes: if (yes) box.setDefaultButton(yes); break;
+    case Answer::No: if (no) box.setDefaultButton(no); break;
+    case Answer::Ok: if (ok) box.setDefaultButton(ok); break;
+    case Answer::Cancel: if (cancel) box.setDefaultButton(cancel); break;
+    }
+    box.exec();
+    const QAbstractButton *clicked = box.clickedButton();
+    if (clicked && clicked == yes)
+        return Answer::Yes;
+    if (clicked && clicked == no)
+        return Answer::No;
+    if (clicked && clicked == cancel)
+        return Answer::Cancel;
+    if (buttons == Buttons::YesNo)
+        return Answer::No;
+    return clicked == ok ? Answer::Ok : (buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel);
+}
+
+std::optional<QString> MessageBoxPrompt::inputText(const QString &prompt, const QString &title,
+                                                   const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent ? m_parent : QApplication::activeWindow(),
+                                               titleOr(title), lines(prompt), QLineEdit::Normal,
+                                               defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> MessageBoxPrompt::pickDate(const QString &text, const QObject *anchor)
+{
+    const auto *anchorWidget = qobject_cast<const QWidget *>(anchor);
+    QDialog dlg(m_parent ? m_parent : QApplication::activeWindow(), Qt::Popup);
+    auto *layout = new QVBoxLayout(&dlg);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *calendar = new QCalendarWidget(&dlg);
+    const QDate initial = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    calendar->setSelectedDate(initial.isValid() ? initial : QDate::currentDate());
+    layout->addWidget(calendar);
+    QObject::connect(calendar, &QCalendarWidget::activated, &dlg, &QDialog::accept);
+    QObject::connect(calendar, &QCalendarWidget::clicked, &dlg, &QDialog::accept);
+    if (anchorWidget)
+        dlg.move(anchorWidget->mapToGlobal(QPoint(0, anchorWidget->height())));
+    if (dlg.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return calendar->selectedDate().toString(QStringLiteral("yyyy-MM-dd"));
+}
