@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+#include "ui/userprompt.h"
+
+// A UserPrompt for tests: records every question and answers from a script. An OK box needs
+// no script (it is answered OK) unless strictOk is set; a yes/no box, an input box or a date
+// pick without a scripted answer fails the running test.
+class ScriptedPrompt final : public UserPrompt
+{
+public:
+    enum class Kind { Message, Input, Date };
+    struct Asked
+    {
+        Kind kind = Kind::Message;
+        Icon icon = Icon::None;
+        QString text;
+        QString title;
+        Buttons buttons = Buttons::Ok;
+        Answer defaultButton = Answer::Ok;
+        // Text with CR LF and CR turned into "\n", for comparisons against multi-line texts.
+        QString lines() const;
+    };
+
+    Answer message(Icon icon, const QString &text, const QString &title, Buttons buttons,
+                   Answer defaultButton) override;
+    std::optional<QString> inputText(const QString &prompt, const QString &title,
+                                     const QString &defaultText) override;
+    std::optional<QString> pickDate(const QString &text, const QObject *anchor) override;
+
+    // Script the next answers, in order.
+    ScriptedPrompt &answer(Answer a);
+    ScriptedPrompt &yes() { return answer(Answer::Yes); }
+    ScriptedPrompt &no() { return answer(Answer::No); }
+    ScriptedPrompt &input(std::optional<QString> text);
+    ScriptedPrompt &date(std::optional<QString> date);
+
+    QList<Asked> asked;
+    bool strictOk = false;
+
+    int count() const { return static_cast<int>(asked.size()); }
+    const Asked &last() const { return asked.last(); }
+    bool scriptDone() const { return m_answers.isEmpty() && m_inputs.isEmpty() && m_dates.isEmpty(); }
+    void clear();
+
+private:
+    QQueue<Answer> m_answers;
+    QQueue<std::optional<QString>> m_inputs;
+    QQueue<std::optional<QString>> m_dates;
+};
