@@ -106,8 +106,7 @@ QString declaredType(const Field &field)
     return QStringLiteral("TEXT");
 }
 
-namespace {
-QString columnSql(const Field &f)
+QString columnDefinition(const Field &f)
 {
     const QString q = QLatin1Char('"') + f.name + QLatin1Char('"');
     if (f.type == FieldType::Counter)
@@ -124,13 +123,12 @@ QString columnSql(const Field &f)
         sql += QStringLiteral(" NOT NULL");
     return sql;
 }
-} // namespace
 
 QString createTableSql(const Table &table)
 {
     QStringList cols;
     for (const Field &f : table.fields)
-        cols << columnSql(f);
+        cols << columnDefinition(f);
     return QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(table.name, cols.join(QStringLiteral(", ")));
 }
 

@@ -46,6 +46,8 @@ const Table &postTable();
 
 // The SQL type of a field as the file records it, e.g. "VARCHAR(6)".
 QString declaredType(const Field &field);
+// One column of CREATE TABLE or ALTER TABLE ADD COLUMN, with the house constraints.
+QString columnDefinition(const Field &field);
 QString createTableSql(const Table &table);
 QStringList createIndexSql(const Table &table);
 // Size of a text field read back from its declared type; 0 when it carries none.

@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "data/schemamaint.h"
 #include "shell/appsettings.h"
 #include "shell/frminitmsg.h"
 #include "ui/twips.h"
@@ -470,8 +471,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 // The login window comes with the password feature; until then every start is admitted.
 bool frmMain::runLogin() { return true; }
-// Upgrading older group fields arrives with schema maintenance.
-void frmMain::CheckGroupField() {}
+// An older file gets its group fields brought to their current size.
+void frmMain::CheckGroupField() { ::CheckGroupField(m_db, m_prompt); }
 // Saved window and grid layouts arrive with the layout files.
 void frmMain::LoadFormIni() {}
 void frmMain::SaveFormIni() {}

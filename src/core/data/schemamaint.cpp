@@ -1,0 +1,578 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "schemamaint.h"
+
+#include <optional>
+
+#include <QSqlQuery>
+
+#include "database.h"
+#include "recordset.h"
+#include "schema.h"
+#include "ui/textutil.h"
+#include "ui/userprompt.h"
+
+namespace {
+
+const QString kModule = QStringLiteral("mdlCommonQX");
+const QString kTmpSuffix = QStringLiteral("_AlterTmp");
+constexpr int SqliteError = 1;
+// Jet's "field too small" number, as the data layer uses it for over-long text.
+constexpr int FieldTooSmall = 3163;
+
+QString quoted(const QString &identifier)
+{
+    QString s = identifier;
+    s.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+SqlError engineError(const QString &text)
+{
+    SqlError e;
+    e.kind = SqlError::Kind::Other;
+    e.code = SqliteError;
+    e.text = text;
+    return e;
+}
+
+void runError(UserPrompt &prompt, const SqlError &e, const QString &procedure, const QString &tail = {})
+{
+    prompt.MsgPlain(QStringLiteral("Error ") + QString::number(e.code) + QStringLiteral(" (") + e.text
+                    + QStringLiteral(") in procedure ") + procedure + QStringLiteral(" of Module ") + kModule + tail);
+}
+
+void indexError(UserPrompt &prompt, const SqlError &e)
+{
+    prompt.MsgPlain(QStringLiteral("오류번호 : ") + QString::number(e.code) + QStringLiteral("\r\n오류내용 : ") + e.text);
+}
+
+QString fieldTail(const QString &table, const QString &field)
+{
+    return QStringLiteral("\r\n[TABLE]: ") + table + QStringLiteral(",    [FIELD]: ") + field;
+}
+
+// A nestable transaction: released on commit(), rolled back otherwise.
+class Savepoint final
+{
+public:
+    Savepoint(Database &db, const QString &name) : m_db(db), m_name(quoted(name))
+    {
+        m_active = m_db.exec(SqlStatement(QStringLiteral("SAVEPOINT ") + m_name)).ok();
+    }
+    ~Savepoint()
+    {
+        if (m_active) {
+            m_db.exec(SqlStatement(QStringLiteral("ROLLBACK TO ") + m_name));
+            m_db.exec(SqlStatement(QStringLiteral("RELEASE ") + m_name));
+        }
+    }
+    Savepoint(const Savepoint &) = delete;
+    Savepoint &operator=(const Savepoint &) = delete;
+    SqlError commit()
+    {
+        if (!m_active)
+            return engineError(QStringLiteral("no transaction"));
+        m_active = false;
+        return m_db.exec(SqlStatement(QStringLiteral("RELEASE ") + m_name)).error;
+    }
+
+private:
+    Database &m_db;
+    QString m_name;
+    bool m_active = false;
+};
+
+struct Column
+{
+    QString name;
+    QString declared;
+    bool notNull = false;
+    int type = DaoType::Text;
+    int size = 0;
+};
+
+int typeOfDeclared(const QString &declared)
+{
+    const QString d = declared.toUpper();
+    if (d.contains(QLatin1String("INT")))
+        return DaoType::Long;
+    if (d.contains(QLatin1String("REAL")) || d.contains(QLatin1String("DOUB")) || d.contains(QLatin1String("FLOA")))
+        return DaoType::Double;
+    return DaoType::Text;
+}
+
+bool isTextType(int type) { return type == DaoType::Text || type == DaoType::Memo; }
+
+std::optional<QList<Column>> tableColumns(const Database &db, const QString &table, SqlError *error)
+{
+    if (!db.hasTable(table)) {
+        *error = engineError(QStringLiteral("no such table: ") + table);
+        return std::nullopt;
+    }
+    SqlStatement st(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(:t) ORDER BY cid"));
+    st.bind(QStringLiteral("t"), table);
+    Database::Result r = db.exec(st);
+    if (!r.ok()) {
+        *error = r.error;
+        return std::nullopt;
+    }
+    QList<Column> out;
+    while (r.query.next()) {
+        Column c;
+        c.name = r.query.value(0).toString();
+        c.declared = r.query.value(1).toString();
+        c.notNull = r.query.value(2).toInt() != 0;
+        c.type = typeOfDeclared(c.declared);
+        c.size = isTextType(c.type) ? Schema::sizeFromDeclaredType(c.declared) : 0;
+        out.append(c);
+    }
+    return out;
+}
+
+std::optional<Column> findColumn(const QList<Column> &columns, const QString &field)
+{
+    for (const Column &c : columns)
+        if (c.name.compare(field, Qt::CaseInsensitive) == 0)
+            return c;
+    return std::nullopt;
+}
+
+struct IndexInfo
+{
+    QString name;
+    QString sql; // empty for an index SQLite made for a constraint
+    bool unique = false;
+    QStringList fields;
+};
+
+std::optional<QList<IndexInfo>> tableIndexes(const Database &db, const QString &table, SqlError *error)
+{
+    SqlStatement st(QStringLiteral("SELECT il.name, il.\"unique\", m.sql FROM pragma_index_list(:t) il "
+                                   "LEFT JOIN sqlite_master m ON m.type = 'index' AND m.name = il.name"));
+    st.bind(QStringLiteral("t"), table);
+    Database::Result r = db.exec(st);
+    if (!r.ok()) {
+        *error = r.error;
+        return std::nullopt;
+    }
+    QList<IndexInfo> out;
+    while (r.query.next())
+        out.append({r.query.value(0).toString(), r.query.value(2).toString(), r.query.value(1).toInt() != 0, {}});
+    r.query.finish();
+    for (IndexInfo &i : out) {
+        SqlStatement cols(QStringLiteral("SELECT name FROM pragma_index_info(:i) ORDER BY seqno"));
+        cols.bind(QStringLiteral("i"), i.name);
+        Database::Result c = db.exec(cols);
+        if (!c.ok()) {
+            *error = c.error;
+            return std::nullopt;
+        }
+        while (c.query.next())
+            i.fields << c.query.value(0).toString();
+    }
+    return out;
+}
+
+bool indexHasField(const IndexInfo &index, const QString &field)
+{
+    return index.fields.contains(field, Qt::CaseInsensitive);
+}
+
+// A primary key here is a unique index over fields that are all required.
+bool isPrimary(const IndexInfo &index, const QList<Column> &columns)
+{
+    if (!index.unique || index.fields.isEmpty())
+        return false;
+    for (const QString &f : index.fields) {
+        const auto c = findColumn(columns, f);
+        if (!c || !c->notNull)
+            return false;
+    }
+    return true;
+}
+
+QString columnSql(const QString &field, int type, int size, bool allowZeroLength)
+{
+    if (type == DaoType::Single || type == DaoType::Double)
+        return quoted(field) + QStringLiteral(" REAL");
+    if (!isTextType(type))
+        return Schema::columnDefinition({field, Schema::FieldType::Integer, 0, false});
+    QString sql = Schema::columnDefinition({field, Schema::FieldType::Text, type == DaoType::Memo ? 0 : size, false});
+    if (!allowZeroLength)
+        sql += QStringLiteral(" CHECK (%1 <> '')").arg(quoted(field));
+    return sql;
+}
+
+SqlError addField(Database &db, const QString &table, const QString &field, int type, int size,
+                  bool allowZeroLength, const QString &fillSql)
+{
+    SqlError e = db.exec(SqlStatement(QStringLiteral("ALTER TABLE ") + quoted(table) + QStringLiteral(" ADD COLUMN ")
+                                      + columnSql(field, type, size > 0 ? size : 0, allowZeroLength)))
+                     .error;
+    if (!e.isError() && !fillSql.isEmpty())
+        e = db.exec(SqlStatement(fillSql)).error;
+    return e;
+}
+
+SqlError dropField(Database &db, const QString &table, const QString &field)
+{
+    return db.exec(SqlStatement(QStringLiteral("ALTER TABLE ") + quoted(table) + QStringLiteral(" DROP COLUMN ")
+                                + quoted(field)))
+        .error;
+}
+
+SqlError dropIndexesOf(Database &db, const QString &table, const QString &field, QStringList *droppedSql)
+{
+    SqlError e;
+    const auto indexes = tableIndexes(db, table, &e);
+    if (!indexes)
+        return e;
+    for (const IndexInfo &i : *indexes) {
+        if (!indexHasField(i, field))
+            continue;
+        e = db.exec(SqlStatement(QStringLiteral("DROP INDEX ") + quoted(i.name))).error;
+        if (e.isError())
+            return e;
+        if (droppedSql)
+            *droppedSql << i.sql;
+    }
+    return e;
+}
+
+// Values of field longer than size CP949 bytes; the copy into a smaller column would lose them.
+std::optional<int> valuesTooLong(const Database &db, const QString &table, const QString &field, int size,
+                                 SqlError *error)
+{
+    Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT ") + quoted(field) + QStringLiteral(" FROM ")
+                                              + quoted(table) + QStringLiteral(" WHERE ") + quoted(field)
+                                              + QStringLiteral(" IS NOT NULL")));
+    if (!r.ok()) {
+        *error = r.error;
+        return std::nullopt;
+    }
+    int n = 0;
+    while (r.query.next())
+        if (LenAnsi(r.query.value(0).toString()) > size)
+            ++n;
+    return n;
+}
+
+// Splits a column list at its top-level commas.
+QStringList splitDefinitions(const QString &body)
+{
+    QStringList parts;
+    int depth = 0;
+    QChar quote;
+    QString cur;
+    for (QChar c : body) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'"' || c == u'\'' || c == u'`') {
+            quote = c;
+        } else if (c == u'[') {
+            quote = QLatin1Char(']');
+        } else if (c == u'(') {
+            ++depth;
+        } else if (c == u')') {
+            --depth;
+        } else if (c == u',' && depth == 0) {
+            parts << cur.trimmed();
+            cur.clear();
+            continue;
+        }
+        cur += c;
+    }
+    if (!cur.trimmed().isEmpty())
+        parts << cur.trimmed();
+    return parts;
+}
+
+QString leadingName(const QString &definition)
+{
+    QString d = definition.trimmed();
+    if (d.isEmpty())
+        return {};
+    const QChar open = d.at(0);
+    const QChar close = open == u'[' ? QLatin1Char(']') : open;
+    if (open == u'"' || open == u'`' || open == u'[') {
+        const qsizetype end = d.indexOf(close, 1);
+        return end < 0 ? d.mid(1) : d.mid(1, end - 1);
+    }
+    return d.section(QLatin1Char(' '), 0, 0);
+}
+
+// SQLite cannot make a column required in place: the table is built anew under a temporary
+// name from its own definition with NOT NULL added, every row copied, the old one dropped, the
+// new one renamed and its indexes and counter restored.
+SqlError rebuildRequired(Database &db, const QString &table, const QString &field)
+{
+    SqlStatement sqlOf(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = :t COLLATE NOCASE"));
+    sqlOf.bind(QStringLiteral("t"), table);
+    Database::Result r = db.exec(sqlOf);
+    if (!r.ok())
+        return r.error;
+    if (!r.query.next())
+        return engineError(QStringLiteral("no such table: ") + table);
+    const QString createSql = r.query.value(0).toString();
+    r.query.finish();
+    const qsizetype open = createSql.indexOf(QLatin1Char('('));
+    const qsizetype close = createSql.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return engineError(QStringLiteral("unreadable table definition: ") + table);
+    QStringList defs = splitDefinitions(createSql.mid(open + 1, close - open - 1));
+    for (QString &d : defs)
+        if (leadingName(d).compare(field, Qt::CaseInsensitive) == 0)
+            d += QStringLiteral(" NOT NULL");
+
+    SqlError e;
+    const auto indexes = tableIndexes(db, table, &e);
+    if (!indexes)
+        return e;
+    std::optional<qint64> sequence;
+    if (db.hasTable(QStringLiteral("sqlite_sequence"))) {
+        SqlStatement seq(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = :t"));
+        seq.bind(QStringLiteral("t"), table);
+        Database::Result s = db.exec(seq);
+        if (s.ok() && s.query.next())
+            sequence = s.query.value(0).toLongLong();
+    }
+    const QString tmp = table + QStringLiteral("_Rebuild");
+    const QStringList steps{
+        QStringLiteral("CREATE TABLE ") + quoted(tmp) + QStringLiteral(" (") + defs.join(QStringLiteral(", "))
+            + QLatin1Char(')') + createSql.mid(close + 1),
+        QStringLiteral("INSERT INTO ") + quoted(tmp) + QStringLiteral(" SELECT * FROM ") + quoted(table),
+        QStringLiteral("DROP TABLE ") + quoted(table),
+        QStringLiteral("ALTER TABLE ") + quoted(tmp) + QStringLiteral(" RENAME TO ") + quoted(table),
+    };
+    for (const QString &s : steps) {
+        e = db.exec(SqlStatement(s)).error;
+        if (e.isError())
+            return e;
+    }
+    for (const IndexInfo &i : *indexes) {
+        if (i.sql.isEmpty())
+            continue;
+        e = db.exec(SqlStatement(i.sql)).error;
+        if (e.isError())
+            return e;
+    }
+    if (sequence) {
+        SqlStatement seq(QStringLiteral("UPDATE sqlite_sequence SET seq = :s WHERE name = :t"));
+        seq.bind(QStringLiteral("s"), *sequence).bind(QStringLiteral("t"), table);
+        e = db.exec(seq).error;
+    }
+    return e;
+}
+
+} // namespace
+
+bool DAO_AddField(Database &db, UserPrompt &prompt, const QString &table, const QString &field, int type, int size,
+                  bool allowZeroLength, const QString &fillSql)
+{
+    SqlError e;
+    const auto columns = tableColumns(db, table, &e);
+    if (columns && findColumn(*columns, field))
+        return false;
+    if (columns) {
+        Savepoint sp(db, QStringLiteral("DAO_AddField"));
+        e = addField(db, table, field, type, size, allowZeroLength, fillSql);
+        if (!e.isError())
+            e = sp.commit();
+    }
+    if (e.isError()) {
+        runError(prompt, e, QStringLiteral("DAO_AddField"), fieldTail(table, field));
+        return false;
+    }
+    return true;
+}
+
+bool DAO_DelField(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
+{
+    const SqlError e = dropField(db, table, field);
+    if (e.isError()) {
+        runError(prompt, e, QStringLiteral("DAO_DelField"), fieldTail(table, field));
+        return false;
+    }
+    return true;
+}
+
+bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
+{
+    Savepoint sp(db, QStringLiteral("DAO_DelIndex"));
+    SqlError e = dropIndexesOf(db, table, field, nullptr);
+    if (!e.isError())
+        e = sp.commit();
+    if (e.isError()) {
+        indexError(prompt, e);
+        return false;
+    }
+    return true;
+}
+
+bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field, bool primary,
+                  bool unique, bool required)
+{
+    SqlError e;
+    const auto columns = tableColumns(db, table, &e);
+    const auto indexes = columns ? tableIndexes(db, table, &e) : std::nullopt;
+    if (!indexes) {
+        indexError(prompt, e);
+        return false;
+    }
+    for (const IndexInfo &i : *indexes) {
+        if (!indexHasField(i, field))
+            continue;
+        if (primary && !isPrimary(i, *columns))
+            continue;
+        return false;
+    }
+    const auto column = findColumn(*columns, field);
+    if (!column) {
+        indexError(prompt, engineError(QStringLiteral("no such column: ") + field));
+        return false;
+    }
+    Savepoint sp(db, QStringLiteral("DAO_AddIndex"));
+    if ((primary || required) && !column->notNull)
+        e = rebuildRequired(db, table, column->name);
+    // A weaker index may already carry the name; the new one takes its place.
+    const QString indexName = table + QLatin1Char('_') + field;
+    if (!e.isError())
+        e = db.exec(SqlStatement(QStringLiteral("DROP INDEX IF EXISTS ") + quoted(indexName))).error;
+    if (!e.isError()) {
+        e = db.exec(SqlStatement(QStringLiteral("CREATE ") + (primary || unique ? QStringLiteral("UNIQUE ") : QString())
+                                 + QStringLiteral("INDEX ") + quoted(indexName)
+                                 + QStringLiteral(" ON ") + quoted(table) + QStringLiteral(" (")
+                                 + quoted(column->name) + QLatin1Char(')')))
+                .error;
+    }
+    if (!e.isError())
+        e = sp.commit();
+    if (e.isError()) {
+        indexError(prompt, e);
+        return false;
+    }
+    return true;
+}
+
+bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const QString &field, int size,
+                   bool allowZeroLength, bool dropIndexes, int type)
+{
+    const QString procedure = QStringLiteral("DAO_EditField");
+    SqlError e;
+    const auto columns = tableColumns(db, table, &e);
+    if (!columns) {
+        runError(prompt, e, procedure);
+        return false;
+    }
+    const auto current = findColumn(*columns, field);
+    if (!current) {
+        if (type == DaoType::Keep)
+            return false;
+        const QString fill = QStringLiteral("UPDATE ") + quoted(table) + QStringLiteral(" SET ") + quoted(field)
+                             + (isTextType(type) ? QStringLiteral(" = ''") : QStringLiteral(" = 0"));
+        Savepoint sp(db, procedure);
+        e = addField(db, table, field, type, size, allowZeroLength, fill);
+        if (!e.isError())
+            e = sp.commit();
+        if (e.isError()) {
+            runError(prompt, e, procedure);
+            return false;
+        }
+        return true;
+    }
+
+    const int targetType = type == DaoType::Keep ? current->type : type;
+    int targetSize = size == 0 ? current->size : size;
+    if (targetType == current->type && targetSize == current->size)
+        return false;
+    if (!isTextType(targetType))
+        targetSize = 0;
+
+    if (isTextType(targetType) && targetSize > 0) {
+        const auto tooLong = valuesTooLong(db, table, current->name, targetSize, &e);
+        if (tooLong && *tooLong > 0) {
+            e.code = FieldTooSmall;
+            e.text = QStringLiteral("%1.%2의 값 %3건이 새 크기 %4바이트보다 깁니다. 필드를 바꾸지 않았습니다.")
+                         .arg(table, current->name)
+                         .arg(*tooLong)
+                         .arg(targetSize);
+        }
+        if (!tooLong || *tooLong > 0) {
+            runError(prompt, e, procedure);
+            return false;
+        }
+    }
+
+    const QString tmp = current->name + kTmpSuffix;
+    Savepoint sp(db, procedure);
+    // The field's indexes go first, or SQLite refuses to drop the column; unless asked to drop
+    // them they come back on the rebuilt field.
+    QStringList keptIndexes;
+    e = dropIndexesOf(db, table, current->name, dropIndexes ? nullptr : &keptIndexes);
+    if (!e.isError())
+        e = addField(db, table, tmp, targetType, targetSize, allowZeroLength,
+                     QStringLiteral("UPDATE ") + quoted(table) + QStringLiteral(" SET ") + quoted(tmp)
+                         + QStringLiteral(" = ") + quoted(current->name));
+    if (!e.isError())
+        e = dropField(db, table, current->name);
+    if (!e.isError())
+        e = db.exec(SqlStatement(QStringLiteral("ALTER TABLE ") + quoted(table) + QStringLiteral(" RENAME COLUMN ")
+                                 + quoted(tmp) + QStringLiteral(" TO ") + quoted(current->name)))
+                .error;
+    for (const QString &indexSql : std::as_const(keptIndexes)) {
+        if (e.isError())
+            break;
+        if (!indexSql.isEmpty())
+            e = db.exec(SqlStatement(indexSql)).error;
+    }
+    if (!e.isError())
+        e = sp.commit();
+    if (e.isError()) {
+        runError(prompt, e, procedure);
+        return false;
+    }
+    return true;
+}
+
+qint64 DAO_NextID(const Database &db, UserPrompt &prompt, const QString &table, const QString &field)
+{
+    auto rs = OpenRS(&db, SqlStatement(QStringLiteral("SELECT MAX(") + quoted(field) + QStringLiteral(") FROM ") + quoted(table)),
+                     prompt);
+    if (!rs)
+        return -1;
+    qint64 next = 1;
+    if (rs->next() && !rs->value(0).isNull())
+        next = rs->value(0).toLongLong() + 1;
+    CloseObj(rs);
+    return next;
+}
+
+void CheckGroupField(Database &db, UserPrompt &prompt)
+{
+    const QString group = QStringLiteral("group_name");
+    const QString name = QStringLiteral("name");
+    if (DAO_EditField(db, prompt, group, name, Schema::GroupNameSize, true, true, DaoType::Keep))
+        DAO_AddIndex(db, prompt, group, name, true, true, true);
+    DAO_EditField(db, prompt, QStringLiteral("total"), group, Schema::GroupNameSize, true, false, DaoType::Keep);
+    DAO_EditField(db, prompt, QStringLiteral("total_print"), group, Schema::GroupNameSize, true, false, DaoType::Keep);
+
+    // Older files lack the lookup indexes of the ledger's queries; they are only added, never
+    // changed, and only where table and field exist.
+    for (const Schema::Table &t : Schema::ledgerTables()) {
+        SqlError e;
+        const auto columns = tableColumns(db, t.name, &e);
+        if (!columns)
+            continue;
+        for (const Schema::Index &i : t.indexes) {
+            if (i.unique || i.primary || !findColumn(*columns, i.field))
+                continue;
+            e = db.exec(SqlStatement(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + quoted(i.name)
+                                     + QStringLiteral(" ON ") + quoted(t.name) + QStringLiteral(" (")
+                                     + quoted(i.field) + QLatin1Char(')')))
+                    .error;
+            if (e.isError())
+                indexError(prompt, e);
+        }
+    }
+}

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class Database;
+class UserPrompt;
+
+// Field type codes of the older ledger files, as the maintenance routines take them.
+namespace DaoType {
+inline constexpr int Keep = -1; // DAO_EditField: keep the current type
+inline constexpr int Boolean = 1;
+inline constexpr int Byte = 2;
+inline constexpr int Integer = 3;
+inline constexpr int Long = 4;
+inline constexpr int Currency = 5;
+inline constexpr int Single = 6;
+inline constexpr int Double = 7;
+inline constexpr int Date = 8;
+inline constexpr int Text = 10;
+inline constexpr int Memo = 12;
+} // namespace DaoType
+
+// Schema maintenance of a ledger file. A text field's size lives in its declared type
+// (VARCHAR(6)), so these routines read the file's own layout. Each one works inside a
+// savepoint: a failing step leaves the file as it was. Errors are shown through prompt with
+// the boxes that name the module "mdlCommonQX".
+
+// False when a field of that name (any letter case) exists already, or on an error.
+bool DAO_AddField(Database &db, UserPrompt &prompt, const QString &table, const QString &field, int type,
+                  int size, bool allowZeroLength, const QString &fillSql = {});
+bool DAO_DelField(Database &db, UserPrompt &prompt, const QString &table, const QString &field);
+// Rebuilds field with another size or type through the column field + "_AlterTmp", keeping
+// its values; the rebuilt field becomes the table's last. size 0 keeps the size, type -1 the
+// type. A missing field is added (filled with '' or 0) unless type is -1. When a stored value
+// does not fit, the old field is kept as it was and the failure reported once.
+bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const QString &field, int size,
+                   bool allowZeroLength, bool dropIndexes, int type = DaoType::Keep);
+// Creates the index table + "_" + field unless a suitable one exists. A primary or required
+// index needs the field NOT NULL; SQLite cannot add that in place, so the table is rebuilt
+// with every row, index and counter kept.
+bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field, bool primary,
+                  bool unique, bool required);
+// Drops every index that contains field.
+bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field);
+// The largest value of field plus one; 1 for an empty table, -1 when the query failed (its box
+// has been shown).
+qint64 DAO_NextID(const Database &db, UserPrompt &prompt, const QString &table, const QString &field);
+
+// Run at every start after the login: brings the group fields to their current size and the
+// group table's key back, then adds the lookup indexes the ledger's queries rely on.
+void CheckGroupField(Database &db, UserPrompt &prompt);
