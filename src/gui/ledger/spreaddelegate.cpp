@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "spreaddelegate.h"
+
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QTableView>
+
+#include "ledger/ledgermodel.h"
+
+SpreadDelegate::SpreadDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
+
+SpreadDelegate *SpreadDelegate::of(QTableView *grid, int column)
+{
+    if (!grid)
+        return nullptr;
+    if (auto *d = qobject_cast<SpreadDelegate *>(grid->itemDelegateForColumn(column)))
+        return d;
+    auto *d = new SpreadDelegate(grid);
+    grid->setItemDelegateForColumn(column, d);
+    return d;
+}
+
+void SpreadDelegate::setNumber(qint64 minimum, qint64 maximum, bool separators)
+{
+    m_number = true;
+    m_min = minimum;
+    m_max = maximum;
+    m_separators = separators;
+}
+
+std::optional<qint64> SpreadDelegate::parse(const QString &text) const
+{
+    QString t = text.trimmed();
+    t.remove(QLatin1Char(','));
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 v = t.toLongLong(&ok);
+    if (!ok || v < m_min || v > m_max)
+        return std::nullopt;
+    return v;
+}
+
+QString SpreadDelegate::displayText(const QVariant &value, const QLocale &locale) const
+{
+    if (m_number && m_separators && !value.isNull()) {
+        bool ok = false;
+        const qint64 v = value.toString().remove(QLatin1Char(',')).toLongLong(&ok);
+        if (ok)
+            return LedgerModel::formatMoney(v);
+    }
+    return QStyledItemDelegate::displayText(value, locale);
+}
+
+QWidget *SpreadDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                      const QModelIndex &index) const
+{
+    if (m_locked)
+        return nullptr;
+    if (!m_number)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    auto *edit = new QLineEdit(parent);
+    edit->setFrame(false);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(m_min < 0 ? QStringLiteral("-?[0-9,]{0,20}") : QStringLiteral("[0-9,]{0,20}")), edit));
+    return edit;
+}
+
+void SpreadDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *edit = qobject_cast<QLineEdit *>(editor);
+    if (!m_number || !edit) {
+        QStyledItemDelegate::setEditorData(editor, index);
+        return;
+    }
+    const QVariant v = index.data(Qt::EditRole);
+    edit->setText(v.isNull() ? QString() : v.toString());
+}
+
+void SpreadDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    auto *edit = qobject_cast<QLineEdit *>(editor);
+    if (!m_number || !edit) {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        return;
+    }
+    if (edit->text().trimmed().isEmpty()) {
+        model->setData(index, QString(), Qt::EditRole);
+        return;
+    }
+    // Outside the range the cell keeps its value, as the numeric cell refused such text.
+    if (const auto v = parse(edit->text()))
+        model->setData(index, *v, Qt::EditRole);
+}
+
+void SpreadDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (m_background)
+        option->backgroundBrush = *m_background;
+    if (m_number)
+        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    else if (m_centre)
+        option->displayAlignment = (option->displayAlignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+}

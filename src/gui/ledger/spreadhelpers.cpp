@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "spreadhelpers.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+
+#include "spreaddelegate.h"
+#include "ui/formini.h"
+#include "ui/frmfloatmsg.h"
+#include "ui/layoutini.h"
+#include "ui/userprompt.h"
+
+namespace {
+
+const char *const kSortConnected = "spreadHeaderSort";
+
+void headerSort(QTableView *grid, int section)
+{
+    QAbstractItemModel *model = grid->model();
+    if (!model)
+        return;
+    QHeaderView *h = grid->horizontalHeader();
+    const bool same = h->isSortIndicatorShown() && h->sortIndicatorSection() == section;
+    const Qt::SortOrder order =
+        same && h->sortIndicatorOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    h->setSortIndicatorShown(true);
+    h->setSortIndicator(section, order);
+    model->sort(section, order);
+}
+
+} // namespace
+
+void CommonSpreadDesign(QTableView *grid, bool readOnly, bool clearRows, bool headerSort_, bool rowMode,
+                        bool alternating)
+{
+    if (!grid)
+        return;
+    // 1. Editing.
+    if (readOnly) {
+        grid->setSelectionBehavior(rowMode ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    } else {
+        grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        // Typing starts the editor with the typed text in place of the old content.
+        grid->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
+                              | QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    }
+    // 2. Header-click sort; the model's sort() decides what takes part (the ledger keeps
+    // its entry row last).
+    if (headerSort_ && !grid->property(kSortConnected).toBool()) {
+        grid->setProperty(kSortConnected, true);
+        QHeaderView *h = grid->horizontalHeader();
+        h->setSectionsClickable(true);
+        h->setSortIndicatorShown(false);
+        QObject::connect(h, &QHeaderView::sectionClicked, grid, [grid](int section) { headerSort(grid, section); });
+    }
+    // 3. Selection colour.
+    QPalette p = grid->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::Highlight, SpreadColors::selectedBack());
+        p.setColor(g, QPalette::HighlightedText, Qt::black);
+    }
+    // 4. Rows.
+    if (clearRows && grid->model() && grid->model()->rowCount() > 0)
+        grid->model()->removeRows(0, grid->model()->rowCount());
+    // 6. Alternating row colours (step 5, the formula style, has no counterpart).
+    if (alternating) {
+        p.setColor(QPalette::Base, SpreadColors::oddBack());
+        p.setColor(QPalette::AlternateBase, SpreadColors::evenBack());
+        p.setColor(QPalette::Text, SpreadColors::oddText());
+        grid->setAlternatingRowColors(true);
+    }
+    grid->setPalette(p);
+}
+
+QString GetCellText(const QTableView *grid, int column, int row)
+{
+    if (!grid || !grid->model())
+        return {};
+    const QModelIndex current = grid->currentIndex();
+    if (column == -2)
+        column = current.column();
+    if (row == -2)
+        row = current.row();
+    const QModelIndex i = grid->model()->index(row, column);
+    if (!i.isValid())
+        return {};
+    const QVariant v = i.data(Qt::DisplayRole);
+    if (v.isNull())
+        return {};
+    // The text the cell shows, money columns with their separators.
+    if (auto *d = qobject_cast<SpreadDelegate *>(grid->itemDelegateForColumn(column)))
+        return d->displayText(v, grid->locale());
+    return v.toString();
+}
+
+void SetMoneyCol(QTableView *grid, int column, bool centreVertically)
+{
+    SpreadDelegate *d = SpreadDelegate::of(grid, column);
+    if (!d)
+        return;
+    d->setNumber(-999999999999LL, 999999999999LL, true);
+    d->setCentreVertically(centreVertically);
+    grid->viewport()->update();
+}
+
+void SetNumberCol(QTableView *grid, int column, qint64 minimum, qint64 maximum)
+{
+    SpreadDelegate *d = SpreadDelegate::of(grid, column);
+    if (!d)
+        return;
+    d->setNumber(minimum, maximum, true);
+}
+
+void LockCol(QTableView *grid, int column, bool shade)
+{
+    SpreadDelegate *d = SpreadDelegate::of(grid, column);
+    if (!d)
+        return;
+    d->setLocked(true);
+    if (shade)
+        d->setBackground(SpreadColors::lockedBack());
+    grid->viewport()->update();
+}
+
+void SetColBackColor(QTableView *grid, int column, const QColor &color)
+{
+    if (SpreadDelegate *d = SpreadDelegate::of(grid, column)) {
+        d->setBackground(color);
+        grid->viewport()->update();
+    }
+}
+
+bool DeleteRow(QTableView *grid, int row, bool notice, bool trim)
+{
+    Q_UNUSED(trim) // a model has no blank rows to cut off
+    if (!grid || !grid->model())
+        return false;
+    if (row == -2)
+        row = grid->currentIndex().row();
+    if (row < 0 || row >= grid->model()->rowCount())
+        return false;
+    if (!grid->model()->removeRows(row, 1))
+        return false;
+    grid->viewport()->update();
+    if (notice)
+        ShowFloatMsg(FloatMsg::deleted(), FloatMsg::Delay, 1, FloatMsgCyan, grid);
+    return true;
+}
+
+void InitDateBox(QLineEdit *box, bool firstOfMonth, const QDate &today)
+{
+    if (!box)
+        return;
+    box->setText(today.toString(firstOfMonth ? QStringLiteral("yyyy-MM-01") : QStringLiteral("yyyy-MM-dd")));
+    QFont f = box->font();
+    f.setPointSize(10);
+    f.setBold(true);
+    box->setFont(f);
+    QPalette p = box->palette();
+    p.setColor(QPalette::Text, SpreadColors::dateBoxText());
+    box->setPalette(p);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+namespace GridMenu {
+QString rowHeightItem() { return QStringLiteral("그리드 줄높이 변경"); }
+QString fontSizeItem() { return QStringLiteral("글자크기        변경"); }
+QString resetItem() { return QStringLiteral("폼 및 그리드 설정 초기화"); }
+QString closeItem() { return QStringLiteral("메    뉴      닫    기"); }
+QString rowHeightTitle() { return QStringLiteral("그리드의 줄높이 변경"); }
+QString rowHeightPrompt() { return QStringLiteral("변경할 그리드의 줄높이를 입력하세요.(입력범위: 8~20, 0:기본값)"); }
+QString fontSizeTitle() { return QStringLiteral("그리드내 글자크기 변경"); }
+QString fontSizePrompt() { return QStringLiteral("변경할 글자의 크기를 입력하세요.(입력범위: 8~20, 0:기본값)"); }
+QString resetQuestion()
+{
+    return QStringLiteral("해당폼의 폼의 위치 및 크기, 그리드의 각 칸의 넓이\r\n\r\n, 줄높이, 글자크기등이 모두 초기화 됩니다."
+                          "\r\n\r\n초기화 하시겠습니까?");
+}
+QString resetDone()
+{
+    return QStringLiteral("초기화를 완료하였습니다.\r\n\r\n현재창을 닫고 다시 열어 주셔야 초기화된 형태가 제대로 보여집니다.");
+}
+bool acceptable(const QString &text)
+{
+    const double v = LayoutIni::val(text);
+    return v == 0 || (v >= 8 && v <= 20);
+}
+} // namespace GridMenu
+
+int GridMenuChoice(QWidget *window, const QPoint &globalPos)
+{
+    QMenu menu(window);
+    menu.setObjectName(QStringLiteral("mnuGrid"));
+    QAction *rowHeight = menu.addAction(GridMenu::rowHeightItem());
+    QAction *fontSize = menu.addAction(GridMenu::fontSizeItem());
+    menu.addSeparator();
+    QAction *reset = menu.addAction(GridMenu::resetItem());
+    menu.addSeparator();
+    menu.addAction(GridMenu::closeItem());
+    const QAction *chosen = menu.exec(globalPos);
+    if (chosen == rowHeight)
+        return GridMenu::RowHeight;
+    if (chosen == fontSize)
+        return GridMenu::FontSize;
+    if (chosen == reset)
+        return GridMenu::Reset;
+    return GridMenu::Close;
+}
+
+namespace {
+
+// Asks until the answer is in range; nullopt for Cancel.
+std::optional<QString> askInRange(UserPrompt &prompt, const QString &text, const QString &title, double current)
+{
+    for (;;) {
+        const auto answer = prompt.inputText(text, title, LayoutIni::formatValue(current));
+        if (!answer)
+            return std::nullopt;
+        if (GridMenu::acceptable(*answer))
+            return answer;
+    }
+}
+
+} // namespace
+
+void RunGridMenuItem(int item, QWidget *window, QTableView *grid, UserPrompt &prompt, const QString &formIniDir)
+{
+    if (!window || !grid)
+        return;
+    switch (item) {
+    case GridMenu::RowHeight: {
+        const double current = std::floor(gridRowHeight(grid) + 1e-9);
+        const auto text = askInRange(prompt, GridMenu::rowHeightPrompt(), GridMenu::rowHeightTitle(), current);
+        if (!text || text->isEmpty())
+            return;
+        const double value = LayoutIni::val(*text);
+        if (value == current)
+            return;
+        if (value != 0)
+            setGridRowHeight(grid, value);
+        SaveSpreadIni_Gn(window, grid, LayoutIni::rowHeightKey(), *text, &prompt, formIniDir);
+        break;
+    }
+    case GridMenu::FontSize: {
+        const double current = gridFontSize(grid);
+        const auto text = askInRange(prompt, GridMenu::fontSizePrompt(), GridMenu::fontSizeTitle(), current);
+        if (!text || text->isEmpty())
+            return;
+        const double value = LayoutIni::val(*text);
+        if (value == current)
+            return;
+        if (value != 0)
+            setGridFontSize(grid, value);
+        SaveSpreadIni_Gn(window, grid, LayoutIni::fontSizeKey(), *text, &prompt, formIniDir);
+        break;
+    }
+    case GridMenu::Reset:
+        if (!prompt.MsgYesNo(GridMenu::resetQuestion(), QString(), true))
+            return;
+        if (DelFormIni(window->objectName(), &prompt, formIniDir))
+            prompt.MsgInfo(GridMenu::resetDone());
+        break;
+    default:
+        break;
+    }
+}
+
+void ShowGridMenu(QWidget *window, QTableView *grid, UserPrompt &prompt, const QPoint &globalPos)
+{
+    RunGridMenuItem(GridMenuChoice(window, globalPos), window, grid, prompt);
+}
