@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database.h"
 
+#include <sqlite3.h>
+
 #include <atomic>
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -133,13 +136,12 @@ bool Database::createLedger(const QString &path, QString *errorText)
     return ok;
 }
 
-SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement) const
+namespace {
+SqlError classify(int code, const QString &text, const SqlStatement &statement)
 {
     SqlError e;
-    if (error.type() == QSqlError::NoError)
-        return e;
-    e.code = error.nativeErrorCode().toInt();
-    e.text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    e.code = code;
+    e.text = text;
     e.statement = statement.display();
     const int primary = e.code & 0xff;
     if (primary == SqliteBusy || primary == SqliteLocked)
@@ -151,14 +153,85 @@ SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement
     return e;
 }
 
+SqlError noDatabase(const SqlStatement &statement)
+{
+    SqlError e;
+    e.kind = SqlError::Kind::NoDatabase;
+    e.code = 91;
+    e.text = QStringLiteral("Data Base MDB가 선언되지 않았습니다.");
+    e.statement = statement.display();
+    return e;
+}
+} // namespace
+
+SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement) const
+{
+    if (error.type() == QSqlError::NoError)
+        return {};
+    return classify(error.nativeErrorCode().toInt(),
+                    error.databaseText().isEmpty() ? error.text() : error.databaseText(), statement);
+}
+
+bool Database::RowView::isNull(int column) const
+{
+    return sqlite3_column_type(static_cast<sqlite3_stmt *>(m_stmt), column) == SQLITE_NULL;
+}
+
+qint64 Database::RowView::integer(int column) const
+{
+    return sqlite3_column_int64(static_cast<sqlite3_stmt *>(m_stmt), column);
+}
+
+QString Database::RowView::text(int column) const
+{
+    auto *stmt = static_cast<sqlite3_stmt *>(m_stmt);
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+    if (!data)
+        return QString();
+    return QString::fromUtf8(data, sqlite3_column_bytes(stmt, column));
+}
+
+SqlError Database::forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row) const
+{
+    if (!isOpen())
+        return noDatabase(statement);
+    const QVariant handle = connection().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return classify(SQLITE_MISUSE, QStringLiteral("no engine handle"), statement);
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray sql = statement.text.toUtf8();
+    if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK)
+        return classify(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), statement);
+    for (const auto &[name, value] : statement.binds) {
+        const int i = sqlite3_bind_parameter_index(stmt, (QLatin1Char(':') + name).toUtf8().constData());
+        if (i == 0)
+            continue;
+        if (value.isNull()) {
+            sqlite3_bind_null(stmt, i);
+        } else if (value.typeId() == QMetaType::QString) {
+            const QByteArray text = value.toString().toUtf8();
+            sqlite3_bind_text(stmt, i, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        } else {
+            sqlite3_bind_int64(stmt, i, value.toLongLong());
+        }
+    }
+    const RowView view(stmt);
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        row(view);
+    SqlError e;
+    if (rc != SQLITE_DONE)
+        e = classify(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), statement);
+    sqlite3_finalize(stmt);
+    return e;
+}
+
 Database::Result Database::exec(const SqlStatement &statement) const
 {
     Result r;
     if (!isOpen()) {
-        r.error.kind = SqlError::Kind::NoDatabase;
-        r.error.code = 91;
-        r.error.text = QStringLiteral("Data Base MDB가 선언되지 않았습니다.");
-        r.error.statement = statement.display();
+        r.error = noDatabase(statement);
         return r;
     }
     if (!statement.table.isEmpty()) {

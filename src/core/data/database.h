@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -44,6 +46,22 @@ public:
     Result exec(const SqlStatement &statement) const;
     // The error of a statement, classified for the boxes the user sees.
     SqlError errorOf(const QSqlError &error, const SqlStatement &statement) const;
+
+    // One row of a streamed result; valid only inside the callback.
+    class RowView
+    {
+    public:
+        explicit RowView(void *statement) : m_stmt(statement) {}
+        bool isNull(int column) const;
+        qint64 integer(int column) const;
+        QString text(int column) const;
+
+    private:
+        void *m_stmt;
+    };
+    // Steps a query straight through the engine, without a QVariant per value: the fast path
+    // for filling large grids. Same error classification as exec().
+    SqlError forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row) const;
 
     bool transaction();
     bool commit();

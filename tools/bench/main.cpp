@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// solbitsem-bench [--vouchers N] [--folder DIR]: times the ledger's queries on a sample ledger.
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include "benchcontext.h"
+#include "data/database.h"
+#include "data/sampleledger.h"
+#include "ledger/ledger.h"
+#include "ledger/ledgermodel.h"
+#include "ui/userprompt.h"
+
+namespace {
+
+// Benchmarks must not stop for questions: every box is printed and answered with its default.
+class PrintingPrompt final : public UserPrompt
+{
+public:
+    Answer message(Icon, const QString &text, const QString &title, Buttons, Answer defaultButton) override
+    {
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(text));
+        return defaultButton;
+    }
+    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
+};
+
+// Steps the statement through the bare C interface, reading every column as the model does.
+qint64 bareRows(const QString &path, const SqlStatement &st)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db, st.text.toUtf8().constData(), -1, &stmt, nullptr);
+    for (const auto &[name, value] : st.binds) {
+        const int i = sqlite3_bind_parameter_index(stmt, (QLatin1Char(':') + name).toUtf8().constData());
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text(stmt, i, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    qint64 rows = 0;
+    std::size_t bytes = 0;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        ++rows;
+        const int n = sqlite3_column_count(stmt);
+        for (int c = 0; c < n; ++c) {
+            if (sqlite3_column_type(stmt, c) == SQLITE_INTEGER)
+                bytes += static_cast<std::size_t>(sqlite3_column_int64(stmt, c) & 1);
+            else
+                bytes += static_cast<std::size_t>(sqlite3_column_bytes(stmt, c)) + (sqlite3_column_text(stmt, c) ? 1 : 0);
+        }
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows + static_cast<qint64>(bytes * 0); // bytes only keeps the reads from being optimised away
+}
+
+} // namespace
+
+double bestOf(int n, const std::function<void()> &run)
+{
+    double best = 1e300;
+    for (int i = 0; i < n; ++i) {
+        QElapsedTimer t;
+        t.start();
+        run();
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+qint64 residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long long size = 0;
+    long long resident = 0;
+    statm >> size >> resident;
+    return resident * 4096;
+}
+
+void runMasterDataBench(BenchContext &ctx);
+void runGridBench(BenchContext &ctx);
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("vouchers"), QStringLiteral("전표 수"), QStringLiteral("N"), QStringLiteral("1000000")});
+    parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
+                      QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
+    parser.process(app);
+    const qint64 vouchers = parser.value(QStringLiteral("vouchers")).toLongLong();
+    const QString folder = parser.value(QStringLiteral("folder")) + QStringLiteral("/%1").arg(vouchers);
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/panDB.db");
+    // A fixed "today" keeps the sample the same from day to day, so it is made once and reused.
+    const QDate today(2026, 12, 8);
+    if (!QFileInfo::exists(path)) {
+        std::fprintf(stderr, "견본 장부 만드는 중 (%lld 전표)...\n", static_cast<long long>(vouchers));
+        SampleLedgerOptions o;
+        o.vouchers = vouchers;
+        o.today = today;
+        QString error;
+        if (!writeSampleLedger(path, o, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+    }
+    Database db;
+    if (!db.open(path))
+        return 1;
+    PrintingPrompt prompt;
+
+    std::printf("%-44s %10s %10s %10s %7s\n", "measurement", "rows", "model ms", "bare ms", "ratio");
+    const auto measure = [&](const char *what, const VoucherFilter &f) {
+        LedgerModel model;
+        Ledger ledger(&db, prompt, model);
+        // Warm the page cache once so both sides read from memory.
+        ledger.DispList(f);
+        bareRows(path, voucherQuery(f));
+        const double modelMs = bestOf(3, [&] { ledger.DispList(f); });
+        qint64 rows = 0;
+        const double bareMs = bestOf(3, [&] { rows = bareRows(path, voucherQuery(f)); });
+        std::printf("%-44s %10lld %10.1f %10.1f %7.2f\n", what, static_cast<long long>(rows), modelMs, bareMs,
+                    modelMs / bareMs);
+    };
+    VoucherFilter month;
+    month.fromDate = Ledger::firstOfMonth(today);
+    month.toDate = today.toString(QStringLiteral("yyyy-MM-dd"));
+    measure("default month query + model fill", month);
+    VoucherFilter product;
+    product.productName = QStringLiteral("세탁기");
+    measure("product contains-search (세탁기)", product);
+    VoucherFilter client;
+    client.clientName = QStringLiteral("김철수");
+    measure("client-name search (판매처 김철수)", client);
+    VoucherFilter group;
+    group.fromDate = today.addYears(-3).toString(QStringLiteral("yyyy-MM-dd"));
+    group.toDate = month.toDate;
+    group.group = QStringLiteral("가전");
+    group.noSale = true;
+    measure("group 가전, unsold, three years", group);
+
+    {
+        // Memory of a model holding 100,000 rows.
+        VoucherFilter wide;
+        wide.fromDate = QStringLiteral("0000");
+        wide.toDate = QStringLiteral("9999");
+        SqlStatement st = voucherQuery(wide);
+        st.text.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND total_id <= 100000 ORDER BY"));
+        const qint64 before = residentBytes();
+        LedgerModel model;
+        model.setRows(std::move(*loadVouchers(&db, st, prompt)));
+        const qint64 after = residentBytes();
+        std::printf("%-44s %10d %10.1f MB\n", "model memory (rows, resident)", model.rowCount(),
+                    (after - before) / 1048576.0);
+    }
+
+    BenchContext ctx{db, path, folder, vouchers,
+                     [](const QString &what, qint64 rows, double ms, const QString &note) {
+                         std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms,
+                                     qPrintable(note));
+                     }};
+    runGridBench(ctx);
+    runMasterDataBench(ctx);
+    return 0;
+}
