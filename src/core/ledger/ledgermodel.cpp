@@ -77,6 +77,20 @@ QString LedgerModel::headerText(int column)
     return QString::fromUtf16(kColumns[static_cast<size_t>(column)].header);
 }
 
+double LedgerModel::designWidth(int column)
+{
+    static constexpr std::array<double, ColumnCount> widths{10, 4, 23.25, 0, 13.75, 10, 10, 0, 17, 10, 10, 10,
+                                                            0,  0, 0,     0, 0};
+    if (column < 0 || column >= ColumnCount)
+        return 0;
+    return widths[static_cast<size_t>(column)];
+}
+
+bool LedgerModel::isNumericColumn(int column)
+{
+    return isAmountColumn(column) || column == ColMargin || column >= ColSumMaeip;
+}
+
 QString LedgerModel::formatMoney(qint64 value)
 {
     QString digits = QString::number(value < 0 ? -value : value);
@@ -154,6 +168,8 @@ bool LedgerModel::setData(const QModelIndex &index, const QVariant &value, int r
         if (!ok)
             return false;
         if (isCodeColumn(c) && (number < INT32_MIN || number > INT32_MAX))
+            return false;
+        if (isAmountColumn(c) && (number < -AmountLimit || number > AmountLimit))
             return false;
     }
     addToTotals(r, -1);
@@ -263,6 +279,22 @@ void LedgerModel::removeVoucherRow(int r)
     m_rows.erase(m_rows.begin() + r);
     endRemoveRows();
     emitTotals();
+}
+
+bool LedgerModel::removeRows(int row, int count, const QModelIndex &parent)
+{
+    if (parent.isValid() || row < 0 || count <= 0 || row + count > rowCount())
+        return false;
+    beginRemoveRows({}, row, row + count - 1);
+    const auto first = m_rows.begin() + row;
+    for (auto it = first; it != first + count; ++it)
+        addToTotals(*it, -1);
+    if (m_hasEntryRow && row + count == static_cast<int>(m_rows.size()))
+        m_hasEntryRow = false;
+    m_rows.erase(first, first + count);
+    endRemoveRows();
+    emitTotals();
+    return true;
 }
 
 void LedgerModel::setTotalId(int r, qint64 id)

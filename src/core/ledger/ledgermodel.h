@@ -58,6 +58,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     // Sorts the saved vouchers; the entry row is dropped and a fresh one appended.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // Removes rows, the entry row included, keeping the totals.
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
     static bool isHiddenColumn(int column);
     static bool isAmountColumn(int column);
@@ -65,6 +67,11 @@ public:
     // The `total` field a column shows (its column identifier); empty for the derived columns.
     static QString fieldOf(int column);
     static QString headerText(int column);
+    // The designed width of a visible column in the grid's character unit; 0 for hidden ones.
+    static double designWidth(int column);
+    // The numeric cells (amounts, margin, sums) accept whole numbers within this limit.
+    static constexpr qint64 AmountLimit = 100000000000LL;
+    static bool isNumericColumn(int column);
 
     // Replaces every row; no entry row is added.
     void setRows(std::vector<LedgerRow> rows);

@@ -47,3 +47,12 @@ Qt::ItemFlags TotalsModel::flags(const QModelIndex &index) const
 {
     return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
 }
+
+QVariant TotalsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Horizontal)
+        return LedgerModel::headerText(section);
+    return QStringLiteral(" ");
+}

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -23,6 +24,12 @@
 #include "data/schemamaint.h"
 #include "shell/appsettings.h"
 #include "shell/frminitmsg.h"
+#include "spreadhelpers.h"
+#include "ui/checkdate.h"
+#include "ui/combohelpers.h"
+#include "ui/formhelpers.h"
+#include "ui/formini.h"
+#include "ui/layoutini.h"
 #include "ui/twips.h"
 #include "ui/userprompt.h"
 
@@ -85,11 +92,11 @@ void frmMain::buildControls()
         f.setBold(true);
         f.setPointSize(10);
         spDate[i]->setFont(f);
-        spDate[i]->setStyleSheet(QStringLiteral("color: blue;"));
         spDate[i]->setFixedWidth(spDate[i]->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 14);
         spDate[i]->setProperty(kIndexProperty, i);
         spDate[i]->installEventFilter(this);
         connect(spDate[i], &QLineEdit::textChanged, this, [this, i] { spDate_Change(i); });
+        connect(spDate[i], &QLineEdit::editingFinished, this, [this, i] { spDate_Commit(i); });
         filters->addWidget(spDate[i]);
 
         udDateCng[i] = named(new QWidget(pnlTop), QStringLiteral("udDateCng_%1").arg(i),
@@ -129,6 +136,7 @@ void frmMain::buildControls()
     cmbGroup = named(new QComboBox(pnlTop), QStringLiteral("cmbGroup"), QStringLiteral("그룹:"));
     cmbGroup->setMinimumWidth(110);
     cmbGroup->installEventFilter(this);
+    CmbFollowListEnter(cmbGroup);
     filters->addWidget(cmbGroup);
 
     filters->addWidget(labelFor(QStringLiteral("품목명:"), pnlTop));
@@ -169,36 +177,23 @@ void frmMain::buildControls()
     spList->setModel(&m_model);
     for (int c = 0; c < LedgerModel::ColumnCount; ++c)
         spList->setColumnHidden(c, LedgerModel::isHiddenColumn(c));
-    spList->setAlternatingRowColors(true);
     spList->verticalHeader()->setDefaultSectionSize(22);
-    spList->horizontalHeader()->setSectionsClickable(true);
-    spList->horizontalHeader()->setSortIndicatorShown(false);
-    connect(spList->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
-        QHeaderView *h = spList->horizontalHeader();
-        const bool same = h->isSortIndicatorShown() && h->sortIndicatorSection() == section;
-        const Qt::SortOrder order = same && h->sortIndicatorOrder() == Qt::AscendingOrder ? Qt::DescendingOrder
-                                                                                           : Qt::AscendingOrder;
-        h->setSortIndicatorShown(true);
-        h->setSortIndicator(section, order);
-        m_model.sort(section, order);
-    });
+    // The designed widths; the user's own come from the layout file.
+    for (int c = 0; c < LedgerModel::ColumnCount; ++c)
+        if (LedgerModel::designWidth(c) > 0)
+            setGridColumnWidth(spList, c, LedgerModel::designWidth(c));
+    spList->viewport()->installEventFilter(this);
 
     spTotal = named(new QTableView(this), QStringLiteral("spTotal"), QStringLiteral("합계"));
     spTotal->setModel(&m_totalsModel);
     spTotal->horizontalHeader()->hide();
-    spTotal->verticalHeader()->setFixedWidth(spList->verticalHeader()->sizeHint().width());
-    spTotal->verticalHeader()->hide();
     spTotal->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     spTotal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    spTotal->setFocusPolicy(Qt::NoFocus);
-    spTotal->setSelectionMode(QAbstractItemView::NoSelection);
     spTotal->setFixedHeight(26);
     spTotal->verticalHeader()->setDefaultSectionSize(24);
-    for (int c = 0; c < LedgerModel::ColumnCount; ++c)
-        spTotal->setColumnHidden(c, LedgerModel::isHiddenColumn(c));
-    // The totals follow the ledger's column widths and its horizontal scrolling.
-    connect(spList->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int section, int, int size) { spTotal->setColumnWidth(section, size); });
+    // The totals follow the ledger's column widths (a user's change is saved at once) and its
+    // horizontal scrolling.
+    connect(spList->horizontalHeader(), &QHeaderView::sectionResized, this, &frmMain::spList_ColWidthChange);
     connect(spList->horizontalScrollBar(), &QScrollBar::valueChanged, spTotal->horizontalScrollBar(),
             &QScrollBar::setValue);
 
@@ -306,15 +301,33 @@ bool frmMain::Form_Load()
 
 void frmMain::InitListGrid()
 {
-    const QString today = Ledger::today();
+    const QDate today = QDate::currentDate();
     m_chaining = true; // filling the boxes is not a user's change
-    spDate[0]->setText(Ledger::firstOfMonth(QDate::currentDate()));
-    spDate[1]->setText(today);
+    InitDateBox(spDate[0], false, today);
+    InitDateBox(spDate[1], false, today);
+    spDate[0]->setText(Ledger::firstOfMonth(today));
     m_chaining = false;
-    const int widths[LedgerModel::ColumnCount] = {92, 70, 230, 0, 130, 100, 92, 0, 130, 100, 90, 100};
-    for (int c = 0; c <= LedgerModel::ColMargin; ++c)
-        if (widths[c] > 0)
-            spList->setColumnWidth(c, widths[c]);
+    m_goodDate[0] = spDate[0]->text();
+    m_goodDate[1] = spDate[1]->text();
+
+    CommonSpreadDesign(spList, false, true, true, true, true);
+    LockCol(spList, LedgerModel::ColMargin, false);
+    SetColBackColor(spList, LedgerModel::ColMargin, SpreadColors::totalsBack());
+    for (int c = 0; c < LedgerModel::ColumnCount; ++c) {
+        spList->setColumnHidden(c, LedgerModel::isHiddenColumn(c));
+        if (LedgerModel::isAmountColumn(c))
+            SetNumberCol(spList, c, -LedgerModel::AmountLimit, LedgerModel::AmountLimit);
+    }
+    InitTotalGrid(spTotal, spList);
+    for (int c : {LedgerModel::ColMaeipCost, LedgerModel::ColMaechulCost, LedgerModel::ColUsecost, LedgerModel::ColMargin})
+        SetMoneyCol(spTotal, c, false);
+}
+
+void frmMain::spList_ColWidthChange(int column, int, int size)
+{
+    spTotal->setColumnWidth(column, size);
+    if (spList->isVisible() && !m_applyingLayout)
+        SaveSpreadIni_Col(this, spList, column);
 }
 
 VoucherFilter frmMain::currentFilter() const
@@ -365,6 +378,29 @@ void frmMain::spDate_Change(int index)
     m_chaining = false;
 }
 
+void frmMain::spDate_Commit(int index)
+{
+    if (m_checkingDate)
+        return;
+    m_checkingDate = true;
+    QString text = spDate[index]->text();
+    if (text != m_goodDate[index]) {
+        m_chaining = true;
+        if (CheckDate(text, m_prompt)) {
+            spDate[index]->setText(text);
+            m_goodDate[index] = text;
+            m_chaining = false;
+            spDate_Change(index);
+        } else {
+            spDate[index]->setText(m_goodDate[index]); // the box keeps its last date
+            m_chaining = false;
+        }
+    }
+    m_goodDate[0] = spDate[0]->text();
+    m_goodDate[1] = spDate[1]->text();
+    m_checkingDate = false;
+}
+
 void frmMain::udDateCng_Change(int index, int days)
 {
     spDate[index]->setText(shiftDate(spDate[index]->text(), days));
@@ -389,11 +425,13 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn) {
         if (watched == txtCName) {
             txtPName->clear(); // a client search and a product search exclude each other
-            QMetaObject::invokeMethod(txtCName, &QLineEdit::selectAll, Qt::QueuedConnection);
+            SelectAllText(txtCName);
         } else if (watched == txtPName) {
-            QMetaObject::invokeMethod(txtPName, &QLineEdit::selectAll, Qt::QueuedConnection);
+            SelectAllText(txtPName);
+        } else if (watched == spDate[0] || watched == spDate[1]) {
+            SelectAllText(static_cast<QWidget *>(watched));
         } else if (watched == cmbGroup && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
-            QMetaObject::invokeMethod(cmbGroup, &QComboBox::showPopup, Qt::QueuedConnection);
+            CmbShowList(cmbGroup);
         }
     } else if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -403,21 +441,22 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                 DispList();
                 return true;
             }
-            if (key == Qt::Key_Down || key == Qt::Key_Up) {
-                focusNextPrevChild(key == Qt::Key_Down);
+            if ((key == Qt::Key_Down || key == Qt::Key_Up) && KeyToTab(key, static_cast<QWidget *>(watched)))
                 return true;
-            }
         } else if (watched == cmbGroup) {
-            if (enter || key == Qt::Key_Right || key == Qt::Key_Left) {
-                focusNextPrevChild(key != Qt::Key_Left);
+            if (CmbKeyMove(key, cmbGroup))
                 return true;
-            }
         } else if (watched == spDate[0] || watched == spDate[1]) {
             if (enter) {
-                focusNextPrevChild(true);
+                spDate_Commit(watched == spDate[0] ? 0 : 1);
+                KeyToTab(key, static_cast<QWidget *>(watched));
                 return true;
             }
         }
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == spList->viewport()
+               && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
+        ShowGridMenu(this, spList, m_prompt, static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -441,6 +480,9 @@ void frmMain::layoutControls()
                                            - Twips::toPixels(90, logicalDpiY()));
     spList->setGeometry(0, listTop, w, listHeight);
     spTotal->setGeometry(0, listTop + listHeight + gap, w, spTotal->height());
+    // The group list drops as tall as the ledger grid.
+    CmbSetSize(cmbGroup, Twips::fromPixels(cmbGroup->width(), logicalDpiX()),
+               Twips::fromPixels(spList->height(), logicalDpiY()));
     pnlBottom->setGeometry(0, spTotal->y() + spTotal->height() + gap, w, pnlBottom->height());
 }
 
@@ -473,9 +515,14 @@ void frmMain::closeEvent(QCloseEvent *event)
 bool frmMain::runLogin() { return true; }
 // An older file gets its group fields brought to their current size.
 void frmMain::CheckGroupField() { ::CheckGroupField(m_db, m_prompt); }
-// Saved window and grid layouts arrive with the layout files.
-void frmMain::LoadFormIni() {}
-void frmMain::SaveFormIni() {}
+void frmMain::LoadFormIni()
+{
+    m_applyingLayout = true;
+    ::LoadFormIni(this, m_formIniDir);
+    m_applyingLayout = false;
+}
+
+void frmMain::SaveFormIni() { ::SaveFormIni(this, m_formIniDir); }
 // The caller-ID controls, the device and the call log arrive with caller-ID support.
 void frmMain::prepareCallerId() {}
 void frmMain::OpenTelvox() {}

@@ -78,6 +78,8 @@ public:
     // One day back (-1) or forward (+1) in date box i, then the chain rule.
     void udDateCng_Change(int index, int days);
     void btnMonthView_Click(int index);
+    // The layout file's folder; empty means the user's FormIni folder.
+    void setFormIniDir(const QString &dir) { m_formIniDir = dir; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -90,6 +92,10 @@ private:
     QWidget *buildClientPanel(int side, QLabel *values[6]);
     void InitListGrid();
     void spDate_Change(int index);
+    // A typed date is normalised when the box is left or Enter is pressed; a date that is none
+    // is refused with the explanation and the box gets its last date back.
+    void spDate_Commit(int index);
+    void spList_ColWidthChange(int column, int oldSize, int newSize);
     void layoutControls();
     void onFirstActivate();
     void F3();
@@ -113,4 +119,8 @@ private:
     bool FirstActivate = true;
     QRect m_loadRect; // position and size in twips right after the saved layout was applied
     bool m_chaining = false;
+    bool m_checkingDate = false;
+    bool m_applyingLayout = false;
+    QString m_goodDate[2];
+    QString m_formIniDir;
 };

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spreadhelpers.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QAbstractItemModel>
+#include <QEvent>
 #include <QAction>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -152,6 +156,63 @@ bool DeleteRow(QTableView *grid, int row, bool notice, bool trim)
     if (notice)
         ShowFloatMsg(FloatMsg::deleted(), FloatMsg::Delay, 1, FloatMsgCyan, grid);
     return true;
+}
+
+namespace {
+
+// Leaving the totals grid leaves no cell looking selected.
+class NoCurrentOnFocusOut final : public QObject
+{
+public:
+    explicit NoCurrentOnFocusOut(QTableView *grid) : QObject(grid), m_grid(grid) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            m_grid->selectionModel()->clear();
+            m_grid->setCurrentIndex(QModelIndex());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTableView *m_grid;
+};
+
+} // namespace
+
+void InitTotalGrid(QTableView *t, QTableView *l)
+{
+    if (!t || !l || !t->model() || !l->model())
+        return;
+    const int columns = std::min(t->model()->columnCount(), l->model()->columnCount());
+    for (int i = 0; i < columns; ++i) {
+        t->setColumnHidden(i, l->isColumnHidden(i));
+        if (!l->isColumnHidden(i))
+            t->setColumnWidth(i, l->columnWidth(i));
+    }
+    CommonSpreadDesign(t, true, false, true, true, true);
+    t->setSelectionMode(QAbstractItemView::NoSelection);
+    t->setSelectionBehavior(QAbstractItemView::SelectItems);
+    t->setCurrentIndex(QModelIndex());
+    QPalette p = t->palette();
+    p.setColor(QPalette::Base, SpreadColors::totalsBack());
+    p.setColor(QPalette::AlternateBase, SpreadColors::totalsBack());
+    p.setColor(QPalette::Window, SpreadColors::totalsBack());
+    t->setPalette(p);
+    t->horizontalHeader()->hide();
+    if (!l->verticalHeader()->isHidden()) {
+        t->verticalHeader()->show();
+        t->verticalHeader()->setFixedWidth(l->verticalHeader()->width());
+        // The ledger's row headers widen with its row count.
+        QObject::connect(l->verticalHeader(), &QHeaderView::geometriesChanged, t, [t, l] {
+            t->verticalHeader()->setFixedWidth(l->verticalHeader()->width());
+        });
+    } else {
+        t->verticalHeader()->hide();
+    }
+    t->installEventFilter(new NoCurrentOnFocusOut(t));
 }
 
 void InitDateBox(QLineEdit *box, bool firstOfMonth, const QDate &today)

@@ -86,3 +86,9 @@ void RunGridMenuItem(int item, QWidget *window, QTableView *grid, UserPrompt &pr
                      const QString &formIniDir = {});
 // Both together, as the grid's right-button release calls it.
 void ShowGridMenu(QWidget *window, QTableView *grid, UserPrompt &prompt, const QPoint &globalPos);
+
+// The one-row totals grid t under the ledger grid l: l's column count, l's hidden columns
+// hidden and l's widths, read-only, no cell highlighted (also after it loses the focus),
+// background (224, 240, 224), and l's row headers at l's width when l shows them. The label
+// and the sums come from t's model.
+void InitTotalGrid(QTableView *t, QTableView *l);

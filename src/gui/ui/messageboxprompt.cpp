@@ -2,12 +2,11 @@
 #include "messageboxprompt.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
-#include <QDialog>
-#include <QVBoxLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include "frmcalendar.h"
 
 namespace {
 QString lines(QString text)
@@ -83,19 +82,10 @@ std::optional<QString> MessageBoxPrompt::inputText(const QString &prompt, const 
 
 std::optional<QString> MessageBoxPrompt::pickDate(const QString &text, const QObject *anchor)
 {
-    const auto *anchorWidget = qobject_cast<const QWidget *>(anchor);
-    QDialog dlg(m_parent ? m_parent : QApplication::activeWindow(), Qt::Popup);
-    auto *layout = new QVBoxLayout(&dlg);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *calendar = new QCalendarWidget(&dlg);
-    const QDate initial = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    calendar->setSelectedDate(initial.isValid() ? initial : QDate::currentDate());
-    layout->addWidget(calendar);
-    QObject::connect(calendar, &QCalendarWidget::activated, &dlg, &QDialog::accept);
-    QObject::connect(calendar, &QCalendarWidget::clicked, &dlg, &QDialog::accept);
-    if (anchorWidget)
-        dlg.move(anchorWidget->mapToGlobal(QPoint(0, anchorWidget->height())));
-    if (dlg.exec() != QDialog::Accepted)
+    bool picked = false;
+    const QString date = PickDate(text, qobject_cast<const QWidget *>(anchor),
+                                  m_parent ? m_parent : QApplication::activeWindow(), &picked);
+    if (!picked)
         return std::nullopt;
-    return calendar->selectedDate().toString(QStringLiteral("yyyy-MM-dd"));
+    return date;
 }
