@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "clienteditor.h"
+
+#include "businessmode.h"
+#include "clientregister.h"
+#include "data/schema.h"
+#include "ui/formrules.h"
+#include "ui/textutil.h"
+#include "ui/userprompt.h"
+
+ClientEditor::ClientEditor(const Database *db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
+
+QString ClientEditor::fieldCaption(int field)
+{
+    static const QString captions[FieldCount] = {
+        QStringLiteral("상 호 명"), QStringLiteral("전화번호"), QStringLiteral("핸 드 폰"),
+        QStringLiteral("우편번호"), QStringLiteral("주    소"), QStringLiteral("메    모")};
+    return field >= 0 && field < FieldCount ? captions[field] : QString();
+}
+
+void ClientEditor::setAddEditMode(int mode)
+{
+    m_addEditMode = mode;
+    if (mode == 1)
+        m_caption = QStringLiteral("신규 거래처 등록");
+    else if (mode == 2)
+        m_caption = QStringLiteral("기존 거래처 수정");
+}
+
+void ClientEditor::setBusiMode(int mode)
+{
+    m_busiMode = mode;
+    if (mode == BusiMode::Supplier)
+        m_caption += QStringLiteral("(매입처)");
+    else if (mode == BusiMode::Customer)
+        m_caption += QStringLiteral("(매출처)");
+}
+
+void ClientEditor::clear()
+{
+    m_loadedName.clear();
+    m_currentCode = -1;
+}
+
+std::optional<ClientRecord> ClientEditor::LoadClient(qint32 code)
+{
+    auto c = ClientRegister(m_db, m_prompt, m_busiMode).find(code);
+    if (c) {
+        m_currentCode = code;
+        m_loadedName = c->name;
+    }
+    return c;
+}
+
+ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hooks &hooks)
+{
+    const ClientRegister reg(m_db, m_prompt, m_busiMode);
+    // A name of blanks is no name, and blanks around a name would make a second, invisible
+    // spelling of the same client.
+    ClientRecord rec = input;
+    rec.name = input.name.trimmed();
+    if (rec.name.isEmpty()) {
+        m_prompt.MsgInfo(FormRules::requiredMessage(QStringLiteral("상호명")), FormRules::requiredTitle());
+        return SaveResult::Refused;
+    }
+    if (LenAnsi(rec.name) > Schema::ClientNameSize) {
+        m_prompt.MsgInfo(QStringLiteral("상호명이 너무깁니다. 최대길이는 16(한글8자)입니다."));
+        return SaveResult::Refused;
+    }
+    const bool add = m_addEditMode == 1;
+    const auto same = reg.sameNameCount(rec.name, m_addEditMode == 2 ? std::optional<qint32>(m_currentCode) : std::nullopt);
+    if (!same)
+        return SaveResult::Failed;
+    if (*same > 0
+        && !m_prompt.MsgYesNo(QStringLiteral("이미 같은 이름이 등록 되어 있습니다.\r\n그래도, 저장하시겠습니까?"), {}, false))
+        return SaveResult::Failed;
+
+    if (add)
+        m_currentCode = reg.nextCode();
+    if (m_currentCode == -1) {
+        m_prompt.MsgWarn(QStringLiteral("CODE 생성 및 정의 오류입니다."));
+        return SaveResult::Failed;
+    }
+    rec.id = m_currentCode;
+    if (!reg.write(rec))
+        return SaveResult::Failed;
+    m_savedCode = m_currentCode;
+    m_savedName = rec.name;
+
+    if (hooks.syncUpdateClient)
+        hooks.syncUpdateClient(m_savedCode, m_busiMode, add);
+    if (hooks.notice)
+        hooks.notice();
+
+    if (m_addEditMode == 2 && rec.name != m_loadedName) {
+        if (m_prompt.MsgYesNo(QStringLiteral("전표에 이미 등록된 동일한 거래처의 이름도 변경 하시겠습니까?\r\n"
+                                             "(동일 거래처코드만 변경)"),
+                              {}, false)) {
+            if (const auto n = reg.renameInVouchers(m_savedCode, rec.name))
+                m_prompt.MsgInfo(QStringLiteral("전표에서 ") + QString::number(*n)
+                                 + QStringLiteral("건의 자료가 변경되었습니다."));
+        }
+        m_loadedName = rec.name;
+    }
+    return SaveResult::Saved;
+}

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include <QString>
+
+#include "clientrecord.h"
+
+class Database;
+class UserPrompt;
+
+// What the client edit window does, without the window: its properties, loading a client and
+// the save with its steps in their order.
+class ClientEditor final
+{
+public:
+    enum Field { Name = 0, Tel, Phone, Zipcode, Address, Memo, FieldCount };
+    enum class SaveResult {
+        Refused, // a rule refused the input; the name field gets the focus
+        Failed,  // nothing was stored; the window keeps its input
+        Saved
+    };
+    // Called between the write and the notice, as the window's opener asked for.
+    struct Hooks
+    {
+        // SyncUpdateClient(code, busiMode, add) of the window given as CallForm.
+        std::function<void(qint32, int, bool)> syncUpdateClient;
+        // The floating notice of a save.
+        std::function<void()> notice;
+    };
+
+    ClientEditor(const Database *db, UserPrompt &prompt);
+
+    // 1 add, 2 edit: sets the caption; other values only store.
+    void setAddEditMode(int mode);
+    int addEditMode() const { return m_addEditMode; }
+    // 0 supplier, 1 customer: appends "(매입처)" or "(매출처)" to the caption.
+    void setBusiMode(int mode);
+    int busiMode() const { return m_busiMode; }
+    QString caption() const { return m_caption; }
+
+    // ClearInput's part: no client loaded.
+    void clear();
+    // The client with code, or nullopt (the code stays -1).
+    std::optional<ClientRecord> LoadClient(qint32 code);
+    qint32 currentCode() const { return m_currentCode; }
+    QString loadedName() const { return m_loadedName; }
+
+    // The save steps: required name, 16 bytes, duplicate question (default No), code, write,
+    // SyncUpdateClient, the notice, the rename question and the voucher count message.
+    SaveResult Save(const ClientRecord &input, const Hooks &hooks);
+
+    // After a successful save: the saved code and name.
+    qint32 CCode() const { return m_savedCode; }
+    QString CName() const { return m_savedName; }
+
+    static QString fieldCaption(int field);
+
+private:
+    const Database *m_db;
+    UserPrompt &m_prompt;
+    int m_addEditMode = 0;
+    int m_busiMode = 0;
+    QString m_caption;
+    qint32 m_currentCode = -1;
+    QString m_loadedName;
+    qint32 m_savedCode = 0;
+    QString m_savedName;
+};

@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "clientregister.h"
+
+#include <limits>
+
+#include <QSqlQuery>
+
+#include "businessmode.h"
+#include "data/database.h"
+#include "data/recordset.h"
+#include "ui/textutil.h"
+#include "ui/userprompt.h"
+
+namespace {
+const QString kSaveError = QStringLiteral("자료를 저장하는 중 오류가 발생했습니다.");
+
+ClientRecord readClient(const QSqlQuery &q)
+{
+    ClientRecord c;
+    c.id = static_cast<qint32>(q.value(QStringLiteral("id")).toLongLong());
+    c.name = NullToStr(q.value(QStringLiteral("name")));
+    c.tel = NullToStr(q.value(QStringLiteral("tel")));
+    c.phone = NullToStr(q.value(QStringLiteral("phone")));
+    c.zipcode = NullToStr(q.value(QStringLiteral("zipcode")));
+    c.address = NullToStr(q.value(QStringLiteral("address")));
+    c.memo = NullToStr(q.value(QStringLiteral("memo")));
+    return c;
+}
+} // namespace
+
+ClientRegister::ClientRegister(const Database *db, UserPrompt &prompt, int busiMode)
+    : m_db(db), m_prompt(prompt), m_mode(busiMode)
+{
+}
+
+QString ClientRegister::table() const
+{
+    return BusiMode::table(m_mode);
+}
+
+std::optional<std::vector<ClientRecord>> ClientRegister::list(const QString &word) const
+{
+    SqlStatement st(QStringLiteral("SELECT id, name, tel, phone, zipcode, address, memo FROM ") + table());
+    if (!word.isEmpty()) {
+        st.text += QStringLiteral(" WHERE name LIKE :word ESCAPE '\\'");
+        st.bind(QStringLiteral("word"), containsPattern(word));
+    }
+    st.text += QStringLiteral(" ORDER BY name");
+    auto rs = OpenRS(m_db, st, m_prompt);
+    if (!rs)
+        return std::nullopt;
+    std::vector<ClientRecord> out;
+    while (rs->next())
+        out.push_back(readClient(*rs));
+    CloseObj(rs);
+    return out;
+}
+
+std::optional<ClientRecord> ClientRegister::find(qint32 code) const
+{
+    SqlStatement st(QStringLiteral("SELECT * FROM ") + table() + QStringLiteral(" WHERE id = :id"));
+    st.bind(QStringLiteral("id"), code);
+    auto rs = OpenRS(m_db, st, m_prompt);
+    if (!rs || !rs->next())
+        return std::nullopt;
+    ClientRecord c = readClient(*rs);
+    CloseObj(rs);
+    return c;
+}
+
+std::optional<qint64> ClientRegister::sameNameCount(const QString &name, std::optional<qint32> except) const
+{
+    SqlStatement st(QStringLiteral("SELECT COUNT(*) FROM ") + table() + QStringLiteral(" WHERE name = :name"));
+    st.bind(QStringLiteral("name"), name);
+    if (except) {
+        st.text += QStringLiteral(" and id <> :id");
+        st.bind(QStringLiteral("id"), *except);
+    }
+    auto rs = OpenRS(m_db, st, m_prompt);
+    if (!rs)
+        return std::nullopt;
+    const qint64 n = rs->next() ? rs->value(0).toLongLong() : 0;
+    CloseObj(rs);
+    return n;
+}
+
+qint32 ClientRegister::nextCode() const
+{
+    const QString codeField = BusiMode::voucherCodeField(m_mode);
+    auto rs = OpenRS(m_db,
+                     SqlStatement(QStringLiteral("SELECT MAX(m) FROM (SELECT MAX(id) AS m FROM ") + table()
+                                  + QStringLiteral(" UNION ALL SELECT MAX(") + codeField
+                                  + QStringLiteral(") FROM total)")),
+                     m_prompt);
+    if (!rs)
+        return -1;
+    qint64 next = 1;
+    if (rs->next() && !rs->value(0).isNull())
+        next = std::max<qint64>(rs->value(0).toLongLong() + 1, 1);
+    CloseObj(rs);
+    return next > std::numeric_limits<qint32>::max() ? -1 : static_cast<qint32>(next);
+}
+
+bool ClientRegister::write(const ClientRecord &c) const
+{
+    SqlStatement exists(QStringLiteral("SELECT COUNT(*) FROM ") + table() + QStringLiteral(" WHERE id = :id"));
+    exists.bind(QStringLiteral("id"), c.id);
+    auto rs = OpenRSEdit(m_db, exists, m_prompt);
+    if (!rs)
+        return false;
+    const bool found = rs->next() && rs->value(0).toLongLong() > 0;
+    CloseObj(rs);
+
+    SqlStatement st(found ? QStringLiteral("UPDATE %1 SET name = :name, tel = :tel, phone = :phone, zipcode = :zipcode, "
+                                           "address = :address, memo = :memo WHERE id = :id")
+                                .arg(table())
+                          : QStringLiteral("INSERT INTO %1 (id, name, tel, phone, zipcode, address, memo) "
+                                           "VALUES (:id, :name, :tel, :phone, :zipcode, :address, :memo)")
+                                .arg(table()));
+    st.bind(QStringLiteral("id"), c.id)
+        .bind(QStringLiteral("name"), c.name)
+        .bind(QStringLiteral("tel"), c.tel)
+        .bind(QStringLiteral("phone"), c.phone)
+        .bind(QStringLiteral("zipcode"), c.zipcode)
+        .bind(QStringLiteral("address"), c.address)
+        .bind(QStringLiteral("memo"), c.memo)
+        .into(table());
+    Database::Result r = m_db->exec(st);
+    if (r.ok() && r.rowsAffected < 1) {
+        r.error.kind = SqlError::Kind::Other;
+        r.error.text = QStringLiteral("no record written");
+    }
+    if (!r.ok()) {
+        m_prompt.ShowErrBox(kSaveError, r.error.code, r.error.text);
+        return false;
+    }
+    return true;
+}
+
+bool ClientRegister::Delete(qint32 code, const QString &name) const
+{
+    if (code == 0) {
+        m_prompt.MsgInfo(QStringLiteral("삭제할 자료를 먼저 선택하세요."));
+        return false;
+    }
+    if (!m_prompt.MsgYesNo(name + QStringLiteral("을(를) 정말 삭제하시겠습니까?"), {}, false))
+        return false;
+    SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE id = :id"));
+    st.bind(QStringLiteral("id"), code);
+    const Database::Result r = m_db->exec(st);
+    if (!r.ok()) {
+        reportQueryError(r.error, m_prompt);
+        return false;
+    }
+    if (r.rowsAffected < 1) {
+        m_prompt.MsgInfo(QStringLiteral("삭제중 오류가 발생하였습니다."));
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> ClientRegister::renameInVouchers(qint32 code, const QString &name) const
+{
+    const QString nameField = BusiMode::voucherNameField(m_mode);
+    SqlStatement st(QStringLiteral("UPDATE total SET ") + nameField + QStringLiteral(" = :") + nameField
+                    + QStringLiteral(" WHERE ") + BusiMode::voucherCodeField(m_mode) + QStringLiteral(" = :code"));
+    st.bind(nameField, name).bind(QStringLiteral("code"), code).into(QStringLiteral("total"));
+    const Database::Result r = m_db->exec(st);
+    if (!r.ok()) {
+        reportQueryError(r.error, m_prompt);
+        return std::nullopt;
+    }
+    return r.rowsAffected;
+}
