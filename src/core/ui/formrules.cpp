@@ -11,8 +11,8 @@ QPoint placeForm(const QRect &anchor, const QSize &formSize, int horizontal, int
     switch (horizontal) {
     case AlignLeft: left = anchor.left(); break;
     case AlignRight: left = anchor.left() + anchor.width() - formSize.width(); break;
-    // VB's "/" then an integer property: the half is rounded, not truncated.
-    case AlignCentre: left = anchor.left() - qRound((formSize.width() - anchor.width()) / 2.0); break;
+    // Half a twip is rounded, never truncated.
+    case AlignCentre: left = qRound(anchor.left() - (formSize.width() - anchor.width()) / 2.0); break;
     default: left = 0; break;
     }
     const int top = vertical == Above ? anchor.top() - formSize.height() : anchor.top() + anchor.height();
