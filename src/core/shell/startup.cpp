@@ -2,6 +2,7 @@
 #include "startup.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "appfolders.h"
@@ -64,6 +65,20 @@ bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt)
     return true;
 }
 
+bool EnsurePostalFile(const AppPaths &paths)
+{
+    if (paths.gPostFile.isEmpty() || QFileInfo::exists(paths.gPostFile))
+        return true;
+    const QString shipped = AppFolders::programFile(Startup::postalFileName());
+    if (shipped.isEmpty() || !QDir().mkpath(QFileInfo(paths.gPostFile).absolutePath()))
+        return false; // the address search says so when it is used
+    if (!QFile::copy(shipped, paths.gPostFile))
+        return false;
+    // The copy is the user's own from now on; a read-only source must not make it read-only.
+    QFile::setPermissions(paths.gPostFile, QFile::permissions(paths.gPostFile) | QFileDevice::WriteOwner);
+    return true;
+}
+
 bool OpenMainDB(Database &db, const AppPaths &paths)
 {
     return db.open(paths.gDbFile, false);
@@ -73,6 +88,7 @@ AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt)
 {
     AppPaths paths = LoadSettings(settings, prompt);
     EnsureLedger(paths, prompt);
+    EnsurePostalFile(paths);
     OpenMainDB(db, paths);
     return paths;
 }

@@ -27,6 +27,9 @@ AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt);
 // First start: a missing ledger is created (with its folder) and the user told where it is.
 // An existing file is never touched. False when nothing could be created.
 bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt);
+// First start: a missing postal file is copied from the one shipped with the program (beside
+// the executable or in the installed data folder). An existing file is never replaced.
+bool EnsurePostalFile(const AppPaths &paths);
 // Opens the ledger shared; a failure leaves the database closed and the first query reports it.
 bool OpenMainDB(Database &db, const AppPaths &paths);
 // The whole start of the data side: settings, first-start ledger, main database.
