@@ -156,7 +156,19 @@ bool LedgerModel::setData(const QModelIndex &index, const QVariant &value, int r
 {
     if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount())
         return false;
-    const int c = index.column();
+    if (m_commitHandler) {
+        m_commitHandler(index, value);
+        return true;
+    }
+    return store(index.row(), index.column(), value);
+}
+
+bool LedgerModel::store(int row, int column, const QVariant &value)
+{
+    if (row < 0 || row >= rowCount())
+        return false;
+    const QModelIndex index = this->index(row, column);
+    const int c = column;
     if (c == ColMargin || c >= ColTotalId)
         return false;
     LedgerRow &r = m_rows[static_cast<size_t>(index.row())];

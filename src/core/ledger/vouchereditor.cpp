@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "vouchereditor.h"
+
+#include <QSqlQuery>
+
+#include "data/database.h"
+#include "data/recordset.h"
+#include "ledger.h"
+#include "ledgermodel.h"
+#include "masterdata/clientrecord.h"
+#include "masterdata/clientregister.h"
+#include "masterdata/voucherlookups.h"
+#include "ui/checkdate.h"
+#include "ui/userprompt.h"
+
+namespace {
+
+using C = LedgerModel::Column;
+
+const QString kForm = QStringLiteral("frmMain");
+
+QString updateFailed() { return QStringLiteral("자료를 수정하는 중 오류가 발생했습니다."); }
+
+bool isLookupColumn(int c)
+{
+    return c == C::ColGroup || c == C::ColProName || c == C::ColMaeipName || c == C::ColMaechulName;
+}
+
+// VB's "Overflow", for an amount beyond the grid's range.
+constexpr int OverflowError = 6;
+
+} // namespace
+
+VoucherEditor::VoucherEditor(const Database *db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model,
+                             Ledger &ledger, View &view)
+    : m_db(db), m_prompt(prompt), m_lookups(lookups), m_model(model), m_ledger(ledger), m_view(view)
+{
+}
+
+QString VoucherEditor::cellText(int row, int column) const
+{
+    const QVariant v = m_model.data(m_model.index(row, column), Qt::EditRole);
+    return v.isNull() ? QString() : v.toString();
+}
+
+void VoucherEditor::putBack(int row, int column)
+{
+    m_model.store(row, column, m_editOldText);
+}
+
+void VoucherEditor::runError(const QString &procedure, int number, const QString &description)
+{
+    m_prompt.ShowRunError(number, description, procedure, kForm, true);
+}
+
+void VoucherEditor::editBegins(int row, int column)
+{
+    m_editOldText = cellText(row, column);
+    m_enterPressed = false;
+}
+
+void VoucherEditor::editEnds(int row, int column, const QString &typed, bool changed)
+{
+    if (row < 0 || row >= m_model.rowCount())
+        return;
+    const int entry = m_model.entryRow();
+    const int lastSaved = entry >= 0 ? entry - 1 : m_model.rowCount() - 1;
+    // 1. Rows above the last saved one are changed only after a confirmation.
+    if (row < lastSaved && changed && !ReallyEdit(m_editOldText, column, row))
+        return;
+    QString newText = typed;
+    const bool pickOnEmpty = newText.isEmpty() && m_enterPressed && isLookupColumn(column);
+    if (!changed && !pickOnEmpty)
+        return;
+
+    bool revert = false;
+    const int codeColumn = column == C::ColMaeipName ? C::ColMaeipCode : C::ColMaechulCode;
+    const bool clientColumn = column == C::ColMaeipName || column == C::ColMaechulName;
+    const QString oldCode = clientColumn ? cellText(row, codeColumn) : QString();
+    switch (column) {
+    case C::ColMaeipDate:
+    case C::ColMaechulDate:
+        if (!newText.isEmpty()) {
+            if (CheckDate(newText, m_prompt, m_today.isValid() ? m_today : QDate::currentDate()))
+                m_ledger.setDefaultDate(newText);
+            else
+                revert = true;
+        }
+        // A purchase date typed on the entry row is also its sale date; a refused one is not.
+        if (row == entry && column == C::ColMaeipDate && !revert)
+            m_model.store(row, C::ColMaechulDate, newText);
+        break;
+    case C::ColGroup:
+    case C::ColProName: {
+        const QString value = column == C::ColGroup
+                                  ? m_lookups.SelGroup(newText, m_view.codeAnchor(), 0, true)
+                                  : m_lookups.SelProduct(newText, m_view.codeAnchor(), 0, true,
+                                                         cellText(row, C::ColGroup));
+        m_view.focusGrid();
+        if (value.isEmpty() || value == m_editOldText)
+            revert = true;
+        else
+            newText = value;
+        break;
+    }
+    case C::ColMaeipName:
+    case C::ColMaechulName: {
+        const int side = column == C::ColMaeipName ? 0 : 1;
+        QString code;
+        const QString value = m_lookups.SelClient(side, newText, &code, m_view.clientAnchor(), 2, true);
+        m_view.focusGrid();
+        // An edit window closed without saving leaves code 0 and no name: nothing was chosen.
+        if (code.isEmpty() || code.toLongLong() == 0 || value.isEmpty()) {
+            revert = true;
+        } else {
+            m_model.store(row, codeColumn, code.toLongLong());
+            newText = value;
+            DispClientInfo(side, code.toLongLong());
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    if (revert) {
+        putBack(row, column);
+        m_view.setActiveCell(row, column);
+        return;
+    }
+
+    const bool amount = LedgerModel::isAmountColumn(column);
+    if (amount) {
+        // Amounts are stored without their separators; what is no number stays for the
+        // database to refuse below.
+        QString plain = newText;
+        plain.remove(QLatin1Char(',')).remove(QLatin1Char(' '));
+        if (plain.isEmpty())
+            plain = QStringLiteral("0");
+        bool ok = false;
+        plain.toLongLong(&ok);
+        if (ok)
+            newText = plain;
+    }
+
+    if (row == entry) {
+        if (column > C::ColProName && column != C::ColMaechulDate) {
+            m_prompt.MsgInfo(QStringLiteral("상품명을 먼저 입력하세요."));
+            if (clientColumn)
+                m_model.store(row, codeColumn, oldCode);
+            m_view.setActiveCell(row, C::ColProName);
+            m_view.focusGrid();
+            putBack(row, column);
+            return;
+        }
+        m_model.store(row, column, newText);
+        if (column != C::ColProName)
+            return; // dates and group wait in the entry row for the insert
+        if (newText.isEmpty()) {
+            putBack(row, column);
+            return;
+        }
+        if (const auto id = RecAddNew(row)) {
+            m_model.setTotalId(row, *id);
+            // The amounts show 0; the hidden client codes hold the 0 the insert stored.
+            for (int c : {int(C::ColMaeipCost), int(C::ColMaechulCost), int(C::ColUsecost), int(C::ColMaeipCode),
+                          int(C::ColMaechulCode)})
+                m_model.store(row, c, 0);
+            m_ledger.AddNewRow();
+        } else {
+            putBack(row, column);
+        }
+        return;
+    }
+
+    // A saved voucher: the client columns are written through their code column.
+    const int target = clientColumn ? codeColumn : column;
+    const QString oldName = clientColumn ? m_editOldText : QString();
+    if (clientColumn)
+        m_model.store(row, column, newText);
+    const QString value = target == column ? newText : cellText(row, target);
+    if (RecUpdate(target, row, value)) {
+        if (!clientColumn)
+            m_model.store(row, column, newText);
+    } else {
+        putBack(row, column);
+        if (clientColumn)
+            m_model.store(row, codeColumn, oldCode);
+    }
+}
+
+std::optional<qint64> VoucherEditor::RecAddNew(int row)
+{
+    SqlStatement st(QStringLiteral(
+        "INSERT INTO total (maeip_date, pro_code, maeip_code, maeip_cost, maechul_code, maechul_date, "
+        "maechul_cost, maechul_usecost, group_name, pro_name, maeip_name, maechul_name) "
+        "VALUES (:maeip_date, 0, 0, 0, 0, :maechul_date, 0, 0, :group_name, :pro_name, '', '')"));
+    st.bind(QStringLiteral("maeip_date"), cellText(row, C::ColMaeipDate))
+        .bind(QStringLiteral("maechul_date"), cellText(row, C::ColMaechulDate))
+        .bind(QStringLiteral("group_name"), cellText(row, C::ColGroup))
+        .bind(QStringLiteral("pro_name"), cellText(row, C::ColProName))
+        .into(QStringLiteral("total"));
+    if (!m_db || !m_db->isOpen()) {
+        runError(QStringLiteral("RecAddNew"), 91, QStringLiteral("Data Base MDB가 선언되지 않았습니다."));
+        return std::nullopt;
+    }
+    const Database::Result r = m_db->exec(st);
+    if (!r.ok()) {
+        runError(QStringLiteral("RecAddNew"), r.error.code, r.error.text);
+        return std::nullopt;
+    }
+    if (r.rowsAffected < 1 || r.lastInsertId <= 0) {
+        m_prompt.MsgInfo(QStringLiteral("자료 저장중 오류가 발생했습니다."));
+        return std::nullopt;
+    }
+    return r.lastInsertId;
+}
+
+bool VoucherEditor::RecUpdate(int column, int row, const QString &value)
+{
+    const qint64 code = m_model.row(row).totalId;
+    if (code == 0) {
+        m_prompt.MsgWarn(QStringLiteral("전표코드 정의 오류입니다."));
+        return false;
+    }
+    const QString notFound = QStringLiteral("전표코드[%1]에 해당하는 자료를 찾을 수 없습니다.").arg(code);
+    {
+        auto rs = OpenRSEdit(m_db, SqlStatement(QStringLiteral("SELECT total_id FROM total WHERE total_id = :id"))
+                                       .bind(QStringLiteral("id"), code),
+                             m_prompt);
+        if (!rs)
+            return false;
+        const bool found = rs->next();
+        CloseObj(rs);
+        if (!found) {
+            m_prompt.MsgWarn(notFound);
+            return false;
+        }
+    }
+    const QString field = LedgerModel::fieldOf(column);
+    QVariant bound = value;
+    if (LedgerModel::isAmountColumn(column) || LedgerModel::isCodeColumn(column)) {
+        bool ok = false;
+        const qint64 n = value.toLongLong(&ok);
+        if (ok) {
+            if (LedgerModel::isAmountColumn(column) && (n < -AmountLimit || n > AmountLimit)) {
+                m_prompt.ShowErrBox(updateFailed(), OverflowError,
+                                    QStringLiteral("Overflow: 금액은 -999,999,999,999부터 999,999,999,999까지입니다."));
+                return false;
+            }
+            bound = n;
+        }
+    }
+    // Each value is bound under its field's name, so the data layer checks it against the field size.
+    SqlStatement st(QStringLiteral("UPDATE total SET \"%1\" = :%1").arg(field));
+    st.bind(field, bound).into(QStringLiteral("total"));
+    if (column == C::ColMaeipCode) {
+        st.text += QStringLiteral(", maeip_name = :maeip_name");
+        st.bind(QStringLiteral("maeip_name"), cellText(row, C::ColMaeipName));
+    } else if (column == C::ColMaechulCode) {
+        st.text += QStringLiteral(", maechul_name = :maechul_name");
+        st.bind(QStringLiteral("maechul_name"), cellText(row, C::ColMaechulName));
+    }
+    st.text += QStringLiteral(" WHERE total_id = :id");
+    st.bind(QStringLiteral("id"), code);
+    const Database::Result r = m_db->exec(st);
+    if (!r.ok()) {
+        m_prompt.ShowErrBox(updateFailed(), r.error.code, r.error.text);
+        return false;
+    }
+    if (r.rowsAffected < 1) {
+        m_prompt.MsgWarn(notFound);
+        return false;
+    }
+    return true;
+}
+
+bool VoucherEditor::ReallyEdit(const QString &oldText, int column, int row)
+{
+    m_view.setConfirmHighlight(row, column, true);
+    const bool yes = m_prompt.MsgYesNo(QStringLiteral("정말 수정하시겠습니까?\r\n이전 데이터: ") + oldText, QString(), true);
+    m_view.setConfirmHighlight(row, column, false);
+    if (!yes)
+        m_model.store(row, column, oldText);
+    m_view.focusGrid();
+    return yes;
+}
+
+void VoucherEditor::RecDelete(int row)
+{
+    const qint64 code = row >= 0 && row < m_model.rowCount() ? m_model.row(row).totalId : 0;
+    if (code == 0) {
+        m_prompt.MsgInfo(QStringLiteral("삭제할 전표자료를 선택하세요."));
+        m_view.focusGrid();
+        return;
+    }
+    m_view.setRowMode(true);
+    if (!m_prompt.MsgYesNo(QStringLiteral("선택된 전표자료를 정말로 삭제 하시겠습니까?"), QStringLiteral("전표 삭제"), true)) {
+        m_view.setRowMode(false);
+        m_view.focusGrid();
+        return;
+    }
+    if (RecDelete_Sub(code)) {
+        m_model.removeVoucherRow(row);
+        m_view.showFloatMsg(QStringLiteral("자료를 삭제하였습니다."));
+    }
+    m_view.setRowMode(false);
+    m_view.focusGrid();
+}
+
+bool VoucherEditor::RecDelete_Sub(qint64 code)
+{
+    if (!m_db || !m_db->isOpen()) {
+        runError(QStringLiteral("RecDelete_Sub"), 91, QStringLiteral("Data Base MDB가 선언되지 않았습니다."));
+        return false;
+    }
+    const Database::Result r =
+        m_db->exec(SqlStatement(QStringLiteral("DELETE FROM total WHERE total_id = :id")).bind(QStringLiteral("id"), code));
+    if (!r.ok()) {
+        runError(QStringLiteral("RecDelete_Sub"), r.error.code, r.error.text);
+        return false;
+    }
+    if (r.rowsAffected < 1) {
+        m_prompt.MsgInfo(QStringLiteral("자료삭제중 오류가 발생했습니다."));
+        return false;
+    }
+    return true;
+}
+
+void VoucherEditor::ClearClientInfo(int side)
+{
+    m_view.showClient(side, nullptr);
+}
+
+void VoucherEditor::DispClientInfo(int side, qint64 code)
+{
+    if (code < 1)
+        return;
+    ClearClientInfo(side);
+    const ClientRegister clients(m_db, m_prompt, side);
+    if (const auto client = clients.find(static_cast<qint32>(code)))
+        m_view.showClient(side, &*client);
+}
+
+void VoucherEditor::activeRowChanged(int oldRow, int newRow)
+{
+    if (oldRow == newRow || newRow < 0 || newRow >= m_model.rowCount())
+        return;
+    DispClientInfo(0, m_model.row(newRow).maeipCode);
+    DispClientInfo(1, m_model.row(newRow).maechulCode);
+}
+
+void VoucherEditor::SyncUpdateClient(qint64 nCode, int nBusiMode, bool)
+{
+    DispClientInfo(nBusiMode, nCode);
+}

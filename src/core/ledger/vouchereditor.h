@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+struct ClientRecord;
+class Database;
+class Ledger;
+class LedgerModel;
+class QObject;
+class UserPrompt;
+class VoucherLookups;
+
+// Typing, changing and deleting vouchers in the ledger grid. Every committed cell is one
+// database write; a refused or failed commit puts the old value back, so the grid shows what
+// the file holds (the entry row aside). Columns are the model's, counted from 0.
+class VoucherEditor final
+{
+public:
+    // What the logic needs of the window around the grid.
+    class View
+    {
+    public:
+        virtual ~View() = default;
+        virtual void setActiveCell(int row, int column) = 0;
+        virtual void focusGrid() = 0;
+        // The cell being confirmed, painted in the confirmation colours while the question is up.
+        virtual void setConfirmHighlight(int row, int column, bool on) = 0;
+        // The whole row highlighted while its deletion is asked.
+        virtual void setRowMode(bool on) = 0;
+        virtual void showFloatMsg(const QString &text) = 0;
+        // A client panel: null clears it (and its code box).
+        virtual void showClient(int side, const ClientRecord *client) = 0;
+        // Anchors the lookup windows are placed against (txtCode and pnlTop).
+        virtual const QObject *codeAnchor() const = 0;
+        virtual const QObject *clientAnchor() const = 0;
+    };
+
+    // The grid's amount range.
+    static constexpr qint64 AmountLimit = 999999999999;
+
+    VoucherEditor(const Database *db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model, Ledger &ledger,
+                  View &view);
+    VoucherEditor(const VoucherEditor &) = delete;
+    VoucherEditor &operator=(const VoucherEditor &) = delete;
+
+    // Edit begins: the old text is remembered and Enter forgotten.
+    void editBegins(int row, int column);
+    // Enter typed in the grid.
+    void setEnterPressed(bool pressed) { m_enterPressed = pressed; }
+    bool enterPressed() const { return m_enterPressed; }
+    // Edit ends with typed as the cell's text; changed when the user changed it.
+    void editEnds(int row, int column, const QString &typed, bool changed);
+    QString EditOldText() const { return m_editOldText; }
+
+    // Inserts the entry row as a new voucher; its key comes from the insert itself.
+    std::optional<qint64> RecAddNew(int row);
+    // Writes one field of a saved voucher (with the client name beside a client code).
+    bool RecUpdate(int column, int row, const QString &value);
+    // Asks before a change of an older row; false when refused (the cell keeps its old value).
+    bool ReallyEdit(const QString &oldText, int column, int row);
+    // F4 on the active row.
+    void RecDelete(int row);
+    bool RecDelete_Sub(qint64 code);
+
+    void DispClientInfo(int side, qint64 code);
+    void ClearClientInfo(int side);
+    // The active cell moved to another row: both panels follow it.
+    void activeRowChanged(int oldRow, int newRow);
+    // Called by the client edit window after a save.
+    void SyncUpdateClient(qint64 nCode, int nBusiMode, bool bAdd);
+
+    // Freezes "today" for the date rules (tests).
+    void setToday(const QDate &today) { m_today = today; }
+
+private:
+    QString cellText(int row, int column) const;
+    void putBack(int row, int column);
+    void runError(const QString &procedure, int number, const QString &description);
+
+    const Database *m_db;
+    UserPrompt &m_prompt;
+    VoucherLookups &m_lookups;
+    LedgerModel &m_model;
+    Ledger &m_ledger;
+    View &m_view;
+    QString m_editOldText;
+    bool m_enterPressed = false;
+    QDate m_today;
+};
