@@ -156,10 +156,6 @@ bool LedgerModel::setData(const QModelIndex &index, const QVariant &value, int r
 {
     if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount())
         return false;
-    if (m_commitHandler) {
-        m_commitHandler(index, value);
-        return true;
-    }
     return store(index.row(), index.column(), value);
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
 #include <vector>
 
 #include <QAbstractTableModel>
@@ -62,10 +61,6 @@ public:
     // Removes rows, the entry row included, keeping the totals.
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
-    // While a handler is set, an edit from the view is handed to it instead of being stored:
-    // the ledger's logic decides what the cell ends up holding.
-    using CommitHandler = std::function<void(const QModelIndex &index, const QVariant &value)>;
-    void setCommitHandler(CommitHandler handler) { m_commitHandler = std::move(handler); }
     // Stores a value into a cell; false when it does not fit the column.
     bool store(int row, int column, const QVariant &value);
 
@@ -109,7 +104,6 @@ private:
     void addToTotals(const LedgerRow &r, int sign);
     void emitTotals();
 
-    CommitHandler m_commitHandler;
     std::vector<LedgerRow> m_rows;
     bool m_hasEntryRow = false;
     Totals m_totals;

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledgerentry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "frmmain.h"
+#include "ledgergrid.h"
+#include "masterdata/clientrecord.h"
+#include "ui/frmfloatmsg.h"
+
+LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, const Database *db, UserPrompt &prompt,
+                         VoucherLookups &lookups)
+    : m_window(window),
+      m_grid(grid),
+      m_editor(std::make_unique<VoucherEditor>(db, prompt, lookups, window.model(), window.ledger(), *this))
+{
+    grid.setVoucherEditor(m_editor.get());
+    for (int side = 0; side < 2; ++side) {
+        QObject::connect(window.txtCurClient[side], &QLineEdit::textChanged, window.btnClientEdit[side],
+                         [button = window.btnClientEdit[side]](const QString &text) { button->setEnabled(!text.isEmpty()); });
+        window.btnClientEdit[side]->setEnabled(!window.txtCurClient[side]->text().isEmpty());
+        QObject::connect(window.btnClientEdit[side], &QPushButton::clicked, window.btnClientEdit[side],
+                         [this, side] { btnClientEdit_Click(side); });
+    }
+}
+
+LedgerEntry::~LedgerEntry()
+{
+    m_grid.setVoucherEditor(nullptr);
+}
+
+void LedgerEntry::setActiveCell(int row, int column)
+{
+    m_grid.noteActiveCellSet();
+    const QModelIndex i = m_grid.model()->index(row, column);
+    m_grid.setCurrentIndex(i);
+    m_grid.scrollTo(i);
+}
+
+void LedgerEntry::focusGrid()
+{
+    m_grid.setFocus();
+}
+
+void LedgerEntry::setConfirmHighlight(int row, int column, bool on)
+{
+    m_grid.setConfirmCell(m_grid.model()->index(row, column), on);
+    m_grid.repaint();
+}
+
+void LedgerEntry::setRowMode(bool on)
+{
+    m_grid.setRowMode(on);
+    m_grid.repaint();
+}
+
+void LedgerEntry::showFloatMsg(const QString &text)
+{
+    ShowFloatMsg(text, FloatMsg::Delay, 1, FloatMsgCyan, &m_window);
+}
+
+void LedgerEntry::showClient(int side, const ClientRecord *client)
+{
+    QLabel **panels = side == 0 ? m_window.pnlinfo : m_window.pnlinfo2;
+    const QString values[6] = {client ? client->name : QString(),    client ? client->tel : QString(),
+                               client ? client->zipcode : QString(), client ? client->phone : QString(),
+                               client ? client->address : QString(), client ? client->memo : QString()};
+    for (int i = 0; i < 6; ++i)
+        panels[i]->setText(values[i]);
+    m_window.txtCurClient[side]->setText(client ? QString::number(client->id) : QString());
+}
+
+const QObject *LedgerEntry::codeAnchor() const
+{
+    return m_window.txtCode;
+}
+
+const QObject *LedgerEntry::clientAnchor() const
+{
+    return m_window.pnlTop;
+}
+
+void LedgerEntry::btnClientEdit_Click(int side)
+{
+    bool ok = false;
+    const qint32 code = m_window.txtCurClient[side]->text().toInt(&ok);
+    if (!ok || code == 0)
+        return;
+    if (m_openClientEdit)
+        m_openClientEdit(side, code);
+    m_grid.setFocus();
+}

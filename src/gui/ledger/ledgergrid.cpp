@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledgergrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTimer>
+
+#include "ledger/vouchereditor.h"
+
+namespace {
+QString editorText(QWidget *editor)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        return line->text();
+    const QVariant v = editor ? editor->property("text") : QVariant();
+    return v.toString();
+}
+bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+} // namespace
+
+LedgerGrid::LedgerGrid(QWidget *parent) : QTableView(parent)
+{
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
+                    | QAbstractItemView::EditKeyPressed);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+bool LedgerGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const bool wasEditing = isEditing();
+    const bool started = QTableView::edit(index, trigger, event);
+    if (started && !wasEditing && isEditing()) {
+        m_editIndex = index;
+        const QVariant v = index.data(Qt::EditRole);
+        m_editOldText = v.isNull() ? QString() : v.toString();
+        m_editorEnter = false;
+        if (m_editor)
+            m_editor->editBegins(index.row(), index.column());
+        if (QWidget *w = indexWidget(index))
+            w->installEventFilter(this);
+    }
+    return started;
+}
+
+bool LedgerGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the cell editor: remembered for the commit that follows.
+    if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event)->key()))
+        m_editorEnter = true;
+    return QTableView::eventFilter(watched, event);
+}
+
+void LedgerGrid::commitData(QWidget *editor)
+{
+    if (!m_editor) {
+        QTableView::commitData(editor);
+        return;
+    }
+    if (!m_editIndex.isValid())
+        return; // this edit was committed already
+    Pending p;
+    p.index = m_editIndex;
+    m_editIndex = QPersistentModelIndex();
+    p.text = editorText(editor);
+    p.changed = p.text != m_editOldText;
+    p.enter = m_editorEnter;
+    // After the editor has closed: the logic may ask questions and open windows.
+    QTimer::singleShot(0, this, [this, p] { runCommit(p); });
+}
+
+void LedgerGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // The cursor moves only after the logic has had its say.
+    QTableView::closeEditor(editor, hint == QAbstractItemDelegate::RevertModelCache
+                                        ? QAbstractItemDelegate::RevertModelCache
+                                        : QAbstractItemDelegate::NoHint);
+}
+
+void LedgerGrid::runCommit(const Pending &p)
+{
+    if (!m_editor || !p.index.isValid())
+        return;
+    m_cursorPlaced = false;
+    m_editor->setEnterPressed(p.enter);
+    m_editor->editEnds(p.index.row(), p.index.column(), p.text, p.changed);
+    if (p.enter && !m_cursorPlaced && p.index.isValid())
+        moveOn(p.index);
+}
+
+QModelIndex LedgerGrid::nextEditable(const QModelIndex &from) const
+{
+    if (!model() || !from.isValid())
+        return {};
+    const int columns = model()->columnCount();
+    for (int r = from.row(), startVisual = horizontalHeader()->visualIndex(from.column()) + 1; r < model()->rowCount();
+         ++r, startVisual = 0) {
+        for (int v = startVisual; v < columns; ++v) {
+            const int c = horizontalHeader()->logicalIndex(v);
+            if (isColumnHidden(c))
+                continue;
+            const QModelIndex i = model()->index(r, c);
+            if (i.flags() & Qt::ItemIsEditable)
+                return i;
+        }
+    }
+    return {};
+}
+
+void LedgerGrid::moveOn(const QModelIndex &from)
+{
+    const QModelIndex next = nextEditable(from);
+    if (next.isValid()) {
+        setCurrentIndex(next);
+        scrollTo(next);
+    }
+}
+
+void LedgerGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (m_editor && !isEditing()) {
+        if (event->key() == Qt::Key_F4) {
+            m_editor->RecDelete(currentIndex().row());
+            return;
+        }
+        if (isEnter(event->key()) && currentIndex().isValid()) {
+            // Enter on a cell that is not being edited: an empty lookup cell opens its lookup.
+            const QPersistentModelIndex at = currentIndex();
+            const QVariant v = at.data(Qt::EditRole);
+            m_editor->editBegins(at.row(), at.column());
+            m_cursorPlaced = false;
+            m_editor->setEnterPressed(true);
+            m_editor->editEnds(at.row(), at.column(), v.isNull() ? QString() : v.toString(), false);
+            if (!m_cursorPlaced && at.isValid())
+                moveOn(at);
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void LedgerGrid::inputMethodEvent(QInputMethodEvent *event)
+{
+    // The view would open the editor but drop the composing syllable; hand it to the editor.
+    if (!isEditing() && (!event->commitString().isEmpty() || !event->preeditString().isEmpty())
+        && currentIndex().isValid() && edit(currentIndex(), AnyKeyPressed, event)) {
+        if (QWidget *w = indexWidget(currentIndex())) {
+            if (auto *line = qobject_cast<QLineEdit *>(w))
+                line->clear(); // typing over a cell replaces it
+            QCoreApplication::sendEvent(w, event);
+            return;
+        }
+    }
+    QTableView::inputMethodEvent(event);
+}
+
+void LedgerGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (m_editor && current.isValid() && current.row() != previous.row())
+        m_editor->activeRowChanged(previous.isValid() ? previous.row() : -1, current.row());
+}
+
+void LedgerGrid::setConfirmCell(const QModelIndex &index, bool on)
+{
+    m_confirm = on ? QPersistentModelIndex(index) : QPersistentModelIndex();
+    viewport()->update();
+}
+
+void LedgerGrid::setRowMode(bool on)
+{
+    setSelectionBehavior(on ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+    if (on && currentIndex().isValid())
+        selectRow(currentIndex().row());
+    else if (currentIndex().isValid())
+        selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+    viewport()->update();
+}
+
+void LedgerGrid::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    if (!m_confirm.isValid())
+        return;
+    // The cell whose change is being confirmed stands out while the question is open.
+    QPainter p(viewport());
+    const QRect r = visualRect(m_confirm);
+    p.fillRect(r, QColor(0, 80, 250));
+    p.setPen(QColor(255, 255, 128));
+    const QVariant align = m_confirm.data(Qt::TextAlignmentRole);
+    p.drawText(r.adjusted(3, 0, -3, 0), align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter),
+               m_confirm.data(Qt::DisplayRole).toString());
+}

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QPersistentModelIndex>
+#include <QTableView>
+
+class VoucherEditor;
+
+// The ledger grid as a sheet made for fast entry: typing over a cell replaces it, Enter commits
+// and moves to the next editable cell (from the last one to the next row), Esc cancels, and a
+// Hangul syllable that starts an edit through an input method arrives whole. Each commit is
+// handed to the voucher logic after the cell editor has closed, so the questions and windows it
+// opens never run inside the editor.
+class LedgerGrid final : public QTableView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LedgerGrid)
+
+public:
+    explicit LedgerGrid(QWidget *parent = nullptr);
+
+    // The logic the commits go to; null leaves the grid an ordinary table.
+    void setVoucherEditor(VoucherEditor *editor) { m_editor = editor; }
+    // Set by the logic when it placed the cursor itself, so Enter does not move it on.
+    void noteActiveCellSet() { m_cursorPlaced = true; }
+    void setConfirmCell(const QModelIndex &index, bool on);
+    void setRowMode(bool on);
+    // The next editable visible cell after index in reading order; invalid at the end.
+    QModelIndex nextEditable(const QModelIndex &index) const;
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+
+protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void commitData(QWidget *editor) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Pending
+    {
+        QPersistentModelIndex index;
+        QString text;
+        bool changed = false;
+        bool enter = false;
+    };
+    void runCommit(const Pending &pending);
+    void moveOn(const QModelIndex &from);
+
+    VoucherEditor *m_editor = nullptr;
+    QPersistentModelIndex m_editIndex;
+    QString m_editOldText;
+    bool m_editorEnter = false;
+    bool m_cursorPlaced = false;
+    QPersistentModelIndex m_confirm;
+};

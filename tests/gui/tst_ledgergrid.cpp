@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+#include "data/database.h"
+#include "ledger/frmmain.h"
+#include "ledger/spreaddelegate.h"
+#include "ledger/spreadhelpers.h"
+#include "scriptedprompt.h"
+#include "shell/appfolders.h"
+#include "shell/appsettings.h"
+#include "shell/startup.h"
+#include "templedger.h"
+#include "ui/checkdate.h"
+#include "ui/formini.h"
+#include "ui/layoutini.h"
+#include "ui/twips.h"
+
+// The ledger window's grids, date boxes and layout file, on a ledger with two vouchers.
+class tst_LedgerGrid final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestEnvironment::instance(); }
+    void init();
+    void cleanup();
+    void designOfBothGrids();
+    void totalsFollowEdits();
+    void widthChangeFollowsAndIsSavedAtOnce();
+    void sortKeepsEntryRowLast();
+    void dateBoxesCheckTheirDates();
+    void closeSavesOnlyChangedRectangle();
+
+private:
+    void start();
+    std::unique_ptr<AppSettings> m_settings;
+    std::unique_ptr<Database> m_db;
+    std::unique_ptr<ScriptedPrompt> m_prompt;
+    std::unique_ptr<frmMain> m_w;
+};
+
+void tst_LedgerGrid::init()
+{
+    TestEnvironment::instance().reset();
+    start();
+}
+
+void tst_LedgerGrid::cleanup()
+{
+    m_w.reset();
+    m_db.reset();
+}
+
+void tst_LedgerGrid::start()
+{
+    m_settings = std::make_unique<AppSettings>();
+    m_settings->setValue(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("1"));
+    m_db = std::make_unique<Database>();
+    m_prompt = std::make_unique<ScriptedPrompt>();
+    {
+        ScriptedPrompt quiet;
+        Database seedDb;
+        InitApp(*m_settings, seedDb, quiet);
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+        const auto add = [&](const QString &name, qint64 buy, qint64 sell, qint64 cost) {
+            SqlStatement st(QStringLiteral("INSERT INTO total (maeip_date, pro_name, maeip_cost, maechul_date, "
+                                           "maechul_cost, maechul_usecost) VALUES (:d, :p, :b, :d, :s, :c)"));
+            st.bind(QStringLiteral("d"), today).bind(QStringLiteral("p"), name).bind(QStringLiteral("b"), buy)
+                .bind(QStringLiteral("s"), sell).bind(QStringLiteral("c"), cost);
+            QVERIFY(seedDb.exec(st).ok());
+        };
+        add(QStringLiteral("세탁기"), 80000, 100000, 5000);
+        add(QStringLiteral("TV"), 50000, 70000, 0);
+    }
+    m_w = std::make_unique<frmMain>(*m_settings, *m_db, *m_prompt);
+    QVERIFY(m_w->Form_Load());
+    m_w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
+}
+
+void tst_LedgerGrid::designOfBothGrids()
+{
+    QTableView *l = m_w->spList;
+    QTableView *t = m_w->spTotal;
+    for (int c = 0; c < LedgerModel::ColumnCount; ++c) {
+        QCOMPARE(l->isColumnHidden(c), LedgerModel::isHiddenColumn(c));
+        QCOMPARE(t->isColumnHidden(c), l->isColumnHidden(c));
+        if (!l->isColumnHidden(c)) {
+            QCOMPARE(gridColumnWidth(l, c), LedgerModel::designWidth(c));
+            QCOMPARE(t->columnWidth(c), l->columnWidth(c));
+        }
+    }
+    auto *margin = qobject_cast<SpreadDelegate *>(l->itemDelegateForColumn(LedgerModel::ColMargin));
+    QVERIFY(margin && margin->isLocked());
+    auto *amount = qobject_cast<SpreadDelegate *>(l->itemDelegateForColumn(LedgerModel::ColMaeipCost));
+    QVERIFY(amount && amount->isNumber() && amount->maximum() == LedgerModel::AmountLimit);
+    QCOMPARE(GetCellText(t, 0, 0), QStringLiteral("[합 계]"));
+    QCOMPARE(t->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(t->palette().color(QPalette::Base), QColor(224, 240, 224));
+    QCOMPARE(l->palette().color(QPalette::Highlight), QColor(254, 254, 186));
+    QCOMPARE(t->verticalHeader()->width(), l->verticalHeader()->width());
+    QCOMPARE(m_w->spDate[0]->palette().color(QPalette::Text), QColor(0, 0, 255));
+    QVERIFY(m_w->spDate[0]->font().bold());
+}
+
+void tst_LedgerGrid::totalsFollowEdits()
+{
+    QTableView *t = m_w->spTotal;
+    QCOMPARE(GetCellText(t, LedgerModel::ColMaeipCost, 0), QStringLiteral("130,000"));
+    QCOMPARE(GetCellText(t, LedgerModel::ColMargin, 0), QStringLiteral("35,000"));
+    LedgerModel &m = m_w->model();
+    int washer = m.row(0).proName == QStringLiteral("세탁기") ? 0 : 1;
+    QCOMPARE(GetCellText(m_w->spList, LedgerModel::ColMargin, washer), QStringLiteral("15,000"));
+    QVERIFY(m.setData(m.index(washer, LedgerModel::ColMaechulCost), 0)); // unsold: margin 0
+    QCOMPARE(GetCellText(m_w->spList, LedgerModel::ColMargin, washer), QStringLiteral("0"));
+    QCOMPARE(GetCellText(t, LedgerModel::ColMargin, 0), QStringLiteral("20,000"));
+    QCOMPARE(GetCellText(t, LedgerModel::ColMaechulCost, 0), QStringLiteral("70,000"));
+    // Leaving the totals grid leaves no current cell there.
+    t->setFocus();
+    t->setCurrentIndex(t->model()->index(0, LedgerModel::ColMargin));
+    m_w->spList->setFocus();
+    QTRY_VERIFY(!t->currentIndex().isValid());
+}
+
+void tst_LedgerGrid::widthChangeFollowsAndIsSavedAtOnce()
+{
+    QTableView *l = m_w->spList;
+    l->horizontalHeader()->resizeSection(LedgerModel::ColProName, 260);
+    QCOMPARE(m_w->spTotal->columnWidth(LedgerModel::ColProName), 260);
+    const LayoutFile file(FormIniPath(QStringLiteral("frmMain")));
+    const auto saved = file.number(LayoutIni::colsWidthSection(QStringLiteral("spList")), QStringLiteral("3"));
+    QVERIFY(saved);
+    QCOMPARE(GridUnits::charsToPixels(*saved, l->logicalDpiX()), 260);
+    // A restart shows the user's width.
+    m_w.reset();
+    start();
+    QCOMPARE(m_w->spList->columnWidth(LedgerModel::ColProName), 260);
+    QCOMPARE(m_w->spTotal->columnWidth(LedgerModel::ColProName), 260);
+}
+
+void tst_LedgerGrid::sortKeepsEntryRowLast()
+{
+    QTableView *l = m_w->spList;
+    LedgerModel &m = m_w->model();
+    QCOMPARE(m.rowCount(), 3);
+    QTest::mouseClick(l->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(l->horizontalHeader()->sectionViewportPosition(LedgerModel::ColProName) + 10, 5));
+    QCOMPARE(m.row(0).proName, QStringLiteral("TV"));
+    QCOMPARE(m.entryRow(), 2);
+    QCOMPARE(m.row(2).maeipDate, m_w->DefaultDate());
+    QCOMPARE(m.row(2).maechulDate, m_w->DefaultDate());
+    QTest::mouseClick(l->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(l->horizontalHeader()->sectionViewportPosition(LedgerModel::ColProName) + 10, 5));
+    QCOMPARE(m.row(0).proName, QStringLiteral("세탁기"));
+    QCOMPARE(m.entryRow(), 2);
+    QCOMPARE(GetCellText(m_w->spTotal, LedgerModel::ColMargin, 0), QStringLiteral("35,000"));
+}
+
+void tst_LedgerGrid::dateBoxesCheckTheirDates()
+{
+    QLineEdit *from = m_w->spDate[0];
+    const QString before = from->text();
+    from->setFocus();
+    QTRY_VERIFY(from->hasFocus());
+    from->selectAll();
+    QTest::keyClicks(from, QStringLiteral("2004-02-30"));
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(m_prompt->count(), 1);
+    QCOMPARE(m_prompt->last().text, dateFormatMessage(QStringLiteral("2004-02-30")));
+    QCOMPARE(from->text(), before); // the box keeps its last date
+    from->setFocus();
+    from->selectAll();
+    QTest::keyClicks(from, QStringLiteral("040229"));
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(from->text(), QStringLiteral("2004-02-29"));
+    QCOMPARE(m_prompt->count(), 1);
+}
+
+void tst_LedgerGrid::closeSavesOnlyChangedRectangle()
+{
+    const QString path = FormIniPath(QStringLiteral("frmMain"));
+    QFile::remove(path);
+    m_w->close();
+    QVERIFY(!QFile::exists(path)); // nothing moved, nothing written
+    m_w.reset();
+    start();
+    m_w->resize(m_w->width() + 40, m_w->height() + 30);
+    QTRY_VERIFY(m_w->width() > 0);
+    const QSize size = m_w->size();
+    m_w->close();
+    const LayoutFile file(path);
+    QCOMPARE(file.number(LayoutIni::positionSection(), QStringLiteral("Width")).value_or(-1),
+             double(Twips::fromPixels(size.width(), m_w->logicalDpiX())));
+    m_w.reset();
+    start();
+    QCOMPARE(m_w->size(), size);
+}
+
+QTEST_MAIN(tst_LedgerGrid)
+#include "tst_ledgergrid.moc"
