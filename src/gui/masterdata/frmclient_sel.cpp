@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "frmclient_sel.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+
+#include "frmclient_write.h"
+#include "ledger/spreadhelpers.h"
+#include "masterdata/businessmode.h"
+#include "masterdata/clientregister.h"
+#include "masterdata/texttablemodel.h"
+#include "ui/formhelpers.h"
+#include "ui/userprompt.h"
+
+namespace {
+QStringList rowOf(const ClientRecord &c)
+{
+    return {c.name, c.tel, c.address, c.memo, QString::number(c.id)};
+}
+} // namespace
+
+FrmClient_Sel::FrmClient_Sel(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
+    : SearchWindow(db, prompt,
+                   {QStringLiteral("상호명"), QStringLiteral("전화"), QStringLiteral("주소"), QStringLiteral("메모"),
+                    QStringLiteral("코드")},
+                   parent),
+      m_postFile(postFile)
+{
+    setObjectName(QStringLiteral("FrmClient_Sel"));
+    setColumnWidths({18.87, 13, 27.75, 16.25});
+    spList->setColumnHidden(Code, true);
+    resize(sizeHint().width(), 460);
+}
+
+void FrmClient_Sel::setMode(int iMode)
+{
+    m_mode = iMode;
+    if (BusiMode::isValid(iMode))
+        setWindowTitle(BusiMode::word(iMode) + QStringLiteral("처 검색"));
+}
+
+void FrmClient_Sel::Refresh_Sheet()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    model().clear();
+    if (const auto clients = ClientRegister(m_db, m_prompt, m_mode).list(txtName->text())) {
+        QList<QStringList> rows;
+        rows.reserve(static_cast<qsizetype>(clients->size()));
+        for (const ClientRecord &c : *clients)
+            rows.append(rowOf(c));
+        model().setRows(std::move(rows));
+    }
+    QApplication::restoreOverrideCursor();
+}
+
+QString FrmClient_Sel::resultOf(int row) const
+{
+    auto &m = const_cast<FrmClient_Sel *>(this)->model();
+    return m.text(row, Code) + QChar(0) + m.text(row, Name);
+}
+
+qint32 FrmClient_Sel::activeCode() const
+{
+    const int row = activeRow();
+    return row < 0 ? 0 : const_cast<FrmClient_Sel *>(this)->model().text(row, Code).toInt();
+}
+
+void FrmClient_Sel::SyncUpdateClient(qint32 nCode, int, bool bAdd)
+{
+    const auto c = ClientRegister(m_db, m_prompt, m_mode).find(nCode);
+    if (!c)
+        return;
+    int row = activeRow();
+    if (bAdd) {
+        model().appendRow(rowOf(*c));
+        row = model().rowCount() - 1;
+    } else if (row >= 0) {
+        model().setRow(row, rowOf(*c));
+    } else {
+        return;
+    }
+    const int column = spList->currentIndex().isValid() ? spList->currentIndex().column() : 0;
+    spList->setCurrentIndex(model().index(row, column));
+}
+
+void FrmClient_Sel::openEditor(int addEditMode, qint32 code)
+{
+    FrmClient_write w(m_db, m_prompt, m_postFile, this);
+    w.setAddEditMode(addEditMode);
+    w.setBusiMode(m_mode);
+    if (addEditMode == 2)
+        w.setCCode(code);
+    w.setCallForm([this](qint32 nCode, int nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
+    PlaceForm(&w, txtName, 0, 0);
+    w.exec();
+    spList->setFocus();
+}
+
+void FrmClient_Sel::cmdAdd_Click()
+{
+    openEditor(1, 0);
+}
+
+void FrmClient_Sel::cmdEdit_Click()
+{
+    const qint32 code = activeCode();
+    if (code == 0) {
+        m_prompt.MsgInfo(QStringLiteral("수정할 자료를 먼저 선택하세요."));
+        return;
+    }
+    openEditor(2, code);
+}
+
+void FrmClient_Sel::cmdDel_Click()
+{
+    const int row = activeRow();
+    const qint32 code = activeCode();
+    if (ClientRegister(m_db, m_prompt, m_mode).Delete(code, row < 0 ? QString() : model().text(row, Name))) {
+        DeleteRow(spList, -2, true, true);
+        spList->setFocus();
+    }
+}

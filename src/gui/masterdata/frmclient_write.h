@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+
+#include <QDialog>
+
+#include "masterdata/clienteditor.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class UserPrompt;
+
+// The client edit window: adds one client or edits one. Set AddEditMode before busiMode (it
+// appends to the caption AddEditMode sets), then CCode or DefaultName, then CallForm.
+class FrmClient_write final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FrmClient_write)
+
+public:
+    // The opener's SyncUpdateClient(nCode, nBusiMode, bAdd), called after each successful save.
+    using CallForm = std::function<void(qint32 nCode, int nBusiMode, bool bAdd)>;
+
+    FrmClient_write(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent = nullptr);
+    ~FrmClient_write() override;
+
+    void setAddEditMode(int eEditMode);
+    int AddEditMode() const { return m_editor.addEditMode(); }
+    void setBusiMode(int iBusiMode);
+    int busiMode() const { return m_editor.busiMode(); }
+    // Loads the client with this code for editing; the continue box is hidden.
+    void setCCode(qint32 code);
+    // After a save: the saved code (0 before).
+    qint32 CCode() const { return m_editor.CCode(); }
+    QString CName() const { return m_editor.CName(); }
+    // A name to start from; the continue box is hidden.
+    void setDefaultName(const QString &sName);
+    void setCallForm(CallForm ctlCallForm) { m_callForm = std::move(ctlCallForm); }
+
+    void btnSave_Click();
+    // The address search from the postal code field.
+    void btnPost_Click();
+    void ClearInput();
+
+    QLabel *pnlTitle[ClientEditor::FieldCount] = {};
+    QLineEdit *txtInput[ClientEditor::FieldCount] = {};
+    QCheckBox *ChkContinueAdd = nullptr;
+    QPushButton *btnSave = nullptr;
+    QPushButton *btnCancel = nullptr;
+    QPushButton *btnPost = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showFields(const ClientRecord &c);
+    ClientRecord fields() const;
+
+    UserPrompt &m_prompt;
+    QString m_postFile;
+    ClientEditor m_editor;
+    CallForm m_callForm;
+};

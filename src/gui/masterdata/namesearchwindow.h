@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "masterdata/namelist.h"
+#include "searchwindow.h"
+
+// The group and product search windows: one column "이름", add, rename and delete of names.
+class NameSearchWindow : public SearchWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(NameSearchWindow)
+
+public:
+    ~NameSearchWindow() override;
+
+protected:
+    NameSearchWindow(const Database *db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent);
+
+    void cmdAdd_Click() override;
+    void cmdEdit_Click() override;
+    void cmdDel_Click() override;
+    QString resultOf(int row) const override;
+    // Rows of the list query; nullopt after its box.
+    void fill(const std::optional<QStringList> &names);
+
+    NameList m_names;
+};
