@@ -21,16 +21,23 @@
 namespace {
 
 const char *const kSortConnected = "spreadHeaderSort";
+const char *const kSortSection = "spreadSortSection";
+const char *const kSortOrder = "spreadSortOrder";
 
 void headerSort(QTableView *grid, int section)
 {
     QAbstractItemModel *model = grid->model();
     if (!model)
         return;
+    // The header flips its own indicator before it reports the click, so the order is kept
+    // here: a new column sorts ascending, the same column again reverses.
+    const bool same = grid->property(kSortSection).isValid() && grid->property(kSortSection).toInt() == section;
+    const Qt::SortOrder order = same && grid->property(kSortOrder).toInt() == Qt::AscendingOrder
+                                    ? Qt::DescendingOrder
+                                    : Qt::AscendingOrder;
+    grid->setProperty(kSortSection, section);
+    grid->setProperty(kSortOrder, int(order));
     QHeaderView *h = grid->horizontalHeader();
-    const bool same = h->isSortIndicatorShown() && h->sortIndicatorSection() == section;
-    const Qt::SortOrder order =
-        same && h->sortIndicatorOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     h->setSortIndicatorShown(true);
     h->setSortIndicator(section, order);
     model->sort(section, order);
