@@ -88,6 +88,7 @@ qint64 residentBytes()
 
 void runMasterDataBench(BenchContext &ctx);
 void runGridBench(BenchContext &ctx);
+void runEditBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
 {
@@ -171,6 +172,7 @@ int main(int argc, char *argv[])
                                      qPrintable(note));
                      }};
     runGridBench(ctx);
+    runEditBench(ctx);
     runMasterDataBench(ctx);
     return 0;
 }
