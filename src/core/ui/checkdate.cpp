@@ -3,19 +3,10 @@
 
 #include <QRegularExpression>
 
+#include "textutil.h"
 #include "userprompt.h"
 
 namespace {
-
-bool asciiDigits(const QString &s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
 
 // The date test: year, month and day with one kind of separator, ASCII digits only, and a
 // day that exists.
@@ -38,7 +29,7 @@ std::optional<QDate> parseDate(const QString &text)
 
 QString formatDigits(const QString &typed, const QString &pattern)
 {
-    if (!asciiDigits(typed))
+    if (!isAsciiDigits(typed))
         return typed;
     // Leading zeros of the number are dropped first, as a numeric format does.
     QString digits = typed;

@@ -31,8 +31,7 @@ QString NullToStr(const QVariant &value)
     return value.toString();
 }
 
-namespace {
-bool isAllDigits(const QString &s)
+bool isAsciiDigits(const QString &s)
 {
     if (s.isEmpty())
         return false;
@@ -41,20 +40,19 @@ bool isAllDigits(const QString &s)
             return false;
     return true;
 }
-} // namespace
 
 QString FormatTel(const QString &number, QString *localPart)
 {
     if (number.size() < 6)
         return number;
     QString digits = number;
-    if (!isAllDigits(digits)) {
+    if (!isAsciiDigits(digits)) {
         digits.clear();
         for (QChar c : number)
             if (c >= u'0' && c <= u'9')
                 digits.append(c);
     }
-    if (digits.size() <= 4 || !isAllDigits(digits))
+    if (digits.size() <= 4 || !isAsciiDigits(digits))
         return digits;
     int area = 0;
     if (digits.startsWith(u"02"))

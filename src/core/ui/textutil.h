@@ -9,6 +9,8 @@
 int LenAnsi(const QString &text);
 // The same count worked out character by character.
 int ByteLen(const QString &text);
+// True for a non-empty text of ASCII digits only (full-width digits are no digits here).
+bool isAsciiDigits(const QString &text);
 // The text of a database value; "" for Null.
 QString NullToStr(const QVariant &value);
 // Telephone number with dashes; localPart gets the number without its area code when the

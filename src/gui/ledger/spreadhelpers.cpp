@@ -296,6 +296,23 @@ std::optional<QString> askInRange(UserPrompt &prompt, const QString &text, const
     }
 }
 
+// One of the two settings: ask, apply a value other than 0, save the typed text. Empty text,
+// Cancel or the current value again change and save nothing.
+void changeGridSetting(QWidget *window, QTableView *grid, UserPrompt &prompt, const QString &formIniDir,
+                       const QString &text, const QString &title, const QString &key, double current,
+                       void (*apply)(QTableView *, double))
+{
+    const auto typed = askInRange(prompt, text, title, current);
+    if (!typed || typed->isEmpty())
+        return;
+    const double value = LayoutIni::val(*typed);
+    if (value == current)
+        return;
+    if (value != 0)
+        apply(grid, value);
+    SaveSpreadIni_Gn(window, grid, key, *typed, &prompt, formIniDir);
+}
+
 } // namespace
 
 void RunGridMenuItem(int item, QWidget *window, QTableView *grid, UserPrompt &prompt, const QString &formIniDir)
@@ -303,32 +320,14 @@ void RunGridMenuItem(int item, QWidget *window, QTableView *grid, UserPrompt &pr
     if (!window || !grid)
         return;
     switch (item) {
-    case GridMenu::RowHeight: {
-        const double current = std::floor(gridRowHeight(grid) + 1e-9);
-        const auto text = askInRange(prompt, GridMenu::rowHeightPrompt(), GridMenu::rowHeightTitle(), current);
-        if (!text || text->isEmpty())
-            return;
-        const double value = LayoutIni::val(*text);
-        if (value == current)
-            return;
-        if (value != 0)
-            setGridRowHeight(grid, value);
-        SaveSpreadIni_Gn(window, grid, LayoutIni::rowHeightKey(), *text, &prompt, formIniDir);
+    case GridMenu::RowHeight:
+        changeGridSetting(window, grid, prompt, formIniDir, GridMenu::rowHeightPrompt(), GridMenu::rowHeightTitle(),
+                          LayoutIni::rowHeightKey(), std::floor(gridRowHeight(grid) + 1e-9), setGridRowHeight);
         break;
-    }
-    case GridMenu::FontSize: {
-        const double current = gridFontSize(grid);
-        const auto text = askInRange(prompt, GridMenu::fontSizePrompt(), GridMenu::fontSizeTitle(), current);
-        if (!text || text->isEmpty())
-            return;
-        const double value = LayoutIni::val(*text);
-        if (value == current)
-            return;
-        if (value != 0)
-            setGridFontSize(grid, value);
-        SaveSpreadIni_Gn(window, grid, LayoutIni::fontSizeKey(), *text, &prompt, formIniDir);
+    case GridMenu::FontSize:
+        changeGridSetting(window, grid, prompt, formIniDir, GridMenu::fontSizePrompt(), GridMenu::fontSizeTitle(),
+                          LayoutIni::fontSizeKey(), gridFontSize(grid), setGridFontSize);
         break;
-    }
     case GridMenu::Reset:
         if (!prompt.MsgYesNo(GridMenu::resetQuestion(), QString(), true))
             return;
