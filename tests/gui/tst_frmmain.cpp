@@ -10,6 +10,7 @@
 
 #include "data/database.h"
 #include "ledger/frmmain.h"
+#include "ledger/ledgergrid.h"
 #include "shell/appsettings.h"
 #include "shell/frminitmsg.h"
 #include "shell/startup.h"

@@ -22,6 +22,10 @@
 #include <QVBoxLayout>
 
 #include "data/schemamaint.h"
+#include "ledgerentry.h"
+#include "ledgergrid.h"
+#include "masterdata/frmclient_write.h"
+#include "masterdata/seldata.h"
 #include "shell/appsettings.h"
 #include "shell/frminitmsg.h"
 #include "spreadhelpers.h"
@@ -54,8 +58,8 @@ const char *const kIndexProperty = "controlIndex";
 
 } // namespace
 
-frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_db(db), m_prompt(prompt), m_totalsModel(m_model)
+frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidget *parent, VoucherLookups *lookups)
+    : QWidget(parent), m_settings(settings), m_db(db), m_prompt(prompt), m_totalsModel(m_model), m_lookups(lookups)
 {
     setObjectName(QStringLiteral("frmMain"));
     setAccessibleName(caption());
@@ -173,7 +177,7 @@ void frmMain::buildControls()
     connect(btnRefresh, &QPushButton::clicked, this, &frmMain::DispList);
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
 
-    spList = named(new QTableView(this), QStringLiteral("spList"), QStringLiteral("장부"));
+    spList = named(new LedgerGrid(this), QStringLiteral("spList"), QStringLiteral("장부"));
     spList->setModel(&m_model);
     for (int c = 0; c < LedgerModel::ColumnCount; ++c)
         spList->setColumnHidden(c, LedgerModel::isHiddenColumn(c));
@@ -273,6 +277,21 @@ bool frmMain::Form_Load()
 {
     setWindowTitle(caption());
     m_paths = InitApp(m_settings, m_db, m_prompt);
+    if (!m_lookups) {
+        m_ownLookups = std::make_unique<SelData>(&m_db, m_prompt, m_paths.gPostFile, this);
+        m_lookups = m_ownLookups.get();
+    }
+    m_entry = std::make_unique<LedgerEntry>(*this, *spList, &m_db, m_prompt, *m_lookups);
+    m_entry->setClientEditOpener([this](int side, qint32 code) {
+        FrmClient_write edit(&m_db, m_prompt, m_paths.gPostFile, this);
+        edit.setAddEditMode(2);
+        edit.setBusiMode(side);
+        edit.setCCode(code);
+        edit.setCallForm([this](qint32 nCode, int nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
+        // The code boxes are not shown, so the window opens over the client's panel.
+        PlaceForm(&edit, btnClientEdit[side]->parentWidget(), 0, 4);
+        edit.exec();
+    });
     if (!runLogin())
         return false;
     CheckGroupField();
@@ -513,6 +532,12 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 // The login window comes with the password feature; until then every start is admitted.
 bool frmMain::runLogin() { return true; }
+
+void frmMain::SyncUpdateClient(qint32 nCode, int nBusiMode, bool bAdd)
+{
+    if (m_entry)
+        m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);
+}
 // An older file gets its group fields brought to their current size.
 void frmMain::CheckGroupField() { ::CheckGroupField(m_db, m_prompt); }
 void frmMain::LoadFormIni()

@@ -22,6 +22,9 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class QToolButton;
+class LedgerEntry;
+class LedgerGrid;
+class VoucherLookups;
 
 // The ledger window: the filter strip, the voucher grid, its totals and the client panels.
 class frmMain final : public QWidget
@@ -30,7 +33,10 @@ class frmMain final : public QWidget
     Q_DISABLE_COPY_MOVE(frmMain)
 
 public:
-    frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidget *parent = nullptr);
+    // lookups: the type-ahead lookups of the voucher cells; null uses the registers' own
+    // search windows (tests pass scripted ones).
+    frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidget *parent = nullptr,
+            VoucherLookups *lookups = nullptr);
     ~frmMain() override;
 
     // The whole opening: settings, database, login and the first query. False when the login
@@ -44,6 +50,9 @@ public:
     const AppPaths &paths() const { return m_paths; }
     LedgerModel &model() { return m_model; }
     Ledger &ledger() { return *m_ledger; }
+    LedgerEntry &entry() { return *m_entry; }
+    // Called by the client edit window after a save: the panel of that side shows the client.
+    void SyncUpdateClient(qint32 nCode, int nBusiMode, bool bAdd);
     QString DefaultDate() const { return m_ledger->DefaultDate(); }
 
     static QString caption();
@@ -65,7 +74,7 @@ public:
     QPushButton *btnPasswd = nullptr;
     QPushButton *btnPrint = nullptr;
     QPushButton *btnExit = nullptr;
-    QTableView *spList = nullptr;
+    LedgerGrid *spList = nullptr;
     QTableView *spTotal = nullptr;
     QWidget *pnlBottom = nullptr;
     QLabel *pnlinfo[6] = {};
@@ -116,6 +125,9 @@ private:
     LedgerModel m_model;
     TotalsModel m_totalsModel;
     std::unique_ptr<Ledger> m_ledger;
+    VoucherLookups *m_lookups;
+    std::unique_ptr<VoucherLookups> m_ownLookups;
+    std::unique_ptr<LedgerEntry> m_entry;
     bool FirstActivate = true;
     QRect m_loadRect; // position and size in twips right after the saved layout was applied
     bool m_chaining = false;
