@@ -8,6 +8,7 @@
 
 #include "data/database.h"
 #include "ledger/frmmain.h"
+#include "ledger/ledgergrid.h"
 #include "ledger/spreaddelegate.h"
 #include "ledger/spreadhelpers.h"
 #include "scriptedprompt.h"

@@ -73,7 +73,7 @@ public:
     // The designed width of a visible column in the grid's character unit; 0 for hidden ones.
     static double designWidth(int column);
     // The numeric cells (amounts, margin, sums) accept whole numbers within this limit.
-    static constexpr qint64 AmountLimit = 100000000000LL;
+    static constexpr qint64 AmountLimit = 999999999999LL;
     static bool isNumericColumn(int column);
 
     // Replaces every row; no entry row is added.

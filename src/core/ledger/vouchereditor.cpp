@@ -242,7 +242,7 @@ bool VoucherEditor::RecUpdate(int column, int row, const QString &value)
         bool ok = false;
         const qint64 n = value.toLongLong(&ok);
         if (ok) {
-            if (LedgerModel::isAmountColumn(column) && (n < -AmountLimit || n > AmountLimit)) {
+            if (LedgerModel::isAmountColumn(column) && (n < -LedgerModel::AmountLimit || n > LedgerModel::AmountLimit)) {
                 m_prompt.ShowErrBox(updateFailed(), OverflowError,
                                     QStringLiteral("Overflow: 금액은 -999,999,999,999부터 999,999,999,999까지입니다."));
                 return false;

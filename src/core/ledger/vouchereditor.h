@@ -40,9 +40,6 @@ public:
         virtual const QObject *clientAnchor() const = 0;
     };
 
-    // The grid's amount range.
-    static constexpr qint64 AmountLimit = 999999999999;
-
     VoucherEditor(const Database *db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model, Ledger &ledger,
                   View &view);
     VoucherEditor(const VoucherEditor &) = delete;

@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QTest>
+
+#include "ledger/ledger.h"
+#include "ledger/ledgergrid.h"
+#include "ledger/ledgermodel.h"
+#include "ledger/spreadhelpers.h"
+#include "ledger/vouchereditor.h"
+#include "masterdata/clientrecord.h"
+#include "scriptedlookups.h"
+#include "scriptedprompt.h"
+#include "templedger.h"
+
+using C = LedgerModel::Column;
+
+namespace {
+class GridView final : public VoucherEditor::View
+{
+public:
+    explicit GridView(LedgerGrid &g) : grid(g) {}
+    void setActiveCell(int row, int column) override
+    {
+        grid.noteActiveCellSet();
+        grid.setCurrentIndex(grid.model()->index(row, column));
+    }
+    void focusGrid() override { grid.setFocus(); }
+    void setConfirmHighlight(int row, int column, bool on) override { grid.setConfirmCell(grid.model()->index(row, column), on); }
+    void setRowMode(bool on) override { grid.setRowMode(on); }
+    void showFloatMsg(const QString &text) override { floats << text; }
+    void showClient(int, const ClientRecord *) override {}
+    const QObject *codeAnchor() const override { return nullptr; }
+    const QObject *clientAnchor() const override { return nullptr; }
+    LedgerGrid &grid;
+    QStringList floats;
+};
+} // namespace
+
+// The editing feel of the ledger grid, over the real voucher logic and a real ledger file.
+class tst_LedgerEditing : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempLedger> m_l;
+    std::unique_ptr<ScriptedPrompt> m_prompt;
+    std::unique_ptr<ScriptedLookups> m_lookups;
+    std::unique_ptr<LedgerModel> m_model;
+    std::unique_ptr<Ledger> m_ledger;
+    std::unique_ptr<LedgerGrid> m_grid;
+    std::unique_ptr<GridView> m_view;
+    std::unique_ptr<VoucherEditor> m_ed;
+
+    QString cell(int row, int column) const { return m_model->data(m_model->index(row, column)).toString(); }
+    void go(int row, int column)
+    {
+        m_grid->setCurrentIndex(m_model->index(row, column));
+        m_grid->setFocus();
+    }
+    // Text typed the way a keyboard delivers it, to whatever has the focus.
+    static void typeText(const QString &text)
+    {
+        for (QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+    static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
+private slots:
+    void initTestCase() { TestEnvironment::instance(); }
+    void init()
+    {
+        m_l = std::make_unique<TempLedger>();
+        m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 80000, QStringLiteral("2026-12-01"), 100000, 5000));
+        m_prompt = std::make_unique<ScriptedPrompt>();
+        m_lookups = std::make_unique<ScriptedLookups>();
+        m_model = std::make_unique<LedgerModel>();
+        m_ledger = std::make_unique<Ledger>(&m_l->db(), *m_prompt, *m_model);
+        m_ledger->setDefaultDate(QStringLiteral("2026-12-08"));
+        m_grid = std::make_unique<LedgerGrid>();
+        m_grid->setModel(m_model.get());
+        for (int c = 0; c < LedgerModel::ColumnCount; ++c)
+            m_grid->setColumnHidden(c, LedgerModel::isHiddenColumn(c));
+        for (int c : {int(C::ColMaeipCost), int(C::ColMaechulCost), int(C::ColUsecost)})
+            SetNumberCol(m_grid.get(), c, -LedgerModel::AmountLimit, LedgerModel::AmountLimit);
+        m_view = std::make_unique<GridView>(*m_grid);
+        m_ed = std::make_unique<VoucherEditor>(&m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, *m_view);
+        m_ed->setToday(QDate(2026, 12, 8));
+        m_grid->setVoucherEditor(m_ed.get());
+        VoucherFilter f;
+        f.fromDate = QStringLiteral("2026-01-01");
+        f.toDate = QStringLiteral("2026-12-31");
+        QVERIFY(m_ledger->DispList(f));
+        m_grid->resize(1200, 400);
+        m_grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+        QApplication::setActiveWindow(m_grid.get());
+    }
+    void cleanup()
+    {
+        m_grid.reset();
+        QVERIFY(m_prompt->scriptDone());
+    }
+
+    void typingReplacesAndEnterMovesToNextEditableCell();
+    void enterOnLastCellMovesToNextRow();
+    void escapeCancels();
+    void hangulThroughInputMethodArrivesWhole();
+    void thirteenDigitsRefusedWithErrorBox();
+    void f4DeletesAfterQuestion();
+};
+
+void tst_LedgerEditing::typingReplacesAndEnterMovesToNextEditableCell()
+{
+    go(0, C::ColMaeipCost);
+    typeText(QStringLiteral("90,000"));
+    QTRY_VERIFY(m_grid->isEditing());
+    press(Qt::Key_Return);
+    QTRY_COMPARE(cell(0, C::ColMaeipCost), QStringLiteral("90,000"));
+    QCOMPARE(m_prompt->count(), 0);
+    // The hidden code column is skipped: 매입금액 → 판매일자.
+    QTRY_COMPARE(m_grid->currentIndex(), m_model->index(0, C::ColMaechulDate));
+    QCOMPARE(cell(0, C::ColMargin), QStringLiteral("5,000"));
+    auto r = m_l->db().exec(SqlStatement(QStringLiteral("SELECT maeip_cost FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toLongLong(), 90000);
+}
+
+void tst_LedgerEditing::enterOnLastCellMovesToNextRow()
+{
+    go(0, C::ColUsecost);
+    typeText(QStringLiteral("7000"));
+    press(Qt::Key_Return);
+    QTRY_COMPARE(m_grid->currentIndex(), m_model->index(1, C::ColMaeipDate));
+    QCOMPARE(cell(0, C::ColUsecost), QStringLiteral("7,000"));
+}
+
+void tst_LedgerEditing::escapeCancels()
+{
+    go(0, C::ColMaeipCost);
+    typeText(QStringLiteral("1"));
+    QTRY_VERIFY(m_grid->isEditing());
+    press(Qt::Key_Escape);
+    QTRY_VERIFY(!m_grid->isEditing());
+    QTest::qWait(20);
+    QCOMPARE(cell(0, C::ColMaeipCost), QStringLiteral("80,000"));
+    QCOMPARE(m_grid->currentIndex(), m_model->index(0, C::ColMaeipCost));
+}
+
+void tst_LedgerEditing::hangulThroughInputMethodArrivesWhole()
+{
+    m_lookups->products.enqueue(QStringLiteral("한글상품"));
+    go(0, C::ColProName);
+    {
+        // The first syllable is still being composed when it starts the edit.
+        QInputMethodEvent composing(QStringLiteral("한"), {});
+        QApplication::sendEvent(m_grid.get(), &composing);
+    }
+    QTRY_VERIFY(m_grid->isEditing());
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    for (const QString &syllable : {QStringLiteral("한"), QStringLiteral("글")}) {
+        QInputMethodEvent commit;
+        commit.setCommitString(syllable);
+        QApplication::sendEvent(editor, &commit);
+    }
+    QCOMPARE(editor->text(), QStringLiteral("한글"));
+    press(Qt::Key_Return);
+    QTRY_COMPARE(m_lookups->calls.size(), 1);
+    QCOMPARE(m_lookups->calls.last().text, QStringLiteral("한글"));
+    QTRY_COMPARE(cell(0, C::ColProName), QStringLiteral("한글상품"));
+}
+
+void tst_LedgerEditing::thirteenDigitsRefusedWithErrorBox()
+{
+    go(0, C::ColMaechulCost);
+    typeText(QStringLiteral("1234567890123"));
+    press(Qt::Key_Return);
+    QTRY_COMPARE(m_prompt->count(), 1);
+    QCOMPARE(m_prompt->last().title, QStringLiteral("오류"));
+    QCOMPARE(cell(0, C::ColMaechulCost), QStringLiteral("100,000"));
+}
+
+void tst_LedgerEditing::f4DeletesAfterQuestion()
+{
+    go(1, C::ColGroup);
+    press(Qt::Key_F4);
+    QCOMPARE(m_prompt->last().text, QStringLiteral("삭제할 전표자료를 선택하세요."));
+    go(0, C::ColGroup);
+    m_prompt->yes();
+    press(Qt::Key_F4);
+    QCOMPARE(m_prompt->last().title, QStringLiteral("전표 삭제"));
+    QCOMPARE(m_model->rowCount(), 1);
+    QCOMPARE(m_l->count(QStringLiteral("total")), 0);
+    QCOMPARE(m_view->floats, QStringList{QStringLiteral("자료를 삭제하였습니다.")});
+    QCOMPARE(m_model->totals().maeipCost, 0);
+}
+
+QTEST_MAIN(tst_LedgerEditing)
+#include "tst_ledgerediting.moc"
