@@ -221,7 +221,7 @@ void tst_LayoutIni::gridUnitsRoundTrip()
             QCOMPARE(GridUnits::charsToPixels(chars, dpi), px);
         }
     }
-    QCOMPARE(GridUnits::charsToPixels(10), 75);
+    QCOMPARE(GridUnits::charsToPixels(10), 95);
     QCOMPARE(GridUnits::pointsToPixels(12), 16);
 }
 

@@ -278,12 +278,12 @@ namespace GridUnits {
 
 int charsToPixels(double chars, double dpi)
 {
-    return static_cast<int>(std::lround((chars * 7.0 + 5.0) * dpi / 96.0));
+    return static_cast<int>(std::lround((chars * 9.0 + 5.0) * dpi / 96.0));
 }
 
 double pixelsToChars(int pixels, double dpi)
 {
-    const double chars = (pixels * 96.0 / dpi - 5.0) / 7.0;
+    const double chars = (pixels * 96.0 / dpi - 5.0) / 9.0;
     return std::max(0.0, std::round(chars * 100.0) / 100.0);
 }
 

@@ -93,9 +93,9 @@ GridLayout readGridLayout(const LayoutFile &file, const QString &gridName, int c
 
 } // namespace LayoutIni
 
-// The grid's own width unit: characters of the grid's default font as the spreadsheet
-// control measured them (7 pixels a character plus 5 of padding at 96 DPI), scaled with the
-// logical DPI. Loading and saving both use it.
+// The grid's own width unit: characters of the grid's Korean default font (9 pixels a
+// character plus 5 of padding at 96 DPI, so that a group name of three Hangul syllables fits
+// its design width of 4), scaled with the logical DPI. Loading and saving both use it.
 namespace GridUnits {
 int charsToPixels(double chars, double dpi = 96.0);
 double pixelsToChars(int pixels, double dpi = 96.0);
