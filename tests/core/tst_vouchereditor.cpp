@@ -7,46 +7,13 @@
 #include "ledger/ledgermodel.h"
 #include "ledger/vouchereditor.h"
 #include "masterdata/clientrecord.h"
+#include "recordingview.h"
 #include "scriptedlookups.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
 using C = LedgerModel::Column;
 
-namespace {
-
-class RecordingView final : public VoucherEditor::View
-{
-public:
-    void setActiveCell(int row, int column) override { active = {row, column}; }
-    void focusGrid() override { ++focused; }
-    void setConfirmHighlight(int row, int column, bool on) override
-    {
-        if (on)
-            highlighted = {row, column};
-        highlightOn = on;
-    }
-    void setRowMode(bool on) override { rowMode = on; }
-    void showFloatMsg(const QString &text) override { floats << text; }
-    void showClient(int side, const ClientRecord *client) override
-    {
-        panel[side] = client ? client->name : QString();
-        panelCode[side] = client ? client->id : 0;
-    }
-    const QObject *codeAnchor() const override { return nullptr; }
-    const QObject *clientAnchor() const override { return nullptr; }
-
-    QPair<int, int> active{-1, -1};
-    QPair<int, int> highlighted{-1, -1};
-    bool highlightOn = false;
-    bool rowMode = false;
-    int focused = 0;
-    QStringList floats;
-    QString panel[2];
-    qint32 panelCode[2] = {0, 0};
-};
-
-} // namespace
 
 class tst_VoucherEditor : public QObject
 {

@@ -10,7 +10,7 @@
 #include "ledger/ledgermodel.h"
 #include "ledger/spreadhelpers.h"
 #include "ledger/vouchereditor.h"
-#include "masterdata/clientrecord.h"
+#include "recordingview.h"
 #include "scriptedlookups.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
@@ -18,24 +18,33 @@
 using C = LedgerModel::Column;
 
 namespace {
-class GridView final : public VoucherEditor::View
+// Records like the core tests' view and moves the real grid's cursor as well.
+class GridView final : public RecordingView
 {
 public:
     explicit GridView(LedgerGrid &g) : grid(g) {}
     void setActiveCell(int row, int column) override
     {
+        RecordingView::setActiveCell(row, column);
         grid.noteActiveCellSet();
         grid.setCurrentIndex(grid.model()->index(row, column));
     }
-    void focusGrid() override { grid.setFocus(); }
-    void setConfirmHighlight(int row, int column, bool on) override { grid.setConfirmCell(grid.model()->index(row, column), on); }
-    void setRowMode(bool on) override { grid.setRowMode(on); }
-    void showFloatMsg(const QString &text) override { floats << text; }
-    void showClient(int, const ClientRecord *) override {}
-    const QObject *codeAnchor() const override { return nullptr; }
-    const QObject *clientAnchor() const override { return nullptr; }
+    void focusGrid() override
+    {
+        RecordingView::focusGrid();
+        grid.setFocus();
+    }
+    void setConfirmHighlight(int row, int column, bool on) override
+    {
+        RecordingView::setConfirmHighlight(row, column, on);
+        grid.setConfirmCell(grid.model()->index(row, column), on);
+    }
+    void setRowMode(bool on) override
+    {
+        RecordingView::setRowMode(on);
+        grid.setRowMode(on);
+    }
     LedgerGrid &grid;
-    QStringList floats;
 };
 } // namespace
 
