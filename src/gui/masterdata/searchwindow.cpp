@@ -89,7 +89,8 @@ SearchWindow::~SearchWindow() = default;
 
 void SearchWindow::setColumnWidths(const QList<double> &units)
 {
-    const double unit = spList->fontMetrics().averageCharWidth();
+    // Grid character units are the width of the digit 0, as the spreadsheet grid counted them.
+    const double unit = spList->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     int total = spList->verticalHeader()->sizeHint().width() + 4;
     for (int c = 0; c < units.size(); ++c) {
         const int w = static_cast<int>(units[c] * unit + 8);
