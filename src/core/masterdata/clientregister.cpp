@@ -5,6 +5,7 @@
 
 #include <QSqlQuery>
 
+#include "askanddelete.h"
 #include "businessmode.h"
 #include "data/database.h"
 #include "data/recordset.h"
@@ -143,20 +144,9 @@ bool ClientRegister::Delete(qint32 code, const QString &name) const
         m_prompt.MsgInfo(QStringLiteral("삭제할 자료를 먼저 선택하세요."));
         return false;
     }
-    if (!m_prompt.MsgYesNo(name + QStringLiteral("을(를) 정말 삭제하시겠습니까?"), {}, false))
-        return false;
     SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE id = :id"));
     st.bind(QStringLiteral("id"), code);
-    const Database::Result r = m_db->exec(st);
-    if (!r.ok()) {
-        reportQueryError(r.error, m_prompt);
-        return false;
-    }
-    if (r.rowsAffected < 1) {
-        m_prompt.MsgInfo(QStringLiteral("삭제중 오류가 발생하였습니다."));
-        return false;
-    }
-    return true;
+    return askAndDelete(m_db, m_prompt, name, st);
 }
 
 std::optional<int> ClientRegister::renameInVouchers(qint32 code, const QString &name) const

@@ -3,6 +3,7 @@
 
 #include <QSqlQuery>
 
+#include "askanddelete.h"
 #include "data/database.h"
 #include "data/recordset.h"
 #include "ui/textutil.h"
@@ -155,21 +156,10 @@ std::optional<QString> NameList::rename(const QString &oldName) const
 
 bool NameList::Delete(const QString &name) const
 {
-    if (!m_prompt.MsgYesNo(name + QStringLiteral("을(를) 정말 삭제하시겠습니까?"), {}, false))
-        return false;
     // Exactly this name: an older file may hold another spelling differing in letter case.
     SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE name = :name COLLATE BINARY"));
     st.bind(QStringLiteral("name"), name);
-    const Database::Result r = m_db->exec(st);
-    if (!r.ok()) {
-        reportQueryError(r.error, m_prompt);
-        return false;
-    }
-    if (r.rowsAffected < 1) {
-        m_prompt.MsgInfo(QStringLiteral("삭제중 오류가 발생하였습니다."));
-        return false;
-    }
-    return true;
+    return askAndDelete(m_db, m_prompt, name, st);
 }
 
 bool AddGroup(const Database *db, UserPrompt &prompt, QString &name)
