@@ -56,3 +56,15 @@ void CloseObj(std::optional<QSqlQuery> &rs)
         rs.reset();
     }
 }
+
+std::optional<QStringList> OpenRSTexts(const Database *db, const SqlStatement &sql, UserPrompt &prompt)
+{
+    auto rs = OpenRS(db, sql, prompt);
+    if (!rs)
+        return std::nullopt;
+    QStringList out;
+    while (rs->next())
+        out << (rs->value(0).isNull() ? QString() : rs->value(0).toString());
+    CloseObj(rs);
+    return out;
+}

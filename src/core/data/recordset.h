@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QSqlQuery>
+#include <QStringList>
 
 #include "database.h"
 #include "sqlstatement.h"
@@ -17,5 +18,7 @@ std::optional<QSqlQuery> OpenRS(const Database *db, const SqlStatement &sql, Use
 std::optional<QSqlQuery> OpenRSEdit(const Database *db, const SqlStatement &sql, UserPrompt &prompt);
 // Releases a result early; harmless on an empty one.
 void CloseObj(std::optional<QSqlQuery> &rs);
+// The first column of every row as text ("" for Null); nullopt after the failure box.
+std::optional<QStringList> OpenRSTexts(const Database *db, const SqlStatement &sql, UserPrompt &prompt);
 // The box OpenRS shows for an error.
 void reportQueryError(const SqlError &error, UserPrompt &prompt);

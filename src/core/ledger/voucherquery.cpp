@@ -81,15 +81,8 @@ std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const Sql
 
 std::optional<QStringList> usedGroups(const Database *db, UserPrompt &prompt)
 {
-    auto rs = OpenRS(db,
-                     SqlStatement(QStringLiteral("SELECT DISTINCT group_name FROM total WHERE group_name <> '' "
-                                                 "ORDER BY group_name")),
-                     prompt);
-    if (!rs)
-        return std::nullopt;
-    QStringList groups;
-    while (rs->next())
-        groups << rs->value(0).toString();
-    CloseObj(rs);
-    return groups;
+    return OpenRSTexts(db,
+                       SqlStatement(QStringLiteral("SELECT DISTINCT group_name FROM total WHERE group_name <> '' "
+                                                   "ORDER BY group_name")),
+                       prompt);
 }

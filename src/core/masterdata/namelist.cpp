@@ -92,26 +92,12 @@ std::optional<QStringList> NameList::list(const QString &word, const QString &gr
         }
         st.text += QStringLiteral(" ORDER BY name");
     }
-    auto rs = OpenRS(m_db, st, m_prompt);
-    if (!rs)
-        return std::nullopt;
-    QStringList out;
-    while (rs->next())
-        out << NullToStr(rs->value(0));
-    CloseObj(rs);
-    return out;
+    return OpenRSTexts(m_db, st, m_prompt);
 }
 
 std::optional<QStringList> NameList::groups() const
 {
-    auto rs = OpenRS(m_db, SqlStatement(QStringLiteral("SELECT name FROM group_name ORDER BY name")), m_prompt);
-    if (!rs)
-        return std::nullopt;
-    QStringList out;
-    while (rs->next())
-        out << NullToStr(rs->value(0));
-    CloseObj(rs);
-    return out;
+    return OpenRSTexts(m_db, SqlStatement(QStringLiteral("SELECT name FROM group_name ORDER BY name")), m_prompt);
 }
 
 std::optional<QString> NameList::rename(const QString &oldName) const
