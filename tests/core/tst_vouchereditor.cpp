@@ -14,7 +14,6 @@
 
 using C = LedgerModel::Column;
 
-
 class tst_VoucherEditor : public QObject
 {
     Q_OBJECT
