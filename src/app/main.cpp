@@ -8,6 +8,7 @@
 #include "data/database.h"
 #include "ledger/frmmain.h"
 #include "shell/appsettings.h"
+#include "ui/formhelpers.h"
 #include "ui/messageboxprompt.h"
 
 namespace {
@@ -53,6 +54,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("솔빛셈"));
     QApplication::setApplicationVersion(QStringLiteral(SOLBITSEM_VERSION));
     chooseKoreanFont();
+    InstallButtonKeys();
 
     AppSettings settings;
     Database db;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "modalwatch.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
+#include "ui/formhelpers.h"
 #include "ui/frmpost.h"
 #include "ui/postalimport.h"
 
@@ -25,6 +27,12 @@ QStringList column(TextTableModel &m, int c)
     for (int r = 0; r < m.rowCount(); ++r)
         out << m.text(r, c);
     return out;
+}
+
+QString stored(TempLedger &l, const QString &field)
+{
+    auto r = l.exec(SqlStatement(QStringLiteral("SELECT %1 FROM maechul").arg(field)));
+    return r.query.next() ? r.query.value(0).toString() : QStringLiteral("(none)");
 }
 
 } // namespace
@@ -42,11 +50,14 @@ private slots:
     void continueModeAddsThree();
     void editFromList();
     void phoneFieldsAndKeys();
+    void acceleratorLeavesTheField();
+    void enterThroughTheFormSaves();
     void addressSearch_data();
     void addressSearch();
     void addressSearchWithoutPostalFile();
     void postWindow();
     void productWindow();
+    void groupFilterList();
 
 private:
     QTemporaryDir m_dir;
@@ -58,6 +69,7 @@ private:
 void TestClientWindows::initTestCase()
 {
     TestEnvironment::instance();
+    InstallButtonKeys();
     m_post = m_dir.filePath(QStringLiteral("dbpost.db"));
     const auto r = PostalImport::buildFromFile(QStringLiteral(SOLBITSEM_SOURCE_DIR "/resources/postal/dbpost-sample.csv"), m_post);
     QVERIFY2(r.ok, qPrintable(r.error));
@@ -246,6 +258,45 @@ void TestClientWindows::phoneFieldsAndKeys()
     QCOMPARE(m_ledger->count(QStringLiteral("maechul")), 0);
 }
 
+void TestClientWindows::acceleratorLeavesTheField()
+{
+    FrmClient_write w(&m_ledger->db(), m_prompt, m_post);
+    w.setAddEditMode(1);
+    w.setBusiMode(1);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.txtInput[0]->setText(QStringLiteral("가나상사"));
+    w.txtInput[1]->setFocus();
+    QTest::keyClicks(w.txtInput[1], QStringLiteral("0212345678"));
+    // Alt+S leaves the telephone field, which formats it, before 저장 saves.
+    QTest::keyClick(w.txtInput[1], Qt::Key_S, Qt::AltModifier);
+    QCOMPARE(stored(*m_ledger, QStringLiteral("tel")), QStringLiteral("02-1234-5678"));
+    QVERIFY(!w.isVisible());
+    QCOMPARE(m_prompt.count(), 0);
+}
+
+void TestClientWindows::enterThroughTheFormSaves()
+{
+    FrmClient_write w(&m_ledger->db(), m_prompt, m_post);
+    w.setAddEditMode(1);
+    w.setBusiMode(1);
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.txtInput[0]->setText(QStringLiteral("다온"));
+    w.txtInput[5]->setFocus();
+    // Enter goes on from the last field over the continue box to 저장, where it saves.
+    QTest::keyClick(w.txtInput[5], Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), w.ChkContinueAdd);
+    QTest::keyClick(w.ChkContinueAdd, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), w.btnSave);
+    QVERIFY(!w.ChkContinueAdd->isChecked());
+    QTest::keyClick(w.btnSave, Qt::Key_Return);
+    QCOMPARE(stored(*m_ledger, QStringLiteral("name")), QStringLiteral("다온"));
+    QVERIFY(!w.isVisible());
+}
+
 void TestClientWindows::addressSearch_data()
 {
     QTest::addColumn<QString>("typed");
@@ -300,7 +351,12 @@ void TestClientWindows::addressSearch()
     } else {
         QCOMPARE(m_prompt.count(), 0);
         QTRY_COMPARE(w.focusWidget(), w.txtInput[4]);
+        QTest::qWait(50); // whatever the focus change set off has run
+        QCOMPARE(w.txtInput[4]->selectedText(), QString());
         QCOMPARE(w.txtInput[4]->cursorPosition(), address.size());
+        // The user goes on typing the detailed address.
+        QTest::keyClicks(w.txtInput[4], QStringLiteral("12"));
+        QCOMPARE(w.txtInput[4]->text(), address + QStringLiteral("12"));
     }
 }
 
@@ -394,6 +450,40 @@ void TestClientWindows::productWindow()
     QTest::keyClick(w.spList, Qt::Key_Escape);
     QVERIFY(!w.isVisible());
     QCOMPARE(w.result(), QString());
+}
+
+void TestClientWindows::groupFilterList()
+{
+    for (const QString &g : {QStringLiteral("사무"), QStringLiteral("공구")}) {
+        SqlStatement st(QStringLiteral("INSERT INTO group_name (name) VALUES (:n)"));
+        st.bind(QStringLiteral("n"), g);
+        m_ledger->exec(st);
+    }
+    FrmProduct_sel w(&m_ledger->db(), m_prompt);
+    w.setGroup(QStringLiteral("공구"));
+    w.FindRecords(QString());
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QAbstractItemView *list = w.cmbGroup->view();
+    const auto dropAndType = [&](const QString &typed) {
+        w.txtName->setFocus();
+        w.cmbGroup->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(list->isVisible());
+        for (QChar ch : typed)
+            QTest::sendKeyEvent(QTest::Click, list, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QTRY_VERIFY(!w.cmbGroup->hasFocus());
+    };
+    // Enter on the dropped list keeps the preset group.
+    dropAndType(QString());
+    QCOMPARE(w.Group(), QStringLiteral("공구"));
+    // Typed while the list is down, the text goes into the box: a group, or any text.
+    dropAndType(QStringLiteral("사무"));
+    QCOMPARE(w.Group(), QStringLiteral("사무"));
+    dropAndType(QStringLiteral("전기"));
+    QCOMPARE(w.Group(), QStringLiteral("전기"));
 }
 
 QTEST_MAIN(TestClientWindows)

@@ -176,27 +176,32 @@ void tst_FormHelpers::placeForm_data()
 {
     QTest::addColumn<int>("horizontal");
     QTest::addColumn<int>("vertical");
-    QTest::newRow("left, below") << 0 << 0;
-    QTest::newRow("right, below") << 1 << 0;
-    QTest::newRow("centre, above") << 2 << 4;
+    QTest::addColumn<bool>("atBottom"); // the anchor near the screen's bottom: no room below
+    QTest::newRow("left, below") << 0 << 0 << false;
+    QTest::newRow("right, below") << 1 << 0 << false;
+    QTest::newRow("centre, above") << 2 << 4 << false;
+    QTest::newRow("no room below: above") << 0 << 0 << true;
 }
 
 void tst_FormHelpers::placeForm()
 {
     QFETCH(int, horizontal);
     QFETCH(int, vertical);
-    m_w->setGeometry(300, 300, 400, 300);
+    QFETCH(bool, atBottom);
+    const QRect avail = m_w->screen()->availableGeometry();
+    m_w->setGeometry(300, atBottom ? avail.bottom() - 160 : 300, 400, 150);
     QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
     QWidget popup(nullptr, Qt::Tool | Qt::FramelessWindowHint);
     popup.resize(150, 90);
     PlaceForm(&popup, m_b, horizontal, vertical);
     const QPoint o = m_b->mapToGlobal(QPoint(0, 0));
+    QVERIFY(!atBottom || o.y() + m_b->height() + 90 > avail.bottom());
     int x = o.x();
     if (horizontal == 1)
         x = o.x() + m_b->width() - 150;
     else if (horizontal == 2)
         x = o.x() - (150 - m_b->width()) / 2;
-    const int y = vertical == 4 ? o.y() - 90 : o.y() + m_b->height();
+    const int y = vertical == 4 || atBottom ? o.y() - 90 : o.y() + m_b->height();
     QVERIFY2(qAbs(popup.x() - x) <= 1 && qAbs(popup.y() - y) <= 1,
              qPrintable(QStringLiteral("%1,%2 vs %3,%4").arg(popup.x()).arg(popup.y()).arg(x).arg(y)));
 }

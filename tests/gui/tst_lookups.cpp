@@ -5,6 +5,9 @@
 #include <QTableView>
 #include <QTest>
 
+#include "data/database.h"
+#include "ledger/frmmain.h"
+#include "ledger/ledgergrid.h"
 #include "masterdata/frmclient_sel.h"
 #include "masterdata/frmclient_write.h"
 #include "masterdata/frmgroup_sel.h"
@@ -13,6 +16,7 @@
 #include "masterdata/texttablemodel.h"
 #include "modalwatch.h"
 #include "scriptedprompt.h"
+#include "shell/appsettings.h"
 #include "templedger.h"
 
 using Answer = UserPrompt::Answer;
@@ -73,6 +77,7 @@ private slots:
     void clientNoneNoAsk();
     void placedBelowAnchor_data();
     void placedBelowAnchor();
+    void placedAtEditedCell();
 
 private:
     std::unique_ptr<TempLedger> m_ledger;
@@ -392,6 +397,44 @@ void TestLookups::placedBelowAnchor()
                              : alignment == 1 ? a.right() + 1 - frame.width()
                                               : a.left() - (frame.width() - a.width()) / 2;
     QVERIFY2(qAbs(frame.left() - expectedLeft) <= 1, qPrintable(QStringLiteral("%1 vs %2").arg(frame.left()).arg(expectedLeft)));
+}
+
+void TestLookups::placedAtEditedCell()
+{
+    TestEnvironment::instance().reset();
+    AppSettings settings;
+    settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("1"));
+    Database db;
+    frmMain w(settings, db, m_prompt);
+    QVERIFY(w.Form_Load());
+    m_prompt.clear();
+    for (const QString &g : {QStringLiteral("가전"), QStringLiteral("가구")}) {
+        SqlStatement st(QStringLiteral("INSERT INTO group_name (name) VALUES (:n)"));
+        st.bind(QStringLiteral("n"), g);
+        QVERIFY(db.exec(st).ok());
+    }
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    const QModelIndex cell = w.model().index(0, LedgerModel::ColGroup);
+    w.spList->setCurrentIndex(cell);
+    w.spList->setFocus();
+    QRect frame;
+    QRect at;
+    ModalWatch<FrmGroup_sel> watch([&](FrmGroup_sel *g) {
+        QTest::qWait(30);
+        frame = g->frameGeometry();
+        const QRect r = w.spList->visualRect(cell);
+        at = QRect(w.spList->viewport()->mapToGlobal(r.topLeft()), r.size());
+        g->cmdClose->click();
+    });
+    QTest::sendKeyEvent(QTest::Click, w.spList, Qt::Key_unknown, QStringLiteral("가"), Qt::NoModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(watch.shown());
+    // Below the cell being edited, left edges aligned.
+    QVERIFY2(qAbs(frame.left() - at.left()) <= 1 && qAbs(frame.top() - (at.bottom() + 1)) <= 1,
+             qPrintable(QStringLiteral("window at %1,%2, cell at %3,%4-%5")
+                            .arg(frame.left()).arg(frame.top()).arg(at.left()).arg(at.top()).arg(at.bottom())));
 }
 
 QTEST_MAIN(TestLookups)

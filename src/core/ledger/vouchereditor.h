@@ -35,7 +35,7 @@ public:
         virtual void showFloatMsg(const QString &text) = 0;
         // A client panel: null clears it (and its code box).
         virtual void showClient(int side, const ClientRecord *client) = 0;
-        // Anchors the lookup windows are placed against (txtCode and pnlTop).
+        // Anchors the lookup windows are placed against (the grid at its edited cell, and pnlTop).
         virtual const QObject *codeAnchor() const = 0;
         virtual const QObject *clientAnchor() const = 0;
     };

@@ -74,7 +74,8 @@ void LedgerEntry::showClient(int side, const ClientRecord *client)
 
 const QObject *LedgerEntry::codeAnchor() const
 {
-    return m_window.txtCode;
+    // The group and product windows open against the cell being edited, where the user looks.
+    return &m_grid;
 }
 
 const QObject *LedgerEntry::clientAnchor() const

@@ -140,6 +140,7 @@ void FrmClient_write::ClearInput()
     for (QLineEdit *e : txtInput)
         e->clear();
     m_editor.clear();
+    m_keepAddressCaret = false;
     if (isVisible())
         txtInput[ClientEditor::Name]->setFocus();
 }
@@ -186,9 +187,11 @@ void FrmClient_write::btnPost_Click()
         PlaceForm(&post, pnlTitle[ClientEditor::Name], 0, 0);
         post.exec();
     }
+    // The user goes on with the detailed address: the caret, not a selection, ends the
+    // address, also when the focus arrives later with the window coming back from the list.
+    m_keepAddressCaret = !address->text().isEmpty();
     address->setFocus();
-    if (!address->text().isEmpty()) {
-        // The user goes on with the detailed address.
+    if (m_keepAddressCaret) {
         address->setText(address->text() + QLatin1Char(' '));
         address->deselect();
         address->end(false);
@@ -205,12 +208,18 @@ bool FrmClient_write::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::FocusIn:
-        SelectAllText(txtInput[index]);
+        if (index != ClientEditor::Address || !m_keepAddressCaret)
+            SelectAllText(txtInput[index]);
         break;
-    case QEvent::FocusOut:
+    case QEvent::FocusOut: {
+        // Another window or a menu taking the focus for a while is no leaving of the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (index == ClientEditor::Address && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            m_keepAddressCaret = false;
         if (index == ClientEditor::Tel || index == ClientEditor::Phone)
             txtInput[index]->setText(FormatTel(txtInput[index]->text()));
         break;
+    }
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;

@@ -63,4 +63,6 @@ private:
     QString m_postFile;
     ClientEditor m_editor;
     CallForm m_callForm;
+    // After an address search the address field keeps its caret until the user leaves it.
+    bool m_keepAddressCaret = false;
 };

@@ -29,29 +29,89 @@ QComboBox *comboOf(QWidget *w)
     return nullptr;
 }
 
-class ListEnterFilter final : public QObject
+// The dropped list of a group box: Enter takes the highlighted item and moves on; the list
+// drops on the item the box shows (none when the typed text is no item, so that Enter keeps
+// it); in a box one may type into, typing goes on into the box while the list is down.
+class ListFilter final : public QObject
 {
 public:
-    ListEnterFilter(QComboBox *combo) : QObject(combo), m_combo(combo) {}
+    explicit ListFilter(QComboBox *combo) : QObject(combo), m_combo(combo) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_combo) {
-                // The list takes the highlighted item and closes first; then the box moves on.
-                QPointer<QComboBox> combo = m_combo;
-                QTimer::singleShot(0, combo, [combo] {
-                    if (combo)
-                        CmbKeyMove(Qt::Key_Return, combo);
-                });
+        QAbstractItemView *list = m_combo->view();
+        if (watched != list)
+            return QObject::eventFilter(watched, event);
+        switch (event->type()) {
+        case QEvent::Show:
+            highlightShownText();
+            break;
+        case QEvent::ShortcutOverride:
+            // Seen before the list's own Enter handling, which needs a highlighted item.
+            if (isEnter(event) && !list->currentIndex().isValid()) {
+                m_combo->hidePopup();
+                moveOnLater();
+                return true;
             }
+            break;
+        case QEvent::KeyPress:
+            if (isEnter(event)) {
+                // The list takes the highlighted item and closes first; then the box moves on.
+                moveOnLater();
+            } else if (m_combo->lineEdit() && isTyping(static_cast<QKeyEvent *>(event))) {
+                QCoreApplication::sendEvent(m_combo->lineEdit(), event);
+                highlightShownText();
+                return true;
+            }
+            break;
+        case QEvent::InputMethod:
+            if (m_combo->lineEdit()) {
+                QCoreApplication::sendEvent(m_combo->lineEdit(), event);
+                highlightShownText();
+                return true;
+            }
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    static bool isEnter(const QEvent *event)
+    {
+        const int key = static_cast<const QKeyEvent *>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
+
+    static bool isTyping(const QKeyEvent *key)
+    {
+        if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
+            return true;
+        return !key->text().isEmpty() && key->text().front().isPrint()
+               && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    }
+
+    void highlightShownText()
+    {
+        QAbstractItemView *list = m_combo->view();
+        const int row = m_combo->findText(m_combo->currentText());
+        const QModelIndex item = row >= 0 ? m_combo->model()->index(row, m_combo->modelColumn(), m_combo->rootModelIndex())
+                                          : QModelIndex();
+        list->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect);
+        if (item.isValid())
+            list->scrollTo(item);
+    }
+
+    void moveOnLater()
+    {
+        QTimer::singleShot(0, m_combo, [combo = m_combo] {
+            if (combo)
+                CmbKeyMove(Qt::Key_Return, combo);
+        });
+    }
+
     QPointer<QComboBox> m_combo;
 };
 
@@ -123,7 +183,9 @@ void CmbFollowListEnter(QComboBox *combo)
     if (!combo || combo->property("cmbFollowsEnter").toBool())
         return;
     combo->setProperty("cmbFollowsEnter", true);
-    combo->view()->installEventFilter(new ListEnterFilter(combo));
+    if (combo->isEditable())
+        combo->view()->setAttribute(Qt::WA_InputMethodEnabled);
+    combo->view()->installEventFilter(new ListFilter(combo));
 }
 
 void CmbInstall(QComboBox *combo)

@@ -22,7 +22,9 @@ void CmbSetSize(QComboBox *combo, int widthTwips, int heightTwips);
 bool CmbKeyMove(int key, QWidget *from = nullptr);
 
 // Enter in combo's open list picks the highlighted item, closes the list and moves the focus
-// on, as Enter does in the closed box. Install once per box.
+// on, as Enter does in the closed box. The list opens on the item the box shows, or on none
+// when the box holds a text that is no item, and Enter then keeps that text; in an editable
+// box typing goes on into the box while its list is open. Install once per box.
 void CmbFollowListEnter(QComboBox *combo);
 
 // Everything for a box whose window has no key handling of its own: CmbShowList on focus,

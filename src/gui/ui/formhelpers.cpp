@@ -4,17 +4,24 @@
 #include <algorithm>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QInputMethod>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
@@ -35,6 +42,79 @@ bool takesTabFocus(const QWidget *w, const QWidget *window)
     return w->window() == window && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()
            && !w->focusProxy();
 }
+
+// The rectangle a window is placed against, in global pixels.
+QRect anchorRect(const QWidget *anchor)
+{
+    if (auto *view = qobject_cast<const QAbstractItemView *>(anchor)) {
+        const QRect cell = view->visualRect(view->currentIndex()).intersected(view->viewport()->rect());
+        if (!cell.isEmpty())
+            return {view->viewport()->mapToGlobal(cell.topLeft()), cell.size()};
+    }
+    return {anchor->mapToGlobal(QPoint(0, 0)), anchor->size()};
+}
+
+bool hasDefaultButton(const QWidget *window)
+{
+    if (!qobject_cast<const QDialog *>(window))
+        return false;
+    const auto buttons = window->findChildren<QPushButton *>();
+    return std::any_of(buttons.begin(), buttons.end(), [](const QPushButton *b) { return b->isDefault(); });
+}
+
+// Windows' button habits, which Qt's buttons lack: see InstallButtonKeys.
+class ButtonKeys final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Shortcut) {
+            auto *button = qobject_cast<QAbstractButton *>(watched);
+            const auto *shortcut = static_cast<QShortcutEvent *>(event);
+            if (button && !shortcut->isAmbiguous() && shortcut->key() == QKeySequence::mnemonic(button->text())) {
+                accelerate(button);
+                return true;
+            }
+        } else if (event->type() == QEvent::KeyPress) {
+            auto *button = qobject_cast<QAbstractButton *>(watched);
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (button && enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button->hasFocus())
+                return pressWithEnter(button, key->isAutoRepeat());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static void accelerate(QAbstractButton *target)
+    {
+        QPointer<QAbstractButton> button = target;
+        if (button->focusPolicy() != Qt::NoFocus && QApplication::focusWidget() != button) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            // What leaving queued (the ledger grid commits a cell once its editor has closed)
+            // runs before the button acts.
+            QCoreApplication::sendPostedEvents();
+        }
+        if (button && button->isEnabled() && button->isVisible())
+            button->click();
+    }
+
+    static bool pressWithEnter(QAbstractButton *button, bool autoRepeat)
+    {
+        if (qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button)) {
+            if (hasDefaultButton(button->window()))
+                return false;
+            MoveFocus(0, button);
+            return true;
+        }
+        if (!autoRepeat) // holding Enter down saves once
+            button->click();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -132,15 +212,24 @@ void PlaceForm(QWidget *form, const QWidget *anchor, int horizontal, int vertica
         return;
     const double dpiX = anchor->logicalDpiX();
     const double dpiY = anchor->logicalDpiY();
-    const QPoint origin = anchor->mapToGlobal(QPoint(0, 0));
-    const QRect anchorTwips(Twips::fromPixels(origin.x(), dpiX), Twips::fromPixels(origin.y(), dpiY),
-                            Twips::fromPixels(anchor->width(), dpiX), Twips::fromPixels(anchor->height(), dpiY));
+    const QRect a = anchorRect(anchor);
+    const QRect anchorTwips(Twips::fromPixels(a.x(), dpiX), Twips::fromPixels(a.y(), dpiY),
+                            Twips::fromPixels(a.width(), dpiX), Twips::fromPixels(a.height(), dpiY));
     const QSize frame = form->frameGeometry().size();
     const QSize formTwips(Twips::fromPixels(frame.width(), dpiX), Twips::fromPixels(frame.height(), dpiY));
-    const QPoint at = FormRules::placeForm(anchorTwips, formTwips, horizontal, vertical);
-    QRect target(QPoint(Twips::toPixels(at.x(), dpiX), Twips::toPixels(at.y(), dpiY)), frame);
+    const auto placed = [&](int v) {
+        const QPoint at = FormRules::placeForm(anchorTwips, formTwips, horizontal, v);
+        return QRect(QPoint(Twips::toPixels(at.x(), dpiX), Twips::toPixels(at.y(), dpiY)), frame);
+    };
+    QRect target = placed(vertical);
     if (const QScreen *screen = anchor->screen()) {
         const QRect avail = screen->availableGeometry();
+        const bool above = vertical == FormRules::Above;
+        if (above ? target.top() < avail.top() : target.bottom() > avail.bottom()) {
+            const QRect other = placed(above ? 0 : FormRules::Above);
+            if (other.top() >= avail.top() && other.bottom() <= avail.bottom())
+                target = other;
+        }
         // A popup that would leave the screen is pushed back onto it.
         target.moveLeft(std::clamp(target.left(), avail.left(), std::max(avail.left(), avail.right() - target.width() + 1)));
         target.moveTop(std::clamp(target.top(), avail.top(), std::max(avail.top(), avail.bottom() - target.height() + 1)));
@@ -177,6 +266,15 @@ bool CheckRequired(QWidget *control, const QString &caption, bool zeroIsEmpty, U
     if (control && control->isVisible() && control->isEnabled())
         control->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+void InstallButtonKeys()
+{
+    static QPointer<ButtonKeys> installed;
+    if (!installed && qApp) {
+        installed = new ButtonKeys(qApp);
+        qApp->installEventFilter(installed);
+    }
 }
 
 bool OpenFile(QWidget *form, const QString &path)

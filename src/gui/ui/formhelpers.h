@@ -32,7 +32,9 @@ void SetHangulMode(bool on, QWidget *control = nullptr);
 
 // Moves the top-level window form next to anchor: horizontal 0 left edges
 // aligned, 1 right edges aligned, 2 centred, anything else left 0; vertical 4 above the
-// anchor, anything else below it. Worked out in twips of the anchor's screen; the result is
+// anchor, anything else below it. An item view anchors with its current cell (the cell being
+// edited) while that cell is in view. Worked out in twips of the anchor's screen; a form that
+// would leave the screen goes to the other side of the anchor where it fits there, and is
 // then kept on that screen. Call it after the form has its final size.
 void PlaceForm(QWidget *form, const QWidget *anchor, int horizontal, int vertical);
 
@@ -42,6 +44,13 @@ void PlaceForm(QWidget *form, const QWidget *anchor, int horizontal, int vertica
 bool CheckRequired(QWidget *control, const QString &caption, bool zeroIsEmpty, UserPrompt &prompt);
 // The text CheckRequired looks at: line edit, combo box, spin box, text edits, labels, buttons.
 QString controlText(const QWidget *control);
+
+// Buttons in every window of the program, installed once on the application: an accelerator
+// (Alt+letter) first moves the focus to its button, so that the field it leaves does all its
+// leave-the-field work (formats a phone number, commits a cell edit) before the button acts.
+// Enter on a focused button presses it; on a check box it moves on, as in the fields, unless
+// a default button takes it.
+void InstallButtonKeys();
 
 // Opens path with the desktop's associated program. False when none could be started.
 bool OpenFile(QWidget *form, const QString &path);
