@@ -31,7 +31,8 @@ QComboBox *comboOf(QWidget *w)
 
 // The dropped list of a group box: Enter takes the highlighted item and moves on; the list
 // drops on the item the box shows (none when the typed text is no item, so that Enter keeps
-// it); in a box one may type into, typing goes on into the box while the list is down.
+// it); in a box one may type into, typing goes into the box while the list is down, replacing
+// the text first.
 class ListFilter final : public QObject
 {
 public:
@@ -45,7 +46,10 @@ protected:
             return QObject::eventFilter(watched, event);
         switch (event->type()) {
         case QEvent::Show:
+        case QEvent::FocusIn: // after the box has handed over the focus, which may reset its text
             highlightShownText();
+            if (m_combo->lineEdit())
+                m_combo->lineEdit()->selectAll(); // typing replaces the text, as on entering the box
             break;
         case QEvent::ShortcutOverride:
             // Seen before the list's own Enter handling, which needs a highlighted item.
