@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -6,16 +8,47 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "data/database.h"
 #include "ledger/frmmain.h"
+#include "ledger/ledgerentry.h"
 #include "ledger/ledgergrid.h"
 #include "shell/appsettings.h"
 #include "shell/frminitmsg.h"
 #include "shell/startup.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
+
+// Answers from the script as a modal box would: with an event loop of its own while it is up,
+// noting each time whether the window was on screen.
+class ModalPrompt final : public UserPrompt
+{
+public:
+    explicit ModalPrompt(ScriptedPrompt &script) : m_script(script) {}
+    Answer message(Icon icon, const QString &text, const QString &title, Buttons buttons, Answer def) override
+    {
+        onScreen << (window && window->isVisible());
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
+        return m_script.message(icon, text, title, buttons, def);
+    }
+    std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &text) override
+    {
+        return m_script.inputText(prompt, title, text);
+    }
+    std::optional<QString> pickDate(const QString &text, const QObject *anchor) override
+    {
+        return m_script.pickDate(text, anchor);
+    }
+    QWidget *window = nullptr;
+    QList<bool> onScreen;
+
+private:
+    ScriptedPrompt &m_script;
+};
 
 class tst_FrmMain : public QObject
 {
@@ -24,7 +57,30 @@ class tst_FrmMain : public QObject
     std::unique_ptr<AppSettings> m_settings;
     std::unique_ptr<Database> m_db;
     std::unique_ptr<ScriptedPrompt> m_prompt;
+    std::unique_ptr<ModalPrompt> m_modal;
     std::unique_ptr<frmMain> m_w;
+
+    // "Today" for the window, so that the fixture's vouchers keep their order on every day.
+    static QDate today() { return QDate(2026, 12, 8); }
+    static QString day(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
+
+    qint64 storedMaeipCost(const QString &proName)
+    {
+        SqlStatement st(QStringLiteral("SELECT maeip_cost FROM total WHERE pro_name = :p"));
+        st.bind(QStringLiteral("p"), proName);
+        auto r = m_db->exec(st);
+        return r.query.next() ? r.query.value(0).toLongLong() : -1;
+    }
+    // Types into a ledger cell as a keyboard does and leaves the editor open.
+    void typeIntoCell(int row, int column, const QString &text)
+    {
+        QApplication::setActiveWindow(m_w.get());
+        m_w->spList->setCurrentIndex(m_w->model().index(row, column));
+        m_w->spList->setFocus();
+        for (QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        QVERIFY(m_w->spList->isEditing());
+    }
 
     // A started main window on a ledger holding a few vouchers of this month.
     void start()
@@ -37,9 +93,8 @@ class tst_FrmMain : public QObject
             ScriptedPrompt quiet;
             Database seedDb;
             const AppPaths paths = InitApp(*m_settings, seedDb, quiet);
-            const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-            const QString first = QDate::currentDate().toString(QStringLiteral("yyyy-MM-01"));
-            const QString lastMonth = QDate::currentDate().addMonths(-1).toString(QStringLiteral("yyyy-MM-15"));
+            const QString first = QStringLiteral("2026-12-01");
+            const QString lastMonth = QStringLiteral("2026-11-15");
             auto add = [&](const QString &name, const QString &sold, const QString &customer) {
                 SqlStatement st(QStringLiteral("INSERT INTO total (maeip_date, pro_name, maeip_cost, maechul_date, "
                                                "maechul_name, maechul_cost, maechul_usecost, group_name) "
@@ -48,12 +103,15 @@ class tst_FrmMain : public QObject
                     .bind(QStringLiteral("c"), customer);
                 QVERIFY(seedDb.exec(st).ok());
             };
-            add(QStringLiteral("이번달TV"), today, QStringLiteral("김철수"));
+            add(QStringLiteral("이번달TV"), day(today()), QStringLiteral("김철수"));
             add(QStringLiteral("이번달냉장고"), first, QStringLiteral("박영희"));
             add(QStringLiteral("지난달세탁기"), lastMonth, QStringLiteral("김철수"));
             QVERIFY(!paths.gDbFile.isEmpty());
         }
-        m_w = std::make_unique<frmMain>(*m_settings, *m_db, *m_prompt);
+        m_modal = std::make_unique<ModalPrompt>(*m_prompt);
+        m_w = std::make_unique<frmMain>(*m_settings, *m_db, *m_modal);
+        m_modal->window = m_w.get();
+        m_w->setToday(today());
         QVERIFY(m_w->Form_Load());
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
@@ -82,13 +140,17 @@ private slots:
     void windowNeverSmallerThan5000Twips();
     void everyControlHasAnAccessibleName();
     void noticeCheckBoxWritesNoMsgAtOnce();
+    void closeBoxFinishesTheOpenEditFirst();
+    void searchFinishesTheOpenEditFirst();
+    void destroyingWithAFocusedDateBoxRunsNoHandler();
+    void altXEndsTheProgramAfterTheRefusal();
 };
 
 void tst_FrmMain::titleAndDefaultPeriod()
 {
     QCOMPARE(m_w->windowTitle(), QStringLiteral("제품매입/판매관리 솔빛셈 Ver.1.0.0"));
-    QCOMPARE(m_w->spDate[0]->text(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-01")));
-    QCOMPARE(m_w->spDate[1]->text(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
+    QCOMPARE(m_w->spDate[0]->text(), QStringLiteral("2026-12-01"));
+    QCOMPARE(m_w->spDate[1]->text(), QStringLiteral("2026-12-08"));
     QCOMPARE(m_w->cmbGu->count(), 2);
     QCOMPARE(m_w->cmbGu->itemText(0), QStringLiteral("판매처"));
     QCOMPARE(m_w->cmbGu->itemText(1), QStringLiteral("매입처"));
@@ -103,9 +165,8 @@ void tst_FrmMain::defaultQueryShowsThisMonthWithEntryRowLast()
     QCOMPARE(m.row(0).proName, QStringLiteral("이번달냉장고"));
     QCOMPARE(m.row(1).proName, QStringLiteral("이번달TV"));
     QCOMPARE(m.entryRow(), 2);
-    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-    QCOMPARE(m.data(m.index(2, LedgerModel::ColMaeipDate)).toString(), today);
-    QCOMPARE(m.data(m.index(2, LedgerModel::ColMaechulDate)).toString(), today);
+    QCOMPARE(m.data(m.index(2, LedgerModel::ColMaeipDate)).toString(), day(today()));
+    QCOMPARE(m.data(m.index(2, LedgerModel::ColMaechulDate)).toString(), day(today()));
     QCOMPARE(m_w->spList->currentIndex(), m.index(2, LedgerModel::ColGroup));
     // 100,000 sale less 5,000 expense less 80,000 purchase.
     QCOMPARE(m.data(m.index(0, LedgerModel::ColMargin)).toString(), QStringLiteral("15,000"));
@@ -215,6 +276,17 @@ void tst_FrmMain::everyControlHasAnAccessibleName()
     }
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u',')));
     QCOMPARE(m_w->txtPName->accessibleName(), QStringLiteral("품목명:"));
+    // What a screen reader reads: the side box by its label, with its item as the value; the
+    // client panels by their captions, with their values.
+    QAccessibleInterface *gu = QAccessible::queryAccessibleInterface(m_w->cmbGu);
+    QCOMPARE(gu->text(QAccessible::Name), QStringLiteral("거래처 구분"));
+    QCOMPARE(gu->text(QAccessible::Value), QStringLiteral("판매처"));
+    QCOMPARE(gu->childCount(), 1);
+    QVERIFY(m_db->exec(SqlStatement(QStringLiteral("INSERT INTO maeip (id, name, tel) VALUES (7, '대한전자', '02-123-4567')"))).ok());
+    m_w->entry().editor().DispClientInfo(0, 7);
+    QAccessibleInterface *tel = QAccessible::queryAccessibleInterface(m_w->pnlinfo[1]);
+    QCOMPARE(tel->text(QAccessible::Name), QStringLiteral("전화번호 :"));
+    QCOMPARE(tel->text(QAccessible::Description), QStringLiteral("02-123-4567"));
     QCOMPARE(m_w->model().headerData(LedgerModel::ColProName, Qt::Horizontal).toString(), QStringLiteral("품명"));
 }
 
@@ -228,6 +300,63 @@ void tst_FrmMain::noticeCheckBoxWritesNoMsgAtOnce()
     QCOMPARE(m_settings->value(AppSettings::environment(), QStringLiteral("NoMsg")), QStringLiteral("0"));
     notice.Command1->click();
     QCOMPARE(m_settings->value(AppSettings::environment(), QStringLiteral("NoMsg")), QStringLiteral("0"));
+}
+
+void tst_FrmMain::closeBoxFinishesTheOpenEditFirst()
+{
+    // The older of the two rows: its change is confirmed, on screen, before the window goes.
+    typeIntoCell(0, LedgerModel::ColMaeipCost, QStringLiteral("90000"));
+    m_prompt->yes();
+    QVERIFY(m_w->close());
+    QCOMPARE(m_prompt->count(), 1);
+    QCOMPARE(m_prompt->last().lines(), QStringLiteral("정말 수정하시겠습니까?\n이전 데이터: 80000"));
+    QCOMPARE(storedMaeipCost(QStringLiteral("이번달냉장고")), 90000);
+    QVERIFY(!m_w->isVisible());
+    QTest::qWait(20);
+    QCOMPARE(m_prompt->count(), 1);
+}
+
+void tst_FrmMain::searchFinishesTheOpenEditFirst()
+{
+    typeIntoCell(0, LedgerModel::ColMaeipCost, QStringLiteral("90000"));
+    m_prompt->yes();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+    QTRY_COMPARE(storedMaeipCost(QStringLiteral("이번달냉장고")), 90000);
+    QTRY_VERIFY(!m_w->spList->isEditing());
+    QCOMPARE(m_prompt->count(), 1);
+    // The search ran after the write: the refilled grid shows the new value.
+    QTRY_COMPARE(m_w->model().row(0).maeipCost, 90000);
+    QCOMPARE(m_w->spList->currentIndex(), m_w->model().index(2, LedgerModel::ColGroup));
+}
+
+void tst_FrmMain::destroyingWithAFocusedDateBoxRunsNoHandler()
+{
+    QApplication::setActiveWindow(m_w.get());
+    m_w->spDate[0]->setFocus();
+    QTRY_VERIFY(m_w->spDate[0]->hasFocus());
+    m_w->spDate[0]->selectAll();
+    QTest::keyClicks(m_w->spDate[0], QStringLiteral("abc"));
+    m_w.reset();
+    QCOMPARE(m_prompt->count(), 0);
+}
+
+void tst_FrmMain::altXEndsTheProgramAfterTheRefusal()
+{
+    // An amount on the entry row before its product: refused, nothing written, then the end.
+    typeIntoCell(2, LedgerModel::ColMaeipCost, QStringLiteral("5000"));
+    QTimer::singleShot(0, m_w.get(), [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    guard.start(5000);
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(m_prompt->count(), 1);
+    QCOMPARE(m_prompt->last().text, QStringLiteral("상품명을 먼저 입력하세요."));
+    QCOMPARE(m_modal->onScreen, QList<bool>{true}); // never a box without its window
+    QVERIFY(!m_w->isVisible());
+    auto r = m_db->exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toInt(), 3);
 }
 
 QTEST_MAIN(tst_FrmMain)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
@@ -223,10 +224,21 @@ void tst_GridMenu::menuItems()
 {
     // The menu as shown: close it with Esc and read its items.
     QStringList texts;
+    QStringList readerTexts;
+    QString readerName;
     int separators = 0;
     QTimer::singleShot(100, this, [&] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         QVERIFY(menu);
+        // What a screen reader finds under the application: a named popup menu with its items.
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(menu);
+        QAccessibleInterface *top = QAccessible::queryAccessibleInterface(qApp);
+        const int index = top->indexOfChild(reader);
+        if (reader->role() == QAccessible::PopupMenu && index >= 0 && top->child(index) == reader)
+            readerName = reader->text(QAccessible::Name);
+        for (int i = 0; i < reader->childCount(); ++i)
+            if (!reader->child(i)->text(QAccessible::Name).isEmpty())
+                readerTexts << reader->child(i)->text(QAccessible::Name);
         for (QAction *a : menu->actions()) {
             if (a->isSeparator())
                 ++separators;
@@ -239,6 +251,8 @@ void tst_GridMenu::menuItems()
     QCOMPARE(texts, (QStringList{QStringLiteral("그리드 줄높이 변경"), QStringLiteral("글자크기        변경"),
                                  QStringLiteral("폼 및 그리드 설정 초기화"), QStringLiteral("메    뉴      닫    기")}));
     QCOMPARE(separators, 2);
+    QCOMPARE(readerName, QStringLiteral("그리드 메뉴"));
+    QCOMPARE(readerTexts, texts);
 }
 
 QTEST_MAIN(tst_GridMenu)

@@ -118,6 +118,7 @@ private slots:
     void hangulThroughInputMethodArrivesWhole();
     void thirteenDigitsRefusedWithErrorBox();
     void f4DeletesAfterQuestion();
+    void f4WhileTypingFinishesTheEditFirst();
 };
 
 void tst_LedgerEditing::typingReplacesAndEnterMovesToNextEditableCell()
@@ -204,6 +205,30 @@ void tst_LedgerEditing::f4DeletesAfterQuestion()
     QCOMPARE(m_l->count(QStringLiteral("total")), 0);
     QCOMPARE(m_view->floats, QStringList{QStringLiteral("자료를 삭제하였습니다.")});
     QCOMPARE(m_model->totals().maeipCost, 0);
+}
+
+void tst_LedgerEditing::f4WhileTypingFinishesTheEditFirst()
+{
+    go(0, C::ColMaeipCost);
+    typeText(QStringLiteral("90000"));
+    QVERIFY(m_grid->isEditing());
+    m_prompt->no();
+    press(Qt::Key_F4);
+    QCOMPARE(m_prompt->count(), 1);
+    QCOMPARE(m_prompt->last().title, QStringLiteral("전표 삭제"));
+    QVERIFY(!m_grid->isEditing());
+    QCOMPARE(cell(0, C::ColMaeipCost), QStringLiteral("90,000"));
+    auto r = m_l->db().exec(SqlStatement(QStringLiteral("SELECT maeip_cost FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toLongLong(), 90000);
+    // On the entry row the amount is refused first; then there is no voucher to delete.
+    go(1, C::ColMaeipCost);
+    typeText(QStringLiteral("5000"));
+    press(Qt::Key_F4);
+    QCOMPARE(m_prompt->count(), 3);
+    QCOMPARE(m_prompt->asked.at(1).text, QStringLiteral("상품명을 먼저 입력하세요."));
+    QCOMPARE(m_prompt->asked.at(2).text, QStringLiteral("삭제할 전표자료를 선택하세요."));
+    QCOMPARE(cell(1, C::ColMaeipCost), QString());
 }
 
 QTEST_MAIN(tst_LedgerEditing)

@@ -3,8 +3,13 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QProxyStyle>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 
 #include "data/database.h"
 #include "ledger/frmmain.h"
@@ -21,6 +26,30 @@
 #include "ui/layoutini.h"
 #include "ui/twips.h"
 
+namespace {
+// The text each cell was drawn with.
+class DrawnTexts final : public QProxyStyle
+{
+public:
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        if (const auto *cell = qstyleoption_cast<const QStyleOptionViewItem *>(option); cell && element == CE_ItemViewItem)
+            texts[{cell->index.row(), cell->index.column()}] = cell->text;
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable QMap<std::pair<int, int>, QString> texts;
+};
+
+void sendMouse(QWidget *to, QEvent::Type type, Qt::MouseButton button, const QPoint &at)
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, at, to->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(to, &event);
+}
+} // namespace
+
 // The ledger window's grids, date boxes and layout file, on a ledger with two vouchers.
 class tst_LedgerGrid final : public QObject
 {
@@ -32,7 +61,9 @@ private slots:
     void cleanup();
     void designOfBothGrids();
     void totalsFollowEdits();
-    void widthChangeFollowsAndIsSavedAtOnce();
+    void widthIsSavedOnceWhenTheDragEnds();
+    void gridMenuFromTheHeaders();
+    void figuresTooWideAreNeverCut();
     void sortKeepsEntryRowLast();
     void dateBoxesCheckTheirDates();
     void closeSavesOnlyChangedRectangle();
@@ -128,20 +159,74 @@ void tst_LedgerGrid::totalsFollowEdits()
     QTRY_VERIFY(!t->currentIndex().isValid());
 }
 
-void tst_LedgerGrid::widthChangeFollowsAndIsSavedAtOnce()
+void tst_LedgerGrid::widthIsSavedOnceWhenTheDragEnds()
 {
     QTableView *l = m_w->spList;
-    l->horizontalHeader()->resizeSection(LedgerModel::ColProName, 260);
-    QCOMPARE(m_w->spTotal->columnWidth(LedgerModel::ColProName), 260);
-    const LayoutFile file(FormIniPath(QStringLiteral("frmMain")));
-    const auto saved = file.number(LayoutIni::colsWidthSection(QStringLiteral("spList")), QStringLiteral("3"));
-    QVERIFY(saved);
-    QCOMPARE(GridUnits::charsToPixels(*saved, l->logicalDpiX()), 260);
+    QWidget *header = l->horizontalHeader()->viewport();
+    const int c = LedgerModel::ColProName;
+    const int before = l->columnWidth(c);
+    const QPoint border(l->horizontalHeader()->sectionViewportPosition(c) + before - 1, 5);
+    const QString path = FormIniPath(QStringLiteral("frmMain"));
+    const auto savedWidth = [&]() -> std::optional<int> {
+        const auto chars = LayoutFile(path).number(LayoutIni::colsWidthSection(QStringLiteral("spList")), QStringLiteral("3"));
+        return chars ? std::optional<int>(GridUnits::charsToPixels(*chars, l->logicalDpiX())) : std::nullopt;
+    };
+    sendMouse(header, QEvent::MouseButtonPress, Qt::LeftButton, border);
+    for (int step = 1; step <= 40; ++step) {
+        sendMouse(header, QEvent::MouseMove, Qt::LeftButton, border + QPoint(step, 0));
+        QCOMPARE(m_w->spTotal->columnWidth(c), l->columnWidth(c)); // the totals follow every step
+    }
+    QCOMPARE(l->columnWidth(c), before + 40);
+    QVERIFY(!savedWidth()); // nothing written while the border is held
+    sendMouse(header, QEvent::MouseButtonRelease, Qt::LeftButton, border + QPoint(40, 0));
+    QCOMPARE(savedWidth().value_or(-1), before + 40);
     // A restart shows the user's width.
     m_w.reset();
     start();
-    QCOMPARE(m_w->spList->columnWidth(LedgerModel::ColProName), 260);
-    QCOMPARE(m_w->spTotal->columnWidth(LedgerModel::ColProName), 260);
+    QCOMPARE(m_w->spList->columnWidth(c), before + 40);
+    QCOMPARE(m_w->spTotal->columnWidth(c), before + 40);
+}
+
+void tst_LedgerGrid::gridMenuFromTheHeaders()
+{
+    QTableView *l = m_w->spList;
+    for (QWidget *header : {l->horizontalHeader()->viewport(), l->verticalHeader()->viewport()}) {
+        QString opened;
+        QTimer::singleShot(50, this, [&opened] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                opened = menu->objectName();
+                menu->close();
+            }
+        });
+        QTest::mouseClick(header, Qt::RightButton, {}, QPoint(8, 8));
+        QTRY_COMPARE(opened, QStringLiteral("mnuGrid"));
+    }
+    QCOMPARE(m_prompt->count(), 0);
+}
+
+void tst_LedgerGrid::figuresTooWideAreNeverCut()
+{
+    QTableView *l = m_w->spList;
+    const int c = LedgerModel::ColMaechulCost;
+    const QModelIndex cell = m_w->model().index(0, c);
+    QVERIFY(m_w->model().setData(cell, 200000000));
+    DrawnTexts style;
+    l->setStyle(&style);
+    const auto drawn = [&] {
+        style.texts.clear();
+        l->viewport()->grab();
+        return style.texts.value({0, c});
+    };
+    QCOMPARE(drawn(), QStringLiteral("200,000,000"));
+    l->setColumnWidth(c, l->fontMetrics().horizontalAdvance(QStringLiteral("200,000,")));
+    const QString narrow = drawn();
+    QVERIFY2(!narrow.isEmpty() && narrow.count(QLatin1Char('#')) == narrow.size(), qPrintable(narrow));
+    // The whole figure is in the tooltip.
+    const QPoint at = l->visualRect(cell).center();
+    QHelpEvent tip(QEvent::ToolTip, at, l->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(l->viewport(), &tip);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("200,000,000"));
+    l->setStyle(nullptr);
 }
 
 void tst_LedgerGrid::sortKeepsEntryRowLast()

@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "accessibility.h"
 #include "data/schemamaint.h"
 #include "ledgerentry.h"
 #include "ledgergrid.h"
@@ -63,6 +64,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
 {
     setObjectName(QStringLiteral("frmMain"));
     setAccessibleName(caption());
+    installAccessibility();
     m_ledger = std::make_unique<Ledger>(&m_db, m_prompt, m_model);
     buildControls();
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
@@ -70,7 +72,15 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     resize(1280, 800);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // Deleting the children moves the focus and ends their edits; none of the window's
+    // handlers may run on a window that is being destroyed.
+    for (QObject *child : findChildren<QObject *>()) {
+        disconnect(child, nullptr, this, nullptr);
+        child->removeEventFilter(this);
+    }
+}
 
 QString frmMain::caption()
 {
@@ -174,7 +184,11 @@ void frmMain::buildControls()
     button(btnPasswd, QStringLiteral("btnPasswd"), QStringLiteral("암호설정(&W)"));
     button(btnPrint, QStringLiteral("btnPrint"), QStringLiteral("인  쇄(&P)"));
     button(btnExit, QStringLiteral("btnExit"), QStringLiteral("종  료(&X)"));
-    connect(btnRefresh, &QPushButton::clicked, this, &frmMain::DispList);
+    connectCommand(btnRefresh, [this] { DispList(); });
+    connectCommand(btnGraph, [this] { btnGraph_Click(); });
+    connectCommand(btnPasswd, [this] { btnPasswd_Click(); });
+    connectCommand(btnPrint, [this] { btnPrint_Click(); });
+    // Closing ends the open edit itself (closeEvent), whichever way the window is closed.
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
 
     spList = named(new LedgerGrid(this), QStringLiteral("spList"), QStringLiteral("장부"));
@@ -186,7 +200,10 @@ void frmMain::buildControls()
     for (int c = 0; c < LedgerModel::ColumnCount; ++c)
         if (LedgerModel::designWidth(c) > 0)
             setGridColumnWidth(spList, c, LedgerModel::designWidth(c));
+    // The grid menu opens over the cells and over the headers.
     spList->viewport()->installEventFilter(this);
+    spList->horizontalHeader()->viewport()->installEventFilter(this);
+    spList->verticalHeader()->viewport()->installEventFilter(this);
 
     spTotal = named(new QTableView(this), QStringLiteral("spTotal"), QStringLiteral("합계"));
     spTotal->setModel(&m_totalsModel);
@@ -195,8 +212,8 @@ void frmMain::buildControls()
     spTotal->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     spTotal->setFixedHeight(26);
     spTotal->verticalHeader()->setDefaultSectionSize(24);
-    // The totals follow the ledger's column widths (a user's change is saved at once) and its
-    // horizontal scrolling.
+    // The totals follow the ledger's column widths (a user's change is saved when the border is
+    // let go) and its horizontal scrolling.
     connect(spList->horizontalHeader(), &QHeaderView::sectionResized, this, &frmMain::spList_ColWidthChange);
     connect(spList->horizontalScrollBar(), &QScrollBar::valueChanged, spTotal->horizontalScrollBar(),
             &QScrollBar::setValue);
@@ -238,7 +255,7 @@ void frmMain::buildControls()
 
     auto *f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
     f3->setContext(Qt::WindowShortcut);
-    connect(f3, &QShortcut::activated, this, &frmMain::F3);
+    connect(f3, &QShortcut::activated, this, [this] { runCommand([this] { F3(); }); });
 }
 
 QWidget *frmMain::buildClientPanel(int side, QLabel *values[6])
@@ -305,7 +322,9 @@ bool frmMain::Form_Load()
     cmbGu->clear();
     cmbGu->addItems({QStringLiteral("판매처"), QStringLiteral("매입처")});
     cmbGu->setCurrentIndex(0);
-    m_ledger->setDefaultDate(Ledger::today());
+    m_ledger->setDefaultDate(today().toString(QStringLiteral("yyyy-MM-dd")));
+    if (m_today.isValid())
+        m_entry->editor().setToday(m_today);
     FirstActivate = true;
     FillGroupCombo();
     if (m_settings.value(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("0"))
@@ -320,11 +339,11 @@ bool frmMain::Form_Load()
 
 void frmMain::InitListGrid()
 {
-    const QDate today = QDate::currentDate();
+    const QDate day = today();
     m_chaining = true; // filling the boxes is not a user's change
-    InitDateBox(spDate[0], false, today);
-    InitDateBox(spDate[1], false, today);
-    spDate[0]->setText(Ledger::firstOfMonth(today));
+    InitDateBox(spDate[0], false, day);
+    InitDateBox(spDate[1], false, day);
+    spDate[0]->setText(Ledger::firstOfMonth(day));
     m_chaining = false;
     m_goodDate[0] = spDate[0]->text();
     m_goodDate[1] = spDate[1]->text();
@@ -345,8 +364,20 @@ void frmMain::InitListGrid()
 void frmMain::spList_ColWidthChange(int column, int, int size)
 {
     spTotal->setColumnWidth(column, size);
-    if (spList->isVisible() && !m_applyingLayout)
-        SaveSpreadIni_Col(this, spList, column);
+    if (!spList->isVisible() || m_applyingLayout)
+        return;
+    // A border drag changes the width at every mouse step: it is written once, when let go.
+    if (!m_changedWidths.contains(column))
+        m_changedWidths.append(column);
+    if (!m_headerPressed)
+        saveChangedWidths();
+}
+
+void frmMain::saveChangedWidths()
+{
+    for (int column : std::as_const(m_changedWidths))
+        SaveSpreadIni_Col(this, spList, column, m_formIniDir);
+    m_changedWidths.clear();
 }
 
 VoucherFilter frmMain::currentFilter() const
@@ -399,7 +430,8 @@ void frmMain::spDate_Change(int index)
 
 void frmMain::spDate_Commit(int index)
 {
-    if (m_checkingDate)
+    // A search date matters only to a window on screen: closing leaves no box behind it.
+    if (m_checkingDate || !isVisible())
         return;
     m_checkingDate = true;
     QString text = spDate[index]->text();
@@ -432,6 +464,22 @@ void frmMain::btnMonthView_Click(int index)
     spDate[index]->setFocus();
 }
 
+void frmMain::runCommand(const std::function<void()> &command)
+{
+    if (spList->finishEdit())
+        command();
+}
+
+void frmMain::connectCommand(QAbstractButton *button, std::function<void()> command)
+{
+    connect(button, &QAbstractButton::clicked, this, [this, command = std::move(command)] { runCommand(command); });
+}
+
+void frmMain::showGridMenu(const QPoint &globalPos)
+{
+    ShowGridMenu(this, spList, m_prompt, globalPos, m_formIniDir);
+}
+
 void frmMain::F3()
 {
     txtCName->setFocus();
@@ -457,7 +505,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
         if (watched == txtCName || watched == txtPName) {
             if (enter) {
-                DispList();
+                runCommand([this] { DispList(); });
                 return true;
             }
             if ((key == Qt::Key_Down || key == Qt::Key_Up) && KeyToTab(key, static_cast<QWidget *>(watched)))
@@ -472,10 +520,22 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
                 return true;
             }
         }
-    } else if (event->type() == QEvent::MouseButtonRelease && watched == spList->viewport()
-               && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton) {
-        ShowGridMenu(this, spList, m_prompt, static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
+    } else if (!spList) {
+        // still being built
+    } else if (event->type() == QEvent::MouseButtonRelease
+               && static_cast<QMouseEvent *>(event)->button() == Qt::RightButton
+               && (watched == spList->viewport() || watched == spList->horizontalHeader()->viewport()
+                   || watched == spList->verticalHeader()->viewport())) {
+        const QPoint at = static_cast<QMouseEvent *>(event)->globalPosition().toPoint();
+        runCommand([this, at] { showGridMenu(at); });
         return true;
+    } else if (watched == spList->horizontalHeader()->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            m_headerPressed = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            m_headerPressed = false;
+            saveChangedWidths();
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -522,12 +582,22 @@ void frmMain::onFirstActivate()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    // The cell being typed is finished first, on screen, as leaving it would; while a commit
+    // is still asking its question the window stays.
+    if (!spList->finishEdit()) {
+        event->ignore();
+        return;
+    }
+    saveChangedWidths(); // a drag whose release never arrived
     const QRect now(Twips::fromPixels(x()), Twips::fromPixels(y()), Twips::fromPixels(width()),
                     Twips::fromPixels(height()));
     if (now != m_loadRect)
         SaveFormIni();
     CloseTelvox();
     event->accept();
+    // Closing the ledger ends the program, whatever other window is still open. Queued: the
+    // window is hidden by then.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 // The login window comes with the password feature; until then every start is admitted.
@@ -548,7 +618,18 @@ void frmMain::LoadFormIni()
 }
 
 void frmMain::SaveFormIni() { ::SaveFormIni(this, m_formIniDir); }
-// The caller-ID controls, the device and the call log arrive with caller-ID support.
+void frmMain::setPanelText(QLabel *panel, const QString &text)
+{
+    panel->setText(text);
+    panel->setAccessibleDescription(text);
+}
+
+// The analysis, password and printing windows arrive with their features.
+void frmMain::btnGraph_Click() {}
+void frmMain::btnPasswd_Click() {}
+void frmMain::btnPrint_Click() {}
+// The caller-ID controls, the device and the call log arrive with caller-ID support; the use
+// check box is wired with connectCommand like the buttons.
 void frmMain::prepareCallerId() {}
 void frmMain::OpenTelvox() {}
 void frmMain::CloseTelvox() {}

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <memory>
 
+#include <QDate>
 #include <QRect>
 #include <QWidget>
 
@@ -14,6 +16,7 @@
 class AppSettings;
 class Database;
 class UserPrompt;
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -45,6 +48,12 @@ public:
 
     void DispList();
     void FillGroupCombo();
+    // Every command of the window runs through here: the open cell edit ends first, exactly as
+    // leaving the cell would (its question, its write or its refusal), then the command runs.
+    // Nothing runs while a commit is still asking its question.
+    void runCommand(const std::function<void()> &command);
+    // A button or check box of the window whose click is such a command.
+    void connectCommand(QAbstractButton *button, std::function<void()> command);
     VoucherFilter currentFilter() const;
 
     const AppPaths &paths() const { return m_paths; }
@@ -89,6 +98,13 @@ public:
     void btnMonthView_Click(int index);
     // The layout file's folder; empty means the user's FormIni folder.
     void setFormIniDir(const QString &dir) { m_formIniDir = dir; }
+    // Freezes "today" (the default period, the entry row's dates, the date rules) before
+    // Form_Load; tests use it.
+    void setToday(const QDate &today) { m_today = today; }
+    QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
+    // A client panel's value: shown, and given to screen readers as the panel's description
+    // (its name stays the caption).
+    static void setPanelText(QLabel *panel, const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -105,9 +121,15 @@ private:
     // is refused with the explanation and the box gets its last date back.
     void spDate_Commit(int index);
     void spList_ColWidthChange(int column, int oldSize, int newSize);
+    void saveChangedWidths();
     void layoutControls();
     void onFirstActivate();
     void F3();
+    void showGridMenu(const QPoint &globalPos);
+    // Buttons whose windows arrive later; their clicks are commands already.
+    void btnGraph_Click();
+    void btnPasswd_Click();
+    void btnPrint_Click();
 
     // Start-up steps whose windows arrive later; each keeps its place in the order.
     bool runLogin();
@@ -133,6 +155,9 @@ private:
     bool m_chaining = false;
     bool m_checkingDate = false;
     bool m_applyingLayout = false;
+    bool m_headerPressed = false; // a column border may be being dragged
+    QList<int> m_changedWidths;   // columns resized since the header was pressed
     QString m_goodDate[2];
+    QDate m_today;
     QString m_formIniDir;
 };

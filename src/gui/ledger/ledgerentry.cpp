@@ -21,8 +21,7 @@ LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, const Database *db, 
         QObject::connect(window.txtCurClient[side], &QLineEdit::textChanged, window.btnClientEdit[side],
                          [button = window.btnClientEdit[side]](const QString &text) { button->setEnabled(!text.isEmpty()); });
         window.btnClientEdit[side]->setEnabled(!window.txtCurClient[side]->text().isEmpty());
-        QObject::connect(window.btnClientEdit[side], &QPushButton::clicked, window.btnClientEdit[side],
-                         [this, side] { btnClientEdit_Click(side); });
+        window.connectCommand(window.btnClientEdit[side], [this, side] { btnClientEdit_Click(side); });
     }
 }
 
@@ -68,7 +67,7 @@ void LedgerEntry::showClient(int side, const ClientRecord *client)
                                client ? client->zipcode : QString(), client ? client->phone : QString(),
                                client ? client->address : QString(), client ? client->memo : QString()};
     for (int i = 0; i < 6; ++i)
-        panels[i]->setText(values[i]);
+        frmMain::setPanelText(panels[i], values[i]);
     m_window.txtCurClient[side]->setText(client ? QString::number(client->id) : QString());
 }
 

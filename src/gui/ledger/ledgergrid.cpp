@@ -28,6 +28,8 @@ LedgerGrid::LedgerGrid(QWidget *parent) : QTableView(parent)
                     | QAbstractItemView::EditKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAttribute(Qt::WA_InputMethodEnabled);
+    // A header takes no focus, so pressing it would sort or resize under an open editor.
+    connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this] { finishEdit(); });
 }
 
 bool LedgerGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
@@ -70,7 +72,36 @@ void LedgerGrid::commitData(QWidget *editor)
     p.changed = p.text != m_editOldText;
     p.enter = m_editorEnter;
     // After the editor has closed: the logic may ask questions and open windows.
-    QTimer::singleShot(0, this, [this, p] { runCommit(p); });
+    m_pending.push_back(p);
+    QTimer::singleShot(0, this, &LedgerGrid::runPending);
+}
+
+bool LedgerGrid::finishEdit()
+{
+    if (m_committing)
+        return false;
+    if (isEditing()) {
+        if (QWidget *editor = indexWidget(m_editIndex.isValid() ? QModelIndex(m_editIndex) : currentIndex())) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
+    runPending();
+    return true;
+}
+
+void LedgerGrid::runPending()
+{
+    // A question of a running commit spins an event loop; the commit after it waits its turn.
+    if (m_committing)
+        return;
+    m_committing = true;
+    while (!m_pending.empty()) {
+        const Pending p = m_pending.front();
+        m_pending.pop_front();
+        runCommit(p);
+    }
+    m_committing = false;
 }
 
 void LedgerGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
@@ -122,11 +153,13 @@ void LedgerGrid::moveOn(const QModelIndex &from)
 
 void LedgerGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (m_editor && !isEditing()) {
-        if (event->key() == Qt::Key_F4) {
+    // F4 reaches the grid from its cell editor too: the sheet was always in edit mode.
+    if (m_editor && event->key() == Qt::Key_F4) {
+        if (finishEdit() && m_editor)
             m_editor->RecDelete(currentIndex().row());
-            return;
-        }
+        return;
+    }
+    if (m_editor && !isEditing()) {
         if (isEnter(event->key()) && currentIndex().isValid()) {
             // Enter on a cell that is not being edited: an empty lookup cell opens its lookup.
             const QPersistentModelIndex at = currentIndex();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <deque>
+
 #include <QPersistentModelIndex>
 #include <QTableView>
 
@@ -10,7 +12,8 @@ class VoucherEditor;
 // and moves to the next editable cell (from the last one to the next row), Esc cancels, and a
 // Hangul syllable that starts an edit through an input method arrives whole. Each commit is
 // handed to the voucher logic after the cell editor has closed, so the questions and windows it
-// opens never run inside the editor.
+// opens never run inside the editor. Every command of the window ends the open edit first
+// (finishEdit), as the original's focus change did.
 class LedgerGrid final : public QTableView
 {
     Q_OBJECT
@@ -28,6 +31,11 @@ public:
     // The next editable visible cell after index in reading order; invalid at the end.
     QModelIndex nextEditable(const QModelIndex &index) const;
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+    // Ends the open edit exactly as leaving the cell would: the editor closes and its commit
+    // (its question, its write or its refusal) runs now, as does a commit still waiting for
+    // its turn. False while a commit is running (a question of it is open): the command that
+    // asked must not run in the middle of it.
+    bool finishEdit();
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
@@ -47,6 +55,7 @@ private:
         bool changed = false;
         bool enter = false;
     };
+    void runPending();
     void runCommit(const Pending &pending);
     void moveOn(const QModelIndex &from);
 
@@ -55,5 +64,7 @@ private:
     QString m_editOldText;
     bool m_editorEnter = false;
     bool m_cursorPlaced = false;
+    bool m_committing = false;
+    std::deque<Pending> m_pending; // commits of closed editors, run in order
     QPersistentModelIndex m_confirm;
 };

@@ -1,11 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "spreaddelegate.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 #include <QTableView>
+#include <QToolTip>
 
 #include "ledger/ledgermodel.h"
+
+namespace {
+
+QStyle *styleOf(const QStyleOptionViewItem &option)
+{
+    return option.widget ? option.widget->style() : QApplication::style();
+}
+
+// The width the style gives the text of a cell, less the margins it keeps on both sides.
+qreal textRoom(const QStyleOptionViewItem &option)
+{
+    QStyle *style = styleOf(option);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+    return style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget).width() - 2 * margin;
+}
+
+bool textFits(const QStyleOptionViewItem &option)
+{
+    return QFontMetricsF(option.font).horizontalAdvance(option.text) <= textRoom(option);
+}
+
+} // namespace
 
 SpreadDelegate::SpreadDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
 
@@ -92,6 +117,36 @@ void SpreadDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, co
     // Outside the range the cell keeps its value, as the numeric cell refused such text.
     if (const auto v = parse(edit->text()))
         model->setData(index, *v, Qt::EditRole);
+}
+
+void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    if (!m_number) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    opt.textElideMode = Qt::ElideNone;
+    if (!opt.text.isEmpty() && !textFits(opt)) {
+        const qreal hash = QFontMetricsF(opt.font).horizontalAdvance(QLatin1Char('#'));
+        opt.text = QString(std::max(1, int(textRoom(opt) / hash)), QLatin1Char('#'));
+    }
+    styleOf(opt)->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+}
+
+bool SpreadDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                               const QModelIndex &index)
+{
+    if (m_number && event && event->type() == QEvent::ToolTip) {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        if (!opt.text.isEmpty() && !textFits(opt)) {
+            QToolTip::showText(event->globalPos(), opt.text, view, option.rect);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void SpreadDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const

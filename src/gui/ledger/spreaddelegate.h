@@ -10,6 +10,8 @@ class QTableView;
 
 // One column's cell type: text, or a whole number within a range shown with thousands
 // separators; locked cells open no editor; an optional background. Reads and writes EditRole.
+// As in a spreadsheet, a figure is never shown in part: one too wide for its cell fills the
+// cell with '#' and its tooltip shows it whole.
 class SpreadDelegate final : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -37,6 +39,9 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;

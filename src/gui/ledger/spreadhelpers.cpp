@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QTableView>
 
+#include "accessibility.h"
 #include "spreaddelegate.h"
 #include "ui/formini.h"
 #include "ui/frmfloatmsg.h"
@@ -238,6 +239,7 @@ void InitDateBox(QLineEdit *box, bool firstOfMonth, const QDate &today)
 }
 
 namespace GridMenu {
+QString menuName() { return QStringLiteral("그리드 메뉴"); }
 QString rowHeightItem() { return QStringLiteral("그리드 줄높이 변경"); }
 QString fontSizeItem() { return QStringLiteral("글자크기        변경"); }
 QString resetItem() { return QStringLiteral("폼 및 그리드 설정 초기화"); }
@@ -264,8 +266,11 @@ bool acceptable(const QString &text)
 
 int GridMenuChoice(QWidget *window, const QPoint &globalPos)
 {
+    installAccessibility(); // the open menu is found from the top of the tree
     QMenu menu(window);
     menu.setObjectName(QStringLiteral("mnuGrid"));
+    menu.setTitle(GridMenu::menuName());
+    menu.setAccessibleName(GridMenu::menuName());
     QAction *rowHeight = menu.addAction(GridMenu::rowHeightItem());
     QAction *fontSize = menu.addAction(GridMenu::fontSizeItem());
     menu.addSeparator();
@@ -339,7 +344,8 @@ void RunGridMenuItem(int item, QWidget *window, QTableView *grid, UserPrompt &pr
     }
 }
 
-void ShowGridMenu(QWidget *window, QTableView *grid, UserPrompt &prompt, const QPoint &globalPos)
+void ShowGridMenu(QWidget *window, QTableView *grid, UserPrompt &prompt, const QPoint &globalPos,
+                  const QString &formIniDir)
 {
-    RunGridMenuItem(GridMenuChoice(window, globalPos), window, grid, prompt);
+    RunGridMenuItem(GridMenuChoice(window, globalPos), window, grid, prompt, formIniDir);
 }

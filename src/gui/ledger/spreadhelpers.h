@@ -62,6 +62,7 @@ void InitDateBox(QLineEdit *box, bool firstOfMonth, const QDate &today = QDate::
 // The grid menu of the ledger grid. Item numbers are the menu's own.
 namespace GridMenu {
 enum Item { Close = 0, RowHeight = 1, FontSize = 2, Reset = 3 };
+QString menuName(); // for screen readers
 QString rowHeightItem();
 QString fontSizeItem();
 QString resetItem();
@@ -85,7 +86,8 @@ int GridMenuChoice(QWidget *window, const QPoint &globalPos);
 void RunGridMenuItem(int item, QWidget *window, QTableView *grid, UserPrompt &prompt,
                      const QString &formIniDir = {});
 // Both together, as the grid's right-button release calls it.
-void ShowGridMenu(QWidget *window, QTableView *grid, UserPrompt &prompt, const QPoint &globalPos);
+void ShowGridMenu(QWidget *window, QTableView *grid, UserPrompt &prompt, const QPoint &globalPos,
+                  const QString &formIniDir = {});
 
 // The one-row totals grid t under the ledger grid l: l's column count, l's hidden columns
 // hidden and l's widths, read-only, no cell highlighted (also after it loses the focus),
