@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTimer>
 
 #include "ledger/vouchereditor.h"
@@ -118,7 +119,9 @@ void LedgerGrid::runCommit(const Pending &p)
         return;
     m_cursorPlaced = false;
     m_editor->setEnterPressed(p.enter);
+    m_typed = p;
     m_editor->editEnds(p.index.row(), p.index.column(), p.text, p.changed);
+    m_typed = Pending();
     if (p.enter && !m_cursorPlaced && p.index.isValid())
         moveOn(p.index);
 }
@@ -224,7 +227,12 @@ void LedgerGrid::paintEvent(QPaintEvent *event)
     const QRect r = visualRect(m_confirm);
     p.fillRect(r, QColor(0, 80, 250));
     p.setPen(QColor(255, 255, 128));
+    // It shows what was typed, as the sheet's cell held it until a refusal put the old text back.
+    QString text = m_confirm.data(Qt::DisplayRole).toString();
+    if (m_typed.index == m_confirm) {
+        const auto *delegate = qobject_cast<const QStyledItemDelegate *>(itemDelegateForIndex(m_confirm));
+        text = delegate ? delegate->displayText(m_typed.text, locale()) : m_typed.text;
+    }
     const QVariant align = m_confirm.data(Qt::TextAlignmentRole);
-    p.drawText(r.adjusted(3, 0, -3, 0), align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter),
-               m_confirm.data(Qt::DisplayRole).toString());
+    p.drawText(r.adjusted(3, 0, -3, 0), align.isValid() ? align.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter), text);
 }

@@ -66,5 +66,6 @@ private:
     bool m_cursorPlaced = false;
     bool m_committing = false;
     std::deque<Pending> m_pending; // commits of closed editors, run in order
+    Pending m_typed;               // the commit running now
     QPersistentModelIndex m_confirm;
 };
