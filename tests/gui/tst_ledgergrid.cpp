@@ -65,6 +65,7 @@ private slots:
     void gridMenuFromTheHeaders();
     void figuresTooWideAreNeverCut();
     void sortKeepsEntryRowLast();
+    void headerClickFinishesTheEditFirst();
     void dateBoxesCheckTheirDates();
     void closeSavesOnlyChangedRectangle();
 
@@ -247,6 +248,28 @@ void tst_LedgerGrid::sortKeepsEntryRowLast()
     QCOMPARE(m.entryRow(), 2);
     QCOMPARE(GetCellText(m_w->spTotal, LedgerModel::ColMargin, 0), QStringLiteral("35,000"));
     QCOMPARE(l->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+}
+
+void tst_LedgerGrid::headerClickFinishesTheEditFirst()
+{
+    LedgerModel &m = m_w->model();
+    QTableView *l = m_w->spList;
+    const int last = m.entryRow() - 1; // the last saved row asks no question
+    const QString product = m.row(last).proName;
+    QApplication::setActiveWindow(m_w.get());
+    l->setCurrentIndex(m.index(last, LedgerModel::ColMaeipCost));
+    l->setFocus();
+    for (QChar ch : QStringLiteral("12345"))
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    QVERIFY(m_w->spList->isEditing());
+    QTest::mouseClick(l->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(l->horizontalHeader()->sectionViewportPosition(LedgerModel::ColProName) + 10, 5));
+    SqlStatement st(QStringLiteral("SELECT maeip_cost FROM total WHERE pro_name = :p"));
+    auto r = m_db->exec(st.bind(QStringLiteral("p"), product));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toLongLong(), 12345);
+    const int row = m.row(0).proName == product ? 0 : 1;
+    QCOMPARE(m.row(row).maeipCost, 12345); // sorted with the new value
 }
 
 void tst_LedgerGrid::dateBoxesCheckTheirDates()
