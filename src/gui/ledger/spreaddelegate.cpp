@@ -30,6 +30,24 @@ bool textFits(const QStyleOptionViewItem &option)
     return QFontMetricsF(option.font).horizontalAdvance(option.text) <= textRoom(option);
 }
 
+// A figure a little too wide is drawn in a smaller size, down to 70%, before it gives way to
+// "###": a total of nine digits stays readable at the design widths.
+bool condenseToFit(QStyleOptionViewItem &option)
+{
+    const QFont original = option.font;
+    const qreal size = original.pointSizeF() > 0 ? original.pointSizeF() : original.pixelSize();
+    for (int percent = 90; percent >= 70; percent -= 5) {
+        if (original.pointSizeF() > 0)
+            option.font.setPointSizeF(size * percent / 100);
+        else
+            option.font.setPixelSize(std::max(1, qRound(size * percent / 100)));
+        if (textFits(option))
+            return true;
+    }
+    option.font = original;
+    return false;
+}
+
 } // namespace
 
 SpreadDelegate::SpreadDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
@@ -128,7 +146,7 @@ void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     opt.textElideMode = Qt::ElideNone;
-    if (!opt.text.isEmpty() && !textFits(opt)) {
+    if (!opt.text.isEmpty() && !textFits(opt) && !condenseToFit(opt)) {
         const qreal hash = QFontMetricsF(opt.font).horizontalAdvance(QLatin1Char('#'));
         opt.text = QString(std::max(1, int(textRoom(opt) / hash)), QLatin1Char('#'));
     }
