@@ -28,6 +28,7 @@ private slots:
     void openRsOnLockedDatabaseShowsTheEngineText();
     void openRsOnDamagedFileShowsErrorAndLeavesFileUntouched();
     void openDbOnMissingFileFailsSilentlyAndCreatesNothing();
+    void commitsSyncTheFolderToo();
     void readOnlyFileReadsButRefusesWrites();
     void closeObjOnEmptyResultDoesNothing();
     void displayWritesBoundValuesIn();
@@ -202,6 +203,20 @@ void tst_Database::openDbOnMissingFileFailsSilentlyAndCreatesNothing()
     QVERIFY(!db.open(path));
     QVERIFY(!db.isOpen());
     QVERIFY(!QFile::exists(path));
+}
+
+void tst_Database::commitsSyncTheFolderToo()
+{
+    // EXTRA (3): the rollback journal's delete is synced with the folder, so a power cut cannot
+    // bring the journal back and undo a commit that was reported done. FULL (2) is not enough.
+    TempLedger l;
+    Database::Result r = l.exec(SqlStatement(QStringLiteral("PRAGMA synchronous")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toInt(), 3);
+    r.query.finish();
+    r = l.exec(SqlStatement(QStringLiteral("PRAGMA journal_mode")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toString(), QStringLiteral("delete"));
 }
 
 void tst_Database::readOnlyFileReadsButRefusesWrites()

@@ -56,8 +56,10 @@ bool Database::open(const QString &path, bool exclusive, Access access)
         return false;
     m_path = info.absoluteFilePath();
     QSqlQuery q(db);
-    // A commit is on disk when it returns. Errors here (a damaged file) surface at the first query.
-    q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    // A commit is on disk when it returns. FULL would delete the rollback journal without syncing
+    // the folder, and after a power cut the journal could come back and undo the last commit;
+    // EXTRA syncs the folder too. Errors here (a damaged file) surface at the first query.
+    q.exec(QStringLiteral("PRAGMA synchronous=EXTRA"));
     if (exclusive)
         q.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
     return true;
