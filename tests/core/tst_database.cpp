@@ -120,6 +120,7 @@ void tst_Database::openRsOnNoDatabaseShowsOneBoxWithTheStatement()
 {
     Database db; // never opened
     ScriptedPrompt p;
+    p.ok().ok();
     const SqlStatement st = voucherQuery({});
     QVERIFY(!OpenRS(&db, st, p));
     QCOMPARE(p.count(), 1);
@@ -134,6 +135,7 @@ void tst_Database::openRsOnMissingTableShowsTheQueryBox()
 {
     TempLedger l;
     ScriptedPrompt p;
+    p.ok();
     QVERIFY(!OpenRS(&l.db(), SqlStatement(QStringLiteral("SELECT * FROM totals")), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("Query"));
@@ -144,6 +146,7 @@ void tst_Database::openRsOnMissingColumnShowsTheQueryBox()
 {
     TempLedger l;
     ScriptedPrompt p;
+    p.ok();
     SqlStatement st(QStringLiteral("SELECT nonexistent FROM total WHERE pro_name = :p"));
     st.bind(QStringLiteral("p"), QStringLiteral("O'Neil"));
     QVERIFY(!OpenRS(&l.db(), st, p));
@@ -161,6 +164,7 @@ void tst_Database::openRsOnLockedDatabaseShowsTheEngineText()
     QVERIFY(other.open(l.path()));
     QVERIFY_SQL(other.exec(SqlStatement(QStringLiteral("BEGIN EXCLUSIVE"))));
     ScriptedPrompt p;
+    p.ok();
     QElapsedTimer t;
     t.start();
     QVERIFY(!OpenRS(&l.db(), SqlStatement(QStringLiteral("SELECT * FROM total")), p));
@@ -186,6 +190,7 @@ void tst_Database::openRsOnDamagedFileShowsErrorAndLeavesFileUntouched()
     Database db;
     db.open(path);
     ScriptedPrompt p;
+    p.ok();
     QVERIFY(!OpenRS(&db, voucherQuery({}), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("ERROR"));

@@ -54,6 +54,7 @@ void tst_Startup::vanishedDataFolderWarnsOnceAndStoresTheDefault()
     AppSettings s;
     s.setValue(env(), QStringLiteral("db경로"), QDir::homePath() + QStringLiteral("/사라진폴더"));
     ScriptedPrompt p;
+    p.ok();
     const AppPaths paths = LoadSettings(s, p);
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("파일 경로 오류"));
@@ -63,7 +64,8 @@ void tst_Startup::vanishedDataFolderWarnsOnceAndStoresTheDefault()
     QCOMPARE(s.value(env(), QStringLiteral("db경로")), AppFolders::defaultDbPath());
     // The corrected value is stored: once the folder exists (the first start makes it with the
     // new ledger), the next start says nothing.
-    QVERIFY(EnsureLedger(paths, p));
+    QVERIFY(EnsureLedger(paths, p.ok()));
+    QVERIFY(p.last().text.startsWith(QStringLiteral("새 장부 파일을 만들었습니다.")));
     ScriptedPrompt again;
     LoadSettings(s, again);
     QCOMPARE(again.count(), 0);
@@ -99,6 +101,7 @@ void tst_Startup::reportFolderIsCreated()
     QVERIFY(!QFileInfo::exists(AppFolders::defaultRptPath()));
     const AppPaths paths = LoadSettings(s, p);
     QVERIFY(QFileInfo(paths.gRptPath).isDir());
+    QVERIFY(QDir().mkpath(paths.gDbPath)); // as the first start does; else the next start warns
     // An existing report folder elsewhere stays in use.
     QTemporaryDir rpt;
     s.setValue(env(), QStringLiteral("Rpt경로"), rpt.path());
@@ -109,6 +112,7 @@ void tst_Startup::firstStartCreatesLedgerOnceAndTellsWhere()
 {
     AppSettings s;
     ScriptedPrompt p;
+    p.ok();
     Database db;
     const AppPaths paths = InitApp(s, db, p);
     QVERIFY(QFileInfo::exists(paths.gDbFile));
@@ -128,6 +132,7 @@ void tst_Startup::existingLedgerIsNeverRecreated()
 {
     AppSettings s;
     ScriptedPrompt p;
+    p.ok();
     Database db;
     const AppPaths paths = InitApp(s, db, p);
     QVERIFY_SQL(db.exec(SqlStatement(QStringLiteral("INSERT INTO product (name) VALUES ('보존')"))));

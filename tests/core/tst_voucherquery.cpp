@@ -129,6 +129,7 @@ void tst_VoucherQuery::failedQueryLeavesEmptyGridWithoutEntryRow()
     LedgerModel model;
     Ledger ledger(&closed, p, model);
     model.AddNewRow(QStringLiteral("2026-12-08"));
+    p.ok();
     QVERIFY(!ledger.DispList({}));
     QCOMPARE(p.count(), 1);
     QCOMPARE(model.rowCount(), 0);
@@ -164,7 +165,10 @@ void tst_VoucherQuery::groupComboListsUsedGroupsOnce()
              (QStringList{QString(), QStringLiteral("ABC"), QStringLiteral("가전"), QStringLiteral("부품")}));
     Database closed;
     Ledger broken(&closed, p, model);
+    p.ok();
     QCOMPARE(broken.FillGroupCombo(), QStringList{QString()});
+    QCOMPARE(p.count(), 1);
+    QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
 }
 
 QTEST_GUILESS_MAIN(tst_VoucherQuery)
