@@ -389,6 +389,9 @@ void TestClientRegister::listSearch_data()
     QTest::newRow("underscore literal") << QStringLiteral("a_b") << QStringList{QStringLiteral("a_b상사")};
     QTest::newRow("star literal") << QStringLiteral("*") << QStringList{};
     QTest::newRow("injection") << QStringLiteral("'; DROP TABLE maeip; --") << QStringList{};
+    // Far past the engine's limit for a LIKE pattern (50,000 bytes).
+    QTest::newRow("100,000 Hangul characters") << QString(100000, u'상') << QStringList{};
+    QTest::newRow("100,000 letters") << QString(100000, u'a') << QStringList{};
 }
 
 void TestClientRegister::listSearch()

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,13 +74,13 @@ void TestPostal::initTestCase()
 void TestPostal::queryRule_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("where"); // the field searched
     QTest::newRow("empty: everything") << QString() << QString();
-    QTest::newRow("Hangul: town") << QStringLiteral("역삼") << QStringLiteral("WHERE DONG LIKE");
-    QTest::newRow("Hangul after digit: code") << QStringLiteral("1역") << QStringLiteral("WHERE ZIPCODE LIKE");
-    QTest::newRow("digits: code") << QStringLiteral("1357") << QStringLiteral("WHERE ZIPCODE LIKE");
-    QTest::newRow("Latin: code") << QStringLiteral("abc") << QStringLiteral("WHERE ZIPCODE LIKE");
-    QTest::newRow("Hanja is double-byte too") << QStringLiteral("江南") << QStringLiteral("WHERE DONG LIKE");
+    QTest::newRow("Hangul: town") << QStringLiteral("역삼") << QStringLiteral("DONG");
+    QTest::newRow("Hangul after digit: code") << QStringLiteral("1역") << QStringLiteral("ZIPCODE");
+    QTest::newRow("digits: code") << QStringLiteral("1357") << QStringLiteral("ZIPCODE");
+    QTest::newRow("Latin: code") << QStringLiteral("abc") << QStringLiteral("ZIPCODE");
+    QTest::newRow("Hanja is double-byte too") << QStringLiteral("江南") << QStringLiteral("DONG");
 }
 
 void TestPostal::queryRule()
@@ -93,7 +94,8 @@ void TestPostal::queryRule()
         QVERIFY(!st.text.contains(QStringLiteral("WHERE")));
         QVERIFY(st.binds.isEmpty());
     } else {
-        QVERIFY(st.text.contains(where));
+        QVERIFY2(st.text.contains(QRegularExpression(QStringLiteral(" WHERE instr\\((lower\\()?%1\\b").arg(where))),
+                 qPrintable(st.text));
         QCOMPARE(st.binds.size(), 1);
         QVERIFY(!st.text.contains(text)); // bound, never pasted
     }
@@ -113,6 +115,7 @@ void TestPostal::search_data()
     QTest::newRow("apostrophe") << QStringLiteral("'") << QStringList{};
     QTest::newRow("percent literal") << QStringLiteral("%") << QStringList{};
     QTest::newRow("underscore literal") << QStringLiteral("_") << QStringList{};
+    QTest::newRow("past the engine's pattern limit") << QString(100000, u'동') << QStringList{};
 }
 
 void TestPostal::search()

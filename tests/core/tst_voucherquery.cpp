@@ -91,6 +91,9 @@ void tst_VoucherQuery::modes_data()
                                                           << false << none;
     QTest::newRow("injection is just text") << QStringLiteral("'; DROP TABLE total; --") << 0 << QString() << QString()
                                             << false << none;
+    // Far past the engine's limit for a LIKE pattern (50,000 bytes): searched all the same.
+    QTest::newRow("100,000 Hangul characters") << QString() << 0 << QString(100000, u'케') << QString() << false << none;
+    QTest::newRow("100,000 letters") << QString(100000, u'X') << 0 << QString() << QString() << false << none;
 }
 
 void tst_VoucherQuery::modes()
