@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -54,7 +53,7 @@ private slots:
     void importLayouts();
     void importRefusals_data();
     void importRefusals();
-    void importMillionRows();
+    void importReportsProgress();
     void firstStartCopiesShippedFile();
 
 private:
@@ -268,33 +267,27 @@ void TestPostal::importRefusals()
     QVERIFY(!QFile::exists(out + QStringLiteral(".tmp")));
 }
 
-void TestPostal::importMillionRows()
+// The million-row import is timed by solbitsem-bench; here just past one progress step.
+void TestPostal::importReportsProgress()
 {
-    QByteArray csv;
-    constexpr int n = 1000000;
-    csv.reserve(n * 40);
-    csv += "ZIPCODE,SIDO,GUGUN,DONG,BUNJI\n";
+    constexpr int n = 50000;
+    QByteArray csv = "ZIPCODE,SIDO,GUGUN,DONG,BUNJI\n";
     for (int i = 0; i < n; ++i)
-        csv += QStringLiteral("%1,서울,강남구,역삼%2동,\n").arg(100000 + i % 900000).arg(i % 97).toUtf8();
+        csv += QStringLiteral("%1,서울,강남구,역삼%2동,\n").arg(100000 + i).arg(i % 97).toUtf8();
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("dbpost.db"));
-    qint64 lastProgress = 0;
-    int calls = 0;
-    QElapsedTimer t;
-    t.start();
-    const PostalImport::Result r = PostalImport::build(csv, out, [&](qint64 lines) {
-        lastProgress = lines;
-        ++calls;
-    });
+    QList<qint64> progress;
+    const PostalImport::Result r = PostalImport::build(csv, out, [&](qint64 lines) { progress << lines; });
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.rows, n);
-    QVERIFY(calls >= 10);
-    QVERIFY(lastProgress >= n - 50000);
-    qInfo("1,000,000 rows imported in %lld ms", static_cast<long long>(t.elapsed()));
+    QCOMPARE(progress, QList<qint64>{50000});
     PostalSearch post;
     QVERIFY(post.open(out));
     ScriptedPrompt prompt;
-    QCOMPARE(static_cast<int>(post.search(QStringLiteral("135080"), prompt)->size()), 2);
+    const auto rows = post.search(QStringLiteral("3508"), prompt); // 1?3508 and 13508?
+    QVERIFY(rows);
+    QCOMPARE(static_cast<int>(rows->size()), 15);
+    QCOMPARE(rows->back().zipcode, QStringLiteral("143508"));
 }
 
 void TestPostal::firstStartCopiesShippedFile()
