@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
+#include <cstdlib>
 
 #include <QApplication>
 #include <QFont>
@@ -13,6 +14,14 @@
 
 namespace {
 
+void sayNoDisplay()
+{
+    std::fputs("솔빛셈을 실행하려면 화면(디스플레이)이 필요합니다.\n"
+               "그래픽 데스크톱에서 실행하거나, 화면이 없는 환경에서는 xvfb-run ./solbitsem 처럼 실행하십시오.\n",
+               stderr);
+    std::fflush(stderr);
+}
+
 // Without a display Qt would abort with a plugin dump; say plainly what is missing instead.
 bool hasDisplay()
 {
@@ -22,6 +31,36 @@ bool hasDisplay()
 #else
     return true;
 #endif
+}
+
+// A display that is configured but cannot be reached (or refuses us) makes Qt end with a fatal
+// message and abort() while the application object is made. In that moment a fatal message
+// means exactly that, so the program says it as for a missing display and ends cleanly. The
+// other messages of that moment are held and passed on once the application exists.
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QtMessageHandler g_defaultHandler = nullptr;
+QList<HeldMessage> g_held;
+
+void startupMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        sayNoDisplay();
+        std::_Exit(1);
+    }
+    g_held.append({type, QByteArray(context.category), text});
+}
+
+void passOnHeldMessages()
+{
+    qInstallMessageHandler(g_defaultHandler);
+    for (const HeldMessage &m : std::as_const(g_held))
+        g_defaultHandler(m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.constData()), m.text);
+    g_held.clear();
 }
 
 void chooseKoreanFont()
@@ -44,12 +83,12 @@ void chooseKoreanFont()
 int main(int argc, char *argv[])
 {
     if (!hasDisplay()) {
-        std::fputs("솔빛셈을 실행하려면 화면(디스플레이)이 필요합니다.\n"
-                   "그래픽 데스크톱에서 실행하거나, 화면이 없는 환경에서는 xvfb-run ./solbitsem 처럼 실행하십시오.\n",
-                   stderr);
+        sayNoDisplay();
         return 1;
     }
+    g_defaultHandler = qInstallMessageHandler(startupMessage);
     QApplication app(argc, argv);
+    passOnHeldMessages();
     QApplication::setOrganizationName(QStringLiteral("솔빛셈"));
     QApplication::setApplicationName(QStringLiteral("솔빛셈"));
     QApplication::setApplicationVersion(QStringLiteral(SOLBITSEM_VERSION));

@@ -51,7 +51,6 @@ void tst_CheckDate::accepted()
     QFETCH(QString, typed);
     QFETCH(QString, stored);
     ScriptedPrompt prompt;
-    prompt.strictOk = true;
     QString text = typed;
     QVERIFY(CheckDate(text, prompt, kToday));
     QCOMPARE(text, stored);
@@ -87,6 +86,7 @@ void tst_CheckDate::refused()
 {
     QFETCH(QString, typed);
     ScriptedPrompt prompt;
+    prompt.ok();
     QString text = typed;
     QVERIFY(!CheckDate(text, prompt, kToday));
     QCOMPARE(text, typed); // left as typed
@@ -144,7 +144,7 @@ void tst_CheckDate::chainDate()
     ChainDate(1, true, dates, prompt);
     QCOMPARE(dates[0], QStringLiteral("2004-06-30"));
     QCOMPARE(prompt.count(), 0);
-    ChainDate(2, true, dates, prompt);
+    ChainDate(2, true, dates, prompt.ok());
     QCOMPARE(prompt.count(), 1);
     QCOMPARE(prompt.last().text, QStringLiteral("코딩누락"));
     QCOMPARE(prompt.last().icon, UserPrompt::Icon::None);

@@ -28,6 +28,7 @@ private slots:
     void openRsOnLockedDatabaseShowsTheEngineText();
     void openRsOnDamagedFileShowsErrorAndLeavesFileUntouched();
     void openDbOnMissingFileFailsSilentlyAndCreatesNothing();
+    void commitsSyncTheFolderToo();
     void readOnlyFileReadsButRefusesWrites();
     void closeObjOnEmptyResultDoesNothing();
     void displayWritesBoundValuesIn();
@@ -119,6 +120,7 @@ void tst_Database::openRsOnNoDatabaseShowsOneBoxWithTheStatement()
 {
     Database db; // never opened
     ScriptedPrompt p;
+    p.ok().ok();
     const SqlStatement st = voucherQuery({});
     QVERIFY(!OpenRS(&db, st, p));
     QCOMPARE(p.count(), 1);
@@ -133,6 +135,7 @@ void tst_Database::openRsOnMissingTableShowsTheQueryBox()
 {
     TempLedger l;
     ScriptedPrompt p;
+    p.ok();
     QVERIFY(!OpenRS(&l.db(), SqlStatement(QStringLiteral("SELECT * FROM totals")), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("Query"));
@@ -143,6 +146,7 @@ void tst_Database::openRsOnMissingColumnShowsTheQueryBox()
 {
     TempLedger l;
     ScriptedPrompt p;
+    p.ok();
     SqlStatement st(QStringLiteral("SELECT nonexistent FROM total WHERE pro_name = :p"));
     st.bind(QStringLiteral("p"), QStringLiteral("O'Neil"));
     QVERIFY(!OpenRS(&l.db(), st, p));
@@ -160,6 +164,7 @@ void tst_Database::openRsOnLockedDatabaseShowsTheEngineText()
     QVERIFY(other.open(l.path()));
     QVERIFY_SQL(other.exec(SqlStatement(QStringLiteral("BEGIN EXCLUSIVE"))));
     ScriptedPrompt p;
+    p.ok();
     QElapsedTimer t;
     t.start();
     QVERIFY(!OpenRS(&l.db(), SqlStatement(QStringLiteral("SELECT * FROM total")), p));
@@ -185,6 +190,7 @@ void tst_Database::openRsOnDamagedFileShowsErrorAndLeavesFileUntouched()
     Database db;
     db.open(path);
     ScriptedPrompt p;
+    p.ok();
     QVERIFY(!OpenRS(&db, voucherQuery({}), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("ERROR"));
@@ -202,6 +208,20 @@ void tst_Database::openDbOnMissingFileFailsSilentlyAndCreatesNothing()
     QVERIFY(!db.open(path));
     QVERIFY(!db.isOpen());
     QVERIFY(!QFile::exists(path));
+}
+
+void tst_Database::commitsSyncTheFolderToo()
+{
+    // EXTRA (3): the rollback journal's delete is synced with the folder, so a power cut cannot
+    // bring the journal back and undo a commit that was reported done. FULL (2) is not enough.
+    TempLedger l;
+    Database::Result r = l.exec(SqlStatement(QStringLiteral("PRAGMA synchronous")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toInt(), 3);
+    r.query.finish();
+    r = l.exec(SqlStatement(QStringLiteral("PRAGMA journal_mode")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toString(), QStringLiteral("delete"));
 }
 
 void tst_Database::readOnlyFileReadsButRefusesWrites()

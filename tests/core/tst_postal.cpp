@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,7 +53,7 @@ private slots:
     void importLayouts();
     void importRefusals_data();
     void importRefusals();
-    void importMillionRows();
+    void importReportsProgress();
     void firstStartCopiesShippedFile();
 
 private:
@@ -73,13 +73,13 @@ void TestPostal::initTestCase()
 void TestPostal::queryRule_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("where"); // the field searched
     QTest::newRow("empty: everything") << QString() << QString();
-    QTest::newRow("Hangul: town") << QStringLiteral("역삼") << QStringLiteral("WHERE DONG LIKE");
-    QTest::newRow("Hangul after digit: code") << QStringLiteral("1역") << QStringLiteral("WHERE ZIPCODE LIKE");
-    QTest::newRow("digits: code") << QStringLiteral("1357") << QStringLiteral("WHERE ZIPCODE LIKE");
-    QTest::newRow("Latin: code") << QStringLiteral("abc") << QStringLiteral("WHERE ZIPCODE LIKE");
-    QTest::newRow("Hanja is double-byte too") << QStringLiteral("江南") << QStringLiteral("WHERE DONG LIKE");
+    QTest::newRow("Hangul: town") << QStringLiteral("역삼") << QStringLiteral("DONG");
+    QTest::newRow("Hangul after digit: code") << QStringLiteral("1역") << QStringLiteral("ZIPCODE");
+    QTest::newRow("digits: code") << QStringLiteral("1357") << QStringLiteral("ZIPCODE");
+    QTest::newRow("Latin: code") << QStringLiteral("abc") << QStringLiteral("ZIPCODE");
+    QTest::newRow("Hanja is double-byte too") << QStringLiteral("江南") << QStringLiteral("DONG");
 }
 
 void TestPostal::queryRule()
@@ -93,7 +93,8 @@ void TestPostal::queryRule()
         QVERIFY(!st.text.contains(QStringLiteral("WHERE")));
         QVERIFY(st.binds.isEmpty());
     } else {
-        QVERIFY(st.text.contains(where));
+        QVERIFY2(st.text.contains(QRegularExpression(QStringLiteral(" WHERE instr\\((lower\\()?%1\\b").arg(where))),
+                 qPrintable(st.text));
         QCOMPARE(st.binds.size(), 1);
         QVERIFY(!st.text.contains(text)); // bound, never pasted
     }
@@ -113,6 +114,7 @@ void TestPostal::search_data()
     QTest::newRow("apostrophe") << QStringLiteral("'") << QStringList{};
     QTest::newRow("percent literal") << QStringLiteral("%") << QStringList{};
     QTest::newRow("underscore literal") << QStringLiteral("_") << QStringList{};
+    QTest::newRow("past the engine's pattern limit") << QString(100000, u'동') << QStringList{};
 }
 
 void TestPostal::search()
@@ -122,7 +124,6 @@ void TestPostal::search()
     PostalSearch post;
     QVERIFY2(post.open(m_post), qPrintable(post.errorText()));
     ScriptedPrompt prompt;
-    prompt.strictOk = true;
     const auto rows = post.search(text, prompt);
     QVERIFY(rows);
     QStringList got;
@@ -185,6 +186,7 @@ void TestPostal::unusableFile()
         QVERIFY(post.errorText().endsWith(reason));
     // A search on it reports through the usual box instead of failing silently.
     ScriptedPrompt prompt;
+    prompt.ok();
     QVERIFY(!post.search(QStringLiteral("역삼"), prompt));
     QCOMPARE(prompt.count(), 1);
     if (!content.isEmpty())
@@ -265,33 +267,27 @@ void TestPostal::importRefusals()
     QVERIFY(!QFile::exists(out + QStringLiteral(".tmp")));
 }
 
-void TestPostal::importMillionRows()
+// The million-row import is timed by solbitsem-bench; here just past one progress step.
+void TestPostal::importReportsProgress()
 {
-    QByteArray csv;
-    constexpr int n = 1000000;
-    csv.reserve(n * 40);
-    csv += "ZIPCODE,SIDO,GUGUN,DONG,BUNJI\n";
+    constexpr int n = 50000;
+    QByteArray csv = "ZIPCODE,SIDO,GUGUN,DONG,BUNJI\n";
     for (int i = 0; i < n; ++i)
-        csv += QStringLiteral("%1,서울,강남구,역삼%2동,\n").arg(100000 + i % 900000).arg(i % 97).toUtf8();
+        csv += QStringLiteral("%1,서울,강남구,역삼%2동,\n").arg(100000 + i).arg(i % 97).toUtf8();
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("dbpost.db"));
-    qint64 lastProgress = 0;
-    int calls = 0;
-    QElapsedTimer t;
-    t.start();
-    const PostalImport::Result r = PostalImport::build(csv, out, [&](qint64 lines) {
-        lastProgress = lines;
-        ++calls;
-    });
+    QList<qint64> progress;
+    const PostalImport::Result r = PostalImport::build(csv, out, [&](qint64 lines) { progress << lines; });
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(r.rows, n);
-    QVERIFY(calls >= 10);
-    QVERIFY(lastProgress >= n - 50000);
-    qInfo("1,000,000 rows imported in %lld ms", static_cast<long long>(t.elapsed()));
+    QCOMPARE(progress, QList<qint64>{50000});
     PostalSearch post;
     QVERIFY(post.open(out));
     ScriptedPrompt prompt;
-    QCOMPARE(static_cast<int>(post.search(QStringLiteral("135080"), prompt)->size()), 2);
+    const auto rows = post.search(QStringLiteral("3508"), prompt); // 1?3508 and 13508?
+    QVERIFY(rows);
+    QCOMPARE(static_cast<int>(rows->size()), 15);
+    QCOMPARE(rows->back().zipcode, QStringLiteral("143508"));
 }
 
 void TestPostal::firstStartCopiesShippedFile()

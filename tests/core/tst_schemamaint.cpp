@@ -143,7 +143,6 @@ void TestSchemaMaint::currentLedgerIsLeftAlone()
     TempLedger ledger;
     const QString before = schemaText(ledger.db());
     ScriptedPrompt prompt;
-    prompt.strictOk = true;
     CheckGroupField(ledger.db(), prompt);
     QCOMPARE(prompt.count(), 0);
     QCOMPARE(schemaText(ledger.db()), before);
@@ -158,7 +157,6 @@ void TestSchemaMaint::olderLedgerIsBroughtUpToDate()
     const QStringList rowsBefore = allRows(db);
 
     ScriptedPrompt prompt;
-    prompt.strictOk = true;
     CheckGroupField(db, prompt);
     QCOMPARE(prompt.count(), 0);
 
@@ -196,6 +194,7 @@ void TestSchemaMaint::tooLongValueKeepsOldField()
     const QStringList rowsBefore = allRows(db);
 
     ScriptedPrompt prompt;
+    prompt.ok().ok();
     CheckGroupField(db, prompt);
     QCOMPARE(prompt.count(), 2); // one report per field that cannot shrink
     for (const auto &a : prompt.asked) {
@@ -225,6 +224,7 @@ void TestSchemaMaint::duplicateGroupsLeaveTableWithoutKey()
     const QStringList before = rowsOf(db, QStringLiteral("group_name"));
 
     ScriptedPrompt prompt;
+    prompt.ok();
     CheckGroupField(db, prompt);
     QCOMPARE(prompt.count(), 1);
     QVERIFY2(prompt.last().lines().startsWith(QStringLiteral("오류번호 : ")), qPrintable(prompt.last().text));
@@ -264,7 +264,6 @@ void TestSchemaMaint::editFieldRules()
     ledger.addClient(0, 5, QStringLiteral("가나상사"), QStringLiteral("02-123-4567"));
     const QStringList before = rowsOf(ledger.db(), QStringLiteral("maeip"));
     ScriptedPrompt prompt;
-    prompt.strictOk = true;
     QCOMPARE(DAO_EditField(ledger.db(), prompt, QStringLiteral("maeip"), field, size, true, false, type), result);
     QCOMPARE(prompt.count(), 0);
     QCOMPARE(declared(ledger.db(), QStringLiteral("maeip"), field.toLower()), declaredAfter);
@@ -289,7 +288,6 @@ void TestSchemaMaint::editFieldKeepsOtherIndexes()
     TempLedger ledger;
     ledger.addVoucher(voucher(QStringLiteral("2024-01-02"), QStringLiteral("볼펜"), 100, {}, 0, 0, QStringLiteral("사무")));
     ScriptedPrompt prompt;
-    prompt.strictOk = true;
     const QStringList indexes = indexesOf(ledger.db());
     QVERIFY(DAO_EditField(ledger.db(), prompt, QStringLiteral("total"), QStringLiteral("group_name"), 8, true, false));
     QCOMPARE(indexesOf(ledger.db()), indexes);
@@ -309,6 +307,7 @@ void TestSchemaMaint::editFieldToIntegerRefusesText()
     ledger.addClient(1, 1, QStringLiteral("한빛"), QStringLiteral("031-123-4567"));
     const QStringList before = rowsOf(ledger.db(), QStringLiteral("maechul"));
     ScriptedPrompt prompt;
+    prompt.ok();
     QVERIFY(!DAO_EditField(ledger.db(), prompt, QStringLiteral("maechul"), QStringLiteral("tel"), 0, true, false,
                            DaoType::Long));
     QCOMPARE(prompt.count(), 1);
@@ -323,7 +322,6 @@ void TestSchemaMaint::addAndDeleteField()
     TempLedger ledger;
     ledger.addClient(0, 1, QStringLiteral("가나"));
     ScriptedPrompt prompt;
-    prompt.strictOk = true;
     QVERIFY(!DAO_AddField(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("MEMO"), DaoType::Text, 10, true));
     QVERIFY(DAO_AddField(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("fax"), DaoType::Text, 20, false,
                          QStringLiteral("UPDATE maeip SET fax = '02-000-0000'")));
@@ -334,7 +332,7 @@ void TestSchemaMaint::addAndDeleteField()
     QCOMPARE(declared(ledger.db(), QStringLiteral("maeip"), QStringLiteral("fax")), QString());
     QCOMPARE(prompt.count(), 0);
 
-    prompt.strictOk = false;
+    prompt.ok().ok().ok();
     QVERIFY(!DAO_AddField(ledger.db(), prompt, QStringLiteral("nosuch"), QStringLiteral("x"), DaoType::Text, 10, true));
     QCOMPARE(prompt.count(), 1);
     QVERIFY(prompt.last().lines().endsWith(
@@ -353,7 +351,6 @@ void TestSchemaMaint::indexes()
 {
     TempLedger ledger;
     ScriptedPrompt prompt;
-    prompt.strictOk = true;
     // The group table's key exists: nothing to do.
     QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("group_name"), QStringLiteral("NAME"), true, true, true));
     // A plain index exists on product.name; a primary one is still wanted and built.
@@ -367,7 +364,7 @@ void TestSchemaMaint::indexes()
     QVERIFY(!indexesOf(ledger.db()).join(QLatin1Char(' ')).contains(QLatin1String("product.")));
     QCOMPARE(prompt.count(), 0);
 
-    prompt.strictOk = false;
+    prompt.ok();
     QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("nosuch"), false, false, false));
     QCOMPARE(prompt.count(), 1);
     QVERIFY(prompt.last().text.startsWith(QStringLiteral("오류번호 : ")));
@@ -384,7 +381,7 @@ void TestSchemaMaint::nextId()
     ledger.addClient(0, 70000, QStringLiteral("c"));
     QCOMPARE(DAO_NextID(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("id")), 70001);
     QCOMPARE(prompt.count(), 0);
-    QCOMPARE(DAO_NextID(ledger.db(), prompt, QStringLiteral("nosuch"), QStringLiteral("id")), -1);
+    QCOMPARE(DAO_NextID(ledger.db(), prompt.ok(), QStringLiteral("nosuch"), QStringLiteral("id")), -1);
     QCOMPARE(prompt.count(), 1);
     QCOMPARE(prompt.last().title, QStringLiteral("Query"));
 }

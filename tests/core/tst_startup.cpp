@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTest>
 
 #include "data/database.h"
+#include "data/schemamaint.h"
 #include "shell/appfolders.h"
 #include "shell/appsettings.h"
 #include "shell/startup.h"
@@ -28,8 +30,11 @@ private slots:
     void reportFolderIsCreated();
     void firstStartCreatesLedgerOnceAndTellsWhere();
     void existingLedgerIsNeverRecreated();
-    void damagedLedgerIsLeftAlone();
-    void unwritableDataFolderCreatesNothing();
+    void unreadableLedgerIsReportedOnce_data();
+    void unreadableLedgerIsReportedOnce();
+    void unwritableDataFolderSaysWhy();
+    void noReachableDisplaySaysSoInKorean_data();
+    void noReachableDisplaySaysSoInKorean();
 };
 
 void tst_Startup::emptyStoreTakesDefaultsAndWritesAllFourKeys()
@@ -54,6 +59,7 @@ void tst_Startup::vanishedDataFolderWarnsOnceAndStoresTheDefault()
     AppSettings s;
     s.setValue(env(), QStringLiteral("db경로"), QDir::homePath() + QStringLiteral("/사라진폴더"));
     ScriptedPrompt p;
+    p.ok();
     const AppPaths paths = LoadSettings(s, p);
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("파일 경로 오류"));
@@ -63,7 +69,8 @@ void tst_Startup::vanishedDataFolderWarnsOnceAndStoresTheDefault()
     QCOMPARE(s.value(env(), QStringLiteral("db경로")), AppFolders::defaultDbPath());
     // The corrected value is stored: once the folder exists (the first start makes it with the
     // new ledger), the next start says nothing.
-    QVERIFY(EnsureLedger(paths, p));
+    QVERIFY(EnsureLedger(paths, p.ok()));
+    QVERIFY(p.last().text.startsWith(QStringLiteral("새 장부 파일을 만들었습니다.")));
     ScriptedPrompt again;
     LoadSettings(s, again);
     QCOMPARE(again.count(), 0);
@@ -99,6 +106,7 @@ void tst_Startup::reportFolderIsCreated()
     QVERIFY(!QFileInfo::exists(AppFolders::defaultRptPath()));
     const AppPaths paths = LoadSettings(s, p);
     QVERIFY(QFileInfo(paths.gRptPath).isDir());
+    QVERIFY(QDir().mkpath(paths.gDbPath)); // as the first start does; else the next start warns
     // An existing report folder elsewhere stays in use.
     QTemporaryDir rpt;
     s.setValue(env(), QStringLiteral("Rpt경로"), rpt.path());
@@ -109,6 +117,7 @@ void tst_Startup::firstStartCreatesLedgerOnceAndTellsWhere()
 {
     AppSettings s;
     ScriptedPrompt p;
+    p.ok();
     Database db;
     const AppPaths paths = InitApp(s, db, p);
     QVERIFY(QFileInfo::exists(paths.gDbFile));
@@ -128,6 +137,7 @@ void tst_Startup::existingLedgerIsNeverRecreated()
 {
     AppSettings s;
     ScriptedPrompt p;
+    p.ok();
     Database db;
     const AppPaths paths = InitApp(s, db, p);
     QVERIFY_SQL(db.exec(SqlStatement(QStringLiteral("INSERT INTO product (name) VALUES ('보존')"))));
@@ -140,32 +150,64 @@ void tst_Startup::existingLedgerIsNeverRecreated()
     QVERIFY(!QString(paths.gDbFile).isEmpty());
 }
 
-void tst_Startup::damagedLedgerIsLeftAlone()
+void tst_Startup::unreadableLedgerIsReportedOnce_data()
 {
-    const QString folder = AppFolders::defaultDbPath();
-    QVERIFY(QDir().mkpath(folder));
-    const QString file = folder + QStringLiteral("/panDB.db");
-    const QByteArray junk("not a database at all");
-    {
+    QTest::addColumn<QByteArray>("content"); // of the ledger file; a real ledger when locked
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("damaged") << QByteArray("not a database at all") << false << QStringLiteral("ERROR")
+                             << QStringLiteral("file is not a database");
+    QTest::newRow("empty") << QByteArray() << false << QStringLiteral("MDB 오류")
+                           << QStringLiteral("이 파일에는 장부가 없습니다.");
+    QTest::newRow("locked by another program") << QByteArray() << true << QStringLiteral("MDB 오류")
+                                               << QStringLiteral("database is locked");
+}
+
+// The start as the main window runs it (the login aside): one box in the engine's words, not a
+// missing table per field the group check looks at.
+void tst_Startup::unreadableLedgerIsReportedOnce()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, locked);
+    QFETCH(QString, title);
+    QFETCH(QString, says);
+    const QString file = AppFolders::defaultDbPath() + QStringLiteral("/panDB.db");
+    Database other;
+    if (locked) {
+        QVERIFY(Database::createLedger(file, nullptr));
+        QVERIFY(other.open(file));
+        QVERIFY_SQL(other.exec(SqlStatement(QStringLiteral("BEGIN EXCLUSIVE"))));
+    } else {
+        QVERIFY(QDir().mkpath(AppFolders::defaultDbPath()));
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(junk);
+        f.write(content);
     }
     AppSettings s;
     ScriptedPrompt p;
+    p.ok();
     Database db;
     InitApp(s, db, p);
-    QCOMPARE(p.count(), 0);
+    QCOMPARE(p.count(), 0); // opening says nothing; the first look at the file does
+    QVERIFY(!CheckGroupField(db, p));
+    QCOMPARE(p.count(), 1);
+    QCOMPARE(p.last().title, title);
+    QVERIFY2(p.last().text.contains(says), qPrintable(p.last().text));
+    if (locked)
+        return;
+    if (content.isEmpty())
+        QVERIFY(p.last().text.endsWith(QStringLiteral("\r\n") + QDir::toNativeSeparators(file)));
     db.close();
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), junk);
+    QCOMPARE(f.readAll(), content); // left as it was
 }
 
-void tst_Startup::unwritableDataFolderCreatesNothing()
+void tst_Startup::unwritableDataFolderSaysWhy()
 {
-    // A data folder whose parent is a file cannot be made: no ledger, no box, the first
-    // query reports the missing database.
+    // A data folder whose parent is a file cannot be made: no ledger, one box naming the folder
+    // and the reason, then the box of a query without a database, once.
     QTemporaryDir dir;
     const QString blocker = dir.filePath(QStringLiteral("blocker"));
     {
@@ -176,10 +218,48 @@ void tst_Startup::unwritableDataFolderCreatesNothing()
     paths.gDbPath = blocker + QStringLiteral("/Dbs");
     paths.gDbFile = paths.gDbPath + QStringLiteral("/panDB.db");
     ScriptedPrompt p;
+    p.ok().ok();
     QVERIFY(!EnsureLedger(paths, p));
-    QCOMPARE(p.count(), 0);
+    QCOMPARE(p.count(), 1);
+    QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
+    const QStringList lines = p.last().lines().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0], QStringLiteral("새 장부 파일을 만들 수 없습니다."));
+    QCOMPARE(lines[1], QStringLiteral("폴더를 만들 수 없습니다: ") + QDir::toNativeSeparators(paths.gDbPath));
+    QVERIFY(!lines[2].isEmpty()); // the system's reason
+    QVERIFY(!QFileInfo::exists(paths.gDbFile));
+
     Database db;
     QVERIFY(!OpenMainDB(db, paths));
+    QVERIFY(!CheckGroupField(db, p));
+    QCOMPARE(p.count(), 2);
+    QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
+    QVERIFY(p.last().text.startsWith(QStringLiteral("Data Base MDB가 선언되지 않았습니다.\r")));
+}
+
+void tst_Startup::noReachableDisplaySaysSoInKorean_data()
+{
+    QTest::addColumn<QString>("display"); // empty: none configured
+    QTest::newRow("none configured") << QString();
+    QTest::newRow("cannot be reached") << QStringLiteral(":4711");
+}
+
+void tst_Startup::noReachableDisplaySaysSoInKorean()
+{
+    QFETCH(QString, display);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    if (!display.isEmpty())
+        env.insert(QStringLiteral("DISPLAY"), display);
+    QProcess app;
+    app.setProcessEnvironment(env);
+    app.start(QStringLiteral(SOLBITSEM_APP), {});
+    QVERIFY(app.waitForFinished(30000));
+    QCOMPARE(app.exitStatus(), QProcess::NormalExit); // not aborted
+    QCOMPARE(app.exitCode(), 1);
+    const QString err = QString::fromUtf8(app.readAllStandardError());
+    QVERIFY2(err.startsWith(QStringLiteral("솔빛셈을 실행하려면 화면(디스플레이)이 필요합니다.\n")), qPrintable(err));
 }
 
 QTEST_GUILESS_MAIN(tst_Startup)

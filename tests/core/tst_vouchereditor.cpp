@@ -10,6 +10,7 @@
 #include "recordingview.h"
 #include "scriptedlookups.h"
 #include "scriptedprompt.h"
+#include "ui/checkdate.h"
 #include "templedger.h"
 
 using C = LedgerModel::Column;
@@ -125,8 +126,10 @@ void tst_VoucherEditor::purchaseDateCopiesToSaleDateOnEntryRowOnly()
 void tst_VoucherEditor::refusedDateRevertsAndIsNotCopied()
 {
     const QString before = cell(entry(), C::ColMaeipDate);
+    m_prompt->ok();
     type(entry(), C::ColMaeipDate, QStringLiteral("2004-02-30"));
     QCOMPARE(m_prompt->count(), 1);
+    QCOMPARE(m_prompt->last().text, dateFormatMessage(QStringLiteral("2004-02-30")));
     QCOMPARE(cell(entry(), C::ColMaeipDate), before);
     QCOMPARE(cell(entry(), C::ColMaechulDate), before);
     QCOMPARE(m_view->active, qMakePair(entry(), int(C::ColMaeipDate)));
@@ -174,6 +177,7 @@ void tst_VoucherEditor::clientBeforeProductSaysProductFirst()
 {
     m_l->addClient(0, 7, QStringLiteral("서울상회"));
     m_lookups->clients.enqueue({QStringLiteral("7"), QStringLiteral("서울상회")});
+    m_prompt->ok();
     type(entry(), C::ColMaeipName, QStringLiteral("서울"));
     QCOMPARE(m_prompt->count(), 1);
     QCOMPARE(m_prompt->last().text, QStringLiteral("상품명을 먼저 입력하세요."));
@@ -182,8 +186,10 @@ void tst_VoucherEditor::clientBeforeProductSaysProductFirst()
     QCOMPARE(cell(entry(), C::ColMaeipCode), QString());
     QCOMPARE(m_l->count(QStringLiteral("total")), 0);
     // An amount too.
+    m_prompt->ok();
     type(entry(), C::ColMaeipCost, QStringLiteral("5000"));
     QCOMPARE(m_prompt->count(), 2);
+    QCOMPARE(m_prompt->last().text, QStringLiteral("상품명을 먼저 입력하세요."));
     QCOMPARE(cell(entry(), C::ColMaeipCost), QString());
 }
 
@@ -289,6 +295,7 @@ void tst_VoucherEditor::amountTextAndOverflowRefused()
     QFETCH(QString, typed);
     const qint64 id = m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01")));
     refill();
+    m_prompt->ok();
     type(0, C::ColMaechulCost, typed);
     QCOMPARE(m_prompt->count(), 1);
     QCOMPARE(m_prompt->last().title, QStringLiteral("오류"));
@@ -318,7 +325,9 @@ void tst_VoucherEditor::voucherDeletedElsewhereIsReported()
     const qint64 id = m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01")));
     refill();
     m_l->exec(SqlStatement(QStringLiteral("DELETE FROM total")));
+    m_prompt->ok();
     type(0, C::ColMaeipCost, QStringLiteral("5"));
+    QCOMPARE(m_prompt->count(), 1);
     QCOMPARE(m_prompt->last().text, QStringLiteral("전표코드[%1]에 해당하는 자료를 찾을 수 없습니다.").arg(id));
     QCOMPARE(m_prompt->last().icon, UserPrompt::Icon::Warning);
     QCOMPARE(cell(0, C::ColMaeipCost), QStringLiteral("100"));
@@ -329,6 +338,7 @@ void tst_VoucherEditor::deleteOnEntryRowAndSavedRow()
     m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01"), 300));
     m_l->addVoucher(voucher(QStringLiteral("2026-12-02"), QStringLiteral("B"), 200, QStringLiteral("2026-12-02"), 500));
     refill();
+    m_prompt->ok();
     m_ed->RecDelete(entry());
     QCOMPARE(m_prompt->last().text, QStringLiteral("삭제할 전표자료를 선택하세요."));
     m_prompt->no();
@@ -369,19 +379,21 @@ void tst_VoucherEditor::lockedDatabaseRestoresTheGrid()
     QVERIFY(other.open(m_l->path()));
     QVERIFY(other.exec(SqlStatement(QStringLiteral("BEGIN EXCLUSIVE"))).ok());
     // Update: the select already meets the lock and says so in its box.
+    m_prompt->ok();
     type(0, C::ColMaeipCost, QStringLiteral("5"));
     QCOMPARE(m_prompt->last().title, QStringLiteral("MDB 오류"));
     QCOMPARE(cell(0, C::ColMaeipCost), QStringLiteral("100"));
     // Insert: the engine's text in the run-time error box; the row stays the entry row.
     m_lookups->products.enqueue(QStringLiteral("TV"));
     const int before = m_model->rowCount();
+    m_prompt->ok();
     type(entry(), C::ColProName, QStringLiteral("TV"));
     QVERIFY(m_prompt->last().text.contains(QStringLiteral("in procedure RecAddNew of Form frmMain")));
     QVERIFY(m_prompt->last().text.contains(QStringLiteral("locked")));
     QCOMPARE(m_model->rowCount(), before);
     QCOMPARE(cell(entry(), C::ColProName), QString());
     // Delete.
-    m_prompt->yes();
+    m_prompt->yes().ok();
     m_ed->RecDelete(0);
     QVERIFY(m_prompt->last().text.contains(QStringLiteral("in procedure RecDelete_Sub of Form frmMain")));
     QCOMPARE(m_model->rowCount(), before);

@@ -91,6 +91,9 @@ void tst_VoucherQuery::modes_data()
                                                           << false << none;
     QTest::newRow("injection is just text") << QStringLiteral("'; DROP TABLE total; --") << 0 << QString() << QString()
                                             << false << none;
+    // Far past the engine's limit for a LIKE pattern (50,000 bytes): searched all the same.
+    QTest::newRow("100,000 Hangul characters") << QString() << 0 << QString(100000, u'케') << QString() << false << none;
+    QTest::newRow("100,000 letters") << QString(100000, u'X') << 0 << QString() << QString() << false << none;
 }
 
 void tst_VoucherQuery::modes()
@@ -129,6 +132,7 @@ void tst_VoucherQuery::failedQueryLeavesEmptyGridWithoutEntryRow()
     LedgerModel model;
     Ledger ledger(&closed, p, model);
     model.AddNewRow(QStringLiteral("2026-12-08"));
+    p.ok();
     QVERIFY(!ledger.DispList({}));
     QCOMPARE(p.count(), 1);
     QCOMPARE(model.rowCount(), 0);
@@ -164,7 +168,10 @@ void tst_VoucherQuery::groupComboListsUsedGroupsOnce()
              (QStringList{QString(), QStringLiteral("ABC"), QStringLiteral("가전"), QStringLiteral("부품")}));
     Database closed;
     Ledger broken(&closed, p, model);
+    p.ok();
     QCOMPARE(broken.FillGroupCombo(), QStringList{QString()});
+    QCOMPARE(p.count(), 1);
+    QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
 }
 
 QTEST_GUILESS_MAIN(tst_VoucherQuery)

@@ -7,9 +7,9 @@
 
 #include "ui/userprompt.h"
 
-// A UserPrompt for tests: records every question and answers from a script. An OK box needs
-// no script (it is answered OK) unless strictOk is set; a yes/no box, an input box or a date
-// pick without a scripted answer fails the running test.
+// A UserPrompt for tests: records every question and answers from a script. Every box needs
+// its scripted answer, an OK box too (ok()); a question without one fails the running test.
+// Clearing strictOk lets OK boxes pass unscripted, for tests that only count or read them.
 class ScriptedPrompt final : public UserPrompt
 {
 public:
@@ -34,13 +34,14 @@ public:
 
     // Script the next answers, in order.
     ScriptedPrompt &answer(Answer a);
+    ScriptedPrompt &ok() { return answer(Answer::Ok); }
     ScriptedPrompt &yes() { return answer(Answer::Yes); }
     ScriptedPrompt &no() { return answer(Answer::No); }
     ScriptedPrompt &input(std::optional<QString> text);
     ScriptedPrompt &date(std::optional<QString> date);
 
     QList<Asked> asked;
-    bool strictOk = false;
+    bool strictOk = true;
 
     int count() const { return static_cast<int>(asked.size()); }
     const Asked &last() const { return asked.last(); }

@@ -1,11 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdio>
 #include <functional>
 
 #include <QString>
 
+#include "ui/userprompt.h"
+
 class Database;
+
+// Benchmarks must not stop for questions: every box is printed and answered with its default.
+class PrintingPrompt final : public UserPrompt
+{
+public:
+    Answer message(Icon, const QString &text, const QString &title, Buttons, Answer defaultButton) override
+    {
+        std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(text));
+        return defaultButton;
+    }
+    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
+};
 
 // What every group of measurements gets: the sample ledger and a way to print a line.
 struct BenchContext

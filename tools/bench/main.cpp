@@ -17,22 +17,8 @@
 #include "data/sampleledger.h"
 #include "ledger/ledger.h"
 #include "ledger/ledgermodel.h"
-#include "ui/userprompt.h"
 
 namespace {
-
-// Benchmarks must not stop for questions: every box is printed and answered with its default.
-class PrintingPrompt final : public UserPrompt
-{
-public:
-    Answer message(Icon, const QString &text, const QString &title, Buttons, Answer defaultButton) override
-    {
-        std::fprintf(stderr, "[%s] %s\n", qPrintable(title), qPrintable(text));
-        return defaultButton;
-    }
-    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
-};
 
 // Steps the statement through the bare C interface, reading every column as the model does.
 qint64 bareRows(const QString &path, const SqlStatement &st)
@@ -89,6 +75,7 @@ qint64 residentBytes()
 void runMasterDataBench(BenchContext &ctx);
 void runGridBench(BenchContext &ctx);
 void runEditBench(BenchContext &ctx);
+void runPostalBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
 {
@@ -174,5 +161,6 @@ int main(int argc, char *argv[])
     runGridBench(ctx);
     runEditBench(ctx);
     runMasterDataBench(ctx);
+    runPostalBench(ctx);
     return 0;
 }

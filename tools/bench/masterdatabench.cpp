@@ -10,7 +10,6 @@
 #include "masterdata/clientregister.h"
 #include "masterdata/namelist.h"
 #include "masterdata/texttablemodel.h"
-#include "ui/userprompt.h"
 
 namespace {
 
@@ -18,18 +17,6 @@ constexpr int Clients = 10000;
 constexpr int Products = 5000;
 constexpr int Groups = 25;
 constexpr int Vouchers = 300000;
-
-class SilentPrompt final : public UserPrompt
-{
-public:
-    Answer message(Icon, const QString &text, const QString &, Buttons, Answer def) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return def;
-    }
-    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> pickDate(const QString &, const QObject *) override { return {}; }
-};
 
 QString clientName(int i)
 {
@@ -99,7 +86,7 @@ void runMasterDataBench(BenchContext &ctx)
     Database db;
     if (!db.open(path))
         return;
-    SilentPrompt prompt;
+    PrintingPrompt prompt;
 
     const auto window = [&](const QString &what, const std::function<QList<QStringList>()> &query) {
         TextTableModel model({QStringLiteral("이름")});

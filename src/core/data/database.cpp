@@ -4,6 +4,8 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <filesystem>
+#include <system_error>
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,6 +22,12 @@ QString nextConnectionName()
 {
     static std::atomic<int> counter{0};
     return QStringLiteral("solbitsem-%1").arg(++counter);
+}
+
+// The engine's own words, without the driver's preface.
+QString engineText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
 constexpr int SqliteBusy = 5;
@@ -56,8 +64,10 @@ bool Database::open(const QString &path, bool exclusive, Access access)
         return false;
     m_path = info.absoluteFilePath();
     QSqlQuery q(db);
-    // A commit is on disk when it returns. Errors here (a damaged file) surface at the first query.
-    q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    // A commit is on disk when it returns. FULL would delete the rollback journal without syncing
+    // the folder, and after a power cut the journal could come back and undo the last commit;
+    // EXTRA syncs the folder too. Errors here (a damaged file) surface at the first query.
+    q.exec(QStringLiteral("PRAGMA synchronous=EXTRA"));
     if (exclusive)
         q.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
     return true;
@@ -86,15 +96,28 @@ QSqlDatabase Database::connection() const
 bool Database::createLedger(const QString &path, QString *errorText)
 {
     const QFileInfo info(path);
-    if (info.exists()) {
+    const QString folder = QDir::toNativeSeparators(info.absolutePath());
+    const auto fail = [errorText](const QString &text) {
         if (errorText)
-            *errorText = QStringLiteral("파일이 이미 있습니다: ") + path;
+            *errorText = text;
         return false;
-    }
-    if (!QDir().mkpath(info.absolutePath())) {
-        if (errorText)
-            *errorText = QStringLiteral("폴더를 만들 수 없습니다: ") + info.absolutePath();
-        return false;
+    };
+    if (info.exists())
+        return fail(QStringLiteral("파일이 이미 있습니다: ") + QDir::toNativeSeparators(path));
+    // QDir::mkpath gives no reason; the system's says whether a file is in the way, the disk is
+    // read-only or the user may not write there.
+    std::error_code reason;
+    std::filesystem::create_directories(std::filesystem::path(info.absolutePath().toStdU16String()), reason);
+    if (reason)
+        return fail(QStringLiteral("폴더를 만들 수 없습니다: ") + folder + QStringLiteral("\r\n")
+                    + QString::fromLocal8Bit(reason.message()));
+    {
+        // Made here rather than by the engine, whose "unable to open database file" would hide
+        // the system's reason. NewOnly: a file that appeared meanwhile is not touched.
+        QFile file(info.absoluteFilePath());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return fail(QStringLiteral("폴더에 파일을 만들 수 없습니다: ") + folder + QStringLiteral("\r\n")
+                        + file.errorString());
     }
     bool ok = true;
     QString err;
@@ -105,7 +128,7 @@ bool Database::createLedger(const QString &path, QString *errorText)
             db.setDatabaseName(info.absoluteFilePath());
             if (!db.open()) {
                 ok = false;
-                err = db.lastError().text();
+                err = engineText(db.lastError());
             } else {
                 QSqlQuery q(db);
                 ok = db.transaction();
@@ -115,13 +138,13 @@ bool Database::createLedger(const QString &path, QString *errorText)
                     for (const QString &s : sql) {
                         if (ok && !q.exec(s)) {
                             ok = false;
-                            err = q.lastError().text();
+                            err = engineText(q.lastError());
                         }
                     }
                 }
                 ok = ok && db.commit();
                 if (!ok && err.isEmpty())
-                    err = db.lastError().text();
+                    err = engineText(db.lastError());
                 q.finish();
                 db.close();
             }
@@ -130,10 +153,9 @@ bool Database::createLedger(const QString &path, QString *errorText)
     }
     if (!ok) {
         QFile::remove(info.absoluteFilePath());
-        if (errorText)
-            *errorText = err;
+        return fail(QStringLiteral("폴더에 장부를 만들 수 없습니다: ") + folder + QStringLiteral("\r\n") + err);
     }
-    return ok;
+    return true;
 }
 
 namespace {
@@ -168,8 +190,7 @@ SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement
 {
     if (error.type() == QSqlError::NoError)
         return {};
-    return classify(error.nativeErrorCode().toInt(),
-                    error.databaseText().isEmpty() ? error.text() : error.databaseText(), statement);
+    return classify(error.nativeErrorCode().toInt(), engineText(error), statement);
 }
 
 bool Database::RowView::isNull(int column) const

@@ -30,7 +30,8 @@ public:
     QString path() const { return m_path; }
     QSqlDatabase connection() const;
 
-    // A new ledger file with every table and no rows. Refuses to touch an existing file.
+    // A new ledger file with every table and no rows. Refuses to touch an existing file. On a
+    // failure errorText names the folder and the system's or the engine's reason.
     static bool createLedger(const QString &path, QString *errorText);
 
     struct Result

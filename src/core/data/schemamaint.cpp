@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "schemamaint.h"
 
+#include <algorithm>
 #include <optional>
 
+#include <QDir>
 #include <QSqlQuery>
 
 #include "database.h"
@@ -105,10 +107,6 @@ bool isTextType(int type) { return type == DaoType::Text || type == DaoType::Mem
 
 std::optional<QList<Column>> tableColumns(const Database &db, const QString &table, SqlError *error)
 {
-    if (!db.hasTable(table)) {
-        *error = engineError(QStringLiteral("no such table: ") + table);
-        return std::nullopt;
-    }
     SqlStatement st(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(:t) ORDER BY cid"));
     st.bind(QStringLiteral("t"), table);
     Database::Result r = db.exec(st);
@@ -125,6 +123,12 @@ std::optional<QList<Column>> tableColumns(const Database &db, const QString &tab
         c.type = typeOfDeclared(c.declared);
         c.size = isTextType(c.type) ? Schema::sizeFromDeclaredType(c.declared) : 0;
         out.append(c);
+    }
+    // Only a table that is not there has no fields; a file that cannot be read failed above
+    // with the engine's own error.
+    if (out.isEmpty()) {
+        *error = engineError(QStringLiteral("no such table: ") + table);
+        return std::nullopt;
     }
     return out;
 }
@@ -548,8 +552,24 @@ qint64 DAO_NextID(const Database &db, UserPrompt &prompt, const QString &table, 
     return next;
 }
 
-void CheckGroupField(Database &db, UserPrompt &prompt)
+bool CheckGroupField(Database &db, UserPrompt &prompt)
 {
+    // One look at the file first, so that a file that cannot be read (none open, damaged,
+    // locked by another program) is reported once with the engine's words, not as a missing
+    // table by every step below.
+    const auto tables = OpenRSTexts(
+        &db, SqlStatement(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")), prompt);
+    if (!tables)
+        return false;
+    const auto &ledger = Schema::ledgerTables();
+    if (std::none_of(ledger.begin(), ledger.end(),
+                     [&](const Schema::Table &t) { return tables->contains(t.name, Qt::CaseInsensitive); })) {
+        prompt.MsgWarn(QStringLiteral("이 파일에는 장부가 없습니다. 빈 파일이거나 다른 프로그램의 파일입니다.\r\n")
+                           + QDir::toNativeSeparators(db.path()),
+                       QStringLiteral("MDB 오류"));
+        return false;
+    }
+
     const QString group = QStringLiteral("group_name");
     const QString name = QStringLiteral("name");
     if (DAO_EditField(db, prompt, group, name, Schema::GroupNameSize, true, true, DaoType::Keep))
@@ -575,4 +595,5 @@ void CheckGroupField(Database &db, UserPrompt &prompt)
                 indexError(prompt, e);
         }
     }
+    return true;
 }

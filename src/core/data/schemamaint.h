@@ -48,5 +48,6 @@ bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const 
 qint64 DAO_NextID(const Database &db, UserPrompt &prompt, const QString &table, const QString &field);
 
 // Run at every start after the login: brings the group fields to their current size and the
-// group table's key back, then adds the lookup indexes the ledger's queries rely on.
-void CheckGroupField(Database &db, UserPrompt &prompt);
+// group table's key back, then adds the lookup indexes the ledger's queries rely on. False,
+// after one box, when the file cannot be read or holds no ledger at all.
+bool CheckGroupField(Database &db, UserPrompt &prompt);

@@ -23,16 +23,15 @@ QString SqlStatement::display() const
     return out;
 }
 
-QString containsPattern(const QString &text)
+SqlStatement &SqlStatement::whereContains(const QString &field, const QString &word)
 {
-    QString escaped;
-    escaped.reserve(text.size() + 2);
-    escaped.append(QLatin1Char('%'));
-    for (QChar c : text) {
-        if (c == u'%' || c == u'_' || c == u'\\')
-            escaped.append(QLatin1Char('\\'));
-        escaped.append(c);
-    }
-    escaped.append(QLatin1Char('%'));
-    return escaped;
+    // Folding the field costs a copy of every row's text and doubles the time of a scan, so it
+    // is done only when the word has a letter to fold; without one, a plain search finds the
+    // same rows.
+    const bool hasLetter = std::any_of(word.begin(), word.end(), [](QChar c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    });
+    text += hasLetter ? QStringLiteral(" WHERE instr(lower(%1), lower(:contains)) > 0").arg(field)
+                            : QStringLiteral(" WHERE instr(%1, :contains) > 0").arg(field);
+    return bind(QStringLiteral("contains"), word);
 }

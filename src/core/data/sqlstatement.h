@@ -28,11 +28,12 @@ struct SqlStatement
         table = tableName;
         return *this;
     }
+    // Appends " WHERE field contains word": anywhere in the field, ignoring (ASCII) letter case
+    // as the NOCASE columns do, every character taken literally, and of any length (the engine
+    // refuses a LIKE pattern beyond 50,000 bytes).
+    SqlStatement &whereContains(const QString &field, const QString &word);
     QString display() const;
 };
-
-// "x" -> a LIKE pattern matching x literally anywhere; use with ESCAPE '\'.
-QString containsPattern(const QString &text);
 
 // An engine failure as the caller sees it.
 struct SqlError

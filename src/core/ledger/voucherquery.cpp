@@ -16,13 +16,11 @@ SqlStatement voucherQuery(const VoucherFilter &f)
 {
     SqlStatement st(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total"));
     if (!f.clientName.isEmpty()) {
-        st.text += f.clientSide == VoucherFilter::Customer
-                       ? QStringLiteral(" WHERE maechul_name LIKE :name ESCAPE '\\'")
-                       : QStringLiteral(" WHERE maeip_name LIKE :name ESCAPE '\\'");
-        st.bind(QStringLiteral("name"), containsPattern(f.clientName));
+        const QString field = f.clientSide == VoucherFilter::Customer ? QStringLiteral("maechul_name")
+                                                                      : QStringLiteral("maeip_name");
+        st.whereContains(field, f.clientName);
     } else if (!f.productName.isEmpty()) {
-        st.text += QStringLiteral(" WHERE pro_name LIKE :name ESCAPE '\\'");
-        st.bind(QStringLiteral("name"), containsPattern(f.productName));
+        st.whereContains(QStringLiteral("pro_name"), f.productName);
     } else {
         st.text += QStringLiteral(" WHERE maechul_date BETWEEN :from AND :to");
         st.bind(QStringLiteral("from"), f.fromDate).bind(QStringLiteral("to"), f.toDate);

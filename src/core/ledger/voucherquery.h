@@ -16,6 +16,9 @@ class UserPrompt;
 struct VoucherFilter
 {
     enum Side { Customer = 0, Supplier = 1 }; // cmbGu items "판매처", "매입처"
+    // The longest text the search boxes take: no name on a voucher is longer (an older file's
+    // text fields held at most 255 characters), so a pasted page never reaches the query.
+    static constexpr int MaxSearchLength = 255;
     QString clientName;
     Side clientSide = Customer;
     QString productName;

@@ -42,10 +42,8 @@ QString ClientRegister::table() const
 std::optional<std::vector<ClientRecord>> ClientRegister::list(const QString &word) const
 {
     SqlStatement st(QStringLiteral("SELECT id, name, tel, phone, zipcode, address, memo FROM ") + table());
-    if (!word.isEmpty()) {
-        st.text += QStringLiteral(" WHERE name LIKE :word ESCAPE '\\'");
-        st.bind(QStringLiteral("word"), containsPattern(word));
-    }
+    if (!word.isEmpty())
+        st.whereContains(QStringLiteral("name"), word);
     st.text += QStringLiteral(" ORDER BY name");
     auto rs = OpenRS(m_db, st, m_prompt);
     if (!rs)

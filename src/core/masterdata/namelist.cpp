@@ -86,10 +86,8 @@ std::optional<QStringList> NameList::list(const QString &word, const QString &gr
         st.bind(QStringLiteral("group"), group);
     } else {
         st.text = QStringLiteral("SELECT name FROM ") + table();
-        if (!word.isEmpty()) {
-            st.text += QStringLiteral(" WHERE name LIKE :word ESCAPE '\\'");
-            st.bind(QStringLiteral("word"), containsPattern(word));
-        }
+        if (!word.isEmpty())
+            st.whereContains(QStringLiteral("name"), word);
         st.text += QStringLiteral(" ORDER BY name");
     }
     return OpenRSTexts(m_db, st, m_prompt);

@@ -59,8 +59,11 @@ bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt)
     if (QFileInfo::exists(paths.gDbFile))
         return true;
     QString error;
-    if (!Database::createLedger(paths.gDbFile, &error))
-        return false; // the first query reports the missing ledger
+    if (!Database::createLedger(paths.gDbFile, &error)) {
+        // Said once here; the first query then finds no database open.
+        prompt.MsgWarn(QStringLiteral("새 장부 파일을 만들 수 없습니다.\r\n") + error, QStringLiteral("MDB 오류"));
+        return false;
+    }
     prompt.MsgInfo(QStringLiteral("새 장부 파일을 만들었습니다.\r\n") + QDir::toNativeSeparators(paths.gDbFile));
     return true;
 }

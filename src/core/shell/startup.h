@@ -25,7 +25,8 @@ inline QString postalFileName() { return QStringLiteral("dbpost.db"); }
 // the report folder and writes the resolved values back.
 AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt);
 // First start: a missing ledger is created (with its folder) and the user told where it is.
-// An existing file is never touched. False when nothing could be created.
+// An existing file is never touched. False, after a box naming the folder and the reason,
+// when nothing could be created.
 bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt);
 // First start: a missing postal file is copied from the one shipped with the program (beside
 // the executable or in the installed data folder). An existing file is never replaced.

@@ -48,15 +48,12 @@ QString PostalSearch::unavailableMessage(const QString &path, const QString &rea
 
 SqlStatement PostalSearch::query(const QString &text)
 {
-    SqlStatement st(QStringLiteral("SELECT ZIPCODE, SIDO, GUGUN, DONG, BUNJI FROM Post "));
-    if (text.isEmpty()) {
-        st.text += QStringLiteral("ORDER BY ZIPCODE");
-        return st;
+    SqlStatement st(QStringLiteral("SELECT ZIPCODE, SIDO, GUGUN, DONG, BUNJI FROM Post"));
+    if (!text.isEmpty()) {
+        const bool doubleByte = LenAnsi(text.left(1)) == 2;
+        st.whereContains(doubleByte ? QStringLiteral("DONG") : QStringLiteral("ZIPCODE"), text);
     }
-    const bool doubleByte = LenAnsi(text.left(1)) == 2;
-    st.text += doubleByte ? QStringLiteral("WHERE DONG LIKE :s ESCAPE '\\' ") : QStringLiteral("WHERE ZIPCODE LIKE :s ESCAPE '\\' ");
-    st.text += QStringLiteral("ORDER BY ZIPCODE");
-    st.bind(QStringLiteral("s"), containsPattern(text));
+    st.text += QStringLiteral(" ORDER BY ZIPCODE");
     return st;
 }
 

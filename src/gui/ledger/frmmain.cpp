@@ -156,6 +156,7 @@ void frmMain::buildControls()
     filters->addWidget(labelFor(QStringLiteral("품목명:"), pnlTop));
     txtPName = named(new QLineEdit(pnlTop), QStringLiteral("txtPName"), QStringLiteral("품목명:"));
     txtPName->setMinimumWidth(140);
+    txtPName->setMaxLength(VoucherFilter::MaxSearchLength);
     txtPName->installEventFilter(this);
     filters->addWidget(txtPName);
 
@@ -163,6 +164,7 @@ void frmMain::buildControls()
     filters->addWidget(cmbGu);
     txtCName = named(new QLineEdit(pnlTop), QStringLiteral("txtCName"), QStringLiteral("거래처명"));
     txtCName->setMinimumWidth(120);
+    txtCName->setMaxLength(VoucherFilter::MaxSearchLength);
     txtCName->installEventFilter(this);
     filters->addWidget(txtCName);
     chkNoSale = named(new QCheckBox(QStringLiteral("미판매"), pnlTop), QStringLiteral("chkNoSale"),
