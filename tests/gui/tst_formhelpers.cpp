@@ -158,6 +158,8 @@ void tst_FormHelpers::checkRequired()
     QFETCH(bool, empty);
     QFETCH(QString, message);
     ScriptedPrompt prompt;
+    if (empty)
+        prompt.ok();
     m_b->setText(text);
     m_button->setFocus();
     QCOMPARE(CheckRequired(m_b, caption, zeroIsEmpty, prompt), empty);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAccessible>
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -91,6 +93,7 @@ class tst_FrmMain : public QObject
         m_prompt = std::make_unique<ScriptedPrompt>();
         {
             ScriptedPrompt quiet;
+        quiet.ok(); // the first-start notice of the new ledger
             Database seedDb;
             const AppPaths paths = InitApp(*m_settings, seedDb, quiet);
             const QString first = QStringLiteral("2026-12-01");
@@ -131,6 +134,7 @@ private slots:
     }
 
     void titleAndDefaultPeriod();
+    void damagedLedgerGivesOneBox();
     void defaultQueryShowsThisMonthWithEntryRowLast();
     void clientSearchByEnterIgnoresPeriod();
     void focusingClientBoxEmptiesProductBox();
@@ -245,6 +249,7 @@ void tst_FrmMain::chainCopiesIntoTheOtherBox()
     // Changing a date runs no query.
     QCOMPARE(m_w->model().rowCount(), 3);
     QString dates[2] = {QStringLiteral("a"), QStringLiteral("b")};
+    m_prompt->ok();
     ChainDate(2, true, dates, *m_prompt);
     QCOMPARE(m_prompt->last().text, QStringLiteral("코딩누락"));
     QCOMPARE(dates[0], QStringLiteral("a"));
@@ -344,6 +349,7 @@ void tst_FrmMain::altXEndsTheProgramAfterTheRefusal()
 {
     // An amount on the entry row before its product: refused, nothing written, then the end.
     typeIntoCell(2, LedgerModel::ColMaeipCost, QStringLiteral("5000"));
+    m_prompt->ok();
     QTimer::singleShot(0, m_w.get(), [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier); });
     QTimer guard;
     guard.setSingleShot(true);
@@ -357,6 +363,26 @@ void tst_FrmMain::altXEndsTheProgramAfterTheRefusal()
     auto r = m_db->exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
     QVERIFY(r.query.next());
     QCOMPARE(r.query.value(0).toInt(), 3);
+}
+
+void tst_FrmMain::damagedLedgerGivesOneBox()
+{
+    const QString file = m_db->path();
+    m_w.reset();
+    m_db.reset();
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(4096, 'x'));
+    }
+    m_db = std::make_unique<Database>();
+    m_prompt->clear();
+    m_prompt->ok();
+    frmMain w(*m_settings, *m_db, *m_prompt);
+    QVERIFY(w.Form_Load());
+    QCOMPARE(m_prompt->count(), 1);
+    QVERIFY2(m_prompt->last().text.contains(QStringLiteral("file is not a database")), qPrintable(m_prompt->last().text));
+    QCOMPARE(QFileInfo(file).size(), 4096); // never touched
 }
 
 QTEST_MAIN(tst_FrmMain)

@@ -183,7 +183,7 @@ void tst_GridMenu::reset()
     const QString path = FormIniPath(QStringLiteral("frmTest"), m_dir->path());
     QVERIFY(QFile::exists(path));
     prompt.clear();
-    prompt.yes();
+    prompt.yes().ok();
     RunGridMenuItem(GridMenu::Reset, m_window.get(), m_grid, prompt, m_dir->path());
     QCOMPARE(prompt.count(), 2);
     const auto &q = prompt.asked.at(0);

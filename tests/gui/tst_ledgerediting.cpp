@@ -185,6 +185,7 @@ void tst_LedgerEditing::hangulThroughInputMethodArrivesWhole()
 void tst_LedgerEditing::thirteenDigitsRefusedWithErrorBox()
 {
     go(0, C::ColMaechulCost);
+    m_prompt->ok();
     typeText(QStringLiteral("1234567890123"));
     press(Qt::Key_Return);
     QTRY_COMPARE(m_prompt->count(), 1);
@@ -195,6 +196,7 @@ void tst_LedgerEditing::thirteenDigitsRefusedWithErrorBox()
 void tst_LedgerEditing::f4DeletesAfterQuestion()
 {
     go(1, C::ColGroup);
+    m_prompt->ok();
     press(Qt::Key_F4);
     QCOMPARE(m_prompt->last().text, QStringLiteral("삭제할 전표자료를 선택하세요."));
     go(0, C::ColGroup);
@@ -224,6 +226,7 @@ void tst_LedgerEditing::f4WhileTypingFinishesTheEditFirst()
     // On the entry row the amount is refused first; then there is no voucher to delete.
     go(1, C::ColMaeipCost);
     typeText(QStringLiteral("5000"));
+    m_prompt->ok().ok();
     press(Qt::Key_F4);
     QCOMPARE(m_prompt->count(), 3);
     QCOMPARE(m_prompt->asked.at(1).text, QStringLiteral("상품명을 먼저 입력하세요."));

@@ -97,6 +97,7 @@ void tst_LedgerGrid::start()
     m_prompt = std::make_unique<ScriptedPrompt>();
     {
         ScriptedPrompt quiet;
+        quiet.ok(); // the first-start notice of the new ledger
         Database seedDb;
         InitApp(*m_settings, seedDb, quiet);
         const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
@@ -283,6 +284,7 @@ void tst_LedgerGrid::dateBoxesCheckTheirDates()
     QTRY_VERIFY(from->hasFocus());
     from->selectAll();
     QTest::keyClicks(from, QStringLiteral("2004-02-30"));
+    m_prompt->ok();
     QTest::keyClick(from, Qt::Key_Return);
     QCOMPARE(m_prompt->count(), 1);
     QCOMPARE(m_prompt->last().text, dateFormatMessage(QStringLiteral("2004-02-30")));

@@ -61,6 +61,7 @@ private slots:
         m_db = std::make_unique<Database>();
         m_prompt = std::make_unique<ScriptedPrompt>();
         m_lookups = std::make_unique<ScriptedLookups>();
+        m_prompt->ok(); // the first-start notice of the new ledger
         m_w = std::make_unique<frmMain>(*m_settings, *m_db, *m_prompt, nullptr, m_lookups.get());
         QVERIFY(m_w->Form_Load());
         m_prompt->clear(); // the first-start notice of the new ledger

@@ -313,7 +313,9 @@ bool frmMain::Form_Load()
     });
     if (!runLogin())
         return false;
-    CheckGroupField();
+    // An unreadable ledger has been reported once; the group list and the grid stay empty rather
+    // than repeating the same box.
+    const bool readable = CheckGroupField();
     LoadFormIni();
     m_loadRect = QRect(Twips::fromPixels(x()), Twips::fromPixels(y()), Twips::fromPixels(width()),
                        Twips::fromPixels(height()));
@@ -328,14 +330,16 @@ bool frmMain::Form_Load()
     if (m_today.isValid())
         m_entry->editor().setToday(m_today);
     FirstActivate = true;
-    FillGroupCombo();
+    if (readable)
+        FillGroupCombo();
     if (m_settings.value(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("0"))
         == QStringLiteral("0")) {
         FrmInitMsg notice(m_settings, m_paths, this);
         notice.exec();
     }
     InitListGrid();
-    DispList();
+    if (readable)
+        DispList();
     return true;
 }
 
@@ -611,7 +615,7 @@ void frmMain::SyncUpdateClient(qint32 nCode, int nBusiMode, bool bAdd)
         m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);
 }
 // An older file gets its group fields brought to their current size.
-void frmMain::CheckGroupField() { ::CheckGroupField(m_db, m_prompt); }
+bool frmMain::CheckGroupField() { return ::CheckGroupField(m_db, m_prompt); }
 void frmMain::LoadFormIni()
 {
     m_applyingLayout = true;

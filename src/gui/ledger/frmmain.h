@@ -133,7 +133,7 @@ private:
 
     // Start-up steps whose windows arrive later; each keeps its place in the order.
     bool runLogin();
-    void CheckGroupField();
+    bool CheckGroupField();
     void LoadFormIni();
     void prepareCallerId();
     void OpenTelvox();
