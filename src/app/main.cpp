@@ -6,11 +6,11 @@
 #include <QFont>
 #include <QFontDatabase>
 
-#include "data/database.h"
-#include "ledger/frmmain.h"
-#include "shell/appsettings.h"
-#include "ui/formhelpers.h"
-#include "ui/messageboxprompt.h"
+#include "core/data/database.h"
+#include "core/shell/appsettings.h"
+#include "gui/ledger/frmmain.h"
+#include "gui/ui/formhelpers.h"
+#include "gui/ui/messageboxprompt.h"
 
 namespace {
 

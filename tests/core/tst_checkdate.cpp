@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QTest>
 
-#include "ledger/ledger.h"
+#include "core/ledger/ledger.h"
+#include "core/ui/checkdate.h"
 #include "scriptedprompt.h"
-#include "ui/checkdate.h"
 
 class tst_CheckDate final : public QObject
 {

@@ -2,9 +2,9 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include "masterdata/businessmode.h"
-#include "masterdata/clienteditor.h"
-#include "masterdata/clientregister.h"
+#include "core/masterdata/businessmode.h"
+#include "core/masterdata/clienteditor.h"
+#include "core/masterdata/clientregister.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -3,10 +3,10 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include "data/database.h"
-#include "data/recordset.h"
-#include "data/schema.h"
-#include "ledger/voucherquery.h"
+#include "core/data/database.h"
+#include "core/data/recordset.h"
+#include "core/data/schema.h"
+#include "core/ledger/voucherquery.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ui/cp949.h"
-#include "ui/layoutini.h"
+#include "core/base/cp949.h"
+#include "core/ui/layoutini.h"
 
 class tst_LayoutIni final : public QObject
 {

@@ -3,8 +3,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ledger/ledgermodel.h"
-#include "ledger/totalsmodel.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/ledger/totalsmodel.h"
 #include "templedger.h"
 
 class tst_LedgerModel final : public QObject

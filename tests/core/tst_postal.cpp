@@ -6,12 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "data/database.h"
+#include "core/base/cp949.h"
+#include "core/data/database.h"
+#include "core/masterdata/postalimport.h"
+#include "core/masterdata/postalsearch.h"
+#include "core/shell/startup.h"
 #include "scriptedprompt.h"
-#include "shell/startup.h"
-#include "ui/cp949.h"
-#include "ui/postalimport.h"
-#include "ui/postalsearch.h"
 
 namespace {
 

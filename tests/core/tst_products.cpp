@@ -2,7 +2,7 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include "masterdata/namelist.h"
+#include "core/masterdata/namelist.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "data/database.h"
-#include "data/sampleledger.h"
-#include "ui/textutil.h"
+#include "core/base/textutil.h"
+#include "core/data/database.h"
+#include "core/data/sampleledger.h"
 #include "templedger.h"
 
 class tst_SampleLedger : public QObject

@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "data/database.h"
-#include "data/schema.h"
-#include "data/schemamaint.h"
+#include "core/data/database.h"
+#include "core/data/schema.h"
+#include "core/data/schemamaint.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

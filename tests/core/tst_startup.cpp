@@ -4,11 +4,11 @@
 #include <QProcess>
 #include <QTest>
 
-#include "data/database.h"
-#include "data/schemamaint.h"
-#include "shell/appfolders.h"
-#include "shell/appsettings.h"
-#include "shell/startup.h"
+#include "core/data/database.h"
+#include "core/data/schemamaint.h"
+#include "core/shell/appfolders.h"
+#include "core/shell/appsettings.h"
+#include "core/shell/startup.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QTest>
 
-#include "ui/textutil.h"
+#include "core/base/textutil.h"
 
 class tst_TextUtil final : public QObject
 {

@@ -2,15 +2,15 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include "data/database.h"
-#include "ledger/ledger.h"
-#include "ledger/ledgermodel.h"
-#include "ledger/vouchereditor.h"
-#include "masterdata/clientrecord.h"
+#include "core/data/database.h"
+#include "core/ledger/ledger.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/ledger/vouchereditor.h"
+#include "core/masterdata/clientrecord.h"
+#include "core/ui/checkdate.h"
 #include "recordingview.h"
 #include "scriptedlookups.h"
 #include "scriptedprompt.h"
-#include "ui/checkdate.h"
 #include "templedger.h"
 
 using C = LedgerModel::Column;

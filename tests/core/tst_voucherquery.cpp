@@ -2,8 +2,8 @@
 #include <QAbstractItemModelTester>
 #include <QTest>
 
-#include "ledger/ledger.h"
-#include "ledger/ledgermodel.h"
+#include "core/ledger/ledger.h"
+#include "core/ledger/ledgermodel.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

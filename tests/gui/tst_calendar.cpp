@@ -6,8 +6,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/frmcalendar.h"
-#include "ui/messageboxprompt.h"
+#include "gui/ui/frmcalendar.h"
+#include "gui/ui/messageboxprompt.h"
 
 class tst_Calendar final : public QObject
 {

@@ -8,16 +8,16 @@
 #include <QTableView>
 #include <QTest>
 
-#include "masterdata/frmclient_sel.h"
-#include "masterdata/frmclient_write.h"
-#include "masterdata/frmproduct_sel.h"
-#include "masterdata/texttablemodel.h"
+#include "core/masterdata/postalimport.h"
+#include "core/masterdata/texttablemodel.h"
+#include "gui/masterdata/frmclient_sel.h"
+#include "gui/masterdata/frmclient_write.h"
+#include "gui/masterdata/frmpost.h"
+#include "gui/masterdata/frmproduct_sel.h"
+#include "gui/ui/formhelpers.h"
 #include "modalwatch.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
-#include "ui/formhelpers.h"
-#include "ui/frmpost.h"
-#include "ui/postalimport.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/frmfloatmsg.h"
-#include "ui/twips.h"
+#include "core/ui/twips.h"
+#include "gui/ui/frmfloatmsg.h"
 
 class tst_FloatMsg final : public QObject
 {

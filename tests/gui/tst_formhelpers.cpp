@@ -7,9 +7,9 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "gui/ui/combohelpers.h"
+#include "gui/ui/formhelpers.h"
 #include "scriptedprompt.h"
-#include "ui/combohelpers.h"
-#include "ui/formhelpers.h"
 
 class tst_FormHelpers final : public QObject
 {

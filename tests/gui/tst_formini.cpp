@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ui/formini.h"
-#include "ui/layoutini.h"
-#include "ui/twips.h"
+#include "core/ui/layoutini.h"
+#include "core/ui/twips.h"
+#include "gui/ui/formini.h"
 
 class tst_FormIni final : public QObject
 {

@@ -13,13 +13,13 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "data/database.h"
-#include "ledger/frmmain.h"
-#include "ledger/ledgerentry.h"
-#include "ledger/ledgergrid.h"
-#include "shell/appsettings.h"
-#include "shell/frminitmsg.h"
-#include "shell/startup.h"
+#include "core/data/database.h"
+#include "core/shell/appsettings.h"
+#include "core/shell/startup.h"
+#include "gui/ledger/frmmain.h"
+#include "gui/ledger/ledgerentry.h"
+#include "gui/ledger/ledgergrid.h"
+#include "gui/shell/frminitmsg.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -9,10 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ledger/spreadhelpers.h"
+#include "core/ui/layoutini.h"
+#include "gui/ledger/spreadhelpers.h"
+#include "gui/ui/formini.h"
 #include "scriptedprompt.h"
-#include "ui/formini.h"
-#include "ui/layoutini.h"
 
 class tst_GridMenu final : public QObject
 {

@@ -5,11 +5,11 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include "ledger/ledger.h"
-#include "ledger/ledgergrid.h"
-#include "ledger/ledgermodel.h"
-#include "ledger/spreadhelpers.h"
-#include "ledger/vouchereditor.h"
+#include "core/ledger/ledger.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/ledger/vouchereditor.h"
+#include "gui/ledger/ledgergrid.h"
+#include "gui/ledger/spreadhelpers.h"
 #include "recordingview.h"
 #include "scriptedlookups.h"
 #include "scriptedprompt.h"

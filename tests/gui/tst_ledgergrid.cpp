@@ -11,20 +11,20 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include "data/database.h"
-#include "ledger/frmmain.h"
-#include "ledger/ledgergrid.h"
-#include "ledger/spreaddelegate.h"
-#include "ledger/spreadhelpers.h"
+#include "core/data/database.h"
+#include "core/shell/appfolders.h"
+#include "core/shell/appsettings.h"
+#include "core/shell/startup.h"
+#include "core/ui/checkdate.h"
+#include "core/ui/layoutini.h"
+#include "core/ui/twips.h"
+#include "gui/ledger/frmmain.h"
+#include "gui/ledger/ledgergrid.h"
+#include "gui/ledger/spreaddelegate.h"
+#include "gui/ledger/spreadhelpers.h"
+#include "gui/ui/formini.h"
 #include "scriptedprompt.h"
-#include "shell/appfolders.h"
-#include "shell/appsettings.h"
-#include "shell/startup.h"
 #include "templedger.h"
-#include "ui/checkdate.h"
-#include "ui/formini.h"
-#include "ui/layoutini.h"
-#include "ui/twips.h"
 
 namespace {
 // The text each cell was drawn with.

@@ -5,18 +5,18 @@
 #include <QTableView>
 #include <QTest>
 
-#include "data/database.h"
-#include "ledger/frmmain.h"
-#include "ledger/ledgergrid.h"
-#include "masterdata/frmclient_sel.h"
-#include "masterdata/frmclient_write.h"
-#include "masterdata/frmgroup_sel.h"
-#include "masterdata/frmproduct_sel.h"
-#include "masterdata/seldata.h"
-#include "masterdata/texttablemodel.h"
+#include "core/data/database.h"
+#include "core/masterdata/texttablemodel.h"
+#include "core/shell/appsettings.h"
+#include "gui/ledger/frmmain.h"
+#include "gui/ledger/ledgergrid.h"
+#include "gui/masterdata/frmclient_sel.h"
+#include "gui/masterdata/frmclient_write.h"
+#include "gui/masterdata/frmgroup_sel.h"
+#include "gui/masterdata/frmproduct_sel.h"
+#include "gui/masterdata/seldata.h"
 #include "modalwatch.h"
 #include "scriptedprompt.h"
-#include "shell/appsettings.h"
 #include "templedger.h"
 
 using Answer = UserPrompt::Answer;

@@ -6,12 +6,12 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include "data/database.h"
-#include "ledger/frmmain.h"
-#include "ledger/ledgerentry.h"
-#include "ledger/ledgergrid.h"
-#include "shell/appsettings.h"
-#include "shell/startup.h"
+#include "core/data/database.h"
+#include "core/shell/appsettings.h"
+#include "core/shell/startup.h"
+#include "gui/ledger/frmmain.h"
+#include "gui/ledger/ledgerentry.h"
+#include "gui/ledger/ledgergrid.h"
 #include "scriptedlookups.h"
 #include "scriptedprompt.h"
 #include "templedger.h"

@@ -4,8 +4,8 @@
 #include <QPair>
 #include <QStringList>
 
-#include "ledger/vouchereditor.h"
-#include "masterdata/clientrecord.h"
+#include "core/ledger/vouchereditor.h"
+#include "core/masterdata/clientrecord.h"
 
 // What the voucher logic did to its window, for tests: the cursor, focus, highlights, notices
 // and client panels. A grid test derives from it to drive a real grid as well.

@@ -5,7 +5,7 @@
 #include <QQueue>
 #include <QString>
 
-#include "masterdata/voucherlookups.h"
+#include "core/masterdata/voucherlookups.h"
 
 // Lookups for tests of the voucher grid: each call is recorded and answered from a script
 // (an empty answer when nothing is scripted, as a closed search window gives).

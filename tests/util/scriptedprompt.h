@@ -5,7 +5,7 @@
 #include <QQueue>
 #include <QString>
 
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
 
 // A UserPrompt for tests: records every question and answers from a script. Every box needs
 // its scripted answer, an OK box too (ok()); a question without one fails the running test.

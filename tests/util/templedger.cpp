@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <QSqlQuery>
 
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
 
 TestEnvironment &TestEnvironment::instance()
 {

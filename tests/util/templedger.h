@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "data/database.h"
-#include "ledger/ledgerrow.h"
+#include "core/data/database.h"
+#include "core/ledger/ledgerrow.h"
 
 // Points HOME and the XDG folders of this test process at a temporary folder, so that the
 // settings store, the data folders and the layout files of the real user are never touched.

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
 
 class Database;
 

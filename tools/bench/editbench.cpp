@@ -4,13 +4,13 @@
 #include <QDir>
 #include <QFile>
 
-#include "data/database.h"
-#include "data/sampleledger.h"
-#include "ledger/ledger.h"
-#include "ledger/ledgermodel.h"
-#include "ledger/vouchereditor.h"
-#include "masterdata/voucherlookups.h"
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/sampleledger.h"
+#include "core/ledger/ledger.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/ledger/vouchereditor.h"
+#include "core/masterdata/voucherlookups.h"
 
 namespace {
 

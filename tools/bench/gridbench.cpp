@@ -7,8 +7,8 @@
 #include <QDate>
 #include <QElapsedTimer>
 
-#include "ledger/ledgermodel.h"
-#include "ledger/totalsmodel.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/ledger/totalsmodel.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include "core/data/database.h"
+#include "core/data/sampleledger.h"
+#include "core/ledger/ledger.h"
+#include "core/ledger/ledgermodel.h"
 #include "benchcontext.h"
-#include "data/database.h"
-#include "data/sampleledger.h"
-#include "ledger/ledger.h"
-#include "ledger/ledgermodel.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 
+#include "core/data/database.h"
+#include "core/masterdata/clientregister.h"
+#include "core/masterdata/namelist.h"
+#include "core/masterdata/texttablemodel.h"
 #include "benchcontext.h"
-#include "data/database.h"
-#include "masterdata/clientregister.h"
-#include "masterdata/namelist.h"
-#include "masterdata/texttablemodel.h"
 
 namespace {
 

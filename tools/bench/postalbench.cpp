@@ -3,9 +3,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include "core/masterdata/postalimport.h"
+#include "core/masterdata/postalsearch.h"
 #include "benchcontext.h"
-#include "ui/postalimport.h"
-#include "ui/postalsearch.h"
 
 namespace {
 constexpr int Lines = 1000000;

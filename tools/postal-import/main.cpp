@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include "ui/postalimport.h"
+#include "core/masterdata/postalimport.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
-#include "data/sampleledger.h"
-#include "shell/startup.h"
+#include "core/data/sampleledger.h"
+#include "core/shell/startup.h"
 
 int main(int argc, char *argv[])
 {

@@ -13,8 +13,8 @@
 #include <QSqlError>
 #include <QSqlRecord>
 
+#include "core/base/textutil.h"
 #include "schema.h"
-#include "ui/textutil.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recordset.h"
 
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
 
 void reportQueryError(const SqlError &error, UserPrompt &prompt)
 {

@@ -8,8 +8,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include "core/base/textutil.h"
 #include "database.h"
-#include "ui/textutil.h"
 
 using namespace Qt::Literals::StringLiterals;
 

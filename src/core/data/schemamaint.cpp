@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QSqlQuery>
 
+#include "core/base/textutil.h"
+#include "core/base/userprompt.h"
 #include "database.h"
 #include "recordset.h"
 #include "schema.h"
-#include "ui/textutil.h"
-#include "ui/userprompt.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ledger.h"
 
+#include "core/base/userprompt.h"
 #include "ledgermodel.h"
-#include "ui/userprompt.h"
 
 Ledger::Ledger(const Database *db, UserPrompt &prompt, LedgerModel &model)
     : m_db(db), m_prompt(prompt), m_model(model), m_defaultDate(today())

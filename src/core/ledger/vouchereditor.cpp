@@ -3,15 +3,15 @@
 
 #include <QSqlQuery>
 
-#include "data/database.h"
-#include "data/recordset.h"
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/recordset.h"
+#include "core/masterdata/clientrecord.h"
+#include "core/masterdata/clientregister.h"
+#include "core/masterdata/voucherlookups.h"
+#include "core/ui/checkdate.h"
 #include "ledger.h"
 #include "ledgermodel.h"
-#include "masterdata/clientrecord.h"
-#include "masterdata/clientregister.h"
-#include "masterdata/voucherlookups.h"
-#include "ui/checkdate.h"
-#include "ui/userprompt.h"
 
 namespace {
 

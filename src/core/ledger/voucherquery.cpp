@@ -3,8 +3,8 @@
 
 #include <QSqlQuery>
 
-#include "data/database.h"
-#include "data/recordset.h"
+#include "core/data/database.h"
+#include "core/data/recordset.h"
 
 namespace {
 const QString kColumns = QStringLiteral(

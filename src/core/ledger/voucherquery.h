@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "data/sqlstatement.h"
+#include "core/data/sqlstatement.h"
 #include "ledgerrow.h"
 
 class Database;

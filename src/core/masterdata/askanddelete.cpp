@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "askanddelete.h"
 
-#include "data/database.h"
-#include "data/recordset.h"
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/recordset.h"
 
 bool askAndDelete(const Database *db, UserPrompt &prompt, const QString &name, const SqlStatement &deletion)
 {

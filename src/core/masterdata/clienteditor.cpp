@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clienteditor.h"
 
+#include "core/base/textutil.h"
+#include "core/base/userprompt.h"
+#include "core/data/schema.h"
+#include "core/ui/formrules.h"
 #include "businessmode.h"
 #include "clientregister.h"
-#include "data/schema.h"
-#include "ui/formrules.h"
-#include "ui/textutil.h"
-#include "ui/userprompt.h"
 
 ClientEditor::ClientEditor(const Database *db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
 

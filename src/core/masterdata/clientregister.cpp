@@ -5,12 +5,12 @@
 
 #include <QSqlQuery>
 
+#include "core/base/textutil.h"
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/recordset.h"
 #include "askanddelete.h"
 #include "businessmode.h"
-#include "data/database.h"
-#include "data/recordset.h"
-#include "ui/textutil.h"
-#include "ui/userprompt.h"
 
 namespace {
 const QString kSaveError = QStringLiteral("자료를 저장하는 중 오류가 발생했습니다.");

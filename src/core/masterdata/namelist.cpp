@@ -3,11 +3,11 @@
 
 #include <QSqlQuery>
 
+#include "core/base/textutil.h"
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/recordset.h"
 #include "askanddelete.h"
-#include "data/database.h"
-#include "data/recordset.h"
-#include "ui/textutil.h"
-#include "ui/userprompt.h"
 
 namespace {
 const QString kDuplicate = QStringLiteral("이미 같은 이름이 등록 되어 있습니다.");

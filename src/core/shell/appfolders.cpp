@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
 
 namespace AppFolders {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appsettings.h"
 
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
 
 AppSettings::AppSettings() : m_store(QSettings::NativeFormat, QSettings::UserScope, programTitle(), programTitle()) {}
 

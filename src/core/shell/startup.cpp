@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
 #include "appfolders.h"
 #include "appsettings.h"
-#include "data/database.h"
-#include "ui/userprompt.h"
 
 namespace {
 bool isDir(const QString &path) { return !path.isEmpty() && QFileInfo(path).isDir(); }

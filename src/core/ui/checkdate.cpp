@@ -3,8 +3,8 @@
 
 #include <QRegularExpression>
 
-#include "textutil.h"
-#include "userprompt.h"
+#include "core/base/textutil.h"
+#include "core/base/userprompt.h"
 
 namespace {
 

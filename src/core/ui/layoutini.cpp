@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "cp949.h"
+#include "core/base/cp949.h"
 
 namespace {
 

@@ -21,22 +21,22 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "accessibility.h"
-#include "data/schemamaint.h"
+#include "core/base/userprompt.h"
+#include "core/data/schemamaint.h"
+#include "core/shell/appsettings.h"
+#include "core/ui/checkdate.h"
+#include "core/ui/layoutini.h"
+#include "core/ui/twips.h"
+#include "gui/masterdata/frmclient_write.h"
+#include "gui/masterdata/seldata.h"
+#include "gui/shell/frminitmsg.h"
+#include "gui/ui/accessibility.h"
+#include "gui/ui/combohelpers.h"
+#include "gui/ui/formhelpers.h"
+#include "gui/ui/formini.h"
 #include "ledgerentry.h"
 #include "ledgergrid.h"
-#include "masterdata/frmclient_write.h"
-#include "masterdata/seldata.h"
-#include "shell/appsettings.h"
-#include "shell/frminitmsg.h"
 #include "spreadhelpers.h"
-#include "ui/checkdate.h"
-#include "ui/combohelpers.h"
-#include "ui/formhelpers.h"
-#include "ui/formini.h"
-#include "ui/layoutini.h"
-#include "ui/twips.h"
-#include "ui/userprompt.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QRect>
 #include <QWidget>
 
-#include "ledger/ledger.h"
-#include "ledger/ledgermodel.h"
-#include "ledger/totalsmodel.h"
-#include "shell/startup.h"
+#include "core/ledger/ledger.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/ledger/totalsmodel.h"
+#include "core/shell/startup.h"
 
 class AppSettings;
 class Database;

@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/masterdata/clientrecord.h"
+#include "gui/ui/frmfloatmsg.h"
 #include "frmmain.h"
 #include "ledgergrid.h"
-#include "masterdata/clientrecord.h"
-#include "ui/frmfloatmsg.h"
 
 LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, const Database *db, UserPrompt &prompt,
                          VoucherLookups &lookups)

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "ledger/vouchereditor.h"
+#include "core/ledger/vouchereditor.h"
 
 class frmMain;
 class LedgerGrid;

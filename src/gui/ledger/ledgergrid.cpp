@@ -10,7 +10,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
-#include "ledger/vouchereditor.h"
+#include "core/ledger/vouchereditor.h"
 
 namespace {
 QString editorText(QWidget *editor)

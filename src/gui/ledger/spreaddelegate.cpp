@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <QToolTip>
 
-#include "ledger/ledgermodel.h"
+#include "core/ledger/ledgermodel.h"
 
 namespace {
 

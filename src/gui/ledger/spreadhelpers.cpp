@@ -12,12 +12,12 @@
 #include <QMenu>
 #include <QTableView>
 
-#include "accessibility.h"
+#include "core/base/userprompt.h"
+#include "core/ui/layoutini.h"
+#include "gui/ui/accessibility.h"
+#include "gui/ui/formini.h"
+#include "gui/ui/frmfloatmsg.h"
 #include "spreaddelegate.h"
-#include "ui/formini.h"
-#include "ui/frmfloatmsg.h"
-#include "ui/layoutini.h"
-#include "ui/userprompt.h"
 
 namespace {
 

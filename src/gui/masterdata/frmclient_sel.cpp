@@ -5,13 +5,13 @@
 #include <QLineEdit>
 #include <QTableView>
 
+#include "core/base/userprompt.h"
+#include "core/masterdata/businessmode.h"
+#include "core/masterdata/clientregister.h"
+#include "core/masterdata/texttablemodel.h"
+#include "gui/ledger/spreadhelpers.h"
+#include "gui/ui/formhelpers.h"
 #include "frmclient_write.h"
-#include "ledger/spreadhelpers.h"
-#include "masterdata/businessmode.h"
-#include "masterdata/clientregister.h"
-#include "masterdata/texttablemodel.h"
-#include "ui/formhelpers.h"
-#include "ui/userprompt.h"
 
 namespace {
 QStringList rowOf(const ClientRecord &c)

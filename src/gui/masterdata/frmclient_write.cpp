@@ -11,12 +11,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/formhelpers.h"
-#include "ui/frmfloatmsg.h"
-#include "ui/frmpost.h"
-#include "ui/textutil.h"
-#include "ui/twips.h"
-#include "ui/userprompt.h"
+#include "core/base/textutil.h"
+#include "core/base/userprompt.h"
+#include "core/ui/twips.h"
+#include "gui/ui/formhelpers.h"
+#include "gui/ui/frmfloatmsg.h"
+#include "frmpost.h"
 
 namespace {
 constexpr int FieldWidthTwips[ClientEditor::FieldCount] = {1635, 1635, 1635, 1170, 4500, 4500};

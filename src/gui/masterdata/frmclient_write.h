@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "masterdata/clienteditor.h"
+#include "core/masterdata/clienteditor.h"
 
 class QCheckBox;
 class QLabel;

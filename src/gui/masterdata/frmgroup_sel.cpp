@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 
-#include "masterdata/texttablemodel.h"
+#include "core/masterdata/texttablemodel.h"
 
 FrmGroup_sel::FrmGroup_sel(const Database *db, UserPrompt &prompt, QWidget *parent)
     : NameSearchWindow(db, prompt, NameList::Kind::Group, parent)

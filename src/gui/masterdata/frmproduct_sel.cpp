@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QTableView>
 
-#include "masterdata/texttablemodel.h"
-#include "ui/combohelpers.h"
-#include "ui/twips.h"
+#include "core/masterdata/texttablemodel.h"
+#include "core/ui/twips.h"
+#include "gui/ui/combohelpers.h"
 
 FrmProduct_sel::FrmProduct_sel(const Database *db, UserPrompt &prompt, QWidget *parent)
     : NameSearchWindow(db, prompt, NameList::Kind::Product, parent)

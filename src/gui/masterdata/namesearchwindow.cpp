@@ -4,9 +4,9 @@
 #include <QGuiApplication>
 #include <QTableView>
 
-#include "ledger/spreadhelpers.h"
-#include "masterdata/texttablemodel.h"
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
+#include "core/masterdata/texttablemodel.h"
+#include "gui/ledger/spreadhelpers.h"
 
 NameSearchWindow::NameSearchWindow(const Database *db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent)
     : SearchWindow(db, prompt, {QStringLiteral("이름")}, parent), m_names(db, prompt, kind)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "masterdata/namelist.h"
+#include "core/masterdata/namelist.h"
 #include "searchwindow.h"
 
 // The group and product search windows: one column "이름", add, rename and delete of names.

@@ -12,10 +12,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "ledger/spreadhelpers.h"
-#include "masterdata/texttablemodel.h"
-#include "ui/formhelpers.h"
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
+#include "core/masterdata/texttablemodel.h"
+#include "gui/ledger/spreadhelpers.h"
+#include "gui/ui/formhelpers.h"
 
 namespace {
 template<typename W>

@@ -5,14 +5,14 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "core/base/userprompt.h"
+#include "core/masterdata/businessmode.h"
+#include "core/masterdata/namelist.h"
+#include "gui/ui/formhelpers.h"
 #include "frmclient_sel.h"
 #include "frmclient_write.h"
 #include "frmgroup_sel.h"
 #include "frmproduct_sel.h"
-#include "masterdata/businessmode.h"
-#include "masterdata/namelist.h"
-#include "ui/formhelpers.h"
-#include "ui/userprompt.h"
 
 namespace {
 

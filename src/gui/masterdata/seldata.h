@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "masterdata/voucherlookups.h"
+#include "core/masterdata/voucherlookups.h"
 
 class Database;
 class QWidget;

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/appfolders.h"
-#include "shell/appsettings.h"
+#include "core/shell/appfolders.h"
+#include "core/shell/appsettings.h"
 
 FrmInitMsg::FrmInitMsg(AppSettings &settings, const AppPaths &paths, QWidget *parent)
     : QDialog(parent), m_settings(settings)

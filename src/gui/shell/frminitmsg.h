@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "shell/startup.h"
+#include "core/shell/startup.h"
 
 class AppSettings;
 class QCheckBox;

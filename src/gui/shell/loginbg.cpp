@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "shell/appfolders.h"
+#include "core/shell/appfolders.h"
 
 bool LoadLoginBG(QWidget *form)
 {

@@ -13,8 +13,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "core/ui/twips.h"
 #include "formhelpers.h"
-#include "ui/twips.h"
 
 namespace {
 

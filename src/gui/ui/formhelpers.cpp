@@ -26,9 +26,9 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "ui/formrules.h"
-#include "ui/twips.h"
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
+#include "core/ui/formrules.h"
+#include "core/ui/twips.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <QTableView>
 #include <QWidget>
 
-#include "shell/appfolders.h"
-#include "ui/formrules.h"
-#include "ui/layoutini.h"
-#include "ui/twips.h"
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
+#include "core/shell/appfolders.h"
+#include "core/ui/formrules.h"
+#include "core/ui/layoutini.h"
+#include "core/ui/twips.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "ui/twips.h"
+#include "core/ui/twips.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
 
 class QWidget;
 

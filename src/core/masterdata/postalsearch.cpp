@@ -7,9 +7,9 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 
-#include "data/database.h"
-#include "data/recordset.h"
-#include "textutil.h"
+#include "core/base/textutil.h"
+#include "core/data/database.h"
+#include "core/data/recordset.h"
 
 PostalSearch::PostalSearch() : m_db(std::make_unique<Database>()) {}
 PostalSearch::~PostalSearch() = default;

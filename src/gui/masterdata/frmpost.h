@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QPointer>
 
-#include "ui/postalsearch.h"
+#include "core/masterdata/postalsearch.h"
 
 class QLabel;
 class QLineEdit;

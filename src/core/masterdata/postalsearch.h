@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "data/sqlstatement.h"
+#include "core/data/sqlstatement.h"
 
 class Database;
 class UserPrompt;

@@ -11,9 +11,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "ledger/spreadhelpers.h"
-#include "masterdata/texttablemodel.h"
-#include "ui/userprompt.h"
+#include "core/base/userprompt.h"
+#include "core/masterdata/texttablemodel.h"
+#include "gui/ledger/spreadhelpers.h"
 
 namespace {
 enum Column { Zipcode, Sido, Gugun, Dong, Bunji };

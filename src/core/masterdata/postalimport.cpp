@@ -6,10 +6,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include "cp949.h"
-#include "data/database.h"
-#include "data/schema.h"
-#include "textutil.h"
+#include "core/base/cp949.h"
+#include "core/base/textutil.h"
+#include "core/data/database.h"
+#include "core/data/schema.h"
 
 namespace PostalImport {
 
