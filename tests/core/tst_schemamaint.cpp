@@ -264,7 +264,7 @@ void TestSchemaMaint::editFieldRules()
     ledger.addClient(0, 5, QStringLiteral("가나상사"), QStringLiteral("02-123-4567"));
     const QStringList before = rowsOf(ledger.db(), QStringLiteral("maeip"));
     ScriptedPrompt prompt;
-    QCOMPARE(DAO_EditField(ledger.db(), prompt, QStringLiteral("maeip"), field, size, true, false, type), result);
+    QCOMPARE(DAO_EditField(ledger.db(), prompt, QStringLiteral("maeip"), field, {.size = size, .type = type}), result);
     QCOMPARE(prompt.count(), 0);
     QCOMPARE(declared(ledger.db(), QStringLiteral("maeip"), field.toLower()), declaredAfter);
     if (!result) {
@@ -289,11 +289,12 @@ void TestSchemaMaint::editFieldKeepsOtherIndexes()
     ledger.addVoucher(voucher(QStringLiteral("2024-01-02"), QStringLiteral("볼펜"), 100, {}, 0, 0, QStringLiteral("사무")));
     ScriptedPrompt prompt;
     const QStringList indexes = indexesOf(ledger.db());
-    QVERIFY(DAO_EditField(ledger.db(), prompt, QStringLiteral("total"), QStringLiteral("group_name"), 8, true, false));
+    QVERIFY(DAO_EditField(ledger.db(), prompt, QStringLiteral("total"), QStringLiteral("group_name"), {.size = 8}));
     QCOMPARE(indexesOf(ledger.db()), indexes);
     QCOMPARE(lastField(ledger.db(), QStringLiteral("total")), QStringLiteral("group_name VARCHAR(8)"));
     // With dropIndexes the field's indexes go, the others stay.
-    QVERIFY(DAO_EditField(ledger.db(), prompt, QStringLiteral("total"), QStringLiteral("group_name"), 6, true, true));
+    QVERIFY(DAO_EditField(ledger.db(), prompt, QStringLiteral("total"), QStringLiteral("group_name"),
+                          {.size = 6, .dropIndexes = true}));
     QStringList expected = indexes;
     expected.removeIf([](const QString &s) { return s.startsWith(QLatin1String("total.total_group_name")); });
     QCOMPARE(indexesOf(ledger.db()), expected);
@@ -308,8 +309,7 @@ void TestSchemaMaint::editFieldToIntegerRefusesText()
     const QStringList before = rowsOf(ledger.db(), QStringLiteral("maechul"));
     ScriptedPrompt prompt;
     prompt.ok();
-    QVERIFY(!DAO_EditField(ledger.db(), prompt, QStringLiteral("maechul"), QStringLiteral("tel"), 0, true, false,
-                           DaoType::Long));
+    QVERIFY(!DAO_EditField(ledger.db(), prompt, QStringLiteral("maechul"), QStringLiteral("tel"), {.type = DaoType::Long}));
     QCOMPARE(prompt.count(), 1);
     QVERIFY(prompt.last().text.endsWith(QLatin1String(" in procedure DAO_EditField of Module mdlCommonQX")));
     QCOMPARE(declared(ledger.db(), QStringLiteral("maechul"), QStringLiteral("tel")), QStringLiteral("VARCHAR(20)"));
@@ -352,11 +352,13 @@ void TestSchemaMaint::indexes()
     TempLedger ledger;
     ScriptedPrompt prompt;
     // The group table's key exists: nothing to do.
-    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("group_name"), QStringLiteral("NAME"), true, true, true));
+    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("group_name"), QStringLiteral("NAME"),
+                          IndexOption::Primary | IndexOption::Unique | IndexOption::Required));
     // A plain index exists on product.name; a primary one is still wanted and built.
     ledger.exec(SqlStatement(QStringLiteral("INSERT INTO product (name) VALUES ('볼펜'), ('공책')")));
-    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("name"), false, false, false));
-    QVERIFY(DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("name"), true, true, true));
+    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("name"), {}));
+    QVERIFY(DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("name"),
+                         IndexOption::Primary | IndexOption::Unique | IndexOption::Required));
     QVERIFY(indexesOf(ledger.db()).contains(QStringLiteral("product.product_name unique=1 (name)")));
     QVERIFY(!ledger.db().exec(SqlStatement(QStringLiteral("INSERT INTO product (name) VALUES (NULL)"))).ok());
     QCOMPARE(ledger.count(QStringLiteral("product")), 2);
@@ -365,7 +367,7 @@ void TestSchemaMaint::indexes()
     QCOMPARE(prompt.count(), 0);
 
     prompt.ok();
-    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("nosuch"), false, false, false));
+    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("nosuch"), {}));
     QCOMPARE(prompt.count(), 1);
     QVERIFY(prompt.last().text.startsWith(QStringLiteral("오류번호 : ")));
 }

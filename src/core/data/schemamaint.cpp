@@ -414,9 +414,12 @@ bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const 
     return true;
 }
 
-bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field, bool primary,
-                  bool unique, bool required)
+bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field,
+                  IndexOptions options)
 {
+    const bool primary = options.testFlag(IndexOption::Primary);
+    const bool unique = options.testFlag(IndexOption::Unique);
+    const bool required = options.testFlag(IndexOption::Required);
     SqlError e;
     const auto columns = tableColumns(db, table, &e);
     const auto indexes = columns ? tableIndexes(db, table, &e) : std::nullopt;
@@ -459,9 +462,13 @@ bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const 
     return true;
 }
 
-bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const QString &field, int size,
-                   bool allowZeroLength, bool dropIndexes, int type)
+bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const QString &field,
+                   const FieldChange &change)
 {
+    const int size = change.size;
+    const int type = change.type;
+    const bool allowZeroLength = change.allowZeroLength;
+    const bool dropIndexes = change.dropIndexes;
     const QString procedure = QStringLiteral("DAO_EditField");
     SqlError e;
     const auto columns = tableColumns(db, table, &e);
@@ -572,10 +579,10 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
 
     const QString group = QStringLiteral("group_name");
     const QString name = QStringLiteral("name");
-    if (DAO_EditField(db, prompt, group, name, Schema::GroupNameSize, true, true, DaoType::Keep))
-        DAO_AddIndex(db, prompt, group, name, true, true, true);
-    DAO_EditField(db, prompt, QStringLiteral("total"), group, Schema::GroupNameSize, true, false, DaoType::Keep);
-    DAO_EditField(db, prompt, QStringLiteral("total_print"), group, Schema::GroupNameSize, true, false, DaoType::Keep);
+    if (DAO_EditField(db, prompt, group, name, {.size = Schema::GroupNameSize, .dropIndexes = true}))
+        DAO_AddIndex(db, prompt, group, name, IndexOption::Primary | IndexOption::Unique | IndexOption::Required);
+    DAO_EditField(db, prompt, QStringLiteral("total"), group, {.size = Schema::GroupNameSize});
+    DAO_EditField(db, prompt, QStringLiteral("total_print"), group, {.size = Schema::GroupNameSize});
 
     // Older files lack the lookup indexes of the ledger's queries; they are only added, never
     // changed, and only where table and field exist.

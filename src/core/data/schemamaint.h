@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFlags>
 #include <QString>
 
 class Database;
@@ -31,16 +32,26 @@ bool DAO_AddField(Database &db, UserPrompt &prompt, const QString &table, const 
                   int size, bool allowZeroLength, const QString &fillSql = {});
 bool DAO_DelField(Database &db, UserPrompt &prompt, const QString &table, const QString &field);
 // Rebuilds field with another size or type through the column field + "_AlterTmp", keeping
-// its values; the rebuilt field becomes the table's last. size 0 keeps the size, type -1 the
-// type. A missing field is added (filled with '' or 0) unless type is -1. When a stored value
+// its values; the rebuilt field becomes the table's last. size 0 keeps the size, type Keep
+// the type. A missing field is added (filled with '' or 0) unless type is -1. When a stored value
 // does not fit, the old field is kept as it was and the failure reported once.
-bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const QString &field, int size,
-                   bool allowZeroLength, bool dropIndexes, int type = DaoType::Keep);
+struct FieldChange
+{
+    int size = 0;
+    int type = DaoType::Keep;
+    bool allowZeroLength = true;
+    bool dropIndexes = false; // the field's indexes go instead of coming back on the rebuilt field
+};
+bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const QString &field,
+                   const FieldChange &change);
 // Creates the index table + "_" + field unless a suitable one exists. A primary or required
 // index needs the field NOT NULL; SQLite cannot add that in place, so the table is rebuilt
 // with every row, index and counter kept.
-bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field, bool primary,
-                  bool unique, bool required);
+enum class IndexOption { Primary = 0x1, Unique = 0x2, Required = 0x4 };
+Q_DECLARE_FLAGS(IndexOptions, IndexOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(IndexOptions)
+bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field,
+                  IndexOptions options);
 // Drops every index that contains field.
 bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field);
 // The largest value of field plus one; 1 for an empty table, -1 when the query failed (its box

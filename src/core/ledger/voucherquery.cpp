@@ -5,11 +5,24 @@
 
 #include "core/data/database.h"
 #include "core/data/recordset.h"
+#include "ledgermodel.h"
 
 namespace {
-const QString kColumns = QStringLiteral(
-    "total_id, maeip_date, group_name, pro_name, maeip_code, maeip_name, maeip_cost, "
-    "maechul_date, maechul_code, maechul_name, maechul_cost, maechul_usecost");
+
+// The select list: the key, then the field of every grid column that shows one, in the grid's
+// order, so that a column's value stands at resultIndex(column).
+QString selectList()
+{
+    QStringList fields{QStringLiteral("total_id")};
+    for (int c = LedgerModel::ColMaeipDate; c <= LedgerModel::ColUsecost; ++c)
+        fields << LedgerModel::fieldOf(c);
+    return fields.join(QStringLiteral(", "));
+}
+
+constexpr int resultIndex(int column) { return column + 1; }
+
+const QString kColumns = selectList();
+
 } // namespace
 
 SqlStatement voucherQuery(const VoucherFilter &f)
@@ -51,23 +64,25 @@ std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const Sql
     std::vector<LedgerRow> rows;
     const SqlError error = db->forEachRow(sql, [&rows](const Database::RowView &v) {
         LedgerRow r;
-        const auto number = [&](int i, int column) -> qint64 {
+        const auto text = [&](int column) { return v.text(resultIndex(column)); };
+        const auto number = [&](int column) -> qint64 {
+            const int i = resultIndex(column);
             if (v.isNull(i))
                 r.emptyMask |= static_cast<quint16>(1u << column);
             return v.integer(i);
         };
         r.totalId = v.integer(0);
-        r.maeipDate = v.text(1);
-        r.groupName = v.text(2);
-        r.proName = v.text(3);
-        r.maeipCode = static_cast<qint32>(number(4, 3));
-        r.maeipName = v.text(5);
-        r.maeipCost = number(6, 5);
-        r.maechulDate = v.text(7);
-        r.maechulCode = static_cast<qint32>(number(8, 7));
-        r.maechulName = v.text(9);
-        r.maechulCost = number(10, 9);
-        r.maechulUsecost = number(11, 10);
+        r.maeipDate = text(LedgerModel::ColMaeipDate);
+        r.groupName = text(LedgerModel::ColGroup);
+        r.proName = text(LedgerModel::ColProName);
+        r.maeipCode = static_cast<qint32>(number(LedgerModel::ColMaeipCode));
+        r.maeipName = text(LedgerModel::ColMaeipName);
+        r.maeipCost = number(LedgerModel::ColMaeipCost);
+        r.maechulDate = text(LedgerModel::ColMaechulDate);
+        r.maechulCode = static_cast<qint32>(number(LedgerModel::ColMaechulCode));
+        r.maechulName = text(LedgerModel::ColMaechulName);
+        r.maechulCost = number(LedgerModel::ColMaechulCost);
+        r.maechulUsecost = number(LedgerModel::ColUsecost);
         rows.push_back(std::move(r));
     });
     if (error.isError()) {
