@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "core/base/textutil.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/totalsmodel.h"
 #include "templedger.h"
@@ -83,7 +84,7 @@ void tst_LedgerModel::margin()
     QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
     m.setRows({voucher(QStringLiteral("2004-05-01"), QStringLiteral("TV"), purchase, QStringLiteral("2004-05-02"), sale, expense)});
     QCOMPARE(m.index(0, LedgerModel::ColMargin).data(Qt::EditRole).toLongLong(), margin);
-    QCOMPARE(m.index(0, LedgerModel::ColMargin).data().toString(), LedgerModel::formatMoney(margin));
+    QCOMPARE(m.index(0, LedgerModel::ColMargin).data().toString(), formatMoney(margin));
     // The same through edits of an entry row.
     m.AddNewRow(kToday);
     const int e = m.entryRow();

@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "core/ui/layoutini.h"
-#include "gui/ledger/spreadhelpers.h"
 #include "gui/ui/formini.h"
+#include "gui/ui/spreadhelpers.h"
 #include "scriptedprompt.h"
 
 class tst_GridMenu final : public QObject

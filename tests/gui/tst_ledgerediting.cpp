@@ -9,7 +9,7 @@
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/vouchereditor.h"
 #include "gui/ledger/ledgergrid.h"
-#include "gui/ledger/spreadhelpers.h"
+#include "gui/ui/spreadhelpers.h"
 #include "recordingview.h"
 #include "scriptedlookups.h"
 #include "scriptedprompt.h"

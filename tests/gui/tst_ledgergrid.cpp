@@ -20,9 +20,9 @@
 #include "core/ui/twips.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgergrid.h"
-#include "gui/ledger/spreaddelegate.h"
-#include "gui/ledger/spreadhelpers.h"
 #include "gui/ui/formini.h"
+#include "gui/ui/spreaddelegate.h"
+#include "gui/ui/spreadhelpers.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

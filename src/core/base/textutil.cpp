@@ -31,6 +31,14 @@ QString NullToStr(const QVariant &value)
     return value.toString();
 }
 
+QString formatMoney(qint64 value)
+{
+    QString digits = QString::number(value < 0 ? -value : value);
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
+
 bool isAsciiDigits(const QString &s)
 {
     if (s.isEmpty())

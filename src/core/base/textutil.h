@@ -11,6 +11,8 @@ int LenAnsi(const QString &text);
 int ByteLen(const QString &text);
 // True for a non-empty text of ASCII digits only (full-width digits are no digits here).
 bool isAsciiDigits(const QString &text);
+// A whole-won amount with thousands separators and no currency symbol: "-1,234,567".
+QString formatMoney(qint64 value);
 // The text of a database value; "" for Null.
 QString NullToStr(const QVariant &value);
 // Telephone number with dashes; localPart gets the number without its area code when the

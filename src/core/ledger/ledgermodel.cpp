@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/base/textutil.h"
+
 namespace {
 
 struct ColumnInfo
@@ -89,14 +91,6 @@ double LedgerModel::designWidth(int column)
 bool LedgerModel::isNumericColumn(int column)
 {
     return isAmountColumn(column) || column == ColMargin || column >= ColSumMaeip;
-}
-
-QString LedgerModel::formatMoney(qint64 value)
-{
-    QString digits = QString::number(value < 0 ? -value : value);
-    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
-        digits.insert(i, QLatin1Char(','));
-    return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 
 QVariant LedgerModel::raw(const LedgerRow &r, int column) const
@@ -318,7 +312,7 @@ void LedgerModel::setTotalId(int r, qint64 id)
 
 void LedgerModel::sort(int column, Qt::SortOrder order)
 {
-    if (column < 0 || column >= ColMargin + 2) // the sum columns hold one value for all rows
+    if (column < 0 || column >= ColSumMaeip) // the sum columns hold one value for all rows
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();

@@ -94,8 +94,6 @@ public:
     void setDefaultDate(const QString &date) { m_defaultDate = date; }
     QString defaultDate() const { return m_defaultDate; }
 
-    static QString formatMoney(qint64 value);
-
 signals:
     void totalsChanged(const LedgerModel::Totals &totals);
 

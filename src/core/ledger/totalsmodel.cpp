@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "totalsmodel.h"
 
+#include "core/base/textutil.h"
+
 TotalsModel::TotalsModel(LedgerModel &ledger, QObject *parent) : QAbstractTableModel(parent), m_ledger(ledger)
 {
     connect(&m_ledger, &LedgerModel::totalsChanged, this, [this] {
@@ -35,7 +37,7 @@ QVariant TotalsModel::data(const QModelIndex &index, int role) const
         return {};
     }
     if (role == Qt::DisplayRole)
-        return LedgerModel::formatMoney(value);
+        return formatMoney(value);
     if (role == Qt::EditRole)
         return value;
     if (role == Qt::TextAlignmentRole)

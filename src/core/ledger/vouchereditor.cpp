@@ -3,6 +3,7 @@
 
 #include <QSqlQuery>
 
+#include "core/base/floatmsgtexts.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/recordset.h"
@@ -301,7 +302,7 @@ void VoucherEditor::RecDelete(int row)
     }
     if (RecDelete_Sub(code)) {
         m_model.removeVoucherRow(row);
-        m_view.showFloatMsg(QStringLiteral("자료를 삭제하였습니다."));
+        m_view.showFloatMsg(FloatMsg::deleted());
     }
     m_view.setRowMode(false);
     m_view.focusGrid();

@@ -34,19 +34,11 @@
 #include "gui/ui/combohelpers.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/formini.h"
+#include "gui/ui/spreadhelpers.h"
 #include "ledgerentry.h"
 #include "ledgergrid.h"
-#include "spreadhelpers.h"
 
 namespace {
-
-template<typename W>
-W *named(W *w, const QString &objectName, const QString &accessible)
-{
-    w->setObjectName(objectName);
-    w->setAccessibleName(accessible);
-    return w;
-}
 
 QLabel *labelFor(const QString &text, QWidget *parent)
 {
@@ -354,7 +346,8 @@ void frmMain::InitListGrid()
     m_goodDate[0] = spDate[0]->text();
     m_goodDate[1] = spDate[1]->text();
 
-    CommonSpreadDesign(spList, false, true, true, true, true);
+    CommonSpreadDesign(spList, SpreadOption::ClearRows | SpreadOption::HeaderSort | SpreadOption::RowMode
+                                   | SpreadOption::Alternating);
     LockCol(spList, LedgerModel::ColMargin, false);
     SetColBackColor(spList, LedgerModel::ColMargin, SpreadColors::totalsBack());
     for (int c = 0; c < LedgerModel::ColumnCount; ++c) {

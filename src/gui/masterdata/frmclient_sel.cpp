@@ -9,8 +9,8 @@
 #include "core/masterdata/businessmode.h"
 #include "core/masterdata/clientregister.h"
 #include "core/masterdata/texttablemodel.h"
-#include "gui/ledger/spreadhelpers.h"
 #include "gui/ui/formhelpers.h"
+#include "gui/ui/spreadhelpers.h"
 #include "frmclient_write.h"
 
 namespace {

@@ -38,17 +38,14 @@ FrmClient_write::FrmClient_write(const Database *db, UserPrompt &prompt, const Q
         pnlTitle[i]->setFrameShape(QFrame::StyledPanel);
         pnlTitle[i]->setAlignment(Qt::AlignCenter);
         pnlTitle[i]->setMinimumWidth(Twips::toPixels(1000, dpi));
-        txtInput[i] = new QLineEdit(this);
-        txtInput[i]->setObjectName(QStringLiteral("txtInput_%1").arg(i));
-        txtInput[i]->setAccessibleName(caption);
+        txtInput[i] = named(new QLineEdit(this), QStringLiteral("txtInput_%1").arg(i), caption);
         txtInput[i]->setFixedWidth(Twips::toPixels(FieldWidthTwips[i], dpi));
         txtInput[i]->installEventFilter(this);
         pnlTitle[i]->setBuddy(txtInput[i]);
         grid->addWidget(pnlTitle[i], i, 0);
         if (i == ClientEditor::Zipcode) {
-            btnPost = new QPushButton(QStringLiteral("주소검색"), this);
-            btnPost->setObjectName(QStringLiteral("btnPost"));
-            btnPost->setAccessibleName(QStringLiteral("주소검색"));
+            btnPost = named(new QPushButton(QStringLiteral("주소검색"), this), QStringLiteral("btnPost"),
+                            QStringLiteral("주소검색"));
             btnPost->setAutoDefault(false);
             btnPost->setFocusPolicy(Qt::ClickFocus);
             auto *row = new QHBoxLayout;
@@ -60,15 +57,12 @@ FrmClient_write::FrmClient_write(const Database *db, UserPrompt &prompt, const Q
             grid->addWidget(txtInput[i], i, 1, Qt::AlignLeft);
         }
     }
-    ChkContinueAdd = new QCheckBox(QStringLiteral("계속 등록하기(&N)"), this);
-    ChkContinueAdd->setObjectName(QStringLiteral("ChkContinueAdd"));
-    ChkContinueAdd->setAccessibleName(QStringLiteral("계속 등록하기"));
-    btnSave = new QPushButton(QStringLiteral("저  장(&S)"), this);
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    btnSave->setAccessibleName(QStringLiteral("저장"));
-    btnCancel = new QPushButton(QStringLiteral("취  소(&C)"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setAccessibleName(QStringLiteral("취소"));
+    ChkContinueAdd = named(new QCheckBox(QStringLiteral("계속 등록하기(&N)"), this), QStringLiteral("ChkContinueAdd"),
+                           QStringLiteral("계속 등록하기"));
+    btnSave = named(new QPushButton(QStringLiteral("저  장(&S)"), this), QStringLiteral("btnSave"),
+                    QStringLiteral("저장"));
+    btnCancel = named(new QPushButton(QStringLiteral("취  소(&C)"), this), QStringLiteral("btnCancel"),
+                      QStringLiteral("취소"));
     for (QPushButton *b : {btnSave, btnCancel})
         b->setAutoDefault(false);
     auto *buttons = new QHBoxLayout;

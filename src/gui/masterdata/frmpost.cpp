@@ -13,7 +13,8 @@
 
 #include "core/base/userprompt.h"
 #include "core/masterdata/texttablemodel.h"
-#include "gui/ledger/spreadhelpers.h"
+#include "gui/ui/formhelpers.h"
+#include "gui/ui/spreadhelpers.h"
 
 namespace {
 enum Column { Zipcode, Sido, Gugun, Dong, Bunji };
@@ -31,27 +32,21 @@ FrmPost::FrmPost(const QString &postFile, UserPrompt &prompt, QWidget *parent)
     if (parent)
         setWindowIcon(parent->window()->windowIcon());
     lblInput = new QLabel(QStringLiteral("검  색"), this);
-    txtinput = new QLineEdit(this);
-    txtinput->setObjectName(QStringLiteral("txtinput"));
-    txtinput->setAccessibleName(QStringLiteral("검  색"));
+    txtinput = named(new QLineEdit(this), QStringLiteral("txtinput"), QStringLiteral("검  색"));
     lblInput->setBuddy(txtinput);
-    btnFind = new QPushButton(QStringLiteral("검색(&F)"), this);
-    btnFind->setObjectName(QStringLiteral("btnFind"));
-    btnFind->setAccessibleName(QStringLiteral("검색"));
-    btnQuit = new QPushButton(QStringLiteral("닫기(&Q)"), this);
-    btnQuit->setObjectName(QStringLiteral("btnQuit"));
-    btnQuit->setAccessibleName(QStringLiteral("닫기"));
+    btnFind = named(new QPushButton(QStringLiteral("검색(&F)"), this), QStringLiteral("btnFind"),
+                    QStringLiteral("검색"));
+    btnQuit = named(new QPushButton(QStringLiteral("닫기(&Q)"), this), QStringLiteral("btnQuit"),
+                    QStringLiteral("닫기"));
     for (QPushButton *b : {btnFind, btnQuit})
         b->setAutoDefault(false);
     pnlCaption = new QLabel(this);
     pnlCaption->setObjectName(QStringLiteral("pnlCaption"));
     pnlCaption->setFrameShape(QFrame::StyledPanel);
     pnlCaption->setFrameShadow(QFrame::Sunken);
-    grdList = new QTableView(this);
-    grdList->setObjectName(QStringLiteral("grdList"));
-    grdList->setAccessibleName(QStringLiteral("우편번호 목록"));
+    grdList = named(new QTableView(this), QStringLiteral("grdList"), QStringLiteral("우편번호 목록"));
     grdList->setModel(m_model);
-    CommonSpreadDesign(grdList, true, false, false, true, true);
+    CommonSpreadDesign(grdList, SpreadOption::ReadOnly | SpreadOption::RowMode | SpreadOption::Alternating);
     grdList->verticalHeader()->hide();
     grdList->verticalHeader()->setDefaultSectionSize(grdList->fontMetrics().height() + 6);
     const int ch = grdList->fontMetrics().averageCharWidth();

@@ -12,6 +12,7 @@
 #include "core/masterdata/texttablemodel.h"
 #include "core/ui/twips.h"
 #include "gui/ui/combohelpers.h"
+#include "gui/ui/formhelpers.h"
 
 FrmProduct_sel::FrmProduct_sel(const Database *db, UserPrompt &prompt, QWidget *parent)
     : NameSearchWindow(db, prompt, NameList::Kind::Product, parent)
@@ -20,9 +21,7 @@ FrmProduct_sel::FrmProduct_sel(const Database *db, UserPrompt &prompt, QWidget *
     setWindowTitle(QStringLiteral("상품검색"));
     lblGroup = new QLabel(QStringLiteral("그룹:"), this);
     lblGroup->setObjectName(QStringLiteral("lblGroup"));
-    cmbGroup = new QComboBox(this);
-    cmbGroup->setObjectName(QStringLiteral("cmbGroup"));
-    cmbGroup->setAccessibleName(QStringLiteral("그룹:"));
+    cmbGroup = named(new QComboBox(this), QStringLiteral("cmbGroup"), QStringLiteral("그룹:"));
     cmbGroup->setEditable(true);
     cmbGroup->setInsertPolicy(QComboBox::NoInsert);
     cmbGroup->setMinimumContentsLength(8);

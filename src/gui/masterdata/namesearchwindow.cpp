@@ -6,7 +6,7 @@
 
 #include "core/base/userprompt.h"
 #include "core/masterdata/texttablemodel.h"
-#include "gui/ledger/spreadhelpers.h"
+#include "gui/ui/spreadhelpers.h"
 
 NameSearchWindow::NameSearchWindow(const Database *db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent)
     : SearchWindow(db, prompt, {QStringLiteral("이름")}, parent), m_names(db, prompt, kind)

@@ -14,18 +14,8 @@
 
 #include "core/base/userprompt.h"
 #include "core/masterdata/texttablemodel.h"
-#include "gui/ledger/spreadhelpers.h"
 #include "gui/ui/formhelpers.h"
-
-namespace {
-template<typename W>
-W *named(W *w, const QString &objectName, const QString &accessible)
-{
-    w->setObjectName(objectName);
-    w->setAccessibleName(accessible);
-    return w;
-}
-} // namespace
+#include "gui/ui/spreadhelpers.h"
 
 SearchWindow::SearchWindow(const Database *db, UserPrompt &prompt, const QStringList &headers, QWidget *parent)
     : QDialog(parent), m_db(db), m_prompt(prompt), m_model(new TextTableModel(headers, this)), m_top(new QHBoxLayout)
@@ -39,7 +29,8 @@ SearchWindow::SearchWindow(const Database *db, UserPrompt &prompt, const QString
     spList->setModel(m_model);
     spList->verticalHeader()->setDefaultSectionSize(spList->fontMetrics().height() + 6);
     spList->horizontalHeader()->setHighlightSections(false);
-    CommonSpreadDesign(spList, true, true, true, true, true);
+    CommonSpreadDesign(spList, SpreadOption::ReadOnly | SpreadOption::ClearRows | SpreadOption::HeaderSort
+                                   | SpreadOption::RowMode | SpreadOption::Alternating);
 
     cmdAdd = named(new QPushButton(QStringLiteral("신규(F&2)"), this), QStringLiteral("cmdAdd"), QStringLiteral("신규"));
     cmdEdit = named(new QPushButton(QStringLiteral("수정(F&3)"), this), QStringLiteral("cmdEdit"), QStringLiteral("수정"));

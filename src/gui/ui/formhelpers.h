@@ -12,6 +12,15 @@ class UserPrompt;
 // Focus moves go straight to the next or previous control of the window's tab order
 // (visible, enabled, accepting Tab focus) instead of injecting Tab keystrokes.
 
+// Gives a control its objectName and its accessible name (the Korean label screen readers read).
+template<typename W>
+W *named(W *control, const QString &objectName, const QString &accessibleName)
+{
+    control->setObjectName(objectName);
+    control->setAccessibleName(accessibleName);
+    return control;
+}
+
 // Enter and Down move the focus to the next control, Up to the previous one; any other key
 // does nothing. True when the focus was moved, so that a key handler can swallow the key.
 bool KeyToTab(int key, QWidget *from = nullptr);

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "core/base/floatmsgtexts.h"
+
 class QLabel;
 class QTimer;
 
@@ -42,9 +44,7 @@ inline constexpr quint32 FloatMsgCyan = 0xFFFF00;
 frmFloatMsg *ShowFloatMsg(const QString &strMsg, qint16 lDelay, qint32 modal, quint32 BKColor,
                           QWidget *parent = nullptr);
 
-// The callers' texts, kept in one place.
+// How long the callers show a notice; the texts are in core/base/floatmsgtexts.h.
 namespace FloatMsg {
-inline QString saved() { return QStringLiteral("자료가 저장되었습니다."); }
-inline QString deleted() { return QStringLiteral("자료를 삭제하였습니다."); }
 inline constexpr qint16 Delay = 500;
 } // namespace FloatMsg

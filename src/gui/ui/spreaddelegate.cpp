@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <QToolTip>
 
-#include "core/ledger/ledgermodel.h"
+#include "core/base/textutil.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ QString SpreadDelegate::displayText(const QVariant &value, const QLocale &locale
         bool ok = false;
         const qint64 v = value.toString().remove(QLatin1Char(',')).toLongLong(&ok);
         if (ok)
-            return LedgerModel::formatMoney(v);
+            return formatMoney(v);
     }
     return QStyledItemDelegate::displayText(value, locale);
 }

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QDate>
+#include <QFlags>
 #include <QPoint>
 #include <QString>
 
@@ -28,14 +29,16 @@ inline QColor dateBoxText() { return QColor(0, 0, 255); }
 inline QColor totalsBack() { return QColor(224, 240, 224); }
 } // namespace SpreadColors
 
-// The common set-up. readOnly: nothing is editable, one cell (or, with
-// rowMode, one row) is selected at a time, no block selection. Otherwise typing into a cell
-// replaces its content. headerSort: a click on a column header sorts by it (the second click
-// on the same header reverses the order) through the model's sort(). clearRows: a model
-// that can remove rows is emptied. alternating: odd rows white, even rows (245, 245, 245).
-// Selected cells are (254, 254, 186) in every case.
-void CommonSpreadDesign(QTableView *grid, bool readOnly, bool clearRows, bool headerSort, bool rowMode,
-                        bool alternating);
+// The common set-up. ReadOnly: nothing is editable, one cell (or, with RowMode, one row) is
+// selected at a time, no block selection. Otherwise typing into a cell replaces its content.
+// HeaderSort: a click on a column header sorts by it (the second click on the same header
+// reverses the order) through the model's sort(). ClearRows: a model that can remove rows is
+// emptied. Alternating: odd rows white, even rows (245, 245, 245). Selected cells are
+// (254, 254, 186) in every case.
+enum class SpreadOption { ReadOnly = 0x1, ClearRows = 0x2, HeaderSort = 0x4, RowMode = 0x8, Alternating = 0x10 };
+Q_DECLARE_FLAGS(SpreadOptions, SpreadOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(SpreadOptions)
+void CommonSpreadDesign(QTableView *grid, SpreadOptions options);
 
 // The cell's display text; empty for an empty cell or a cell outside the grid.
 QString GetCellText(const QTableView *grid, int column, int row);
@@ -52,7 +55,7 @@ void SetColBackColor(QTableView *grid, int column, const QColor &color);
 
 // Removes one row (-2: the current row) through the model's removeRows. trim is kept for the
 // callers: a model holds no blank rows beyond its data. With notice, the floating notice
-// "자료를 삭제하였습니다." shows for 500 ms, modally, in cyan. False when nothing was removed.
+// FloatMsg::deleted() shows for 500 ms, modally, in cyan. False when nothing was removed.
 bool DeleteRow(QTableView *grid, int row, bool notice, bool trim);
 
 // A one-date box: today as "YYYY-MM-01" (firstOfMonth) or "YYYY-MM-DD", 10 pt bold blue,

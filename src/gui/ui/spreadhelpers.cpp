@@ -14,9 +14,9 @@
 
 #include "core/base/userprompt.h"
 #include "core/ui/layoutini.h"
-#include "gui/ui/accessibility.h"
-#include "gui/ui/formini.h"
-#include "gui/ui/frmfloatmsg.h"
+#include "accessibility.h"
+#include "formini.h"
+#include "frmfloatmsg.h"
 #include "spreaddelegate.h"
 
 namespace {
@@ -46,13 +46,13 @@ void headerSort(QTableView *grid, int section)
 
 } // namespace
 
-void CommonSpreadDesign(QTableView *grid, bool readOnly, bool clearRows, bool headerSort_, bool rowMode,
-                        bool alternating)
+void CommonSpreadDesign(QTableView *grid, SpreadOptions options)
 {
     if (!grid)
         return;
+    const bool rowMode = options.testFlag(SpreadOption::RowMode);
     // 1. Editing.
-    if (readOnly) {
+    if (options.testFlag(SpreadOption::ReadOnly)) {
         grid->setSelectionBehavior(rowMode ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -65,7 +65,7 @@ void CommonSpreadDesign(QTableView *grid, bool readOnly, bool clearRows, bool he
     }
     // 2. Header-click sort; the model's sort() decides what takes part (the ledger keeps
     // its entry row last).
-    if (headerSort_ && !grid->property(kSortConnected).toBool()) {
+    if (options.testFlag(SpreadOption::HeaderSort) && !grid->property(kSortConnected).toBool()) {
         grid->setProperty(kSortConnected, true);
         QHeaderView *h = grid->horizontalHeader();
         h->setSectionsClickable(true);
@@ -79,10 +79,10 @@ void CommonSpreadDesign(QTableView *grid, bool readOnly, bool clearRows, bool he
         p.setColor(g, QPalette::HighlightedText, Qt::black);
     }
     // 4. Rows.
-    if (clearRows && grid->model() && grid->model()->rowCount() > 0)
+    if (options.testFlag(SpreadOption::ClearRows) && grid->model() && grid->model()->rowCount() > 0)
         grid->model()->removeRows(0, grid->model()->rowCount());
     // 6. Alternating row colours (step 5, the formula style, has no counterpart).
-    if (alternating) {
+    if (options.testFlag(SpreadOption::Alternating)) {
         p.setColor(QPalette::Base, SpreadColors::oddBack());
         p.setColor(QPalette::AlternateBase, SpreadColors::evenBack());
         p.setColor(QPalette::Text, SpreadColors::oddText());
@@ -200,7 +200,8 @@ void InitTotalGrid(QTableView *t, QTableView *l)
         if (!l->isColumnHidden(i))
             t->setColumnWidth(i, l->columnWidth(i));
     }
-    CommonSpreadDesign(t, true, false, true, true, true);
+    CommonSpreadDesign(t, SpreadOption::ReadOnly | SpreadOption::HeaderSort | SpreadOption::RowMode
+                              | SpreadOption::Alternating);
     t->setSelectionMode(QAbstractItemView::NoSelection);
     t->setSelectionBehavior(QAbstractItemView::SelectItems);
     t->setCurrentIndex(QModelIndex());
