@@ -8,32 +8,18 @@
 #include "core/ledger/vouchereditor.h"
 #include "core/masterdata/clientrecord.h"
 #include "core/ui/checkdate.h"
+#include "ledgerfixture.h"
 #include "recordingview.h"
-#include "scriptedlookups.h"
-#include "scriptedprompt.h"
-#include "templedger.h"
 
 using C = LedgerModel::Column;
 
-class tst_VoucherEditor : public QObject
+class tst_VoucherEditor : public QObject, public LedgerFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<TempLedger> m_l;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<ScriptedLookups> m_lookups;
-    std::unique_ptr<LedgerModel> m_model;
-    std::unique_ptr<Ledger> m_ledger;
     std::unique_ptr<RecordingView> m_view;
-    std::unique_ptr<VoucherEditor> m_ed;
 
-    void refill()
-    {
-        VoucherFilter f;
-        f.fromDate = QStringLiteral("2000-01-01");
-        f.toDate = QStringLiteral("2099-12-31");
-        QVERIFY(m_ledger->DispList(f));
-    }
+    void refill() { QVERIFY(showPeriod(QStringLiteral("2000-01-01"), QStringLiteral("2099-12-31"))); }
     // Types text into a cell as the grid does: the edit begins, then ends.
     void type(int row, int column, const QString &text, bool enter = false)
     {
@@ -41,14 +27,6 @@ class tst_VoucherEditor : public QObject
         m_ed->setEnterPressed(enter);
         const QVariant old = m_model->data(m_model->index(row, column), Qt::EditRole);
         m_ed->editEnds(row, column, text, text != (old.isNull() ? QString() : old.toString()));
-    }
-    QString cell(int row, int column) const { return m_model->data(m_model->index(row, column)).toString(); }
-    int entry() const { return m_model->entryRow(); }
-    QVariant stored(qint64 id, const QString &field)
-    {
-        auto r = m_l->db().exec(SqlStatement(QStringLiteral("SELECT %1 FROM total WHERE total_id = :id").arg(field))
-                                    .bind(QStringLiteral("id"), id));
-        return r.ok() && r.query.next() ? r.query.value(0) : QVariant();
     }
     // Every saved row of the grid equals its voucher in the file.
     void verifyGridMatchesFile()
@@ -78,15 +56,9 @@ private slots:
     void initTestCase() { TestEnvironment::instance(); }
     void init()
     {
-        m_l = std::make_unique<TempLedger>();
-        m_prompt = std::make_unique<ScriptedPrompt>();
-        m_lookups = std::make_unique<ScriptedLookups>();
-        m_model = std::make_unique<LedgerModel>();
-        m_ledger = std::make_unique<Ledger>(&m_l->db(), *m_prompt, *m_model);
+        openLedger();
         m_view = std::make_unique<RecordingView>();
-        m_ed = std::make_unique<VoucherEditor>(&m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, *m_view);
-        m_ed->setToday(QDate(2026, 12, 8));
-        m_ledger->setDefaultDate(QStringLiteral("2026-12-08"));
+        startEditor(*m_view);
         refill();
     }
     void cleanup() { QVERIFY2(m_prompt->scriptDone(), "a scripted answer was not used"); }

@@ -10,10 +10,9 @@
 #include "core/ledger/vouchereditor.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/ui/spreadhelpers.h"
+#include "keyboard.h"
+#include "ledgerfixture.h"
 #include "recordingview.h"
-#include "scriptedlookups.h"
-#include "scriptedprompt.h"
-#include "templedger.h"
 
 using C = LedgerModel::Column;
 
@@ -49,30 +48,17 @@ public:
 } // namespace
 
 // The editing feel of the ledger grid, over the real voucher logic and a real ledger file.
-class tst_LedgerEditing : public QObject
+class tst_LedgerEditing : public QObject, public LedgerFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<TempLedger> m_l;
-    std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<ScriptedLookups> m_lookups;
-    std::unique_ptr<LedgerModel> m_model;
-    std::unique_ptr<Ledger> m_ledger;
     std::unique_ptr<LedgerGrid> m_grid;
     std::unique_ptr<GridView> m_view;
-    std::unique_ptr<VoucherEditor> m_ed;
 
-    QString cell(int row, int column) const { return m_model->data(m_model->index(row, column)).toString(); }
     void go(int row, int column)
     {
         m_grid->setCurrentIndex(m_model->index(row, column));
         m_grid->setFocus();
-    }
-    // Text typed the way a keyboard delivers it, to whatever has the focus.
-    static void typeText(const QString &text)
-    {
-        for (QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
     static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
@@ -80,13 +66,8 @@ private slots:
     void initTestCase() { TestEnvironment::instance(); }
     void init()
     {
-        m_l = std::make_unique<TempLedger>();
+        openLedger();
         m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 80000, QStringLiteral("2026-12-01"), 100000, 5000));
-        m_prompt = std::make_unique<ScriptedPrompt>();
-        m_lookups = std::make_unique<ScriptedLookups>();
-        m_model = std::make_unique<LedgerModel>();
-        m_ledger = std::make_unique<Ledger>(&m_l->db(), *m_prompt, *m_model);
-        m_ledger->setDefaultDate(QStringLiteral("2026-12-08"));
         m_grid = std::make_unique<LedgerGrid>();
         m_grid->setModel(m_model.get());
         for (int c = 0; c < LedgerModel::ColumnCount; ++c)
@@ -94,13 +75,9 @@ private slots:
         for (int c : {int(C::ColMaeipCost), int(C::ColMaechulCost), int(C::ColUsecost)})
             SetNumberCol(m_grid.get(), c, -LedgerModel::AmountLimit, LedgerModel::AmountLimit);
         m_view = std::make_unique<GridView>(*m_grid);
-        m_ed = std::make_unique<VoucherEditor>(&m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, *m_view);
-        m_ed->setToday(QDate(2026, 12, 8));
+        startEditor(*m_view);
         m_grid->setVoucherEditor(m_ed.get());
-        VoucherFilter f;
-        f.fromDate = QStringLiteral("2026-01-01");
-        f.toDate = QStringLiteral("2026-12-31");
-        QVERIFY(m_ledger->DispList(f));
+        QVERIFY(showPeriod(QStringLiteral("2026-01-01"), QStringLiteral("2026-12-31")));
         m_grid->resize(1200, 400);
         m_grid->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));

@@ -23,6 +23,7 @@
 #include "gui/ui/formini.h"
 #include "gui/ui/spreaddelegate.h"
 #include "gui/ui/spreadhelpers.h"
+#include "keyboard.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -263,8 +264,7 @@ void tst_LedgerGrid::headerClickFinishesTheEditFirst()
     QApplication::setActiveWindow(m_w.get());
     l->setCurrentIndex(m.index(last, LedgerModel::ColMaeipCost));
     l->setFocus();
-    for (QChar ch : QStringLiteral("12345"))
-        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    typeText(QStringLiteral("12345"));
     QVERIFY(m_w->spList->isEditing());
     QTest::mouseClick(l->horizontalHeader()->viewport(), Qt::LeftButton, {},
                       QPoint(l->horizontalHeader()->sectionViewportPosition(LedgerModel::ColProName) + 10, 5));

@@ -12,6 +12,8 @@
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgerentry.h"
 #include "gui/ledger/ledgergrid.h"
+#include "keyboard.h"
+#include "ledgerfixture.h"
 #include "scriptedlookups.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
@@ -30,7 +32,7 @@ class tst_VoucherEntry : public QObject
     std::unique_ptr<frmMain> m_w;
 
     LedgerModel &model() { return m_w->model(); }
-    QString cell(int row, int column) { return model().data(model().index(row, column)).toString(); }
+    QString cell(int row, int column) { return cellText(model(), row, column); }
     void go(int row, int column)
     {
         m_w->spList->setCurrentIndex(model().index(row, column));
@@ -39,8 +41,7 @@ class tst_VoucherEntry : public QObject
     void typeInto(int row, int column, const QString &text)
     {
         go(row, column);
-        for (QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        typeText(text);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTest::qWait(1);
         QCoreApplication::processEvents();
