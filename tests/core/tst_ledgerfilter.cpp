@@ -3,33 +3,9 @@
 #include <QTest>
 
 #include "core/ledger/ledgerfilter.h"
-#include "scriptedprompt.h"
+#include "hookedprompt.h"
 
 namespace {
-// Leaves the date box again while its refusal is on screen, as the focus moving to a box does.
-class LeavingPrompt final : public UserPrompt
-{
-public:
-    LeavingPrompt(ScriptedPrompt &script, LedgerFilter *&filter) : m_script(script), m_filter(filter) {}
-    Answer message(Icon icon, const QString &text, const QString &title, Buttons buttons, Answer def) override
-    {
-        m_filter->commitDate(0);
-        return m_script.message(icon, text, title, buttons, def);
-    }
-    std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &text) override
-    {
-        return m_script.inputText(prompt, title, text);
-    }
-    std::optional<QString> pickDate(const QString &text, const QObject *anchor) override
-    {
-        return m_script.pickDate(text, anchor);
-    }
-
-private:
-    ScriptedPrompt &m_script;
-    LedgerFilter *&m_filter;
-};
-
 const QDate kToday(2024, 3, 20);
 } // namespace
 
@@ -201,9 +177,10 @@ void tst_LedgerFilter::dayButtonsAndCalendarFollowTheChain()
 
 void tst_LedgerFilter::aRefusalIsAskedOnce()
 {
+    // The box is left again while its refusal is on screen, as the focus moving to a box does.
     ScriptedPrompt script;
     LedgerFilter *filter = nullptr;
-    LeavingPrompt p(script, filter);
+    HookedPrompt p(script, [&filter] { filter->commitDate(0); });
     LedgerFilter f(p);
     filter = &f;
     f.setToday(kToday);

@@ -7,34 +7,10 @@
 #include "core/shell/appfolders.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startupsequence.h"
-#include "scriptedprompt.h"
+#include "hookedprompt.h"
 #include "templedger.h"
 
 namespace {
-// Answers from the script and notes each box in the log of the opening.
-class LoggingPrompt final : public UserPrompt
-{
-public:
-    LoggingPrompt(ScriptedPrompt &script, QStringList &log) : m_script(script), m_log(log) {}
-    Answer message(Icon icon, const QString &text, const QString &title, Buttons buttons, Answer def) override
-    {
-        m_log << QStringLiteral("box");
-        return m_script.message(icon, text, title, buttons, def);
-    }
-    std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &text) override
-    {
-        return m_script.inputText(prompt, title, text);
-    }
-    std::optional<QString> pickDate(const QString &text, const QObject *anchor) override
-    {
-        return m_script.pickDate(text, anchor);
-    }
-
-private:
-    ScriptedPrompt &m_script;
-    QStringList &m_log;
-};
-
 class RecordingView final : public StartupSequence::View
 {
 public:
@@ -128,7 +104,7 @@ void tst_StartupSequence::opensInItsFixedOrder()
     QStringList log;
     ScriptedPrompt script;
     script.ok();
-    LoggingPrompt prompt(script, log);
+    HookedPrompt prompt(script, [&log] { log << QStringLiteral("box"); });
     Database db;
     RecordingView view(log, db, admit);
     StartupSequence startup(settings, db, prompt);

@@ -26,6 +26,15 @@ void LedgerFilter::setDate(int index, const QString &text)
     emit changed();
 }
 
+template<typename T>
+void LedgerFilter::assign(T &member, const T &value)
+{
+    if (member == value)
+        return;
+    member = value;
+    emit changed();
+}
+
 void LedgerFilter::chain(int index)
 {
     ChainDate(index, m_chained, m_date, m_prompt);
@@ -64,42 +73,27 @@ void LedgerFilter::commitDate(int index)
 
 void LedgerFilter::setGroup(const QString &group)
 {
-    if (m_group == group)
-        return;
-    m_group = group;
-    emit changed();
+    assign(m_group, group);
 }
 
 void LedgerFilter::setProductName(const QString &text)
 {
-    if (m_productName == text)
-        return;
-    m_productName = text;
-    emit changed();
+    assign(m_productName, text);
 }
 
 void LedgerFilter::setClientSide(VoucherFilter::Side side)
 {
-    if (m_clientSide == side)
-        return;
-    m_clientSide = side;
-    emit changed();
+    assign(m_clientSide, side);
 }
 
 void LedgerFilter::setClientName(const QString &text)
 {
-    if (m_clientName == text)
-        return;
-    m_clientName = text;
-    emit changed();
+    assign(m_clientName, text);
 }
 
 void LedgerFilter::setNoSale(bool on)
 {
-    if (m_noSale == on)
-        return;
-    m_noSale = on;
-    emit changed();
+    assign(m_noSale, on);
 }
 
 void LedgerFilter::beginClientSearch()

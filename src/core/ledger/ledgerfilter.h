@@ -70,6 +70,9 @@ signals:
 
 private:
     void chain(int index);
+    // Sets a value and tells the window when it changed.
+    template<typename T>
+    void assign(T &member, const T &value);
 
     UserPrompt &m_prompt;
     QDate m_today;
