@@ -8,6 +8,7 @@
 
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/messageboxprompt.h"
@@ -100,7 +101,8 @@ int main(int argc, char *argv[])
     MessageBoxPrompt prompt;
     frmMain window(settings, db, prompt);
     prompt.setParent(&window);
-    if (!window.Form_Load())
+    StartupSequence startup(settings, db, prompt);
+    if (!startup.run(window))
         return 0;
     window.show();
     return app.exec();

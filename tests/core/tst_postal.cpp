@@ -47,6 +47,8 @@ private slots:
     void search();
     void formatZip_data();
     void formatZip();
+    void pick_data();
+    void pick();
     void unusableFile_data();
     void unusableFile();
     void importLayouts_data();
@@ -156,6 +158,33 @@ void TestPostal::formatZip()
     QFETCH(QString, in);
     QFETCH(QString, out);
     QCOMPARE(PostalSearch::formatZip(in), out);
+}
+
+void TestPostal::pick_data()
+{
+    QTest::addColumn<QString>("zipcode");
+    QTest::addColumn<bool>("fromList");
+    QTest::addColumn<QString>("written"); // what the code box receives; "-" nothing at all
+    QTest::newRow("single match: as stored") << "123456" << false << "123456";
+    QTest::newRow("chosen: formatted") << "123456" << true << "123-456";
+    QTest::newRow("chosen, other length") << "12345" << true << "12345";
+    QTest::newRow("chosen without a code") << "" << true << "-";
+    QTest::newRow("single match without a code") << "" << false << "";
+}
+
+void TestPostal::pick()
+{
+    QFETCH(QString, zipcode);
+    QFETCH(bool, fromList);
+    QFETCH(QString, written);
+    const PostalRow row{zipcode, QStringLiteral("대전"), QStringLiteral("서구"), QStringLiteral("둔산동"),
+                        QStringLiteral("1-10")};
+    const auto picked = PostalSearch::pick(row, fromList ? PostalSearch::PickedBy::List : PostalSearch::PickedBy::SingleMatch);
+    QCOMPARE(picked.has_value(), written != QStringLiteral("-"));
+    if (!picked)
+        return;
+    QCOMPARE(picked->zipcode, written);
+    QCOMPARE(picked->address, QStringLiteral("대전 서구 둔산동")); // never the lot numbers
 }
 
 void TestPostal::unusableFile_data()

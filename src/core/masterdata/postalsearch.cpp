@@ -82,3 +82,12 @@ QString PostalSearch::address(const PostalRow &row)
 {
     return row.sido + QLatin1Char(' ') + row.gugun + QLatin1Char(' ') + row.dong;
 }
+
+std::optional<PostalPick> PostalSearch::pick(const PostalRow &row, PickedBy by)
+{
+    if (by == PickedBy::SingleMatch)
+        return PostalPick{row.zipcode, address(row)};
+    if (row.zipcode.isEmpty())
+        return std::nullopt;
+    return PostalPick{formatZip(row.zipcode), address(row)};
+}

@@ -21,6 +21,13 @@ struct PostalRow
     QString bunji;
 };
 
+// What the caller's postal code and address boxes receive.
+struct PostalPick
+{
+    QString zipcode;
+    QString address;
+};
+
 // The postal code file (table Post), opened read-only.
 class PostalSearch final
 {
@@ -45,6 +52,10 @@ public:
     static QString formatZip(const QString &zipcode);
     // SIDO GUGUN DONG, as the caller's address field receives it.
     static QString address(const PostalRow &row);
+    enum class PickedBy { SingleMatch, List };
+    // A search's single match gives its code as stored, a row chosen from the list gives it
+    // formatted (formatZip); a listed row without a code gives nothing.
+    static std::optional<PostalPick> pick(const PostalRow &row, PickedBy by);
     // The message for a postal file that cannot be used.
     static QString unavailableMessage(const QString &path, const QString &reason);
 

@@ -17,14 +17,13 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/base/userprompt.h"
-#include "core/data/schemamaint.h"
 #include "core/shell/appsettings.h"
-#include "core/ui/checkdate.h"
 #include "core/ui/layoutini.h"
 #include "core/ui/twips.h"
 #include "gui/masterdata/frmclient_write.h"
@@ -52,7 +51,7 @@ const char *const kIndexProperty = "controlIndex";
 } // namespace
 
 frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidget *parent, VoucherLookups *lookups)
-    : QWidget(parent), m_settings(settings), m_db(db), m_prompt(prompt), m_totalsModel(m_model), m_lookups(lookups)
+    : QWidget(parent), m_settings(settings), m_db(db), m_prompt(prompt), m_filter(prompt), m_totalsModel(m_model), m_lookups(lookups)
 {
     setObjectName(QStringLiteral("frmMain"));
     setAccessibleName(caption());
@@ -101,7 +100,7 @@ void frmMain::buildControls()
         spDate[i]->setFixedWidth(spDate[i]->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 14);
         spDate[i]->setProperty(kIndexProperty, i);
         spDate[i]->installEventFilter(this);
-        connect(spDate[i], &QLineEdit::textChanged, this, [this, i] { spDate_Change(i); });
+        connect(spDate[i], &QLineEdit::textChanged, this, [this, i](const QString &text) { m_filter.setDate(i, text); });
         connect(spDate[i], &QLineEdit::editingFinished, this, [this, i] { spDate_Commit(i); });
         filters->addWidget(spDate[i]);
 
@@ -135,6 +134,7 @@ void frmMain::buildControls()
     }
     chkChain = named(new QCheckBox(QStringLiteral("양쪽 날짜 동시에 변경"), pnlTop), QStringLiteral("chkChain"),
                      QStringLiteral("양쪽 날짜 동시에 변경"));
+    connect(chkChain, &QCheckBox::toggled, this, [this](bool on) { m_filter.setChained(on); });
     filters->addWidget(chkChain);
     filters->addSpacing(10);
 
@@ -143,6 +143,7 @@ void frmMain::buildControls()
     cmbGroup->setMinimumWidth(110);
     cmbGroup->installEventFilter(this);
     CmbFollowListEnter(cmbGroup);
+    connect(cmbGroup, &QComboBox::currentTextChanged, this, [this](const QString &text) { m_filter.setGroup(text); });
     filters->addWidget(cmbGroup);
 
     filters->addWidget(labelFor(QStringLiteral("품목명:"), pnlTop));
@@ -150,18 +151,25 @@ void frmMain::buildControls()
     txtPName->setMinimumWidth(140);
     txtPName->setMaxLength(VoucherFilter::MaxSearchLength);
     txtPName->installEventFilter(this);
+    connect(txtPName, &QLineEdit::textChanged, this, [this](const QString &text) { m_filter.setProductName(text); });
     filters->addWidget(txtPName);
 
     cmbGu = named(new QComboBox(pnlTop), QStringLiteral("cmbGu"), QStringLiteral("거래처 구분"));
+    connect(cmbGu, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_filter.setClientSide(index == 1 ? VoucherFilter::Supplier : VoucherFilter::Customer);
+    });
     filters->addWidget(cmbGu);
     txtCName = named(new QLineEdit(pnlTop), QStringLiteral("txtCName"), QStringLiteral("거래처명"));
     txtCName->setMinimumWidth(120);
     txtCName->setMaxLength(VoucherFilter::MaxSearchLength);
     txtCName->installEventFilter(this);
+    connect(txtCName, &QLineEdit::textChanged, this, [this](const QString &text) { m_filter.setClientName(text); });
     filters->addWidget(txtCName);
     chkNoSale = named(new QCheckBox(QStringLiteral("미판매"), pnlTop), QStringLiteral("chkNoSale"),
                       QStringLiteral("미판매"));
+    connect(chkNoSale, &QCheckBox::toggled, this, [this](bool on) { m_filter.setNoSale(on); });
     filters->addWidget(chkNoSale);
+    connect(&m_filter, &LedgerFilter::changed, this, &frmMain::showFilter);
     filters->addStretch(1);
 
     auto *buttons = new QHBoxLayout;
@@ -230,8 +238,6 @@ void frmMain::buildControls()
     pnlBottom->setFixedHeight(pnlBottom->sizeHint().height());
 
     // Receivers of codes, never typed into.
-    txtCode = named(new QLineEdit(this), QStringLiteral("txtCode"), QStringLiteral("선택 코드"));
-    txtCode->hide();
     for (int i = 0; i < 2; ++i) {
         txtCurClient[i] = named(new QLineEdit(this), QStringLiteral("txtCurClient_%1").arg(i),
                                 i == 0 ? QStringLiteral("매입처 코드") : QStringLiteral("매출처 코드"));
@@ -286,8 +292,17 @@ QWidget *frmMain::buildClientPanel(int side, QLabel *values[6])
 
 bool frmMain::Form_Load()
 {
+    return StartupSequence(m_settings, m_db, m_prompt).run(*this);
+}
+
+void frmMain::setCaption()
+{
     setWindowTitle(caption());
-    m_paths = InitApp(m_settings, m_db, m_prompt);
+}
+
+void frmMain::ledgerOpened(const AppPaths &paths)
+{
+    m_paths = paths;
     if (!m_lookups) {
         m_ownLookups = std::make_unique<SelData>(&m_db, m_prompt, m_paths.gPostFile, this);
         m_lookups = m_ownLookups.get();
@@ -303,16 +318,18 @@ bool frmMain::Form_Load()
         PlaceForm(&edit, btnClientEdit[side]->parentWidget(), 0, 4);
         edit.exec();
     });
-    if (!runLogin())
-        return false;
-    // An unreadable ledger has been reported once; the group list and the grid stay empty rather
-    // than repeating the same box.
-    const bool readable = CheckGroupField();
+}
+
+void frmMain::applyLayout()
+{
     LoadFormIni();
     m_loadRect = QRect(Twips::fromPixels(x()), Twips::fromPixels(y()), Twips::fromPixels(width()),
                        Twips::fromPixels(height()));
+}
+
+void frmMain::prepareControls()
+{
     prepareCallerId();
-    txtCode->clear();
     txtCurClient[0]->clear();
     txtCurClient[1]->clear();
     cmbGu->clear();
@@ -322,29 +339,24 @@ bool frmMain::Form_Load()
     if (m_today.isValid())
         m_entry->editor().setToday(m_today);
     FirstActivate = true;
-    if (readable)
-        FillGroupCombo();
-    if (m_settings.value(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("0"))
-        == QStringLiteral("0")) {
-        FrmInitMsg notice(m_settings, m_paths, this);
-        notice.exec();
-    }
-    InitListGrid();
-    if (readable)
-        DispList();
-    return true;
+}
+
+void frmMain::showNotice()
+{
+    FrmInitMsg notice(m_settings, m_paths, this);
+    notice.exec();
 }
 
 void frmMain::InitListGrid()
 {
-    const QDate day = today();
-    m_chaining = true; // filling the boxes is not a user's change
-    InitDateBox(spDate[0], false, day);
-    InitDateBox(spDate[1], false, day);
-    spDate[0]->setText(Ledger::firstOfMonth(day));
-    m_chaining = false;
-    m_goodDate[0] = spDate[0]->text();
-    m_goodDate[1] = spDate[1]->text();
+    {
+        const QDate day = today();
+        const QSignalBlocker from(spDate[0]);
+        const QSignalBlocker to(spDate[1]);
+        InitDateBox(spDate[0], false, day);
+        InitDateBox(spDate[1], false, day);
+    }
+    m_filter.resetPeriod();
 
     CommonSpreadDesign(spList, SpreadOption::ClearRows | SpreadOption::HeaderSort | SpreadOption::RowMode
                                    | SpreadOption::Alternating);
@@ -379,24 +391,11 @@ void frmMain::saveChangedWidths()
     m_changedWidths.clear();
 }
 
-VoucherFilter frmMain::currentFilter() const
-{
-    VoucherFilter f;
-    f.clientName = txtCName->text();
-    f.clientSide = cmbGu->currentIndex() == 1 ? VoucherFilter::Supplier : VoucherFilter::Customer;
-    f.productName = txtPName->text();
-    f.fromDate = spDate[0]->text();
-    f.toDate = spDate[1]->text();
-    f.group = cmbGroup->currentText();
-    f.noSale = chkNoSale->isChecked();
-    return f;
-}
-
 void frmMain::DispList()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     spList->setUpdatesEnabled(false);
-    const bool ok = m_ledger->DispList(currentFilter());
+    const bool ok = m_ledger->DispList(m_filter.voucherFilter());
     spList->setUpdatesEnabled(true);
     if (ok) {
         const QModelIndex entry = m_model.index(m_model.entryRow(), LedgerModel::ColGroup);
@@ -415,51 +414,38 @@ void frmMain::FillGroupCombo()
     cmbGroup->setCurrentIndex(0);
 }
 
-void frmMain::spDate_Change(int index)
+void frmMain::showFilter()
 {
-    if (m_chaining)
-        return;
-    QString dates[2] = {spDate[0]->text(), spDate[1]->text()};
-    ChainDate(index, chkChain->isChecked(), dates, m_prompt);
-    m_chaining = true;
-    spDate[0]->setText(dates[0]);
-    spDate[1]->setText(dates[1]);
-    m_chaining = false;
+    const auto show = [](QLineEdit *box, const QString &text) {
+        if (box->text() == text)
+            return;
+        const QSignalBlocker hold(box);
+        if (text.isEmpty())
+            box->clear(); // as the user's own clearing: it can be undone
+        else
+            box->setText(text);
+    };
+    show(spDate[0], m_filter.date(0));
+    show(spDate[1], m_filter.date(1));
+    show(txtPName, m_filter.productName());
+    show(txtCName, m_filter.clientName());
 }
 
 void frmMain::spDate_Commit(int index)
 {
     // A search date matters only to a window on screen: closing leaves no box behind it.
-    if (m_checkingDate || !isVisible())
-        return;
-    m_checkingDate = true;
-    QString text = spDate[index]->text();
-    if (text != m_goodDate[index]) {
-        m_chaining = true;
-        if (CheckDate(text, m_prompt)) {
-            spDate[index]->setText(text);
-            m_goodDate[index] = text;
-            m_chaining = false;
-            spDate_Change(index);
-        } else {
-            spDate[index]->setText(m_goodDate[index]); // the box keeps its last date
-            m_chaining = false;
-        }
-    }
-    m_goodDate[0] = spDate[0]->text();
-    m_goodDate[1] = spDate[1]->text();
-    m_checkingDate = false;
+    if (isVisible())
+        m_filter.commitDate(index);
 }
 
 void frmMain::udDateCng_Change(int index, int days)
 {
-    spDate[index]->setText(shiftDate(spDate[index]->text(), days));
+    m_filter.shiftDay(index, days);
 }
 
 void frmMain::btnMonthView_Click(int index)
 {
-    if (auto picked = m_prompt.pickDate(spDate[index]->text(), spDate[index]))
-        spDate[index]->setText(*picked);
+    m_filter.pickDate(index, spDate[index]);
     spDate[index]->setFocus();
 }
 
@@ -482,15 +468,14 @@ void frmMain::showGridMenu(const QPoint &globalPos)
 void frmMain::F3()
 {
     txtCName->setFocus();
-    txtCName->clear();
-    txtPName->clear();
+    m_filter.clearSearches();
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
         if (watched == txtCName) {
-            txtPName->clear(); // a client search and a product search exclude each other
+            m_filter.beginClientSearch();
             SelectAllText(txtCName);
         } else if (watched == txtPName) {
             SelectAllText(txtPName);
@@ -607,8 +592,6 @@ void frmMain::SyncUpdateClient(qint32 nCode, int nBusiMode, bool bAdd)
     if (m_entry)
         m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);
 }
-// An older file gets its group fields brought to their current size.
-bool frmMain::CheckGroupField() { return ::CheckGroupField(m_db, m_prompt); }
 void frmMain::LoadFormIni()
 {
     m_applyingLayout = true;

@@ -9,9 +9,10 @@
 #include <QWidget>
 
 #include "core/ledger/ledger.h"
+#include "core/ledger/ledgerfilter.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/totalsmodel.h"
-#include "core/shell/startup.h"
+#include "core/shell/startupsequence.h"
 
 class AppSettings;
 class Database;
@@ -30,7 +31,8 @@ class LedgerGrid;
 class VoucherLookups;
 
 // The ledger window: the filter strip, the voucher grid, its totals and the client panels.
-class frmMain final : public QWidget
+// It is the view of the opening and shows the state of its LedgerFilter.
+class frmMain final : public QWidget, public StartupSequence::View
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmMain)
@@ -42,19 +44,28 @@ public:
             VoucherLookups *lookups = nullptr);
     ~frmMain() override;
 
-    // The whole opening: settings, database, login and the first query. False when the login
-    // ended the program.
+    // The whole opening (StartupSequence with this window as its view): settings, database,
+    // login and the first query. False when the login ended the program.
     bool Form_Load();
 
-    void DispList();
-    void FillGroupCombo();
+    // The window's steps of the opening, in their order.
+    void setCaption() override;
+    void ledgerOpened(const AppPaths &paths) override;
+    bool runLogin() override;
+    void applyLayout() override;
+    void prepareControls() override;
+    void FillGroupCombo() override;
+    void showNotice() override;
+    void InitListGrid() override;
+    void DispList() override;
+
     // Every command of the window runs through here: the open cell edit ends first, exactly as
     // leaving the cell would (its question, its write or its refusal), then the command runs.
     // Nothing runs while a commit is still asking its question.
     void runCommand(const std::function<void()> &command);
     // A button or check box of the window whose click is such a command.
     void connectCommand(QAbstractButton *button, std::function<void()> command);
-    VoucherFilter currentFilter() const;
+    LedgerFilter &filter() { return m_filter; }
 
     const AppPaths &paths() const { return m_paths; }
     LedgerModel &model() { return m_model; }
@@ -90,7 +101,6 @@ public:
     QLabel *pnlinfo2[6] = {};
     QPushButton *btnClientEdit[2] = {};
     QLabel *pnlinfoSales = nullptr;
-    QLineEdit *txtCode = nullptr;
     QLineEdit *txtCurClient[2] = {};
 
     // One day back (-1) or forward (+1) in date box i, then the chain rule.
@@ -100,7 +110,11 @@ public:
     void setFormIniDir(const QString &dir) { m_formIniDir = dir; }
     // Freezes "today" (the default period, the entry row's dates, the date rules) before
     // Form_Load; tests use it.
-    void setToday(const QDate &today) { m_today = today; }
+    void setToday(const QDate &today)
+    {
+        m_today = today;
+        m_filter.setToday(today);
+    }
     QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
     // A client panel's value: shown, and given to screen readers as the panel's description
     // (its name stays the caption).
@@ -115,10 +129,9 @@ protected:
 private:
     void buildControls();
     QWidget *buildClientPanel(int side, QLabel *values[6]);
-    void InitListGrid();
-    void spDate_Change(int index);
-    // A typed date is normalised when the box is left or Enter is pressed; a date that is none
-    // is refused with the explanation and the box gets its last date back.
+    // Shows the filter's state in the strip; the boxes' own signals are held meanwhile, as
+    // this is no user's change.
+    void showFilter();
     void spDate_Commit(int index);
     void spList_ColWidthChange(int column, int oldSize, int newSize);
     void saveChangedWidths();
@@ -132,8 +145,6 @@ private:
     void btnPrint_Click();
 
     // Start-up steps whose windows arrive later; each keeps its place in the order.
-    bool runLogin();
-    bool CheckGroupField();
     void LoadFormIni();
     void prepareCallerId();
     void OpenTelvox();
@@ -144,6 +155,7 @@ private:
     Database &m_db;
     UserPrompt &m_prompt;
     AppPaths m_paths;
+    LedgerFilter m_filter;
     LedgerModel m_model;
     TotalsModel m_totalsModel;
     std::unique_ptr<Ledger> m_ledger;
@@ -152,12 +164,9 @@ private:
     std::unique_ptr<LedgerEntry> m_entry;
     bool FirstActivate = true;
     QRect m_loadRect; // position and size in twips right after the saved layout was applied
-    bool m_chaining = false;
-    bool m_checkingDate = false;
     bool m_applyingLayout = false;
     bool m_headerPressed = false; // a column border may be being dragged
     QList<int> m_changedWidths;   // columns resized since the header was pressed
-    QString m_goodDate[2];
     QDate m_today;
     QString m_formIniDir;
 };

@@ -102,12 +102,7 @@ quint8 FrmPost::InitForm(const QString &sData)
     if (m_model->rowCount() == 0) {
         result = 0;
     } else if (m_model->rowCount() == 1) {
-        const PostalRow r{m_model->text(0, Zipcode), m_model->text(0, Sido), m_model->text(0, Gugun),
-                          m_model->text(0, Dong), {}};
-        if (m_zipTarget)
-            m_zipTarget->setText(r.zipcode);
-        if (m_addressTarget)
-            m_addressTarget->setText(PostalSearch::address(r));
+        fill(*PostalSearch::pick(rowAt(0), PostalSearch::PickedBy::SingleMatch));
         result = 1;
     }
     if (m_model->rowCount() > 0)
@@ -121,16 +116,25 @@ void FrmPost::Choose()
     const QModelIndex i = grdList->currentIndex();
     if (!i.isValid())
         return;
-    const int row = i.row();
-    const PostalRow r{m_model->text(row, Zipcode), m_model->text(row, Sido), m_model->text(row, Gugun),
-                      m_model->text(row, Dong), {}};
-    if (r.zipcode.isEmpty())
+    const auto picked = PostalSearch::pick(rowAt(i.row()), PostalSearch::PickedBy::List);
+    if (!picked)
         return;
-    if (m_zipTarget)
-        m_zipTarget->setText(PostalSearch::formatZip(r.zipcode));
-    if (m_addressTarget)
-        m_addressTarget->setText(PostalSearch::address(r));
+    fill(*picked);
     accept();
+}
+
+PostalRow FrmPost::rowAt(int r) const
+{
+    return {m_model->text(r, Zipcode), m_model->text(r, Sido), m_model->text(r, Gugun), m_model->text(r, Dong),
+            m_model->text(r, Bunji)};
+}
+
+void FrmPost::fill(const PostalPick &pick)
+{
+    if (m_zipTarget)
+        m_zipTarget->setText(pick.zipcode);
+    if (m_addressTarget)
+        m_addressTarget->setText(pick.address);
 }
 
 void FrmPost::showEvent(QShowEvent *event)

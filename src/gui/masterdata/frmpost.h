@@ -47,6 +47,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    PostalRow rowAt(int r) const;
+    void fill(const PostalPick &pick);
+
     UserPrompt &m_prompt;
     PostalSearch m_post;
     TextTableModel *m_model;

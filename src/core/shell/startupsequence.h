@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "startup.h"
+
+class AppSettings;
+class Database;
+class UserPrompt;
+
+// The opening of the program in its fixed order. The data side (settings, the ledger, schema
+// maintenance, the notice setting) runs here; the main window does its own steps through View.
+class StartupSequence final
+{
+public:
+    // The main window's part of the opening, called in this order.
+    class View
+    {
+    public:
+        virtual ~View() = default;
+        virtual void setCaption() = 0;
+        // The paths are resolved and the ledger is open (or reported): the window connects
+        // what works on them.
+        virtual void ledgerOpened(const AppPaths &paths) = 0;
+        // False when the login ended the program.
+        virtual bool runLogin() = 0;
+        virtual void applyLayout() = 0;
+        // The caller-ID controls, the search strip, the entry row's date.
+        virtual void prepareControls() = 0;
+        virtual void FillGroupCombo() = 0;
+        virtual void showNotice() = 0;
+        virtual void InitListGrid() = 0;
+        virtual void DispList() = 0;
+    };
+
+    StartupSequence(AppSettings &settings, Database &db, UserPrompt &prompt);
+    StartupSequence(const StartupSequence &) = delete;
+    StartupSequence &operator=(const StartupSequence &) = delete;
+
+    // The whole opening; false when the login ended the program.
+    bool run(View &view);
+    const AppPaths &paths() const { return m_paths; }
+
+private:
+    AppSettings &m_settings;
+    Database &m_db;
+    UserPrompt &m_prompt;
+    AppPaths m_paths;
+};

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "core/data/database.h"
+#include "core/shell/appfolders.h"
+#include "core/shell/appsettings.h"
+#include "core/shell/startupsequence.h"
+#include "hookedprompt.h"
+#include "templedger.h"
+
+namespace {
+class RecordingView final : public StartupSequence::View
+{
+public:
+    RecordingView(QStringList &log, const Database &db, bool admit) : m_log(log), m_db(db), m_admit(admit) {}
+    void setCaption() override { m_log << QStringLiteral("caption"); }
+    void ledgerOpened(const AppPaths &p) override
+    {
+        paths = p;
+        m_log << (m_db.isOpen() ? QStringLiteral("ledger open") : QStringLiteral("ledger closed"));
+    }
+    bool runLogin() override
+    {
+        m_log << QStringLiteral("login");
+        return m_admit;
+    }
+    void applyLayout() override { m_log << QStringLiteral("layout"); }
+    void prepareControls() override { m_log << QStringLiteral("controls"); }
+    void FillGroupCombo() override { m_log << QStringLiteral("groups"); }
+    void showNotice() override { m_log << QStringLiteral("notice"); }
+    void InitListGrid() override { m_log << QStringLiteral("grid"); }
+    void DispList() override { m_log << QStringLiteral("query"); }
+    AppPaths paths;
+
+private:
+    QStringList &m_log;
+    const Database &m_db;
+    bool m_admit;
+};
+} // namespace
+
+class tst_StartupSequence : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestEnvironment::instance(); }
+    void init() { TestEnvironment::instance().reset(); }
+    void opensInItsFixedOrder_data();
+    void opensInItsFixedOrder();
+};
+
+void tst_StartupSequence::opensInItsFixedOrder_data()
+{
+    QTest::addColumn<QString>("ledger"); // "new", "existing" or "damaged"
+    QTest::addColumn<QString>("noMsg");  // empty: never stored
+    QTest::addColumn<bool>("admit");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<bool>("result");
+    const QStringList opened{QStringLiteral("caption"), QStringLiteral("ledger open"), QStringLiteral("login")};
+    const QStringList full = opened
+                             + QStringList{QStringLiteral("layout"), QStringLiteral("controls"), QStringLiteral("groups"),
+                                           QStringLiteral("notice"), QStringLiteral("grid"), QStringLiteral("query")};
+    QStringList firstStart = full;
+    firstStart.insert(1, QStringLiteral("box")); // the new ledger is named before anything uses it
+    QStringList quiet = full;
+    quiet.removeAll(QStringLiteral("notice"));
+    QTest::newRow("first start") << "new" << "" << true << firstStart << true;
+    QTest::newRow("notice wanted") << "existing" << "0" << true << full << true;
+    QTest::newRow("notice off") << "existing" << "1" << true << quiet << true;
+    QTest::newRow("any other value: off") << "existing" << "2" << true << quiet << true;
+    QTest::newRow("login ends the program") << "existing" << "1" << false << opened << false;
+    // The group check reports an unreadable ledger once, right after the login; the group list
+    // and the first query are left out rather than repeating the box.
+    QTest::newRow("unreadable ledger")
+        << "damaged" << "1" << true
+        << QStringList{QStringLiteral("caption"), QStringLiteral("ledger open"), QStringLiteral("login"),
+                       QStringLiteral("box"), QStringLiteral("layout"), QStringLiteral("controls"),
+                       QStringLiteral("grid")}
+        << true;
+}
+
+void tst_StartupSequence::opensInItsFixedOrder()
+{
+    QFETCH(QString, ledger);
+    QFETCH(QString, noMsg);
+    QFETCH(bool, admit);
+    QFETCH(QStringList, steps);
+    QFETCH(bool, result);
+    const QString file = AppFolders::defaultDbPath() + QStringLiteral("/panDB.db");
+    if (ledger == QStringLiteral("existing")) {
+        QVERIFY(Database::createLedger(file, nullptr));
+    } else if (ledger == QStringLiteral("damaged")) {
+        QVERIFY(QDir().mkpath(AppFolders::defaultDbPath()));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    AppSettings settings;
+    if (!noMsg.isEmpty())
+        settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"), noMsg);
+    QStringList log;
+    ScriptedPrompt script;
+    script.ok();
+    HookedPrompt prompt(script, [&log] { log << QStringLiteral("box"); });
+    Database db;
+    RecordingView view(log, db, admit);
+    StartupSequence startup(settings, db, prompt);
+    QCOMPARE(startup.run(view), result);
+    QCOMPARE(log, steps);
+    QCOMPARE(view.paths.gDbFile, file);
+    QCOMPARE(startup.paths().gDbFile, file);
+}
+
+QTEST_GUILESS_MAIN(tst_StartupSequence)
+#include "tst_startupsequence.moc"
