@@ -92,7 +92,7 @@ void TestClientRegister::nameRules()
 
     TempLedger ledger;
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(1);
     editor.setBusiMode(BusiMode::Customer);
     editor.clear();
@@ -105,7 +105,7 @@ void TestClientRegister::nameRules()
         QCOMPARE(prompt.count(), 0);
         QCOMPARE(editor.CCode(), 1);
         QCOMPARE(editor.CName(), name.trimmed());
-        const auto stored = ClientRegister(&ledger.db(), prompt, 1).find(1);
+        const auto stored = ClientRegister(ledger.db(), prompt, 1).find(1);
         QVERIFY(stored);
         QCOMPARE(stored->name, name.trimmed());
         QCOMPARE(stored->tel, QStringLiteral("02-123-4567"));
@@ -139,7 +139,7 @@ void TestClientRegister::duplicateName()
     ledger.addClient(0, 2, QStringLiteral("ABC"));
     ScriptedPrompt prompt;
     prompt.answer(yes ? UserPrompt::Answer::Yes : UserPrompt::Answer::No);
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(1);
     editor.setBusiMode(0);
     editor.clear();
@@ -157,7 +157,7 @@ void TestClientRegister::editWithoutRenameAsksNothing()
     TempLedger ledger;
     ledger.addClient(1, 40000, QStringLiteral("한빛상회"), QStringLiteral("031-123-4567"));
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(2);
     editor.setBusiMode(1);
     const auto loaded = editor.LoadClient(40000); // codes above 32767 load like any other
@@ -174,7 +174,7 @@ void TestClientRegister::editWithoutRenameAsksNothing()
     QCOMPARE(prompt.count(), 0); // its own record is no duplicate, and the name did not change
     QVERIFY(synced);
     QCOMPARE(ledger.count(QStringLiteral("maechul")), 1);
-    QCOMPARE(ClientRegister(&ledger.db(), prompt, 1).find(40000)->memo, QStringLiteral("월말 결제"));
+    QCOMPARE(ClientRegister(ledger.db(), prompt, 1).find(40000)->memo, QStringLiteral("월말 결제"));
 }
 
 void TestClientRegister::stepsInOrder()
@@ -183,7 +183,7 @@ void TestClientRegister::stepsInOrder()
     ledger.addClient(0, 5, QStringLiteral("옛이름"));
     ScriptedPrompt prompt;
     prompt.no();
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(2);
     editor.setBusiMode(0);
     ClientRecord c = *editor.LoadClient(5);
@@ -192,7 +192,7 @@ void TestClientRegister::stepsInOrder()
     ClientEditor::Hooks hooks;
     hooks.syncUpdateClient = [&](qint32, int, bool) {
         // The record is written before the opener is told.
-        log << QStringLiteral("sync %1 %2").arg(prompt.count()).arg(ClientRegister(&ledger.db(), prompt, 0).find(5)->name);
+        log << QStringLiteral("sync %1 %2").arg(prompt.count()).arg(ClientRegister(ledger.db(), prompt, 0).find(5)->name);
     };
     hooks.notice = [&] { log << QStringLiteral("notice %1").arg(prompt.count()); };
     QCOMPARE(editor.Save(c, hooks), Result::Saved);
@@ -234,7 +234,7 @@ void TestClientRegister::renameIntoVouchers()
     prompt.answer(yes ? UserPrompt::Answer::Yes : UserPrompt::Answer::No);
     if (yes)
         prompt.ok(); // the count of changed vouchers
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(2);
     editor.setBusiMode(side);
     ClientRecord c = *editor.LoadClient(7);
@@ -255,7 +255,7 @@ void TestClientRegister::codesAreNeverReused()
 {
     TempLedger ledger;
     ScriptedPrompt prompt;
-    ClientRegister reg(&ledger.db(), prompt, 0);
+    ClientRegister reg(ledger.db(), prompt, 0);
     QCOMPARE(reg.nextCode(), 1);
     ledger.addClient(0, 1, QStringLiteral("가"));
     ledger.addClient(0, 2, QStringLiteral("나"));
@@ -269,7 +269,7 @@ void TestClientRegister::codesAreNeverReused()
     QCOMPARE(prompt.last().defaultButton, UserPrompt::Answer::No);
     // Code 3 lives on in a voucher: the next client must not take it over.
     QCOMPARE(reg.nextCode(), 4);
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(1);
     editor.setBusiMode(0);
     editor.clear();
@@ -280,7 +280,7 @@ void TestClientRegister::codesAreNeverReused()
     voucherFor(ledger, 0, 70000, QStringLiteral("옛거래처"));
     voucherFor(ledger, 1, 90000, QStringLiteral("손님"));
     QCOMPARE(reg.nextCode(), 70001);
-    QCOMPARE(ClientRegister(&ledger.db(), prompt, 1).nextCode(), 90001);
+    QCOMPARE(ClientRegister(ledger.db(), prompt, 1).nextCode(), 90001);
 }
 
 void TestClientRegister::consecutiveCodes()
@@ -288,7 +288,7 @@ void TestClientRegister::consecutiveCodes()
     TempLedger ledger;
     ledger.addClient(1, 9, QStringLiteral("기존"));
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(1);
     editor.setBusiMode(1);
     QList<qint32> codes;
@@ -306,7 +306,7 @@ void TestClientRegister::codeExhausted()
     TempLedger ledger;
     ledger.addClient(0, 2147483647, QStringLiteral("끝"));
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(1);
     editor.setBusiMode(0);
     editor.clear();
@@ -318,7 +318,7 @@ void TestClientRegister::codeExhausted()
     QCOMPARE(ledger.count(QStringLiteral("maeip")), 1);
 
     // An edit whose client was not found has no code either.
-    ClientEditor edit(&ledger.db(), prompt);
+    ClientEditor edit(ledger.db(), prompt);
     edit.setAddEditMode(2);
     edit.setBusiMode(0);
     QVERIFY(!edit.LoadClient(5));
@@ -331,7 +331,7 @@ void TestClientRegister::engineErrorKeepsNothing()
 {
     TempLedger ledger;
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(1);
     editor.setBusiMode(0);
     editor.clear();
@@ -356,7 +356,7 @@ void TestClientRegister::deleteClient()
     ledger.addClient(1, 3, QStringLiteral("단골"));
     const qint64 v = voucherFor(ledger, 1, 3, QStringLiteral("단골"));
     ScriptedPrompt prompt;
-    ClientRegister reg(&ledger.db(), prompt, 1);
+    ClientRegister reg(ledger.db(), prompt, 1);
     prompt.ok();
     QVERIFY(!reg.Delete(0, QString()));
     QCOMPARE(prompt.last().text, QStringLiteral("삭제할 자료를 먼저 선택하세요."));
@@ -404,7 +404,7 @@ void TestClientRegister::listSearch()
                              QStringLiteral("a_b상사"), QStringLiteral("abc전자"), QStringLiteral("나라상회")})
         ledger.addClient(0, id++, n);
     ScriptedPrompt prompt;
-    const auto rows = ClientRegister(&ledger.db(), prompt, 0).list(word);
+    const auto rows = ClientRegister(ledger.db(), prompt, 0).list(word);
     QVERIFY(rows);
     QStringList got;
     for (const ClientRecord &c : *rows)
@@ -430,7 +430,7 @@ void TestClientRegister::captions()
     QFETCH(QString, caption);
     TempLedger ledger;
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
+    ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(addEdit);
     editor.setBusiMode(mode);
     QCOMPARE(editor.caption(), caption);

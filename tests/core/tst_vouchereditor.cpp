@@ -82,9 +82,9 @@ private slots:
         m_prompt = std::make_unique<ScriptedPrompt>();
         m_lookups = std::make_unique<ScriptedLookups>();
         m_model = std::make_unique<LedgerModel>();
-        m_ledger = std::make_unique<Ledger>(&m_l->db(), *m_prompt, *m_model);
+        m_ledger = std::make_unique<Ledger>(m_l->db(), *m_prompt, *m_model);
         m_view = std::make_unique<RecordingView>();
-        m_ed = std::make_unique<VoucherEditor>(&m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, *m_view);
+        m_ed = std::make_unique<VoucherEditor>(m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, *m_view);
         m_ed->setToday(QDate(2026, 12, 8));
         m_ledger->setDefaultDate(QStringLiteral("2026-12-08"));
         refill();

@@ -90,7 +90,7 @@ void TestClientWindows::searchWindow()
     m_ledger->addClient(0, 5, QStringLiteral("가나상사"), QStringLiteral("02-123-4567"));
     m_ledger->addClient(0, 40000, QStringLiteral("한빛상회"));
     m_ledger->addClient(1, 6, QStringLiteral("가나손님"));
-    FrmClient_Sel w(&m_ledger->db(), m_prompt, m_post);
+    FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);
     QCOMPARE(w.mode(), -1);
     QCOMPARE(w.result(), QString());
     w.setMode(0);
@@ -139,7 +139,7 @@ void TestClientWindows::deleteFromList()
 {
     m_ledger->addClient(1, 1, QStringLiteral("가"));
     m_ledger->addClient(1, 2, QStringLiteral("나"));
-    FrmClient_Sel w(&m_ledger->db(), m_prompt, m_post);
+    FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);
     w.setMode(1);
     w.FindRecords(QString());
     w.show();
@@ -158,7 +158,7 @@ void TestClientWindows::deleteFromList()
 void TestClientWindows::continueModeAddsThree()
 {
     m_ledger->addClient(0, 20, QStringLiteral("하나상사"));
-    FrmClient_Sel w(&m_ledger->db(), m_prompt, m_post);
+    FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);
     w.setMode(0);
     w.FindRecords(QString());
     w.show();
@@ -199,7 +199,7 @@ void TestClientWindows::editFromList()
     v.maechulCode = 70000;
     v.maechulName = QStringLiteral("옛이름");
     m_ledger->addVoucher(v);
-    FrmClient_Sel w(&m_ledger->db(), m_prompt, m_post);
+    FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);
     w.setMode(1);
     w.FindRecords(QString());
     w.show();
@@ -226,7 +226,7 @@ void TestClientWindows::editFromList()
 
 void TestClientWindows::phoneFieldsAndKeys()
 {
-    FrmClient_write w(&m_ledger->db(), m_prompt, m_post);
+    FrmClient_write w(m_ledger->db(), m_prompt, m_post);
     QCOMPARE(w.AddEditMode(), 0);
     QCOMPARE(w.CCode(), 0);
     w.setAddEditMode(1);
@@ -263,7 +263,7 @@ void TestClientWindows::phoneFieldsAndKeys()
 
 std::unique_ptr<FrmClient_write> TestClientWindows::shownAddWindow()
 {
-    auto w = std::make_unique<FrmClient_write>(&m_ledger->db(), m_prompt, m_post);
+    auto w = std::make_unique<FrmClient_write>(m_ledger->db(), m_prompt, m_post);
     w->setAddEditMode(1);
     w->setBusiMode(1);
     w->show();
@@ -323,7 +323,7 @@ void TestClientWindows::addressSearch()
     QFETCH(QString, zip);
     QFETCH(QString, address);
 
-    FrmClient_write w(&m_ledger->db(), m_prompt, m_post);
+    FrmClient_write w(m_ledger->db(), m_prompt, m_post);
     w.setAddEditMode(1);
     w.setBusiMode(0);
     w.show();
@@ -367,7 +367,7 @@ void TestClientWindows::addressSearch()
 
 void TestClientWindows::addressSearchWithoutPostalFile()
 {
-    FrmClient_write w(&m_ledger->db(), m_prompt, m_dir.filePath(QStringLiteral("missing/dbpost.db")));
+    FrmClient_write w(m_ledger->db(), m_prompt, m_dir.filePath(QStringLiteral("missing/dbpost.db")));
     w.setAddEditMode(1);
     w.setBusiMode(0);
     w.txtInput[3]->setText(QStringLiteral("135080"));
@@ -424,7 +424,7 @@ void TestClientWindows::productWindow()
         m_ledger->exec(st);
     }
     m_ledger->addVoucher(voucher(QStringLiteral("2024-01-02"), QStringLiteral("드라이버"), 100, {}, 0, 0, QStringLiteral("공구")));
-    FrmProduct_sel w(&m_ledger->db(), m_prompt);
+    FrmProduct_sel w(m_ledger->db(), m_prompt);
     QCOMPARE(w.windowTitle(), QStringLiteral("상품검색"));
     QCOMPARE(w.cmbGroup->count(), 3);
     QCOMPARE(w.cmbGroup->itemText(0), QString());
@@ -464,7 +464,7 @@ void TestClientWindows::groupFilterList()
         st.bind(QStringLiteral("n"), g);
         m_ledger->exec(st);
     }
-    FrmProduct_sel w(&m_ledger->db(), m_prompt);
+    FrmProduct_sel w(m_ledger->db(), m_prompt);
     w.setGroup(QStringLiteral("공구"));
     w.FindRecords(QString());
     w.show();

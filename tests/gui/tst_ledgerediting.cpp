@@ -85,7 +85,7 @@ private slots:
         m_prompt = std::make_unique<ScriptedPrompt>();
         m_lookups = std::make_unique<ScriptedLookups>();
         m_model = std::make_unique<LedgerModel>();
-        m_ledger = std::make_unique<Ledger>(&m_l->db(), *m_prompt, *m_model);
+        m_ledger = std::make_unique<Ledger>(m_l->db(), *m_prompt, *m_model);
         m_ledger->setDefaultDate(QStringLiteral("2026-12-08"));
         m_grid = std::make_unique<LedgerGrid>();
         m_grid->setModel(m_model.get());
@@ -94,7 +94,7 @@ private slots:
         for (int c : {int(C::ColMaeipCost), int(C::ColMaechulCost), int(C::ColUsecost)})
             SetNumberCol(m_grid.get(), c, -LedgerModel::AmountLimit, LedgerModel::AmountLimit);
         m_view = std::make_unique<GridView>(*m_grid);
-        m_ed = std::make_unique<VoucherEditor>(&m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, *m_view);
+        m_ed = std::make_unique<VoucherEditor>(m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, *m_view);
         m_ed->setToday(QDate(2026, 12, 8));
         m_grid->setVoucherEditor(m_ed.get());
         VoucherFilter f;

@@ -104,7 +104,7 @@ void TestLookups::init()
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     m_ledger = std::make_unique<TempLedger>();
-    m_sel = std::make_unique<SelData>(&m_ledger->db(), m_prompt, QString(), m_main.get());
+    m_sel = std::make_unique<SelData>(m_ledger->db(), m_prompt, QString(), m_main.get());
 }
 
 void TestLookups::groupOneMatch()

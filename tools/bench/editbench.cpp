@@ -73,8 +73,8 @@ void runEditBench(BenchContext &ctx)
     TakeTyped lookups;
     NoView view;
     LedgerModel model;
-    Ledger ledger(&db, prompt, model);
-    VoucherEditor editor(&db, prompt, lookups, model, ledger, view);
+    Ledger ledger(db, prompt, model);
+    VoucherEditor editor(db, prompt, lookups, model, ledger, view);
     VoucherFilter all;
     all.fromDate = QStringLiteral("0000");
     all.toDate = QStringLiteral("9999");

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "voucherstore.h"
+
 struct ClientRecord;
 class Database;
 class Ledger;
@@ -40,7 +42,7 @@ public:
         virtual const QObject *clientAnchor() const = 0;
     };
 
-    VoucherEditor(const Database *db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model, Ledger &ledger,
+    VoucherEditor(Database &db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model, Ledger &ledger,
                   View &view);
     VoucherEditor(const VoucherEditor &) = delete;
     VoucherEditor &operator=(const VoucherEditor &) = delete;
@@ -79,7 +81,8 @@ private:
     void putBack(int row, int column);
     void runError(const QString &procedure, int number, const QString &description);
 
-    const Database *m_db;
+    Database &m_db;
+    VoucherStore m_store;
     UserPrompt &m_prompt;
     VoucherLookups &m_lookups;
     LedgerModel &m_model;

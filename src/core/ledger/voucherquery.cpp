@@ -38,18 +38,15 @@ SqlStatement voucherQuery(const VoucherFilter &f)
     return st;
 }
 
-std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const SqlStatement &sql,
-                                                   UserPrompt &prompt)
+SqlStatement voucherByKey(qint64 totalId)
 {
-    if (!db) {
-        SqlError e;
-        e.kind = SqlError::Kind::NoDatabase;
-        e.statement = sql.display();
-        reportQueryError(e, prompt);
-        return std::nullopt;
-    }
-    std::vector<LedgerRow> rows;
-    const SqlError error = db->forEachRow(sql, [&rows](const Database::RowView &v) {
+    return SqlStatement(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total WHERE total_id = :id"))
+        .bind(QStringLiteral("id"), totalId);
+}
+
+SqlError readVouchers(Database &db, const SqlStatement &sql, std::vector<LedgerRow> &rows)
+{
+    return db.forEachRow(sql, [&rows](const Database::RowView &v) {
         LedgerRow r;
         const auto number = [&](int i, int column) -> qint64 {
             if (v.isNull(i))
@@ -70,6 +67,13 @@ std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const Sql
         r.maechulUsecost = number(11, 10);
         rows.push_back(std::move(r));
     });
+}
+
+std::optional<std::vector<LedgerRow>> loadVouchers(Database &db, const SqlStatement &sql,
+                                                   UserPrompt &prompt)
+{
+    std::vector<LedgerRow> rows;
+    const SqlError error = readVouchers(db, sql, rows);
     if (error.isError()) {
         reportQueryError(error, prompt);
         return std::nullopt;
@@ -77,7 +81,7 @@ std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const Sql
     return rows;
 }
 
-std::optional<QStringList> usedGroups(const Database *db, UserPrompt &prompt)
+std::optional<QStringList> usedGroups(Database &db, UserPrompt &prompt)
 {
     return OpenRSTexts(db,
                        SqlStatement(QStringLiteral("SELECT DISTINCT group_name FROM total WHERE group_name <> '' "

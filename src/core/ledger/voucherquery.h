@@ -31,8 +31,12 @@ struct VoucherFilter
 // Exactly one filter applies: the client name, else the product name, else the period with
 // the optional group and unsold filters.
 SqlStatement voucherQuery(const VoucherFilter &filter);
+// The voucher with key total_id, in the columns of voucherQuery.
+SqlStatement voucherByKey(qint64 totalId);
+// Runs a voucher query into rows; the engine's error, shown to nobody.
+SqlError readVouchers(Database &db, const SqlStatement &sql, std::vector<LedgerRow> &rows);
 // Runs a voucher query; nullopt after the failure box.
-std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const SqlStatement &sql,
+std::optional<std::vector<LedgerRow>> loadVouchers(Database &db, const SqlStatement &sql,
                                                    UserPrompt &prompt);
 // The distinct group names used on vouchers, in order.
-std::optional<QStringList> usedGroups(const Database *db, UserPrompt &prompt);
+std::optional<QStringList> usedGroups(Database &db, UserPrompt &prompt);

@@ -8,7 +8,7 @@
 #include "businessmode.h"
 #include "clientregister.h"
 
-ClientEditor::ClientEditor(const Database *db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
+ClientEditor::ClientEditor(Database &db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
 
 QString ClientEditor::fieldCaption(int field)
 {

@@ -31,7 +31,7 @@ public:
         std::function<void()> notice;
     };
 
-    ClientEditor(const Database *db, UserPrompt &prompt);
+    ClientEditor(Database &db, UserPrompt &prompt);
 
     // 1 add, 2 edit: sets the caption; other values only store.
     void setAddEditMode(int mode);
@@ -59,7 +59,7 @@ public:
     static QString fieldCaption(int field);
 
 private:
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
     int m_addEditMode = 0;
     int m_busiMode = 0;

@@ -29,7 +29,7 @@ ClientRecord readClient(const QSqlQuery &q)
 }
 } // namespace
 
-ClientRegister::ClientRegister(const Database *db, UserPrompt &prompt, int busiMode)
+ClientRegister::ClientRegister(Database &db, UserPrompt &prompt, int busiMode)
     : m_db(db), m_prompt(prompt), m_mode(busiMode)
 {
 }
@@ -69,18 +69,13 @@ std::optional<ClientRecord> ClientRegister::find(qint32 code) const
 
 std::optional<qint64> ClientRegister::sameNameCount(const QString &name, std::optional<qint32> except) const
 {
-    SqlStatement st(QStringLiteral("SELECT COUNT(*) FROM ") + table() + QStringLiteral(" WHERE name = :name"));
+    SqlStatement st(QStringLiteral("name = :name"));
     st.bind(QStringLiteral("name"), name);
     if (except) {
         st.text += QStringLiteral(" and id <> :id");
         st.bind(QStringLiteral("id"), *except);
     }
-    auto rs = OpenRS(m_db, st, m_prompt);
-    if (!rs)
-        return std::nullopt;
-    const qint64 n = rs->next() ? rs->value(0).toLongLong() : 0;
-    CloseObj(rs);
-    return n;
+    return OpenRSCount(m_db, table(), st, m_prompt);
 }
 
 qint32 ClientRegister::nextCode() const
@@ -102,13 +97,11 @@ qint32 ClientRegister::nextCode() const
 
 bool ClientRegister::write(const ClientRecord &c) const
 {
-    SqlStatement exists(QStringLiteral("SELECT COUNT(*) FROM ") + table() + QStringLiteral(" WHERE id = :id"));
-    exists.bind(QStringLiteral("id"), c.id);
-    auto rs = OpenRSEdit(m_db, exists, m_prompt);
-    if (!rs)
+    const auto existing =
+        OpenRSCount(m_db, table(), SqlStatement(QStringLiteral("id = :id")).bind(QStringLiteral("id"), c.id), m_prompt);
+    if (!existing)
         return false;
-    const bool found = rs->next() && rs->value(0).toLongLong() > 0;
-    CloseObj(rs);
+    const bool found = *existing > 0;
 
     SqlStatement st(found ? QStringLiteral("UPDATE %1 SET name = :name, tel = :tel, phone = :phone, zipcode = :zipcode, "
                                            "address = :address, memo = :memo WHERE id = :id")
@@ -124,7 +117,7 @@ bool ClientRegister::write(const ClientRecord &c) const
         .bind(QStringLiteral("address"), c.address)
         .bind(QStringLiteral("memo"), c.memo)
         .into(table());
-    Database::Result r = m_db->exec(st);
+    Database::Result r = m_db.exec(st);
     if (r.ok() && r.rowsAffected < 1) {
         r.error.kind = SqlError::Kind::Other;
         r.error.text = QStringLiteral("no record written");
@@ -153,7 +146,7 @@ std::optional<int> ClientRegister::renameInVouchers(qint32 code, const QString &
     SqlStatement st(QStringLiteral("UPDATE total SET ") + nameField + QStringLiteral(" = :") + nameField
                     + QStringLiteral(" WHERE ") + BusiMode::voucherCodeField(m_mode) + QStringLiteral(" = :code"));
     st.bind(nameField, name).bind(QStringLiteral("code"), code).into(QStringLiteral("total"));
-    const Database::Result r = m_db->exec(st);
+    const Database::Result r = m_db.exec(st);
     if (!r.ok()) {
         reportQueryError(r.error, m_prompt);
         return std::nullopt;

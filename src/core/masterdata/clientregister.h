@@ -16,7 +16,7 @@ class UserPrompt;
 class ClientRegister final
 {
 public:
-    ClientRegister(const Database *db, UserPrompt &prompt, int busiMode);
+    ClientRegister(Database &db, UserPrompt &prompt, int busiMode);
 
     int busiMode() const { return m_mode; }
     QString table() const;
@@ -41,7 +41,7 @@ public:
     std::optional<int> renameInVouchers(qint32 code, const QString &name) const;
 
 private:
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
     int m_mode;
 };

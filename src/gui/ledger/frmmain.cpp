@@ -65,7 +65,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     setObjectName(QStringLiteral("frmMain"));
     setAccessibleName(caption());
     installAccessibility();
-    m_ledger = std::make_unique<Ledger>(&m_db, m_prompt, m_model);
+    m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
     buildControls();
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
@@ -297,12 +297,12 @@ bool frmMain::Form_Load()
     setWindowTitle(caption());
     m_paths = InitApp(m_settings, m_db, m_prompt);
     if (!m_lookups) {
-        m_ownLookups = std::make_unique<SelData>(&m_db, m_prompt, m_paths.gPostFile, this);
+        m_ownLookups = std::make_unique<SelData>(m_db, m_prompt, m_paths.gPostFile, this);
         m_lookups = m_ownLookups.get();
     }
-    m_entry = std::make_unique<LedgerEntry>(*this, *spList, &m_db, m_prompt, *m_lookups);
+    m_entry = std::make_unique<LedgerEntry>(*this, *spList, m_db, m_prompt, *m_lookups);
     m_entry->setClientEditOpener([this](int side, qint32 code) {
-        FrmClient_write edit(&m_db, m_prompt, m_paths.gPostFile, this);
+        FrmClient_write edit(m_db, m_prompt, m_paths.gPostFile, this);
         edit.setAddEditMode(2);
         edit.setBusiMode(side);
         edit.setCCode(code);

@@ -10,7 +10,7 @@
 #include "frmmain.h"
 #include "ledgergrid.h"
 
-LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, const Database *db, UserPrompt &prompt,
+LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, Database &db, UserPrompt &prompt,
                          VoucherLookups &lookups)
     : m_window(window),
       m_grid(grid),

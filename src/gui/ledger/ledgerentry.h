@@ -17,7 +17,7 @@ class VoucherLookups;
 class LedgerEntry final : public VoucherEditor::View
 {
 public:
-    LedgerEntry(frmMain &window, LedgerGrid &grid, const Database *db, UserPrompt &prompt, VoucherLookups &lookups);
+    LedgerEntry(frmMain &window, LedgerGrid &grid, Database &db, UserPrompt &prompt, VoucherLookups &lookups);
     ~LedgerEntry() override;
     LedgerEntry(const LedgerEntry &) = delete;
     LedgerEntry &operator=(const LedgerEntry &) = delete;

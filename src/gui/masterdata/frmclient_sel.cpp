@@ -20,7 +20,7 @@ QStringList rowOf(const ClientRecord &c)
 }
 } // namespace
 
-FrmClient_Sel::FrmClient_Sel(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
+FrmClient_Sel::FrmClient_Sel(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
     : SearchWindow(db, prompt,
                    {QStringLiteral("상호명"), QStringLiteral("전화"), QStringLiteral("주소"), QStringLiteral("메모"),
                     QStringLiteral("코드")},

@@ -13,7 +13,7 @@ class FrmClient_Sel final : public SearchWindow
 public:
     enum Column { Name, Tel, Address, Memo, Code };
 
-    FrmClient_Sel(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent = nullptr);
+    FrmClient_Sel(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent = nullptr);
 
     // 0 suppliers, 1 customers; other values only store.
     void setMode(int iMode);

@@ -22,7 +22,7 @@ namespace {
 constexpr int FieldWidthTwips[ClientEditor::FieldCount] = {1635, 1635, 1635, 1170, 4500, 4500};
 } // namespace
 
-FrmClient_write::FrmClient_write(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
+FrmClient_write::FrmClient_write(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
     : QDialog(parent), m_prompt(prompt), m_postFile(postFile), m_editor(db, prompt)
 {
     setObjectName(QStringLiteral("FrmClient_write"));

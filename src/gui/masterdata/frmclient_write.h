@@ -24,7 +24,7 @@ public:
     // The opener's SyncUpdateClient(nCode, nBusiMode, bAdd), called after each successful save.
     using CallForm = std::function<void(qint32 nCode, int nBusiMode, bool bAdd)>;
 
-    FrmClient_write(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent = nullptr);
+    FrmClient_write(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent = nullptr);
     ~FrmClient_write() override;
 
     void setAddEditMode(int eEditMode);

@@ -13,7 +13,7 @@
 #include "core/ui/twips.h"
 #include "gui/ui/combohelpers.h"
 
-FrmProduct_sel::FrmProduct_sel(const Database *db, UserPrompt &prompt, QWidget *parent)
+FrmProduct_sel::FrmProduct_sel(Database &db, UserPrompt &prompt, QWidget *parent)
     : NameSearchWindow(db, prompt, NameList::Kind::Product, parent)
 {
     setObjectName(QStringLiteral("FrmProduct_sel"));

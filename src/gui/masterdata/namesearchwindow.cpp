@@ -8,7 +8,7 @@
 #include "core/masterdata/texttablemodel.h"
 #include "gui/ledger/spreadhelpers.h"
 
-NameSearchWindow::NameSearchWindow(const Database *db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent)
+NameSearchWindow::NameSearchWindow(Database &db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent)
     : SearchWindow(db, prompt, {QStringLiteral("이름")}, parent), m_names(db, prompt, kind)
 {
 }

@@ -14,7 +14,7 @@ public:
     ~NameSearchWindow() override;
 
 protected:
-    NameSearchWindow(const Database *db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent);
+    NameSearchWindow(Database &db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent);
 
     void cmdAdd_Click() override;
     void cmdEdit_Click() override;

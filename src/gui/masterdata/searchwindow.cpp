@@ -27,7 +27,7 @@ W *named(W *w, const QString &objectName, const QString &accessible)
 }
 } // namespace
 
-SearchWindow::SearchWindow(const Database *db, UserPrompt &prompt, const QStringList &headers, QWidget *parent)
+SearchWindow::SearchWindow(Database &db, UserPrompt &prompt, const QStringList &headers, QWidget *parent)
     : QDialog(parent), m_db(db), m_prompt(prompt), m_model(new TextTableModel(headers, this)), m_top(new QHBoxLayout)
 {
     if (parent)

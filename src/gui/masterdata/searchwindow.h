@@ -43,7 +43,7 @@ public:
     QPushButton *cmdClose = nullptr;
 
 protected:
-    SearchWindow(const Database *db, UserPrompt &prompt, const QStringList &headers, QWidget *parent);
+    SearchWindow(Database &db, UserPrompt &prompt, const QStringList &headers, QWidget *parent);
     // Column widths in the grid's character units.
     void setColumnWidths(const QList<double> &units);
     QHBoxLayout *topRow() const { return m_top; }
@@ -58,7 +58,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
 
 private:

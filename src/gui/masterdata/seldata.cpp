@@ -36,7 +36,7 @@ const QString kNewQuestion = QStringLiteral("신규 등록하겠습니까?");
 
 } // namespace
 
-SelData::SelData(const Database *db, UserPrompt &prompt, QString postFile, QWidget *parent)
+SelData::SelData(Database &db, UserPrompt &prompt, QString postFile, QWidget *parent)
     : m_db(db), m_prompt(prompt), m_postFile(std::move(postFile)), m_parent(parent)
 {
 }

@@ -16,7 +16,7 @@ class SelData final : public VoucherLookups
 {
 public:
     // parent owns the windows while they are open; postFile serves the client edit window.
-    SelData(const Database *db, UserPrompt &prompt, QString postFile, QWidget *parent);
+    SelData(Database &db, UserPrompt &prompt, QString postFile, QWidget *parent);
 
     QString SelGroup(const QString &text, const QObject *anchor, int alignment, bool ask) override;
     QString SelProduct(QString &text, const QObject *anchor, int alignment, bool ask, const QString &group) override;
@@ -28,7 +28,7 @@ private:
     bool offerToRegister(const QString &text, const QString &title, const QString &notFound, const QString &none,
                          const QString &question, bool defaultYes, bool ask);
 
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
     QString m_postFile;
     QWidget *m_parent;
