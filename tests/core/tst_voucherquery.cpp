@@ -112,7 +112,7 @@ void tst_VoucherQuery::modes()
     Ledger ledger(l.db(), p, model);
     VoucherFilter f;
     f.clientName = client;
-    f.clientSide = side == 1 ? VoucherFilter::Supplier : VoucherFilter::Customer;
+    f.clientSide = VoucherFilter::sideOfCmbGu(side);
     f.productName = product;
     f.fromDate = QStringLiteral("2026-12-01");
     f.toDate = QStringLiteral("2026-12-08");

@@ -91,8 +91,8 @@ void VoucherEditor::editEnds(int row, int column, const QString &typed, bool cha
     case C::ColGroup:
     case C::ColProName: {
         const QString value = column == C::ColGroup
-                                  ? m_lookups.SelGroup(newText, m_view.codeAnchor(), 0, true)
-                                  : m_lookups.SelProduct(newText, m_view.codeAnchor(), 0, true,
+                                  ? m_lookups.SelGroup(newText, m_view.codeAnchor(), FormRules::AlignLeft, true)
+                                  : m_lookups.SelProduct(newText, m_view.codeAnchor(), FormRules::AlignLeft, true,
                                                          cellText(row, C::ColGroup));
         m_view.focusGrid();
         if (value.isEmpty() || value == m_editOldText)
@@ -103,17 +103,16 @@ void VoucherEditor::editEnds(int row, int column, const QString &typed, bool cha
     }
     case C::ColMaeipName:
     case C::ColMaechulName: {
-        const int side = column == C::ColMaeipName ? 0 : 1;
-        QString code;
-        const QString value = m_lookups.SelClient(side, newText, &code, m_view.clientAnchor(), 2, true);
+        const BusiMode side = column == C::ColMaeipName ? BusiMode::Supplier : BusiMode::Customer;
+        const auto picked = m_lookups.SelClient(side, newText, m_view.clientAnchor(), FormRules::AlignCentre, true);
         m_view.focusGrid();
         // An edit window closed without saving leaves code 0 and no name: nothing was chosen.
-        if (code.isEmpty() || code.toLongLong() == 0 || value.isEmpty()) {
+        if (!picked || picked->code == 0 || picked->name.isEmpty()) {
             revert = true;
         } else {
-            m_model.store(row, codeColumn, code.toLongLong());
-            newText = value;
-            DispClientInfo(side, code.toLongLong());
+            m_model.store(row, codeColumn, picked->code);
+            newText = picked->name;
+            DispClientInfo(side, picked->code);
         }
         break;
     }
@@ -291,12 +290,12 @@ bool VoucherEditor::RecDelete_Sub(qint64 code)
     return true;
 }
 
-void VoucherEditor::ClearClientInfo(int side)
+void VoucherEditor::ClearClientInfo(BusiMode side)
 {
     m_view.showClient(side, nullptr);
 }
 
-void VoucherEditor::DispClientInfo(int side, qint64 code)
+void VoucherEditor::DispClientInfo(BusiMode side, qint64 code)
 {
     if (code < 1)
         return;
@@ -310,11 +309,11 @@ void VoucherEditor::activeRowChanged(int oldRow, int newRow)
 {
     if (oldRow == newRow || newRow < 0 || newRow >= m_model.rowCount())
         return;
-    DispClientInfo(0, m_model.row(newRow).maeipCode);
-    DispClientInfo(1, m_model.row(newRow).maechulCode);
+    DispClientInfo(BusiMode::Supplier, m_model.row(newRow).maeipCode);
+    DispClientInfo(BusiMode::Customer, m_model.row(newRow).maechulCode);
 }
 
-void VoucherEditor::SyncUpdateClient(qint64 nCode, int nBusiMode, bool)
+void VoucherEditor::SyncUpdateClient(qint64 nCode, BusiMode nBusiMode, bool)
 {
     DispClientInfo(nBusiMode, nCode);
 }

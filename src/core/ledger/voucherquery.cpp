@@ -16,9 +16,7 @@ SqlStatement voucherQuery(const VoucherFilter &f)
 {
     SqlStatement st(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total"));
     if (!f.clientName.isEmpty()) {
-        const QString field = f.clientSide == VoucherFilter::Customer ? QStringLiteral("maechul_name")
-                                                                      : QStringLiteral("maeip_name");
-        st.whereContains(field, f.clientName);
+        st.whereContains(voucherNameField(f.clientSide), f.clientName);
     } else if (!f.productName.isEmpty()) {
         st.whereContains(QStringLiteral("pro_name"), f.productName);
     } else {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/data/sqlstatement.h"
+#include "core/masterdata/businessmode.h"
 #include "ledgerrow.h"
 
 class Database;
@@ -15,12 +16,13 @@ class UserPrompt;
 // What the filter strip of the main window asks for.
 struct VoucherFilter
 {
-    enum Side { Customer = 0, Supplier = 1 }; // cmbGu items "판매처", "매입처"
     // The longest text the search boxes take: no name on a voucher is longer (an older file's
     // text fields held at most 255 characters), so a pasted page never reaches the query.
     static constexpr int MaxSearchLength = 255;
     QString clientName;
-    Side clientSide = Customer;
+    BusiMode clientSide = BusiMode::Customer;
+    // The side of cmbGu's item: 0 "판매처" (customers), 1 "매입처" (suppliers).
+    static BusiMode sideOfCmbGu(int index) { return index == 1 ? BusiMode::Supplier : BusiMode::Customer; }
     QString productName;
     QString fromDate; // "YYYY-MM-DD"
     QString toDate;

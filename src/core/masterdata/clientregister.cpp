@@ -10,7 +10,6 @@
 #include "core/data/database.h"
 #include "core/data/recordset.h"
 #include "askanddelete.h"
-#include "businessmode.h"
 
 namespace {
 const QString kSaveError = QStringLiteral("자료를 저장하는 중 오류가 발생했습니다.");
@@ -29,14 +28,14 @@ ClientRecord readClient(const QSqlQuery &q)
 }
 } // namespace
 
-ClientRegister::ClientRegister(Database &db, UserPrompt &prompt, int busiMode)
+ClientRegister::ClientRegister(Database &db, UserPrompt &prompt, BusiMode busiMode)
     : m_db(db), m_prompt(prompt), m_mode(busiMode)
 {
 }
 
 QString ClientRegister::table() const
 {
-    return BusiMode::table(m_mode);
+    return clientTable(m_mode);
 }
 
 std::optional<std::vector<ClientRecord>> ClientRegister::list(const QString &word) const
@@ -80,7 +79,7 @@ std::optional<qint64> ClientRegister::sameNameCount(const QString &name, std::op
 
 qint32 ClientRegister::nextCode() const
 {
-    const QString codeField = BusiMode::voucherCodeField(m_mode);
+    const QString codeField = voucherCodeField(m_mode);
     auto rs = OpenRS(m_db,
                      SqlStatement(QStringLiteral("SELECT MAX(m) FROM (SELECT MAX(id) AS m FROM ") + table()
                                   + QStringLiteral(" UNION ALL SELECT MAX(") + codeField
@@ -142,9 +141,9 @@ bool ClientRegister::Delete(qint32 code, const QString &name) const
 
 std::optional<int> ClientRegister::renameInVouchers(qint32 code, const QString &name) const
 {
-    const QString nameField = BusiMode::voucherNameField(m_mode);
+    const QString nameField = voucherNameField(m_mode);
     SqlStatement st(QStringLiteral("UPDATE total SET ") + nameField + QStringLiteral(" = :") + nameField
-                    + QStringLiteral(" WHERE ") + BusiMode::voucherCodeField(m_mode) + QStringLiteral(" = :code"));
+                    + QStringLiteral(" WHERE ") + voucherCodeField(m_mode) + QStringLiteral(" = :code"));
     st.bind(nameField, name).bind(QStringLiteral("code"), code).into(QStringLiteral("total"));
     const Database::Result r = m_db.exec(st);
     if (!r.ok()) {

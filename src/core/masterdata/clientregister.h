@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "businessmode.h"
 #include "clientrecord.h"
 
 class Database;
@@ -16,9 +17,9 @@ class UserPrompt;
 class ClientRegister final
 {
 public:
-    ClientRegister(Database &db, UserPrompt &prompt, int busiMode);
+    ClientRegister(Database &db, UserPrompt &prompt, BusiMode busiMode);
 
-    int busiMode() const { return m_mode; }
+    BusiMode busiMode() const { return m_mode; }
     QString table() const;
 
     // The search list: clients whose name contains word literally (any letter case), by name.
@@ -43,5 +44,5 @@ public:
 private:
     Database &m_db;
     UserPrompt &m_prompt;
-    int m_mode;
+    BusiMode m_mode;
 };

@@ -301,14 +301,14 @@ bool frmMain::Form_Load()
         m_lookups = m_ownLookups.get();
     }
     m_entry = std::make_unique<LedgerEntry>(*this, *spList, m_db, m_prompt, *m_lookups);
-    m_entry->setClientEditOpener([this](int side, qint32 code) {
+    m_entry->setClientEditOpener([this](BusiMode side, qint32 code) {
         FrmClient_write edit(m_db, m_prompt, m_paths.gPostFile, this);
-        edit.setAddEditMode(2);
+        edit.setAddEditMode(ClientEditor::EditMode::Edit);
         edit.setBusiMode(side);
         edit.setCCode(code);
-        edit.setCallForm([this](qint32 nCode, int nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
+        edit.setCallForm([this](qint32 nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
         // The code boxes are not shown, so the window opens over the client's panel.
-        PlaceForm(&edit, btnClientEdit[side]->parentWidget(), 0, 4);
+        PlaceForm(&edit, btnClientEdit[toInt(side)]->parentWidget(), FormRules::AlignLeft, FormRules::Above);
         edit.exec();
     });
     if (!runLogin())
@@ -390,7 +390,7 @@ VoucherFilter frmMain::currentFilter() const
 {
     VoucherFilter f;
     f.clientName = txtCName->text();
-    f.clientSide = cmbGu->currentIndex() == 1 ? VoucherFilter::Supplier : VoucherFilter::Customer;
+    f.clientSide = VoucherFilter::sideOfCmbGu(cmbGu->currentIndex());
     f.productName = txtPName->text();
     f.fromDate = spDate[0]->text();
     f.toDate = spDate[1]->text();
@@ -609,7 +609,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 // The login window comes with the password feature; until then every start is admitted.
 bool frmMain::runLogin() { return true; }
 
-void frmMain::SyncUpdateClient(qint32 nCode, int nBusiMode, bool bAdd)
+void frmMain::SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd)
 {
     if (m_entry)
         m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);

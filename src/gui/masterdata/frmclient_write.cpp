@@ -89,13 +89,13 @@ FrmClient_write::FrmClient_write(Database &db, UserPrompt &prompt, const QString
 
 FrmClient_write::~FrmClient_write() = default;
 
-void FrmClient_write::setAddEditMode(int eEditMode)
+void FrmClient_write::setAddEditMode(ClientEditor::EditMode eEditMode)
 {
     m_editor.setAddEditMode(eEditMode);
     setWindowTitle(m_editor.caption());
 }
 
-void FrmClient_write::setBusiMode(int iBusiMode)
+void FrmClient_write::setBusiMode(BusiMode iBusiMode)
 {
     m_editor.setBusiMode(iBusiMode);
     setWindowTitle(m_editor.caption());

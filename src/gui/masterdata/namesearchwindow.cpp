@@ -26,9 +26,9 @@ void NameSearchWindow::fill(const std::optional<QStringList> &names)
     model().setRows(std::move(rows));
 }
 
-QString NameSearchWindow::resultOf(int row) const
+void NameSearchWindow::takeRow(int row)
 {
-    return const_cast<NameSearchWindow *>(this)->model().text(row, 0);
+    m_result = model().text(row, 0);
 }
 
 void NameSearchWindow::cmdAdd_Click()

@@ -12,6 +12,8 @@ class NameSearchWindow : public SearchWindow
 
 public:
     ~NameSearchWindow() override;
+    // The chosen name; empty when none was chosen.
+    QString result() const { return m_result; }
 
 protected:
     NameSearchWindow(Database &db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent);
@@ -19,9 +21,12 @@ protected:
     void cmdAdd_Click() override;
     void cmdEdit_Click() override;
     void cmdDel_Click() override;
-    QString resultOf(int row) const override;
+    void takeRow(int row) override;
     // Rows of the list query; nullopt after its box.
     void fill(const std::optional<QStringList> &names);
 
     NameList m_names;
+
+private:
+    QString m_result;
 };

@@ -107,7 +107,7 @@ int SearchWindow::FindRecords(const QString &sFWord)
     Refresh_Sheet();
     const int n = m_model->rowCount();
     if (n == 1)
-        m_result = resultOf(0);
+        takeRow(0);
     if (n > 0)
         spList->setCurrentIndex(m_model->index(0, 0));
     return n;
@@ -126,7 +126,7 @@ void SearchWindow::cmdSel_Click()
         m_prompt.MsgInfo(QStringLiteral("리스트에서 자료를 선택하세요."));
         return;
     }
-    m_result = resultOf(row);
+    takeRow(row);
     accept();
 }
 

@@ -25,10 +25,9 @@ public:
     ~SearchWindow() override;
 
     // Puts word into the search box, refreshes, and returns the number of rows; with exactly
-    // one row result() takes it.
+    // one row it is taken as the choice.
     int FindRecords(const QString &sFWord);
     virtual void Refresh_Sheet() = 0;
-    QString result() const { return m_result; }
     TextTableModel &model() { return *m_model; }
     // The active row (0-based), or -1 when none.
     int activeRow() const;
@@ -51,9 +50,8 @@ protected:
     virtual void cmdAdd_Click() = 0;
     virtual void cmdEdit_Click() = 0;
     virtual void cmdDel_Click() = 0;
-    // result() for the active row.
-    virtual QString resultOf(int row) const = 0;
-    void setResult(const QString &r) { m_result = r; }
+    // The row chosen (the only one found, or the active one when 선택 is pressed).
+    virtual void takeRow(int row) = 0;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -66,5 +64,4 @@ private:
 
     TextTableModel *m_model;
     QHBoxLayout *m_top;
-    QString m_result;
 };
