@@ -29,7 +29,7 @@ QString voucherName(TempLedger &l, qint64 id, const QString &field)
 qint64 voucherFor(TempLedger &l, int side, qint32 code, const QString &name)
 {
     LedgerRow v = voucher(QStringLiteral("2024-03-02"), QStringLiteral("볼펜"), 1000, QStringLiteral("2024-03-03"), 1500);
-    if (side == BusiMode::Supplier) {
+    if (side == toInt(BusiMode::Supplier)) {
         v.maeipCode = code;
         v.maeipName = name;
     } else {
@@ -92,8 +92,8 @@ void TestClientRegister::nameRules()
 
     TempLedger ledger;
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(1);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Add);
     editor.setBusiMode(BusiMode::Customer);
     editor.clear();
     if (!saved)
@@ -105,7 +105,7 @@ void TestClientRegister::nameRules()
         QCOMPARE(prompt.count(), 0);
         QCOMPARE(editor.CCode(), 1);
         QCOMPARE(editor.CName(), name.trimmed());
-        const auto stored = ClientRegister(&ledger.db(), prompt, 1).find(1);
+        const auto stored = ClientRegister(ledger.db(), prompt, BusiMode::Customer).find(1);
         QVERIFY(stored);
         QCOMPARE(stored->name, name.trimmed());
         QCOMPARE(stored->tel, QStringLiteral("02-123-4567"));
@@ -139,9 +139,9 @@ void TestClientRegister::duplicateName()
     ledger.addClient(0, 2, QStringLiteral("ABC"));
     ScriptedPrompt prompt;
     prompt.answer(yes ? UserPrompt::Answer::Yes : UserPrompt::Answer::No);
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(1);
-    editor.setBusiMode(0);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Add);
+    editor.setBusiMode(BusiMode::Supplier);
     editor.clear();
     QCOMPARE(editor.Save(named(name), {}), yes ? Result::Saved : Result::Failed);
     QCOMPARE(prompt.count(), 1);
@@ -157,9 +157,9 @@ void TestClientRegister::editWithoutRenameAsksNothing()
     TempLedger ledger;
     ledger.addClient(1, 40000, QStringLiteral("한빛상회"), QStringLiteral("031-123-4567"));
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(2);
-    editor.setBusiMode(1);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Edit);
+    editor.setBusiMode(BusiMode::Customer);
     const auto loaded = editor.LoadClient(40000); // codes above 32767 load like any other
     QVERIFY(loaded);
     QCOMPARE(editor.currentCode(), 40000);
@@ -167,14 +167,14 @@ void TestClientRegister::editWithoutRenameAsksNothing()
     changed.memo = QStringLiteral("월말 결제");
     bool synced = false;
     ClientEditor::Hooks hooks;
-    hooks.syncUpdateClient = [&](qint32 code, int mode, bool add) {
-        synced = code == 40000 && mode == 1 && !add;
+    hooks.syncUpdateClient = [&](qint32 code, BusiMode mode, bool add) {
+        synced = code == 40000 && mode == BusiMode::Customer && !add;
     };
     QCOMPARE(editor.Save(changed, hooks), Result::Saved);
     QCOMPARE(prompt.count(), 0); // its own record is no duplicate, and the name did not change
     QVERIFY(synced);
     QCOMPARE(ledger.count(QStringLiteral("maechul")), 1);
-    QCOMPARE(ClientRegister(&ledger.db(), prompt, 1).find(40000)->memo, QStringLiteral("월말 결제"));
+    QCOMPARE(ClientRegister(ledger.db(), prompt, BusiMode::Customer).find(40000)->memo, QStringLiteral("월말 결제"));
 }
 
 void TestClientRegister::stepsInOrder()
@@ -183,16 +183,16 @@ void TestClientRegister::stepsInOrder()
     ledger.addClient(0, 5, QStringLiteral("옛이름"));
     ScriptedPrompt prompt;
     prompt.no();
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(2);
-    editor.setBusiMode(0);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Edit);
+    editor.setBusiMode(BusiMode::Supplier);
     ClientRecord c = *editor.LoadClient(5);
     c.name = QStringLiteral("새이름");
     QStringList log;
     ClientEditor::Hooks hooks;
-    hooks.syncUpdateClient = [&](qint32, int, bool) {
+    hooks.syncUpdateClient = [&](qint32, BusiMode, bool) {
         // The record is written before the opener is told.
-        log << QStringLiteral("sync %1 %2").arg(prompt.count()).arg(ClientRegister(&ledger.db(), prompt, 0).find(5)->name);
+        log << QStringLiteral("sync %1 %2").arg(prompt.count()).arg(ClientRegister(ledger.db(), prompt, BusiMode::Supplier).find(5)->name);
     };
     hooks.notice = [&] { log << QStringLiteral("notice %1").arg(prompt.count()); };
     QCOMPARE(editor.Save(c, hooks), Result::Saved);
@@ -222,7 +222,7 @@ void TestClientRegister::renameIntoVouchers()
 
     TempLedger ledger;
     ledger.addClient(side, 7, QStringLiteral("옛상사"));
-    const QString field = BusiMode::voucherNameField(side);
+    const QString field = voucherNameField(*busiModeOf(side));
     QList<qint64> ours;
     for (int i = 0; i < matching; ++i)
         ours << voucherFor(ledger, side, 7, QStringLiteral("옛상사"));
@@ -234,9 +234,9 @@ void TestClientRegister::renameIntoVouchers()
     prompt.answer(yes ? UserPrompt::Answer::Yes : UserPrompt::Answer::No);
     if (yes)
         prompt.ok(); // the count of changed vouchers
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(2);
-    editor.setBusiMode(side);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Edit);
+    editor.setBusiMode(*busiModeOf(side));
     ClientRecord c = *editor.LoadClient(7);
     c.name = QStringLiteral("새상사");
     QCOMPARE(editor.Save(c, {}), Result::Saved);
@@ -248,14 +248,14 @@ void TestClientRegister::renameIntoVouchers()
     for (qint64 id : ours)
         QCOMPARE(voucherName(ledger, id, field), yes ? QStringLiteral("새상사") : QStringLiteral("옛상사"));
     QCOMPARE(voucherName(ledger, otherCode, field), QStringLiteral("옛상사"));
-    QCOMPARE(voucherName(ledger, otherSide, BusiMode::voucherNameField(1 - side)), QStringLiteral("옛상사"));
+    QCOMPARE(voucherName(ledger, otherSide, voucherNameField(*busiModeOf(1 - side))), QStringLiteral("옛상사"));
 }
 
 void TestClientRegister::codesAreNeverReused()
 {
     TempLedger ledger;
     ScriptedPrompt prompt;
-    ClientRegister reg(&ledger.db(), prompt, 0);
+    ClientRegister reg(ledger.db(), prompt, BusiMode::Supplier);
     QCOMPARE(reg.nextCode(), 1);
     ledger.addClient(0, 1, QStringLiteral("가"));
     ledger.addClient(0, 2, QStringLiteral("나"));
@@ -269,9 +269,9 @@ void TestClientRegister::codesAreNeverReused()
     QCOMPARE(prompt.last().defaultButton, UserPrompt::Answer::No);
     // Code 3 lives on in a voucher: the next client must not take it over.
     QCOMPARE(reg.nextCode(), 4);
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(1);
-    editor.setBusiMode(0);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Add);
+    editor.setBusiMode(BusiMode::Supplier);
     editor.clear();
     QCOMPARE(editor.Save(named(QStringLiteral("라")), {}), Result::Saved);
     QCOMPARE(editor.CCode(), 4);
@@ -280,7 +280,7 @@ void TestClientRegister::codesAreNeverReused()
     voucherFor(ledger, 0, 70000, QStringLiteral("옛거래처"));
     voucherFor(ledger, 1, 90000, QStringLiteral("손님"));
     QCOMPARE(reg.nextCode(), 70001);
-    QCOMPARE(ClientRegister(&ledger.db(), prompt, 1).nextCode(), 90001);
+    QCOMPARE(ClientRegister(ledger.db(), prompt, BusiMode::Customer).nextCode(), 90001);
 }
 
 void TestClientRegister::consecutiveCodes()
@@ -288,9 +288,9 @@ void TestClientRegister::consecutiveCodes()
     TempLedger ledger;
     ledger.addClient(1, 9, QStringLiteral("기존"));
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(1);
-    editor.setBusiMode(1);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Add);
+    editor.setBusiMode(BusiMode::Customer);
     QList<qint32> codes;
     for (const QString &n : {QStringLiteral("첫째"), QStringLiteral("둘째"), QStringLiteral("셋째")}) {
         editor.clear();
@@ -306,9 +306,9 @@ void TestClientRegister::codeExhausted()
     TempLedger ledger;
     ledger.addClient(0, 2147483647, QStringLiteral("끝"));
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(1);
-    editor.setBusiMode(0);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Add);
+    editor.setBusiMode(BusiMode::Supplier);
     editor.clear();
     prompt.ok();
     QCOMPARE(editor.Save(named(QStringLiteral("새")), {}), Result::Failed);
@@ -318,9 +318,9 @@ void TestClientRegister::codeExhausted()
     QCOMPARE(ledger.count(QStringLiteral("maeip")), 1);
 
     // An edit whose client was not found has no code either.
-    ClientEditor edit(&ledger.db(), prompt);
-    edit.setAddEditMode(2);
-    edit.setBusiMode(0);
+    ClientEditor edit(ledger.db(), prompt);
+    edit.setAddEditMode(ClientEditor::EditMode::Edit);
+    edit.setBusiMode(BusiMode::Supplier);
     QVERIFY(!edit.LoadClient(5));
     prompt.ok();
     QCOMPARE(edit.Save(named(QStringLiteral("새")), {}), Result::Failed);
@@ -331,15 +331,15 @@ void TestClientRegister::engineErrorKeepsNothing()
 {
     TempLedger ledger;
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(1);
-    editor.setBusiMode(0);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(ClientEditor::EditMode::Add);
+    editor.setBusiMode(BusiMode::Supplier);
     editor.clear();
     ClientRecord c = named(QStringLiteral("가나"));
     c.tel = QString(21, QLatin1Char('1')); // tel holds 20 bytes
     bool synced = false;
     ClientEditor::Hooks hooks;
-    hooks.syncUpdateClient = [&](qint32, int, bool) { synced = true; };
+    hooks.syncUpdateClient = [&](qint32, BusiMode, bool) { synced = true; };
     prompt.ok();
     QCOMPARE(editor.Save(c, hooks), Result::Failed);
     QVERIFY(!synced);
@@ -356,7 +356,7 @@ void TestClientRegister::deleteClient()
     ledger.addClient(1, 3, QStringLiteral("단골"));
     const qint64 v = voucherFor(ledger, 1, 3, QStringLiteral("단골"));
     ScriptedPrompt prompt;
-    ClientRegister reg(&ledger.db(), prompt, 1);
+    ClientRegister reg(ledger.db(), prompt, BusiMode::Customer);
     prompt.ok();
     QVERIFY(!reg.Delete(0, QString()));
     QCOMPARE(prompt.last().text, QStringLiteral("삭제할 자료를 먼저 선택하세요."));
@@ -404,7 +404,7 @@ void TestClientRegister::listSearch()
                              QStringLiteral("a_b상사"), QStringLiteral("abc전자"), QStringLiteral("나라상회")})
         ledger.addClient(0, id++, n);
     ScriptedPrompt prompt;
-    const auto rows = ClientRegister(&ledger.db(), prompt, 0).list(word);
+    const auto rows = ClientRegister(ledger.db(), prompt, BusiMode::Supplier).list(word);
     QVERIFY(rows);
     QStringList got;
     for (const ClientRecord &c : *rows)
@@ -430,9 +430,10 @@ void TestClientRegister::captions()
     QFETCH(QString, caption);
     TempLedger ledger;
     ScriptedPrompt prompt;
-    ClientEditor editor(&ledger.db(), prompt);
-    editor.setAddEditMode(addEdit);
-    editor.setBusiMode(mode);
+    ClientEditor editor(ledger.db(), prompt);
+    editor.setAddEditMode(static_cast<ClientEditor::EditMode>(addEdit));
+    if (const auto m = busiModeOf(mode))
+        editor.setBusiMode(*m);
     QCOMPARE(editor.caption(), caption);
 }
 

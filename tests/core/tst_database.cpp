@@ -33,6 +33,7 @@ private slots:
     void closeObjOnEmptyResultDoesNothing();
     void displayWritesBoundValuesIn();
     void newVoucherKeyComesFromTheInsert();
+    void transactionGuardsNestAndRollBackUnlessCommitted();
 };
 
 void tst_Database::schemaHasEveryTableAndRecordsSizes()
@@ -120,15 +121,13 @@ void tst_Database::openRsOnNoDatabaseShowsOneBoxWithTheStatement()
 {
     Database db; // never opened
     ScriptedPrompt p;
-    p.ok().ok();
+    p.ok();
     const SqlStatement st = voucherQuery({});
-    QVERIFY(!OpenRS(&db, st, p));
+    QVERIFY(!OpenRS(db, st, p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
     QCOMPARE(p.last().icon, UserPrompt::Icon::Information);
     QCOMPARE(p.last().text, QStringLiteral("Data Base MDB가 선언되지 않았습니다.\r") + st.display());
-    QVERIFY(!OpenRS(nullptr, st, p));
-    QCOMPARE(p.count(), 2);
 }
 
 void tst_Database::openRsOnMissingTableShowsTheQueryBox()
@@ -136,7 +135,7 @@ void tst_Database::openRsOnMissingTableShowsTheQueryBox()
     TempLedger l;
     ScriptedPrompt p;
     p.ok();
-    QVERIFY(!OpenRS(&l.db(), SqlStatement(QStringLiteral("SELECT * FROM totals")), p));
+    QVERIFY(!OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM totals")), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("Query"));
     QCOMPARE(p.last().text, QStringLiteral("Jet Data Base Engine의 식을 확인하세요.\rSELECT * FROM totals"));
@@ -149,7 +148,7 @@ void tst_Database::openRsOnMissingColumnShowsTheQueryBox()
     p.ok();
     SqlStatement st(QStringLiteral("SELECT nonexistent FROM total WHERE pro_name = :p"));
     st.bind(QStringLiteral("p"), QStringLiteral("O'Neil"));
-    QVERIFY(!OpenRS(&l.db(), st, p));
+    QVERIFY(!OpenRS(l.db(), st, p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("Query"));
     // The statement is shown with its value written in.
@@ -167,14 +166,14 @@ void tst_Database::openRsOnLockedDatabaseShowsTheEngineText()
     p.ok();
     QElapsedTimer t;
     t.start();
-    QVERIFY(!OpenRS(&l.db(), SqlStatement(QStringLiteral("SELECT * FROM total")), p));
+    QVERIFY(!OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM total")), p));
     QVERIFY2(t.elapsed() < 3000, "a lock must not hang the window");
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
     QVERIFY(p.last().text.contains(QStringLiteral("locked")));
     QVERIFY(p.last().text.endsWith(QStringLiteral("\rSELECT * FROM total")));
     QVERIFY_SQL(other.exec(SqlStatement(QStringLiteral("ROLLBACK"))));
-    QVERIFY(OpenRS(&l.db(), SqlStatement(QStringLiteral("SELECT * FROM total")), p));
+    QVERIFY(OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM total")), p));
 }
 
 void tst_Database::openRsOnDamagedFileShowsErrorAndLeavesFileUntouched()
@@ -191,7 +190,7 @@ void tst_Database::openRsOnDamagedFileShowsErrorAndLeavesFileUntouched()
     db.open(path);
     ScriptedPrompt p;
     p.ok();
-    QVERIFY(!OpenRS(&db, voucherQuery({}), p));
+    QVERIFY(!OpenRS(db, voucherQuery({}), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("ERROR"));
     db.close();
@@ -235,7 +234,7 @@ void tst_Database::readOnlyFileReadsButRefusesWrites()
     Database db;
     QVERIFY(db.open(source.path(), false, rootLike ? Database::Access::ReadOnly : Database::Access::ReadWrite));
     ScriptedPrompt p;
-    auto rs = OpenRS(&db, SqlStatement(QStringLiteral("SELECT pro_name FROM total")), p);
+    auto rs = OpenRS(db, SqlStatement(QStringLiteral("SELECT pro_name FROM total")), p);
     QVERIFY(rs && rs->next());
     CloseObj(rs);
     const auto r = db.exec(SqlStatement(QStringLiteral("DELETE FROM total")));
@@ -269,6 +268,44 @@ void tst_Database::newVoucherKeyComesFromTheInsert()
     l.exec(SqlStatement(QStringLiteral("DELETE FROM total WHERE total_id = :id")).bind(QStringLiteral("id"), b));
     const qint64 c = l.addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("C"), 1));
     QCOMPARE(c, b + 1);
+}
+
+void tst_Database::transactionGuardsNestAndRollBackUnlessCommitted()
+{
+    TempLedger l;
+    const auto add = [&l](const QString &name) {
+        QVERIFY_SQL(l.exec(SqlStatement(QStringLiteral("INSERT INTO product (name) VALUES (:n)")).bind(QStringLiteral("n"), name)));
+    };
+    {
+        TransactionGuard outer(l.db());
+        QVERIFY(outer.active());
+        add(QStringLiteral("kept"));
+        {
+            TransactionGuard inner(l.db(), QStringLiteral("inner"));
+            add(QStringLiteral("undone"));
+        }
+        QVERIFY(!outer.commit().isError());
+    }
+    {
+        TransactionGuard dropped(l.db());
+        add(QStringLiteral("dropped"));
+    }
+    // Inside a transaction the guard opened by other means, only the guard's part is undone.
+    QVERIFY_SQL(l.exec(SqlStatement(QStringLiteral("BEGIN"))));
+    add(QStringLiteral("outside"));
+    {
+        TransactionGuard inner(l.db());
+        add(QStringLiteral("undone too"));
+    }
+    QVERIFY_SQL(l.exec(SqlStatement(QStringLiteral("COMMIT"))));
+    ScriptedPrompt p;
+    const auto names = OpenRSTexts(l.db(), SqlStatement(QStringLiteral("SELECT name FROM product ORDER BY name")), p);
+    QCOMPARE(names, std::optional<QStringList>(QStringList{QStringLiteral("kept"), QStringLiteral("outside")}));
+
+    Database closed;
+    TransactionGuard none(closed);
+    QVERIFY(!none.active());
+    QVERIFY(none.commit().isError());
 }
 
 QTEST_GUILESS_MAIN(tst_Database)

@@ -38,7 +38,7 @@ void tst_LedgerFilter::opensOnThisMonthToToday()
     const VoucherFilter v = f.voucherFilter();
     QCOMPARE(v.fromDate, QStringLiteral("2024-03-01"));
     QCOMPARE(v.toDate, QStringLiteral("2024-03-20"));
-    QCOMPARE(v.clientSide, VoucherFilter::Customer);
+    QCOMPARE(v.clientSide, BusiMode::Customer);
     QVERIFY(!v.noSale);
     QVERIFY(v.group.isEmpty());
 }
@@ -73,7 +73,7 @@ void tst_LedgerFilter::whichFilterApplies()
     f.resetPeriod();
     f.setGroup(QStringLiteral("가전"));
     f.setNoSale(true);
-    f.setClientSide(side == 1 ? VoucherFilter::Supplier : VoucherFilter::Customer);
+    f.setClientSide(VoucherFilter::sideOfCmbGu(side));
     f.setClientName(client);
     f.setProductName(product);
     QCOMPARE(f.mode(), mode);

@@ -85,7 +85,7 @@ void TestProducts::addGroup()
     if (!stored)
         prompt.ok();
     QString n = name;
-    QCOMPARE(AddGroup(&ledger.db(), prompt, n), stored);
+    QCOMPARE(AddGroup(ledger.db(), prompt, n), stored);
     QCOMPARE(ledger.count(QStringLiteral("group_name")), stored ? 3 : 2);
     if (stored) {
         QCOMPARE(prompt.count(), 0);
@@ -103,24 +103,24 @@ void TestProducts::addProductAsksForEmptyName()
     ScriptedPrompt prompt;
     QString name;
     prompt.input(QString());
-    QVERIFY(!AddProduct(&ledger.db(), prompt, name));
+    QVERIFY(!AddProduct(ledger.db(), prompt, name));
     QCOMPARE(prompt.count(), 1); // the input box alone, no message after it
     QCOMPARE(prompt.last().kind, ScriptedPrompt::Kind::Input);
     QCOMPARE(prompt.last().text, QStringLiteral("신규등록 할 상품명을 입력하세요."));
 
     prompt.input(std::nullopt); // Cancel
-    QVERIFY(!AddProduct(&ledger.db(), prompt, name));
+    QVERIFY(!AddProduct(ledger.db(), prompt, name));
     QCOMPARE(prompt.count(), 2);
 
     prompt.input(QStringLiteral("스팀청소기 K-6375"));
-    QVERIFY(AddProduct(&ledger.db(), prompt, name));
+    QVERIFY(AddProduct(ledger.db(), prompt, name));
     QCOMPARE(name, QStringLiteral("스팀청소기 K-6375"));
     QCOMPARE(names(ledger, QStringLiteral("product")), QStringList{QStringLiteral("스팀청소기 K-6375")});
 
     // An empty group name is asked for the same way and never stored.
     QString group = QStringLiteral("   ");
     prompt.input(QString());
-    QVERIFY(!AddGroup(&ledger.db(), prompt, group));
+    QVERIFY(!AddGroup(ledger.db(), prompt, group));
     QCOMPARE(prompt.last().text, QStringLiteral("신규등록 할 그룹명을 입력하세요."));
     QCOMPARE(ledger.count(QStringLiteral("group_name")), 0);
 }
@@ -163,7 +163,7 @@ void TestProducts::productList()
     ledger.addVoucher(voucher(QStringLiteral("2024-01-06"), QStringLiteral("톱"), 100, {}, 0, 0, tools));
 
     ScriptedPrompt prompt;
-    const auto rows = NameList(&ledger.db(), prompt, Kind::Product).list(word, group);
+    const auto rows = NameList(ledger.db(), prompt, Kind::Product).list(word, group);
     QVERIFY(rows);
     QCOMPARE(*rows, expected);
 }
@@ -173,7 +173,7 @@ void TestProducts::groupList()
     TempLedger ledger;
     addNames(ledger, QStringLiteral("group_name"), {QStringLiteral("사무"), QStringLiteral("가전"), QStringLiteral("ABC")});
     ScriptedPrompt prompt;
-    NameList groups(&ledger.db(), prompt, Kind::Group);
+    NameList groups(ledger.db(), prompt, Kind::Group);
     QCOMPARE(*groups.list(QString()), (QStringList{QStringLiteral("ABC"), QStringLiteral("가전"), QStringLiteral("사무")}));
     QCOMPARE(*groups.list(QStringLiteral("b")), QStringList{QStringLiteral("ABC")});
     // The group filter of the product window ignores the search word.
@@ -208,7 +208,7 @@ void TestProducts::rename()
         prompt.no();
     else if (!message.isEmpty())
         prompt.ok();
-    const auto result = NameList(&ledger.db(), prompt, Kind::Group).rename(QStringLiteral("ABC"));
+    const auto result = NameList(ledger.db(), prompt, Kind::Group).rename(QStringLiteral("ABC"));
     QCOMPARE(result.has_value(), renamed);
     QCOMPARE(prompt.asked.first().text, QStringLiteral("수정할 이름을 입력하세요."));
     if (renamed) {
@@ -249,7 +249,7 @@ void TestProducts::renameIntoVouchers()
     prompt.answer(yes ? UserPrompt::Answer::Yes : UserPrompt::Answer::No);
     if (yes)
         prompt.ok(); // the count of changed vouchers
-    QVERIFY(NameList(&ledger.db(), prompt, Kind::Product).rename(QStringLiteral("볼펜")));
+    QVERIFY(NameList(ledger.db(), prompt, Kind::Product).rename(QStringLiteral("볼펜")));
     QStringList expected;
     for (int i = 0; i < used; ++i)
         expected << (yes ? QStringLiteral("모나미 볼펜") : QStringLiteral("볼펜"));
@@ -269,7 +269,7 @@ void TestProducts::deleteName()
     addNames(ledger, QStringLiteral("group_name"), {QStringLiteral("ABC"), QStringLiteral("abc")});
     ledger.addVoucher(voucher(QStringLiteral("2024-01-02"), QStringLiteral("볼펜"), 100, {}, 0, 0, QStringLiteral("사무")));
     ScriptedPrompt prompt;
-    NameList groups(&ledger.db(), prompt, Kind::Group);
+    NameList groups(ledger.db(), prompt, Kind::Group);
     prompt.no();
     QVERIFY(!groups.Delete(QStringLiteral("사무")));
     QCOMPARE(prompt.last().text, QStringLiteral("사무을(를) 정말 삭제하시겠습니까?"));

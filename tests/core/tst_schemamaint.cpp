@@ -39,7 +39,7 @@ bool loadSql(const QString &path, const QString &sqlFile, Database &db)
 }
 
 // Every table's fields (name, declared type, required), order aside.
-QStringList fieldsOf(const Database &db)
+QStringList fieldsOf(Database &db)
 {
     QStringList out;
     Database::Result r = db.exec(SqlStatement(QStringLiteral(
@@ -52,7 +52,7 @@ QStringList fieldsOf(const Database &db)
     return out;
 }
 
-QStringList indexesOf(const Database &db)
+QStringList indexesOf(Database &db)
 {
     QStringList out;
     Database::Result r = db.exec(SqlStatement(QStringLiteral(
@@ -65,7 +65,7 @@ QStringList indexesOf(const Database &db)
     return out;
 }
 
-QString schemaText(const Database &db)
+QString schemaText(Database &db)
 {
     QStringList out;
     Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT sql FROM sqlite_master ORDER BY name")));
@@ -75,7 +75,7 @@ QString schemaText(const Database &db)
 }
 
 // Every row of a table by field name, so a moved field compares equal; NULL and '' differ.
-QStringList rowsOf(const Database &db, const QString &table)
+QStringList rowsOf(Database &db, const QString &table)
 {
     QStringList out;
     Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT * FROM \"%1\"").arg(table)));
@@ -94,7 +94,7 @@ QStringList rowsOf(const Database &db, const QString &table)
     return out;
 }
 
-QStringList allRows(const Database &db)
+QStringList allRows(Database &db)
 {
     QStringList out;
     for (const Schema::Table &t : Schema::ledgerTables())
@@ -102,13 +102,13 @@ QStringList allRows(const Database &db)
     return out;
 }
 
-QString lastField(const Database &db, const QString &table)
+QString lastField(Database &db, const QString &table)
 {
     const auto cols = db.columns(table);
     return cols.isEmpty() ? QString() : cols.last().first + QLatin1Char(' ') + cols.last().second;
 }
 
-QString declared(const Database &db, const QString &table, const QString &field)
+QString declared(Database &db, const QString &table, const QString &field)
 {
     for (const auto &c : db.columns(table))
         if (c.first == field)

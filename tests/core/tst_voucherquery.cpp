@@ -109,10 +109,10 @@ void tst_VoucherQuery::modes()
     ScriptedPrompt p;
     LedgerModel model;
     QAbstractItemModelTester tester(&model);
-    Ledger ledger(&l.db(), p, model);
+    Ledger ledger(l.db(), p, model);
     VoucherFilter f;
     f.clientName = client;
-    f.clientSide = side == 1 ? VoucherFilter::Supplier : VoucherFilter::Customer;
+    f.clientSide = VoucherFilter::sideOfCmbGu(side);
     f.productName = product;
     f.fromDate = QStringLiteral("2026-12-01");
     f.toDate = QStringLiteral("2026-12-08");
@@ -130,7 +130,7 @@ void tst_VoucherQuery::failedQueryLeavesEmptyGridWithoutEntryRow()
     Database closed;
     ScriptedPrompt p;
     LedgerModel model;
-    Ledger ledger(&closed, p, model);
+    Ledger ledger(closed, p, model);
     model.AddNewRow(QStringLiteral("2026-12-08"));
     p.ok();
     QVERIFY(!ledger.DispList({}));
@@ -144,7 +144,7 @@ void tst_VoucherQuery::emptyResultStillShowsTheEntryRow()
     TempLedger l;
     ScriptedPrompt p;
     LedgerModel model;
-    Ledger ledger(&l.db(), p, model);
+    Ledger ledger(l.db(), p, model);
     ledger.setDefaultDate(QStringLiteral("2024-03-05"));
     VoucherFilter f;
     f.fromDate = QStringLiteral("2026-12-01");
@@ -163,11 +163,11 @@ void tst_VoucherQuery::groupComboListsUsedGroupsOnce()
     seed(l);
     ScriptedPrompt p;
     LedgerModel model;
-    Ledger ledger(&l.db(), p, model);
+    Ledger ledger(l.db(), p, model);
     QCOMPARE(ledger.FillGroupCombo(),
              (QStringList{QString(), QStringLiteral("ABC"), QStringLiteral("가전"), QStringLiteral("부품")}));
     Database closed;
-    Ledger broken(&closed, p, model);
+    Ledger broken(closed, p, model);
     p.ok();
     QCOMPARE(broken.FillGroupCombo(), QStringList{QString()});
     QCOMPARE(p.count(), 1);

@@ -90,16 +90,17 @@ void TestClientWindows::searchWindow()
     m_ledger->addClient(0, 5, QStringLiteral("가나상사"), QStringLiteral("02-123-4567"));
     m_ledger->addClient(0, 40000, QStringLiteral("한빛상회"));
     m_ledger->addClient(1, 6, QStringLiteral("가나손님"));
-    FrmClient_Sel w(&m_ledger->db(), m_prompt, m_post);
-    QCOMPARE(w.mode(), -1);
-    QCOMPARE(w.result(), QString());
-    w.setMode(0);
+    FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);
+    QVERIFY(!w.mode());
+    QVERIFY(!w.picked());
+    w.setMode(BusiMode::Supplier);
     QCOMPARE(w.windowTitle(), QStringLiteral("매입처 검색"));
     QVERIFY(w.spList->isColumnHidden(FrmClient_Sel::Code));
     QCOMPARE(w.model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("상호명"));
 
     QCOMPARE(w.FindRecords(QStringLiteral("가나")), 1);
-    QCOMPARE(w.result(), QStringLiteral("5") + QChar(0) + QStringLiteral("가나상사"));
+    QCOMPARE(w.picked()->code, 5);
+    QCOMPARE(w.picked()->name, QStringLiteral("가나상사"));
     QCOMPARE(w.model().text(0, FrmClient_Sel::Tel), QStringLiteral("02-123-4567"));
     QCOMPARE(w.FindRecords(QString()), 2);
     QCOMPARE(w.FindRecords(QStringLiteral("없음")), 0);
@@ -132,15 +133,16 @@ void TestClientWindows::searchWindow()
     w.spList->setCurrentIndex(w.model().index(1, 0));
     QTest::keyClick(w.spList, Qt::Key_Return);
     QVERIFY(!w.isVisible());
-    QCOMPARE(w.result(), QStringLiteral("40000") + QChar(0) + QStringLiteral("한빛상회"));
+    QCOMPARE(w.picked()->code, 40000);
+    QCOMPARE(w.picked()->name, QStringLiteral("한빛상회"));
 }
 
 void TestClientWindows::deleteFromList()
 {
     m_ledger->addClient(1, 1, QStringLiteral("가"));
     m_ledger->addClient(1, 2, QStringLiteral("나"));
-    FrmClient_Sel w(&m_ledger->db(), m_prompt, m_post);
-    w.setMode(1);
+    FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);
+    w.setMode(BusiMode::Customer);
     w.FindRecords(QString());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -158,8 +160,8 @@ void TestClientWindows::deleteFromList()
 void TestClientWindows::continueModeAddsThree()
 {
     m_ledger->addClient(0, 20, QStringLiteral("하나상사"));
-    FrmClient_Sel w(&m_ledger->db(), m_prompt, m_post);
-    w.setMode(0);
+    FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);
+    w.setMode(BusiMode::Supplier);
     w.FindRecords(QString());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -199,8 +201,8 @@ void TestClientWindows::editFromList()
     v.maechulCode = 70000;
     v.maechulName = QStringLiteral("옛이름");
     m_ledger->addVoucher(v);
-    FrmClient_Sel w(&m_ledger->db(), m_prompt, m_post);
-    w.setMode(1);
+    FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);
+    w.setMode(BusiMode::Customer);
     w.FindRecords(QString());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -226,11 +228,11 @@ void TestClientWindows::editFromList()
 
 void TestClientWindows::phoneFieldsAndKeys()
 {
-    FrmClient_write w(&m_ledger->db(), m_prompt, m_post);
-    QCOMPARE(w.AddEditMode(), 0);
+    FrmClient_write w(m_ledger->db(), m_prompt, m_post);
+    QVERIFY(!w.AddEditMode());
     QCOMPARE(w.CCode(), 0);
-    w.setAddEditMode(1);
-    w.setBusiMode(1);
+    w.setAddEditMode(ClientEditor::EditMode::Add);
+    w.setBusiMode(BusiMode::Customer);
     QCOMPARE(w.windowTitle(), QStringLiteral("신규 거래처 등록(매출처)"));
     QVERIFY(!w.ChkContinueAdd->isChecked());
     QCOMPARE(w.txtInput[4]->accessibleName(), QStringLiteral("주    소"));
@@ -263,9 +265,9 @@ void TestClientWindows::phoneFieldsAndKeys()
 
 std::unique_ptr<FrmClient_write> TestClientWindows::shownAddWindow()
 {
-    auto w = std::make_unique<FrmClient_write>(&m_ledger->db(), m_prompt, m_post);
-    w->setAddEditMode(1);
-    w->setBusiMode(1);
+    auto w = std::make_unique<FrmClient_write>(m_ledger->db(), m_prompt, m_post);
+    w->setAddEditMode(ClientEditor::EditMode::Add);
+    w->setBusiMode(BusiMode::Customer);
     w->show();
     w->activateWindow();
     if (!QTest::qWaitForWindowActive(w.get()))
@@ -323,9 +325,9 @@ void TestClientWindows::addressSearch()
     QFETCH(QString, zip);
     QFETCH(QString, address);
 
-    FrmClient_write w(&m_ledger->db(), m_prompt, m_post);
-    w.setAddEditMode(1);
-    w.setBusiMode(0);
+    FrmClient_write w(m_ledger->db(), m_prompt, m_post);
+    w.setAddEditMode(ClientEditor::EditMode::Add);
+    w.setBusiMode(BusiMode::Supplier);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.activateWindow();
@@ -367,9 +369,9 @@ void TestClientWindows::addressSearch()
 
 void TestClientWindows::addressSearchWithoutPostalFile()
 {
-    FrmClient_write w(&m_ledger->db(), m_prompt, m_dir.filePath(QStringLiteral("missing/dbpost.db")));
-    w.setAddEditMode(1);
-    w.setBusiMode(0);
+    FrmClient_write w(m_ledger->db(), m_prompt, m_dir.filePath(QStringLiteral("missing/dbpost.db")));
+    w.setAddEditMode(ClientEditor::EditMode::Add);
+    w.setBusiMode(BusiMode::Supplier);
     w.txtInput[3]->setText(QStringLiteral("135080"));
     w.btnPost->click();
     QCOMPARE(m_prompt.count(), 1);
@@ -424,7 +426,7 @@ void TestClientWindows::productWindow()
         m_ledger->exec(st);
     }
     m_ledger->addVoucher(voucher(QStringLiteral("2024-01-02"), QStringLiteral("드라이버"), 100, {}, 0, 0, QStringLiteral("공구")));
-    FrmProduct_sel w(&m_ledger->db(), m_prompt);
+    FrmProduct_sel w(m_ledger->db(), m_prompt);
     QCOMPARE(w.windowTitle(), QStringLiteral("상품검색"));
     QCOMPARE(w.cmbGroup->count(), 3);
     QCOMPARE(w.cmbGroup->itemText(0), QString());
@@ -464,7 +466,7 @@ void TestClientWindows::groupFilterList()
         st.bind(QStringLiteral("n"), g);
         m_ledger->exec(st);
     }
-    FrmProduct_sel w(&m_ledger->db(), m_prompt);
+    FrmProduct_sel w(m_ledger->db(), m_prompt);
     w.setGroup(QStringLiteral("공구"));
     w.FindRecords(QString());
     w.show();

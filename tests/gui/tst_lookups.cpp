@@ -67,7 +67,6 @@ private slots:
     void productEmptyTextOneInGroup();
     void productNone();
     void productNoneEmptyText();
-    void clientWithoutReceiver();
     void clientOneMatch();
     void clientEmptyText();
     void clientSeveral();
@@ -104,7 +103,7 @@ void TestLookups::init()
     m_main->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     m_ledger = std::make_unique<TempLedger>();
-    m_sel = std::make_unique<SelData>(&m_ledger->db(), m_prompt, QString(), m_main.get());
+    m_sel = std::make_unique<SelData>(m_ledger->db(), m_prompt, QString(), m_main.get());
 }
 
 void TestLookups::groupOneMatch()
@@ -112,7 +111,7 @@ void TestLookups::groupOneMatch()
     addNames(*m_ledger, QStringLiteral("group_name"), {QStringLiteral("가전"), QStringLiteral("사무")});
     m_prompt.strictOk = true;
     ModalWatch<FrmGroup_sel> watch(closeWindow<FrmGroup_sel>());
-    QCOMPARE(m_sel->SelGroup(QStringLiteral("가"), m_anchor, 0, true), QStringLiteral("가전"));
+    QCOMPARE(m_sel->SelGroup(QStringLiteral("가"), m_anchor, FormRules::AlignLeft, true), QStringLiteral("가전"));
     QVERIFY(!watch.shown());
     QCOMPARE(m_prompt.count(), 0);
 }
@@ -122,14 +121,14 @@ void TestLookups::groupSeveral()
     addNames(*m_ledger, QStringLiteral("group_name"), {QStringLiteral("가전"), QStringLiteral("사무"), QStringLiteral("주방")});
     {
         ModalWatch<FrmGroup_sel> watch(choose<FrmGroup_sel>(1));
-        QCOMPARE(m_sel->SelGroup(QString(), m_anchor, 0, true), QStringLiteral("사무"));
+        QCOMPARE(m_sel->SelGroup(QString(), m_anchor, FormRules::AlignLeft, true), QStringLiteral("사무"));
         QVERIFY(watch.shown());
     }
     {
         ModalWatch<FrmGroup_sel> watch(closeWindow<FrmGroup_sel>());
-        QCOMPARE(m_sel->SelGroup(QStringLiteral("가전"), m_anchor, 0, true), QStringLiteral("가전"));
+        QCOMPARE(m_sel->SelGroup(QStringLiteral("가전"), m_anchor, FormRules::AlignLeft, true), QStringLiteral("가전"));
         QVERIFY(!watch.shown());
-        QCOMPARE(m_sel->SelGroup(QString(), m_anchor, 0, true), QString());
+        QCOMPARE(m_sel->SelGroup(QString(), m_anchor, FormRules::AlignLeft, true), QString());
         QVERIFY(watch.shown());
     }
     QCOMPARE(m_prompt.count(), 0);
@@ -148,7 +147,7 @@ void TestLookups::groupNone()
     addNames(*m_ledger, QStringLiteral("group_name"), {QStringLiteral("가전")});
     m_prompt.answer(yes ? Answer::Yes : Answer::No);
     ModalWatch<FrmGroup_sel> watch(closeWindow<FrmGroup_sel>());
-    QCOMPARE(m_sel->SelGroup(QStringLiteral("공구"), m_anchor, 0, true), yes ? QStringLiteral("공구") : QString());
+    QCOMPARE(m_sel->SelGroup(QStringLiteral("공구"), m_anchor, FormRules::AlignLeft, true), yes ? QStringLiteral("공구") : QString());
     QVERIFY(!watch.shown());
     QCOMPARE(m_prompt.count(), 1);
     const auto &q = m_prompt.last();
@@ -161,7 +160,7 @@ void TestLookups::groupNone()
 
     // Without ask: the first line alone, as information.
     m_prompt.clear();
-    QCOMPARE(m_sel->SelGroup(QStringLiteral("없는그룹"), m_anchor, 0, false), QString());
+    QCOMPARE(m_sel->SelGroup(QStringLiteral("없는그룹"), m_anchor, FormRules::AlignLeft, false), QString());
     QCOMPARE(m_prompt.count(), 1);
     QCOMPARE(m_prompt.last().text, QStringLiteral("검색한 그룹이 등록되어 있지 않습니다."));
     QCOMPARE(m_prompt.last().icon, UserPrompt::Icon::Information);
@@ -171,20 +170,20 @@ void TestLookups::groupNone()
 void TestLookups::groupNoneEmptyText()
 {
     m_prompt.yes().input(QString());
-    QCOMPARE(m_sel->SelGroup(QString(), m_anchor, 0, true), QString());
+    QCOMPARE(m_sel->SelGroup(QString(), m_anchor, FormRules::AlignLeft, true), QString());
     QCOMPARE(m_prompt.asked[0].lines(), QStringLiteral("등록된 그룹이 없습니다.\n신규 등록하겠습니까?"));
     QCOMPARE(m_prompt.asked[1].text, QStringLiteral("신규등록 할 그룹명을 입력하세요."));
     QCOMPARE(m_ledger->count(QStringLiteral("group_name")), 0); // an empty group is never stored
 
     m_prompt.clear();
     m_prompt.yes().input(QStringLiteral("공구"));
-    QCOMPARE(m_sel->SelGroup(QString(), m_anchor, 0, true), QStringLiteral("공구"));
+    QCOMPARE(m_sel->SelGroup(QString(), m_anchor, FormRules::AlignLeft, true), QStringLiteral("공구"));
     QCOMPARE(m_ledger->count(QStringLiteral("group_name")), 1);
 
     m_prompt.clear();
-    QCOMPARE(m_sel->SelGroup(QStringLiteral("x"), m_anchor, 0, false), QString());
+    QCOMPARE(m_sel->SelGroup(QStringLiteral("x"), m_anchor, FormRules::AlignLeft, false), QString());
     m_ledger->exec(SqlStatement(QStringLiteral("DELETE FROM group_name")));
-    QCOMPARE(m_sel->SelGroup(QString(), m_anchor, 0, false), QString());
+    QCOMPARE(m_sel->SelGroup(QString(), m_anchor, FormRules::AlignLeft, false), QString());
     QCOMPARE(m_prompt.last().text, QStringLiteral("등록된 그룹이 없습니다."));
 }
 
@@ -195,14 +194,14 @@ void TestLookups::productOneMatch()
     QString text = QStringLiteral("볼");
     {
         ModalWatch<FrmProduct_sel> watch(closeWindow<FrmProduct_sel>());
-        QCOMPARE(m_sel->SelProduct(text, m_anchor, 0, true, QStringLiteral("사무")), QStringLiteral("볼펜"));
+        QCOMPARE(m_sel->SelProduct(text, m_anchor, FormRules::AlignLeft, true, QStringLiteral("사무")), QStringLiteral("볼펜"));
         QVERIFY(!watch.shown());
         QCOMPARE(text, QStringLiteral("볼"));
     }
     // Several: the window.
     ModalWatch<FrmProduct_sel> several(choose<FrmProduct_sel>(0));
     text.clear();
-    QCOMPARE(m_sel->SelProduct(text, m_anchor, 0, true, QString()), QStringLiteral("공책"));
+    QCOMPARE(m_sel->SelProduct(text, m_anchor, FormRules::AlignLeft, true, QString()), QStringLiteral("공책"));
     QVERIFY(several.shown());
 }
 
@@ -217,7 +216,7 @@ void TestLookups::productEmptyTextOneInGroup()
         w->cmdClose->click();
     });
     QString text;
-    QCOMPARE(m_sel->SelProduct(text, m_anchor, 0, true, QStringLiteral("공구")), QStringLiteral("드라이버"));
+    QCOMPARE(m_sel->SelProduct(text, m_anchor, FormRules::AlignLeft, true, QStringLiteral("공구")), QStringLiteral("드라이버"));
     QVERIFY(watch.shown());
     QCOMPARE(listed, QStringList{QStringLiteral("드라이버")});
     QCOMPARE(m_prompt.count(), 0);
@@ -228,7 +227,7 @@ void TestLookups::productNone()
     addNames(*m_ledger, QStringLiteral("product"), {QStringLiteral("볼펜")});
     QString text = QStringLiteral("O'Neil 100%");
     m_prompt.yes();
-    QCOMPARE(m_sel->SelProduct(text, m_anchor, 0, true, QString()), QStringLiteral("O'Neil 100%"));
+    QCOMPARE(m_sel->SelProduct(text, m_anchor, FormRules::AlignLeft, true, QString()), QStringLiteral("O'Neil 100%"));
     QCOMPARE(m_prompt.last().lines(), QStringLiteral("검색한 상품이 등록되어 있지 않습니다.\n신규 등록하겠습니까?"));
     QCOMPARE(m_prompt.last().title, QStringLiteral("상품 검색"));
     QCOMPARE(m_prompt.last().defaultButton, Answer::No);
@@ -236,11 +235,11 @@ void TestLookups::productNone()
 
     text = QStringLiteral("새상품");
     m_prompt.no();
-    QCOMPARE(m_sel->SelProduct(text, m_anchor, 0, true, QString()), QString());
+    QCOMPARE(m_sel->SelProduct(text, m_anchor, FormRules::AlignLeft, true, QString()), QString());
     QCOMPARE(m_ledger->count(QStringLiteral("product")), 2);
 
     m_prompt.clear();
-    QCOMPARE(m_sel->SelProduct(text, m_anchor, 0, false, QString()), QString());
+    QCOMPARE(m_sel->SelProduct(text, m_anchor, FormRules::AlignLeft, false, QString()), QString());
     QCOMPARE(m_prompt.count(), 1);
     QCOMPARE(m_prompt.last().text, QStringLiteral("검색한 상품이 등록되어 있지 않습니다."));
     QCOMPARE(m_prompt.last().icon, UserPrompt::Icon::Information);
@@ -250,17 +249,10 @@ void TestLookups::productNoneEmptyText()
 {
     QString text;
     m_prompt.yes().input(QStringLiteral("스팀청소기"));
-    QCOMPARE(m_sel->SelProduct(text, m_anchor, 0, true, QString()), QStringLiteral("스팀청소기"));
+    QCOMPARE(m_sel->SelProduct(text, m_anchor, FormRules::AlignLeft, true, QString()), QStringLiteral("스팀청소기"));
     QCOMPARE(text, QStringLiteral("스팀청소기"));
     QCOMPARE(m_prompt.asked[0].lines(), QStringLiteral("등록된 상품이 없습니다.\n신규 등록하겠습니까?"));
     QCOMPARE(m_prompt.asked[1].text, QStringLiteral("신규등록 할 상품명을 입력하세요."));
-}
-
-void TestLookups::clientWithoutReceiver()
-{
-    m_prompt.strictOk = true;
-    QCOMPARE(m_sel->SelClient(0, QStringLiteral("가"), nullptr, m_anchor, 2, true), QString());
-    QCOMPARE(m_prompt.count(), 0);
 }
 
 void TestLookups::clientOneMatch()
@@ -268,10 +260,12 @@ void TestLookups::clientOneMatch()
     m_ledger->addClient(0, 40001, QStringLiteral("가나상사"));
     m_ledger->addClient(0, 2, QStringLiteral("한빛"));
     m_prompt.strictOk = true;
-    QString code = QStringLiteral("old");
+    std::optional<PickedClient> picked;
     ModalWatch<FrmClient_Sel> watch(closeWindow<FrmClient_Sel>());
-    QCOMPARE(m_sel->SelClient(0, QStringLiteral("가"), &code, m_anchor, 2, true), QStringLiteral("가나상사"));
-    QCOMPARE(code, QStringLiteral("40001"));
+    picked = m_sel->SelClient(BusiMode::Supplier, QStringLiteral("가"), m_anchor, FormRules::AlignCentre, true);
+    QCOMPARE(picked ? picked->name : QString(), QStringLiteral("가나상사"));
+    QVERIFY(picked);
+    QCOMPARE(picked->code, 40001);
     QVERIFY(!watch.shown());
 }
 
@@ -279,16 +273,18 @@ void TestLookups::clientEmptyText()
 {
     m_ledger->addClient(1, 7, QStringLiteral("단골손님"));
     m_ledger->addClient(0, 8, QStringLiteral("다른쪽"));
-    QString code;
-    QCOMPARE(m_sel->SelClient(1, QString(), &code, m_anchor, 2, true), QStringLiteral("단골손님"));
-    QCOMPARE(code, QStringLiteral("7"));
+    std::optional<PickedClient> picked;
+    picked = m_sel->SelClient(BusiMode::Customer, QString(), m_anchor, FormRules::AlignCentre, true);
+    QCOMPARE(picked ? picked->name : QString(), QStringLiteral("단골손님"));
+    QVERIFY(picked);
+    QCOMPARE(picked->code, 7);
 }
 
 void TestLookups::clientSeveral()
 {
     m_ledger->addClient(1, 3, QStringLiteral("나라상회"));
     m_ledger->addClient(1, 4, QStringLiteral("가나상사"));
-    QString code;
+    std::optional<PickedClient> picked;
     QString caption;
     int rows = 0;
     {
@@ -297,15 +293,18 @@ void TestLookups::clientSeveral()
             rows = w->model().rowCount();
             choose<FrmClient_Sel>(1)(w);
         });
-        QCOMPARE(m_sel->SelClient(1, QString(), &code, m_anchor, 2, true), QStringLiteral("나라상회"));
+        picked = m_sel->SelClient(BusiMode::Customer, QString(), m_anchor, FormRules::AlignCentre, true);
+        QCOMPARE(picked ? picked->name : QString(), QStringLiteral("나라상회"));
         QVERIFY(watch.shown());
     }
     QCOMPARE(caption, QStringLiteral("매출처 검색"));
     QCOMPARE(rows, 2);
-    QCOMPARE(code, QStringLiteral("3"));
+    QVERIFY(picked);
+    QCOMPARE(picked->code, 3);
     ModalWatch<FrmClient_Sel> closing(closeWindow<FrmClient_Sel>());
-    QCOMPARE(m_sel->SelClient(1, QStringLiteral("상"), &code, m_anchor, 2, true), QString());
-    QCOMPARE(code, QString());
+    picked = m_sel->SelClient(BusiMode::Customer, QStringLiteral("상"), m_anchor, FormRules::AlignCentre, true);
+    QCOMPARE(picked ? picked->name : QString(), QString());
+    QVERIFY(!picked);
 }
 
 void TestLookups::clientNoneRegister()
@@ -321,13 +320,15 @@ void TestLookups::clientNoneRegister()
         continueVisible = w->ChkContinueAdd->isVisible();
         w->btnSave->click();
     });
-    QString code;
-    QCOMPARE(m_sel->SelClient(0, QStringLiteral("새거래처"), &code, m_anchor, 2, true), QStringLiteral("새거래처"));
+    std::optional<PickedClient> picked;
+    picked = m_sel->SelClient(BusiMode::Supplier, QStringLiteral("새거래처"), m_anchor, FormRules::AlignCentre, true);
+    QCOMPARE(picked ? picked->name : QString(), QStringLiteral("새거래처"));
     QVERIFY(watch.shown());
     QCOMPARE(shownName, QStringLiteral("새거래처"));
     QCOMPARE(caption, QStringLiteral("신규 거래처 등록(매입처)"));
     QVERIFY(!continueVisible);
-    QCOMPARE(code, QStringLiteral("13"));
+    QVERIFY(picked);
+    QCOMPARE(picked->code, 13);
     const auto &q = m_prompt.asked.first();
     QCOMPARE(q.lines(), QStringLiteral("검색한 매입처가 등록되어 있지 않습니다.\n매입처를 등록하겠습니까?"));
     QCOMPARE(q.title, QStringLiteral("매입처 검색"));
@@ -340,10 +341,12 @@ void TestLookups::clientNoneEditClosed()
 {
     m_prompt.yes();
     ModalWatch<FrmClient_write> watch([](FrmClient_write *w) { w->btnCancel->click(); });
-    QString code;
-    QCOMPARE(m_sel->SelClient(1, QString(), &code, m_anchor, 2, true), QString());
+    std::optional<PickedClient> picked;
+    picked = m_sel->SelClient(BusiMode::Customer, QString(), m_anchor, FormRules::AlignCentre, true);
+    QCOMPARE(picked ? picked->name : QString(), QString());
     QVERIFY(watch.shown());
-    QCOMPARE(code, QStringLiteral("0"));
+    QVERIFY(picked);
+    QCOMPARE(picked->code, 0);
     QCOMPARE(m_prompt.last().lines(), QStringLiteral("등록된 매출처가 없습니다.\n신규 등록하겠습니까?"));
     QCOMPARE(m_ledger->count(QStringLiteral("maechul")), 0);
 }
@@ -352,16 +355,18 @@ void TestLookups::clientNoneDeclined()
 {
     m_prompt.no();
     ModalWatch<FrmClient_write> watch([](FrmClient_write *w) { w->btnCancel->click(); });
-    QString code = QStringLiteral("9");
-    QCOMPARE(m_sel->SelClient(1, QStringLiteral("없음"), &code, m_anchor, 2, true), QString());
+    std::optional<PickedClient> picked;
+    picked = m_sel->SelClient(BusiMode::Customer, QStringLiteral("없음"), m_anchor, FormRules::AlignCentre, true);
+    QCOMPARE(picked ? picked->name : QString(), QString());
     QVERIFY(!watch.shown());
-    QCOMPARE(code, QString());
+    QVERIFY(!picked);
 }
 
 void TestLookups::clientNoneNoAsk()
 {
-    QString code;
-    QCOMPARE(m_sel->SelClient(0, QStringLiteral("없음"), &code, m_anchor, 2, false), QString());
+    std::optional<PickedClient> picked;
+    picked = m_sel->SelClient(BusiMode::Supplier, QStringLiteral("없음"), m_anchor, FormRules::AlignCentre, false);
+    QCOMPARE(picked ? picked->name : QString(), QString());
     QCOMPARE(m_prompt.count(), 1);
     QCOMPARE(m_prompt.last().text, QStringLiteral("검색한 매입처가 등록되어 있지 않습니다."));
     QCOMPARE(m_prompt.last().title, QStringLiteral("매입처 검색"));
@@ -389,7 +394,7 @@ void TestLookups::placedBelowAnchor()
         frame = w->frameGeometry();
         w->cmdClose->click();
     });
-    m_sel->SelGroup(QString(), m_anchor, alignment, true);
+    m_sel->SelGroup(QString(), m_anchor, static_cast<FormRules::Horizontal>(alignment), true);
     QVERIFY(watch.shown());
     const QRect a(m_anchor->mapToGlobal(QPoint(0, 0)), m_anchor->size());
     QCOMPARE(frame.top(), a.bottom() + 1);

@@ -122,7 +122,7 @@ void tst_VoucherEntry::supplierPanelFollowsChoiceAndEditButton()
     typeInto(0, C::ColProName, QStringLiteral("TV"));
     QTRY_COMPARE(vouchers(), 1);
     QVERIFY(!m_w->btnClientEdit[0]->isEnabled());
-    m_lookups->clients.enqueue({QStringLiteral("12"), QStringLiteral("대한전자")});
+    m_lookups->clients.enqueue({12, QStringLiteral("대한전자")});
     typeInto(0, C::ColMaeipName, QStringLiteral("대한"));
     QTRY_COMPARE(cell(0, C::ColMaeipName), QStringLiteral("대한전자"));
     QCOMPARE(cell(0, C::ColMaeipCode), QStringLiteral("12"));
@@ -141,7 +141,7 @@ void tst_VoucherEntry::supplierPanelFollowsChoiceAndEditButton()
     QCOMPARE(m_w->pnlinfo[0]->text(), QStringLiteral("대한전자"));
     // Without a customer shown, its edit button does nothing.
     QVERIFY(!m_w->btnClientEdit[1]->isEnabled());
-    m_w->entry().btnClientEdit_Click(1);
+    m_w->entry().btnClientEdit_Click(BusiMode::Customer);
     QCOMPARE(m_prompt->count(), 0);
 }
 

@@ -23,13 +23,13 @@ void LedgerFixture::openLedger()
     m_prompt = std::make_unique<ScriptedPrompt>();
     m_lookups = std::make_unique<ScriptedLookups>();
     m_model = std::make_unique<LedgerModel>();
-    m_ledger = std::make_unique<Ledger>(&m_l->db(), *m_prompt, *m_model);
+    m_ledger = std::make_unique<Ledger>(m_l->db(), *m_prompt, *m_model);
     m_ledger->setDefaultDate(today().toString(Qt::ISODate));
 }
 
 void LedgerFixture::startEditor(VoucherEditor::View &view)
 {
-    m_ed = std::make_unique<VoucherEditor>(&m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, view);
+    m_ed = std::make_unique<VoucherEditor>(m_l->db(), *m_prompt, *m_lookups, *m_model, *m_ledger, view);
     m_ed->setToday(today());
 }
 

@@ -22,10 +22,10 @@ public:
     }
     void setRowMode(bool on) override { rowMode = on; }
     void showFloatMsg(const QString &text) override { floats << text; }
-    void showClient(int side, const ClientRecord *client) override
+    void showClient(BusiMode side, const ClientRecord *client) override
     {
-        panel[side] = client ? client->name : QString();
-        panelCode[side] = client ? client->id : 0;
+        panel[toInt(side)] = client ? client->name : QString();
+        panelCode[toInt(side)] = client ? client->id : 0;
     }
     const QObject *codeAnchor() const override { return nullptr; }
     const QObject *clientAnchor() const override { return nullptr; }

@@ -19,37 +19,27 @@ public:
         int mode = -1;
         QString group;
     };
-    struct ClientAnswer
-    {
-        QString code;
-        QString name;
-    };
-
-    QString SelGroup(const QString &text, const QObject *, int, bool) override
+    QString SelGroup(const QString &text, const QObject *, FormRules::Horizontal, bool) override
     {
         calls.append({QStringLiteral("group"), text, -1, {}});
         return groups.isEmpty() ? QString() : groups.dequeue();
     }
-    QString SelProduct(QString &text, const QObject *, int, bool, const QString &group) override
+    QString SelProduct(QString &text, const QObject *, FormRules::Horizontal, bool, const QString &group) override
     {
         calls.append({QStringLiteral("product"), text, -1, group});
         return products.isEmpty() ? QString() : products.dequeue();
     }
-    QString SelClient(int mode, const QString &text, QString *codeReceiver, const QObject *, int, bool) override
+    std::optional<PickedClient> SelClient(BusiMode mode, const QString &text, const QObject *, FormRules::Horizontal,
+                                          bool) override
     {
-        calls.append({QStringLiteral("client"), text, mode, {}});
-        if (!codeReceiver)
-            return {};
-        codeReceiver->clear();
+        calls.append({QStringLiteral("client"), text, toInt(mode), {}});
         if (clients.isEmpty())
-            return {};
-        const ClientAnswer a = clients.dequeue();
-        *codeReceiver = a.code;
-        return a.name;
+            return std::nullopt;
+        return clients.dequeue();
     }
 
     QQueue<QString> groups;
     QQueue<QString> products;
-    QQueue<ClientAnswer> clients;
+    QQueue<PickedClient> clients;
     QList<Call> calls;
 };

@@ -34,9 +34,16 @@ public:
 class TakeTyped final : public VoucherLookups
 {
 public:
-    QString SelGroup(const QString &text, const QObject *, int, bool) override { return text; }
-    QString SelProduct(QString &text, const QObject *, int, bool, const QString &) override { return text; }
-    QString SelClient(int, const QString &, QString *, const QObject *, int, bool) override { return {}; }
+    QString SelGroup(const QString &text, const QObject *, FormRules::Horizontal, bool) override { return text; }
+    QString SelProduct(QString &text, const QObject *, FormRules::Horizontal, bool, const QString &) override
+    {
+        return text;
+    }
+    std::optional<PickedClient> SelClient(BusiMode, const QString &, const QObject *, FormRules::Horizontal,
+                                          bool) override
+    {
+        return std::nullopt;
+    }
 };
 
 class NoView final : public VoucherEditor::View
@@ -47,7 +54,7 @@ public:
     void setConfirmHighlight(int, int, bool) override {}
     void setRowMode(bool) override {}
     void showFloatMsg(const QString &) override {}
-    void showClient(int, const ClientRecord *) override {}
+    void showClient(BusiMode, const ClientRecord *) override {}
     const QObject *codeAnchor() const override { return nullptr; }
     const QObject *clientAnchor() const override { return nullptr; }
 };
@@ -73,8 +80,8 @@ void runEditBench(BenchContext &ctx)
     TakeTyped lookups;
     NoView view;
     LedgerModel model;
-    Ledger ledger(&db, prompt, model);
-    VoucherEditor editor(&db, prompt, lookups, model, ledger, view);
+    Ledger ledger(db, prompt, model);
+    VoucherEditor editor(db, prompt, lookups, model, ledger, view);
     VoucherFilter all;
     all.fromDate = QStringLiteral("0000");
     all.toDate = QStringLiteral("9999");

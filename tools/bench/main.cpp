@@ -111,7 +111,7 @@ int main(int argc, char *argv[])
     std::printf("%-44s %10s %10s %10s %7s\n", "measurement", "rows", "model ms", "bare ms", "ratio");
     const auto measure = [&](const char *what, const VoucherFilter &f) {
         LedgerModel model;
-        Ledger ledger(&db, prompt, model);
+        Ledger ledger(db, prompt, model);
         // Warm the page cache once so both sides read from memory.
         ledger.DispList(f);
         bareRows(path, voucherQuery(f));
@@ -147,7 +147,7 @@ int main(int argc, char *argv[])
         st.text.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND total_id <= 100000 ORDER BY"));
         const qint64 before = residentBytes();
         LedgerModel model;
-        model.setRows(std::move(*loadVouchers(&db, st, prompt)));
+        model.setRows(std::move(*loadVouchers(db, st, prompt)));
         const qint64 after = residentBytes();
         std::printf("%-44s %10d %10.1f MB\n", "model memory (rows, resident)", model.rowCount(),
                     (after - before) / 1048576.0);

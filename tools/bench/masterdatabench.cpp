@@ -39,8 +39,8 @@ bool build(const QString &path)
     if (!db.open(path))
         return false;
     // Positional binds by index: each row replaces the previous row's values.
+    TransactionGuard tx(db);
     QSqlQuery q(db.connection());
-    db.transaction();
     q.prepare(QStringLiteral("INSERT INTO maechul (id, name, tel, phone, zipcode, address, memo) "
                              "VALUES (?, ?, ?, '', '', ?, '')"));
     for (int i = 1; i <= Clients; ++i) {
@@ -71,7 +71,8 @@ bool build(const QString &path)
         q.bindValue(3, productName(p));
         q.exec();
     }
-    return db.commit();
+    q.finish();
+    return !tx.commit().isError();
 }
 
 } // namespace
@@ -97,7 +98,7 @@ void runMasterDataBench(BenchContext &ctx)
         });
         ctx.report(what, rows, ms, ms < 50 ? QStringLiteral("< 50 ms") : QStringLiteral("OVER 50 ms"));
     };
-    const ClientRegister customers(&db, prompt, 1);
+    const ClientRegister customers(db, prompt, BusiMode::Customer);
     const auto clientRows = [&](const QString &word) {
         QList<QStringList> rows;
         const auto found = customers.list(word);
@@ -107,8 +108,8 @@ void runMasterDataBench(BenchContext &ctx)
             rows.append({c.name, c.tel, c.address, c.memo, QString::number(c.id)});
         return rows;
     };
-    const NameList products(&db, prompt, NameList::Kind::Product);
-    const NameList groups(&db, prompt, NameList::Kind::Group);
+    const NameList products(db, prompt, NameList::Kind::Product);
+    const NameList groups(db, prompt, NameList::Kind::Group);
     const auto nameRows = [](const QStringList &names) {
         QList<QStringList> rows;
         rows.reserve(names.size());

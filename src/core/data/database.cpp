@@ -174,16 +174,6 @@ SqlError classify(int code, const QString &text, const SqlStatement &statement)
         e.kind = SqlError::Kind::Other;
     return e;
 }
-
-SqlError noDatabase(const SqlStatement &statement)
-{
-    SqlError e;
-    e.kind = SqlError::Kind::NoDatabase;
-    e.code = 91;
-    e.text = QStringLiteral("Data Base MDB가 선언되지 않았습니다.");
-    e.statement = statement.display();
-    return e;
-}
 } // namespace
 
 SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement) const
@@ -212,10 +202,10 @@ QString Database::RowView::text(int column) const
     return QString::fromUtf8(data, sqlite3_column_bytes(stmt, column));
 }
 
-SqlError Database::forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row) const
+SqlError Database::forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row)
 {
     if (!isOpen())
-        return noDatabase(statement);
+        return SqlError::noDatabase(statement);
     const QVariant handle = connection().driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return classify(SQLITE_MISUSE, QStringLiteral("no engine handle"), statement);
@@ -248,11 +238,11 @@ SqlError Database::forEachRow(const SqlStatement &statement, const std::function
     return e;
 }
 
-Database::Result Database::exec(const SqlStatement &statement) const
+Database::Result Database::exec(const SqlStatement &statement)
 {
     Result r;
     if (!isOpen()) {
-        r.error = noDatabase(statement);
+        r.error = SqlError::noDatabase(statement);
         return r;
     }
     if (!statement.table.isEmpty()) {
@@ -292,11 +282,42 @@ Database::Result Database::exec(const SqlStatement &statement) const
     return r;
 }
 
-bool Database::transaction() { return isOpen() && connection().transaction(); }
-bool Database::commit() { return connection().commit(); }
-bool Database::rollback() { return connection().rollback(); }
+namespace {
+QString quotedName(const QString &name)
+{
+    QString s = name;
+    s.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+} // namespace
 
-QList<QPair<QString, QString>> Database::columns(const QString &table) const
+TransactionGuard::TransactionGuard(Database &db, const QString &name) : m_db(db), m_name(quotedName(name))
+{
+    m_active = m_db.exec(SqlStatement(QStringLiteral("SAVEPOINT ") + m_name)).ok();
+}
+
+TransactionGuard::~TransactionGuard()
+{
+    if (m_active) {
+        m_db.exec(SqlStatement(QStringLiteral("ROLLBACK TO ") + m_name));
+        m_db.exec(SqlStatement(QStringLiteral("RELEASE ") + m_name));
+    }
+}
+
+SqlError TransactionGuard::commit()
+{
+    if (!m_active) {
+        SqlError e;
+        e.kind = SqlError::Kind::Other;
+        e.code = SQLITE_ERROR;
+        e.text = QStringLiteral("no transaction");
+        return e;
+    }
+    m_active = false;
+    return m_db.exec(SqlStatement(QStringLiteral("RELEASE ") + m_name)).error;
+}
+
+QList<QPair<QString, QString>> Database::columns(const QString &table)
 {
     QList<QPair<QString, QString>> out;
     SqlStatement st(QStringLiteral("SELECT name, type FROM pragma_table_info(:t)"));
@@ -307,7 +328,7 @@ QList<QPair<QString, QString>> Database::columns(const QString &table) const
     return out;
 }
 
-bool Database::hasTable(const QString &table) const
+bool Database::hasTable(const QString &table)
 {
     SqlStatement st(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = :t COLLATE NOCASE"));
     st.bind(QStringLiteral("t"), table);

@@ -44,7 +44,8 @@ public:
     };
     // Prepares, binds and runs one statement. Text bound to a sized field of the statement's
     // table is checked against that size first, and refused whole when too long.
-    Result exec(const SqlStatement &statement) const;
+    // On a handle that is not open the error is the 91 box's (SqlError::noDatabase).
+    Result exec(const SqlStatement &statement);
     // The error of a statement, classified for the boxes the user sees.
     SqlError errorOf(const QSqlError &error, const SqlStatement &statement) const;
 
@@ -62,43 +63,33 @@ public:
     };
     // Steps a query straight through the engine, without a QVariant per value: the fast path
     // for filling large grids. Same error classification as exec().
-    SqlError forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row) const;
-
-    bool transaction();
-    bool commit();
-    bool rollback();
+    SqlError forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row);
 
     // Fields of a table as the file declares them: name and declared type.
-    QList<QPair<QString, QString>> columns(const QString &table) const;
-    bool hasTable(const QString &table) const;
+    QList<QPair<QString, QString>> columns(const QString &table);
+    bool hasTable(const QString &table);
 
 private:
     QString m_name;
     QString m_path;
 };
 
-// Rolls back unless commit() was called.
+// Makes the statements run between its making and commit() one change: rolled back unless
+// committed. It is a savepoint, so it nests: inside an open transaction (or another guard) it
+// undoes only its own part.
 class TransactionGuard final
 {
 public:
-    explicit TransactionGuard(Database &db) : m_db(db), m_active(db.transaction()) {}
-    ~TransactionGuard()
-    {
-        if (m_active)
-            m_db.rollback();
-    }
+    explicit TransactionGuard(Database &db, const QString &name = QStringLiteral("solbitsem"));
+    ~TransactionGuard();
     TransactionGuard(const TransactionGuard &) = delete;
     TransactionGuard &operator=(const TransactionGuard &) = delete;
     bool active() const { return m_active; }
-    bool commit()
-    {
-        if (!m_active)
-            return false;
-        m_active = false;
-        return m_db.commit();
-    }
+    // Keeps the changes; the engine's error when that failed or the guard never began.
+    SqlError commit();
 
 private:
     Database &m_db;
-    bool m_active;
+    QString m_name;
+    bool m_active = false;
 };

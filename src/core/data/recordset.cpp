@@ -10,8 +10,7 @@ void reportQueryError(const SqlError &error, UserPrompt &prompt)
     case SqlError::Kind::None:
         return;
     case SqlError::Kind::NoDatabase:
-        prompt.MsgInfo(QStringLiteral("Data Base MDB가 선언되지 않았습니다.") + cr + error.statement,
-                       QStringLiteral("MDB 오류"));
+        prompt.MsgInfo(error.text + cr + error.statement, QStringLiteral("MDB 오류"));
         return;
     case SqlError::Kind::NoObject:
         prompt.MsgInfo(QStringLiteral("Jet Data Base Engine의 식을 확인하세요.") + cr + error.statement,
@@ -27,16 +26,9 @@ void reportQueryError(const SqlError &error, UserPrompt &prompt)
     }
 }
 
-std::optional<QSqlQuery> OpenRS(const Database *db, const SqlStatement &sql, UserPrompt &prompt)
+std::optional<QSqlQuery> OpenRS(Database &db, const SqlStatement &sql, UserPrompt &prompt)
 {
-    if (!db || !db->isOpen()) {
-        SqlError e;
-        e.kind = SqlError::Kind::NoDatabase;
-        e.statement = sql.display();
-        reportQueryError(e, prompt);
-        return std::nullopt;
-    }
-    Database::Result r = db->exec(sql);
+    Database::Result r = db.exec(sql);
     if (!r.ok()) {
         reportQueryError(r.error, prompt);
         return std::nullopt;
@@ -44,7 +36,7 @@ std::optional<QSqlQuery> OpenRS(const Database *db, const SqlStatement &sql, Use
     return std::move(r.query);
 }
 
-std::optional<QSqlQuery> OpenRSEdit(const Database *db, const SqlStatement &sql, UserPrompt &prompt)
+std::optional<QSqlQuery> OpenRSEdit(Database &db, const SqlStatement &sql, UserPrompt &prompt)
 {
     return OpenRS(db, sql, prompt);
 }
@@ -57,7 +49,7 @@ void CloseObj(std::optional<QSqlQuery> &rs)
     }
 }
 
-std::optional<QStringList> OpenRSTexts(const Database *db, const SqlStatement &sql, UserPrompt &prompt)
+std::optional<QStringList> OpenRSTexts(Database &db, const SqlStatement &sql, UserPrompt &prompt)
 {
     auto rs = OpenRS(db, sql, prompt);
     if (!rs)
@@ -67,4 +59,17 @@ std::optional<QStringList> OpenRSTexts(const Database *db, const SqlStatement &s
         out << (rs->value(0).isNull() ? QString() : rs->value(0).toString());
     CloseObj(rs);
     return out;
+}
+
+std::optional<qint64> OpenRSCount(Database &db, const QString &table, const SqlStatement &condition,
+                                  UserPrompt &prompt)
+{
+    SqlStatement st(QStringLiteral("SELECT COUNT(*) FROM ") + table + QStringLiteral(" WHERE ") + condition.text);
+    st.binds = condition.binds;
+    auto rs = OpenRS(db, st, prompt);
+    if (!rs)
+        return std::nullopt;
+    const qint64 n = rs->next() ? rs->value(0).toLongLong() : 0;
+    CloseObj(rs);
+    return n;
 }

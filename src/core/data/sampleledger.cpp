@@ -111,7 +111,6 @@ bool writeSampleLedger(const QString &path, const SampleLedgerOptions &o, QStrin
     const auto fail = [&](const QSqlQuery &q) {
         if (errorText)
             *errorText = q.lastError().text();
-        db.rollback();
         return false;
     };
     TransactionGuard tx(db);
@@ -212,9 +211,9 @@ bool writeSampleLedger(const QString &path, const SampleLedgerOptions &o, QStrin
             progress(i + 1);
     }
     q.finish();
-    if (!tx.commit()) {
+    if (const SqlError e = tx.commit(); e.isError()) {
         if (errorText)
-            *errorText = db.connection().lastError().text();
+            *errorText = e.text;
         return false;
     }
     if (progress)

@@ -53,37 +53,6 @@ QString fieldTail(const QString &table, const QString &field)
     return QStringLiteral("\r\n[TABLE]: ") + table + QStringLiteral(",    [FIELD]: ") + field;
 }
 
-// A nestable transaction: released on commit(), rolled back otherwise.
-class Savepoint final
-{
-public:
-    Savepoint(Database &db, const QString &name) : m_db(db), m_name(quoted(name))
-    {
-        m_active = m_db.exec(SqlStatement(QStringLiteral("SAVEPOINT ") + m_name)).ok();
-    }
-    ~Savepoint()
-    {
-        if (m_active) {
-            m_db.exec(SqlStatement(QStringLiteral("ROLLBACK TO ") + m_name));
-            m_db.exec(SqlStatement(QStringLiteral("RELEASE ") + m_name));
-        }
-    }
-    Savepoint(const Savepoint &) = delete;
-    Savepoint &operator=(const Savepoint &) = delete;
-    SqlError commit()
-    {
-        if (!m_active)
-            return engineError(QStringLiteral("no transaction"));
-        m_active = false;
-        return m_db.exec(SqlStatement(QStringLiteral("RELEASE ") + m_name)).error;
-    }
-
-private:
-    Database &m_db;
-    QString m_name;
-    bool m_active = false;
-};
-
 struct Column
 {
     QString name;
@@ -105,7 +74,7 @@ int typeOfDeclared(const QString &declared)
 
 bool isTextType(int type) { return type == DaoType::Text || type == DaoType::Memo; }
 
-std::optional<QList<Column>> tableColumns(const Database &db, const QString &table, SqlError *error)
+std::optional<QList<Column>> tableColumns(Database &db, const QString &table, SqlError *error)
 {
     SqlStatement st(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(:t) ORDER BY cid"));
     st.bind(QStringLiteral("t"), table);
@@ -149,7 +118,7 @@ struct IndexInfo
     QStringList fields;
 };
 
-std::optional<QList<IndexInfo>> tableIndexes(const Database &db, const QString &table, SqlError *error)
+std::optional<QList<IndexInfo>> tableIndexes(Database &db, const QString &table, SqlError *error)
 {
     SqlStatement st(QStringLiteral("SELECT il.name, il.\"unique\", m.sql FROM pragma_index_list(:t) il "
                                    "LEFT JOIN sqlite_master m ON m.type = 'index' AND m.name = il.name"));
@@ -244,7 +213,7 @@ SqlError dropIndexesOf(Database &db, const QString &table, const QString &field,
 }
 
 // Values of field longer than size CP949 bytes; the copy into a smaller column would lose them.
-std::optional<int> valuesTooLong(const Database &db, const QString &table, const QString &field, int size,
+std::optional<int> valuesTooLong(Database &db, const QString &table, const QString &field, int size,
                                  SqlError *error)
 {
     Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT ") + quoted(field) + QStringLiteral(" FROM ")
@@ -379,7 +348,7 @@ bool DAO_AddField(Database &db, UserPrompt &prompt, const QString &table, const 
     if (columns && findColumn(*columns, field))
         return false;
     if (columns) {
-        Savepoint sp(db, QStringLiteral("DAO_AddField"));
+        TransactionGuard sp(db, QStringLiteral("DAO_AddField"));
         e = addField(db, table, field, type, size, allowZeroLength, fillSql);
         if (!e.isError())
             e = sp.commit();
@@ -403,7 +372,7 @@ bool DAO_DelField(Database &db, UserPrompt &prompt, const QString &table, const 
 
 bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
 {
-    Savepoint sp(db, QStringLiteral("DAO_DelIndex"));
+    TransactionGuard sp(db, QStringLiteral("DAO_DelIndex"));
     SqlError e = dropIndexesOf(db, table, field, nullptr);
     if (!e.isError())
         e = sp.commit();
@@ -439,7 +408,7 @@ bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const 
         indexError(prompt, engineError(QStringLiteral("no such column: ") + field));
         return false;
     }
-    Savepoint sp(db, QStringLiteral("DAO_AddIndex"));
+    TransactionGuard sp(db, QStringLiteral("DAO_AddIndex"));
     if ((primary || required) && !column->notNull)
         e = rebuildRequired(db, table, column->name);
     // A weaker index may already carry the name; the new one takes its place.
@@ -482,7 +451,7 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
             return false;
         const QString fill = QStringLiteral("UPDATE ") + quoted(table) + QStringLiteral(" SET ") + quoted(field)
                              + (isTextType(type) ? QStringLiteral(" = ''") : QStringLiteral(" = 0"));
-        Savepoint sp(db, procedure);
+        TransactionGuard sp(db, procedure);
         e = addField(db, table, field, type, size, allowZeroLength, fill);
         if (!e.isError())
             e = sp.commit();
@@ -516,7 +485,7 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
     }
 
     const QString tmp = current->name + kTmpSuffix;
-    Savepoint sp(db, procedure);
+    TransactionGuard sp(db, procedure);
     // The field's indexes go first, or SQLite refuses to drop the column; unless asked to drop
     // them they come back on the rebuilt field.
     QStringList keptIndexes;
@@ -546,9 +515,9 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
     return true;
 }
 
-qint64 DAO_NextID(const Database &db, UserPrompt &prompt, const QString &table, const QString &field)
+qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
 {
-    auto rs = OpenRS(&db, SqlStatement(QStringLiteral("SELECT MAX(") + quoted(field) + QStringLiteral(") FROM ") + quoted(table)),
+    auto rs = OpenRS(db, SqlStatement(QStringLiteral("SELECT MAX(") + quoted(field) + QStringLiteral(") FROM ") + quoted(table)),
                      prompt);
     if (!rs)
         return -1;
@@ -565,7 +534,7 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
     // locked by another program) is reported once with the engine's words, not as a missing
     // table by every step below.
     const auto tables = OpenRSTexts(
-        &db, SqlStatement(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")), prompt);
+        db, SqlStatement(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")), prompt);
     if (!tables)
         return false;
     const auto &ledger = Schema::ledgerTables();

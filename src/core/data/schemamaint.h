@@ -56,7 +56,7 @@ bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const 
 bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field);
 // The largest value of field plus one; 1 for an empty table, -1 when the query failed (its box
 // has been shown).
-qint64 DAO_NextID(const Database &db, UserPrompt &prompt, const QString &table, const QString &field);
+qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const QString &field);
 
 // Run at every start after the login: brings the group fields to their current size and the
 // group table's key back, then adds the lookup indexes the ledger's queries rely on. False,

@@ -35,3 +35,13 @@ SqlStatement &SqlStatement::whereContains(const QString &field, const QString &w
                             : QStringLiteral(" WHERE instr(%1, :contains) > 0").arg(field);
     return bind(QStringLiteral("contains"), word);
 }
+
+SqlError SqlError::noDatabase(const SqlStatement &statement)
+{
+    SqlError e;
+    e.kind = Kind::NoDatabase;
+    e.code = 91;
+    e.text = QStringLiteral("Data Base MDB가 선언되지 않았습니다.");
+    e.statement = statement.display();
+    return e;
+}

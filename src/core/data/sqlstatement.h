@@ -45,4 +45,6 @@ struct SqlError
     QString statement;  // what ran, values written in
 
     bool isError() const { return kind != Kind::None; }
+    // No ledger is open: VB's error 91 with its text, as the boxes show it.
+    static SqlError noDatabase(const SqlStatement &statement);
 };

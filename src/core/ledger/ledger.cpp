@@ -4,7 +4,7 @@
 #include "core/base/userprompt.h"
 #include "ledgermodel.h"
 
-Ledger::Ledger(const Database *db, UserPrompt &prompt, LedgerModel &model)
+Ledger::Ledger(Database &db, UserPrompt &prompt, LedgerModel &model)
     : m_db(db), m_prompt(prompt), m_model(model), m_defaultDate(today())
 {
     m_model.setDefaultDate(m_defaultDate);

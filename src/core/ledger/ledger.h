@@ -15,7 +15,7 @@ class UserPrompt;
 class Ledger final
 {
 public:
-    Ledger(const Database *db, UserPrompt &prompt, LedgerModel &model);
+    Ledger(Database &db, UserPrompt &prompt, LedgerModel &model);
     Ledger(const Ledger &) = delete;
     Ledger &operator=(const Ledger &) = delete;
 
@@ -34,7 +34,7 @@ public:
     static QString firstOfMonth(const QDate &day);
 
 private:
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
     LedgerModel &m_model;
     QString m_defaultDate;

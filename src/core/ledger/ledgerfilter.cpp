@@ -81,7 +81,7 @@ void LedgerFilter::setProductName(const QString &text)
     assign(m_productName, text);
 }
 
-void LedgerFilter::setClientSide(VoucherFilter::Side side)
+void LedgerFilter::setClientSide(BusiMode side)
 {
     assign(m_clientSide, side);
 }

@@ -48,8 +48,8 @@ public:
     void setGroup(const QString &group);
     QString productName() const { return m_productName; }
     void setProductName(const QString &text);
-    VoucherFilter::Side clientSide() const { return m_clientSide; }
-    void setClientSide(VoucherFilter::Side side);
+    BusiMode clientSide() const { return m_clientSide; }
+    void setClientSide(BusiMode side);
     QString clientName() const { return m_clientName; }
     void setClientName(const QString &text);
     bool noSale() const { return m_noSale; }
@@ -82,7 +82,7 @@ private:
     bool m_checking = false; // a refusal's box is up; leaving the box again asks nothing new
     QString m_group;
     QString m_productName;
-    VoucherFilter::Side m_clientSide = VoucherFilter::Customer;
+    BusiMode m_clientSide = BusiMode::Customer;
     QString m_clientName;
     bool m_noSale = false;
 };

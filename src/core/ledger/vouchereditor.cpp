@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vouchereditor.h"
 
-#include <QSqlQuery>
-
 #include "core/base/floatmsgtexts.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
@@ -32,9 +30,9 @@ constexpr int OverflowError = 6;
 
 } // namespace
 
-VoucherEditor::VoucherEditor(const Database *db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model,
+VoucherEditor::VoucherEditor(Database &db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model,
                              Ledger &ledger, View &view)
-    : m_db(db), m_prompt(prompt), m_lookups(lookups), m_model(model), m_ledger(ledger), m_view(view)
+    : m_db(db), m_store(db), m_prompt(prompt), m_lookups(lookups), m_model(model), m_ledger(ledger), m_view(view)
 {
 }
 
@@ -94,8 +92,8 @@ void VoucherEditor::editEnds(int row, int column, const QString &typed, bool cha
     case C::ColGroup:
     case C::ColProName: {
         const QString value = column == C::ColGroup
-                                  ? m_lookups.SelGroup(newText, m_view.codeAnchor(), 0, true)
-                                  : m_lookups.SelProduct(newText, m_view.codeAnchor(), 0, true,
+                                  ? m_lookups.SelGroup(newText, m_view.codeAnchor(), FormRules::AlignLeft, true)
+                                  : m_lookups.SelProduct(newText, m_view.codeAnchor(), FormRules::AlignLeft, true,
                                                          cellText(row, C::ColGroup));
         m_view.focusGrid();
         if (value.isEmpty() || value == m_editOldText)
@@ -106,17 +104,16 @@ void VoucherEditor::editEnds(int row, int column, const QString &typed, bool cha
     }
     case C::ColMaeipName:
     case C::ColMaechulName: {
-        const int side = column == C::ColMaeipName ? 0 : 1;
-        QString code;
-        const QString value = m_lookups.SelClient(side, newText, &code, m_view.clientAnchor(), 2, true);
+        const BusiMode side = column == C::ColMaeipName ? BusiMode::Supplier : BusiMode::Customer;
+        const auto picked = m_lookups.SelClient(side, newText, m_view.clientAnchor(), FormRules::AlignCentre, true);
         m_view.focusGrid();
         // An edit window closed without saving leaves code 0 and no name: nothing was chosen.
-        if (code.isEmpty() || code.toLongLong() == 0 || value.isEmpty()) {
+        if (!picked || picked->code == 0 || picked->name.isEmpty()) {
             revert = true;
         } else {
-            m_model.store(row, codeColumn, code.toLongLong());
-            newText = value;
-            DispClientInfo(side, code.toLongLong());
+            m_model.store(row, codeColumn, picked->code);
+            newText = picked->name;
+            DispClientInfo(side, picked->code);
         }
         break;
     }
@@ -191,29 +188,16 @@ void VoucherEditor::editEnds(int row, int column, const QString &typed, bool cha
 
 std::optional<qint64> VoucherEditor::RecAddNew(int row)
 {
-    SqlStatement st(QStringLiteral(
-        "INSERT INTO total (maeip_date, pro_code, maeip_code, maeip_cost, maechul_code, maechul_date, "
-        "maechul_cost, maechul_usecost, group_name, pro_name, maeip_name, maechul_name) "
-        "VALUES (:maeip_date, 0, 0, 0, 0, :maechul_date, 0, 0, :group_name, :pro_name, '', '')"));
-    st.bind(QStringLiteral("maeip_date"), cellText(row, C::ColMaeipDate))
-        .bind(QStringLiteral("maechul_date"), cellText(row, C::ColMaechulDate))
-        .bind(QStringLiteral("group_name"), cellText(row, C::ColGroup))
-        .bind(QStringLiteral("pro_name"), cellText(row, C::ColProName))
-        .into(QStringLiteral("total"));
-    if (!m_db || !m_db->isOpen()) {
-        runError(QStringLiteral("RecAddNew"), 91, QStringLiteral("Data Base MDB가 선언되지 않았습니다."));
-        return std::nullopt;
-    }
-    const Database::Result r = m_db->exec(st);
+    const VoucherStore::Result r = m_store.insert(m_model.row(row));
     if (!r.ok()) {
         runError(QStringLiteral("RecAddNew"), r.error.code, r.error.text);
         return std::nullopt;
     }
-    if (r.rowsAffected < 1 || r.lastInsertId <= 0) {
+    if (r.rowsAffected < 1 || r.id <= 0) {
         m_prompt.MsgInfo(QStringLiteral("자료 저장중 오류가 발생했습니다."));
         return std::nullopt;
     }
-    return r.lastInsertId;
+    return r.id;
 }
 
 bool VoucherEditor::RecUpdate(int column, int row, const QString &value)
@@ -222,20 +206,6 @@ bool VoucherEditor::RecUpdate(int column, int row, const QString &value)
     if (code == 0) {
         m_prompt.MsgWarn(QStringLiteral("전표코드 정의 오류입니다."));
         return false;
-    }
-    const QString notFound = QStringLiteral("전표코드[%1]에 해당하는 자료를 찾을 수 없습니다.").arg(code);
-    {
-        auto rs = OpenRSEdit(m_db, SqlStatement(QStringLiteral("SELECT total_id FROM total WHERE total_id = :id"))
-                                       .bind(QStringLiteral("id"), code),
-                             m_prompt);
-        if (!rs)
-            return false;
-        const bool found = rs->next();
-        CloseObj(rs);
-        if (!found) {
-            m_prompt.MsgWarn(notFound);
-            return false;
-        }
     }
     const QString field = LedgerModel::fieldOf(column);
     QVariant bound = value;
@@ -251,25 +221,24 @@ bool VoucherEditor::RecUpdate(int column, int row, const QString &value)
             bound = n;
         }
     }
-    // Each value is bound under its field's name, so the data layer checks it against the field size.
-    SqlStatement st(QStringLiteral("UPDATE total SET \"%1\" = :%1").arg(field));
-    st.bind(field, bound).into(QStringLiteral("total"));
-    if (column == C::ColMaeipCode) {
-        st.text += QStringLiteral(", maeip_name = :maeip_name");
-        st.bind(QStringLiteral("maeip_name"), cellText(row, C::ColMaeipName));
-    } else if (column == C::ColMaechulCode) {
-        st.text += QStringLiteral(", maechul_name = :maechul_name");
-        st.bind(QStringLiteral("maechul_name"), cellText(row, C::ColMaechulName));
-    }
-    st.text += QStringLiteral(" WHERE total_id = :id");
-    st.bind(QStringLiteral("id"), code);
-    const Database::Result r = m_db->exec(st);
+    QList<QPair<QString, QVariant>> fields{{field, bound}};
+    if (column == C::ColMaeipCode)
+        fields.append({QStringLiteral("maeip_name"), cellText(row, C::ColMaeipName)});
+    else if (column == C::ColMaechulCode)
+        fields.append({QStringLiteral("maechul_name"), cellText(row, C::ColMaechulName)});
+    const VoucherStore::Result r = m_store.update(code, fields);
     if (!r.ok()) {
-        m_prompt.ShowErrBox(updateFailed(), r.error.code, r.error.text);
+        // Not reaching the table at all (no ledger, a lock, no table) is the query layer's box;
+        // a value the table refused is the save's.
+        if (r.error.kind == SqlError::Kind::NoDatabase || r.error.kind == SqlError::Kind::Busy
+            || r.error.kind == SqlError::Kind::NoObject)
+            reportQueryError(r.error, m_prompt);
+        else
+            m_prompt.ShowErrBox(updateFailed(), r.error.code, r.error.text);
         return false;
     }
     if (r.rowsAffected < 1) {
-        m_prompt.MsgWarn(notFound);
+        m_prompt.MsgWarn(QStringLiteral("전표코드[%1]에 해당하는 자료를 찾을 수 없습니다.").arg(code));
         return false;
     }
     return true;
@@ -310,12 +279,7 @@ void VoucherEditor::RecDelete(int row)
 
 bool VoucherEditor::RecDelete_Sub(qint64 code)
 {
-    if (!m_db || !m_db->isOpen()) {
-        runError(QStringLiteral("RecDelete_Sub"), 91, QStringLiteral("Data Base MDB가 선언되지 않았습니다."));
-        return false;
-    }
-    const Database::Result r =
-        m_db->exec(SqlStatement(QStringLiteral("DELETE FROM total WHERE total_id = :id")).bind(QStringLiteral("id"), code));
+    const VoucherStore::Result r = m_store.remove(code);
     if (!r.ok()) {
         runError(QStringLiteral("RecDelete_Sub"), r.error.code, r.error.text);
         return false;
@@ -327,12 +291,12 @@ bool VoucherEditor::RecDelete_Sub(qint64 code)
     return true;
 }
 
-void VoucherEditor::ClearClientInfo(int side)
+void VoucherEditor::ClearClientInfo(BusiMode side)
 {
     m_view.showClient(side, nullptr);
 }
 
-void VoucherEditor::DispClientInfo(int side, qint64 code)
+void VoucherEditor::DispClientInfo(BusiMode side, qint64 code)
 {
     if (code < 1)
         return;
@@ -346,11 +310,11 @@ void VoucherEditor::activeRowChanged(int oldRow, int newRow)
 {
     if (oldRow == newRow || newRow < 0 || newRow >= m_model.rowCount())
         return;
-    DispClientInfo(0, m_model.row(newRow).maeipCode);
-    DispClientInfo(1, m_model.row(newRow).maechulCode);
+    DispClientInfo(BusiMode::Supplier, m_model.row(newRow).maeipCode);
+    DispClientInfo(BusiMode::Customer, m_model.row(newRow).maechulCode);
 }
 
-void VoucherEditor::SyncUpdateClient(qint64 nCode, int nBusiMode, bool)
+void VoucherEditor::SyncUpdateClient(qint64 nCode, BusiMode nBusiMode, bool)
 {
     DispClientInfo(nBusiMode, nCode);
 }

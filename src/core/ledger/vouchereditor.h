@@ -7,6 +7,9 @@
 #include <QString>
 #include <QVariant>
 
+#include "core/masterdata/businessmode.h"
+#include "voucherstore.h"
+
 struct ClientRecord;
 class Database;
 class Ledger;
@@ -34,13 +37,13 @@ public:
         virtual void setRowMode(bool on) = 0;
         virtual void showFloatMsg(const QString &text) = 0;
         // A client panel: null clears it (and its code box).
-        virtual void showClient(int side, const ClientRecord *client) = 0;
+        virtual void showClient(BusiMode side, const ClientRecord *client) = 0;
         // Anchors the lookup windows are placed against (the grid at its edited cell, and pnlTop).
         virtual const QObject *codeAnchor() const = 0;
         virtual const QObject *clientAnchor() const = 0;
     };
 
-    VoucherEditor(const Database *db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model, Ledger &ledger,
+    VoucherEditor(Database &db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model, Ledger &ledger,
                   View &view);
     VoucherEditor(const VoucherEditor &) = delete;
     VoucherEditor &operator=(const VoucherEditor &) = delete;
@@ -64,12 +67,12 @@ public:
     void RecDelete(int row);
     bool RecDelete_Sub(qint64 code);
 
-    void DispClientInfo(int side, qint64 code);
-    void ClearClientInfo(int side);
+    void DispClientInfo(BusiMode side, qint64 code);
+    void ClearClientInfo(BusiMode side);
     // The active cell moved to another row: both panels follow it.
     void activeRowChanged(int oldRow, int newRow);
     // Called by the client edit window after a save.
-    void SyncUpdateClient(qint64 nCode, int nBusiMode, bool bAdd);
+    void SyncUpdateClient(qint64 nCode, BusiMode nBusiMode, bool bAdd);
 
     // Freezes "today" for the date rules (tests).
     void setToday(const QDate &today) { m_today = today; }
@@ -79,7 +82,8 @@ private:
     void putBack(int row, int column);
     void runError(const QString &procedure, int number, const QString &description);
 
-    const Database *m_db;
+    Database &m_db;
+    VoucherStore m_store;
     UserPrompt &m_prompt;
     VoucherLookups &m_lookups;
     LedgerModel &m_model;

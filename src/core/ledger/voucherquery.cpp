@@ -29,9 +29,7 @@ SqlStatement voucherQuery(const VoucherFilter &f)
 {
     SqlStatement st(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total"));
     if (!f.clientName.isEmpty()) {
-        const QString field = f.clientSide == VoucherFilter::Customer ? QStringLiteral("maechul_name")
-                                                                      : QStringLiteral("maeip_name");
-        st.whereContains(field, f.clientName);
+        st.whereContains(voucherNameField(f.clientSide), f.clientName);
     } else if (!f.productName.isEmpty()) {
         st.whereContains(QStringLiteral("pro_name"), f.productName);
     } else {
@@ -51,18 +49,15 @@ SqlStatement voucherQuery(const VoucherFilter &f)
     return st;
 }
 
-std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const SqlStatement &sql,
-                                                   UserPrompt &prompt)
+SqlStatement voucherByKey(qint64 totalId)
 {
-    if (!db) {
-        SqlError e;
-        e.kind = SqlError::Kind::NoDatabase;
-        e.statement = sql.display();
-        reportQueryError(e, prompt);
-        return std::nullopt;
-    }
-    std::vector<LedgerRow> rows;
-    const SqlError error = db->forEachRow(sql, [&rows](const Database::RowView &v) {
+    return SqlStatement(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total WHERE total_id = :id"))
+        .bind(QStringLiteral("id"), totalId);
+}
+
+SqlError readVouchers(Database &db, const SqlStatement &sql, std::vector<LedgerRow> &rows)
+{
+    return db.forEachRow(sql, [&rows](const Database::RowView &v) {
         LedgerRow r;
         const auto text = [&](int column) { return v.text(resultIndex(column)); };
         const auto number = [&](int column) -> qint64 {
@@ -85,6 +80,13 @@ std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const Sql
         r.maechulUsecost = number(LedgerModel::ColUsecost);
         rows.push_back(std::move(r));
     });
+}
+
+std::optional<std::vector<LedgerRow>> loadVouchers(Database &db, const SqlStatement &sql,
+                                                   UserPrompt &prompt)
+{
+    std::vector<LedgerRow> rows;
+    const SqlError error = readVouchers(db, sql, rows);
     if (error.isError()) {
         reportQueryError(error, prompt);
         return std::nullopt;
@@ -92,7 +94,7 @@ std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const Sql
     return rows;
 }
 
-std::optional<QStringList> usedGroups(const Database *db, UserPrompt &prompt)
+std::optional<QStringList> usedGroups(Database &db, UserPrompt &prompt)
 {
     return OpenRSTexts(db,
                        SqlStatement(QStringLiteral("SELECT DISTINCT group_name FROM total WHERE group_name <> '' "

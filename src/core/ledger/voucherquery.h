@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/data/sqlstatement.h"
+#include "core/masterdata/businessmode.h"
 #include "ledgerrow.h"
 
 class Database;
@@ -15,12 +16,13 @@ class UserPrompt;
 // What the filter strip of the main window asks for.
 struct VoucherFilter
 {
-    enum Side { Customer = 0, Supplier = 1 }; // cmbGu items "판매처", "매입처"
     // The longest text the search boxes take: no name on a voucher is longer (an older file's
     // text fields held at most 255 characters), so a pasted page never reaches the query.
     static constexpr int MaxSearchLength = 255;
     QString clientName;
-    Side clientSide = Customer;
+    BusiMode clientSide = BusiMode::Customer;
+    // The side of cmbGu's item: 0 "판매처" (customers), 1 "매입처" (suppliers).
+    static BusiMode sideOfCmbGu(int index) { return index == 1 ? BusiMode::Supplier : BusiMode::Customer; }
     QString productName;
     QString fromDate; // "YYYY-MM-DD"
     QString toDate;
@@ -31,8 +33,12 @@ struct VoucherFilter
 // Exactly one filter applies: the client name, else the product name, else the period with
 // the optional group and unsold filters.
 SqlStatement voucherQuery(const VoucherFilter &filter);
+// The voucher with key total_id, in the columns of voucherQuery.
+SqlStatement voucherByKey(qint64 totalId);
+// Runs a voucher query into rows; the engine's error, shown to nobody.
+SqlError readVouchers(Database &db, const SqlStatement &sql, std::vector<LedgerRow> &rows);
 // Runs a voucher query; nullopt after the failure box.
-std::optional<std::vector<LedgerRow>> loadVouchers(const Database *db, const SqlStatement &sql,
+std::optional<std::vector<LedgerRow>> loadVouchers(Database &db, const SqlStatement &sql,
                                                    UserPrompt &prompt);
 // The distinct group names used on vouchers, in order.
-std::optional<QStringList> usedGroups(const Database *db, UserPrompt &prompt);
+std::optional<QStringList> usedGroups(Database &db, UserPrompt &prompt);

@@ -5,11 +5,11 @@
 #include "core/data/database.h"
 #include "core/data/recordset.h"
 
-bool askAndDelete(const Database *db, UserPrompt &prompt, const QString &name, const SqlStatement &deletion)
+bool askAndDelete(Database &db, UserPrompt &prompt, const QString &name, const SqlStatement &deletion)
 {
     if (!prompt.MsgYesNo(name + QStringLiteral("을(를) 정말 삭제하시겠습니까?"), {}, false))
         return false;
-    const Database::Result r = db->exec(deletion);
+    const Database::Result r = db.exec(deletion);
     if (!r.ok()) {
         reportQueryError(r.error, prompt);
         return false;

@@ -9,4 +9,4 @@ class UserPrompt;
 
 // Asks "name을(를) 정말 삭제하시겠습니까?" (No by default), then runs the delete; true when a row
 // went. A failure or a delete that found nothing is reported.
-bool askAndDelete(const Database *db, UserPrompt &prompt, const QString &name, const SqlStatement &deletion);
+bool askAndDelete(Database &db, UserPrompt &prompt, const QString &name, const SqlStatement &deletion);

@@ -8,7 +8,7 @@
 #include "businessmode.h"
 #include "clientregister.h"
 
-ClientEditor::ClientEditor(const Database *db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
+ClientEditor::ClientEditor(Database &db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
 
 QString ClientEditor::fieldCaption(int field)
 {
@@ -18,22 +18,16 @@ QString ClientEditor::fieldCaption(int field)
     return field >= 0 && field < FieldCount ? captions[field] : QString();
 }
 
-void ClientEditor::setAddEditMode(int mode)
+void ClientEditor::setAddEditMode(EditMode mode)
 {
     m_addEditMode = mode;
-    if (mode == 1)
-        m_caption = QStringLiteral("신규 거래처 등록");
-    else if (mode == 2)
-        m_caption = QStringLiteral("기존 거래처 수정");
+    m_caption = mode == EditMode::Add ? QStringLiteral("신규 거래처 등록") : QStringLiteral("기존 거래처 수정");
 }
 
-void ClientEditor::setBusiMode(int mode)
+void ClientEditor::setBusiMode(BusiMode mode)
 {
     m_busiMode = mode;
-    if (mode == BusiMode::Supplier)
-        m_caption += QStringLiteral("(매입처)");
-    else if (mode == BusiMode::Customer)
-        m_caption += QStringLiteral("(매출처)");
+    m_caption += mode == BusiMode::Supplier ? QStringLiteral("(매입처)") : QStringLiteral("(매출처)");
 }
 
 void ClientEditor::clear()
@@ -67,8 +61,8 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
         m_prompt.MsgInfo(QStringLiteral("상호명이 너무깁니다. 최대길이는 16(한글8자)입니다."));
         return SaveResult::Refused;
     }
-    const bool add = m_addEditMode == 1;
-    const auto same = reg.sameNameCount(rec.name, m_addEditMode == 2 ? std::optional<qint32>(m_currentCode) : std::nullopt);
+    const bool add = m_addEditMode == EditMode::Add;
+    const auto same = reg.sameNameCount(rec.name, m_addEditMode == EditMode::Edit ? std::optional<qint32>(m_currentCode) : std::nullopt);
     if (!same)
         return SaveResult::Failed;
     if (*same > 0
@@ -92,7 +86,7 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
     if (hooks.notice)
         hooks.notice();
 
-    if (m_addEditMode == 2 && rec.name != m_loadedName) {
+    if (m_addEditMode == EditMode::Edit && rec.name != m_loadedName) {
         if (m_prompt.MsgYesNo(QStringLiteral("전표에 이미 등록된 동일한 거래처의 이름도 변경 하시겠습니까?\r\n"
                                              "(동일 거래처코드만 변경)"),
                               {}, false)) {

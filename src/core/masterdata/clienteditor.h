@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "businessmode.h"
 #include "clientrecord.h"
 
 class Database;
@@ -26,19 +27,22 @@ public:
     struct Hooks
     {
         // SyncUpdateClient(code, busiMode, add) of the window given as CallForm.
-        std::function<void(qint32, int, bool)> syncUpdateClient;
+        std::function<void(qint32, BusiMode, bool)> syncUpdateClient;
         // The floating notice of a save.
         std::function<void()> notice;
     };
 
-    ClientEditor(const Database *db, UserPrompt &prompt);
+    ClientEditor(Database &db, UserPrompt &prompt);
 
-    // 1 add, 2 edit: sets the caption; other values only store.
-    void setAddEditMode(int mode);
-    int addEditMode() const { return m_addEditMode; }
-    // 0 supplier, 1 customer: appends "(매입처)" or "(매출처)" to the caption.
-    void setBusiMode(int mode);
-    int busiMode() const { return m_busiMode; }
+    // The window's AddEditMode, stored as 1 and 2 by the windows that open it.
+    enum class EditMode { Add = 1, Edit = 2 };
+
+    // Sets the caption.
+    void setAddEditMode(EditMode mode);
+    std::optional<EditMode> addEditMode() const { return m_addEditMode; }
+    // Appends "(매입처)" or "(매출처)" to the caption.
+    void setBusiMode(BusiMode mode);
+    BusiMode busiMode() const { return m_busiMode; }
     QString caption() const { return m_caption; }
 
     // ClearInput's part: no client loaded.
@@ -59,10 +63,10 @@ public:
     static QString fieldCaption(int field);
 
 private:
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
-    int m_addEditMode = 0;
-    int m_busiMode = 0;
+    std::optional<EditMode> m_addEditMode;
+    BusiMode m_busiMode = BusiMode::Supplier;
     QString m_caption;
     qint32 m_currentCode = -1;
     QString m_loadedName;

@@ -15,8 +15,9 @@ struct ClientRecord
     QString memo;
 };
 
-// A chosen client as it travels between windows: the code, one NUL character, the name.
-inline QString clientResult(qint32 code, const QString &name)
+// A client chosen in a search or edit window, as it travels back to whoever asked.
+struct PickedClient
 {
-    return QString::number(code) + QChar(0) + name;
-}
+    qint32 code = 0;
+    QString name;
+};

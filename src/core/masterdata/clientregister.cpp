@@ -10,7 +10,6 @@
 #include "core/data/database.h"
 #include "core/data/recordset.h"
 #include "askanddelete.h"
-#include "businessmode.h"
 
 namespace {
 const QString kSaveError = QStringLiteral("자료를 저장하는 중 오류가 발생했습니다.");
@@ -29,14 +28,14 @@ ClientRecord readClient(const QSqlQuery &q)
 }
 } // namespace
 
-ClientRegister::ClientRegister(const Database *db, UserPrompt &prompt, int busiMode)
+ClientRegister::ClientRegister(Database &db, UserPrompt &prompt, BusiMode busiMode)
     : m_db(db), m_prompt(prompt), m_mode(busiMode)
 {
 }
 
 QString ClientRegister::table() const
 {
-    return BusiMode::table(m_mode);
+    return clientTable(m_mode);
 }
 
 std::optional<std::vector<ClientRecord>> ClientRegister::list(const QString &word) const
@@ -69,23 +68,18 @@ std::optional<ClientRecord> ClientRegister::find(qint32 code) const
 
 std::optional<qint64> ClientRegister::sameNameCount(const QString &name, std::optional<qint32> except) const
 {
-    SqlStatement st(QStringLiteral("SELECT COUNT(*) FROM ") + table() + QStringLiteral(" WHERE name = :name"));
+    SqlStatement st(QStringLiteral("name = :name"));
     st.bind(QStringLiteral("name"), name);
     if (except) {
         st.text += QStringLiteral(" and id <> :id");
         st.bind(QStringLiteral("id"), *except);
     }
-    auto rs = OpenRS(m_db, st, m_prompt);
-    if (!rs)
-        return std::nullopt;
-    const qint64 n = rs->next() ? rs->value(0).toLongLong() : 0;
-    CloseObj(rs);
-    return n;
+    return OpenRSCount(m_db, table(), st, m_prompt);
 }
 
 qint32 ClientRegister::nextCode() const
 {
-    const QString codeField = BusiMode::voucherCodeField(m_mode);
+    const QString codeField = voucherCodeField(m_mode);
     auto rs = OpenRS(m_db,
                      SqlStatement(QStringLiteral("SELECT MAX(m) FROM (SELECT MAX(id) AS m FROM ") + table()
                                   + QStringLiteral(" UNION ALL SELECT MAX(") + codeField
@@ -102,13 +96,11 @@ qint32 ClientRegister::nextCode() const
 
 bool ClientRegister::write(const ClientRecord &c) const
 {
-    SqlStatement exists(QStringLiteral("SELECT COUNT(*) FROM ") + table() + QStringLiteral(" WHERE id = :id"));
-    exists.bind(QStringLiteral("id"), c.id);
-    auto rs = OpenRSEdit(m_db, exists, m_prompt);
-    if (!rs)
+    const auto existing =
+        OpenRSCount(m_db, table(), SqlStatement(QStringLiteral("id = :id")).bind(QStringLiteral("id"), c.id), m_prompt);
+    if (!existing)
         return false;
-    const bool found = rs->next() && rs->value(0).toLongLong() > 0;
-    CloseObj(rs);
+    const bool found = *existing > 0;
 
     SqlStatement st(found ? QStringLiteral("UPDATE %1 SET name = :name, tel = :tel, phone = :phone, zipcode = :zipcode, "
                                            "address = :address, memo = :memo WHERE id = :id")
@@ -124,7 +116,7 @@ bool ClientRegister::write(const ClientRecord &c) const
         .bind(QStringLiteral("address"), c.address)
         .bind(QStringLiteral("memo"), c.memo)
         .into(table());
-    Database::Result r = m_db->exec(st);
+    Database::Result r = m_db.exec(st);
     if (r.ok() && r.rowsAffected < 1) {
         r.error.kind = SqlError::Kind::Other;
         r.error.text = QStringLiteral("no record written");
@@ -149,11 +141,11 @@ bool ClientRegister::Delete(qint32 code, const QString &name) const
 
 std::optional<int> ClientRegister::renameInVouchers(qint32 code, const QString &name) const
 {
-    const QString nameField = BusiMode::voucherNameField(m_mode);
+    const QString nameField = voucherNameField(m_mode);
     SqlStatement st(QStringLiteral("UPDATE total SET ") + nameField + QStringLiteral(" = :") + nameField
-                    + QStringLiteral(" WHERE ") + BusiMode::voucherCodeField(m_mode) + QStringLiteral(" = :code"));
+                    + QStringLiteral(" WHERE ") + voucherCodeField(m_mode) + QStringLiteral(" = :code"));
     st.bind(nameField, name).bind(QStringLiteral("code"), code).into(QStringLiteral("total"));
-    const Database::Result r = m_db->exec(st);
+    const Database::Result r = m_db.exec(st);
     if (!r.ok()) {
         reportQueryError(r.error, m_prompt);
         return std::nullopt;

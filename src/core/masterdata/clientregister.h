@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "businessmode.h"
 #include "clientrecord.h"
 
 class Database;
@@ -16,9 +17,9 @@ class UserPrompt;
 class ClientRegister final
 {
 public:
-    ClientRegister(const Database *db, UserPrompt &prompt, int busiMode);
+    ClientRegister(Database &db, UserPrompt &prompt, BusiMode busiMode);
 
-    int busiMode() const { return m_mode; }
+    BusiMode busiMode() const { return m_mode; }
     QString table() const;
 
     // The search list: clients whose name contains word literally (any letter case), by name.
@@ -41,7 +42,7 @@ public:
     std::optional<int> renameInVouchers(qint32 code, const QString &name) const;
 
 private:
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
-    int m_mode;
+    BusiMode m_mode;
 };

@@ -13,7 +13,7 @@ namespace {
 const QString kDuplicate = QStringLiteral("이미 같은 이름이 등록 되어 있습니다.");
 } // namespace
 
-NameList::NameList(const Database *db, UserPrompt &prompt, Kind kind) : m_db(db), m_prompt(prompt), m_kind(kind) {}
+NameList::NameList(Database &db, UserPrompt &prompt, Kind kind) : m_db(db), m_prompt(prompt), m_kind(kind) {}
 
 QString NameList::table() const
 {
@@ -38,14 +38,8 @@ QString NameList::procedure() const
 
 std::optional<qint64> NameList::count(const QString &name) const
 {
-    SqlStatement st(QStringLiteral("SELECT COUNT(*) FROM ") + table() + QStringLiteral(" WHERE name = :name"));
-    st.bind(QStringLiteral("name"), name);
-    auto rs = OpenRS(m_db, st, m_prompt);
-    if (!rs)
-        return std::nullopt;
-    const qint64 n = rs->next() ? rs->value(0).toLongLong() : 0;
-    CloseObj(rs);
-    return n;
+    return OpenRSCount(m_db, table(), SqlStatement(QStringLiteral("name = :name")).bind(QStringLiteral("name"), name),
+                       m_prompt);
 }
 
 bool NameList::Add(QString &name) const
@@ -65,7 +59,7 @@ bool NameList::Add(QString &name) const
     }
     SqlStatement st(QStringLiteral("INSERT INTO ") + table() + QStringLiteral(" (name) values (:name)"));
     st.bind(QStringLiteral("name"), name).into(table());
-    const Database::Result r = m_db->exec(st);
+    const Database::Result r = m_db.exec(st);
     if (!r.ok()) {
         m_prompt.ShowRunError(r.error.code, r.error.text, procedure(), QStringLiteral("modMain_SQL"), false);
         return false;
@@ -115,7 +109,7 @@ std::optional<QString> NameList::rename(const QString &oldName) const
     // Exactly this entry: an older file may hold another spelling differing in letter case.
     SqlStatement st(QStringLiteral("UPDATE ") + table() + QStringLiteral(" SET name = :name WHERE name = :old COLLATE BINARY"));
     st.bind(QStringLiteral("name"), newName).bind(QStringLiteral("old"), oldName).into(table());
-    const Database::Result r = m_db->exec(st);
+    const Database::Result r = m_db.exec(st);
     if (!r.ok()) {
         reportQueryError(r.error, m_prompt);
         return std::nullopt;
@@ -128,7 +122,7 @@ std::optional<QString> NameList::rename(const QString &oldName) const
         SqlStatement v(QStringLiteral("UPDATE total SET ") + voucherField() + QStringLiteral(" = :name WHERE ")
                        + voucherField() + QStringLiteral(" = :old"));
         v.bind(QStringLiteral("name"), newName).bind(QStringLiteral("old"), oldName).into(QStringLiteral("total"));
-        const Database::Result vr = m_db->exec(v);
+        const Database::Result vr = m_db.exec(v);
         if (!vr.ok())
             reportQueryError(vr.error, m_prompt);
         else
@@ -146,12 +140,12 @@ bool NameList::Delete(const QString &name) const
     return askAndDelete(m_db, m_prompt, name, st);
 }
 
-bool AddGroup(const Database *db, UserPrompt &prompt, QString &name)
+bool AddGroup(Database &db, UserPrompt &prompt, QString &name)
 {
     return NameList(db, prompt, NameList::Kind::Group).Add(name);
 }
 
-bool AddProduct(const Database *db, UserPrompt &prompt, QString &name)
+bool AddProduct(Database &db, UserPrompt &prompt, QString &name)
 {
     return NameList(db, prompt, NameList::Kind::Product).Add(name);
 }

@@ -17,7 +17,7 @@ class NameList final
 public:
     enum class Kind { Group, Product };
 
-    NameList(const Database *db, UserPrompt &prompt, Kind kind);
+    NameList(Database &db, UserPrompt &prompt, Kind kind);
 
     Kind kind() const { return m_kind; }
     QString table() const;
@@ -49,11 +49,11 @@ private:
     std::optional<qint64> count(const QString &name) const;
     QString procedure() const;
 
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
     Kind m_kind;
 };
 
 // The register-if-missing routines of the lookups.
-bool AddGroup(const Database *db, UserPrompt &prompt, QString &name);
-bool AddProduct(const Database *db, UserPrompt &prompt, QString &name);
+bool AddGroup(Database &db, UserPrompt &prompt, QString &name);
+bool AddProduct(Database &db, UserPrompt &prompt, QString &name);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "postalimport.h"
 
+#include <optional>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -120,7 +122,7 @@ Result build(const QByteArray &csv, const QString &outPath, const std::function<
                 err = q.lastError().text();
         };
         run(Schema::createTableSql(post));
-        db.transaction();
+        std::optional<TransactionGuard> tx(std::in_place, db);
         if (err.isEmpty() && !q.prepare(QStringLiteral("INSERT INTO Post (ZIPCODE, SIDO, GUGUN, DONG, BUNJI) "
                                                        "VALUES (?, ?, ?, ?, ?)")))
             err = q.lastError().text();
@@ -169,12 +171,13 @@ Result build(const QByteArray &csv, const QString &outPath, const std::function<
         for (const QString &sql : Schema::createIndexSql(post))
             run(sql);
         run(QStringLiteral("CREATE INDEX IF NOT EXISTS Post_ZIPCODE ON Post (ZIPCODE)"));
-        if (err.isEmpty() && !db.commit())
-            err = db.connection().lastError().text();
-        if (!err.isEmpty()) {
-            db.rollback();
-            result.error = err;
+        if (err.isEmpty()) {
+            if (const SqlError e = tx->commit(); e.isError())
+                err = e.text;
         }
+        tx.reset(); // what was not committed is rolled back before the file closes
+        if (!err.isEmpty())
+            result.error = err;
         written = err.isEmpty();
         db.close();
     }

@@ -59,7 +59,7 @@ SqlStatement PostalSearch::query(const QString &text)
 
 std::optional<std::vector<PostalRow>> PostalSearch::search(const QString &text, UserPrompt &prompt) const
 {
-    auto rs = OpenRS(m_db.get(), query(text), prompt);
+    auto rs = OpenRS(*m_db, query(text), prompt);
     if (!rs)
         return std::nullopt;
     std::vector<PostalRow> rows;

@@ -56,7 +56,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     setObjectName(QStringLiteral("frmMain"));
     setAccessibleName(caption());
     installAccessibility();
-    m_ledger = std::make_unique<Ledger>(&m_db, m_prompt, m_model);
+    m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
     buildControls();
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
@@ -156,7 +156,7 @@ void frmMain::buildControls()
 
     cmbGu = named(new QComboBox(pnlTop), QStringLiteral("cmbGu"), QStringLiteral("거래처 구분"));
     connect(cmbGu, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_filter.setClientSide(index == 1 ? VoucherFilter::Supplier : VoucherFilter::Customer);
+        m_filter.setClientSide(VoucherFilter::sideOfCmbGu(index));
     });
     filters->addWidget(cmbGu);
     txtCName = named(new QLineEdit(pnlTop), QStringLiteral("txtCName"), QStringLiteral("거래처명"));
@@ -304,18 +304,18 @@ void frmMain::ledgerOpened(const AppPaths &paths)
 {
     m_paths = paths;
     if (!m_lookups) {
-        m_ownLookups = std::make_unique<SelData>(&m_db, m_prompt, m_paths.gPostFile, this);
+        m_ownLookups = std::make_unique<SelData>(m_db, m_prompt, m_paths.gPostFile, this);
         m_lookups = m_ownLookups.get();
     }
-    m_entry = std::make_unique<LedgerEntry>(*this, *spList, &m_db, m_prompt, *m_lookups);
-    m_entry->setClientEditOpener([this](int side, qint32 code) {
-        FrmClient_write edit(&m_db, m_prompt, m_paths.gPostFile, this);
-        edit.setAddEditMode(2);
+    m_entry = std::make_unique<LedgerEntry>(*this, *spList, m_db, m_prompt, *m_lookups);
+    m_entry->setClientEditOpener([this](BusiMode side, qint32 code) {
+        FrmClient_write edit(m_db, m_prompt, m_paths.gPostFile, this);
+        edit.setAddEditMode(ClientEditor::EditMode::Edit);
         edit.setBusiMode(side);
         edit.setCCode(code);
-        edit.setCallForm([this](qint32 nCode, int nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
+        edit.setCallForm([this](qint32 nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
         // The code boxes are not shown, so the window opens over the client's panel.
-        PlaceForm(&edit, btnClientEdit[side]->parentWidget(), 0, 4);
+        PlaceForm(&edit, btnClientEdit[toInt(side)]->parentWidget(), FormRules::AlignLeft, FormRules::Above);
         edit.exec();
     });
 }
@@ -587,7 +587,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 // The login window comes with the password feature; until then every start is admitted.
 bool frmMain::runLogin() { return true; }
 
-void frmMain::SyncUpdateClient(qint32 nCode, int nBusiMode, bool bAdd)
+void frmMain::SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd)
 {
     if (m_entry)
         m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);

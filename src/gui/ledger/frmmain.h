@@ -72,7 +72,7 @@ public:
     Ledger &ledger() { return *m_ledger; }
     LedgerEntry &entry() { return *m_entry; }
     // Called by the client edit window after a save: the panel of that side shows the client.
-    void SyncUpdateClient(qint32 nCode, int nBusiMode, bool bAdd);
+    void SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd);
     QString DefaultDate() const { return m_ledger->DefaultDate(); }
 
     static QString caption();

@@ -10,18 +10,19 @@
 #include "frmmain.h"
 #include "ledgergrid.h"
 
-LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, const Database *db, UserPrompt &prompt,
+LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, Database &db, UserPrompt &prompt,
                          VoucherLookups &lookups)
     : m_window(window),
       m_grid(grid),
       m_editor(std::make_unique<VoucherEditor>(db, prompt, lookups, window.model(), window.ledger(), *this))
 {
     grid.setVoucherEditor(m_editor.get());
-    for (int side = 0; side < 2; ++side) {
-        QObject::connect(window.txtCurClient[side], &QLineEdit::textChanged, window.btnClientEdit[side],
-                         [button = window.btnClientEdit[side]](const QString &text) { button->setEnabled(!text.isEmpty()); });
-        window.btnClientEdit[side]->setEnabled(!window.txtCurClient[side]->text().isEmpty());
-        window.connectCommand(window.btnClientEdit[side], [this, side] { btnClientEdit_Click(side); });
+    for (const BusiMode side : {BusiMode::Supplier, BusiMode::Customer}) {
+        const int i = toInt(side);
+        QObject::connect(window.txtCurClient[i], &QLineEdit::textChanged, window.btnClientEdit[i],
+                         [button = window.btnClientEdit[i]](const QString &text) { button->setEnabled(!text.isEmpty()); });
+        window.btnClientEdit[i]->setEnabled(!window.txtCurClient[i]->text().isEmpty());
+        window.connectCommand(window.btnClientEdit[i], [this, side] { btnClientEdit_Click(side); });
     }
 }
 
@@ -60,15 +61,15 @@ void LedgerEntry::showFloatMsg(const QString &text)
     ShowFloatMsg(text, FloatMsg::Delay, 1, FloatMsgCyan, &m_window);
 }
 
-void LedgerEntry::showClient(int side, const ClientRecord *client)
+void LedgerEntry::showClient(BusiMode side, const ClientRecord *client)
 {
-    QLabel **panels = side == 0 ? m_window.pnlinfo : m_window.pnlinfo2;
+    QLabel **panels = side == BusiMode::Supplier ? m_window.pnlinfo : m_window.pnlinfo2;
     const QString values[6] = {client ? client->name : QString(),    client ? client->tel : QString(),
                                client ? client->zipcode : QString(), client ? client->phone : QString(),
                                client ? client->address : QString(), client ? client->memo : QString()};
     for (int i = 0; i < 6; ++i)
         frmMain::setPanelText(panels[i], values[i]);
-    m_window.txtCurClient[side]->setText(client ? QString::number(client->id) : QString());
+    m_window.txtCurClient[toInt(side)]->setText(client ? QString::number(client->id) : QString());
 }
 
 const QObject *LedgerEntry::codeAnchor() const
@@ -82,10 +83,10 @@ const QObject *LedgerEntry::clientAnchor() const
     return m_window.pnlTop;
 }
 
-void LedgerEntry::btnClientEdit_Click(int side)
+void LedgerEntry::btnClientEdit_Click(BusiMode side)
 {
     bool ok = false;
-    const qint32 code = m_window.txtCurClient[side]->text().toInt(&ok);
+    const qint32 code = m_window.txtCurClient[toInt(side)]->text().toInt(&ok);
     if (!ok || code == 0)
         return;
     if (m_openClientEdit)

@@ -17,7 +17,7 @@ class VoucherLookups;
 class LedgerEntry final : public VoucherEditor::View
 {
 public:
-    LedgerEntry(frmMain &window, LedgerGrid &grid, const Database *db, UserPrompt &prompt, VoucherLookups &lookups);
+    LedgerEntry(frmMain &window, LedgerGrid &grid, Database &db, UserPrompt &prompt, VoucherLookups &lookups);
     ~LedgerEntry() override;
     LedgerEntry(const LedgerEntry &) = delete;
     LedgerEntry &operator=(const LedgerEntry &) = delete;
@@ -25,16 +25,16 @@ public:
     VoucherEditor &editor() { return *m_editor; }
 
     // Opens the client of panel side for editing; nothing when the panel is empty.
-    using ClientEditOpener = std::function<void(int side, qint32 code)>;
+    using ClientEditOpener = std::function<void(BusiMode side, qint32 code)>;
     void setClientEditOpener(ClientEditOpener opener) { m_openClientEdit = std::move(opener); }
-    void btnClientEdit_Click(int side);
+    void btnClientEdit_Click(BusiMode side);
 
     void setActiveCell(int row, int column) override;
     void focusGrid() override;
     void setConfirmHighlight(int row, int column, bool on) override;
     void setRowMode(bool on) override;
     void showFloatMsg(const QString &text) override;
-    void showClient(int side, const ClientRecord *client) override;
+    void showClient(BusiMode side, const ClientRecord *client) override;
     const QObject *codeAnchor() const override;
     const QObject *clientAnchor() const override;
 

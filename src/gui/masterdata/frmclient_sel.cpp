@@ -20,7 +20,7 @@ QStringList rowOf(const ClientRecord &c)
 }
 } // namespace
 
-FrmClient_Sel::FrmClient_Sel(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
+FrmClient_Sel::FrmClient_Sel(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
     : SearchWindow(db, prompt,
                    {QStringLiteral("상호명"), QStringLiteral("전화"), QStringLiteral("주소"), QStringLiteral("메모"),
                     QStringLiteral("코드")},
@@ -33,31 +33,34 @@ FrmClient_Sel::FrmClient_Sel(const Database *db, UserPrompt &prompt, const QStri
     resize(sizeHint().width(), 460);
 }
 
-void FrmClient_Sel::setMode(int iMode)
+void FrmClient_Sel::setMode(BusiMode iMode)
 {
     m_mode = iMode;
-    if (BusiMode::isValid(iMode))
-        setWindowTitle(BusiMode::word(iMode) + QStringLiteral("처 검색"));
+    setWindowTitle(busiWord(iMode) + QStringLiteral("처 검색"));
+}
+
+ClientRegister FrmClient_Sel::clients()
+{
+    return ClientRegister(m_db, m_prompt, m_mode.value_or(BusiMode::Supplier));
 }
 
 void FrmClient_Sel::Refresh_Sheet()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     model().clear();
-    if (const auto clients = ClientRegister(m_db, m_prompt, m_mode).list(txtName->text())) {
+    if (const auto found = clients().list(txtName->text())) {
         QList<QStringList> rows;
-        rows.reserve(static_cast<qsizetype>(clients->size()));
-        for (const ClientRecord &c : *clients)
+        rows.reserve(static_cast<qsizetype>(found->size()));
+        for (const ClientRecord &c : *found)
             rows.append(rowOf(c));
         model().setRows(std::move(rows));
     }
     QApplication::restoreOverrideCursor();
 }
 
-QString FrmClient_Sel::resultOf(int row) const
+void FrmClient_Sel::takeRow(int row)
 {
-    auto &m = const_cast<FrmClient_Sel *>(this)->model();
-    return m.text(row, Code) + QChar(0) + m.text(row, Name);
+    m_picked = PickedClient{model().text(row, Code).toInt(), model().text(row, Name)};
 }
 
 qint32 FrmClient_Sel::activeCode() const
@@ -66,9 +69,9 @@ qint32 FrmClient_Sel::activeCode() const
     return row < 0 ? 0 : const_cast<FrmClient_Sel *>(this)->model().text(row, Code).toInt();
 }
 
-void FrmClient_Sel::SyncUpdateClient(qint32 nCode, int, bool bAdd)
+void FrmClient_Sel::SyncUpdateClient(qint32 nCode, BusiMode, bool bAdd)
 {
-    const auto c = ClientRegister(m_db, m_prompt, m_mode).find(nCode);
+    const auto c = clients().find(nCode);
     if (!c)
         return;
     int row = activeRow();
@@ -84,14 +87,15 @@ void FrmClient_Sel::SyncUpdateClient(qint32 nCode, int, bool bAdd)
     spList->setCurrentIndex(model().index(row, column));
 }
 
-void FrmClient_Sel::openEditor(int addEditMode, qint32 code)
+void FrmClient_Sel::openEditor(ClientEditor::EditMode addEditMode, qint32 code)
 {
     FrmClient_write w(m_db, m_prompt, m_postFile, this);
     w.setAddEditMode(addEditMode);
-    w.setBusiMode(m_mode);
-    if (addEditMode == 2)
+    if (m_mode)
+        w.setBusiMode(*m_mode);
+    if (addEditMode == ClientEditor::EditMode::Edit)
         w.setCCode(code);
-    w.setCallForm([this](qint32 nCode, int nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
+    w.setCallForm([this](qint32 nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
     PlaceForm(&w, txtName, 0, 0);
     w.exec();
     spList->setFocus();
@@ -99,7 +103,7 @@ void FrmClient_Sel::openEditor(int addEditMode, qint32 code)
 
 void FrmClient_Sel::cmdAdd_Click()
 {
-    openEditor(1, 0);
+    openEditor(ClientEditor::EditMode::Add, 0);
 }
 
 void FrmClient_Sel::cmdEdit_Click()
@@ -109,14 +113,14 @@ void FrmClient_Sel::cmdEdit_Click()
         m_prompt.MsgInfo(QStringLiteral("수정할 자료를 먼저 선택하세요."));
         return;
     }
-    openEditor(2, code);
+    openEditor(ClientEditor::EditMode::Edit, code);
 }
 
 void FrmClient_Sel::cmdDel_Click()
 {
     const int row = activeRow();
     const qint32 code = activeCode();
-    if (ClientRegister(m_db, m_prompt, m_mode).Delete(code, row < 0 ? QString() : model().text(row, Name))) {
+    if (clients().Delete(code, row < 0 ? QString() : model().text(row, Name))) {
         DeleteRow(spList, -2, true, true);
         spList->setFocus();
     }

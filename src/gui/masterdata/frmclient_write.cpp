@@ -22,7 +22,7 @@ namespace {
 constexpr int FieldWidthTwips[ClientEditor::FieldCount] = {1635, 1635, 1635, 1170, 4500, 4500};
 } // namespace
 
-FrmClient_write::FrmClient_write(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
+FrmClient_write::FrmClient_write(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
     : QDialog(parent), m_prompt(prompt), m_postFile(postFile), m_editor(db, prompt)
 {
     setObjectName(QStringLiteral("FrmClient_write"));
@@ -83,13 +83,13 @@ FrmClient_write::FrmClient_write(const Database *db, UserPrompt &prompt, const Q
 
 FrmClient_write::~FrmClient_write() = default;
 
-void FrmClient_write::setAddEditMode(int eEditMode)
+void FrmClient_write::setAddEditMode(ClientEditor::EditMode eEditMode)
 {
     m_editor.setAddEditMode(eEditMode);
     setWindowTitle(m_editor.caption());
 }
 
-void FrmClient_write::setBusiMode(int iBusiMode)
+void FrmClient_write::setBusiMode(BusiMode iBusiMode)
 {
     m_editor.setBusiMode(iBusiMode);
     setWindowTitle(m_editor.caption());

@@ -22,15 +22,15 @@ class FrmClient_write final : public QDialog
 
 public:
     // The opener's SyncUpdateClient(nCode, nBusiMode, bAdd), called after each successful save.
-    using CallForm = std::function<void(qint32 nCode, int nBusiMode, bool bAdd)>;
+    using CallForm = std::function<void(qint32 nCode, BusiMode nBusiMode, bool bAdd)>;
 
-    FrmClient_write(const Database *db, UserPrompt &prompt, const QString &postFile, QWidget *parent = nullptr);
+    FrmClient_write(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent = nullptr);
     ~FrmClient_write() override;
 
-    void setAddEditMode(int eEditMode);
-    int AddEditMode() const { return m_editor.addEditMode(); }
-    void setBusiMode(int iBusiMode);
-    int busiMode() const { return m_editor.busiMode(); }
+    void setAddEditMode(ClientEditor::EditMode eEditMode);
+    std::optional<ClientEditor::EditMode> AddEditMode() const { return m_editor.addEditMode(); }
+    void setBusiMode(BusiMode iBusiMode);
+    BusiMode busiMode() const { return m_editor.busiMode(); }
     // Loads the client with this code for editing; the continue box is hidden.
     void setCCode(qint32 code);
     // After a save: the saved code (0 before).

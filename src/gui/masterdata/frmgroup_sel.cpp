@@ -6,7 +6,7 @@
 
 #include "core/masterdata/texttablemodel.h"
 
-FrmGroup_sel::FrmGroup_sel(const Database *db, UserPrompt &prompt, QWidget *parent)
+FrmGroup_sel::FrmGroup_sel(Database &db, UserPrompt &prompt, QWidget *parent)
     : NameSearchWindow(db, prompt, NameList::Kind::Group, parent)
 {
     setObjectName(QStringLiteral("FrmGroup_sel"));

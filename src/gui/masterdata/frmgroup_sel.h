@@ -10,6 +10,6 @@ class FrmGroup_sel final : public NameSearchWindow
     Q_DISABLE_COPY_MOVE(FrmGroup_sel)
 
 public:
-    FrmGroup_sel(const Database *db, UserPrompt &prompt, QWidget *parent = nullptr);
+    FrmGroup_sel(Database &db, UserPrompt &prompt, QWidget *parent = nullptr);
     void Refresh_Sheet() override;
 };

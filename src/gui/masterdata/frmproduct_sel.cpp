@@ -14,7 +14,7 @@
 #include "gui/ui/combohelpers.h"
 #include "gui/ui/formhelpers.h"
 
-FrmProduct_sel::FrmProduct_sel(const Database *db, UserPrompt &prompt, QWidget *parent)
+FrmProduct_sel::FrmProduct_sel(Database &db, UserPrompt &prompt, QWidget *parent)
     : NameSearchWindow(db, prompt, NameList::Kind::Product, parent)
 {
     setObjectName(QStringLiteral("FrmProduct_sel"));

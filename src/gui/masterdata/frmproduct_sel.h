@@ -13,7 +13,7 @@ class FrmProduct_sel final : public NameSearchWindow
     Q_DISABLE_COPY_MOVE(FrmProduct_sel)
 
 public:
-    FrmProduct_sel(const Database *db, UserPrompt &prompt, QWidget *parent = nullptr);
+    FrmProduct_sel(Database &db, UserPrompt &prompt, QWidget *parent = nullptr);
     void Refresh_Sheet() override;
     // The group filter's text; set before FindRecords.
     void setGroup(const QString &sGroup);

@@ -8,7 +8,7 @@
 #include "core/masterdata/texttablemodel.h"
 #include "gui/ui/spreadhelpers.h"
 
-NameSearchWindow::NameSearchWindow(const Database *db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent)
+NameSearchWindow::NameSearchWindow(Database &db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent)
     : SearchWindow(db, prompt, {QStringLiteral("이름")}, parent), m_names(db, prompt, kind)
 {
 }
@@ -26,9 +26,9 @@ void NameSearchWindow::fill(const std::optional<QStringList> &names)
     model().setRows(std::move(rows));
 }
 
-QString NameSearchWindow::resultOf(int row) const
+void NameSearchWindow::takeRow(int row)
 {
-    return const_cast<NameSearchWindow *>(this)->model().text(row, 0);
+    m_result = model().text(row, 0);
 }
 
 void NameSearchWindow::cmdAdd_Click()

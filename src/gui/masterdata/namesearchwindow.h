@@ -12,16 +12,21 @@ class NameSearchWindow : public SearchWindow
 
 public:
     ~NameSearchWindow() override;
+    // The chosen name; empty when none was chosen.
+    QString result() const { return m_result; }
 
 protected:
-    NameSearchWindow(const Database *db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent);
+    NameSearchWindow(Database &db, UserPrompt &prompt, NameList::Kind kind, QWidget *parent);
 
     void cmdAdd_Click() override;
     void cmdEdit_Click() override;
     void cmdDel_Click() override;
-    QString resultOf(int row) const override;
+    void takeRow(int row) override;
     // Rows of the list query; nullopt after its box.
     void fill(const std::optional<QStringList> &names);
 
     NameList m_names;
+
+private:
+    QString m_result;
 };

@@ -17,7 +17,7 @@
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/spreadhelpers.h"
 
-SearchWindow::SearchWindow(const Database *db, UserPrompt &prompt, const QStringList &headers, QWidget *parent)
+SearchWindow::SearchWindow(Database &db, UserPrompt &prompt, const QStringList &headers, QWidget *parent)
     : QDialog(parent), m_db(db), m_prompt(prompt), m_model(new TextTableModel(headers, this)), m_top(new QHBoxLayout)
 {
     if (parent)
@@ -98,7 +98,7 @@ int SearchWindow::FindRecords(const QString &sFWord)
     Refresh_Sheet();
     const int n = m_model->rowCount();
     if (n == 1)
-        m_result = resultOf(0);
+        takeRow(0);
     if (n > 0)
         spList->setCurrentIndex(m_model->index(0, 0));
     return n;
@@ -117,7 +117,7 @@ void SearchWindow::cmdSel_Click()
         m_prompt.MsgInfo(QStringLiteral("리스트에서 자료를 선택하세요."));
         return;
     }
-    m_result = resultOf(row);
+    takeRow(row);
     accept();
 }
 

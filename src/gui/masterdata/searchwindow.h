@@ -25,10 +25,9 @@ public:
     ~SearchWindow() override;
 
     // Puts word into the search box, refreshes, and returns the number of rows; with exactly
-    // one row result() takes it.
+    // one row it is taken as the choice.
     int FindRecords(const QString &sFWord);
     virtual void Refresh_Sheet() = 0;
-    QString result() const { return m_result; }
     TextTableModel &model() { return *m_model; }
     // The active row (0-based), or -1 when none.
     int activeRow() const;
@@ -43,7 +42,7 @@ public:
     QPushButton *cmdClose = nullptr;
 
 protected:
-    SearchWindow(const Database *db, UserPrompt &prompt, const QStringList &headers, QWidget *parent);
+    SearchWindow(Database &db, UserPrompt &prompt, const QStringList &headers, QWidget *parent);
     // Column widths in the grid's character units.
     void setColumnWidths(const QList<double> &units);
     QHBoxLayout *topRow() const { return m_top; }
@@ -51,14 +50,13 @@ protected:
     virtual void cmdAdd_Click() = 0;
     virtual void cmdEdit_Click() = 0;
     virtual void cmdDel_Click() = 0;
-    // result() for the active row.
-    virtual QString resultOf(int row) const = 0;
-    void setResult(const QString &r) { m_result = r; }
+    // The row chosen (the only one found, or the active one when 선택 is pressed).
+    virtual void takeRow(int row) = 0;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
 
 private:
@@ -66,5 +64,4 @@ private:
 
     TextTableModel *m_model;
     QHBoxLayout *m_top;
-    QString m_result;
 };

@@ -17,7 +17,7 @@
 namespace {
 
 // Below the anchor, aligned as asked.
-void placeBelow(QWidget *w, const QObject *anchor, int alignment)
+void placeBelow(QWidget *w, const QObject *anchor, FormRules::Horizontal alignment)
 {
     const auto *a = qobject_cast<const QWidget *>(anchor);
     if (!a)
@@ -36,7 +36,7 @@ const QString kNewQuestion = QStringLiteral("신규 등록하겠습니까?");
 
 } // namespace
 
-SelData::SelData(const Database *db, UserPrompt &prompt, QString postFile, QWidget *parent)
+SelData::SelData(Database &db, UserPrompt &prompt, QString postFile, QWidget *parent)
     : m_db(db), m_prompt(prompt), m_postFile(std::move(postFile)), m_parent(parent)
 {
 }
@@ -54,7 +54,7 @@ bool SelData::offerToRegister(const QString &text, const QString &title, const Q
         == UserPrompt::Answer::Yes;
 }
 
-QString SelData::SelGroup(const QString &text, const QObject *anchor, int alignment, bool ask)
+QString SelData::SelGroup(const QString &text, const QObject *anchor, FormRules::Horizontal alignment, bool ask)
 {
     FrmGroup_sel w(m_db, m_prompt, m_parent);
     const int n = w.FindRecords(text);
@@ -75,7 +75,8 @@ QString SelData::SelGroup(const QString &text, const QObject *anchor, int alignm
     return w.result();
 }
 
-QString SelData::SelProduct(QString &text, const QObject *anchor, int alignment, bool ask, const QString &group)
+QString SelData::SelProduct(QString &text, const QObject *anchor, FormRules::Horizontal alignment, bool ask,
+                            const QString &group)
 {
     FrmProduct_sel w(m_db, m_prompt, m_parent);
     w.setGroup(group);
@@ -96,39 +97,30 @@ QString SelData::SelProduct(QString &text, const QObject *anchor, int alignment,
     return w.result();
 }
 
-QString SelData::SelClient(int mode, const QString &text, QString *codeReceiver, const QObject *anchor, int alignment,
-                           bool ask)
+std::optional<PickedClient> SelData::SelClient(BusiMode mode, const QString &text, const QObject *anchor,
+                                               FormRules::Horizontal alignment, bool ask)
 {
-    if (!codeReceiver)
-        return {};
-    codeReceiver->clear();
     FrmClient_Sel w(m_db, m_prompt, m_postFile, m_parent);
     w.setMode(mode);
     const int n = w.FindRecords(text);
-    const QString word = BusiMode::word(mode);
+    const QString word = busiWord(mode);
     if (n == 0) {
         const QString title = word + QStringLiteral("처 검색");
         if (!offerToRegister(text, title, QStringLiteral("검색한 ") + word + QStringLiteral("처가 등록되어 있지 않습니다."),
                              QStringLiteral("등록된 ") + word + QStringLiteral("처가 없습니다."),
                              text.isEmpty() ? kNewQuestion : word + QStringLiteral("처를 등록하겠습니까?"), true, ask))
-            return {};
+            return std::nullopt;
         FrmClient_write edit(m_db, m_prompt, m_postFile, m_parent);
-        edit.setAddEditMode(1);
+        edit.setAddEditMode(ClientEditor::EditMode::Add);
         edit.setBusiMode(mode);
         edit.setDefaultName(text);
         placeBelow(&edit, anchor, alignment);
         edit.exec();
-        *codeReceiver = QString::number(edit.CCode());
-        return edit.CName();
+        return PickedClient{edit.CCode(), edit.CName()};
     }
     if (n > 1) {
         placeBelow(&w, anchor, alignment);
         w.exec();
     }
-    const QString result = w.result();
-    const qsizetype nul = result.indexOf(QChar(0));
-    if (result.isEmpty() || nul < 0)
-        return {};
-    *codeReceiver = result.left(nul);
-    return result.mid(nul + 1);
+    return w.picked();
 }

@@ -16,19 +16,20 @@ class SelData final : public VoucherLookups
 {
 public:
     // parent owns the windows while they are open; postFile serves the client edit window.
-    SelData(const Database *db, UserPrompt &prompt, QString postFile, QWidget *parent);
+    SelData(Database &db, UserPrompt &prompt, QString postFile, QWidget *parent);
 
-    QString SelGroup(const QString &text, const QObject *anchor, int alignment, bool ask) override;
-    QString SelProduct(QString &text, const QObject *anchor, int alignment, bool ask, const QString &group) override;
-    QString SelClient(int mode, const QString &text, QString *codeReceiver, const QObject *anchor, int alignment,
-                      bool ask) override;
+    QString SelGroup(const QString &text, const QObject *anchor, FormRules::Horizontal alignment, bool ask) override;
+    QString SelProduct(QString &text, const QObject *anchor, FormRules::Horizontal alignment, bool ask,
+                       const QString &group) override;
+    std::optional<PickedClient> SelClient(BusiMode mode, const QString &text, const QObject *anchor,
+                                          FormRules::Horizontal alignment, bool ask) override;
 
 private:
     // Asks whether to register what was not found (or reports it without ask); true for Yes.
     bool offerToRegister(const QString &text, const QString &title, const QString &notFound, const QString &none,
                          const QString &question, bool defaultYes, bool ask);
 
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
     QString m_postFile;
     QWidget *m_parent;

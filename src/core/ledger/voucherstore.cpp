@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "voucherstore.h"
+
+#include <vector>
+
+#include "core/data/database.h"
+#include "voucherquery.h"
+
+namespace {
+const QString kTable = QStringLiteral("total");
+
+VoucherStore::Result resultOf(const Database::Result &r)
+{
+    VoucherStore::Result out;
+    out.error = r.error;
+    out.rowsAffected = r.rowsAffected;
+    out.id = r.lastInsertId;
+    return out;
+}
+} // namespace
+
+VoucherStore::Result VoucherStore::insert(const LedgerRow &row)
+{
+    SqlStatement st(QStringLiteral(
+        "INSERT INTO total (maeip_date, pro_code, maeip_code, maeip_cost, maechul_code, maechul_date, "
+        "maechul_cost, maechul_usecost, group_name, pro_name, maeip_name, maechul_name) "
+        "VALUES (:maeip_date, 0, 0, 0, 0, :maechul_date, 0, 0, :group_name, :pro_name, '', '')"));
+    st.bind(QStringLiteral("maeip_date"), row.maeipDate)
+        .bind(QStringLiteral("maechul_date"), row.maechulDate)
+        .bind(QStringLiteral("group_name"), row.groupName)
+        .bind(QStringLiteral("pro_name"), row.proName)
+        .into(kTable);
+    return resultOf(m_db.exec(st));
+}
+
+VoucherStore::Result VoucherStore::update(qint64 id, const QList<QPair<QString, QVariant>> &fields)
+{
+    SqlStatement st(QStringLiteral("UPDATE total SET "));
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        const QString &field = fields.at(i).first;
+        st.text += (i ? QStringLiteral(", \"%1\" = :%1") : QStringLiteral("\"%1\" = :%1")).arg(field);
+        st.bind(field, fields.at(i).second);
+    }
+    st.text += QStringLiteral(" WHERE total_id = :id");
+    st.bind(QStringLiteral("id"), id).into(kTable);
+    return resultOf(m_db.exec(st));
+}
+
+VoucherStore::Result VoucherStore::remove(qint64 id)
+{
+    return resultOf(
+        m_db.exec(SqlStatement(QStringLiteral("DELETE FROM total WHERE total_id = :id")).bind(QStringLiteral("id"), id)));
+}
+
+std::optional<LedgerRow> VoucherStore::read(qint64 id, SqlError *error)
+{
+    std::vector<LedgerRow> rows;
+    const SqlError e = readVouchers(m_db, voucherByKey(id), rows);
+    if (error)
+        *error = e;
+    if (e.isError() || rows.empty())
+        return std::nullopt;
+    return rows.front();
+}
