@@ -274,7 +274,8 @@ void tst_Database::transactionGuardsNestAndRollBackUnlessCommitted()
 {
     TempLedger l;
     const auto add = [&l](const QString &name) {
-        QVERIFY_SQL(l.exec(SqlStatement(QStringLiteral("INSERT INTO product (name) VALUES (:n)")).bind(QStringLiteral("n"), name)));
+        SqlStatement st(QStringLiteral("INSERT INTO product (name) VALUES (:n)"));
+        QVERIFY_SQL(l.exec(st.bind(QStringLiteral("n"), name)));
     };
     {
         TransactionGuard outer(l.db());

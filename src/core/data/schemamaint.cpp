@@ -517,7 +517,8 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
 
 qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
 {
-    auto rs = OpenRS(db, SqlStatement(QStringLiteral("SELECT MAX(") + quoted(field) + QStringLiteral(") FROM ") + quoted(table)),
+    auto rs = OpenRS(db,
+                     SqlStatement(QStringLiteral("SELECT MAX(") + quoted(field) + QStringLiteral(") FROM ") + quoted(table)),
                      prompt);
     if (!rs)
         return -1;

@@ -48,8 +48,9 @@ VoucherStore::Result VoucherStore::update(qint64 id, const QList<QPair<QString, 
 
 VoucherStore::Result VoucherStore::remove(qint64 id)
 {
-    return resultOf(
-        m_db.exec(SqlStatement(QStringLiteral("DELETE FROM total WHERE total_id = :id")).bind(QStringLiteral("id"), id)));
+    SqlStatement st(QStringLiteral("DELETE FROM total WHERE total_id = :id"));
+    st.bind(QStringLiteral("id"), id);
+    return resultOf(m_db.exec(st));
 }
 
 std::optional<LedgerRow> VoucherStore::read(qint64 id, SqlError *error)

@@ -21,7 +21,10 @@ inline QString clientTable(BusiMode mode)
 {
     return mode == BusiMode::Customer ? QStringLiteral("maechul") : QStringLiteral("maeip");
 }
-inline QString busiWord(BusiMode mode) { return mode == BusiMode::Customer ? QStringLiteral("매출") : QStringLiteral("매입"); }
+inline QString busiWord(BusiMode mode)
+{
+    return mode == BusiMode::Customer ? QStringLiteral("매출") : QStringLiteral("매입");
+}
 // The voucher fields that carry a client of this side.
 inline QString voucherCodeField(BusiMode mode)
 {

@@ -62,7 +62,8 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
         return SaveResult::Refused;
     }
     const bool add = m_addEditMode == EditMode::Add;
-    const auto same = reg.sameNameCount(rec.name, m_addEditMode == EditMode::Edit ? std::optional<qint32>(m_currentCode) : std::nullopt);
+    const auto same =
+        reg.sameNameCount(rec.name, m_addEditMode == EditMode::Edit ? std::optional<qint32>(m_currentCode) : std::nullopt);
     if (!same)
         return SaveResult::Failed;
     if (*same > 0

@@ -313,7 +313,8 @@ void frmMain::ledgerOpened(const AppPaths &paths)
         edit.setAddEditMode(ClientEditor::EditMode::Edit);
         edit.setBusiMode(side);
         edit.setCCode(code);
-        edit.setCallForm([this](qint32 nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
+        edit.setCallForm(
+            [this](qint32 nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
         // The code boxes are not shown, so the window opens over the client's panel.
         PlaceForm(&edit, btnClientEdit[toInt(side)]->parentWidget(), FormRules::AlignLeft, FormRules::Above);
         edit.exec();

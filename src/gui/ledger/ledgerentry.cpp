@@ -19,8 +19,9 @@ LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, Database &db, UserPr
     grid.setVoucherEditor(m_editor.get());
     for (const BusiMode side : {BusiMode::Supplier, BusiMode::Customer}) {
         const int i = toInt(side);
-        QObject::connect(window.txtCurClient[i], &QLineEdit::textChanged, window.btnClientEdit[i],
-                         [button = window.btnClientEdit[i]](const QString &text) { button->setEnabled(!text.isEmpty()); });
+        QObject::connect(
+            window.txtCurClient[i], &QLineEdit::textChanged, window.btnClientEdit[i],
+            [button = window.btnClientEdit[i]](const QString &text) { button->setEnabled(!text.isEmpty()); });
         window.btnClientEdit[i]->setEnabled(!window.txtCurClient[i]->text().isEmpty());
         window.connectCommand(window.btnClientEdit[i], [this, side] { btnClientEdit_Click(side); });
     }
