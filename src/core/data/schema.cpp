@@ -56,8 +56,7 @@ QList<Table> buildTables()
     tables.append({s(u"group_name"),
                    {{s(u"name"), FieldType::Text, GroupNameSize, true}},
                    {{s(u"group_name_name"), s(u"name"), true, true}}});
-    // pass holds an Argon2id hash string (about 100 characters), never the password itself.
-    tables.append({s(u"user"), {text(s(u"userid"), 20), text(s(u"pass"))}, {}});
+    tables.append({s(u"user"), {text(s(u"userid"), 20), text(s(u"pass"), 20)}, {}});
     return tables;
 }
 

@@ -589,7 +589,9 @@ void frmMain::closeEvent(QCloseEvent *event)
 bool frmMain::runLogin()
 {
     // The caller-ID switch is applied from the login's load; its step is prepareCallerId for now.
-    frmSplash login(&m_db, m_settings, m_prompt, [this] { prepareCallerId(); }, this);
+    // Without a parent: a child would make the hidden main window's native window before its
+    // saved layout is applied.
+    frmSplash login(&m_db, m_settings, m_prompt, [this] { prepareCallerId(); });
     login.Form_Load();
     return login.exec() == QDialog::Accepted;
 }
