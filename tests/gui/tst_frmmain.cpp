@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "admitlogin.h"
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
@@ -20,6 +21,8 @@
 #include "gui/ledger/ledgerentry.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/shell/frminitmsg.h"
+#include "gui/shell/frmpass.h"
+#include "modalwatch.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -115,6 +118,7 @@ class tst_FrmMain : public QObject
         m_w = std::make_unique<frmMain>(*m_settings, *m_db, *m_modal);
         m_modal->window = m_w.get();
         m_w->setToday(today());
+        const auto login = admitLogin();
         QVERIFY(m_w->Form_Load());
         m_w->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
@@ -146,6 +150,7 @@ private slots:
     void noticeCheckBoxWritesNoMsgAtOnce();
     void closeBoxFinishesTheOpenEditFirst();
     void searchFinishesTheOpenEditFirst();
+    void passwordButtonFinishesTheOpenEditFirst();
     void destroyingWithAFocusedDateBoxRunsNoHandler();
     void altXEndsTheProgramAfterTheRefusal();
 };
@@ -334,6 +339,20 @@ void tst_FrmMain::searchFinishesTheOpenEditFirst()
     QCOMPARE(m_w->spList->currentIndex(), m_w->model().index(2, LedgerModel::ColGroup));
 }
 
+void tst_FrmMain::passwordButtonFinishesTheOpenEditFirst()
+{
+    typeIntoCell(0, LedgerModel::ColMaeipCost, QStringLiteral("90000"));
+    m_prompt->yes();
+    qint64 costWhenOpened = -1;
+    ModalWatch<frmpass> watch([&](frmpass *w) {
+        costWhenOpened = storedMaeipCost(QStringLiteral("이번달냉장고"));
+        w->reject();
+    });
+    m_w->btnPasswd->click();
+    QTRY_VERIFY(watch.shown());
+    QCOMPARE(costWhenOpened, 90000);
+}
+
 void tst_FrmMain::destroyingWithAFocusedDateBoxRunsNoHandler()
 {
     QApplication::setActiveWindow(m_w.get());
@@ -379,6 +398,7 @@ void tst_FrmMain::damagedLedgerGivesOneBox()
     m_prompt->clear();
     m_prompt->ok();
     frmMain w(*m_settings, *m_db, *m_prompt);
+    const auto login = admitLogin();
     QVERIFY(w.Form_Load());
     QCOMPARE(m_prompt->count(), 1);
     QVERIFY2(m_prompt->last().text.contains(QStringLiteral("file is not a database")), qPrintable(m_prompt->last().text));

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include "admitlogin.h"
 #include "core/data/database.h"
 #include "core/shell/appfolders.h"
 #include "core/shell/appsettings.h"
@@ -113,6 +114,7 @@ void tst_LedgerGrid::start()
         add(QStringLiteral("TV"), 50000, 70000, 0);
     }
     m_w = std::make_unique<frmMain>(*m_settings, *m_db, *m_prompt);
+    const auto login = admitLogin();
     QVERIFY(m_w->Form_Load());
     m_w->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));

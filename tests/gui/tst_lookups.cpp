@@ -5,6 +5,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "admitlogin.h"
 #include "core/data/database.h"
 #include "core/masterdata/texttablemodel.h"
 #include "core/shell/appsettings.h"
@@ -411,6 +412,7 @@ void TestLookups::placedAtEditedCell()
     settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("1"));
     Database db;
     frmMain w(settings, db, m_prompt);
+    const auto login = admitLogin();
     QVERIFY(w.Form_Load());
     m_prompt.clear();
     for (const QString &g : {QStringLiteral("가전"), QStringLiteral("가구")}) {

@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include "admitlogin.h"
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
@@ -64,6 +65,7 @@ private slots:
         m_lookups = std::make_unique<ScriptedLookups>();
         m_prompt->ok(); // the first-start notice of the new ledger
         m_w = std::make_unique<frmMain>(*m_settings, *m_db, *m_prompt, nullptr, m_lookups.get());
+        const auto login = admitLogin();
         QVERIFY(m_w->Form_Load());
         m_prompt->clear(); // the first-start notice of the new ledger
         m_w->show();

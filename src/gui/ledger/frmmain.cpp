@@ -29,6 +29,8 @@
 #include "gui/masterdata/frmclient_write.h"
 #include "gui/masterdata/seldata.h"
 #include "gui/shell/frminitmsg.h"
+#include "gui/shell/frmpass.h"
+#include "gui/shell/frmsplash.h"
 #include "gui/ui/accessibility.h"
 #include "gui/ui/combohelpers.h"
 #include "gui/ui/formhelpers.h"
@@ -585,8 +587,15 @@ void frmMain::closeEvent(QCloseEvent *event)
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-// The login window comes with the password feature; until then every start is admitted.
-bool frmMain::runLogin() { return true; }
+bool frmMain::runLogin()
+{
+    // The caller-ID switch is applied from the login's load; its step is prepareCallerId for now.
+    // Without a parent: a child would make the hidden main window's native window before its
+    // saved layout is applied.
+    frmSplash login(&m_db, m_settings, m_prompt, [this] { prepareCallerId(); });
+    login.Form_Load();
+    return login.exec() == QDialog::Accepted;
+}
 
 void frmMain::SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd)
 {
@@ -607,9 +616,13 @@ void frmMain::setPanelText(QLabel *panel, const QString &text)
     panel->setAccessibleDescription(text);
 }
 
-// The analysis, password and printing windows arrive with their features.
+// The analysis and printing windows arrive with their features.
 void frmMain::btnGraph_Click() {}
-void frmMain::btnPasswd_Click() {}
+void frmMain::btnPasswd_Click()
+{
+    frmpass window(&m_db, m_prompt, this);
+    window.exec();
+}
 void frmMain::btnPrint_Click() {}
 // The caller-ID controls, the device and the call log arrive with caller-ID support; the use
 // check box is wired with connectCommand like the buttons.

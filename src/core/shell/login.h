@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include "userpassword.h"
+
+class AppSettings;
+class Database;
+class UserPrompt;
+
+// The login's rules: what Enter and Esc in the password box lead to. The window shows what
+// load() read and carries out the outcome.
+class Login final
+{
+public:
+    enum class Outcome { Stay, Admit, End };
+
+    Login(Database *db, AppSettings &settings, UserPrompt &prompt);
+
+    // Reads the user row; false when it could not be read, and Enter then admits.
+    bool load();
+    QString userName() const;
+    // With no password the box is unmasked and invites Enter.
+    bool hasPassword() const { return m_user.hasPassword(); }
+    int failures() const { return m_failures; }
+
+    Outcome enter(const QString &typed);
+    Outcome escape();
+
+    // Settings key of the seller's telephone number shown after the third wrong password.
+    static QString sellerTelKey() { return QStringLiteral("판매처전화"); }
+
+private:
+    Database *m_db;
+    UserPassword m_user;
+    AppSettings &m_settings;
+    UserPrompt &m_prompt;
+    int m_failures = 0;
+};
