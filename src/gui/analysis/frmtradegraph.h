@@ -7,13 +7,13 @@
 #include <QWidget>
 
 #include "core/analysis/tradeanalysis.h"
+#include "frmchart.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class Database;
-class FrmChart;
 class UserPrompt;
 
 // The purchase and sales analysis window (modeless). It collects the period and filters,
