@@ -56,27 +56,26 @@ FrmTradeGraph::FrmTradeGraph(const Database *db, UserPrompt &prompt, QWidget *pa
     cmbPName->installEventFilter(this);
     cmbPName->lineEdit()->installEventFilter(this);
 
-    const QStringList types{QStringLiteral("일별"), QStringLiteral("월별"), QStringLiteral("년별"), QStringLiteral("품목별")};
-    auto *typeBox = named(new QGroupBox(QStringLiteral("구분"), this), QStringLiteral("fraType"), QStringLiteral("구분"));
-    auto *typeLayout = new QHBoxLayout(typeBox);
-    auto *typeGroup = new QButtonGroup(this);
-    for (int i = 0; i < 4; ++i) {
-        optType[i] = named(new QRadioButton(types[i], typeBox), QStringLiteral("optType_%1").arg(i), types[i]);
-        typeGroup->addButton(optType[i], i);
-        typeLayout->addWidget(optType[i]);
-        connect(optType[i], &QRadioButton::clicked, this, &FrmTradeGraph::optionClicked);
-    }
+    // An option array in its frame, each option clicking through optionClicked.
+    const auto options = [this](const QString &frame, const QString &frameName, const QString &name,
+                                const QStringList &captions, QRadioButton **out) {
+        auto *box = named(new QGroupBox(frame, this), frameName, frame);
+        auto *layout = new QHBoxLayout(box);
+        auto *group = new QButtonGroup(box);
+        for (int i = 0; i < captions.size(); ++i) {
+            out[i] = named(new QRadioButton(captions[i], box), name + QStringLiteral("_%1").arg(i), captions[i]);
+            group->addButton(out[i], i);
+            layout->addWidget(out[i]);
+            connect(out[i], &QRadioButton::clicked, this, &FrmTradeGraph::optionClicked);
+        }
+        return box;
+    };
+    auto *typeBox = options(QStringLiteral("구분"), QStringLiteral("fraType"), QStringLiteral("optType"),
+                            {QStringLiteral("일별"), QStringLiteral("월별"), QStringLiteral("년별"), QStringLiteral("품목별")},
+                            optType);
     optType[0]->setChecked(true);
-    const QStringList values{QStringLiteral("수량"), QStringLiteral("금액")};
-    auto *valueBox = named(new QGroupBox(QStringLiteral("값"), this), QStringLiteral("fraGraphValue"), QStringLiteral("값"));
-    auto *valueLayout = new QHBoxLayout(valueBox);
-    auto *valueGroup = new QButtonGroup(this);
-    for (int i = 0; i < 2; ++i) {
-        optGraphValue[i] = named(new QRadioButton(values[i], valueBox), QStringLiteral("optGraphValue_%1").arg(i), values[i]);
-        valueGroup->addButton(optGraphValue[i], i);
-        valueLayout->addWidget(optGraphValue[i]);
-        connect(optGraphValue[i], &QRadioButton::clicked, this, &FrmTradeGraph::optionClicked);
-    }
+    auto *valueBox = options(QStringLiteral("값"), QStringLiteral("fraGraphValue"), QStringLiteral("optGraphValue"),
+                             {QStringLiteral("수량"), QStringLiteral("금액")}, optGraphValue);
     optGraphValue[1]->setChecked(true);
 
     txtCntColPerPage = named(new QLineEdit(QStringLiteral("31"), this), QStringLiteral("txtCntColPerPage"),
@@ -231,9 +230,7 @@ void FrmTradeGraph::btnGraph_Click()
             return;
         }
     }
-    int grouping = 0;
-    while (grouping < 3 && !optType[grouping]->isChecked())
-        ++grouping;
+    const int grouping = selectedType();
     const TradeAnalysis::Filter filter{txtDate[0]->text(), txtDate[1]->text(), cmbGroup->currentText(),
                                        cmbPName->currentText(), TradeAnalysis::Grouping(grouping)};
     if (m_analysis.build(filter)) {
@@ -257,9 +254,7 @@ void FrmTradeGraph::Pages()
 
 void FrmTradeGraph::Draw()
 {
-    int grouping = 0;
-    while (grouping < 3 && !optType[grouping]->isChecked())
-        ++grouping;
+    const int grouping = selectedType();
     const QString typeCaption = optType[grouping]->text();
     if (txtCntColPerPage->text().isEmpty())
         txtCntColPerPage->setText(QStringLiteral("1"));
@@ -272,6 +267,14 @@ void FrmTradeGraph::Draw()
                   count ? optGraphValue[0]->text() : optGraphValue[1]->text(), points);
     m_chart->show();
     activateWindow();
+}
+
+int FrmTradeGraph::selectedType() const
+{
+    int i = 0;
+    while (i < 3 && !optType[i]->isChecked())
+        ++i;
+    return i;
 }
 
 bool FrmTradeGraph::chartShown() const

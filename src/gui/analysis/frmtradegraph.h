@@ -60,6 +60,7 @@ private:
     void FillPName();
     void Pages();
     void Draw();
+    int selectedType() const;
     bool chartShown() const;
     void optionClicked();
     void refuse(QLineEdit *box);
