@@ -17,6 +17,7 @@
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
+#include "gui/analysis/frmtradegraph.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgerentry.h"
 #include "gui/ledger/ledgergrid.h"
@@ -153,6 +154,7 @@ private slots:
     void passwordButtonFinishesTheOpenEditFirst();
     void destroyingWithAFocusedDateBoxRunsNoHandler();
     void altXEndsTheProgramAfterTheRefusal();
+    void graphButtonOpensSalesAndShiftClickPurchases();
 };
 
 void tst_FrmMain::titleAndDefaultPeriod()
@@ -403,6 +405,23 @@ void tst_FrmMain::damagedLedgerGivesOneBox()
     QCOMPARE(m_prompt->count(), 1);
     QVERIFY2(m_prompt->last().text.contains(QStringLiteral("file is not a database")), qPrintable(m_prompt->last().text));
     QCOMPARE(QFileInfo(file).size(), 4096); // never touched
+}
+
+void tst_FrmMain::graphButtonOpensSalesAndShiftClickPurchases()
+{
+    const auto shown = [this] {
+        QStringList titles;
+        for (QWidget *w : m_w->findChildren<FrmTradeGraph *>())
+            if (w->isVisible())
+                titles << w->windowTitle();
+        return titles;
+    };
+    QTest::mouseClick(m_w->btnGraph, Qt::LeftButton);
+    QCOMPARE(shown(), QStringList{QStringLiteral("매출 분석 그래프")});
+    QTest::mouseClick(m_w->btnGraph, Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(shown(), (QStringList{QStringLiteral("매출 분석 그래프"), QStringLiteral("매입 분석 그래프")}));
+    auto *sales = m_w->findChild<FrmTradeGraph *>();
+    QCOMPARE(sales->cmbPName->itemText(1), QStringLiteral("이번달TV"));
 }
 
 QTEST_MAIN(tst_FrmMain)

@@ -9,6 +9,7 @@
 #include "core/base/userprompt.h"
 
 class Database;
+struct SqlStatement;
 
 // Benchmarks must not stop for questions: every box is printed and answered with its default.
 class PrintingPrompt final : public UserPrompt
@@ -34,6 +35,8 @@ struct BenchContext
     std::function<void(const QString &what, qint64 rows, double ms, const QString &note)> report;
 };
 
+// The rows of a statement stepped through bare SQLite on its own connection, every column read.
+qint64 bareRows(const QString &path, const SqlStatement &st);
 // Milliseconds of the fastest of n runs.
 double bestOf(int n, const std::function<void()> &run);
 // Resident memory of this process in bytes.

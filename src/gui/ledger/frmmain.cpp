@@ -26,6 +26,7 @@
 #include "core/shell/appsettings.h"
 #include "core/ui/layoutini.h"
 #include "core/ui/twips.h"
+#include "gui/analysis/frmtradegraph.h"
 #include "gui/masterdata/frmclient_write.h"
 #include "gui/masterdata/seldata.h"
 #include "gui/shell/frminitmsg.h"
@@ -190,6 +191,9 @@ void frmMain::buildControls()
     button(btnExit, QStringLiteral("btnExit"), QStringLiteral("종  료(&X)"));
     connectCommand(btnRefresh, [this] { DispList(); });
     connectCommand(btnGraph, [this] { btnGraph_Click(); });
+    FrmTradeGraph::offerBothModes(btnGraph, [this](quint8 gubun) {
+        runCommand([this, gubun] { FrmTradeGraph::open(this, &m_db, m_prompt, gubun); });
+    });
     connectCommand(btnPasswd, [this] { btnPasswd_Click(); });
     connectCommand(btnPrint, [this] { btnPrint_Click(); });
     // Closing ends the open edit itself (closeEvent), whichever way the window is closed.
@@ -616,13 +620,14 @@ void frmMain::setPanelText(QLabel *panel, const QString &text)
     panel->setAccessibleDescription(text);
 }
 
-// The analysis and printing windows arrive with their features.
-void frmMain::btnGraph_Click() {}
+// Sales; Shift+click opens the purchase window.
+void frmMain::btnGraph_Click() { FrmTradeGraph::open(this, m_db, m_prompt, FrmTradeGraph::clickedMode()); }
 void frmMain::btnPasswd_Click()
 {
-    frmpass window(&m_db, m_prompt, this);
+    frmpass window(m_db, m_prompt, this);
     window.exec();
 }
+// The printing window arrives with its feature.
 void frmMain::btnPrint_Click() {}
 // The caller-ID controls, the device and the call log arrive with caller-ID support; the use
 // check box is wired with connectCommand like the buttons.

@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tradeanalysis.h"
+
+#include <cmath>
+
+#include <QDate>
+#include <QHash>
+
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/recordset.h"
+
+namespace {
+
+QString groupingField(TradeAnalysis::Grouping g)
+{
+    switch (g) {
+    case TradeAnalysis::Day:
+        return QStringLiteral("maechul_date");
+    case TradeAnalysis::Month:
+        return QStringLiteral("substr(maechul_date,1,7)");
+    case TradeAnalysis::Year:
+        return QStringLiteral("substr(maechul_date,1,4)");
+    case TradeAnalysis::Product:
+        break;
+    }
+    return QStringLiteral("pro_name");
+}
+
+QDate storedDate(const QString &text)
+{
+    return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+}
+
+// VB's CInt: the nearest whole number, a half to the even neighbour, within 16 bits.
+int pointsPerPage(const QString &text)
+{
+    const double v = std::nearbyint(numericValue(text.isEmpty() ? QStringLiteral("1") : text));
+    return static_cast<int>(std::clamp(v, -32768.0, 32767.0));
+}
+
+} // namespace
+
+TradeAnalysis::TradeAnalysis(const Database *db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
+
+QString TradeAnalysis::captionOf(quint8 gubun)
+{
+    return gubun == 0 ? QStringLiteral("매입 분석 그래프") : QStringLiteral("매출 분석 그래프");
+}
+
+std::optional<QStringList> TradeAnalysis::groupNames() const
+{
+    return OpenRSTexts(m_db,
+                       QStringLiteral("SELECT distinct group_name FROM total WHERE group_name <> '' ORDER BY group_name"),
+                       m_prompt);
+}
+
+std::optional<QStringList> TradeAnalysis::productNames() const
+{
+    const SqlStatement sql(QStringLiteral("SELECT DISTINCT pro_name FROM total WHERE maechul_cost <> 0 ORDER BY pro_name"));
+    QStringList names;
+    SqlError e;
+    if (!m_db || !m_db->isOpen()) {
+        e.kind = SqlError::Kind::NoDatabase;
+        e.code = 91;
+        e.text = QStringLiteral("Object variable or With block variable not set");
+    } else {
+        e = m_db->forEachRow(sql, [&names](const Database::RowView &row) {
+            const QString name = row.text(0);
+            if (!name.trimmed().isEmpty())
+                names.append(name);
+        });
+    }
+    if (e.isError()) {
+        m_prompt.ShowRunError(e.code, e.text, QStringLiteral("FillPName"), QStringLiteral("FrmTradeGraph"), true);
+        return std::nullopt;
+    }
+    return names;
+}
+
+int TradeAnalysis::periodLength(const Filter &filter)
+{
+    const QDate from = storedDate(filter.from);
+    const QDate to = storedDate(filter.to);
+    if (!from.isValid() || !to.isValid())
+        return 0;
+    switch (filter.grouping) {
+    case Day:
+        return static_cast<int>(from.daysTo(to)) + 1;
+    case Month:
+        return (to.year() - from.year()) * 12 + to.month() - from.month() + 1;
+    case Year:
+        return to.year() - from.year() + 1;
+    case Product:
+        break;
+    }
+    return to < from ? 0 : 1;
+}
+
+SqlStatement TradeAnalysis::query(const Filter &filter, quint8 tradeGubun)
+{
+    const QString g = groupingField(filter.grouping);
+    SqlStatement sql(QStringLiteral("SELECT ") + g + QStringLiteral(", COUNT(*)")
+                     + (tradeGubun != 0 ? QStringLiteral(", SUM(maechul_cost)") : QStringLiteral(", SUM(maeip_cost)"))
+                     + QStringLiteral(" FROM total WHERE maechul_date BETWEEN :from AND :to AND maechul_cost <> 0"));
+    sql.bind(QStringLiteral("from"), filter.from).bind(QStringLiteral("to"), filter.to);
+    if (!filter.group.isEmpty()) {
+        sql.text += QStringLiteral(" and group_name = :group");
+        sql.bind(QStringLiteral("group"), filter.group);
+    }
+    if (!filter.product.isEmpty()) {
+        sql.text += QStringLiteral(" AND pro_name = :product");
+        sql.bind(QStringLiteral("product"), filter.product);
+    }
+    sql.text += QStringLiteral(" GROUP BY ") + g + QStringLiteral(" Order BY ") + g;
+    return sql;
+}
+
+bool TradeAnalysis::build(const Filter &filter)
+{
+    m_entries.clear();
+    const int n = periodLength(filter);
+    if (n <= 0)
+        return false;
+    if (filter.grouping != Product)
+        m_entries.reserve(n + 11);
+
+    // Day and month rows come one per group; years and products are merged by label.
+    const bool merge = filter.grouping == Year || filter.grouping == Product;
+    QHash<QString, qsizetype> byLabel;
+    const SqlStatement sql = query(filter, m_tradeGubun);
+    SqlError e;
+    if (!m_db || !m_db->isOpen()) {
+        e.kind = SqlError::Kind::NoDatabase;
+        e.statement = sql.display();
+    } else {
+        e = m_db->forEachRow(sql, [&](const Database::RowView &row) {
+            const QString label = row.isNull(0) ? QString() : row.text(0);
+            qsizetype i = m_entries.size();
+            if (merge) {
+                const auto it = byLabel.constFind(label);
+                if (it != byLabel.cend())
+                    i = *it;
+                else
+                    byLabel.insert(label, i);
+            }
+            if (i == m_entries.size())
+                m_entries.append(AnalysisEntry{label, 0, 0});
+            AnalysisEntry &entry = m_entries[i];
+            if (!row.isNull(1))
+                entry.count += static_cast<qint32>(row.integer(1));
+            if (!row.isNull(2))
+                entry.amountWon += row.integer(2);
+        });
+    }
+    if (e.isError()) {
+        m_entries.clear();
+        reportQueryError(e, m_prompt);
+        return false;
+    }
+    return !m_entries.isEmpty();
+}
+
+QStringList TradeAnalysis::pages(const QString &perPageText) const
+{
+    QStringList items{QStringLiteral("ALL")};
+    const int perPage = std::max(1, pointsPerPage(perPageText));
+    const int count = lastIndex() / perPage + 1;
+    for (int p = 1; p <= count; ++p)
+        items.append(QString::number(p));
+    return items;
+}
+
+QList<AnalysisPoint> TradeAnalysis::page(int pageIndex, int pageItems, const QString &perPageText, GraphValue value) const
+{
+    const int perPage = pointsPerPage(perPageText);
+    int offset = 0;
+    int rows = 0;
+    if (pageIndex <= 0) {
+        rows = lastIndex() + 1;
+    } else if (pageIndex == pageItems - 1) {
+        offset = perPage * (pageIndex - 1);
+        rows = lastIndex() - offset + 1;
+    } else {
+        rows = perPage;
+        offset = perPage * (pageIndex - 1);
+    }
+    QList<AnalysisPoint> points;
+    for (int i = 0; i < rows && offset + i <= lastIndex(); ++i) {
+        const AnalysisEntry &e = m_entries.at(offset + i);
+        if (value == Count)
+            points.append({e.label, QString::number(e.count), static_cast<double>(e.count)});
+        else
+            points.append({e.label, amountText(e.amountWon), amountText(e.amountWon).toDouble()});
+    }
+    return points;
+}
+
+QString TradeAnalysis::amountText(qint64 won)
+{
+    const qint64 whole = won / 10000;
+    qint64 fraction = won % 10000;
+    QString text = QString::number(whole);
+    if (won < 0 && whole == 0)
+        text.prepend(QLatin1Char('-'));
+    if (fraction != 0) {
+        QString digits = QString::number(std::abs(fraction)).rightJustified(4, QLatin1Char('0'));
+        while (digits.endsWith(QLatin1Char('0')))
+            digits.chop(1);
+        text += QLatin1Char('.') + digits;
+    }
+    return text;
+}
+
+double numericValue(const QString &text)
+{
+    // The longest leading run that reads as a number, as VB's Val takes it.
+    const QString t = text.trimmed();
+    qsizetype end = 0;
+    if (end < t.size() && (t[end] == QLatin1Char('-') || t[end] == QLatin1Char('+')))
+        ++end;
+    bool dot = false;
+    while (end < t.size() && (t[end].isDigit() || (!dot && t[end] == QLatin1Char('.')))) {
+        dot = dot || t[end] == QLatin1Char('.');
+        ++end;
+    }
+    bool ok = false;
+    const double v = t.left(end).toDouble(&ok);
+    return ok ? v : 0;
+}
+
+bool validatePointsPerPage(QString &text, UserPrompt &prompt)
+{
+    if (text.trimmed().isEmpty())
+        text = QStringLiteral("0");
+    bool numeric = false;
+    const double v = text.trimmed().toDouble(&numeric);
+    if (!numeric) {
+        prompt.MsgInfo(QStringLiteral("숫자만 입력할 수 있습니다."));
+        return false;
+    }
+    if (v < 1) {
+        text = QStringLiteral("1");
+    } else if (v > 999) {
+        prompt.MsgInfo(QStringLiteral("최대값은 999입니다."));
+        text = QStringLiteral("999");
+    }
+    return true;
+}
+
+bool repagesOnEnter(const QString &text, int lastIndex, int pageItems)
+{
+    const double v = numericValue(text);
+    return v > 0 && v < 100 && lastIndex > 0 && pageItems > 0;
+}
+
+bool validateGraphDate(const QString &text, UserPrompt &prompt)
+{
+    if (storedDate(text).isValid())
+        return true;
+    prompt.MsgPlain(QStringLiteral("잘못된 날짜 형식입니다.\r\n정확한 날짜 형식을 입력하세요."));
+    return false;
+}
+
+QString noDataMessage()
+{
+    return QStringLiteral("기간내 해당 데이터가 없습니다.");
+}
