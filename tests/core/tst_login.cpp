@@ -130,7 +130,7 @@ void tst_Login::enterAndEsc()
 
     ScriptedPrompt prompt;
     prompt.strictOk = false;
-    Login login(&l.db(), settings, prompt);
+    Login login(l.db(), settings, prompt);
     QCOMPARE(login.load(), user != QStringLiteral("no table"));
     QCOMPARE(login.userName(), userName);
     QCOMPARE(login.hasPassword(), user == QStringLiteral("hash"));
@@ -160,7 +160,7 @@ void tst_Login::olderPlainTextIsUpgraded()
     ScriptedPrompt prompt;
     prompt.strictOk = false;
     {
-        Login login(&l.db(), settings, prompt);
+        Login login(l.db(), settings, prompt);
         QVERIFY(login.load());
         QCOMPARE(login.enter(QStringLiteral("o'neil \"비번\"")), Login::Outcome::Stay);
         QCOMPARE(storedPass(l.db()), old); // a wrong entry changes nothing
@@ -169,7 +169,7 @@ void tst_Login::olderPlainTextIsUpgraded()
     QVERIFY(PasswordHash::isHash(storedPass(l.db())));
     QCOMPARE(userRows(l.db()).size(), 1);
     QVERIFY(!fileContains(l.path(), old));
-    Login again(&l.db(), settings, prompt);
+    Login again(l.db(), settings, prompt);
     QVERIFY(again.load());
     QCOMPARE(again.enter(old), Login::Outcome::Admit);
     QCOMPARE(prompt.count(), 1); // the one wrong entry
@@ -214,7 +214,7 @@ void tst_Login::changeRules()
 
     ScriptedPrompt prompt;
     prompt.strictOk = false;
-    UserPassword password(&l.db(), prompt);
+    UserPassword password(l.db(), prompt);
     QCOMPARE(int(password.change(current, newPassword)), result);
     QCOMPARE(::boxes(prompt), box.isEmpty() ? QStringList() : QStringList{box});
     if (result != int(UserPassword::Change::Done)) {
@@ -246,7 +246,7 @@ void tst_Login::lockedLedgerKeepsThePassword()
     QVERIFY(other.exec(QStringLiteral("BEGIN IMMEDIATE")).ok());
     ScriptedPrompt prompt;
     prompt.strictOk = false;
-    UserPassword password(&l.db(), prompt);
+    UserPassword password(l.db(), prompt);
     QCOMPARE(password.change(kPassword, QStringLiteral("new")), UserPassword::Change::Failed);
     QCOMPARE(prompt.count(), 1);
     QCOMPARE(prompt.last().icon, UserPrompt::Icon::Warning);

@@ -46,8 +46,8 @@ private slots:
             m_l->addVoucher(voucher(QStringLiteral("2025-11-01"), QStringLiteral("TV"), 1000));
             sold(QDate(2026, 1, 2).addDays(2 * i).toString(Qt::ISODate), QStringLiteral("TV"), 1000, 0);
         }
-        QVERIFY(tx.commit());
-        TradeAnalysis a(&m_l->db(), m_prompt);
+        QVERIFY(!tx.commit().isError());
+        TradeAnalysis a(m_l->db(), m_prompt);
         QVERIFY(a.build({QStringLiteral("2026-01-01"), QStringLiteral("2026-03-31"), {}, {}, TradeAnalysis::Day}));
         QCOMPARE(a.lastIndex(), 44);
         const QStringList pages = a.pages(QStringLiteral("31"));
@@ -119,7 +119,7 @@ private slots:
         m_l->addVoucher(voucher(QStringLiteral("2026-02-01"), QStringLiteral("TV"), 800'000));    // unsold
         sold(QStringLiteral("2027-01-01"), QStringLiteral("TV"), 1, 2, QStringLiteral("가전"));     // after the period
 
-        TradeAnalysis a(&m_l->db(), m_prompt);
+        TradeAnalysis a(m_l->db(), m_prompt);
         a.setTradeGubun(static_cast<quint8>(gubun));
         const Filter f{from, QStringLiteral("2026-12-31"), group, product, TradeAnalysis::Grouping(grouping)};
         QCOMPARE(a.build(f), !counts.isEmpty());
@@ -156,8 +156,8 @@ private slots:
             sold(QStringLiteral("2026-03-01"), QStringLiteral("A"), 0, 1000);
             sold(QStringLiteral("2026-03-01"), QStringLiteral("A"), 0, 2000);
         }
-        QVERIFY(tx.commit());
-        TradeAnalysis a(&m_l->db(), m_prompt);
+        QVERIFY(!tx.commit().isError());
+        TradeAnalysis a(m_l->db(), m_prompt);
         QVERIFY(a.build({QStringLiteral("2026-03-01"), QStringLiteral("2026-03-01"), {}, {}, TradeAnalysis::Product}));
         QCOMPARE(describe(a.page(0, 2, QStringLiteral("31"), TradeAnalysis::Amount)), QStringLiteral("A=300"));
     }
@@ -168,7 +168,7 @@ private slots:
         sold(QStringLiteral("2026-01-02"), QStringLiteral(" "), 1, 2, QStringLiteral("가전"));
         sold(QStringLiteral("2026-01-02"), QStringLiteral("TV "), 1, 2, QString());
         sold(QStringLiteral("2026-01-02"), QStringLiteral("냉장고"), 1, 0, QStringLiteral("가전")); // not sold
-        TradeAnalysis a(&m_l->db(), m_prompt);
+        TradeAnalysis a(m_l->db(), m_prompt);
         QCOMPARE(a.groupNames().value_or(QStringList()), (QStringList{QStringLiteral("가전"), QStringLiteral("부품")}));
         QCOMPARE(a.productNames().value_or(QStringList()), (QStringList{QStringLiteral("O'Neil"), QStringLiteral("TV ")}));
 

@@ -74,7 +74,7 @@ void tst_LoginWindows::splashShowsTheUserRow()
     ScriptedPrompt prompt;
     prompt.strictOk = false;
     bool applied = false;
-    frmSplash w(&l.db(), settings, prompt, [&applied] { applied = true; });
+    frmSplash w(l.db(), settings, prompt, [&applied] { applied = true; });
     w.Form_Load();
     QCOMPARE(w.windowTitle(), caption);
     QCOMPARE(w.TxtUser->text(), userText);
@@ -93,7 +93,7 @@ void tst_LoginWindows::splashKeys()
     setUser(l, QStringLiteral("secret"));
     AppSettings settings;
     ScriptedPrompt prompt;
-    frmSplash w(&l.db(), settings, prompt, {});
+    frmSplash w(l.db(), settings, prompt, {});
     w.Form_Load();
     w.open();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -123,7 +123,7 @@ void tst_LoginWindows::splashKeys()
     QVERIFY(prompt.scriptDone());
 
     // The same ledger again, now holding the hash; Esc and Yes end the program.
-    frmSplash again(&l.db(), settings, prompt, {});
+    frmSplash again(l.db(), settings, prompt, {});
     again.Form_Load();
     again.open();
     QVERIFY(QTest::qWaitForWindowExposed(&again));
@@ -140,7 +140,7 @@ void tst_LoginWindows::passwordWindow()
     TempLedger l;
     setUser(l, QStringLiteral("old"));
     ScriptedPrompt prompt;
-    frmpass w(&l.db(), prompt);
+    frmpass w(l.db(), prompt);
     verifyNamed(w);
     QCOMPARE(w.windowTitle(), QStringLiteral("비밀번호변경"));
     w.open();

@@ -68,17 +68,17 @@ private slots:
             m_l->addVoucher(voucher(QStringLiteral("2025-12-01"), QStringLiteral("O'Neil TV"), 1'000'000, m_days.last(),
                                     1'234'500, 0, QStringLiteral("가전")));
         }
-        QVERIFY(tx.commit());
+        QVERIFY(!tx.commit().isError());
     }
 
     void opensWithItsDesignState()
     {
         QWidget owner;
-        auto *w = FrmTradeGraph::open(&owner, &m_l->db(), m_prompt, 0);
+        auto *w = FrmTradeGraph::open(&owner, m_l->db(), m_prompt, 0);
         QCOMPARE(w->windowTitle(), QStringLiteral("매입 분석 그래프"));
         QVERIFY(!w->isModal());
-        QCOMPARE(FrmTradeGraph::open(&owner, &m_l->db(), m_prompt, 0), w);
-        QVERIFY(FrmTradeGraph::open(&owner, &m_l->db(), m_prompt, 1) != w);
+        QCOMPARE(FrmTradeGraph::open(&owner, m_l->db(), m_prompt, 0), w);
+        QVERIFY(FrmTradeGraph::open(&owner, m_l->db(), m_prompt, 1) != w);
         const QDate today = QDate::currentDate();
         QCOMPARE(w->txtDate[0]->text(), QDate(today.year(), today.month(), 1).toString(Qt::ISODate));
         QCOMPARE(w->txtDate[1]->text(), today.toString(Qt::ISODate));
@@ -97,7 +97,7 @@ private slots:
     void drawsPagesIntoTheChart()
     {
         QWidget owner;
-        FrmTradeGraph &w = *FrmTradeGraph::open(&owner, &m_l->db(), m_prompt, 1);
+        FrmTradeGraph &w = *FrmTradeGraph::open(&owner, m_l->db(), m_prompt, 1);
         w.txtDate[0]->setText(QStringLiteral("2026-01-01"));
         w.txtDate[1]->setText(QStringLiteral("2026-03-31"));
         w.btnGraph->click();
@@ -173,7 +173,7 @@ private slots:
     void refusedTextsKeepTheFocus()
     {
         QWidget owner;
-        auto *w = FrmTradeGraph::open(&owner, &m_l->db(), m_prompt, 1);
+        auto *w = FrmTradeGraph::open(&owner, m_l->db(), m_prompt, 1);
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         w->txtDate[0]->setFocus();

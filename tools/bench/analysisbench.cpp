@@ -13,7 +13,7 @@ void runAnalysisBench(BenchContext &ctx)
     const QString to = today.toString(Qt::ISODate);
     const auto measure = [&](const QString &what, TradeAnalysis::Grouping g, int years) {
         const TradeAnalysis::Filter f{today.addYears(-years).addDays(1).toString(Qt::ISODate), to, {}, {}, g};
-        TradeAnalysis a(&ctx.db, prompt);
+        TradeAnalysis a(ctx.db, prompt);
         qsizetype points = 0;
         const auto buildAndPage = [&] {
             a.build(f);

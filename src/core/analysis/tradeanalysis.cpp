@@ -41,7 +41,7 @@ int pointsPerPage(const QString &text)
 
 } // namespace
 
-TradeAnalysis::TradeAnalysis(const Database *db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
+TradeAnalysis::TradeAnalysis(Database &db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
 
 QString TradeAnalysis::captionOf(quint8 gubun)
 {
@@ -60,12 +60,12 @@ std::optional<QStringList> TradeAnalysis::productNames() const
     const SqlStatement sql(QStringLiteral("SELECT DISTINCT pro_name FROM total WHERE maechul_cost <> 0 ORDER BY pro_name"));
     QStringList names;
     SqlError e;
-    if (!m_db || !m_db->isOpen()) {
+    if (!m_db.isOpen()) {
         e.kind = SqlError::Kind::NoDatabase;
         e.code = 91;
         e.text = QStringLiteral("Object variable or With block variable not set");
     } else {
-        e = m_db->forEachRow(sql, [&names](const Database::RowView &row) {
+        e = m_db.forEachRow(sql, [&names](const Database::RowView &row) {
             const QString name = row.text(0);
             if (!name.trimmed().isEmpty())
                 names.append(name);
@@ -130,11 +130,11 @@ bool TradeAnalysis::build(const Filter &filter)
     QHash<QString, qsizetype> byLabel;
     const SqlStatement sql = query(filter, m_tradeGubun);
     SqlError e;
-    if (!m_db || !m_db->isOpen()) {
+    if (!m_db.isOpen()) {
         e.kind = SqlError::Kind::NoDatabase;
         e.statement = sql.display();
     } else {
-        e = m_db->forEachRow(sql, [&](const Database::RowView &row) {
+        e = m_db.forEachRow(sql, [&](const Database::RowView &row) {
             const QString label = row.isNull(0) ? QString() : row.text(0);
             qsizetype i = m_entries.size();
             if (merge) {

@@ -45,7 +45,7 @@ public:
         Grouping grouping = Day;
     };
 
-    TradeAnalysis(const Database *db, UserPrompt &prompt);
+    TradeAnalysis(Database &db, UserPrompt &prompt);
 
     // 0 charts purchases (maeip_cost), anything else sales (maechul_cost).
     void setTradeGubun(quint8 gubun) { m_tradeGubun = gubun; }
@@ -78,7 +78,7 @@ public:
     static QString amountText(qint64 won);
 
 private:
-    const Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
     quint8 m_tradeGubun = 1;
     QList<AnalysisEntry> m_entries;

@@ -335,3 +335,14 @@ bool Database::hasTable(const QString &table)
     Result r = exec(st);
     return r.ok() && r.query.next();
 }
+
+SqlError Database::probe()
+{
+    return exec(SqlStatement(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1"))).error;
+}
+
+bool Database::setSecureDelete(bool on)
+{
+    return exec(SqlStatement(on ? QStringLiteral("PRAGMA secure_delete = 1") : QStringLiteral("PRAGMA secure_delete = 0")))
+        .ok();
+}

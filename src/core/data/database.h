@@ -68,6 +68,10 @@ public:
     // Fields of a table as the file declares them: name and declared type.
     QList<QPair<QString, QString>> columns(const QString &table);
     bool hasTable(const QString &table);
+    // Reads the file's catalogue: an error when the ledger cannot be read at all.
+    SqlError probe();
+    // Pages freed by later writes are overwritten, so a replaced secret leaves no trace in the file.
+    bool setSecureDelete(bool on);
 
 private:
     QString m_name;

@@ -10,7 +10,7 @@ namespace {
 const QChar cr(13);
 }
 
-Login::Login(Database *db, AppSettings &settings, UserPrompt &prompt)
+Login::Login(Database &db, AppSettings &settings, UserPrompt &prompt)
     : m_db(db), m_user(db, prompt), m_settings(settings), m_prompt(prompt)
 {
 }
@@ -20,7 +20,7 @@ bool Login::load()
     m_failures = 0;
     // A ledger that cannot be read at all is reported once, by the group check that follows;
     // only a user table of its own that cannot be read is reported here.
-    if (!m_db || !m_db->isOpen() || !m_db->exec(QStringLiteral("SELECT 1 FROM sqlite_master LIMIT 1")).ok())
+    if (m_db.probe().isError())
         return false;
     return m_user.read();
 }

@@ -16,7 +16,7 @@ class Login final
 public:
     enum class Outcome { Stay, Admit, End };
 
-    Login(Database *db, AppSettings &settings, UserPrompt &prompt);
+    Login(Database &db, AppSettings &settings, UserPrompt &prompt);
 
     // Reads the user row; false when it could not be read, and Enter then admits.
     bool load();
@@ -32,7 +32,7 @@ public:
     static QString sellerTelKey() { return QStringLiteral("판매처전화"); }
 
 private:
-    Database *m_db;
+    Database &m_db;
     UserPassword m_user;
     AppSettings &m_settings;
     UserPrompt &m_prompt;

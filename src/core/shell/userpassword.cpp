@@ -15,22 +15,19 @@ namespace {
 class SecureDelete final
 {
 public:
-    explicit SecureDelete(const Database &db) : m_db(db) { set(true); }
+    explicit SecureDelete(Database &db) : m_db(db) { set(true); }
     ~SecureDelete() { set(false); }
     SecureDelete(const SecureDelete &) = delete;
     SecureDelete &operator=(const SecureDelete &) = delete;
 
 private:
-    void set(bool on) const
-    {
-        m_db.exec(on ? QStringLiteral("PRAGMA secure_delete = 1") : QStringLiteral("PRAGMA secure_delete = 0"));
-    }
-    const Database &m_db;
+    void set(bool on) { m_db.setSecureDelete(on); }
+    Database &m_db;
 };
 
 } // namespace
 
-UserPassword::UserPassword(Database *db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
+UserPassword::UserPassword(Database &db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
 
 bool UserPassword::read()
 {
@@ -56,18 +53,18 @@ bool UserPassword::matches(const QString &typed) const
 
 QString UserPassword::store(const QString &password)
 {
-    if (!m_db || !m_db->isOpen())
-        return QStringLiteral("Data Base MDB가 선언되지 않았습니다.");
+    if (!m_db.isOpen())
+        return SqlError::noDatabase(SqlStatement()).text;
     QString hashed;
     if (!password.isEmpty()) {
         hashed = PasswordHash::hash(password);
         if (hashed.isEmpty())
             return QStringLiteral("메모리가 부족합니다.");
     }
-    const SecureDelete wipe(*m_db);
-    TransactionGuard guard(*m_db);
+    const SecureDelete wipe(m_db);
+    TransactionGuard guard(m_db);
     const auto run = [this](const SqlStatement &st, int *rows = nullptr) {
-        const Database::Result r = m_db->exec(st);
+        const Database::Result r = m_db.exec(st);
         if (rows)
             *rows = r.rowsAffected;
         return r.ok() ? QString() : r.error.text;
@@ -91,8 +88,10 @@ QString UserPassword::store(const QString &password)
                             .bind(QStringLiteral("userid"), programTitle())
                             .bind(QStringLiteral("pass"), hashed));
     }
-    if (error.isEmpty() && guard.active() && !guard.commit())
-        error = m_db->connection().lastError().text();
+    if (error.isEmpty() && guard.active()) {
+        if (const SqlError e = guard.commit(); e.isError())
+            error = e.text;
+    }
     if (!error.isEmpty())
         return error;
     m_hasRow = true;

@@ -11,7 +11,7 @@ class UserPrompt;
 class UserPassword final
 {
 public:
-    UserPassword(Database *db, UserPrompt &prompt);
+    UserPassword(Database &db, UserPrompt &prompt);
 
     // "select * from user"; a failure is reported in the query's box and gives false.
     bool read();
@@ -34,7 +34,7 @@ public:
     static QString failedCaption() { return QStringLiteral("비밀번호를 바꾸지 못했습니다."); }
 
 private:
-    Database *m_db;
+    Database &m_db;
     UserPrompt &m_prompt;
     bool m_hasRow = false;
     QString m_userName;

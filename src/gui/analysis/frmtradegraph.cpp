@@ -33,7 +33,7 @@ bool isEnter(int key)
 
 } // namespace
 
-FrmTradeGraph::FrmTradeGraph(const Database *db, UserPrompt &prompt, QWidget *parent)
+FrmTradeGraph::FrmTradeGraph(Database &db, UserPrompt &prompt, QWidget *parent)
     : QWidget(parent, Qt::Window), m_analysis(db, prompt), m_prompt(prompt)
 {
     setObjectName(QStringLiteral("FrmTradeGraph"));
@@ -149,7 +149,7 @@ FrmTradeGraph::FrmTradeGraph(const Database *db, UserPrompt &prompt, QWidget *pa
 
 FrmTradeGraph::~FrmTradeGraph() = default;
 
-FrmTradeGraph *FrmTradeGraph::open(QWidget *owner, const Database *db, UserPrompt &prompt, quint8 tradeGubun)
+FrmTradeGraph *FrmTradeGraph::open(QWidget *owner, Database &db, UserPrompt &prompt, quint8 tradeGubun)
 {
     const quint8 mode = tradeGubun == 0 ? 0 : 1;
     for (FrmTradeGraph *w : owner->findChildren<FrmTradeGraph *>(Qt::FindDirectChildrenOnly)) {

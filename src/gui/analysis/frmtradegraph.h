@@ -24,11 +24,11 @@ class FrmTradeGraph final : public QWidget
     Q_DISABLE_COPY_MOVE(FrmTradeGraph)
 
 public:
-    FrmTradeGraph(const Database *db, UserPrompt &prompt, QWidget *parent = nullptr);
+    FrmTradeGraph(Database &db, UserPrompt &prompt, QWidget *parent = nullptr);
     ~FrmTradeGraph() override;
 
     // Shows owner's window of the mode, made and loaded on first use: 0 purchases, 1 sales.
-    static FrmTradeGraph *open(QWidget *owner, const Database *db, UserPrompt &prompt, quint8 tradeGubun);
+    static FrmTradeGraph *open(QWidget *owner, Database &db, UserPrompt &prompt, quint8 tradeGubun);
     // The way to the purchase window from a graph button whose click opens the sales window:
     // Shift+click (see clickedMode) and the button's context menu, which names both windows.
     static void offerBothModes(QPushButton *button, const std::function<void(quint8)> &open);

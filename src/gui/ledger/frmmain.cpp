@@ -192,7 +192,7 @@ void frmMain::buildControls()
     connectCommand(btnRefresh, [this] { DispList(); });
     connectCommand(btnGraph, [this] { btnGraph_Click(); });
     FrmTradeGraph::offerBothModes(btnGraph, [this](quint8 gubun) {
-        runCommand([this, gubun] { FrmTradeGraph::open(this, &m_db, m_prompt, gubun); });
+        runCommand([this, gubun] { FrmTradeGraph::open(this, m_db, m_prompt, gubun); });
     });
     connectCommand(btnPasswd, [this] { btnPasswd_Click(); });
     connectCommand(btnPrint, [this] { btnPrint_Click(); });
@@ -596,7 +596,7 @@ bool frmMain::runLogin()
     // The caller-ID switch is applied from the login's load; its step is prepareCallerId for now.
     // Without a parent: a child would make the hidden main window's native window before its
     // saved layout is applied.
-    frmSplash login(&m_db, m_settings, m_prompt, [this] { prepareCallerId(); });
+    frmSplash login(m_db, m_settings, m_prompt, [this] { prepareCallerId(); });
     login.Form_Load();
     return login.exec() == QDialog::Accepted;
 }

@@ -9,7 +9,7 @@
 
 #include "gui/ui/formhelpers.h"
 
-frmpass::frmpass(Database *db, UserPrompt &prompt, QWidget *parent)
+frmpass::frmpass(Database &db, UserPrompt &prompt, QWidget *parent)
     : QDialog(parent), m_password(db, prompt)
 {
     setObjectName(QStringLiteral("frmpass"));

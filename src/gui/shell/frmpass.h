@@ -15,7 +15,7 @@ class frmpass final : public QDialog
     Q_DISABLE_COPY_MOVE(frmpass)
 
 public:
-    frmpass(Database *db, UserPrompt &prompt, QWidget *parent = nullptr);
+    frmpass(Database &db, UserPrompt &prompt, QWidget *parent = nullptr);
 
     // (0) the current password, (1) the new one.
     QLineEdit *txtinput[2] = {};

@@ -10,7 +10,7 @@
 #include "gui/ui/formhelpers.h"
 #include "loginbg.h"
 
-frmSplash::frmSplash(Database *db, AppSettings &settings, UserPrompt &prompt, std::function<void()> applyTelvoxUse,
+frmSplash::frmSplash(Database &db, AppSettings &settings, UserPrompt &prompt, std::function<void()> applyTelvoxUse,
                      QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_login(db, settings, prompt),
       m_applyTelvoxUse(std::move(applyTelvoxUse))

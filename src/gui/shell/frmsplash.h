@@ -20,7 +20,7 @@ class frmSplash final : public QDialog
 public:
     // applyTelvoxUse is the main window's start-up step for the caller-ID switch, run once the
     // user row could be read.
-    frmSplash(Database *db, AppSettings &settings, UserPrompt &prompt, std::function<void()> applyTelvoxUse,
+    frmSplash(Database &db, AppSettings &settings, UserPrompt &prompt, std::function<void()> applyTelvoxUse,
               QWidget *parent = nullptr);
 
     // Caption, boxes and mask from the user row; the design contents stay when it cannot be read.
