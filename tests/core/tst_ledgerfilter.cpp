@@ -36,8 +36,8 @@ void tst_LedgerFilter::opensOnThisMonthToToday()
     QCOMPARE(f.date(1), QStringLiteral("2024-03-20"));
     QCOMPARE(f.mode(), LedgerFilter::Mode::Period);
     const VoucherFilter v = f.voucherFilter();
-    QCOMPARE(v.fromDate, QStringLiteral("2024-03-01"));
-    QCOMPARE(v.toDate, QStringLiteral("2024-03-20"));
+    QCOMPARE(v.fromDate, QDate(2024, 3, 1));
+    QCOMPARE(v.toDate, QDate(2024, 3, 20));
     QCOMPARE(v.clientSide, BusiMode::Customer);
     QVERIFY(!v.noSale);
     QVERIFY(v.group.isEmpty());

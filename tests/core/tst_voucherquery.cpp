@@ -114,8 +114,8 @@ void tst_VoucherQuery::modes()
     f.clientName = client;
     f.clientSide = VoucherFilter::sideOfCmbGu(side);
     f.productName = product;
-    f.fromDate = QStringLiteral("2026-12-01");
-    f.toDate = QStringLiteral("2026-12-08");
+    f.fromDate = QDate(2026, 12, 1);
+    f.toDate = QDate(2026, 12, 8);
     f.group = group;
     f.noSale = noSale;
     QVERIFY(ledger.DispList(f));
@@ -147,8 +147,8 @@ void tst_VoucherQuery::emptyResultStillShowsTheEntryRow()
     Ledger ledger(l.db(), p, model);
     ledger.setDefaultDate(QStringLiteral("2024-03-05"));
     VoucherFilter f;
-    f.fromDate = QStringLiteral("2026-12-01");
-    f.toDate = QStringLiteral("2026-12-08");
+    f.fromDate = QDate(2026, 12, 1);
+    f.toDate = QDate(2026, 12, 8);
     QVERIFY(ledger.DispList(f));
     QCOMPARE(model.rowCount(), 1);
     QCOMPARE(model.entryRow(), 0);

@@ -36,8 +36,8 @@ void LedgerFixture::startEditor(VoucherEditor::View &view)
 bool LedgerFixture::showPeriod(const QString &from, const QString &to)
 {
     VoucherFilter f;
-    f.fromDate = from;
-    f.toDate = to;
+    f.fromDate = QDate::fromString(from, Qt::ISODate);
+    f.toDate = QDate::fromString(to, Qt::ISODate);
     return m_ledger->DispList(f);
 }
 

@@ -83,8 +83,8 @@ void runEditBench(BenchContext &ctx)
     Ledger ledger(db, prompt, model);
     VoucherEditor editor(db, prompt, lookups, model, ledger, view);
     VoucherFilter all;
-    all.fromDate = QStringLiteral("0000");
-    all.toDate = QStringLiteral("9999");
+    all.fromDate = QDate(1, 1, 1);
+    all.toDate = QDate(9999, 12, 31);
     ledger.DispList(all);
     const int shown = model.rowCount() - 1;
 

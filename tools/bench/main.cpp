@@ -119,8 +119,8 @@ int main(int argc, char *argv[])
                     modelMs / bareMs);
     };
     VoucherFilter month;
-    month.fromDate = Ledger::firstOfMonth(today);
-    month.toDate = today.toString(QStringLiteral("yyyy-MM-dd"));
+    month.fromDate = QDate(today.year(), today.month(), 1);
+    month.toDate = today;
     measure("default month query + model fill", month);
     VoucherFilter product;
     product.productName = QStringLiteral("세탁기");
@@ -129,7 +129,7 @@ int main(int argc, char *argv[])
     client.clientName = QStringLiteral("김철수");
     measure("client-name search (판매처 김철수)", client);
     VoucherFilter group;
-    group.fromDate = today.addYears(-3).toString(QStringLiteral("yyyy-MM-dd"));
+    group.fromDate = today.addYears(-3);
     group.toDate = month.toDate;
     group.group = QStringLiteral("가전");
     group.noSale = true;
@@ -138,8 +138,8 @@ int main(int argc, char *argv[])
     {
         // Memory of a model holding 100,000 rows.
         VoucherFilter wide;
-        wide.fromDate = QStringLiteral("0000");
-        wide.toDate = QStringLiteral("9999");
+        wide.fromDate = QDate(1, 1, 1);
+        wide.toDate = QDate(9999, 12, 31);
         SqlStatement st = voucherQuery(wide);
         st.text.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND total_id <= 100000 ORDER BY"));
         const qint64 before = residentBytes();

@@ -123,8 +123,8 @@ VoucherFilter LedgerFilter::voucherFilter() const
     f.clientName = m_clientName;
     f.clientSide = m_clientSide;
     f.productName = m_productName;
-    f.fromDate = m_date[0];
-    f.toDate = m_date[1];
+    f.fromDate = QDate::fromString(m_date[0], Qt::ISODate);
+    f.toDate = QDate::fromString(m_date[1], Qt::ISODate);
     f.group = m_group;
     f.noSale = m_noSale;
     return f;

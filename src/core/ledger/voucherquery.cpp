@@ -34,7 +34,8 @@ SqlStatement voucherQuery(const VoucherFilter &f)
         st.whereContains(QStringLiteral("pro_name"), f.productName);
     } else {
         st.text += QStringLiteral(" WHERE maechul_date BETWEEN :from AND :to");
-        st.bind(QStringLiteral("from"), f.fromDate).bind(QStringLiteral("to"), f.toDate);
+        st.bind(QStringLiteral("from"), f.fromDate.toString(Qt::ISODate))
+            .bind(QStringLiteral("to"), f.toDate.toString(Qt::ISODate));
         if (!f.group.isEmpty()) {
             st.text += QStringLiteral(" AND group_name = :group");
             st.bind(QStringLiteral("group"), f.group);

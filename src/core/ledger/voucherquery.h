@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include <QDate>
 #include <QString>
 
 #include "core/data/sqlstatement.h"
@@ -24,8 +25,8 @@ struct VoucherFilter
     // The side of cmbGu's item: 0 "판매처" (customers), 1 "매입처" (suppliers).
     static BusiMode sideOfCmbGu(int index) { return index == 1 ? BusiMode::Supplier : BusiMode::Customer; }
     QString productName;
-    QString fromDate; // "YYYY-MM-DD"
-    QString toDate;
+    QDate fromDate;
+    QDate toDate;
     QString group;
     bool noSale = false;
 };
