@@ -59,18 +59,14 @@ std::optional<QStringList> TradeAnalysis::productNames() const
 {
     const SqlStatement sql(QStringLiteral("SELECT DISTINCT pro_name FROM total WHERE maechul_cost <> 0 ORDER BY pro_name"));
     QStringList names;
-    SqlError e;
-    if (!m_db.isOpen()) {
-        e.kind = SqlError::Kind::NoDatabase;
-        e.code = 91;
+    SqlError e = m_db.forEachRow(sql, [&names](const Database::RowView &row) {
+        const QString name = row.text(0);
+        if (!name.trimmed().isEmpty())
+            names.append(name);
+    });
+    // This procedure reports an unopened ledger in the run-time error's own words.
+    if (e.kind == SqlError::Kind::NoDatabase)
         e.text = QStringLiteral("Object variable or With block variable not set");
-    } else {
-        e = m_db.forEachRow(sql, [&names](const Database::RowView &row) {
-            const QString name = row.text(0);
-            if (!name.trimmed().isEmpty())
-                names.append(name);
-        });
-    }
     if (e.isError()) {
         m_prompt.ShowRunError(e.code, e.text, QStringLiteral("FillPName"), QStringLiteral("FrmTradeGraph"), true);
         return std::nullopt;
@@ -129,30 +125,24 @@ bool TradeAnalysis::build(const Filter &filter)
     const bool merge = filter.grouping == Year || filter.grouping == Product;
     QHash<QString, qsizetype> byLabel;
     const SqlStatement sql = query(filter, m_tradeGubun);
-    SqlError e;
-    if (!m_db.isOpen()) {
-        e.kind = SqlError::Kind::NoDatabase;
-        e.statement = sql.display();
-    } else {
-        e = m_db.forEachRow(sql, [&](const Database::RowView &row) {
-            const QString label = row.isNull(0) ? QString() : row.text(0);
-            qsizetype i = m_entries.size();
-            if (merge) {
-                const auto it = byLabel.constFind(label);
-                if (it != byLabel.cend())
-                    i = *it;
-                else
-                    byLabel.insert(label, i);
-            }
-            if (i == m_entries.size())
-                m_entries.append(AnalysisEntry{label, 0, 0});
-            AnalysisEntry &entry = m_entries[i];
-            if (!row.isNull(1))
-                entry.count += static_cast<qint32>(row.integer(1));
-            if (!row.isNull(2))
-                entry.amountWon += row.integer(2);
-        });
-    }
+    const SqlError e = m_db.forEachRow(sql, [&](const Database::RowView &row) {
+        const QString label = row.isNull(0) ? QString() : row.text(0);
+        qsizetype i = m_entries.size();
+        if (merge) {
+            const auto it = byLabel.constFind(label);
+            if (it != byLabel.cend())
+                i = *it;
+            else
+                byLabel.insert(label, i);
+        }
+        if (i == m_entries.size())
+            m_entries.append(AnalysisEntry{label, 0, 0});
+        AnalysisEntry &entry = m_entries[i];
+        if (!row.isNull(1))
+            entry.count += static_cast<qint32>(row.integer(1));
+        if (!row.isNull(2))
+            entry.amountWon += row.integer(2);
+    });
     if (e.isError()) {
         m_entries.clear();
         reportQueryError(e, m_prompt);

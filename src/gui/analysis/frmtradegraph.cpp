@@ -203,23 +203,20 @@ void FrmTradeGraph::Form_Load()
     FillPName();
 }
 
-void FrmTradeGraph::FillGroup()
+namespace {
+// A blank first item ("all") and the names, when they could be read.
+void fillWithBlankFirst(QComboBox *box, const std::optional<QStringList> &names)
 {
-    cmbGroup->clear();
-    cmbGroup->addItem(QString());
-    cmbGroup->setCurrentIndex(0);
-    if (const auto names = m_analysis.groupNames())
-        cmbGroup->addItems(*names);
+    box->clear();
+    box->addItem(QString());
+    box->setCurrentIndex(0);
+    if (names)
+        box->addItems(*names);
 }
+} // namespace
 
-void FrmTradeGraph::FillPName()
-{
-    cmbPName->clear();
-    cmbPName->addItem(QString());
-    cmbPName->setCurrentIndex(0);
-    if (const auto names = m_analysis.productNames())
-        cmbPName->addItems(*names);
-}
+void FrmTradeGraph::FillGroup() { fillWithBlankFirst(cmbGroup, m_analysis.groupNames()); }
+void FrmTradeGraph::FillPName() { fillWithBlankFirst(cmbPName, m_analysis.productNames()); }
 
 void FrmTradeGraph::btnGraph_Click()
 {

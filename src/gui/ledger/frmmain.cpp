@@ -593,10 +593,10 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 bool frmMain::runLogin()
 {
-    // The caller-ID switch is applied from the login's load; its step is prepareCallerId for now.
+    // The caller-ID switch is applied from the login's load.
     // Without a parent: a child would make the hidden main window's native window before its
     // saved layout is applied.
-    frmSplash login(m_db, m_settings, m_prompt, [this] { prepareCallerId(); });
+    frmSplash login(m_db, m_settings, m_prompt, [this] { ApplyTelvoxUse(); });
     login.Form_Load();
     return login.exec() == QDialog::Accepted;
 }
@@ -632,5 +632,6 @@ void frmMain::btnPrint_Click() {}
 // The caller-ID controls, the device and the call log arrive with caller-ID support; the use
 // check box is wired with connectCommand like the buttons.
 void frmMain::prepareCallerId() {}
+void frmMain::ApplyTelvoxUse() {}
 void frmMain::OpenTelvox() {}
 void frmMain::CloseTelvox() {}

@@ -147,6 +147,8 @@ private:
     // Start-up steps whose windows arrive later; each keeps its place in the order.
     void LoadFormIni();
     void prepareCallerId();
+    // Ticks the caller-ID check box from the stored use switch (a step of the login).
+    void ApplyTelvoxUse();
     void OpenTelvox();
     void CloseTelvox();
     void SaveFormIni();
