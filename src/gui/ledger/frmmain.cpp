@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -188,12 +189,21 @@ void frmMain::buildControls()
     button(btnGraph, QStringLiteral("btnGraph"), QStringLiteral("그래프(&G)"));
     button(btnPasswd, QStringLiteral("btnPasswd"), QStringLiteral("암호설정(&W)"));
     button(btnPrint, QStringLiteral("btnPrint"), QStringLiteral("인  쇄(&P)"));
+    button(btnTools, QStringLiteral("btnTools"), QStringLiteral("도  구(&T)"));
+    // Commands beyond the ledger's own buttons (backups, caller-ID windows, export…) hang here,
+    // so the strip keeps its buttons and a shop user finds the rest in one place.
+    mnuTools = new QMenu(btnTools);
+    mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    mnuTools->setAccessibleName(QStringLiteral("도구"));
+    btnTools->setMenu(mnuTools);
     button(btnExit, QStringLiteral("btnExit"), QStringLiteral("종  료(&X)"));
     connectCommand(btnRefresh, [this] { DispList(); });
     connectCommand(btnGraph, [this] { btnGraph_Click(); });
     FrmTradeGraph::offerBothModes(btnGraph, [this](quint8 gubun) {
         runCommand([this, gubun] { FrmTradeGraph::open(this, m_db, m_prompt, gubun); });
     });
+    addToolCommand(QStringLiteral("매입 분석 그래프(&B)"),
+                   [this] { FrmTradeGraph::open(this, m_db, m_prompt, 0); });
     connectCommand(btnPasswd, [this] { btnPasswd_Click(); });
     connectCommand(btnPrint, [this] { btnPrint_Click(); });
     // Closing ends the open edit itself (closeEvent), whichever way the window is closed.
@@ -465,6 +475,13 @@ void frmMain::runCommand(const std::function<void()> &command)
 void frmMain::connectCommand(QAbstractButton *button, std::function<void()> command)
 {
     connect(button, &QAbstractButton::clicked, this, [this, command = std::move(command)] { runCommand(command); });
+}
+
+QAction *frmMain::addToolCommand(const QString &text, std::function<void()> command)
+{
+    QAction *action = mnuTools->addAction(text);
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { runCommand(command); });
+    return action;
 }
 
 void frmMain::showGridMenu(const QPoint &globalPos)

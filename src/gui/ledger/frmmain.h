@@ -17,6 +17,7 @@
 class AppSettings;
 class Database;
 class UserPrompt;
+class QMenu;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -65,6 +66,8 @@ public:
     void runCommand(const std::function<void()> &command);
     // A button or check box of the window whose click is such a command.
     void connectCommand(QAbstractButton *button, std::function<void()> command);
+    // A 도구 menu entry; like the buttons it first finishes an open cell edit.
+    QAction *addToolCommand(const QString &text, std::function<void()> command);
     LedgerFilter &filter() { return m_filter; }
 
     const AppPaths &paths() const { return m_paths; }
@@ -93,6 +96,8 @@ public:
     QPushButton *btnGraph = nullptr;
     QPushButton *btnPasswd = nullptr;
     QPushButton *btnPrint = nullptr;
+    QPushButton *btnTools = nullptr;
+    QMenu *mnuTools = nullptr;
     QPushButton *btnExit = nullptr;
     LedgerGrid *spList = nullptr;
     QTableView *spTotal = nullptr;
