@@ -10,6 +10,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
+#include "gui/report/ledgerprinting.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/messageboxprompt.h"
 
@@ -83,6 +84,8 @@ void chooseKoreanFont()
 
 int main(int argc, char *argv[])
 {
+    if (argc > 1 && qstrcmp(argv[1], printLedgerOption()) == 0)
+        return runPrintLedgerCommand(argc, argv);
     if (!hasDisplay()) {
         sayNoDisplay();
         return 1;

@@ -24,12 +24,14 @@
 #include <QVBoxLayout>
 
 #include "core/base/userprompt.h"
+#include "core/ledger/ledgerselection.h"
 #include "core/shell/appsettings.h"
 #include "core/ui/layoutini.h"
 #include "core/ui/twips.h"
 #include "gui/analysis/frmtradegraph.h"
 #include "gui/masterdata/frmclient_write.h"
 #include "gui/masterdata/seldata.h"
+#include "gui/report/ledgerprinting.h"
 #include "gui/shell/frminitmsg.h"
 #include "gui/shell/frmpass.h"
 #include "gui/shell/frmsplash.h"
@@ -644,8 +646,11 @@ void frmMain::btnPasswd_Click()
     frmpass window(m_db, m_prompt, this);
     window.exec();
 }
-// The printing window arrives with its feature.
-void frmMain::btnPrint_Click() {}
+// The shown vouchers in the grid's order (the entry row aside), under the period or search shown.
+void frmMain::btnPrint_Click()
+{
+    printLedger(this, m_db, m_prompt, m_model, selectionHeading(m_filter.voucherFilter()), m_paths.gRptPath);
+}
 // The caller-ID controls, the device and the call log arrive with caller-ID support; the use
 // check box is wired with connectCommand like the buttons.
 void frmMain::prepareCallerId() {}

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledgerprinting.h"
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QDate>
+#include <QGuiApplication>
+
+#include "core/base/consoleprompt.h"
+#include "core/data/database.h"
+#include "core/ledger/ledgerprint.h"
+#include "core/ledger/ledgerselection.h"
+#include "core/ledger/reportlayout.h"
+#include "core/shell/appsettings.h"
+#include "core/shell/startup.h"
+#include "frmprintpreview.h"
+#include "ledgerreportpainter.h"
+
+namespace {
+
+const QString kPrintTitle = QStringLiteral("인쇄");
+
+void say(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+} // namespace
+
+void printLedger(QWidget *parent, Database &db, UserPrompt &prompt, const LedgerModel &model, const QString &heading,
+                 const QString &reportFolder)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    LedgerReport report;
+    const SqlError error = prepareLedgerReport(db, model, heading, QDate::currentDate(), report);
+    const LoadedLayout layout = error.isError() ? LoadedLayout{} : loadReportLayout(reportFolder);
+    QApplication::restoreOverrideCursor();
+    if (error.isError()) {
+        prompt.ShowErrBox(stagingErrorCaption(), error.code, error.text);
+        return;
+    }
+    if (!layout.problem.isEmpty())
+        prompt.MsgWarn(layout.problem, kPrintTitle);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const LedgerReportPainter painter(report, layout.layout);
+    QApplication::restoreOverrideCursor();
+    FrmPrintPreview preview(painter, prompt, parent);
+    preview.exec();
+}
+
+int runPrintLedgerCommand(int argc, char *argv[])
+{
+    // The command never shows a window, so it needs no display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = QGuiApplication::arguments();
+    const qsizetype at = args.indexOf(QLatin1String(printLedgerOption()));
+    if (at < 0 || at + 1 >= args.size() || args[at + 1].startsWith(QLatin1String("--"))) {
+        say(QStringLiteral("사용법: solbitsem --print-ledger 출력.pdf [--from 날짜 --to 날짜 | --product 품목명 | "
+                           "--client 판매처명]"));
+        return 2;
+    }
+    const QString out = args[at + 1];
+    const LedgerSelection selection = parseLedgerSelection(args.mid(at + 2), QDate::currentDate());
+    if (!selection.error.isEmpty()) {
+        say(selection.error);
+        return 2;
+    }
+    AppSettings settings;
+    Database db;
+    ConsolePrompt prompt;
+    const AppPaths paths = LoadSettings(settings, prompt);
+    LedgerModel model;
+    const QString loadError = loadLedgerSelection(settings, db, prompt, selection.filter, model);
+    if (!loadError.isEmpty()) {
+        say(loadError);
+        return 1;
+    }
+    LedgerReport report;
+    const SqlError error = prepareLedgerReport(db, model, selectionHeading(selection.filter), QDate::currentDate(), report);
+    if (error.isError()) {
+        say(stagingErrorCaption() + QLatin1Char('\n') + error.text);
+        return 1;
+    }
+    const LoadedLayout layout = loadReportLayout(paths.gRptPath);
+    if (!layout.problem.isEmpty())
+        say(layout.problem);
+    const LedgerReportPainter painter(report, layout.layout);
+    QString writeError;
+    if (!painter.writePdf(out, &writeError)) {
+        say(writeError);
+        return 1;
+    }
+    return 0;
+}

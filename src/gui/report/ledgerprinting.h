@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class Database;
+class LedgerModel;
+class UserPrompt;
+class QWidget;
+
+// The print button: stages the shown vouchers, then opens the preview over the report folder's
+// layout. A failed staging shows the engine's text and no report runs; a layout that cannot
+// be written or read is reported and the built-in design used.
+void printLedger(QWidget *parent, Database &db, UserPrompt &prompt, const LedgerModel &model, const QString &heading,
+                 const QString &reportFolder);
+
+// solbitsem --print-ledger OUT.pdf [--from DATE --to DATE | --product TEXT | --client TEXT]: the
+// same report from the ledger the settings name, into a PDF, without a window or a display.
+// Exits 0 when the PDF was written, 2 on wrong options, 1 on any other failure, each with a
+// message on standard error.
+int runPrintLedgerCommand(int argc, char *argv[]);
+inline const char *printLedgerOption()
+{
+    return "--print-ledger";
+}

@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledgerreportpainter.h"
+
+#include <algorithm>
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QTextLayout>
+
+#include "core/base/textutil.h"
+#include "core/base/userprompt.h"
+
+namespace {
+
+using Field = ReportLayout::Field;
+
+constexpr double kPoint = LedgerReportPainter::UnitsPerInch / 72;
+const QColor kHeaderBack(224, 240, 224);
+const QColor kRule(150, 150, 150);
+
+// Pixel sizes in the painter's unit keep the text the same size whatever the device's dpi;
+// no hinting keeps the widths the same at every scale.
+QFont unitFont(const QString &family, double points, bool bold)
+{
+    QFont f(family.isEmpty() ? QStringLiteral("NanumGothic") : family);
+    f.setPixelSize(qMax(1, qRound(points * kPoint)));
+    f.setBold(bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setStyleStrategy(QFont::PreferOutline);
+    return f;
+}
+
+Qt::Alignment qtAlign(ReportLayout::Align a)
+{
+    switch (a) {
+    case ReportLayout::Align::Center:
+        return Qt::AlignHCenter;
+    case ReportLayout::Align::Right:
+        return Qt::AlignRight;
+    case ReportLayout::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+LedgerReportPainter::LedgerReportPainter(const LedgerReport &report, const ReportLayout &layout)
+    : m_report(report), m_layout(layout)
+{
+    const QSizeF mm = pageLayout().fullRect(QPageLayout::Millimeter).size();
+    m_pageSize = mm * (UnitsPerInch / 25.4);
+    m_margin = m_layout.marginMm * UnitsPerInch / 25.4;
+    m_padding = 2.5 * kPoint;
+    m_body = unitFont(m_layout.font, m_layout.bodySize, false);
+    m_bold = unitFont(m_layout.font, m_layout.bodySize, true);
+    m_title = unitFont(m_layout.font, m_layout.titleSize, true);
+    m_heading = unitFont(m_layout.font, m_layout.headingSize, false);
+    m_lineHeight = QFontMetricsF(m_bold).height();
+    m_printDate = report.printDate.toString(Qt::ISODate);
+
+    double shares = 0;
+    for (const ReportLayout::Column &c : std::as_const(m_layout.columns))
+        shares += c.width;
+    const double width = m_pageSize.width() - 2 * m_margin;
+    double x = m_margin;
+    for (const ReportLayout::Column &c : std::as_const(m_layout.columns)) {
+        m_columnLeft.push_back(x);
+        x += width * c.width / shares;
+    }
+    m_columnLeft.push_back(m_margin + width);
+    paginate();
+}
+
+QPageLayout LedgerReportPainter::pageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0));
+}
+
+QString LedgerReportPainter::cellText(const LedgerRow &row, Field field) const
+{
+    const auto money = [&row](int column, qint64 value) {
+        return (row.emptyMask & (1u << column)) ? QString() : formatMoney(value);
+    };
+    switch (field) {
+    case Field::MaeipDate:
+        return row.maeipDate;
+    case Field::ProName:
+        return row.proName;
+    case Field::MaeipName:
+        return row.maeipName;
+    case Field::MaeipCost:
+        return money(LedgerModel::ColMaeipCost, row.maeipCost);
+    case Field::MaechulDate:
+        return row.maechulDate;
+    case Field::MaechulName:
+        return row.maechulName;
+    case Field::MaechulCost:
+        return money(LedgerModel::ColMaechulCost, row.maechulCost);
+    case Field::Usecost:
+        return money(LedgerModel::ColUsecost, row.maechulUsecost);
+    case Field::Margin:
+        return formatMoney(row.margin());
+    }
+    return {};
+}
+
+QString LedgerReportPainter::totalText(Field field) const
+{
+    switch (field) {
+    case Field::MaeipCost:
+        return formatMoney(m_report.totals.maeipCost);
+    case Field::MaechulCost:
+        return formatMoney(m_report.totals.maechulCost);
+    case Field::Usecost:
+        return formatMoney(m_report.totals.usecost);
+    case Field::Margin:
+        return formatMoney(m_report.totals.margin);
+    default:
+        return {};
+    }
+}
+
+QStringList LedgerReportPainter::wrap(const QString &text, const QFont &font, double width) const
+{
+    if (text.isEmpty() || QFontMetricsF(font).horizontalAdvance(text) <= width)
+        return {text};
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
+
+int LedgerReportPainter::linesOf(const LedgerRow &row) const
+{
+    int lines = 1;
+    const QFontMetricsF fm(m_body);
+    for (qsizetype c = 0; c < m_layout.columns.size(); ++c) {
+        const QString text = cellText(row, m_layout.columns[c].field);
+        const double width = m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)] - 2 * m_padding;
+        if (text.isEmpty() || fm.horizontalAdvance(text) <= width)
+            continue;
+        lines = std::max(lines, static_cast<int>(wrap(text, m_body, width).size()));
+    }
+    return std::min(lines, 255);
+}
+
+void LedgerReportPainter::paginate()
+{
+    double top = m_margin;
+    if (!m_layout.titleText.isEmpty())
+        top += QFontMetricsF(m_title).height() * 1.3;
+    if (!m_layout.headingText.isEmpty())
+        top += QFontMetricsF(m_heading).height() * 1.4;
+    m_bodyTop = top + m_lineHeight + 2 * m_padding; // below the column headers
+    m_bodyBottom = m_pageSize.height() - m_margin - QFontMetricsF(m_body).height() * 1.8;
+
+    const double rowPad = 2 * m_padding;
+    m_rowLines.resize(m_report.rows.size());
+    m_pageStarts.assign(1, 0);
+    double y = m_bodyTop;
+    for (size_t i = 0; i < m_report.rows.size(); ++i) {
+        const int lines = linesOf(m_report.rows[i]);
+        m_rowLines[i] = static_cast<unsigned char>(lines);
+        const double h = lines * m_lineHeight + rowPad;
+        // A row never runs into the footer; one taller than a whole page stands alone.
+        if (y + h > m_bodyBottom && y > m_bodyTop) {
+            m_pageStarts.push_back(static_cast<int>(i));
+            y = m_bodyTop;
+        }
+        y += h;
+    }
+    if (y + m_lineHeight + rowPad > m_bodyBottom && y > m_bodyTop)
+        m_pageStarts.push_back(static_cast<int>(m_report.rows.size()));
+}
+
+QString LedgerReportPainter::pageText(const QString &text, int page) const
+{
+    return fillPlaceholders(text, {{QStringLiteral("title"), m_report.title},
+                                   {QStringLiteral("heading"), m_report.heading},
+                                   {QStringLiteral("date"), m_printDate},
+                                   {QStringLiteral("page"), QString::number(page + 1)},
+                                   {QStringLiteral("pages"), QString::number(pageCount())}});
+}
+
+double LedgerReportPainter::paintRow(QPainter &painter, double top, const QList<Cell> &cells, const QFont &font) const
+{
+    painter.setFont(font);
+    std::vector<QStringList> lines(size_t(cells.size()));
+    int most = 1;
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        const double width = m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)] - 2 * m_padding;
+        lines[size_t(c)] = wrap(cells[c].text, font, width);
+        most = std::max(most, static_cast<int>(lines[size_t(c)].size()));
+    }
+    const double ascent = QFontMetricsF(font).ascent();
+    for (qsizetype c = 0; c < cells.size(); ++c) {
+        const double left = m_columnLeft[size_t(c)] + m_padding;
+        const double width = m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)] - 2 * m_padding;
+        double y = top + m_padding;
+        for (const QString &line : std::as_const(lines[size_t(c)])) {
+            if (cells[c].align == ReportLayout::Align::Left)
+                painter.drawText(QPointF(left, y + ascent), line);
+            else
+                painter.drawText(QRectF(left, y, width, m_lineHeight), int(qtAlign(cells[c].align) | Qt::AlignTop), line);
+            y += m_lineHeight;
+        }
+    }
+    return most * m_lineHeight + 2 * m_padding;
+}
+
+void LedgerReportPainter::paintHeaderRow(QPainter &painter, double top) const
+{
+    const double h = m_lineHeight + 2 * m_padding;
+    painter.fillRect(QRectF(m_columnLeft.front(), top, m_columnLeft.back() - m_columnLeft.front(), h), kHeaderBack);
+    painter.setFont(m_bold);
+    for (qsizetype c = 0; c < m_layout.columns.size(); ++c) {
+        const QRectF cell(m_columnLeft[size_t(c)], top, m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)], h);
+        painter.drawText(cell, Qt::AlignCenter, m_layout.columns[c].header);
+    }
+}
+
+void LedgerReportPainter::paintPage(QPainter &painter, int page) const
+{
+    if (page < 0 || page >= pageCount())
+        return;
+    painter.save();
+    painter.setPen(Qt::black);
+    const double left = m_columnLeft.front();
+    const double right = m_columnLeft.back();
+    double y = m_margin;
+    if (!m_layout.titleText.isEmpty()) {
+        painter.setFont(m_title);
+        const double h = QFontMetricsF(m_title).height();
+        painter.drawText(QRectF(left, y, right - left, h), Qt::AlignCenter, pageText(m_layout.titleText, page));
+        y += h * 1.3;
+    }
+    if (!m_layout.headingText.isEmpty()) {
+        painter.setFont(m_heading);
+        const double h = QFontMetricsF(m_heading).height();
+        // A long search text is shortened at the end rather than run off the page.
+        const QString heading = QFontMetricsF(m_heading).elidedText(pageText(m_layout.headingText, page),
+                                                                    Qt::ElideRight, right - left);
+        painter.drawText(QRectF(left, y, right - left, h), Qt::AlignLeft | Qt::AlignVCenter, heading);
+        y += h * 1.4;
+    }
+    const double tableTop = y;
+    paintHeaderRow(painter, tableTop);
+    y = m_bodyTop;
+
+    const size_t first = size_t(m_pageStarts[size_t(page)]);
+    const size_t end = page + 1 < pageCount() ? size_t(m_pageStarts[size_t(page) + 1]) : m_report.rows.size();
+    QList<Cell> cells(m_layout.columns.size());
+    const QPen rule(kRule, 0.5 * kPoint);
+    for (size_t i = first; i < end; ++i) {
+        for (qsizetype c = 0; c < cells.size(); ++c)
+            cells[c] = {cellText(m_report.rows[i], m_layout.columns[c].field), m_layout.columns[c].align};
+        y += paintRow(painter, y, cells, m_body);
+        painter.setPen(rule);
+        painter.drawLine(QPointF(left, y), QPointF(right, y));
+        painter.setPen(Qt::black);
+    }
+    if (page == pageCount() - 1) {
+        // The totals: the label from the first column up to the first amount, the four sums
+        // under their columns.
+        for (qsizetype c = 0; c < cells.size(); ++c)
+            cells[c] = {totalText(m_layout.columns[c].field), m_layout.columns[c].align};
+        painter.setPen(QPen(Qt::black, 0.8 * kPoint));
+        painter.drawLine(QPointF(left, y), QPointF(right, y));
+        const double h = paintRow(painter, y, cells, m_bold);
+        qsizetype labelEnd = 0;
+        while (labelEnd < cells.size() && cells[labelEnd].text.isEmpty())
+            ++labelEnd;
+        painter.drawText(QRectF(left + m_padding, y, m_columnLeft[size_t(std::max<qsizetype>(labelEnd, 1))] - left - 2 * m_padding, h),
+                         Qt::AlignCenter, m_layout.totalsLabel);
+        y += h;
+        painter.drawLine(QPointF(left, y), QPointF(right, y));
+    }
+    // The table's frame and column rules, once for the page.
+    painter.setPen(QPen(Qt::black, 0.8 * kPoint));
+    painter.drawRect(QRectF(left, tableTop, right - left, y - tableTop));
+    painter.drawLine(QPointF(left, m_bodyTop), QPointF(right, m_bodyTop));
+    painter.setPen(rule);
+    for (size_t c = 1; c + 1 < m_columnLeft.size(); ++c)
+        painter.drawLine(QPointF(m_columnLeft[c], tableTop), QPointF(m_columnLeft[c], y));
+
+    painter.setPen(Qt::black);
+    painter.setFont(m_body);
+    const QRectF footer(left, m_pageSize.height() - m_margin - QFontMetricsF(m_body).height(), right - left,
+                        QFontMetricsF(m_body).height());
+    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, pageText(m_layout.footerLeft, page));
+    painter.drawText(footer, Qt::AlignHCenter | Qt::AlignVCenter, pageText(m_layout.footerCenter, page));
+    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, pageText(m_layout.footerRight, page));
+    painter.restore();
+}
+
+bool LedgerReportPainter::writePdf(const QString &path, QString *error, const Progress &progress) const
+{
+    QPdfWriter writer(path);
+    writer.setResolution(int(UnitsPerInch));
+    writer.setPageLayout(pageLayout());
+    writer.setTitle(m_report.title + QStringLiteral(" - ") + m_report.heading);
+    writer.setCreator(programTitle());
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        if (error)
+            *error = QStringLiteral("PDF 파일을 쓸 수 없습니다: ") + path;
+        return false;
+    }
+    for (int p = 0; p < pageCount(); ++p) {
+        if (p > 0)
+            writer.newPage();
+        paintPage(painter, p);
+        if (progress && !progress(p + 1, pageCount())) {
+            painter.end();
+            QFile::remove(path);
+            return false;
+        }
+    }
+    if (!painter.end()) {
+        if (error)
+            *error = QStringLiteral("PDF 파일을 쓸 수 없습니다: ") + path;
+        return false;
+    }
+    return true;
+}
+
+bool LedgerReportPainter::print(QPrinter &printer, const Progress &progress) const
+{
+    printer.setPageLayout(pageLayout());
+    printer.setFullPage(true);
+    const int from = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
+    const int to = printer.toPage() > 0 ? std::min(printer.toPage(), pageCount()) - 1 : pageCount() - 1;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const double scale = printer.resolution() / UnitsPerInch;
+    painter.scale(scale, scale);
+    for (int p = from; p <= to; ++p) {
+        if (p > from)
+            printer.newPage();
+        paintPage(painter, p);
+        if (progress && !progress(p - from + 1, to - from + 1)) {
+            printer.abort();
+            return false;
+        }
+    }
+    return painter.end();
+}

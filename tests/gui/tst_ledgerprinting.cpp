@@ -1,0 +1,304 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+#include "admitlogin.h"
+#include "core/base/textutil.h"
+#include "core/ledger/ledgerprint.h"
+#include "core/ledger/reportlayout.h"
+#include "core/shell/appsettings.h"
+#include "core/shell/startup.h"
+#include "gui/ledger/frmmain.h"
+#include "gui/ledger/ledgergrid.h"
+#include "gui/report/frmprintpreview.h"
+#include "gui/report/ledgerreportpainter.h"
+#include "modalwatch.h"
+#include "scriptedprompt.h"
+#include "templedger.h"
+
+namespace {
+
+// What poppler reads back from a PDF, as a user's tools would; each page ends with a form feed.
+QString pdfText(const QString &pdf, const QStringList &options = {QStringLiteral("-layout")})
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), options + QStringList{pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+LedgerRow printRow(const QString &name, qint64 cost, qint64 sale, qint64 usecost = 0)
+{
+    LedgerRow r = voucher(QStringLiteral("2026-12-01"), name, cost, QStringLiteral("2026-12-02"), sale, usecost);
+    r.maeipName = QStringLiteral("가나상사");
+    r.maechulName = QStringLiteral("O'Neil");
+    return r;
+}
+
+LedgerReport reportOf(std::vector<LedgerRow> rows)
+{
+    LedgerReport report;
+    report.title = ledgerReportTitle();
+    report.heading = QStringLiteral("기간: 2026-12-01 ~ 2026-12-08");
+    report.printDate = QDate(2026, 12, 9);
+    for (const LedgerRow &r : rows) {
+        report.totals.maeipCost += r.maeipCost;
+        report.totals.maechulCost += r.maechulCost;
+        report.totals.usecost += r.maechulUsecost;
+        report.totals.margin += r.margin();
+    }
+    report.rows = std::move(rows);
+    return report;
+}
+
+} // namespace
+
+class tst_LedgerPrinting : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        TestEnvironment::instance();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+    void pdfHoldsTitleEveryRowTotalsAndPageNumbers();
+    void emptyLedgerPrintsHeadersAndZeroTotals();
+    void longNamesWrapWithinTheirColumn();
+    void previewTurnsPagesAndSavesPdf();
+    void printButtonFinishesTheEditAndStagesTheGrid();
+    void commandFormExitCodes();
+};
+
+void tst_LedgerPrinting::pdfHoldsTitleEveryRowTotalsAndPageNumbers()
+{
+    std::vector<LedgerRow> rows;
+    for (int i = 1; i <= 150; ++i)
+        rows.push_back(printRow(QStringLiteral("품목%1").arg(i, 4, 10, QLatin1Char('0')), i * 1000, i * 1500, 100));
+    rows.push_back(printRow(QStringLiteral("최대"), 999999999999LL, 0));
+    rows.push_back(printRow(QStringLiteral("최소"), -999999999999LL, 0));
+    const LedgerReport report = reportOf(rows);
+    const LedgerReportPainter painter(report, builtInLayout());
+    QVERIFY(painter.pageCount() > 3);
+    const QString pdf = m_dir.filePath(QStringLiteral("many.pdf"));
+    QString error;
+    QVERIFY2(painter.writePdf(pdf, &error), qPrintable(error));
+
+    const QString text = pdfText(pdf);
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), painter.pageCount());
+    const QRegularExpression title(QStringLiteral("솔\\s+빛\\s+셈"));
+    for (int p = 0; p < pages.size(); ++p) {
+        QVERIFY2(title.match(pages[p]).hasMatch(), qPrintable(pages[p].left(300)));
+        QVERIFY(pages[p].contains(QStringLiteral("매입금액")));
+        QVERIFY(pages[p].contains(QStringLiteral("%1 / %2").arg(p + 1).arg(pages.size())));
+        QVERIFY(pages[p].contains(QStringLiteral("2026-12-09")));
+        QVERIFY(pages[p].contains(QStringLiteral("기간: 2026-12-01 ~ 2026-12-08")));
+    }
+    // Every row once, in order.
+    qsizetype at = 0;
+    for (const LedgerRow &r : report.rows) {
+        const qsizetype found = text.indexOf(r.proName, at);
+        QVERIFY2(found > at, qPrintable(r.proName));
+        at = found;
+    }
+    QVERIFY(text.contains(QStringLiteral("999,999,999,999")));
+    QVERIFY(text.contains(QStringLiteral("-999,999,999,999")));
+    QVERIFY(text.contains(QStringLiteral("O'Neil")));
+    QVERIFY(pages.last().contains(QStringLiteral("[합 계]")));
+    QVERIFY(pages.last().contains(formatMoney(report.totals.maechulCost)));
+    QVERIFY(pages.last().contains(formatMoney(report.totals.margin)));
+
+    // The Korean font travels inside the file.
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {pdf});
+    fonts.waitForFinished(30000);
+    const QString list = QString::fromUtf8(fonts.readAllStandardOutput());
+    QVERIFY2(list.contains(QStringLiteral("Nanum")) && !list.contains(QStringLiteral(" no ")), qPrintable(list));
+}
+
+void tst_LedgerPrinting::emptyLedgerPrintsHeadersAndZeroTotals()
+{
+    const LedgerReport report = reportOf({});
+    const LedgerReportPainter painter(report, builtInLayout());
+    QCOMPARE(painter.pageCount(), 1);
+    const QString pdf = m_dir.filePath(QStringLiteral("empty.pdf"));
+    QVERIFY(painter.writePdf(pdf, nullptr));
+    const QString text = pdfText(pdf);
+    QVERIFY(text.contains(QStringLiteral("판매처명")));
+    QVERIFY(text.contains(QStringLiteral("1 / 1")));
+    QVERIFY(QRegularExpression(QStringLiteral("\\[합 계\\](\\s+0){4}")).match(text).hasMatch());
+}
+
+void tst_LedgerPrinting::longNamesWrapWithinTheirColumn()
+{
+    // 50 bytes, the longest product name the ledger stores, without a blank to break at.
+    const QString longName = QStringLiteral("한경희스팀청소기특별한정판매용대형가정용고급형모델");
+    QCOMPARE(LenAnsi(longName), 50);
+    const LedgerReport report = reportOf({printRow(longName, 1, 2), printRow(QStringLiteral("다음행"), 1, 2)});
+    const LedgerReportPainter painter(report, builtInLayout());
+    const QString pdf = m_dir.filePath(QStringLiteral("long.pdf"));
+    QVERIFY(painter.writePdf(pdf, nullptr));
+    // Word boxes: the name's lines sit left of the next column, above the next row.
+    const QString html = pdfText(pdf, {QStringLiteral("-bbox")});
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                                 "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QString joined;
+    QList<double> lineTops;
+    double nameRight = 0, nameBottom = 0, nextRowTop = 0, nextColumnLeft = 0;
+    for (const auto &m : word.globalMatch(html)) {
+        const QString w = m.captured(5);
+        if (longName.contains(w) && w.size() > 1) {
+            joined += w;
+            lineTops << m.captured(2).toDouble();
+            nameRight = std::max(nameRight, m.captured(3).toDouble());
+            nameBottom = std::max(nameBottom, m.captured(4).toDouble());
+        } else if (w == QStringLiteral("다음행")) {
+            nextRowTop = m.captured(2).toDouble();
+        } else if (w == QStringLiteral("가나상사") && nextColumnLeft == 0) {
+            nextColumnLeft = m.captured(1).toDouble();
+        }
+    }
+    QCOMPARE(joined, longName); // all of it, in order, nothing cut off
+    QVERIFY(lineTops.size() >= 2);
+    QVERIFY(nameRight < nextColumnLeft);
+    QVERIFY(nameBottom <= nextRowTop);
+}
+
+void tst_LedgerPrinting::previewTurnsPagesAndSavesPdf()
+{
+    std::vector<LedgerRow> rows(200, printRow(QStringLiteral("같은품목"), 1, 2));
+    const LedgerReport report = reportOf(rows);
+    const LedgerReportPainter painter(report, builtInLayout());
+    ScriptedPrompt prompt;
+    FrmPrintPreview preview(painter, prompt);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QCOMPARE(preview.lblPages->text(), QStringLiteral("/ %1").arg(painter.pageCount()));
+    QTest::keyClick(&preview, Qt::Key_PageDown);
+    QCOMPARE(preview.page(), 1);
+    preview.btnLast->click();
+    QCOMPARE(preview.page(), painter.pageCount() - 1);
+    QVERIFY(!preview.btnNext->isEnabled());
+    QTest::keyClick(&preview, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(preview.page(), 0);
+
+    const QString pdf = m_dir.filePath(QStringLiteral("preview.pdf"));
+    QVERIFY(preview.savePdf(pdf));
+    QCOMPARE(pdfText(pdf).count(QLatin1Char('\f')), painter.pageCount());
+    prompt.ok();
+    QVERIFY(!preview.savePdf(m_dir.filePath(QStringLiteral("no/such/folder/x.pdf"))));
+    QVERIFY(prompt.last().text.contains(QStringLiteral("no/such/folder/x.pdf")));
+    QTest::keyClick(&preview, Qt::Key_Escape);
+    QVERIFY(!preview.isVisible());
+}
+
+void tst_LedgerPrinting::printButtonFinishesTheEditAndStagesTheGrid()
+{
+    TestEnvironment::instance().reset();
+    AppSettings settings;
+    settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("1"));
+    AppPaths paths;
+    {
+        ScriptedPrompt quiet;
+        quiet.ok(); // the new ledger's notice
+        Database seed;
+        paths = InitApp(settings, seed, quiet);
+        for (const QString &name : {QStringLiteral("첫째"), QStringLiteral("둘째")}) {
+            SqlStatement st(QStringLiteral("INSERT INTO total (maeip_date, pro_name, maeip_cost, maechul_date, "
+                                           "maechul_cost) VALUES ('2026-12-01', :p, 100, '2026-12-02', 200)"));
+            QVERIFY(seed.exec(st.bind(QStringLiteral("p"), name)).ok());
+        }
+    }
+    Database db;
+    ScriptedPrompt prompt;
+    frmMain w(settings, db, prompt);
+    w.setToday(QDate(2026, 12, 8));
+    {
+        const auto login = admitLogin();
+        QVERIFY(w.Form_Load());
+    }
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // An amount typed into the last saved voucher, its editor still open.
+    QApplication::setActiveWindow(&w);
+    w.spList->setCurrentIndex(w.model().index(1, LedgerModel::ColMaeipCost));
+    w.spList->setFocus();
+    for (QChar ch : QStringLiteral("777"))
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    QVERIFY(w.spList->isEditing());
+
+    int pages = 0;
+    const ModalWatch<FrmPrintPreview> watch([&pages](FrmPrintPreview *p) {
+        pages = p->lblPages->text().mid(2).toInt();
+        p->reject();
+    });
+    QTest::keyClick(&w, Qt::Key_P, Qt::AltModifier);
+    QVERIFY(watch.shown());
+    QCOMPARE(pages, 1);
+    LedgerReport staged;
+    QVERIFY(!readLedgerReport(db, staged).isError());
+    QCOMPARE(staged.rows.size(), size_t(2));
+    QCOMPARE(staged.rows[1].proName, QStringLiteral("둘째"));
+    QCOMPARE(staged.rows[1].maeipCost, 777);
+    QVERIFY(QFile::exists(QDir(paths.gRptPath).filePath(reportLayoutFileName())));
+}
+
+void tst_LedgerPrinting::commandFormExitCodes()
+{
+    TestEnvironment::instance().reset();
+    const auto run = [](const QStringList &args, QString *err = nullptr) {
+        QProcess app;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // No display at all: the command needs none.
+        for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(SOLBITSEM_APP), QStringList{QStringLiteral("--print-ledger")} + args);
+        app.waitForFinished(60000);
+        if (err)
+            *err = QString::fromUtf8(app.readAllStandardError());
+        return app.exitStatus() == QProcess::NormalExit ? app.exitCode() : -1;
+    };
+    const QString out = m_dir.filePath(QStringLiteral("command.pdf"));
+    QString err;
+    QCOMPARE(run({}, &err), 2);
+    QVERIFY(err.contains(QStringLiteral("사용법")));
+    QCOMPARE(run({out, QStringLiteral("--from"), QStringLiteral("2026-12-01")}, &err), 2);
+    QVERIFY(err.contains(QStringLiteral("--to")));
+    QCOMPARE(run({out}, &err), 1); // no ledger yet
+    QVERIFY(err.contains(QStringLiteral("panDB.db")));
+    QVERIFY(!QFile::exists(out));
+
+    {
+        AppSettings settings;
+        ScriptedPrompt quiet;
+        quiet.ok();
+        Database seed;
+        InitApp(settings, seed, quiet);
+        for (const QString &name : {QStringLiteral("세탁기 A"), QStringLiteral("냉장고"), QStringLiteral("세탁기 B")}) {
+            SqlStatement st(QStringLiteral("INSERT INTO total (maeip_date, pro_name, maeip_cost, maechul_date, "
+                                           "maechul_cost) VALUES ('2020-01-01', :p, 100, '2020-01-02', 200)"));
+            QVERIFY(seed.exec(st.bind(QStringLiteral("p"), name)).ok());
+        }
+    }
+    QCOMPARE(run({out, QStringLiteral("--product"), QStringLiteral("세탁기")}, &err), 0);
+    const QString text = pdfText(out);
+    QVERIFY(text.contains(QStringLiteral("품목명: 세탁기")));
+    QVERIFY(text.contains(QStringLiteral("세탁기 A")) && text.contains(QStringLiteral("세탁기 B")));
+    QVERIFY(!text.contains(QStringLiteral("냉장고")));
+    QCOMPARE(run({m_dir.filePath(QStringLiteral("no/such/folder.pdf"))}, &err), 1);
+    QVERIFY(err.contains(QStringLiteral("no/such/folder.pdf")));
+}
+
+QTEST_MAIN(tst_LedgerPrinting)
+#include "tst_ledgerprinting.moc"

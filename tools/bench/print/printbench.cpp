@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// solbitsem-printbench [--folder DIR]: times the printed ledger on a sample ledger of 100,000
+// vouchers: staging, layout and the PDF for 1,000 and 100,000 vouchers, the preview's first
+// page for 10,000, and the peak memory.
+#include <sys/resource.h>
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+
+#include "core/data/database.h"
+#include "core/data/sampleledger.h"
+#include "core/ledger/ledgerprint.h"
+#include "core/ledger/ledgerselection.h"
+#include "core/ledger/reportlayout.h"
+#include "core/ledger/voucherquery.h"
+#include "gui/report/frmprintpreview.h"
+#include "gui/report/ledgerreportpainter.h"
+
+namespace {
+
+class SilentPrompt final : public UserPrompt
+{
+public:
+    Answer message(Icon, const QString &text, const QString &, Buttons, Answer def) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        return def;
+    }
+    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
+};
+
+double peakMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
+                      QDir::tempPath() + QStringLiteral("/solbitsem-printbench")});
+    parser.process(app);
+    const QString folder = parser.value(QStringLiteral("folder"));
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/panDB.db");
+    const QDate today(2026, 12, 8);
+    if (!QFileInfo::exists(path)) {
+        std::fprintf(stderr, "견본 장부 만드는 중 (100000 전표)...\n");
+        SampleLedgerOptions o;
+        o.vouchers = 100000;
+        o.today = today;
+        QString error;
+        if (!writeSampleLedger(path, o, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+    }
+    Database db;
+    if (!db.open(path))
+        return 1;
+    VoucherFilter all;
+    all.fromDate = QDate(1, 1, 1);
+    all.toDate = QDate(9999, 12, 31);
+    std::vector<LedgerRow> rows;
+    readVouchers(db, voucherQuery(all), rows);
+    SilentPrompt prompt;
+    const ReportLayout layout = loadReportLayout(folder).layout;
+
+    std::printf("%-52s %8s %7s %10s\n", "measurement", "vouchers", "pages", "ms");
+    const auto ledgerOf = [&rows](size_t n, LedgerModel &model) {
+        model.setRows(std::vector<LedgerRow>(rows.begin(), rows.begin() + qsizetype(std::min(n, rows.size()))));
+    };
+    for (const size_t n : {size_t(1000), size_t(100000)}) {
+        LedgerModel model;
+        ledgerOf(n, model);
+        const QString pdf = folder + QStringLiteral("/ledger-%1.pdf").arg(n);
+        QElapsedTimer t;
+        t.start();
+        LedgerReport report;
+        prepareLedgerReport(db, model, selectionHeading(all), today, report);
+        const double staged = t.nsecsElapsed() / 1e6;
+        const LedgerReportPainter painter(report, layout);
+        const double laidOut = t.nsecsElapsed() / 1e6;
+        painter.writePdf(pdf, nullptr);
+        const double total = t.nsecsElapsed() / 1e6;
+        std::printf("%-52s %8zu %7d %10.1f\n", "stage + read back total_print", n, painter.pageCount(), staged);
+        std::printf("%-52s %8zu %7d %10.1f\n", "page layout (measure, wrap, break)", n, painter.pageCount(),
+                    laidOut - staged);
+        std::printf("%-52s %8zu %7d %10.1f  (goal %s)\n", "print to PDF, all told", n, painter.pageCount(), total,
+                    n == 1000 ? "< 1,000 ms" : "< 20,000 ms");
+    }
+    std::printf("%-52s %8d %7s %10.1f MB (goal < 500 MB)\n", "peak resident memory", 100000, "", peakMb());
+    {
+        LedgerModel model;
+        ledgerOf(10000, model);
+        QElapsedTimer t;
+        t.start();
+        LedgerReport report;
+        prepareLedgerReport(db, model, selectionHeading(all), today, report);
+        const LedgerReportPainter painter(report, layout);
+        FrmPrintPreview preview(painter, prompt);
+        preview.show();
+        preview.grab(); // the first page painted
+        std::printf("%-52s %8d %7d %10.1f  (goal < 2,000 ms)\n", "preview, first page on screen", 10000,
+                    painter.pageCount(), t.nsecsElapsed() / 1e6);
+    }
+    return 0;
+}
