@@ -26,7 +26,9 @@ const QColor kRule(150, 150, 150);
 // no hinting keeps the widths the same at every scale.
 QFont unitFont(const QString &family, double points, bool bold)
 {
-    QFont f(family.isEmpty() ? QStringLiteral("NanumGothic") : family);
+    // Not NanumGothic: its blank maps back to a control character, so text copied out of the
+    // PDF would lose its spaces.
+    QFont f(family.isEmpty() ? QStringLiteral("NanumBarunGothic") : family);
     f.setPixelSize(qMax(1, qRound(points * kPoint)));
     f.setBold(bold);
     f.setHintingPreference(QFont::PreferNoHinting);

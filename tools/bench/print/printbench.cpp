@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include "core/base/consoleprompt.h"
 #include "core/data/database.h"
 #include "core/data/sampleledger.h"
 #include "core/ledger/ledgerprint.h"
@@ -22,18 +23,6 @@
 #include "gui/report/ledgerreportpainter.h"
 
 namespace {
-
-class SilentPrompt final : public UserPrompt
-{
-public:
-    Answer message(Icon, const QString &text, const QString &, Buttons, Answer def) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return def;
-    }
-    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return std::nullopt; }
-    std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
-};
 
 double peakMb()
 {
@@ -77,7 +66,7 @@ int main(int argc, char *argv[])
     all.toDate = QDate(9999, 12, 31);
     std::vector<LedgerRow> rows;
     readVouchers(db, voucherQuery(all), rows);
-    SilentPrompt prompt;
+    ConsolePrompt prompt;
     const ReportLayout layout = loadReportLayout(folder).layout;
 
     std::printf("%-52s %8s %7s %10s\n", "measurement", "vouchers", "pages", "ms");
