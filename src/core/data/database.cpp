@@ -174,6 +174,46 @@ SqlError classify(int code, const QString &text, const SqlStatement &statement)
         e.kind = SqlError::Kind::Other;
     return e;
 }
+// Text bound to a sized field of the statement's table that is longer than the field: the
+// error Jet gave, before anything is written.
+SqlError sizeError(const SqlStatement &statement)
+{
+    const Schema::Table *t = statement.table.isEmpty() ? nullptr : Schema::ledgerTable(statement.table);
+    if (!t)
+        return {};
+    for (const auto &[name, value] : statement.binds) {
+        const Schema::Field *f = t->field(name);
+        if (!f || f->type != Schema::FieldType::Text || f->size <= 0 || value.isNull())
+            continue;
+        if (LenAnsi(value.toString()) > f->size) {
+            SqlError e;
+            e.kind = SqlError::Kind::TooLong;
+            e.code = FieldTooSmall;
+            e.text = QStringLiteral("입력한 값이 필드 크기보다 큽니다. [%1] 최대 %2바이트").arg(f->name).arg(f->size);
+            e.statement = statement.display();
+            return e;
+        }
+    }
+    return {};
+}
+
+// Binds every named value; a name the statement does not use is skipped.
+void bindAll(sqlite3_stmt *stmt, const SqlStatement &statement)
+{
+    for (const auto &[name, value] : statement.binds) {
+        const int i = sqlite3_bind_parameter_index(stmt, (QLatin1Char(':') + name).toUtf8().constData());
+        if (i == 0)
+            continue;
+        if (value.isNull()) {
+            sqlite3_bind_null(stmt, i);
+        } else if (value.typeId() == QMetaType::QString) {
+            const QByteArray text = value.toString().toUtf8();
+            sqlite3_bind_text(stmt, i, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        } else {
+            sqlite3_bind_int64(stmt, i, value.toLongLong());
+        }
+    }
+}
 } // namespace
 
 SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement) const
@@ -202,31 +242,27 @@ QString Database::RowView::text(int column) const
     return QString::fromUtf8(data, sqlite3_column_bytes(stmt, column));
 }
 
-SqlError Database::forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row)
+SqlError Database::prepareRaw(const SqlStatement &statement, sqlite3 *&db, sqlite3_stmt *&stmt)
 {
     if (!isOpen())
         return SqlError::noDatabase(statement);
     const QVariant handle = connection().driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return classify(SQLITE_MISUSE, QStringLiteral("no engine handle"), statement);
-    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
-    sqlite3_stmt *stmt = nullptr;
+    db = *static_cast<sqlite3 *const *>(handle.constData());
     const QByteArray sql = statement.text.toUtf8();
     if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK)
         return classify(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), statement);
-    for (const auto &[name, value] : statement.binds) {
-        const int i = sqlite3_bind_parameter_index(stmt, (QLatin1Char(':') + name).toUtf8().constData());
-        if (i == 0)
-            continue;
-        if (value.isNull()) {
-            sqlite3_bind_null(stmt, i);
-        } else if (value.typeId() == QMetaType::QString) {
-            const QByteArray text = value.toString().toUtf8();
-            sqlite3_bind_text(stmt, i, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        } else {
-            sqlite3_bind_int64(stmt, i, value.toLongLong());
-        }
-    }
+    return {};
+}
+
+SqlError Database::forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *stmt = nullptr;
+    if (const SqlError e = prepareRaw(statement, db, stmt); e.isError())
+        return e;
+    bindAll(stmt, statement);
     const RowView view(stmt);
     int rc = SQLITE_OK;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
@@ -238,6 +274,29 @@ SqlError Database::forEachRow(const SqlStatement &statement, const std::function
     return e;
 }
 
+SqlError Database::execEach(SqlStatement statement, qsizetype rows,
+                           const std::function<void(qsizetype row, SqlStatement &values)> &bindRow)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *stmt = nullptr;
+    if (const SqlError e = prepareRaw(statement, db, stmt); e.isError())
+        return e;
+    SqlError e;
+    for (qsizetype row = 0; row < rows && !e.isError(); ++row) {
+        statement.binds.clear();
+        bindRow(row, statement);
+        e = sizeError(statement);
+        if (e.isError())
+            break;
+        bindAll(stmt, statement);
+        if (sqlite3_step(stmt) != SQLITE_DONE)
+            e = classify(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), statement);
+        sqlite3_reset(stmt);
+    }
+    sqlite3_finalize(stmt);
+    return e;
+}
+
 Database::Result Database::exec(const SqlStatement &statement)
 {
     Result r;
@@ -245,24 +304,9 @@ Database::Result Database::exec(const SqlStatement &statement)
         r.error = SqlError::noDatabase(statement);
         return r;
     }
-    if (!statement.table.isEmpty()) {
-        if (const Schema::Table *t = Schema::ledgerTable(statement.table)) {
-            for (const auto &[name, value] : statement.binds) {
-                const Schema::Field *f = t->field(name);
-                if (!f || f->type != Schema::FieldType::Text || f->size <= 0 || value.isNull())
-                    continue;
-                if (LenAnsi(value.toString()) > f->size) {
-                    r.error.kind = SqlError::Kind::TooLong;
-                    r.error.code = FieldTooSmall;
-                    r.error.text = QStringLiteral("입력한 값이 필드 크기보다 큽니다. [%1] 최대 %2바이트")
-                                       .arg(f->name)
-                                       .arg(f->size);
-                    r.error.statement = statement.display();
-                    return r;
-                }
-            }
-        }
-    }
+    r.error = sizeError(statement);
+    if (r.error.isError())
+        return r;
     r.query = QSqlQuery(connection());
     r.query.setForwardOnly(true);
     if (!r.query.prepare(statement.text)) {

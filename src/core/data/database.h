@@ -9,6 +9,9 @@
 
 #include "sqlstatement.h"
 
+struct sqlite3;
+struct sqlite3_stmt;
+
 // One named connection on one database file. Everything that is particular to SQLite (open
 // options, pragmas, error codes, creating a file) stays inside this class, so that a server
 // database can take its place later.
@@ -64,6 +67,11 @@ public:
     // Steps a query straight through the engine, without a QVariant per value: the fast path
     // for filling large grids. Same error classification as exec().
     SqlError forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row);
+    // Runs one statement once per row, prepared once: the fast path for writing many rows.
+    // bindRow binds row's values by name into values; each row's text is checked against the
+    // field sizes as exec() checks it. Stops at the first error and returns it.
+    SqlError execEach(SqlStatement statement, qsizetype rows,
+                      const std::function<void(qsizetype row, SqlStatement &values)> &bindRow);
 
     // Fields of a table as the file declares them: name and declared type.
     QList<QPair<QString, QString>> columns(const QString &table);
@@ -74,6 +82,9 @@ public:
     bool setSecureDelete(bool on);
 
 private:
+    // The engine's handle and statement for the fast paths; an error when there is none.
+    SqlError prepareRaw(const SqlStatement &statement, sqlite3 *&db, sqlite3_stmt *&stmt);
+
     QString m_name;
     QString m_path;
 };

@@ -20,14 +20,14 @@ SqlError print_total_input(Database &db, const LedgerModel &model)
     if (!cleared.ok())
         return cleared.error;
     const int saved = model.hasEntryRow() ? model.rowCount() - 1 : model.rowCount();
-    for (int i = 0; i < saved; ++i) {
-        const LedgerRow &r = model.row(i);
-        SqlStatement st(QStringLiteral("INSERT INTO total_print(maeip_date, pro_name, maeip_name, maeip_cost, "
+    SqlStatement insert(QStringLiteral("INSERT INTO total_print(maeip_date, pro_name, maeip_name, maeip_cost, "
                                        "maechul_date, maechul_name, maechul_cost, maechul_usecost) VALUES "
                                        "(:maeip_date, :pro_name, :maeip_name, :maeip_cost, :maechul_date, "
                                        ":maechul_name, :maechul_cost, :maechul_usecost)"));
-        st.into(QStringLiteral("total_print"))
-            .bind(QStringLiteral("maeip_date"), r.maeipDate)
+    insert.into(QStringLiteral("total_print"));
+    const SqlError inserted = db.execEach(insert, saved, [&model](qsizetype i, SqlStatement &st) {
+        const LedgerRow &r = model.row(static_cast<int>(i));
+        st.bind(QStringLiteral("maeip_date"), r.maeipDate)
             .bind(QStringLiteral("pro_name"), r.proName)
             .bind(QStringLiteral("maeip_name"), r.maeipName)
             .bind(QStringLiteral("maeip_cost"), amount(r, LedgerModel::ColMaeipCost, r.maeipCost))
@@ -35,10 +35,9 @@ SqlError print_total_input(Database &db, const LedgerModel &model)
             .bind(QStringLiteral("maechul_name"), r.maechulName)
             .bind(QStringLiteral("maechul_cost"), amount(r, LedgerModel::ColMaechulCost, r.maechulCost))
             .bind(QStringLiteral("maechul_usecost"), amount(r, LedgerModel::ColUsecost, r.maechulUsecost));
-        const Database::Result inserted = db.exec(st);
-        if (!inserted.ok())
-            return inserted.error;
-    }
+    });
+    if (inserted.isError())
+        return inserted;
     return guard.commit();
 }
 

@@ -36,19 +36,6 @@ QFont unitFont(const QString &family, double points, bool bold)
     return f;
 }
 
-Qt::Alignment qtAlign(ReportLayout::Align a)
-{
-    switch (a) {
-    case ReportLayout::Align::Center:
-        return Qt::AlignHCenter;
-    case ReportLayout::Align::Right:
-        return Qt::AlignRight;
-    case ReportLayout::Align::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
 } // namespace
 
 LedgerReportPainter::LedgerReportPainter(const LedgerReport &report, const ReportLayout &layout)
@@ -127,11 +114,34 @@ QString LedgerReportPainter::totalText(Field field) const
     }
 }
 
-QStringList LedgerReportPainter::wrap(const QString &text, const QFont &font, double width) const
+LedgerReportPainter::Shaped LedgerReportPainter::shaped(const QString &text, bool bold) const
 {
-    if (text.isEmpty() || QFontMetricsF(font).horizontalAdvance(text) <= width)
+    QHash<QString, Shaped> &cache = m_shaped[bold ? 1 : 0];
+    if (const auto it = cache.constFind(text); it != cache.cend())
+        return *it;
+    if (cache.size() > 200000) // amounts rarely repeat; keep the memory bounded
+        cache.clear();
+    QTextLayout layout(text, bold ? m_bold : m_body);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setLineWidth(m_pageSize.width());
+    layout.endLayout();
+    Shaped s;
+    s.width = line.isValid() ? line.naturalTextWidth() : 0;
+    s.runs = layout.glyphRuns();
+    cache.insert(text, s);
+    return s;
+}
+
+QStringList LedgerReportPainter::wrap(const QString &text, bool bold, double width) const
+{
+    if (text.isEmpty() || shaped(text, bold).width <= width)
         return {text};
-    QTextLayout layout(text, font);
+    QTextLayout layout(text, bold ? m_bold : m_body);
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
@@ -148,13 +158,12 @@ QStringList LedgerReportPainter::wrap(const QString &text, const QFont &font, do
 int LedgerReportPainter::linesOf(const LedgerRow &row) const
 {
     int lines = 1;
-    const QFontMetricsF fm(m_body);
     for (qsizetype c = 0; c < m_layout.columns.size(); ++c) {
         const QString text = cellText(row, m_layout.columns[c].field);
         const double width = m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)] - 2 * m_padding;
-        if (text.isEmpty() || fm.horizontalAdvance(text) <= width)
+        if (text.isEmpty() || shaped(text, false).width <= width)
             continue;
-        lines = std::max(lines, static_cast<int>(wrap(text, m_body, width).size()));
+        lines = std::max(lines, static_cast<int>(wrap(text, false, width).size()));
     }
     return std::min(lines, 255);
 }
@@ -197,26 +206,26 @@ QString LedgerReportPainter::pageText(const QString &text, int page) const
                                    {QStringLiteral("pages"), QString::number(pageCount())}});
 }
 
-double LedgerReportPainter::paintRow(QPainter &painter, double top, const QList<Cell> &cells, const QFont &font) const
+double LedgerReportPainter::paintRow(QPainter &painter, double top, const QList<Cell> &cells, bool bold) const
 {
-    painter.setFont(font);
-    std::vector<QStringList> lines(size_t(cells.size()));
     int most = 1;
     for (qsizetype c = 0; c < cells.size(); ++c) {
-        const double width = m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)] - 2 * m_padding;
-        lines[size_t(c)] = wrap(cells[c].text, font, width);
-        most = std::max(most, static_cast<int>(lines[size_t(c)].size()));
-    }
-    const double ascent = QFontMetricsF(font).ascent();
-    for (qsizetype c = 0; c < cells.size(); ++c) {
+        if (cells[c].text.isEmpty())
+            continue;
         const double left = m_columnLeft[size_t(c)] + m_padding;
         const double width = m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)] - 2 * m_padding;
+        const QStringList lines = wrap(cells[c].text, bold, width);
+        most = std::max(most, static_cast<int>(lines.size()));
         double y = top + m_padding;
-        for (const QString &line : std::as_const(lines[size_t(c)])) {
-            if (cells[c].align == ReportLayout::Align::Left)
-                painter.drawText(QPointF(left, y + ascent), line);
-            else
-                painter.drawText(QRectF(left, y, width, m_lineHeight), int(qtAlign(cells[c].align) | Qt::AlignTop), line);
+        for (const QString &line : lines) {
+            const Shaped s = shaped(line, bold);
+            double x = left;
+            if (cells[c].align == ReportLayout::Align::Right)
+                x += width - s.width;
+            else if (cells[c].align == ReportLayout::Align::Center)
+                x += (width - s.width) / 2;
+            for (const QGlyphRun &run : s.runs)
+                painter.drawGlyphRun(QPointF(x, y), run);
             y += m_lineHeight;
         }
     }
@@ -269,7 +278,7 @@ void LedgerReportPainter::paintPage(QPainter &painter, int page) const
     for (size_t i = first; i < end; ++i) {
         for (qsizetype c = 0; c < cells.size(); ++c)
             cells[c] = {cellText(m_report.rows[i], m_layout.columns[c].field), m_layout.columns[c].align};
-        y += paintRow(painter, y, cells, m_body);
+        y += paintRow(painter, y, cells, false);
         painter.setPen(rule);
         painter.drawLine(QPointF(left, y), QPointF(right, y));
         painter.setPen(Qt::black);
@@ -281,7 +290,7 @@ void LedgerReportPainter::paintPage(QPainter &painter, int page) const
             cells[c] = {totalText(m_layout.columns[c].field), m_layout.columns[c].align};
         painter.setPen(QPen(Qt::black, 0.8 * kPoint));
         painter.drawLine(QPointF(left, y), QPointF(right, y));
-        const double h = paintRow(painter, y, cells, m_bold);
+        const double h = paintRow(painter, y, cells, true);
         qsizetype labelEnd = 0;
         while (labelEnd < cells.size() && cells[labelEnd].text.isEmpty())
             ++labelEnd;

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPageLayout>
 #include <QSizeF>
 #include <QStringList>
@@ -45,14 +47,22 @@ private:
         QString text;
         ReportLayout::Align align;
     };
+    // A line of text shaped once: a report repeats the same names, dates and amounts on
+    // thousands of rows, and shaping is most of the cost of a page.
+    struct Shaped
+    {
+        double width = 0;
+        QList<QGlyphRun> runs;
+    };
+    Shaped shaped(const QString &text, bool bold) const;
     QString cellText(const LedgerRow &row, ReportLayout::Field field) const;
     QString totalText(ReportLayout::Field field) const;
     // Lines of text within width, broken where a line may break and never inside a syllable.
-    QStringList wrap(const QString &text, const QFont &font, double width) const;
+    QStringList wrap(const QString &text, bool bold, double width) const;
     int linesOf(const LedgerRow &row) const;
     void paginate();
     void paintHeaderRow(QPainter &painter, double top) const;
-    double paintRow(QPainter &painter, double top, const QList<Cell> &cells, const QFont &font) const;
+    double paintRow(QPainter &painter, double top, const QList<Cell> &cells, bool bold) const;
     QString pageText(const QString &text, int page) const;
 
     const LedgerReport &m_report;
@@ -67,4 +77,5 @@ private:
     std::vector<unsigned char> m_rowLines;
     double m_bodyTop = 0, m_bodyBottom = 0;
     QString m_printDate;
+    mutable QHash<QString, Shaped> m_shaped[2]; // body, bold
 };
