@@ -283,21 +283,19 @@ void LedgerReportPainter::paintPage(QPainter &painter, int page) const
         painter.drawLine(QPointF(left, y), QPointF(right, y));
         painter.setPen(Qt::black);
     }
+    const double rowsBottom = y;
+    size_t labelEnd = 1; // the totals label spans the columns before the first sum
     if (page == pageCount() - 1) {
-        // The totals: the label from the first column up to the first amount, the four sums
-        // under their columns.
         for (qsizetype c = 0; c < cells.size(); ++c)
             cells[c] = {totalText(m_layout.columns[c].field), m_layout.columns[c].align};
+        while (labelEnd < size_t(cells.size()) && cells[qsizetype(labelEnd)].text.isEmpty())
+            ++labelEnd;
         painter.setPen(QPen(Qt::black, 0.8 * kPoint));
         painter.drawLine(QPointF(left, y), QPointF(right, y));
         const double h = paintRow(painter, y, cells, true);
-        qsizetype labelEnd = 0;
-        while (labelEnd < cells.size() && cells[labelEnd].text.isEmpty())
-            ++labelEnd;
-        painter.drawText(QRectF(left + m_padding, y, m_columnLeft[size_t(std::max<qsizetype>(labelEnd, 1))] - left - 2 * m_padding, h),
-                         Qt::AlignCenter, m_layout.totalsLabel);
+        painter.setFont(m_bold);
+        painter.drawText(QRectF(left, y, m_columnLeft[labelEnd] - left, h), Qt::AlignCenter, m_layout.totalsLabel);
         y += h;
-        painter.drawLine(QPointF(left, y), QPointF(right, y));
     }
     // The table's frame and column rules, once for the page.
     painter.setPen(QPen(Qt::black, 0.8 * kPoint));
@@ -305,7 +303,7 @@ void LedgerReportPainter::paintPage(QPainter &painter, int page) const
     painter.drawLine(QPointF(left, m_bodyTop), QPointF(right, m_bodyTop));
     painter.setPen(rule);
     for (size_t c = 1; c + 1 < m_columnLeft.size(); ++c)
-        painter.drawLine(QPointF(m_columnLeft[c], tableTop), QPointF(m_columnLeft[c], y));
+        painter.drawLine(QPointF(m_columnLeft[c], tableTop), QPointF(m_columnLeft[c], c < labelEnd ? rowsBottom : y));
 
     painter.setPen(Qt::black);
     painter.setFont(m_body);
