@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -247,20 +248,35 @@ void tst_LedgerPrinting::printButtonFinishesTheEditAndStagesTheGrid()
         QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
     QVERIFY(w.spList->isEditing());
 
-    int pages = 0;
-    const ModalWatch<FrmPrintPreview> watch([&pages](FrmPrintPreview *p) {
-        pages = p->lblPages->text().mid(2).toInt();
+    // A search typed but not run: the heading still tells the shown period.
+    w.txtPName->setText(QStringLiteral("냉장고"));
+
+    const QString pdf = m_dir.filePath(QStringLiteral("button.pdf"));
+    const ModalWatch<FrmPrintPreview> watch([&pdf](FrmPrintPreview *p) {
+        p->savePdf(pdf);
         p->reject();
     });
     w.btnPrint->click();
     QTRY_VERIFY(watch.shown());
-    QCOMPARE(pages, 1);
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("기간: 2026-12-01 ~ 2026-12-08")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("777")));
     LedgerReport staged;
     QVERIFY(!readLedgerReport(db, staged).isError());
     QCOMPARE(staged.rows.size(), size_t(2));
     QCOMPARE(staged.rows[1].proName, QStringLiteral("둘째"));
     QCOMPARE(staged.rows[1].maeipCost, 777);
     QVERIFY(QFile::exists(QDir(paths.gRptPath).filePath(reportLayoutFileName())));
+
+    // A staging the engine refuses: its words in the box, and no report.
+    QVERIFY(db.exec(SqlStatement(QStringLiteral("DROP TABLE total_print"))).ok());
+    const ModalWatch<FrmPrintPreview> none([](FrmPrintPreview *p) { p->reject(); });
+    prompt.ok();
+    w.btnPrint->click();
+    QCOMPARE(prompt.count(), 1);
+    QVERIFY2(prompt.last().text.contains(QStringLiteral("no such table: total_print")), qPrintable(prompt.last().text));
+    QTest::qWait(50);
+    QVERIFY(!none.shown());
 }
 
 void tst_LedgerPrinting::commandFormExitCodes()

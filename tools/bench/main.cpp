@@ -13,10 +13,10 @@
 #include <QFileInfo>
 
 #include "core/data/database.h"
-#include "core/data/sampleledger.h"
 #include "core/ledger/ledger.h"
 #include "core/ledger/ledgermodel.h"
 #include "benchcontext.h"
+#include "benchledger.h"
 
 // Steps the statement through the bare C interface, reading every column as the model does.
 qint64 bareRows(const QString &path, const SqlStatement &st)
@@ -87,19 +87,9 @@ int main(int argc, char *argv[])
     const QString folder = parser.value(QStringLiteral("folder")) + QStringLiteral("/%1").arg(vouchers);
     QDir().mkpath(folder);
     const QString path = folder + QStringLiteral("/panDB.db");
-    // A fixed "today" keeps the sample the same from day to day, so it is made once and reused.
     const QDate today(2026, 12, 8);
-    if (!QFileInfo::exists(path)) {
-        std::fprintf(stderr, "견본 장부 만드는 중 (%lld 전표)...\n", static_cast<long long>(vouchers));
-        SampleLedgerOptions o;
-        o.vouchers = vouchers;
-        o.today = today;
-        QString error;
-        if (!writeSampleLedger(path, o, &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
-    }
+    if (!ensureSampleLedger(path, vouchers, today))
+        return 1;
     Database db;
     if (!db.open(path))
         return 1;

@@ -28,6 +28,7 @@ QString Ledger::firstOfMonth(const QDate &day)
 
 bool Ledger::DispList(const VoucherFilter &filter)
 {
+    m_shownFilter = filter;
     auto rows = loadVouchers(m_db, voucherQuery(filter), m_prompt);
     if (!rows) {
         m_model.clear();

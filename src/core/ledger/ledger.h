@@ -22,6 +22,8 @@ public:
     // Refills the grid from the query of filter; after a failure the grid stays empty, without
     // an entry row. Otherwise the entry row is appended with DefaultDate.
     bool DispList(const VoucherFilter &filter);
+    // The filter of the last query: what the grid shows, whatever the strip says since.
+    const VoucherFilter &shownFilter() const { return m_shownFilter; }
     // Appends the entry row.
     void AddNewRow();
     // The group filter's items: an empty item, then every group used on a voucher.
@@ -38,6 +40,7 @@ private:
     UserPrompt &m_prompt;
     LedgerModel &m_model;
     QString m_defaultDate;
+    VoucherFilter m_shownFilter;
 };
 
 // A date box's up (-1) or down (+1) button: its own date moved by one day; an unreadable

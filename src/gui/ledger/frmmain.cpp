@@ -646,10 +646,11 @@ void frmMain::btnPasswd_Click()
     frmpass window(m_db, m_prompt, this);
     window.exec();
 }
-// The shown vouchers in the grid's order (the entry row aside), under the period or search shown.
+// The shown vouchers in the grid's order (the entry row aside), under the period or search of
+// the last query: the strip may have been changed since without a search.
 void frmMain::btnPrint_Click()
 {
-    printLedger(this, m_db, m_prompt, m_model, selectionHeading(m_filter.voucherFilter()), m_paths.gRptPath);
+    printLedger(this, m_db, m_prompt, m_model, selectionHeading(m_ledger->shownFilter()), m_paths.gRptPath);
 }
 // The caller-ID controls, the device and the call log arrive with caller-ID support; the use
 // check box is wired with connectCommand like the buttons.

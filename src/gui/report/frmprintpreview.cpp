@@ -37,10 +37,15 @@ const QString kFitWidth = QStringLiteral("폭 맞춤");
 class FrmPrintPreview::PageView final : public QWidget
 {
 public:
-    PageView(const LedgerReportPainter &report, QWidget *parent) : QWidget(parent), m_report(report) {}
+    PageView(const LedgerReportPainter &report, QWidget *parent) : QWidget(parent), m_report(report)
+    {
+        setObjectName(QStringLiteral("pnlPage"));
+        setAccessibleName(QStringLiteral("미리보기 쪽"));
+    }
     void show(int page, double scale)
     {
         m_pageIndex = page;
+        setAccessibleDescription(QStringLiteral("%1 / %2").arg(page + 1).arg(m_report.pageCount()));
         m_scale = scale;
         const QSizeF size = m_report.pageSize() * scale;
         setFixedSize(qCeil(size.width()) + 2 * kGap, qCeil(size.height()) + 2 * kGap);
@@ -106,7 +111,7 @@ FrmPrintPreview::FrmPrintPreview(const LedgerReportPainter &report, UserPrompt &
 
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("scrPage"));
-    m_scroll->setAccessibleName(QStringLiteral("미리보기 쪽"));
+    m_scroll->setAccessibleName(QStringLiteral("미리보기"));
     m_scroll->setAlignment(Qt::AlignCenter);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_view = new PageView(report, m_scroll);

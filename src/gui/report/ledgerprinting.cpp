@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ledgerprinting.h"
 
-#include <cstdio>
-
-#include <QApplication>
 #include <QDate>
 #include <QGuiApplication>
 
@@ -21,30 +18,25 @@ namespace {
 
 const QString kPrintTitle = QStringLiteral("인쇄");
 
-void say(const QString &text)
-{
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
-
 } // namespace
 
 void printLedger(QWidget *parent, Database &db, UserPrompt &prompt, const LedgerModel &model, const QString &heading,
                  const QString &reportFolder)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     LedgerReport report;
     const SqlError error = prepareLedgerReport(db, model, heading, QDate::currentDate(), report);
     const LoadedLayout layout = error.isError() ? LoadedLayout{} : loadReportLayout(reportFolder);
-    QApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
     if (error.isError()) {
         prompt.ShowErrBox(stagingErrorCaption(), error.code, error.text);
         return;
     }
     if (!layout.problem.isEmpty())
         prompt.MsgWarn(layout.problem, kPrintTitle);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const LedgerReportPainter painter(report, layout.layout);
-    QApplication::restoreOverrideCursor();
+    QGuiApplication::restoreOverrideCursor();
     FrmPrintPreview preview(painter, prompt, parent);
     preview.exec();
 }
@@ -55,43 +47,38 @@ int runPrintLedgerCommand(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    ConsolePrompt prompt;
+    const auto fail = [&prompt](const QString &text, int code) {
+        prompt.MsgWarn(text, kPrintTitle);
+        return code;
+    };
     const QStringList args = QGuiApplication::arguments();
     const qsizetype at = args.indexOf(QLatin1String(printLedgerOption()));
-    if (at < 0 || at + 1 >= args.size() || args[at + 1].startsWith(QLatin1String("--"))) {
-        say(QStringLiteral("사용법: solbitsem --print-ledger 출력.pdf [--from 날짜 --to 날짜 | --product 품목명 | "
-                           "--client 판매처명]"));
-        return 2;
-    }
+    if (at < 0 || at + 1 >= args.size() || args[at + 1].startsWith(QLatin1String("--")))
+        return fail(QStringLiteral("사용법: solbitsem --print-ledger 출력.pdf [--from 날짜 --to 날짜 | --product 품목명 | "
+                                   "--client 판매처명]"),
+                    2);
     const QString out = args[at + 1];
     const LedgerSelection selection = parseLedgerSelection(args.mid(at + 2), QDate::currentDate());
-    if (!selection.error.isEmpty()) {
-        say(selection.error);
-        return 2;
-    }
+    if (!selection.error.isEmpty())
+        return fail(selection.error, 2);
     AppSettings settings;
     Database db;
-    ConsolePrompt prompt;
     const AppPaths paths = LoadSettings(settings, prompt);
     LedgerModel model;
     const QString loadError = loadLedgerSelection(settings, db, prompt, selection.filter, model);
-    if (!loadError.isEmpty()) {
-        say(loadError);
-        return 1;
-    }
+    if (!loadError.isEmpty())
+        return fail(loadError, 1);
     LedgerReport report;
     const SqlError error = prepareLedgerReport(db, model, selectionHeading(selection.filter), QDate::currentDate(), report);
-    if (error.isError()) {
-        say(stagingErrorCaption() + QLatin1Char('\n') + error.text);
-        return 1;
-    }
+    if (error.isError())
+        return fail(stagingErrorCaption() + QLatin1Char('\n') + error.text, 1);
     const LoadedLayout layout = loadReportLayout(paths.gRptPath);
     if (!layout.problem.isEmpty())
-        say(layout.problem);
+        prompt.MsgWarn(layout.problem, kPrintTitle);
     const LedgerReportPainter painter(report, layout.layout);
     QString writeError;
-    if (!painter.writePdf(out, &writeError)) {
-        say(writeError);
-        return 1;
-    }
+    if (!painter.writePdf(out, &writeError))
+        return fail(writeError, 1);
     return 0;
 }

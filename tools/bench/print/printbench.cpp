@@ -16,13 +16,13 @@
 
 #include "core/base/consoleprompt.h"
 #include "core/data/database.h"
-#include "core/data/sampleledger.h"
 #include "core/ledger/ledgerprint.h"
 #include "core/ledger/ledgerselection.h"
 #include "core/ledger/reportlayout.h"
 #include "core/ledger/voucherquery.h"
 #include "gui/report/frmprintpreview.h"
 #include "gui/report/ledgerreportpainter.h"
+#include "../benchledger.h"
 
 namespace {
 
@@ -49,17 +49,8 @@ int main(int argc, char *argv[])
     QDir().mkpath(folder);
     const QString path = folder + QStringLiteral("/panDB.db");
     const QDate today(2026, 12, 8);
-    if (!QFileInfo::exists(path)) {
-        std::fprintf(stderr, "견본 장부 만드는 중 (100000 전표)...\n");
-        SampleLedgerOptions o;
-        o.vouchers = 100000;
-        o.today = today;
-        QString error;
-        if (!writeSampleLedger(path, o, &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return 1;
-        }
-    }
+    if (!ensureSampleLedger(path, 100000, today))
+        return 1;
     Database db;
     if (!db.open(path))
         return 1;
