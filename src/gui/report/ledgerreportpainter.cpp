@@ -165,7 +165,7 @@ int LedgerReportPainter::linesOf(const LedgerRow &row) const
             continue;
         lines = std::max(lines, static_cast<int>(wrap(text, false, width).size()));
     }
-    return std::min(lines, 255);
+    return lines;
 }
 
 void LedgerReportPainter::paginate()
@@ -179,13 +179,10 @@ void LedgerReportPainter::paginate()
     m_bodyBottom = m_pageSize.height() - m_margin - QFontMetricsF(m_body).height() * 1.8;
 
     const double rowPad = 2 * m_padding;
-    m_rowLines.resize(m_report.rows.size());
     m_pageStarts.assign(1, 0);
     double y = m_bodyTop;
     for (size_t i = 0; i < m_report.rows.size(); ++i) {
-        const int lines = linesOf(m_report.rows[i]);
-        m_rowLines[i] = static_cast<unsigned char>(lines);
-        const double h = lines * m_lineHeight + rowPad;
+        const double h = linesOf(m_report.rows[i]) * m_lineHeight + rowPad;
         // A row never runs into the footer; one taller than a whole page stands alone.
         if (y + h > m_bodyBottom && y > m_bodyTop) {
             m_pageStarts.push_back(static_cast<int>(i));

@@ -74,7 +74,6 @@ private:
     double m_lineHeight = 0;
     std::vector<double> m_columnLeft; // plus the right edge last
     std::vector<int> m_pageStarts;    // first row of each page
-    std::vector<unsigned char> m_rowLines;
     double m_bodyTop = 0, m_bodyBottom = 0;
     QString m_printDate;
     mutable QHash<QString, Shaped> m_shaped[2]; // body, bold
