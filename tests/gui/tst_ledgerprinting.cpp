@@ -195,6 +195,8 @@ void tst_LedgerPrinting::previewTurnsPagesAndSavesPdf()
     preview.show();
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
     QCOMPARE(preview.lblPages->text(), QStringLiteral("/ %1").arg(painter.pageCount()));
+    // The page fills the window, not the room it had before the window was laid out.
+    QTRY_VERIFY(preview.findChild<QWidget *>(QStringLiteral("pnlPage"))->width() > preview.width() * 3 / 4);
     QTest::keyClick(&preview, Qt::Key_PageDown);
     QCOMPARE(preview.page(), 1);
     preview.btnLast->click();

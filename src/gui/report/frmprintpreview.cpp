@@ -116,6 +116,7 @@ FrmPrintPreview::FrmPrintPreview(const LedgerReportPainter &report, UserPrompt &
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_view = new PageView(report, m_scroll);
     m_scroll->setWidget(m_view);
+    m_scroll->viewport()->installEventFilter(this);
     layout->addWidget(m_scroll, 1);
 
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
@@ -164,10 +165,12 @@ void FrmPrintPreview::applyZoom()
     m_view->show(m_page, std::max(scale, 0.01));
 }
 
-void FrmPrintPreview::resizeEvent(QResizeEvent *event)
+// The fitting zooms follow the room the page has, which is known only once the layout ran.
+bool FrmPrintPreview::eventFilter(QObject *watched, QEvent *event)
 {
-    QDialog::resizeEvent(event);
-    applyZoom();
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize)
+        applyZoom();
+    return QDialog::eventFilter(watched, event);
 }
 
 void FrmPrintPreview::keyPressEvent(QKeyEvent *event)
