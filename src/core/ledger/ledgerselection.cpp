@@ -98,10 +98,9 @@ QString selectionHeading(const VoucherFilter &filter)
     return line;
 }
 
-QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt,
-                            const VoucherFilter &filter, LedgerModel &model)
+QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFilter &filter, LedgerModel &model)
 {
-    const AppPaths paths = LoadSettings(settings, prompt);
+    const AppPaths paths = ResolvePaths(settings);
     if (!QFileInfo::exists(paths.gDbFile))
         return QStringLiteral("장부 파일이 없습니다: ") + paths.gDbFile;
     if (!db.isOpen() && !OpenMainDB(db, paths))

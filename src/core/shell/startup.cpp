@@ -20,7 +20,7 @@ const QString kDbFile = QStringLiteral("db기초");
 const QString kPostFile = QStringLiteral("우편번호");
 } // namespace
 
-AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt)
+AppPaths ResolvePaths(AppSettings &settings, bool *dataFolderMissing)
 {
     const QString env = AppSettings::environment();
     const QString dbPath = settings.value(env, kDbPath);
@@ -29,23 +29,29 @@ AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt)
     const QString postFile = settings.value(env, kPostFile);
 
     AppPaths p;
-    if (dbPath.isEmpty()) {
-        p.gDbPath = AppFolders::defaultDbPath();
-    } else if (!isDir(dbPath)) {
-        prompt.MsgWarn(QStringLiteral("데이터베이스 파일 경로가 없어졌거나 옮겨졌습니다.\r\n"
-                                      "데이터베이스 파일 경로를 확인하십시요."),
-                       QStringLiteral("파일 경로 오류"));
-        p.gDbPath = AppFolders::defaultDbPath();
-    } else {
-        p.gDbPath = dbPath;
-    }
+    const bool missing = !dbPath.isEmpty() && !isDir(dbPath);
+    if (dataFolderMissing)
+        *dataFolderMissing = missing;
+    p.gDbPath = dbPath.isEmpty() || missing ? AppFolders::defaultDbPath() : dbPath;
     p.gDbFile = isFile(dbFile) ? dbFile : p.gDbPath + QLatin1Char('/') + Startup::ledgerFileName();
     p.gPostFile = isFile(postFile) ? postFile : p.gDbPath + QLatin1Char('/') + Startup::postalFileName();
     p.gRptPath = isDir(rptPath) ? rptPath : AppFolders::defaultRptPath();
+    return p;
+}
+
+AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt)
+{
+    bool missing = false;
+    const AppPaths p = ResolvePaths(settings, &missing);
+    if (missing)
+        prompt.MsgWarn(QStringLiteral("데이터베이스 파일 경로가 없어졌거나 옮겨졌습니다.\r\n"
+                                      "데이터베이스 파일 경로를 확인하십시요."),
+                       QStringLiteral("파일 경로 오류"));
     // The default root may not exist yet on a first start here, so the parents are made too.
     if (!isDir(p.gRptPath))
         QDir().mkpath(p.gRptPath);
 
+    const QString env = AppSettings::environment();
     settings.setValue(env, kDbFile, p.gDbFile);
     settings.setValue(env, kDbPath, p.gDbPath);
     settings.setValue(env, kRptPath, p.gRptPath);

@@ -21,6 +21,10 @@ inline QString ledgerFileName() { return QStringLiteral("panDB.db"); }
 inline QString postalFileName() { return QStringLiteral("dbpost.db"); }
 } // namespace Startup
 
+// The paths the settings name, with the defaults where they name nothing usable; nothing is
+// shown, made or written. The command forms use this, so a run on a machine without a ledger
+// leaves the settings as they were.
+AppPaths ResolvePaths(AppSettings &settings, bool *dataFolderMissing = nullptr);
 // Resolves the paths from the settings store, warns once about a vanished data folder, creates
 // the report folder and writes the resolved values back.
 AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt);

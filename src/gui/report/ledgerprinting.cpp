@@ -64,9 +64,9 @@ int runPrintLedgerCommand(int argc, char *argv[])
         return fail(selection.error, 2);
     AppSettings settings;
     Database db;
-    const AppPaths paths = LoadSettings(settings, prompt);
+    const AppPaths paths = ResolvePaths(settings);
     LedgerModel model;
-    const QString loadError = loadLedgerSelection(settings, db, prompt, selection.filter, model);
+    const QString loadError = loadLedgerSelection(settings, db, selection.filter, model);
     if (!loadError.isEmpty())
         return fail(loadError, 1);
     LedgerReport report;
