@@ -73,6 +73,7 @@ void runGridBench(BenchContext &ctx);
 void runEditBench(BenchContext &ctx);
 void runPostalBench(BenchContext &ctx);
 void runAnalysisBench(BenchContext &ctx);
+void runCallerIdBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
 {
@@ -160,5 +161,6 @@ int main(int argc, char *argv[])
     runMasterDataBench(ctx);
     runPostalBench(ctx);
     runAnalysisBench(ctx);
+    runCallerIdBench(ctx);
     return 0;
 }

@@ -27,6 +27,15 @@ struct Index
     bool unique = false;
 };
 
+// An index over an expression of one field, which SQLite keeps up to date with the row.
+struct ExpressionIndex
+{
+    QString name;
+    QString table;
+    QString field;
+    QString expression;
+};
+
 struct Table
 {
     QString name;
@@ -41,6 +50,7 @@ inline constexpr int GroupNameSize = 6;
 inline constexpr int ClientNameSize = 16;
 
 const QList<Table> &ledgerTables();
+const QList<ExpressionIndex> &expressionIndexes();
 const Table *ledgerTable(const QString &name);
 const Table &postTable();
 
@@ -49,7 +59,9 @@ QString declaredType(const Field &field);
 // One column of CREATE TABLE or ALTER TABLE ADD COLUMN, with the house constraints.
 QString columnDefinition(const Field &field);
 QString createTableSql(const Table &table);
+// The table's indexes, those over expressions included.
 QStringList createIndexSql(const Table &table);
+QString createIndexSql(const ExpressionIndex &index);
 // Size of a text field read back from its declared type; 0 when it carries none.
 int sizeFromDeclaredType(const QString &declared);
 
