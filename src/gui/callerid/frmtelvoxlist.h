@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+
+// "수신번호 내역": the calls received, oldest first.
+class FrmTelvoxList final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FrmTelvoxList)
+
+public:
+    explicit FrmTelvoxList(QWidget *parent = nullptr);
+
+    // Appends a line at the end.
+    void AddMsg(const QString &sMsg);
+
+    QPlainTextEdit *txtMsg = nullptr;
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};
