@@ -2,6 +2,7 @@
 #include "frmtelvoxlist.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -18,6 +19,7 @@ FrmTelvoxList::FrmTelvoxList(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     txtMsg = named(new QPlainTextEdit(this), QStringLiteral("txtMsg"), QStringLiteral("수신번호 내역"));
     txtMsg->setReadOnly(true);
+    txtMsg->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtMsg->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(txtMsg);
     resize(520, 360);

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -693,6 +694,8 @@ void frmMain::buildCallerIdControls(QHBoxLayout *row)
 
     txtTelvoxList = named(new QPlainTextEdit(this), QStringLiteral("txtTelvoxList"), QStringLiteral("수신 목록"));
     txtTelvoxList->setReadOnly(true);
+    // The number is padded to 15 characters: the columns line up only in a fixed-pitch font.
+    txtTelvoxList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     txtTelvoxList->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtTelvoxList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtTelvoxList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
