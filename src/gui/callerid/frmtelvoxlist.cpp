@@ -1,16 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmtelvoxlist.h"
 
-#include <QCloseEvent>
 #include <QFontDatabase>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "gui/ui/formhelpers.h"
 
-FrmTelvoxList::FrmTelvoxList(QWidget *parent) : QWidget(parent, Qt::Window)
+FrmTelvoxList::FrmTelvoxList(QWidget *parent) : HidingWindow(parent)
 {
     setObjectName(QStringLiteral("FrmTelvoxList"));
     setWindowTitle(QStringLiteral("수신번호 내역"));
@@ -32,26 +30,4 @@ void FrmTelvoxList::AddMsg(const QString &sMsg)
     // Every line ends with a break, so the next one starts on its own line.
     end.insertText(sMsg + QLatin1Char('\n'));
     txtMsg->setTextCursor(end);
-}
-
-void FrmTelvoxList::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isMinimized())
-        showNormal();
-}
-
-void FrmTelvoxList::closeEvent(QCloseEvent *event)
-{
-    // Closing only hides: the lines stay for the next look.
-    hide();
-    event->ignore();
-}
-
-void FrmTelvoxList::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        hide();
-    else
-        QWidget::keyPressEvent(event);
 }

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include "hidingwindow.h"
 
 class QPlainTextEdit;
 
 // "수신번호 내역": the calls received, oldest first.
-class FrmTelvoxList final : public QWidget
+class FrmTelvoxList final : public HidingWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FrmTelvoxList)
@@ -19,8 +19,4 @@ public:
 
     QPlainTextEdit *txtMsg = nullptr;
 
-protected:
-    void changeEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 };

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmtelvoxstanbylist.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -25,7 +23,7 @@ const QString kHelpFile = QStringLiteral("doc/발신번호안내.txt");
 
 FrmTelvoxStanbyList::FrmTelvoxStanbyList(AppSettings &settings, UserPrompt &prompt, WaitingCalls &calls,
                                          std::function<void()> showAllList, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_settings(settings), m_prompt(prompt), m_calls(calls)
+    : HidingWindow(parent), m_settings(settings), m_prompt(prompt), m_calls(calls)
 {
     setObjectName(QStringLiteral("FrmTelvoxStanbyList"));
     setWindowTitle(QStringLiteral("수신전화 처리대기"));
@@ -108,26 +106,4 @@ void FrmTelvoxStanbyList::unload()
         m_settings.setValue(AppSettings::environment(), xKey(), QString::number(left));
         m_settings.setValue(AppSettings::environment(), yKey(), QString::number(top));
     }
-}
-
-void FrmTelvoxStanbyList::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isMinimized())
-        showNormal();
-}
-
-void FrmTelvoxStanbyList::closeEvent(QCloseEvent *event)
-{
-    // The list is the waiting-call queue: closing only hides it.
-    hide();
-    event->ignore();
-}
-
-void FrmTelvoxStanbyList::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape)
-        hide();
-    else
-        QWidget::keyPressEvent(event);
 }

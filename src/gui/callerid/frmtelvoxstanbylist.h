@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include <QWidget>
+#include "hidingwindow.h"
 
 class AppSettings;
 class QLabel;
@@ -14,7 +14,7 @@ class WaitingCalls;
 
 // "수신전화 처리대기": the calls that came without a number. Its list is the waiting-call queue,
 // which lives on while the window is hidden.
-class FrmTelvoxStanbyList final : public QWidget
+class FrmTelvoxStanbyList final : public HidingWindow
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FrmTelvoxStanbyList)
@@ -29,18 +29,12 @@ public:
 
     // Hides the window and stores its position, as the program's end does.
     void unload();
-    QString helpPath() const { return m_helpPath; }
 
     QListView *List1 = nullptr;
     QPushButton *btnDel = nullptr;
     QPushButton *btnAllDel = nullptr;
     QPushButton *btnAllList = nullptr;
     QPushButton *cmdHelp = nullptr;
-
-protected:
-    void changeEvent(QEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void btnDel_Click();
