@@ -234,6 +234,10 @@ void tst_Telvox::unpluggedIsReportedOnceAndReopens()
     QString name = QStringLiteral("COM3");
     QString reply;
     QCOMPARE(device.OpenPort(name, reply), 0);
+    // After a call: a device that has sent data hangs up differently.
+    QSignalSpy got(&device, &telvox::Received);
+    QVERIFY(pty->write("NMBR = 0212345678\r\n"));
+    QTRY_COMPARE(got.size(), 1);
 
     pty.reset();
     QTRY_COMPARE(lost.size(), 1);

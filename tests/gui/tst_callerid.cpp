@@ -132,9 +132,16 @@ void tst_CallerId::serialCallFillsPanelsAndLog()
     QVERIFY2(line.startsWith(QStringLiteral("02-123-4567    20")), qPrintable(line));
     QVERIFY2(line.endsWith(QStringLiteral(" 김철수 [제품: 냉장고(2026-12-05), TV(2026-12-01)]")), qPrintable(line));
 
-    // Unticking closes the port and stores the switch off.
-    QTest::mouseClick(m_w->chkUseTelvox, Qt::LeftButton);
+    // The adapter pulled out: said once, the program goes on; unticking stores the switch off.
+    m_prompt->ok();
+    pty.close();
+    QTRY_COMPARE(m_prompt->count(), 1);
+    QVERIFY2(m_prompt->last().text.startsWith(QStringLiteral("포트 COM1의 발신번호 표시기 연결이 끊어졌습니다.")),
+             qPrintable(m_prompt->last().text));
     QVERIFY(!m_w->telvox[0]->IsOpen());
+    QTest::qWait(100);
+    QCOMPARE(m_prompt->count(), 1);
+    QTest::mouseClick(m_w->chkUseTelvox, Qt::LeftButton);
     QCOMPARE(m_settings->value(reg, QStringLiteral("TelvoxUse")), QStringLiteral("0"));
 }
 

@@ -718,6 +718,11 @@ void frmMain::buildCallerIdControls(QHBoxLayout *row)
 
 void frmMain::addCallerIdCommands()
 {
+    // Tab goes from the search strip through the caller-ID controls to the buttons.
+    setTabOrder(chkNoSale, chkUseTelvox);
+    setTabOrder(chkUseTelvox, txtGetTelvox);
+    setTabOrder(txtGetTelvox, btnTelvoxList);
+    setTabOrder(btnTelvoxList, btnRefresh);
     addToolCommand(QStringLiteral("발신번호 포트설정(&C)"), [this] { showTelvoxOptions(); });
     addToolCommand(QStringLiteral("수신전화 처리대기(&W)"), [this] {
         FrmTelvoxStanbyList &w = stanbyList();

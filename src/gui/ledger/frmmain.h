@@ -183,7 +183,7 @@ private:
     // Ticks the caller-ID check box from the stored use switch (a step of the login).
     void ApplyTelvoxUse();
     void buildCallerIdControls(QHBoxLayout *row);
-    void addCallerIdCommands(); // in the 도구 menu
+    void addCallerIdCommands(); // the 도구 menu entries and the tab order
     void chkUseTelvox_Click();
     void telvox_Received(int index, int kind, const QString &data);
     void HandleTelvoxNumber(const QString &number);
