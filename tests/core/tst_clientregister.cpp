@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "core/masterdata/businessmode.h"
+#include "core/masterdata/callerlookup.h"
 #include "core/masterdata/clienteditor.h"
 #include "core/masterdata/clientregister.h"
 #include "scriptedprompt.h"
@@ -46,6 +47,9 @@ class TestClientRegister final : public QObject
     Q_OBJECT
 
 private slots:
+    void callerLookup_data();
+    void callerLookup();
+    void callerLookupUsesTailIndexes();
     void nameRules_data();
     void nameRules();
     void duplicateName_data();
@@ -435,6 +439,67 @@ void TestClientRegister::captions()
     if (const auto m = busiModeOf(mode))
         editor.setBusiMode(*m);
     QCOMPARE(editor.caption(), caption);
+}
+
+void TestClientRegister::callerLookup_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("products");
+    // 1 has tel 02-123-4567 and three vouchers, two of them one product on one day;
+    // 2 has only a mobile and no voucher; 3 and 4 share the end 555-1234.
+    const QString kim = QStringLiteral("TV(2024-03-05), 볼펜(2024-03-03)");
+    QTest::newRow("tel ends with key") << "123-4567" << true << "김철수" << kim;
+    QTest::newRow("longer key, same end") << "9123-4567" << false << "" << "";
+    QTest::newRow("phone, no vouchers") << "9876-5432" << true << "박영희" << "()";
+    QTest::newRow("same last four only") << "999-4567" << false << "" << "";
+    QTest::newRow("dashes count as stored") << "1234-5678" << false << "" << "";
+    QTest::newRow("several: newest row's customer, all rows")
+        << "555-1234" << true << "최신" << "냉장고(2024-04-01), 세탁기(2024-03-01)";
+    QTest::newRow("quote in key is only text") << "1'-4567" << false << "" << "";
+}
+
+void TestClientRegister::callerLookup()
+{
+    QFETCH(QString, key);
+    TempLedger l;
+    l.addClient(1, 1, QStringLiteral("김철수"), QStringLiteral("02-123-4567"));
+    l.addClient(1, 2, QStringLiteral("박영희"), {}, QStringLiteral("010-9876-5432"));
+    l.addClient(1, 3, QStringLiteral("예전"), QStringLiteral("031-555-1234"));
+    l.addClient(1, 4, QStringLiteral("최신"), {}, QStringLiteral("010-555-1234"));
+    l.addClient(1, 5, QStringLiteral("붙여씀"), QStringLiteral("0212345678"));
+    l.addClient(0, 6, QStringLiteral("매입처"), QStringLiteral("02-999-4567")); // suppliers never ring
+    const auto sold = [&](qint32 code, const QString &product, const QString &day) {
+        LedgerRow v = voucher(QStringLiteral("2024-03-01"), product, 1000, day, 1500);
+        v.maechulCode = code;
+        l.addVoucher(v);
+    };
+    sold(1, QStringLiteral("볼펜"), QStringLiteral("2024-03-03"));
+    sold(1, QStringLiteral("볼펜"), QStringLiteral("2024-03-03"));
+    sold(1, QStringLiteral("TV"), QStringLiteral("2024-03-05"));
+    sold(3, QStringLiteral("세탁기"), QStringLiteral("2024-03-01"));
+    sold(4, QStringLiteral("냉장고"), QStringLiteral("2024-04-01"));
+
+    ScriptedPrompt prompt;
+    const std::optional<CallerLookup> r = LookupCaller(l.db(), prompt, key);
+    QVERIFY(r);
+    QTEST(r->found, "found");
+    QTEST(r->caller.name, "name");
+    QTEST(r->products, "products");
+}
+
+void TestClientRegister::callerLookupUsesTailIndexes()
+{
+    TempLedger l;
+    SqlStatement plan = callerLookupStatement(QStringLiteral("123-4567"));
+    plan.text.prepend(QStringLiteral("EXPLAIN QUERY PLAN "));
+    Database::Result r = l.exec(plan);
+    QString text;
+    while (r.query.next())
+        text += r.query.value(3).toString() + QLatin1Char('\n');
+    QVERIFY2(text.contains(QLatin1String("maechul_tel_tail")) && text.contains(QLatin1String("maechul_phone_tail")),
+             qPrintable(text));
 }
 
 QTEST_APPLESS_MAIN(TestClientRegister)

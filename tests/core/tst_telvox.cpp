@@ -5,8 +5,10 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include "core/callerid/incomingcall.h"
 #include "core/callerid/pseudoterminal.h"
 #include "core/callerid/telvox.h"
+#include "core/callerid/telvoxports.h"
 #include "core/shell/appsettings.h"
 #include "templedger.h"
 
@@ -44,7 +46,46 @@ private slots:
     void unpluggedIsReportedOnceAndReopens();
     void ncidCallsAndReconnect();
     void ncidRefusedKeepsTrying();
+    void portDialogText_data();
+    void portDialogText();
+    void logLinePad_data();
+    void logLinePad();
 };
+
+void tst_Telvox::portDialogText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("blank, digit, letter") << " 4a" << "4";
+    QTest::newRow("port name") << "COM4" << "0";
+    QTest::newRow("empty") << "" << "0";
+    QTest::newRow("leading zeros") << "007" << "7";
+    QTest::newRow("sign") << "-3" << "-3";
+    QTest::newRow("fullwidth digit") << "\uFF14" << "0";
+    QTest::newRow("past any port") << "12345678901234" << "123456789";
+}
+
+void tst_Telvox::portDialogText()
+{
+    QFETCH(QString, typed);
+    QTEST(TelvoxPorts::storedText(typed), "stored");
+}
+
+void tst_Telvox::logLinePad_data()
+{
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("padded") << "02-123-4567" << "02-123-4567    2026-12-09 14:05:07 김 [제품: TV]";
+    QTest::newRow("exactly 15") << "010-1234-567890" << "010-1234-5678902026-12-09 14:05:07 김 [제품: TV]";
+    QTest::newRow("longer, unpadded") << "031-1234567890-1234" << "031-1234567890-12342026-12-09 14:05:07 김 [제품: TV]";
+}
+
+void tst_Telvox::logLinePad()
+{
+    QFETCH(QString, display);
+    const QDateTime at(QDate(2026, 12, 9), QTime(14, 5, 7));
+    QTEST(IncomingCall::logLine(display, at, QStringLiteral("김"), QStringLiteral("TV")), "start");
+}
 
 void tst_Telvox::serialReportsArriveAsReceived()
 {
@@ -193,6 +234,10 @@ void tst_Telvox::unpluggedIsReportedOnceAndReopens()
     QString name = QStringLiteral("COM3");
     QString reply;
     QCOMPARE(device.OpenPort(name, reply), 0);
+    // After a call: a device that has sent data hangs up differently.
+    QSignalSpy got(&device, &telvox::Received);
+    QVERIFY(pty->write("NMBR = 0212345678\r\n"));
+    QTRY_COMPARE(got.size(), 1);
 
     pty.reset();
     QTRY_COMPARE(lost.size(), 1);

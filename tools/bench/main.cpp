@@ -73,6 +73,7 @@ void runGridBench(BenchContext &ctx);
 void runEditBench(BenchContext &ctx);
 void runPostalBench(BenchContext &ctx);
 void runAnalysisBench(BenchContext &ctx);
+void runCallerIdBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
 {
@@ -83,7 +84,7 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
     parser.addOption({QStringLiteral("only"),
-                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis)"),
+                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid)"),
                       QStringLiteral("NAME")});
     parser.process(app);
     const QString only = parser.value(QStringLiteral("only"));
@@ -162,5 +163,7 @@ int main(int argc, char *argv[])
         runPostalBench(ctx);
     if (wanted("analysis"))
         runAnalysisBench(ctx);
+    if (wanted("callerid"))
+        runCallerIdBench(ctx);
     return 0;
 }

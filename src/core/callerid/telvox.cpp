@@ -191,8 +191,10 @@ void telvox::emitReports(const QList<CallerReport> &reports)
 void telvox::onSerialError(QSerialPort::SerialPortError error)
 {
     // A read that fails because the device is gone: close so that the port can be opened again
-    // once the adapter is back, and say it once.
-    if (error != QSerialPort::ResourceError || !m_serial.isOpen())
+    // once the adapter is back, and say it once. A device that hangs up after it has sent data
+    // reads as end of file, which QSerialPort gives as a read error and would signal again at
+    // every turn of the event loop.
+    if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) || !m_serial.isOpen())
         return;
     const QString reason = m_serial.errorString();
     const QString name = m_name;

@@ -59,6 +59,14 @@ QList<Table> buildTables()
                    {{s(u"name"), FieldType::Text, GroupNameSize, true}},
                    {{s(u"group_name_name"), s(u"name"), true, true}}});
     tables.append({s(u"user"), {text(s(u"userid"), 20), text(s(u"pass"), 20)}, {}});
+    // Every caller-ID report, so that missed calls are still there after a restart.
+    tables.append({s(u"call_history"),
+                   {{s(u"call_id"), FieldType::Counter, 0, true},
+                    text(s(u"call_time"), 19),
+                    text(s(u"port"), 50),
+                    text(s(u"number"), 50),
+                    text(s(u"client_name"), ClientNameSize)},
+                   {}});
     return tables;
 }
 
@@ -76,6 +84,19 @@ const QList<Table> &ledgerTables()
 {
     static const QList<Table> tables = buildTables();
     return tables;
+}
+
+const QList<ExpressionIndex> &expressionIndexes()
+{
+    // A caller is found by the end of a customer's number. Every search key ends with the
+    // number's last four digits, so an index on the last four characters narrows the
+    // ends-with match to a handful of rows.
+    static const QList<ExpressionIndex> indexes{
+        {QStringLiteral("maechul_tel_tail"), QStringLiteral("maechul"), QStringLiteral("tel"),
+         QStringLiteral("substr(\"tel\", -4)")},
+        {QStringLiteral("maechul_phone_tail"), QStringLiteral("maechul"), QStringLiteral("phone"),
+         QStringLiteral("substr(\"phone\", -4)")}};
+    return indexes;
 }
 
 const Table *ledgerTable(const QString &name)
@@ -148,7 +169,15 @@ QStringList createIndexSql(const Table &table)
     QStringList out;
     for (const Index &i : table.indexes)
         out << createIndexSql(table, i);
+    for (const ExpressionIndex &i : expressionIndexes())
+        if (i.table == table.name)
+            out << createIndexSql(i);
     return out;
+}
+
+QString createIndexSql(const ExpressionIndex &index)
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)").arg(index.name, index.table, index.expression);
 }
 
 int sizeFromDeclaredType(const QString &declared)

@@ -32,6 +32,15 @@ struct Index
     QStringList columns() const { return QStringList{field} + covering; }
 };
 
+// An index over an expression of one field, which SQLite keeps up to date with the row.
+struct ExpressionIndex
+{
+    QString name;
+    QString table;
+    QString field;
+    QString expression;
+};
+
 struct Table
 {
     QString name;
@@ -46,6 +55,7 @@ inline constexpr int GroupNameSize = 6;
 inline constexpr int ClientNameSize = 16;
 
 const QList<Table> &ledgerTables();
+const QList<ExpressionIndex> &expressionIndexes();
 const Table *ledgerTable(const QString &name);
 const Table &postTable();
 
@@ -55,7 +65,9 @@ QString declaredType(const Field &field);
 QString columnDefinition(const Field &field);
 QString createTableSql(const Table &table);
 QString createIndexSql(const Table &table, const Index &index);
+// The table's indexes, those over expressions included.
 QStringList createIndexSql(const Table &table);
+QString createIndexSql(const ExpressionIndex &index);
 // Size of a text field read back from its declared type; 0 when it carries none.
 int sizeFromDeclaredType(const QString &declared);
 

@@ -582,5 +582,21 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
                 indexError(prompt, e);
         }
     }
+    for (const Schema::ExpressionIndex &i : Schema::expressionIndexes()) {
+        SqlError e;
+        const auto columns = tableColumns(db, i.table, &e);
+        if (!columns || !findColumn(*columns, i.field))
+            continue;
+        e = db.exec(SqlStatement(Schema::createIndexSql(i))).error;
+        if (e.isError())
+            indexError(prompt, e);
+    }
+    // The call history came after the first ledgers.
+    const Schema::Table *calls = Schema::ledgerTable(QStringLiteral("call_history"));
+    if (!tables->contains(calls->name, Qt::CaseInsensitive)) {
+        const SqlError e = db.exec(SqlStatement(Schema::createTableSql(*calls))).error;
+        if (e.isError())
+            indexError(prompt, e);
+    }
     return true;
 }

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -23,12 +26,22 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgerselection.h"
+#include "core/callerid/callhistory.h"
+#include "core/callerid/incomingcall.h"
+#include "core/callerid/telvox.h"
+#include "core/callerid/telvoxports.h"
+#include "core/callerid/waitingcalls.h"
+#include "core/data/recordset.h"
+#include "core/masterdata/callerlookup.h"
 #include "core/shell/appsettings.h"
 #include "core/ui/layoutini.h"
 #include "core/ui/twips.h"
 #include "gui/analysis/frmtradegraph.h"
+#include "gui/callerid/frmtelvoxlist.h"
+#include "gui/callerid/frmtelvoxstanbylist.h"
 #include "gui/masterdata/frmclient_write.h"
 #include "gui/masterdata/seldata.h"
 #include "gui/report/ledgerprinting.h"
@@ -64,6 +77,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     installAccessibility();
     m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
     buildControls();
+    addCallerIdCommands();
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     resize(1280, 800);
@@ -181,6 +195,7 @@ void frmMain::buildControls()
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
     top->addLayout(buttons);
+    buildCallerIdControls(buttons);
     buttons->addStretch(1);
     const auto button = [this, buttons](QPushButton *&b, const QString &name, const QString &text) {
         b = named(new QPushButton(text, pnlTop), name, QString(text).remove(QLatin1Char('&')));
@@ -499,6 +514,15 @@ void frmMain::F3()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == txtTelvoxList) {
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            txtTelvoxList->hide();
+        else if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            btnTelvoxList->setFocus();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::FocusIn) {
         if (watched == txtCName) {
             m_filter.beginClientSearch();
@@ -604,6 +628,10 @@ void frmMain::closeEvent(QCloseEvent *event)
     if (now != m_loadRect)
         SaveFormIni();
     CloseTelvox();
+    if (m_stanbyList)
+        m_stanbyList->unload();
+    if (m_telvoxList)
+        m_telvoxList->hide();
     event->accept();
     // Closing the ledger ends the program, whatever other window is still open. Queued: the
     // window is hidden by then.
@@ -652,9 +680,256 @@ void frmMain::btnPrint_Click()
 {
     printLedger(this, m_db, m_prompt, m_model, selectionHeading(m_ledger->shownFilter()), m_paths.gRptPath);
 }
-// The caller-ID controls, the device and the call log arrive with caller-ID support; the use
-// check box is wired with connectCommand like the buttons.
-void frmMain::prepareCallerId() {}
-void frmMain::ApplyTelvoxUse() {}
-void frmMain::OpenTelvox() {}
-void frmMain::CloseTelvox() {}
+// Caller ID
+
+void frmMain::buildCallerIdControls(QHBoxLayout *row)
+{
+    chkUseTelvox = named(new QCheckBox(QStringLiteral("발신번호사용"), pnlTop), QStringLiteral("chkUseTelvox"),
+                         QStringLiteral("발신번호사용"));
+    chkUseTelvox->setEnabled(false); // until the login has applied the stored switch
+    row->addWidget(chkUseTelvox);
+    row->addWidget(labelFor(QStringLiteral("발신번호:"), pnlTop));
+    txtGetTelvox = named(new QLineEdit(pnlTop), QStringLiteral("txtGetTelvox"), QStringLiteral("발신번호:"));
+    txtGetTelvox->setReadOnly(true);
+    txtGetTelvox->setFixedWidth(txtGetTelvox->fontMetrics().horizontalAdvance(QStringLiteral("000-0000-00000")) + 14);
+    row->addWidget(txtGetTelvox);
+    btnTelvoxList = named(new QToolButton(pnlTop), QStringLiteral("btnTelvoxList"), QStringLiteral("수신 목록"));
+    btnTelvoxList->setText(QStringLiteral("▼"));
+    btnTelvoxList->setToolTip(QStringLiteral("수신 목록"));
+    row->addWidget(btnTelvoxList);
+
+    txtTelvoxList = named(new QPlainTextEdit(this), QStringLiteral("txtTelvoxList"), QStringLiteral("수신 목록"));
+    txtTelvoxList->setReadOnly(true);
+    // The number is padded to 15 characters: the columns line up only in a fixed-pitch font.
+    txtTelvoxList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtTelvoxList->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtTelvoxList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtTelvoxList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtTelvoxList->hide();
+    txtTelvoxList->installEventFilter(this);
+
+    connectCommand(chkUseTelvox, [this] { chkUseTelvox_Click(); });
+    connect(btnTelvoxList, &QToolButton::clicked, this, [this] { btnTelvoxList_Click(); });
+    for (int i = 0; i < TelvoxPorts::Count; ++i) {
+        telvox[i] = new ::telvox(m_settings, this);
+        connect(telvox[i], &::telvox::Received, this,
+                [this, i](int kind, const QString &data) { telvox_Received(i, kind, data); });
+        // A device pulled out (or a server gone) is said once; ticking the box again reopens it.
+        connect(telvox[i], &::telvox::linkLost, this, [this](const QString &name, const QString &reason) {
+            m_prompt.MsgWarn(QStringLiteral("포트 ") + name + QStringLiteral("의 발신번호 표시기 연결이 끊어졌습니다.\r\n")
+                             + reason);
+        });
+    }
+}
+
+void frmMain::addCallerIdCommands()
+{
+    // Tab goes from the search strip through the caller-ID controls to the buttons.
+    setTabOrder(chkNoSale, chkUseTelvox);
+    setTabOrder(chkUseTelvox, txtGetTelvox);
+    setTabOrder(txtGetTelvox, btnTelvoxList);
+    setTabOrder(btnTelvoxList, btnRefresh);
+    addToolCommand(QStringLiteral("발신번호 포트설정(&C)"), [this] { showTelvoxOptions(); });
+    addToolCommand(QStringLiteral("수신전화 처리대기(&W)"), [this] {
+        FrmTelvoxStanbyList &w = stanbyList();
+        w.showNormal();
+        w.raise();
+        w.activateWindow();
+    });
+    addToolCommand(QStringLiteral("수신번호 내역(&H)"), [this] {
+        FrmTelvoxList &w = telvoxList();
+        w.showNormal();
+        w.raise();
+        w.activateWindow();
+    });
+}
+
+void frmMain::prepareCallerId()
+{
+    // The call log is kept for one run only.
+    txtTelvoxList->clear();
+}
+
+void frmMain::ApplyTelvoxUse()
+{
+    chkUseTelvox->setEnabled(true);
+    const bool use = m_settings.value(AppSettings::registration(), TelvoxPorts::useKey()) == QLatin1String("1");
+    if (use && isVisible())
+        OpenTelvox();
+    chkUseTelvox->setChecked(use);
+    chkUseTelvox_Click();
+}
+
+void frmMain::chkUseTelvox_Click()
+{
+    // Only a window on screen acts: the start-up's own setting of the box stores nothing.
+    if (!isVisible())
+        return;
+    const QString reg = AppSettings::registration();
+    if (chkUseTelvox->isChecked()) {
+        OpenTelvox();
+        m_settings.setValue(reg, TelvoxPorts::useKey(), QStringLiteral("1"));
+    } else {
+        CloseTelvox();
+        m_settings.setValue(reg, TelvoxPorts::useKey(), QStringLiteral("0"));
+    }
+    const QString env = AppSettings::environment();
+    if (m_settings.value(env, TelvoxPorts::key(0)).isEmpty()) {
+        m_settings.setValue(env, TelvoxPorts::key(0), TelvoxPorts::defaultText(0));
+        m_settings.setValue(env, TelvoxPorts::key(1), TelvoxPorts::defaultText(1));
+    }
+}
+
+void frmMain::OpenTelvox()
+{
+    if (!chkUseTelvox->isChecked())
+        return;
+    m_telvoxPorts = TelvoxPorts::load(m_settings);
+    for (int i = 0; i < TelvoxPorts::Count; ++i) {
+        if (telvox[i]->IsOpen() || TelvoxPorts::isUnused(m_telvoxPorts.at(i)))
+            continue;
+        QString name = TelvoxPorts::portName(m_telvoxPorts.at(i));
+        QString reply;
+        if (telvox[i]->OpenPort(name, reply) != 0)
+            m_prompt.MsgPlain(QStringLiteral("포트 ") + name + QStringLiteral("으로 TELVOX OPEN에 실패했습니다."));
+    }
+}
+
+void frmMain::CloseTelvox()
+{
+    m_telvoxPorts = TelvoxPorts::load(m_settings);
+    for (int i = 0; i < TelvoxPorts::Count; ++i) {
+        if (!telvox[i]->IsOpen() || TelvoxPorts::isUnused(m_telvoxPorts.at(i)))
+            continue;
+        QString name = TelvoxPorts::portName(m_telvoxPorts.at(i));
+        QString reply;
+        if (telvox[i]->ClosePort(name, reply) != 0)
+            m_prompt.MsgPlain(QStringLiteral("포트 ") + name + QStringLiteral("으로 TELVOX CLOSE에 실패했습니다."));
+    }
+}
+
+void frmMain::showTelvoxOptions()
+{
+    FrmTelvoxOptions options(m_settings, this);
+    options.SetMainForm(this);
+    options.exec();
+}
+
+void frmMain::telvox_Received(int index, int kind, const QString &data)
+{
+    if (kind != CallerReport::Number && kind != CallerReport::NoNumber)
+        return;
+    m_pendingCalls.append({index, data});
+    if (m_inCall)
+        return;
+    m_inCall = true;
+    while (!m_pendingCalls.isEmpty()) {
+        const auto [member, number] = m_pendingCalls.takeFirst();
+        HandleTelvoxNumber(number);
+        // Every report is kept, with the customer it was found to be.
+        const QString port = TelvoxPorts::portName(m_telvoxPorts.value(member));
+        const QString name = number.isEmpty() ? QString() : pnlinfo2[0]->text();
+        const QDateTime now = QDateTime::currentDateTime();
+        const SqlError e = CallHistory(m_db).record(now, port, number, name);
+        if (e.isError() && !m_historyFailed) {
+            m_historyFailed = true; // said once, not at every ring
+            reportQueryError(e, m_prompt);
+        }
+        if (m_telvoxList)
+            m_telvoxList->AddMsg(CallHistory::line(CallHistory::timeText(now), port, number, name));
+    }
+    m_inCall = false;
+}
+
+void frmMain::HandleTelvoxNumber(const QString &number)
+{
+    if (!InputFromTelvox(number))
+        PushWaitingCall(number);
+}
+
+bool frmMain::InputFromTelvox(const QString &Telno)
+{
+    QString number = Telno;
+    if (number.isEmpty()) {
+        number = PopWaitingCall();
+        if (number.isEmpty())
+            return false;
+    }
+    txtGetTelvox->setText(number);
+    txtGetTelvox->setFocus();
+    QString key;
+    const QString display = FormatTel(number, &key);
+    if (m_entry)
+        m_entry->showClient(BusiMode::Customer, nullptr);
+    if (key.isEmpty()) {
+        setPanelText(pnlinfoSales, IncomingCall::unknownFormatText(txtGetTelvox->text()));
+        return true;
+    }
+    const std::optional<CallerLookup> found = LookupCaller(m_db, m_prompt, key);
+    if (!found)
+        return true;
+    if (!found->found) {
+        setPanelText(pnlinfoSales, IncomingCall::unregisteredText(txtGetTelvox->text()));
+    } else {
+        // Let the window paint; a report arriving meanwhile waits for this one (telvox_Received).
+        QCoreApplication::processEvents();
+        if (m_entry)
+            m_entry->showClient(BusiMode::Customer, &found->caller);
+        setPanelText(pnlinfoSales, found->products);
+    }
+    QTextCursor start(txtTelvoxList->document());
+    start.movePosition(QTextCursor::Start);
+    start.insertText(IncomingCall::logLine(display, QDateTime::currentDateTime(), pnlinfo2[0]->text(),
+                                           pnlinfoSales->text())
+                     + QLatin1Char('\n'));
+    return true;
+}
+
+void frmMain::PushWaitingCall(const QString &number)
+{
+    stanbyList();
+    m_waitingCalls->PushWaitingCall(number);
+}
+
+QString frmMain::PopWaitingCall()
+{
+    stanbyList();
+    return m_waitingCalls->PopWaitingCall();
+}
+
+FrmTelvoxStanbyList &frmMain::stanbyList()
+{
+    if (!m_stanbyList) {
+        m_waitingCalls = std::make_unique<WaitingCalls>();
+        m_stanbyList = new FrmTelvoxStanbyList(m_settings, m_prompt, *m_waitingCalls, [this] {
+            FrmTelvoxList &w = telvoxList();
+            w.showNormal();
+            w.raise();
+        }, this);
+    }
+    return *m_stanbyList;
+}
+
+FrmTelvoxList &frmMain::telvoxList()
+{
+    if (!m_telvoxList) {
+        m_telvoxList = new FrmTelvoxList(this);
+        // The calls of earlier runs first, from the ledger's call history.
+        if (const auto lines = CallHistory(m_db).lines(1000, m_prompt))
+            for (const QString &line : *lines)
+                m_telvoxList->AddMsg(line);
+    }
+    return *m_telvoxList;
+}
+
+void frmMain::btnTelvoxList_Click()
+{
+    // Dropped below the strip, left-aligned with the number box, as wide as the window allows.
+    const QPoint at = txtGetTelvox->mapTo(this, QPoint(0, 0));
+    const int w = std::min(Twips::toPixels(10005, logicalDpiX()), width() - at.x());
+    const int h = std::min(Twips::toPixels(6495, logicalDpiY()), height() - pnlTop->height());
+    txtTelvoxList->setGeometry(at.x(), pnlTop->height(), std::max(w, 0), std::max(h, 0));
+    txtTelvoxList->show();
+    txtTelvoxList->raise();
+    txtTelvoxList->setFocus();
+}

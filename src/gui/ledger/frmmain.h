@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 #include "core/ledger/ledger.h"
@@ -13,6 +14,7 @@
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/totalsmodel.h"
 #include "core/shell/startupsequence.h"
+#include "gui/callerid/frmtelvoxoptions.h"
 
 class AppSettings;
 class Database;
@@ -30,10 +32,16 @@ class QToolButton;
 class LedgerEntry;
 class LedgerGrid;
 class VoucherLookups;
+class QPlainTextEdit;
+class QHBoxLayout;
+class telvox;
+class WaitingCalls;
+class FrmTelvoxList;
+class FrmTelvoxStanbyList;
 
 // The ledger window: the filter strip, the voucher grid, its totals and the client panels.
 // It is the view of the opening and shows the state of its LedgerFilter.
-class frmMain final : public QWidget, public StartupSequence::View
+class frmMain final : public QWidget, public StartupSequence::View, public TelvoxHost
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmMain)
@@ -81,6 +89,21 @@ public:
     static QString caption();
     static constexpr int MinimumTwips = 5000;
 
+    // Caller ID. The ports open only while "발신번호사용" is ticked; a failed open or close
+    // says so once per port and goes on with the other.
+    void OpenTelvox() override;
+    void CloseTelvox() override;
+    // Shows the caller of number (or of the oldest waiting call when number is empty): the
+    // customer panel, the products and a line at the top of the call log. False only when
+    // there was no number to look up.
+    bool InputFromTelvox(const QString &Telno);
+    void PushWaitingCall(const QString &number);
+    QString PopWaitingCall();
+    // The caller-ID windows, made on first use.
+    FrmTelvoxStanbyList &stanbyList();
+    FrmTelvoxList &telvoxList();
+    void showTelvoxOptions();
+
     // Controls, named as the rest of the program knows them.
     QWidget *pnlTop = nullptr;
     QLineEdit *spDate[2] = {};
@@ -107,6 +130,11 @@ public:
     QPushButton *btnClientEdit[2] = {};
     QLabel *pnlinfoSales = nullptr;
     QLineEdit *txtCurClient[2] = {};
+    ::telvox *telvox[2] = {};
+    QCheckBox *chkUseTelvox = nullptr;
+    QLineEdit *txtGetTelvox = nullptr;
+    QToolButton *btnTelvoxList = nullptr;
+    QPlainTextEdit *txtTelvoxList = nullptr;
 
     // One day back (-1) or forward (+1) in date box i, then the chain rule.
     void udDateCng_Change(int index, int days);
@@ -154,8 +182,12 @@ private:
     void prepareCallerId();
     // Ticks the caller-ID check box from the stored use switch (a step of the login).
     void ApplyTelvoxUse();
-    void OpenTelvox();
-    void CloseTelvox();
+    void buildCallerIdControls(QHBoxLayout *row);
+    void addCallerIdCommands(); // the 도구 menu entries and the tab order
+    void chkUseTelvox_Click();
+    void telvox_Received(int index, int kind, const QString &data);
+    void HandleTelvoxNumber(const QString &number);
+    void btnTelvoxList_Click();
     void SaveFormIni();
 
     AppSettings &m_settings;
@@ -176,4 +208,13 @@ private:
     QList<int> m_changedWidths;   // columns resized since the header was pressed
     QDate m_today;
     QString m_formIniDir;
+    QStringList m_telvoxPorts;
+    // Reports are looked up one after another: one that arrives while a lookup waits on the
+    // event loop (a box, the yield before the panels) is taken up when that lookup is done.
+    QList<QPair<int, QString>> m_pendingCalls;
+    bool m_inCall = false;
+    bool m_historyFailed = false;
+    std::unique_ptr<WaitingCalls> m_waitingCalls;
+    FrmTelvoxStanbyList *m_stanbyList = nullptr;
+    FrmTelvoxList *m_telvoxList = nullptr;
 };

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+
+#include <QDateTime>
+#include <QStringList>
+
+#include "core/data/sqlstatement.h"
+
+class Database;
+class UserPrompt;
+
+// Every caller-ID report kept in the ledger (table call_history), with or without a number.
+class CallHistory final
+{
+public:
+    explicit CallHistory(Database &db) : m_db(db) {}
+
+    SqlError record(const QDateTime &at, const QString &port, const QString &number, const QString &clientName);
+    // The latest calls as lines, oldest first; nullopt after OpenRS's box.
+    std::optional<QStringList> lines(int latest, UserPrompt &prompt);
+
+    static QString line(const QString &time, const QString &port, const QString &number, const QString &clientName);
+    static QString timeText(const QDateTime &at);
+
+private:
+    Database &m_db;
+};

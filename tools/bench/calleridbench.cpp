@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The caller-ID lookup on a ring: 100,000 customers and the benchmark's vouchers (1,000,000 by
+// default) spread over them. A report must be shown within 20 ms.
+#include <QFileInfo>
+#include <QSqlQuery>
+
+#include "core/base/textutil.h"
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/sampleledger.h"
+#include "core/masterdata/callerlookup.h"
+#include "benchcontext.h"
+
+void runCallerIdBench(BenchContext &ctx)
+{
+    const QString path = ctx.workFolder + QStringLiteral("/callerid.db");
+    if (!QFileInfo::exists(path)) {
+        std::fprintf(stderr, "발신번호 견본 장부 만드는 중 (고객 100,000)...\n");
+        SampleLedgerOptions o;
+        o.vouchers = ctx.vouchers;
+        o.customers = 100000;
+        o.today = QDate(2026, 12, 8);
+        QString error;
+        if (!writeSampleLedger(path, o, &error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return;
+        }
+    }
+    Database db;
+    if (!db.open(path))
+        return;
+    PrintingPrompt prompt;
+    // A customer with vouchers, called from the number as the device reports it (digits only).
+    Database::Result r = db.exec(SqlStatement(QStringLiteral(
+        "SELECT m.tel FROM maechul m WHERE m.tel <> '' AND EXISTS (SELECT 1 FROM total t WHERE t.maechul_code = m.id) "
+        "LIMIT 1 OFFSET 5000")));
+    if (!r.query.next())
+        return;
+    QString reported = r.query.value(0).toString();
+    reported.remove(QLatin1Char('-'));
+    r.query.finish();
+
+    const auto lookup = [&](const QString &what, const QString &number) {
+        QString key;
+        FormatTel(number, &key);
+        LookupCaller(db, prompt, key); // warm
+        qint64 rows = 0;
+        const double ms = bestOf(5, [&] {
+            QString k;
+            FormatTel(number, &k);
+            const auto found = LookupCaller(db, prompt, k);
+            rows = found && found->found ? found->products.count(QStringLiteral("), ")) + 1 : 0;
+        });
+        const double bare = bestOf(5, [&] { bareRows(path, callerLookupStatement(key)); });
+        ctx.report(what, rows, ms,
+                   QStringLiteral("bare %1 ms; %2").arg(bare, 0, 'f', 1).arg(ms < 20 ? QStringLiteral("< 20 ms") : QStringLiteral("OVER 20 ms")));
+    };
+    lookup(QStringLiteral("caller-ID lookup, registered (100k cust.)"), reported);
+    lookup(QStringLiteral("caller-ID lookup, unregistered"), QStringLiteral("0319990000"));
+}
