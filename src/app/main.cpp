@@ -10,6 +10,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
+#include "gui/shell/importprogress.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/messageboxprompt.h"
 
@@ -101,7 +102,9 @@ int main(int argc, char *argv[])
     MessageBoxPrompt prompt;
     frmMain window(settings, db, prompt);
     prompt.setParent(&window);
+    ImportProgress importer(&window);
     StartupSequence startup(settings, db, prompt);
+    startup.setImporter(&importer);
     if (!startup.run(window))
         return 0;
     window.show();

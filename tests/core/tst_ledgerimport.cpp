@@ -14,6 +14,7 @@
 #include "core/data/database.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/voucherquery.h"
+#include "core/migrate/firststartimport.h"
 #include "core/migrate/ledgerimport.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/login.h"
@@ -125,6 +126,8 @@ private slots:
     void init() { TestEnvironment::instance().reset(); }
     void importsEveryRowOfBothFiles();
     void openingSequenceRunsOnTheImport();
+    void firstStartOffersTheOldLedger_data();
+    void firstStartOffersTheOldLedger();
     void badInputLeavesNothing_data();
     void badInputLeavesNothing();
     void commandLine();
@@ -254,6 +257,72 @@ void tst_LedgerImport::openingSequenceRunsOnTheImport()
     QVERIFY(count > 10);
     QCOMPARE(view.shown, count);
     QCOMPARE(view.model.totals(), want);
+}
+
+void tst_LedgerImport::firstStartOffersTheOldLedger_data()
+{
+    // Each step: "no" (a new empty ledger), "yes", or what the file dialog gives: "panDB", "bad"
+    // (not a Jet file), "cancel".
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QStringList>("boxes"); // the title or kind of each question, in order
+    QTest::addColumn<qint64>("vouchers");   // in the ledger afterwards
+    const QString q = QStringLiteral("장부 가져오기"), file = QStringLiteral("file");
+    QTest::newRow("new empty ledger") << QStringList{QStringLiteral("no")} << QStringList{q, QStringLiteral("솔빛셈")} << qint64(0);
+    QTest::newRow("old ledger") << QStringList{QStringLiteral("yes"), QStringLiteral("panDB")} << QStringList{q, file, q}
+                                << qint64(2500);
+    QTest::newRow("file dialog cancelled")
+        << QStringList{QStringLiteral("yes"), QStringLiteral("cancel"), QStringLiteral("no")}
+        << QStringList{q, file, q, QStringLiteral("솔빛셈")} << qint64(0);
+    QTest::newRow("failed import asks again")
+        << QStringList{QStringLiteral("yes"), QStringLiteral("bad"), QStringLiteral("yes"), QStringLiteral("panDB")}
+        << QStringList{q, file, q, q, file, q} << qint64(2500);
+}
+
+void tst_LedgerImport::firstStartOffersTheOldLedger()
+{
+    QFETCH(QStringList, script);
+    QFETCH(QStringList, boxes);
+    QFETCH(qint64, vouchers);
+    QTemporaryDir old;
+    const QString mdb = old.filePath(QStringLiteral("panDB.mdb"));
+    QVERIFY(QFile::copy(fixture(QStringLiteral("panDB-jet3.mdb")), mdb));
+    QVERIFY(QFile::copy(fixture(QStringLiteral("dbpost-jet3.mdb")), old.filePath(QStringLiteral("DBPOST.MDB"))));
+    QFile bad(old.filePath(QStringLiteral("bad.mdb")));
+    QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("no ledger") > 0);
+    bad.close();
+
+    ScriptedPrompt prompt;
+    for (const QString &step : script) {
+        if (step == QLatin1String("yes") || step == QLatin1String("no"))
+            prompt.answer(step == QLatin1String("yes") ? UserPrompt::Answer::Yes : UserPrompt::Answer::No);
+        else
+            prompt.file(step == QLatin1String("cancel") ? std::nullopt : std::optional(old.filePath(step + QStringLiteral(".mdb"))));
+    }
+    prompt.strictOk = false;
+    AppSettings settings;
+    Database db;
+    FirstStartImport importer;
+    const AppPaths paths = InitApp(settings, db, prompt, &importer);
+    QVERIFY(prompt.scriptDone());
+    QStringList asked;
+    for (const auto &a : prompt.asked)
+        asked << (a.kind == ScriptedPrompt::Kind::File ? QStringLiteral("file") : a.title.isEmpty() ? QStringLiteral("솔빛셈") : a.title);
+    QCOMPARE(asked, boxes);
+    QCOMPARE(prompt.asked.first().defaultButton, UserPrompt::Answer::No);
+    if (script.contains(QStringLiteral("bad")))
+        QVERIFY(prompt.asked.at(2).text.contains(QStringLiteral("Access(Jet) 데이터베이스 파일이 아닙니다.")));
+    QVERIFY(db.isOpen());
+    QSqlQuery q(db.connection());
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM total")) && q.next());
+    QCOMPARE(q.value(0).toLongLong(), vouchers);
+    if (vouchers) { // the postal file that lay beside came in too
+        QVERIFY(prompt.asked.last().text.contains(QStringLiteral("Post: 읽은 행 339, 쓴 행 339")));
+        Database post;
+        QVERIFY(post.open(paths.gPostFile));
+        QSqlQuery p(post.connection());
+        QVERIFY(p.exec(QStringLiteral("SELECT count(*) FROM Post")) && p.next());
+        QCOMPARE(p.value(0).toInt(), 339);
+    }
 }
 
 void tst_LedgerImport::badInputLeavesNothing_data()

@@ -73,6 +73,7 @@ void runGridBench(BenchContext &ctx);
 void runEditBench(BenchContext &ctx);
 void runPostalBench(BenchContext &ctx);
 void runAnalysisBench(BenchContext &ctx);
+void runImportBench(BenchContext &ctx, const QString &jetFile);
 
 int main(int argc, char *argv[])
 {
@@ -82,7 +83,20 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("vouchers"), QStringLiteral("전표 수"), QStringLiteral("N"), QStringLiteral("1000000")});
     parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
+    parser.addOption({QStringLiteral("jet"), QStringLiteral("가져오기를 잴 예전 장부 (.mdb)"), QStringLiteral("FILE"),
+                      QStringLiteral(SOLBITSEM_JET_FIXTURE)});
+    parser.addOption({QStringLiteral("import-only"), QStringLiteral("예전 장부 가져오기만 잽니다")});
     parser.process(app);
+    if (parser.isSet(QStringLiteral("import-only"))) {
+        Database none;
+        const QString work = QDir::tempPath() + QStringLiteral("/solbitsem-bench");
+        BenchContext ctx{none, {}, work, 0, [](const QString &what, qint64 rows, double ms, const QString &note) {
+                             std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms,
+                                         qPrintable(note));
+                         }};
+        runImportBench(ctx, parser.value(QStringLiteral("jet")));
+        return 0;
+    }
     const qint64 vouchers = parser.value(QStringLiteral("vouchers")).toLongLong();
     const QString folder = parser.value(QStringLiteral("folder")) + QStringLiteral("/%1").arg(vouchers);
     QDir().mkpath(folder);
@@ -160,5 +174,6 @@ int main(int argc, char *argv[])
     runMasterDataBench(ctx);
     runPostalBench(ctx);
     runAnalysisBench(ctx);
+    runImportBench(ctx, parser.value(QStringLiteral("jet")));
     return 0;
 }

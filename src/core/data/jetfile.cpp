@@ -247,8 +247,7 @@ JetFile::Table JetFile::table(const QString &name)
     return out;
 }
 
-bool JetFile::readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row,
-                       const QString &stopText)
+bool JetFile::readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row)
 {
     m_error.clear();
     if (!m_h)
@@ -281,10 +280,8 @@ bool JetFile::readRows(const Table &table, const QList<int> &columns, const std:
     }
     const qint64 expected = t->num_rows;
     mdb_free_tabledef(t);
-    if (stopped) {
-        m_error = stopText;
+    if (stopped)
         return false;
-    }
     if (count != expected) {
         m_error = QStringLiteral("표 %1의 행을 다 읽지 못했습니다 (%2행 중 %3행). 파일이 잘렸거나 손상되었습니다.")
                       .arg(table.name)

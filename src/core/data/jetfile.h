@@ -63,10 +63,10 @@ public:
     // The table's columns and row count; an empty name when it is missing, and error() set as
     // well when its definition cannot be read.
     Table table(const QString &name);
-    // Streams the named columns of every row in file order; row returns false to stop (the read
-    // then fails with stopText). Fails as well when fewer rows came than the header counts.
-    bool readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row,
-                  const QString &stopText = {});
+    // Streams the named columns of every row in file order; row returns false to stop, and the
+    // read then fails with an empty error(). Fails as well when fewer rows came than the header
+    // counts.
+    bool readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row);
 
 private:
     struct Handle;

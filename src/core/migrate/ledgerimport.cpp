@@ -116,59 +116,53 @@ public:
     // Copies one table's rows; the error text when it failed or was cancelled.
     QString copy(const Source &s, const Schema::Table &target, TableCount &count, QStringList &changes)
     {
-        QSqlQuery q(m_db.connection());
-        if (!q.prepare(insertSql(target)))
-            return q.lastError().text();
+        Database::RowWriter w(m_db, insertSql(target));
+        if (!w.isValid())
+            return w.error();
         const QList<Schema::Field> &fields = target.fields;
         // What the ledger's own code writes for "no value": '' for a text, 0 for a number.
-        // mdbtools cannot tell a Jet NULL from an empty text, so both come over as ''.
-        const QString empty = QStringLiteral("");
+        // mdbtools cannot tell a Jet NULL from an empty text, so both come over as ''. The text
+        // goes into the file as the UTF-8 libmdb made of it.
         QList<qint64> nullNumbers(fields.size(), 0);
         qint64 newKeys = 0;
         QString error;
-        const bool read = m_jet.readRows(
-            s.jet, s.positions,
-            [&](const JetFile::Row &row) {
-                ++count.read;
-                for (int i = 0; i < fields.size(); ++i) {
-                    const Schema::Field &f = fields.at(i);
-                    if (f.type == Schema::FieldType::Text) {
-                        q.bindValue(i, row.isEmpty(i) ? empty : row.text(i));
-                    } else if (row.isEmpty(i)) {
-                        if (f.type == Schema::FieldType::Counter) {
-                            ++newKeys; // the file hands out the next key
-                            q.bindValue(i, QVariant(QMetaType::fromType<qint64>()));
-                        } else {
-                            ++nullNumbers[i];
-                            q.bindValue(i, qint64(0));
-                        }
+        const bool read = m_jet.readRows(s.jet, s.positions, [&](const JetFile::Row &row) {
+            ++count.read;
+            for (int i = 0; i < fields.size(); ++i) {
+                const Schema::Field &f = fields.at(i);
+                if (f.type == Schema::FieldType::Text) {
+                    w.bindText(i, row.utf8(i));
+                } else if (row.isEmpty(i)) {
+                    if (f.type == Schema::FieldType::Counter) {
+                        ++newKeys; // the file hands out the next key
+                        w.bindNull(i);
                     } else {
-                        bool ok = false;
-                        const qint64 v = row.utf8(i).toLongLong(&ok);
-                        if (!ok) {
-                            error = QStringLiteral("%1행 %2.%3의 값이 정수가 아닙니다: %4")
-                                        .arg(count.read)
-                                        .arg(target.name, f.name, row.text(i));
-                            return false;
-                        }
-                        q.bindValue(i, v);
+                        ++nullNumbers[i];
+                        w.bindInteger(i, 0);
                     }
+                } else {
+                    bool ok = false;
+                    const qint64 v = row.utf8(i).toLongLong(&ok);
+                    if (!ok) {
+                        error = QStringLiteral("%1행 %2.%3의 값이 정수가 아닙니다: %4")
+                                    .arg(count.read)
+                                    .arg(target.name, f.name, row.text(i));
+                        return false;
+                    }
+                    w.bindInteger(i, v);
                 }
-                if (!q.exec()) {
-                    error = QStringLiteral("표 %1의 %2번째 행을 쓸 수 없습니다: %3")
-                                .arg(target.name)
-                                .arg(count.read)
-                                .arg(q.lastError().text());
-                    return false;
-                }
-                ++count.written;
-                if (++m_done % ProgressEvery == 0 && m_progress && !m_progress(m_done, m_total)) {
-                    error = kCancelled;
-                    return false;
-                }
-                return true;
-            },
-            QString());
+            }
+            if (!w.step()) {
+                error = QStringLiteral("표 %1의 %2번째 행을 쓸 수 없습니다: %3").arg(target.name).arg(count.read).arg(w.error());
+                return false;
+            }
+            ++count.written;
+            if (++m_done % ProgressEvery == 0 && m_progress && !m_progress(m_done, m_total)) {
+                error = kCancelled;
+                return false;
+            }
+            return true;
+        });
         if (!read)
             return error.isEmpty() ? m_jet.error() : error;
         for (int i = 0; i < fields.size(); ++i)
