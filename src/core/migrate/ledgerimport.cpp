@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
