@@ -15,6 +15,8 @@ LedgerImporter::Outcome ImportProgress::importLedger(const QString &oldLedger, c
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
+    // Esc rejects the dialog without cancelling it; here it means the same as the button.
+    QObject::connect(&dialog, &QDialog::rejected, &dialog, &QProgressDialog::cancel);
     dialog.setValue(0);
     FirstStartImport import([&dialog](qint64 done, qint64 total) {
         // The dialog counts in int; a percentage keeps any number of rows in range.
