@@ -66,8 +66,8 @@ public:
     SqlError forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row);
 
     // One statement run again and again with new values straight through the engine: the fast
-    // path for writing many rows. Values are bound by position, from 0; a text must stay valid
-    // until step() returns.
+    // path for writing many rows. Values are bound by the position of their placeholder, from 0
+    // in the order the placeholders first appear; a text must stay valid until step() returns.
     class RowWriter
     {
     public:

@@ -48,22 +48,22 @@ bool kindFits(const Schema::Field &f, const JetFile::Column &c)
 
 // Finds table and fields in the old file; an error text when something is missing or of
 // another type. Columns the ledger does not know are noted and left out.
-QString match(JetFile &jet, const Schema::Table &table, Source &out, QStringList &changes)
+QString match(JetFile &jet, const Schema::Table &table, const QString &fileWord, Source &out, QStringList &changes)
 {
     out.schema = &table;
     out.jet = jet.table(table.name);
     if (!jet.error().isEmpty())
         return jet.error();
     if (out.jet.name.isEmpty())
-        return QStringLiteral("예전 장부에 표 %1이(가) 없습니다.").arg(table.name);
+        return QStringLiteral("%1에 표 %2이(가) 없습니다.").arg(fileWord, table.name);
     for (const Schema::Field &f : table.fields) {
         const int c = out.jet.column(f.name);
         if (c < 0)
-            return QStringLiteral("예전 장부의 표 %1에 열 %2이(가) 없습니다.").arg(table.name, f.name);
+            return QStringLiteral("%1의 표 %2에 열 %3이(가) 없습니다.").arg(fileWord, table.name, f.name);
         const JetFile::Column &col = out.jet.columns.at(c);
         if (!kindFits(f, col))
-            return QStringLiteral("예전 장부의 열 %1.%2이(가) %3 형식입니다 (%4이어야 합니다).")
-                .arg(table.name, f.name, col.typeName,
+            return QStringLiteral("%1의 열 %2.%3이(가) %4 형식입니다 (%5이어야 합니다).")
+                .arg(fileWord, table.name, f.name, col.typeName,
                      f.type == Schema::FieldType::Text ? QStringLiteral("글자(Text)") : QStringLiteral("정수(Long Integer)"));
         out.positions << c;
     }
@@ -98,16 +98,16 @@ QString insertSql(const Schema::Table &t)
     QStringList names, marks;
     for (const Schema::Field &f : t.fields) {
         names << QLatin1Char('"') + f.name + QLatin1Char('"');
-        marks << QStringLiteral("?");
+        marks << QLatin1Char(':') + f.name;
     }
     return QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
         .arg(t.name, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 }
 
-class Writer
+class TableCopy
 {
 public:
-    Writer(JetFile &jet, Database &db, const Progress &progress, qint64 total)
+    TableCopy(JetFile &jet, Database &db, const Progress &progress, qint64 total)
         : m_jet(jet), m_db(db), m_progress(progress), m_total(total)
     {
     }
@@ -267,7 +267,7 @@ Result run(const Options &options, const Progress &progress)
     qint64 total = 0;
     for (const Schema::Table &t : Schema::ledgerTables()) {
         Source s;
-        if (const QString e = match(jet, t, s, r.changes); !e.isEmpty())
+        if (const QString e = match(jet, t, QStringLiteral("예전 장부"), s, r.changes); !e.isEmpty())
             return fail(e + QStringLiteral("\r\n") + native(options.ledgerMdb));
         total += s.jet.rowCount;
         sources << s;
@@ -281,7 +281,7 @@ Result run(const Options &options, const Progress &progress)
     if (!options.postalMdb.isEmpty()) {
         if (!postJet.open(options.postalMdb))
             return fail(QStringLiteral("예전 우편번호 파일을 가져올 수 없습니다.\r\n") + postJet.error());
-        if (const QString e = match(postJet, Schema::postTable(), post, r.changes); !e.isEmpty())
+        if (const QString e = match(postJet, Schema::postTable(), QStringLiteral("예전 우편번호 파일"), post, r.changes); !e.isEmpty())
             return fail(e + QStringLiteral("\r\n") + native(options.postalMdb));
         total += post.jet.rowCount;
     }
@@ -300,7 +300,7 @@ Result run(const Options &options, const Progress &progress)
         Database db;
         if (!db.open(ledgerTmp.fileName()))
             return fail(QStringLiteral("새 장부 파일을 열 수 없습니다: ") + native(ledgerTmp.fileName()));
-        Writer w(jet, db, progress, total);
+        TableCopy w(jet, db, progress, total);
         QSqlQuery q(db.connection());
         std::optional<TransactionGuard> tx(std::in_place, db, QStringLiteral("import"));
         for (const Source &s : std::as_const(sources)) {
