@@ -173,8 +173,8 @@ bool JetFile::open(const QString &path)
     // nothing is taken for the same.
     QByteArray charset;
     if (jet3)
-        charset = m_codePage == 0 || m_codePage == 949 ? QByteArrayLiteral("CP949")
-                                                        : QByteArrayLiteral("CP") + QByteArray::number(m_codePage);
+        charset = m_codePage == 0 || m_codePage == 949 ? QByteArrayLiteral("cp949")
+                                                        : QByteArrayLiteral("cp") + QByteArray::number(m_codePage);
 
     m_h = std::make_unique<Handle>();
     m_h->mdb = openMdb(path, charset);
