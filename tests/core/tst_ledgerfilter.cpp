@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "core/ledger/ledgerfilter.h"
+#include "core/ledger/ledgerselection.h"
 #include "hookedprompt.h"
 
 namespace {
@@ -22,6 +23,8 @@ private slots:
     void committingADate();
     void dayButtonsAndCalendarFollowTheChain();
     void aRefusalIsAskedOnce();
+    void commandSelection_data();
+    void commandSelection();
 };
 
 void tst_LedgerFilter::opensOnThisMonthToToday()
@@ -190,6 +193,34 @@ void tst_LedgerFilter::aRefusalIsAskedOnce()
     f.commitDate(0);
     QCOMPARE(script.count(), 1);
     QCOMPARE(f.date(0), QStringLiteral("2024-03-01"));
+}
+
+void tst_LedgerFilter::commandSelection_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("heading"); // empty when the options are refused
+    QTest::newRow("none: the opening period") << QStringList{} << QStringLiteral("기간: 2024-03-01 ~ 2024-03-20");
+    QTest::newRow("short dates as the boxes take them")
+        << QStringList{QStringLiteral("--from"), QStringLiteral("0101"), QStringLiteral("--to"), QStringLiteral("20240215")} << QStringLiteral("기간: 2024-01-01 ~ 2024-02-15");
+    QTest::newRow("product") << QStringList{QStringLiteral("--product"), QStringLiteral("O'Neil 사과")} << QStringLiteral("품목명: O'Neil 사과");
+    QTest::newRow("client") << QStringList{QStringLiteral("--client"), QStringLiteral("가나상회")} << QStringLiteral("판매처: 가나상회");
+    QTest::newRow("bad date") << QStringList{QStringLiteral("--from"), QStringLiteral("2024-13-01"), QStringLiteral("--to"), QStringLiteral("2024-03-01")} << QString();
+    QTest::newRow("from without to") << QStringList{QStringLiteral("--from"), QStringLiteral("2024-01-01")} << QString();
+    QTest::newRow("two kinds") << QStringList{QStringLiteral("--product"), QStringLiteral("a"), QStringLiteral("--client"), QStringLiteral("b")} << QString();
+    QTest::newRow("missing value") << QStringList{QStringLiteral("--product")} << QString();
+    QTest::newRow("twice") << QStringList{QStringLiteral("--product"), QStringLiteral("a"), QStringLiteral("--product"), QStringLiteral("b")} << QString();
+    QTest::newRow("unknown") << QStringList{QStringLiteral("--all")} << QString();
+    QTest::newRow("empty search") << QStringList{QStringLiteral("--client"), QStringLiteral("")} << QString();
+}
+
+void tst_LedgerFilter::commandSelection()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, heading);
+    const LedgerSelection s = parseLedgerSelection(options, kToday);
+    QCOMPARE(s.error.isEmpty(), !heading.isEmpty());
+    if (!heading.isEmpty())
+        QCOMPARE(selectionHeading(s.filter), heading);
 }
 
 QTEST_APPLESS_MAIN(tst_LedgerFilter)

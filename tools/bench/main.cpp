@@ -83,17 +83,22 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("vouchers"), QStringLiteral("전표 수"), QStringLiteral("N"), QStringLiteral("1000000")});
     parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
+    parser.addOption({QStringLiteral("only"),
+                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, import)"),
+                      QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("jet"), QStringLiteral("가져오기를 잴 예전 장부 (.mdb)"), QStringLiteral("FILE"),
                       QStringLiteral(SOLBITSEM_JET_FIXTURE)});
-    parser.addOption({QStringLiteral("import-only"), QStringLiteral("예전 장부 가져오기만 잽니다")});
     parser.process(app);
-    if (parser.isSet(QStringLiteral("import-only"))) {
+    const QString only = parser.value(QStringLiteral("only"));
+    const auto wanted = [&only](const char *group) { return only.isEmpty() || only == QLatin1String(group); };
+    const auto line = [](const QString &what, qint64 rows, double ms, const QString &note) {
+        std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms, qPrintable(note));
+    };
+    if (only == QLatin1String("import")) {
+        // The import needs no sample ledger.
         Database none;
-        const QString work = QDir::tempPath() + QStringLiteral("/solbitsem-bench");
-        BenchContext ctx{none, {}, work, 0, [](const QString &what, qint64 rows, double ms, const QString &note) {
-                             std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms,
-                                         qPrintable(note));
-                         }};
+        BenchContext ctx{none, {}, parser.value(QStringLiteral("folder")), 0, line};
+        QDir().mkpath(ctx.workFolder);
         runImportBench(ctx, parser.value(QStringLiteral("jet")));
         return 0;
     }
@@ -132,48 +137,52 @@ int main(int argc, char *argv[])
         std::printf("%-44s %10lld %10.1f %10.1f %7.2f\n", what, static_cast<long long>(rows), modelMs, bareMs,
                     modelMs / bareMs);
     };
-    VoucherFilter month;
-    month.fromDate = QDate(today.year(), today.month(), 1);
-    month.toDate = today;
-    measure("default month query + model fill", month);
-    VoucherFilter product;
-    product.productName = QStringLiteral("세탁기");
-    measure("product contains-search (세탁기)", product);
-    VoucherFilter client;
-    client.clientName = QStringLiteral("김철수");
-    measure("client-name search (판매처 김철수)", client);
-    VoucherFilter group;
-    group.fromDate = today.addYears(-3);
-    group.toDate = month.toDate;
-    group.group = QStringLiteral("가전");
-    group.noSale = true;
-    measure("group 가전, unsold, three years", group);
+    if (wanted("ledger")) {
+        VoucherFilter month;
+        month.fromDate = QDate(today.year(), today.month(), 1);
+        month.toDate = today;
+        measure("default month query + model fill", month);
+        VoucherFilter product;
+        product.productName = QStringLiteral("세탁기");
+        measure("product contains-search (세탁기)", product);
+        VoucherFilter client;
+        client.clientName = QStringLiteral("김철수");
+        measure("client-name search (판매처 김철수)", client);
+        VoucherFilter group;
+        group.fromDate = today.addYears(-3);
+        group.toDate = month.toDate;
+        group.group = QStringLiteral("가전");
+        group.noSale = true;
+        measure("group 가전, unsold, three years", group);
 
-    {
-        // Memory of a model holding 100,000 rows.
-        VoucherFilter wide;
-        wide.fromDate = QDate(1, 1, 1);
-        wide.toDate = QDate(9999, 12, 31);
-        SqlStatement st = voucherQuery(wide);
-        st.text.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND total_id <= 100000 ORDER BY"));
-        const qint64 before = residentBytes();
-        LedgerModel model;
-        model.setRows(std::move(*loadVouchers(db, st, prompt)));
-        const qint64 after = residentBytes();
-        std::printf("%-44s %10d %10.1f MB\n", "model memory (rows, resident)", model.rowCount(),
-                    (after - before) / 1048576.0);
+        {
+            // Memory of a model holding 100,000 rows.
+            VoucherFilter wide;
+            wide.fromDate = QDate(1, 1, 1);
+            wide.toDate = QDate(9999, 12, 31);
+            SqlStatement st = voucherQuery(wide);
+            st.text.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND total_id <= 100000 ORDER BY"));
+            const qint64 before = residentBytes();
+            LedgerModel model;
+            model.setRows(std::move(*loadVouchers(db, st, prompt)));
+            const qint64 after = residentBytes();
+            std::printf("%-44s %10d %10.1f MB\n", "model memory (rows, resident)", model.rowCount(),
+                        (after - before) / 1048576.0);
+        }
     }
 
-    BenchContext ctx{db, path, folder, vouchers,
-                     [](const QString &what, qint64 rows, double ms, const QString &note) {
-                         std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms,
-                                     qPrintable(note));
-                     }};
-    runGridBench(ctx);
-    runEditBench(ctx);
-    runMasterDataBench(ctx);
-    runPostalBench(ctx);
-    runAnalysisBench(ctx);
-    runImportBench(ctx, parser.value(QStringLiteral("jet")));
+    BenchContext ctx{db, path, folder, vouchers, line};
+    if (wanted("grid"))
+        runGridBench(ctx);
+    if (wanted("edit"))
+        runEditBench(ctx);
+    if (wanted("masterdata"))
+        runMasterDataBench(ctx);
+    if (wanted("postal"))
+        runPostalBench(ctx);
+    if (wanted("analysis"))
+        runAnalysisBench(ctx);
+    if (wanted("import"))
+        runImportBench(ctx, parser.value(QStringLiteral("jet")));
     return 0;
 }
