@@ -11,6 +11,7 @@
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/report/ledgerprinting.h"
+#include "gui/shell/importprogress.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/messageboxprompt.h"
 
@@ -104,7 +105,9 @@ int main(int argc, char *argv[])
     MessageBoxPrompt prompt;
     frmMain window(settings, db, prompt);
     prompt.setParent(&window);
+    ImportProgress importer(&window);
     StartupSequence startup(settings, db, prompt);
+    startup.setImporter(&importer);
     if (!startup.run(window))
         return 0;
     window.show();

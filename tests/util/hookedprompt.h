@@ -28,6 +28,10 @@ public:
     {
         return m_script.pickDate(text, anchor);
     }
+    std::optional<QString> pickFile(const QString &title, const QString &folder, const QString &filter) override
+    {
+        return m_script.pickFile(title, folder, filter);
+    }
 
 private:
     ScriptedPrompt &m_script;

@@ -45,6 +45,16 @@ std::optional<QString> ScriptedPrompt::pickDate(const QString &text, const QObje
     return m_dates.dequeue();
 }
 
+std::optional<QString> ScriptedPrompt::pickFile(const QString &title, const QString &, const QString &filter)
+{
+    asked.append({Kind::File, Icon::None, title, filter, Buttons::OkCancel, Answer::Ok});
+    if (m_files.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected file dialog: ") + title), __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    return m_files.dequeue();
+}
+
 ScriptedPrompt &ScriptedPrompt::answer(Answer a)
 {
     m_answers.enqueue(a);
@@ -63,10 +73,17 @@ ScriptedPrompt &ScriptedPrompt::date(std::optional<QString> d)
     return *this;
 }
 
+ScriptedPrompt &ScriptedPrompt::file(std::optional<QString> path)
+{
+    m_files.enqueue(std::move(path));
+    return *this;
+}
+
 void ScriptedPrompt::clear()
 {
     asked.clear();
     m_answers.clear();
     m_inputs.clear();
     m_dates.clear();
+    m_files.clear();
 }

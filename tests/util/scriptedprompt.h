@@ -13,7 +13,7 @@
 class ScriptedPrompt final : public UserPrompt
 {
 public:
-    enum class Kind { Message, Input, Date };
+    enum class Kind { Message, Input, Date, File };
     struct Asked
     {
         Kind kind = Kind::Message;
@@ -31,6 +31,8 @@ public:
     std::optional<QString> inputText(const QString &prompt, const QString &title,
                                      const QString &defaultText) override;
     std::optional<QString> pickDate(const QString &text, const QObject *anchor) override;
+    // Recorded with the dialog's title as text and its filter as title.
+    std::optional<QString> pickFile(const QString &title, const QString &folder, const QString &filter) override;
 
     // Script the next answers, in order.
     ScriptedPrompt &answer(Answer a);
@@ -39,17 +41,19 @@ public:
     ScriptedPrompt &no() { return answer(Answer::No); }
     ScriptedPrompt &input(std::optional<QString> text);
     ScriptedPrompt &date(std::optional<QString> date);
+    ScriptedPrompt &file(std::optional<QString> path);
 
     QList<Asked> asked;
     bool strictOk = true;
 
     int count() const { return static_cast<int>(asked.size()); }
     const Asked &last() const { return asked.last(); }
-    bool scriptDone() const { return m_answers.isEmpty() && m_inputs.isEmpty() && m_dates.isEmpty(); }
+    bool scriptDone() const { return m_answers.isEmpty() && m_inputs.isEmpty() && m_dates.isEmpty() && m_files.isEmpty(); }
     void clear();
 
 private:
     QQueue<Answer> m_answers;
     QQueue<std::optional<QString>> m_inputs;
     QQueue<std::optional<QString>> m_dates;
+    QQueue<std::optional<QString>> m_files;
 };

@@ -22,6 +22,7 @@ public:
     }
     std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return std::nullopt; }
     std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
+    std::optional<QString> pickFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
 };
 
 // What every group of measurements gets: the sample ledger and a way to print a line.

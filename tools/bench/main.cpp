@@ -74,6 +74,7 @@ void runEditBench(BenchContext &ctx);
 void runPostalBench(BenchContext &ctx);
 void runAnalysisBench(BenchContext &ctx);
 void runCallerIdBench(BenchContext &ctx);
+void runImportBench(BenchContext &ctx, const QString &jetFile);
 
 int main(int argc, char *argv[])
 {
@@ -84,11 +85,24 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
     parser.addOption({QStringLiteral("only"),
-                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid)"),
+                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid, import)"),
                       QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("jet"), QStringLiteral("가져오기를 잴 예전 장부 (.mdb)"), QStringLiteral("FILE"),
+                      QStringLiteral(SOLBITSEM_JET_FIXTURE)});
     parser.process(app);
     const QString only = parser.value(QStringLiteral("only"));
     const auto wanted = [&only](const char *group) { return only.isEmpty() || only == QLatin1String(group); };
+    const auto line = [](const QString &what, qint64 rows, double ms, const QString &note) {
+        std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms, qPrintable(note));
+    };
+    if (only == QLatin1String("import")) {
+        // The import needs no sample ledger.
+        Database none;
+        BenchContext ctx{none, {}, parser.value(QStringLiteral("folder")), 0, line};
+        QDir().mkpath(ctx.workFolder);
+        runImportBench(ctx, parser.value(QStringLiteral("jet")));
+        return 0;
+    }
     const qint64 vouchers = parser.value(QStringLiteral("vouchers")).toLongLong();
     const QString folder = parser.value(QStringLiteral("folder")) + QStringLiteral("/%1").arg(vouchers);
     QDir().mkpath(folder);
@@ -148,11 +162,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    BenchContext ctx{db, path, folder, vouchers,
-                     [](const QString &what, qint64 rows, double ms, const QString &note) {
-                         std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms,
-                                     qPrintable(note));
-                     }};
+    BenchContext ctx{db, path, folder, vouchers, line};
     if (wanted("grid"))
         runGridBench(ctx);
     if (wanted("edit"))
@@ -165,5 +175,7 @@ int main(int argc, char *argv[])
         runAnalysisBench(ctx);
     if (wanted("callerid"))
         runCallerIdBench(ctx);
+    if (wanted("import"))
+        runImportBench(ctx, parser.value(QStringLiteral("jet")));
     return 0;
 }

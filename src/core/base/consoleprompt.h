@@ -16,6 +16,7 @@ public:
         return std::nullopt;
     }
     std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
+    std::optional<QString> pickFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
 
     int problems() const { return m_problems; }
 

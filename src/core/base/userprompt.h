@@ -29,6 +29,9 @@ public:
     // The calendar picker, placed below anchor (a widget, opaque to the core) and preset to
     // text; nullopt when the user closes it without choosing.
     virtual std::optional<QString> pickDate(const QString &text, const QObject *anchor) = 0;
+    // The file dialog for opening one file, starting in folder and showing the files of filter
+    // ("Access 장부 (*.mdb)"); nullopt when the user cancels.
+    virtual std::optional<QString> pickFile(const QString &title, const QString &folder, const QString &filter) = 0;
 
     // The fixed kinds of box every window uses.
     void MsgInfo(const QString &text, const QString &title = {})

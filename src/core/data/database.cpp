@@ -304,6 +304,56 @@ SqlError Database::execEach(SqlStatement statement, qsizetype rows,
     return e;
 }
 
+Database::RowWriter::RowWriter(Database &db, const QString &sql)
+{
+    const QVariant handle = db.isOpen() ? db.connection().driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+        m_error = QStringLiteral("no engine handle");
+        return;
+    }
+    auto *engine = *static_cast<sqlite3 *const *>(handle.constData());
+    m_db = engine;
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *stmt = nullptr;
+    if (sqlite3_prepare_v2(engine, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
+        m_error = QString::fromUtf8(sqlite3_errmsg(engine));
+    m_stmt = stmt;
+}
+
+Database::RowWriter::~RowWriter()
+{
+    sqlite3_finalize(static_cast<sqlite3_stmt *>(m_stmt));
+}
+
+void Database::RowWriter::bindNull(int i)
+{
+    sqlite3_bind_null(static_cast<sqlite3_stmt *>(m_stmt), i + 1);
+}
+
+void Database::RowWriter::bindInteger(int i, qint64 value)
+{
+    sqlite3_bind_int64(static_cast<sqlite3_stmt *>(m_stmt), i + 1, value);
+}
+
+void Database::RowWriter::bindText(int i, QByteArrayView utf8)
+{
+    // A null pointer would store NULL; an empty text stays an empty text.
+    sqlite3_bind_text(static_cast<sqlite3_stmt *>(m_stmt), i + 1, utf8.data() ? utf8.data() : "",
+                      static_cast<int>(utf8.size()), SQLITE_STATIC);
+}
+
+bool Database::RowWriter::step()
+{
+    auto *stmt = static_cast<sqlite3_stmt *>(m_stmt);
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (rc == SQLITE_DONE)
+        return true;
+    m_error = QString::fromUtf8(sqlite3_errmsg(static_cast<sqlite3 *>(m_db)));
+    return false;
+}
+
 Database::Result Database::exec(const SqlStatement &statement)
 {
     Result r;

@@ -25,6 +25,110 @@ void note(Result &r, qint64 line, const QString &why)
     if (r.notes.size() < MaxNotes)
         r.notes << QStringLiteral("%1행: %2").arg(line).arg(why);
 }
+
+// The rules of every postal source: sizes, a missing BUNJI, an empty code; one transaction
+// into a temporary file that replaces outPath only when everything was written.
+Result writeRows(const QList<int> &pos, const std::function<bool(SourceRow &)> &next, const QString &outPath,
+                 const std::function<void(qint64)> &progress)
+{
+    Result result;
+    const Schema::Table &post = Schema::postTable();
+    const QString tmpPath = outPath + QStringLiteral(".tmp");
+    QFile::remove(tmpPath);
+    {
+        QFile f(tmpPath);
+        if (!f.open(QIODevice::WriteOnly)) {
+            result.error = QStringLiteral("파일을 만들 수 없습니다: ") + tmpPath;
+            return result;
+        }
+    }
+    bool written = false;
+    {
+        Database db;
+        if (!db.open(tmpPath)) {
+            result.error = QStringLiteral("파일을 열 수 없습니다: ") + tmpPath;
+            QFile::remove(tmpPath);
+            return result;
+        }
+        QSqlQuery q(db.connection());
+        QString err;
+        const auto run = [&](const QString &sql) {
+            if (!err.isEmpty())
+                return;
+            if (!q.exec(sql))
+                err = q.lastError().text();
+        };
+        run(Schema::createTableSql(post));
+        std::optional<TransactionGuard> tx(std::in_place, db);
+        if (err.isEmpty() && !q.prepare(QStringLiteral("INSERT INTO Post (ZIPCODE, SIDO, GUGUN, DONG, BUNJI) "
+                                                       "VALUES (?, ?, ?, ?, ?)")))
+            err = q.lastError().text();
+        SourceRow row;
+        while (err.isEmpty() && next(row)) {
+            const qint64 lineNo = row.line;
+            if (progress && lineNo % ProgressEvery == 0)
+                progress(lineNo);
+            const QStringList &cells = row.cells;
+            QStringList values;
+            QString why;
+            for (int i = 0; i < post.fields.size() && why.isEmpty(); ++i) {
+                const Schema::Field &f = post.fields[i];
+                // BUNJI is often left off; the four others name the place.
+                if (pos[i] >= cells.size()) {
+                    if (f.name == QLatin1String("BUNJI")) {
+                        values << QString();
+                        continue;
+                    }
+                    why = QStringLiteral("열이 모자랍니다 (%1)").arg(f.name);
+                    break;
+                }
+                const QString v = cells.at(pos[i]);
+                if (LenAnsi(v) > f.size)
+                    why = QStringLiteral("%1이(가) %2바이트보다 깁니다").arg(f.name).arg(f.size);
+                values << v;
+            }
+            if (why.isEmpty() && values.value(0).isEmpty())
+                why = QStringLiteral("우편번호가 비어 있습니다");
+            if (!why.isEmpty()) {
+                note(result, lineNo, why);
+                continue;
+            }
+            for (int i = 0; i < values.size(); ++i)
+                q.bindValue(i, values.at(i));
+            if (!q.exec())
+                err = q.lastError().text();
+            else
+                ++result.rows;
+        }
+        q.finish();
+        for (const QString &sql : Schema::createIndexSql(post))
+            run(sql);
+        run(QStringLiteral("CREATE INDEX IF NOT EXISTS Post_ZIPCODE ON Post (ZIPCODE)"));
+        if (err.isEmpty()) {
+            if (const SqlError e = tx->commit(); e.isError())
+                err = e.text;
+        }
+        tx.reset(); // what was not committed is rolled back before the file closes
+        if (!err.isEmpty())
+            result.error = err;
+        written = err.isEmpty();
+        db.close();
+    }
+    if (written && result.rows == 0) {
+        written = false;
+        result.error = QStringLiteral("쓸 수 있는 행이 하나도 없습니다.");
+    }
+    if (written) {
+        QFile::remove(outPath);
+        written = QFile::rename(tmpPath, outPath);
+        if (!written)
+            result.error = QStringLiteral("파일을 바꿀 수 없습니다: ") + outPath;
+    }
+    if (!written)
+        QFile::remove(tmpPath);
+    result.ok = written;
+    return result;
+}
 } // namespace
 
 QStringList splitCsvLine(const QString &line)
@@ -96,105 +200,33 @@ Result build(const QByteArray &csv, const QString &outPath, const std::function<
         }
     }
 
-    const QString tmpPath = outPath + QStringLiteral(".tmp");
-    QFile::remove(tmpPath);
-    {
-        QFile f(tmpPath);
-        if (!f.open(QIODevice::WriteOnly)) {
-            result.error = QStringLiteral("파일을 만들 수 없습니다: ") + tmpPath;
-            return result;
-        }
-    }
-    bool written = false;
-    {
-        Database db;
-        if (!db.open(tmpPath)) {
-            result.error = QStringLiteral("파일을 열 수 없습니다: ") + tmpPath;
-            QFile::remove(tmpPath);
-            return result;
-        }
-        QSqlQuery q(db.connection());
-        QString err;
-        const auto run = [&](const QString &sql) {
-            if (!err.isEmpty())
-                return;
-            if (!q.exec(sql))
-                err = q.lastError().text();
-        };
-        run(Schema::createTableSql(post));
-        std::optional<TransactionGuard> tx(std::in_place, db);
-        if (err.isEmpty() && !q.prepare(QStringLiteral("INSERT INTO Post (ZIPCODE, SIDO, GUGUN, DONG, BUNJI) "
-                                                       "VALUES (?, ?, ?, ?, ?)")))
-            err = q.lastError().text();
-        for (qsizetype n = first; err.isEmpty() && n < lines.size(); ++n) {
-            const qint64 lineNo = n + 1;
-            if (progress && lineNo % ProgressEvery == 0)
-                progress(lineNo);
-            QString line = lines.at(n);
-            if (line.endsWith(QLatin1Char('\r')))
-                line.chop(1);
-            if (line.trimmed().isEmpty())
-                continue;
-            const QStringList cells = splitCsvLine(line);
-            QStringList values;
-            QString why;
-            for (int i = 0; i < post.fields.size() && why.isEmpty(); ++i) {
-                const Schema::Field &f = post.fields[i];
-                // BUNJI is often left off; the four others name the place.
-                if (pos[i] >= cells.size()) {
-                    if (f.name == QLatin1String("BUNJI")) {
-                        values << QString();
-                        continue;
-                    }
-                    why = QStringLiteral("열이 모자랍니다 (%1)").arg(f.name);
-                    break;
-                }
-                const QString v = cells.at(pos[i]);
-                if (LenAnsi(v) > f.size)
-                    why = QStringLiteral("%1이(가) %2바이트보다 깁니다").arg(f.name).arg(f.size);
-                values << v;
+    qsizetype n = first;
+    return writeRows(
+        pos,
+        [&](SourceRow &row) {
+            for (; n < lines.size(); ++n) {
+                QString line = lines.at(n);
+                if (line.endsWith(QLatin1Char('\r')))
+                    line.chop(1);
+                if (line.trimmed().isEmpty())
+                    continue;
+                row.line = n + 1;
+                row.cells = splitCsvLine(line);
+                ++n;
+                return true;
             }
-            if (why.isEmpty() && values.value(0).isEmpty())
-                why = QStringLiteral("우편번호가 비어 있습니다");
-            if (!why.isEmpty()) {
-                note(result, lineNo, why);
-                continue;
-            }
-            for (int i = 0; i < values.size(); ++i)
-                q.bindValue(i, values.at(i));
-            if (!q.exec())
-                err = q.lastError().text();
-            else
-                ++result.rows;
-        }
-        q.finish();
-        for (const QString &sql : Schema::createIndexSql(post))
-            run(sql);
-        run(QStringLiteral("CREATE INDEX IF NOT EXISTS Post_ZIPCODE ON Post (ZIPCODE)"));
-        if (err.isEmpty()) {
-            if (const SqlError e = tx->commit(); e.isError())
-                err = e.text;
-        }
-        tx.reset(); // what was not committed is rolled back before the file closes
-        if (!err.isEmpty())
-            result.error = err;
-        written = err.isEmpty();
-        db.close();
-    }
-    if (written && result.rows == 0) {
-        written = false;
-        result.error = QStringLiteral("쓸 수 있는 행이 하나도 없습니다.");
-    }
-    if (written) {
-        QFile::remove(outPath);
-        written = QFile::rename(tmpPath, outPath);
-        if (!written)
-            result.error = QStringLiteral("파일을 바꿀 수 없습니다: ") + outPath;
-    }
-    if (!written)
-        QFile::remove(tmpPath);
-    result.ok = written;
-    return result;
+            return false;
+        },
+        outPath, progress);
+}
+
+Result buildFromRows(const std::function<bool(SourceRow &)> &next, const QString &outPath,
+                     const std::function<void(qint64)> &progress)
+{
+    QList<int> pos;
+    for (int i = 0; i < Schema::postTable().fields.size(); ++i)
+        pos << i;
+    return writeRows(pos, next, outPath, progress);
 }
 
 Result buildFromFile(const QString &csvPath, const QString &outPath, const std::function<void(qint64)> &progress)

@@ -27,6 +27,16 @@ QStringList splitCsvLine(const QString &line);
 // only when everything was written. progress is called every so many lines with the count.
 Result build(const QByteArray &csv, const QString &outPath,
              const std::function<void(qint64 lines)> &progress = {});
+// One source row: its cells in the order ZIPCODE, SIDO, GUGUN, DONG, BUNJI (BUNJI may be left
+// off) and its line or row number for the notes.
+struct SourceRow
+{
+    qint64 line = 0;
+    QStringList cells;
+};
+// The same rules for rows of another source, given one by one by next until it returns false.
+Result buildFromRows(const std::function<bool(SourceRow &)> &next, const QString &outPath,
+                     const std::function<void(qint64 rows)> &progress = {});
 Result buildFromFile(const QString &csvPath, const QString &outPath,
                      const std::function<void(qint64 lines)> &progress = {});
 

@@ -74,6 +74,30 @@ bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt)
     return true;
 }
 
+bool OfferLedgerImport(const AppPaths &paths, UserPrompt &prompt, LedgerImporter &importer)
+{
+    const QString title = QStringLiteral("장부 가져오기");
+    while (!QFileInfo::exists(paths.gDbFile)) {
+        if (!prompt.MsgYesNo(QStringLiteral("장부 파일이 없습니다.\r\n예전 프로그램의 장부(panDB.mdb)를 가져오시겠습니까?\r\n"
+                                            "[아니요]를 누르면 새 빈 장부를 만듭니다."),
+                             title, false))
+            return false;
+        const auto file = prompt.pickFile(QStringLiteral("예전 장부 파일(panDB.mdb) 선택"), QDir::homePath(),
+                                          QStringLiteral("Access 장부 (*.mdb *.MDB);;모든 파일 (*)"));
+        if (!file)
+            continue;
+        const LedgerImporter::Outcome o = importer.importLedger(*file, paths);
+        if (o.ok) {
+            prompt.MsgInfo(o.text, title);
+            return true;
+        }
+        // A cancel was the user's own; anything else is said before the question comes again.
+        if (!o.cancelled)
+            prompt.MsgWarn(o.text, title);
+    }
+    return true;
+}
+
 bool EnsurePostalFile(const AppPaths &paths)
 {
     if (paths.gPostFile.isEmpty() || QFileInfo::exists(paths.gPostFile))
@@ -93,9 +117,11 @@ bool OpenMainDB(Database &db, const AppPaths &paths)
     return db.open(paths.gDbFile, false);
 }
 
-AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt)
+AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer)
 {
     AppPaths paths = LoadSettings(settings, prompt);
+    if (importer && !QFileInfo::exists(paths.gDbFile))
+        OfferLedgerImport(paths, prompt, *importer);
     EnsureLedger(paths, prompt);
     EnsurePostalFile(paths);
     OpenMainDB(db, paths);

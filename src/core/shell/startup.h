@@ -25,6 +25,21 @@ inline QString postalFileName() { return QStringLiteral("dbpost.db"); }
 // shown, made or written. The command forms use this, so a run on a machine without a ledger
 // leaves the settings as they were.
 AppPaths ResolvePaths(AppSettings &settings, bool *dataFolderMissing = nullptr);
+// Brings the old installation's ledger in as paths.gDbFile; the import itself lives above the
+// shell, the window side shows its progress.
+class LedgerImporter
+{
+public:
+    struct Outcome
+    {
+        bool ok = false;
+        bool cancelled = false;
+        QString text; // the summary, or why nothing was written
+    };
+    virtual ~LedgerImporter() = default;
+    virtual Outcome importLedger(const QString &oldLedger, const AppPaths &paths) = 0;
+};
+
 // Resolves the paths from the settings store, warns once about a vanished data folder, creates
 // the report folder and writes the resolved values back.
 AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt);
@@ -32,10 +47,15 @@ AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt);
 // An existing file is never touched. False, after a box naming the folder and the reason,
 // when nothing could be created.
 bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt);
+// First start with an importer: asks whether to bring in the old ledger and, for that, which
+// file. A failed import is reported and the question comes again; true once a ledger came in,
+// false when the user chose a new empty one.
+bool OfferLedgerImport(const AppPaths &paths, UserPrompt &prompt, LedgerImporter &importer);
 // First start: a missing postal file is copied from the one shipped with the program (beside
 // the executable or in the installed data folder). An existing file is never replaced.
 bool EnsurePostalFile(const AppPaths &paths);
 // Opens the ledger shared; a failure leaves the database closed and the first query reports it.
 bool OpenMainDB(Database &db, const AppPaths &paths);
-// The whole start of the data side: settings, first-start ledger, main database.
-AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt);
+// The whole start of the data side: settings, first-start ledger (offering the old one when an
+// importer is given), main database.
+AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer = nullptr);

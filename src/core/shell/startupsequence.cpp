@@ -12,7 +12,7 @@ StartupSequence::StartupSequence(AppSettings &settings, Database &db, UserPrompt
 bool StartupSequence::run(View &view)
 {
     view.setCaption();
-    m_paths = InitApp(m_settings, m_db, m_prompt);
+    m_paths = InitApp(m_settings, m_db, m_prompt, m_importer);
     view.ledgerOpened(m_paths);
     if (!view.runLogin())
         return false;

@@ -36,6 +36,10 @@ public:
     StartupSequence(const StartupSequence &) = delete;
     StartupSequence &operator=(const StartupSequence &) = delete;
 
+    // On a first start the old installation's ledger is offered through importer; without
+    // one a new empty ledger is made.
+    void setImporter(LedgerImporter *importer) { m_importer = importer; }
+
     // The whole opening; false when the login ended the program.
     bool run(View &view);
     const AppPaths &paths() const { return m_paths; }
@@ -45,4 +49,5 @@ private:
     Database &m_db;
     UserPrompt &m_prompt;
     AppPaths m_paths;
+    LedgerImporter *m_importer = nullptr;
 };

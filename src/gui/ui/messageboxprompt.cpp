@@ -2,6 +2,7 @@
 #include "messageboxprompt.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -88,4 +89,13 @@ std::optional<QString> MessageBoxPrompt::pickDate(const QString &text, const QOb
     if (!picked)
         return std::nullopt;
     return date;
+}
+
+std::optional<QString> MessageBoxPrompt::pickFile(const QString &title, const QString &folder, const QString &filter)
+{
+    const QString file = QFileDialog::getOpenFileName(m_parent ? m_parent : QApplication::activeWindow(), title,
+                                                      folder, filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
 }

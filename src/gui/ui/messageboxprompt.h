@@ -17,6 +17,7 @@ public:
     std::optional<QString> inputText(const QString &prompt, const QString &title,
                                      const QString &defaultText) override;
     std::optional<QString> pickDate(const QString &text, const QObject *anchor) override;
+    std::optional<QString> pickFile(const QString &title, const QString &folder, const QString &filter) override;
 
 private:
     QWidget *m_parent;

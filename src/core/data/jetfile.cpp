@@ -1,0 +1,293 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "jetfile.h"
+
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+// libmdb's header is C and uses old-style casts in its macros.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wold-style-cast"
+#pragma GCC diagnostic ignored "-Wpedantic"
+#include <mdbtools.h>
+#pragma GCC diagnostic pop
+
+namespace {
+const char *const kCharsetVariable = "MDB_JET3_CHARSET";
+
+QString nativePath(const QString &path) { return QDir::toNativeSeparators(path); }
+
+// The versions of the header's byte 0x14, as Access calls them.
+QString versionName(quint32 version)
+{
+    switch (version) {
+    case 0: return QStringLiteral("Jet 3 (Access 97)");
+    case 1: return QStringLiteral("Jet 4 (Access 2000/2002/2003)");
+    case 2: return QStringLiteral("ACE 12 (Access 2007)");
+    case 3: return QStringLiteral("ACE 14 (Access 2010)");
+    default: return QStringLiteral("ACE (Access 2013 이후, 버전 %1)").arg(version);
+    }
+}
+
+JetFile::ColumnKind kindOf(int type)
+{
+    switch (type) {
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT: return JetFile::ColumnKind::Integer;
+    case MDB_MONEY:
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+    case MDB_NUMERIC: return JetFile::ColumnKind::Real;
+    case MDB_DATETIME: return JetFile::ColumnKind::DateTime;
+    case MDB_TEXT:
+    case MDB_MEMO: return JetFile::ColumnKind::Text;
+    default: return JetFile::ColumnKind::Other;
+    }
+}
+
+QString typeName(int type)
+{
+    switch (type) {
+    case MDB_BOOL: return QStringLiteral("Yes/No");
+    case MDB_BYTE: return QStringLiteral("Byte");
+    case MDB_INT: return QStringLiteral("Integer");
+    case MDB_LONGINT: return QStringLiteral("Long Integer");
+    case MDB_MONEY: return QStringLiteral("Currency");
+    case MDB_FLOAT: return QStringLiteral("Single");
+    case MDB_DOUBLE: return QStringLiteral("Double");
+    case MDB_DATETIME: return QStringLiteral("Date/Time");
+    case MDB_TEXT: return QStringLiteral("Text");
+    case MDB_OLE: return QStringLiteral("OLE Object");
+    case MDB_MEMO: return QStringLiteral("Memo");
+    case MDB_NUMERIC: return QStringLiteral("Decimal");
+    default: return QStringLiteral("형식 %1").arg(type);
+    }
+}
+
+// libmdb reads MDB_JET3_CHARSET while it opens a file; the caller's own value comes back after.
+class CharsetForOpen
+{
+public:
+    explicit CharsetForOpen(const QByteArray &charset)
+        : m_had(qEnvironmentVariableIsSet(kCharsetVariable)), m_old(qgetenv(kCharsetVariable))
+    {
+        if (charset.isEmpty())
+            qunsetenv(kCharsetVariable);
+        else
+            qputenv(kCharsetVariable, charset);
+    }
+    ~CharsetForOpen()
+    {
+        if (m_had)
+            qputenv(kCharsetVariable, m_old);
+        else
+            qunsetenv(kCharsetVariable);
+    }
+    CharsetForOpen(const CharsetForOpen &) = delete;
+    CharsetForOpen &operator=(const CharsetForOpen &) = delete;
+
+private:
+    bool m_had;
+    QByteArray m_old;
+};
+
+MdbHandle *openMdb(const QString &path, const QByteArray &charset)
+{
+    const CharsetForOpen env(charset);
+    return mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
+}
+} // namespace
+
+struct JetFile::Handle
+{
+    MdbHandle *mdb = nullptr;
+    ~Handle()
+    {
+        if (mdb)
+            mdb_close(mdb);
+    }
+};
+
+int JetFile::Table::column(const QString &name) const
+{
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns.at(i).name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+JetFile::JetFile() = default;
+JetFile::~JetFile() = default;
+
+void JetFile::close()
+{
+    m_h.reset();
+}
+
+bool JetFile::open(const QString &path)
+{
+    close();
+    m_path = path;
+    m_error.clear();
+    m_format.clear();
+    m_codePage = 0;
+    const auto fail = [this](const QString &why) {
+        m_error = why + QStringLiteral("\r\n") + nativePath(m_path);
+        close();
+        return false;
+    };
+
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        return fail(QStringLiteral("가져올 파일이 없습니다."));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("파일을 읽을 수 없습니다 (다른 프로그램이 잠갔거나 읽을 권한이 없습니다): ")
+                    + file.errorString());
+    const QByteArray head = file.read(0x18);
+    const qint64 size = file.size();
+    file.close();
+    if (head.size() < 0x18
+        || (head.mid(4, 15) != QByteArrayLiteral("Standard Jet DB") && head.mid(4, 15) != QByteArrayLiteral("Standard ACE DB")))
+        return fail(QStringLiteral("Access(Jet) 데이터베이스 파일이 아닙니다."));
+    const quint32 version = quint8(head.at(0x14)) | quint32(quint8(head.at(0x15))) << 8
+                            | quint32(quint8(head.at(0x16))) << 16 | quint32(quint8(head.at(0x17))) << 24;
+    m_format = versionName(version);
+    const qint64 pageSize = version == 0 ? 2048 : 4096;
+    if (size % pageSize != 0 || size < 3 * pageSize)
+        return fail(QStringLiteral("파일이 잘렸거나 손상되었습니다 (%1 형식의 페이지 크기 %2바이트로 나누어지지 않는 %3바이트).")
+                        .arg(m_format)
+                        .arg(pageSize)
+                        .arg(size));
+
+    // A first look for the header's code page; only then is the text's decoding known.
+    MdbHandle *probe = openMdb(path, {});
+    if (!probe)
+        return fail(QStringLiteral("이 형식의 파일은 읽을 수 없습니다: ") + m_format);
+    m_codePage = probe->f->code_page;
+    const bool jet3 = probe->f->jet_version == MDB_VER_JET3;
+    mdb_close(probe);
+    // Jet 4 and later keep Unicode. A Jet 3 file of a Korean installation says 949; one that says
+    // nothing is taken for the same.
+    QByteArray charset;
+    if (jet3)
+        charset = m_codePage == 0 || m_codePage == 949 ? QByteArrayLiteral("cp949")
+                                                        : QByteArrayLiteral("cp") + QByteArray::number(m_codePage);
+
+    m_h = std::make_unique<Handle>();
+    m_h->mdb = openMdb(path, charset);
+    if (!m_h->mdb)
+        return fail(QStringLiteral("이 형식의 파일은 읽을 수 없습니다: ") + m_format);
+    mdb_set_date_fmt(m_h->mdb, "%Y-%m-%d");
+    mdb_set_shortdate_fmt(m_h->mdb, "%Y-%m-%d");
+    if (!mdb_read_catalog(m_h->mdb, MDB_TABLE))
+        return fail(QStringLiteral("이 %1 파일의 표 목록을 읽을 수 없습니다. 파일이 잘렸거나 손상되었습니다.").arg(m_format));
+    return true;
+}
+
+QStringList JetFile::tableNames() const
+{
+    QStringList out;
+    if (!m_h)
+        return out;
+    for (unsigned i = 0; i < m_h->mdb->num_catalog; ++i) {
+        auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(m_h->mdb->catalog, i));
+        if (entry->object_type == MDB_TABLE && !mdb_is_system_table(entry))
+            out << QString::fromUtf8(entry->object_name);
+    }
+    return out;
+}
+
+namespace {
+// The table's definition with its columns; nullptr when there is none, and *found tells
+// whether the catalogue names it.
+MdbTableDef *readTable(MdbHandle *mdb, const QString &name, bool *found = nullptr)
+{
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type != MDB_TABLE || mdb_is_system_table(entry)
+            || QString::fromUtf8(entry->object_name).compare(name, Qt::CaseInsensitive) != 0)
+            continue;
+        if (found)
+            *found = true;
+        MdbTableDef *t = mdb_read_table(entry);
+        if (t && !mdb_read_columns(t)) {
+            mdb_free_tabledef(t);
+            return nullptr;
+        }
+        return t;
+    }
+    return nullptr;
+}
+} // namespace
+
+JetFile::Table JetFile::table(const QString &name)
+{
+    Table out;
+    m_error.clear();
+    if (!m_h)
+        return out;
+    bool found = false;
+    MdbTableDef *t = readTable(m_h->mdb, name, &found);
+    if (!t) {
+        if (found)
+            m_error = QStringLiteral("표 %1을(를) 읽을 수 없습니다. 파일이 잘렸거나 손상되었습니다.").arg(name);
+        return out;
+    }
+    out.name = QString::fromUtf8(t->name);
+    out.rowCount = t->num_rows;
+    for (unsigned c = 0; c < t->num_cols; ++c) {
+        const auto *col = static_cast<MdbColumn *>(g_ptr_array_index(t->columns, c));
+        out.columns.append({QString::fromUtf8(col->name), kindOf(col->col_type), typeName(col->col_type),
+                            col->col_type == MDB_TEXT ? col->col_size : 0});
+    }
+    mdb_free_tabledef(t);
+    return out;
+}
+
+bool JetFile::readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row)
+{
+    m_error.clear();
+    if (!m_h)
+        return false;
+    MdbTableDef *t = readTable(m_h->mdb, table.name);
+    if (!t) {
+        m_error = QStringLiteral("표를 읽을 수 없습니다: ") + table.name;
+        return false;
+    }
+    const size_t bindSize = m_h->mdb->bind_size;
+    std::vector<std::vector<char>> buffers(columns.size(), std::vector<char>(bindSize + 1));
+    std::vector<const char *> values(columns.size());
+    std::vector<int> lengths(columns.size());
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        values[i] = buffers[i].data();
+        mdb_bind_column(t, columns.at(i) + 1, buffers[i].data(), &lengths[i]);
+    }
+    Row r;
+    r.m_values = values.data();
+    r.m_lengths = lengths.data();
+    qint64 count = 0;
+    bool stopped = false;
+    mdb_rewind_table(t);
+    while (mdb_fetch_row(t)) {
+        ++count;
+        if (!row(r)) {
+            stopped = true;
+            break;
+        }
+    }
+    const qint64 expected = t->num_rows;
+    mdb_free_tabledef(t);
+    if (stopped)
+        return false;
+    if (count != expected) {
+        m_error = QStringLiteral("표 %1의 행을 다 읽지 못했습니다 (%2행 중 %3행). 파일이 잘렸거나 손상되었습니다.")
+                      .arg(table.name)
+                      .arg(expected)
+                      .arg(count);
+        return false;
+    }
+    return true;
+}

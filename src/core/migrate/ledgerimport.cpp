@@ -1,0 +1,418 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledgerimport.h"
+
+#include <optional>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+
+#include "core/base/textutil.h"
+#include "core/data/database.h"
+#include "core/data/jetfile.h"
+#include "core/data/schema.h"
+#include "core/masterdata/postalimport.h"
+#include "core/shell/startup.h"
+
+namespace LedgerImport {
+
+namespace {
+constexpr qint64 ProgressEvery = 1000;
+const QString kCancelled = QStringLiteral("가져오기를 취소했습니다. 아무 파일도 만들지 않았습니다.");
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+// The old table with the position of each field of today's table in it.
+struct Source
+{
+    const Schema::Table *schema = nullptr;
+    JetFile::Table jet;
+    QList<int> positions;
+};
+
+bool kindFits(const Schema::Field &f, const JetFile::Column &c)
+{
+    switch (f.type) {
+    case Schema::FieldType::Counter:
+    case Schema::FieldType::Integer: return c.kind == JetFile::ColumnKind::Integer;
+    case Schema::FieldType::Text:
+        // A date kept as Date/Time comes over as its "YYYY-MM-DD" text.
+        return c.kind == JetFile::ColumnKind::Text
+               || (c.kind == JetFile::ColumnKind::DateTime && f.name.endsWith(QStringLiteral("_date")));
+    }
+    return false;
+}
+
+// Finds table and fields in the old file; an error text when something is missing or of
+// another type. Columns the ledger does not know are noted and left out.
+QString match(JetFile &jet, const Schema::Table &table, const QString &fileWord, Source &out, QStringList &changes)
+{
+    out.schema = &table;
+    out.jet = jet.table(table.name);
+    if (!jet.error().isEmpty())
+        return jet.error();
+    if (out.jet.name.isEmpty())
+        return QStringLiteral("%1에 표 %2이(가) 없습니다.").arg(fileWord, table.name);
+    for (const Schema::Field &f : table.fields) {
+        const int c = out.jet.column(f.name);
+        if (c < 0)
+            return QStringLiteral("%1의 표 %2에 열 %3이(가) 없습니다.").arg(fileWord, table.name, f.name);
+        const JetFile::Column &col = out.jet.columns.at(c);
+        if (!kindFits(f, col))
+            return QStringLiteral("%1의 열 %2.%3이(가) %4 형식입니다 (%5이어야 합니다).")
+                .arg(fileWord, table.name, f.name, col.typeName,
+                     f.type == Schema::FieldType::Text ? QStringLiteral("글자(Text)") : QStringLiteral("정수(Long Integer)"));
+        out.positions << c;
+    }
+    for (const JetFile::Column &c : std::as_const(out.jet.columns))
+        if (!table.field(c.name))
+            changes << QStringLiteral("가져오지 않은 열: %1.%2").arg(table.name, c.name);
+    return {};
+}
+
+// Today's table with the text sizes of the old file, so the start-up maintenance sees what
+// the old file had.
+Schema::Table withOldSizes(const Source &s, QStringList &changes)
+{
+    Schema::Table t = *s.schema;
+    for (int i = 0; i < t.fields.size(); ++i) {
+        Schema::Field &f = t.fields[i];
+        const JetFile::Column &c = s.jet.columns.at(s.positions.at(i));
+        if (f.type != Schema::FieldType::Text || c.size <= 0 || c.size == f.size)
+            continue;
+        if (f.size > 0)
+            changes << QStringLiteral("%1.%2: 예전 크기 %3바이트 그대로 (지금의 장부는 %4바이트)")
+                           .arg(t.name, f.name)
+                           .arg(c.size)
+                           .arg(f.size);
+        f.size = c.size;
+    }
+    return t;
+}
+
+QString insertSql(const Schema::Table &t)
+{
+    QStringList names, marks;
+    for (const Schema::Field &f : t.fields) {
+        names << QLatin1Char('"') + f.name + QLatin1Char('"');
+        marks << QLatin1Char(':') + f.name;
+    }
+    return QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+        .arg(t.name, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+}
+
+class TableCopy
+{
+public:
+    TableCopy(JetFile &jet, Database &db, const Progress &progress, qint64 total)
+        : m_jet(jet), m_db(db), m_progress(progress), m_total(total)
+    {
+    }
+
+    // Copies one table's rows; the error text when it failed or was cancelled.
+    QString copy(const Source &s, const Schema::Table &target, TableCount &count, QStringList &changes)
+    {
+        Database::RowWriter w(m_db, insertSql(target));
+        if (!w.isValid())
+            return w.error();
+        const QList<Schema::Field> &fields = target.fields;
+        // What the ledger's own code writes for "no value": '' for a text, 0 for a number.
+        // mdbtools cannot tell a Jet NULL from an empty text, so both come over as ''. The text
+        // goes into the file as the UTF-8 libmdb made of it.
+        QList<qint64> nullNumbers(fields.size(), 0);
+        qint64 newKeys = 0;
+        QString error;
+        const bool read = m_jet.readRows(s.jet, s.positions, [&](const JetFile::Row &row) {
+            ++count.read;
+            for (int i = 0; i < fields.size(); ++i) {
+                const Schema::Field &f = fields.at(i);
+                if (f.type == Schema::FieldType::Text) {
+                    w.bindText(i, row.utf8(i));
+                } else if (row.isEmpty(i)) {
+                    if (f.type == Schema::FieldType::Counter) {
+                        ++newKeys; // the file hands out the next key
+                        w.bindNull(i);
+                    } else {
+                        ++nullNumbers[i];
+                        w.bindInteger(i, 0);
+                    }
+                } else {
+                    bool ok = false;
+                    const qint64 v = row.utf8(i).toLongLong(&ok);
+                    if (!ok) {
+                        error = QStringLiteral("%1행 %2.%3의 값이 정수가 아닙니다: %4")
+                                    .arg(count.read)
+                                    .arg(target.name, f.name, row.text(i));
+                        return false;
+                    }
+                    w.bindInteger(i, v);
+                }
+            }
+            if (!w.step()) {
+                error = QStringLiteral("표 %1의 %2번째 행을 쓸 수 없습니다: %3").arg(target.name).arg(count.read).arg(w.error());
+                return false;
+            }
+            ++count.written;
+            if (++m_done % ProgressEvery == 0 && m_progress && !m_progress(m_done, m_total)) {
+                error = kCancelled;
+                return false;
+            }
+            return true;
+        });
+        if (!read)
+            return error.isEmpty() ? m_jet.error() : error;
+        for (int i = 0; i < fields.size(); ++i)
+            if (nullNumbers.at(i))
+                changes << QStringLiteral("%1.%2: 빈 값(NULL) %3개를 0으로").arg(target.name, fields.at(i).name).arg(nullNumbers.at(i));
+        if (newKeys)
+            changes << QStringLiteral("%1: 키가 빈 행 %2개에 새 키를 줌").arg(target.name).arg(newKeys);
+        return {};
+    }
+
+    qint64 done() const { return m_done; }
+
+private:
+    JetFile &m_jet;
+    Database &m_db;
+    const Progress &m_progress;
+    qint64 m_total;
+    qint64 m_done = 0;
+};
+
+QString createIndexes(QSqlQuery &q, const Schema::Table &t, QStringList &changes)
+{
+    const QStringList sql = Schema::createIndexSql(t);
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        if (q.exec(sql.at(i)))
+            continue;
+        const Schema::Index &index = t.indexes.at(i);
+        // Keys of the old file that repeat (Jet kept no key on them) keep the import going; the
+        // group table's key is then the start-up maintenance's to add or report.
+        if (!index.unique && !index.primary)
+            return q.lastError().text();
+        changes << QStringLiteral("%1.%2: 겹치는 값이 있어 (영문은 대소문자를 가리지 않습니다) 고유 색인을 만들지 않음")
+                       .arg(t.name, index.field);
+        if (t.name != QStringLiteral("group_name")
+            && !q.exec(QString(sql.at(i)).replace(QStringLiteral("CREATE UNIQUE"), QStringLiteral("CREATE"))))
+            return q.lastError().text();
+    }
+    return {};
+}
+
+QStringList wideGroupNames(Database &db)
+{
+    QStringList out;
+    QSqlQuery q(db.connection());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT name FROM group_name UNION SELECT group_name FROM total "
+                               "UNION SELECT group_name FROM total_print")))
+        return out;
+    while (q.next()) {
+        const QString name = q.value(0).toString();
+        if (LenAnsi(name) > Schema::GroupNameSize)
+            out << name;
+    }
+    return out;
+}
+
+void makeReadable(const QString &path)
+{
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                                    | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+
+// The postal rows of the old file, in the order of today's Post table.
+QString readPostal(JetFile &jet, const Source &s, QList<QStringList> &rows)
+{
+    return jet.readRows(s.jet, s.positions,
+                        [&](const JetFile::Row &row) {
+                            QStringList cells;
+                            for (int i = 0; i < s.positions.size(); ++i)
+                                cells << row.text(i);
+                            rows << cells;
+                            return true;
+                        })
+               ? QString()
+               : jet.error();
+}
+} // namespace
+
+Result run(const Options &options, const Progress &progress)
+{
+    Result r;
+    const QDir out(options.outFolder);
+    r.ledgerFile = out.absoluteFilePath(Startup::ledgerFileName());
+    const QString postalTarget = out.absoluteFilePath(Startup::postalFileName());
+    const auto fail = [&r](const QString &why) {
+        r.error = why;
+        r.ok = false;
+        return r;
+    };
+
+    if (QFileInfo::exists(r.ledgerFile))
+        return fail(QStringLiteral("장부 파일이 이미 있습니다. 덮어쓰지 않습니다.\r\n") + native(r.ledgerFile));
+    if (!options.postalMdb.isEmpty() && QFileInfo::exists(postalTarget))
+        return fail(QStringLiteral("우편번호 파일이 이미 있습니다. 덮어쓰지 않습니다.\r\n") + native(postalTarget));
+
+    // Everything is looked at before anything is written.
+    JetFile jet;
+    if (!jet.open(options.ledgerMdb))
+        return fail(QStringLiteral("예전 장부를 가져올 수 없습니다.\r\n") + jet.error());
+    r.format = jet.formatName();
+    r.codePage = jet.codePage();
+    QList<Source> sources;
+    qint64 total = 0;
+    for (const Schema::Table &t : Schema::ledgerTables()) {
+        Source s;
+        if (const QString e = match(jet, t, QStringLiteral("예전 장부"), s, r.changes); !e.isEmpty())
+            return fail(e + QStringLiteral("\r\n") + native(options.ledgerMdb));
+        total += s.jet.rowCount;
+        sources << s;
+    }
+    for (const QString &name : jet.tableNames())
+        if (!Schema::ledgerTable(name))
+            r.changes << QStringLiteral("가져오지 않은 표: ") + name;
+
+    JetFile postJet;
+    Source post;
+    if (!options.postalMdb.isEmpty()) {
+        if (!postJet.open(options.postalMdb))
+            return fail(QStringLiteral("예전 우편번호 파일을 가져올 수 없습니다.\r\n") + postJet.error());
+        if (const QString e = match(postJet, Schema::postTable(), QStringLiteral("예전 우편번호 파일"), post, r.changes); !e.isEmpty())
+            return fail(e + QStringLiteral("\r\n") + native(options.postalMdb));
+        total += post.jet.rowCount;
+    }
+
+    if (!QDir().mkpath(out.absolutePath()))
+        return fail(QStringLiteral("폴더를 만들 수 없습니다: ") + native(out.absolutePath()));
+    QTemporaryFile ledgerTmp(out.absoluteFilePath(Startup::ledgerFileName() + QStringLiteral(".XXXXXX")));
+    if (!ledgerTmp.open())
+        return fail(QStringLiteral("폴더에 쓸 수 없습니다: ") + native(out.absolutePath()) + QStringLiteral("\r\n")
+                    + ledgerTmp.errorString());
+    ledgerTmp.close();
+
+    QString error;
+    qint64 done = 0;
+    {
+        Database db;
+        if (!db.open(ledgerTmp.fileName()))
+            return fail(QStringLiteral("새 장부 파일을 열 수 없습니다: ") + native(ledgerTmp.fileName()));
+        TableCopy w(jet, db, progress, total);
+        QSqlQuery q(db.connection());
+        std::optional<TransactionGuard> tx(std::in_place, db, QStringLiteral("import"));
+        for (const Source &s : std::as_const(sources)) {
+            const Schema::Table target = withOldSizes(s, r.changes);
+            TableCount count{target.name};
+            if (!q.exec(Schema::createTableSql(target)))
+                error = q.lastError().text();
+            if (error.isEmpty())
+                error = w.copy(s, target, count, r.changes);
+            if (error.isEmpty())
+                error = createIndexes(q, target, r.changes);
+            r.tables << count;
+            if (!error.isEmpty())
+                break;
+        }
+        if (error.isEmpty()) {
+            r.wideGroupNames = wideGroupNames(db);
+            if (const SqlError e = tx->commit(); e.isError())
+                error = e.text;
+        }
+        q.finish();
+        tx.reset(); // what was not committed is rolled back before the file closes
+        db.close();
+        done = w.done();
+    }
+
+    std::optional<QTemporaryFile> postalTmp;
+    if (error.isEmpty() && !options.postalMdb.isEmpty()) {
+        QList<QStringList> rows;
+        error = readPostal(postJet, post, rows);
+        TableCount count{Schema::postTable().name, rows.size()};
+        if (error.isEmpty() && progress && !progress(done + rows.size(), total))
+            error = kCancelled;
+        if (error.isEmpty()) {
+            postalTmp.emplace(out.absoluteFilePath(Startup::postalFileName() + QStringLiteral(".XXXXXX")));
+            if (!postalTmp->open())
+                error = postalTmp->errorString();
+            postalTmp->close();
+        }
+        if (error.isEmpty()) {
+            qsizetype n = 0;
+            const PostalImport::Result p = PostalImport::buildFromRows(
+                [&](PostalImport::SourceRow &row) {
+                    if (n >= rows.size())
+                        return false;
+                    row.cells = rows.at(n++);
+                    row.line = n;
+                    return true;
+                },
+                postalTmp->fileName());
+            if (!p.ok)
+                error = QStringLiteral("우편번호 파일을 만들 수 없습니다: ") + p.error;
+            count.written = p.rows;
+            if (p.skipped)
+                r.changes << QStringLiteral("우편번호: 쓸 수 없는 행 %1개를 뺌").arg(p.skipped);
+            for (const QString &note : p.notes)
+                r.changes << QStringLiteral("우편번호 ") + note;
+        }
+        r.tables << count;
+    }
+
+    // Into place only when everything was written; a file that appeared meanwhile stays.
+    if (error.isEmpty() && !QFile::rename(ledgerTmp.fileName(), r.ledgerFile))
+        error = QStringLiteral("장부 파일을 만들 수 없습니다 (이미 있거나 쓸 수 없습니다): ") + native(r.ledgerFile);
+    if (error.isEmpty() && postalTmp) {
+        if (QFile::rename(postalTmp->fileName(), postalTarget)) {
+            r.postalFile = postalTarget;
+        } else {
+            QFile::remove(r.ledgerFile);
+            error = QStringLiteral("우편번호 파일을 만들 수 없습니다 (이미 있거나 쓸 수 없습니다): ") + native(postalTarget);
+        }
+    }
+    if (!error.isEmpty()) {
+        r.cancelled = error == kCancelled;
+        return fail(r.cancelled ? error : QStringLiteral("가져오기에 실패했습니다. 아무 파일도 만들지 않았습니다.\r\n") + error);
+    }
+    makeReadable(r.ledgerFile);
+    if (!r.postalFile.isEmpty())
+        makeReadable(r.postalFile);
+    if (progress)
+        progress(total, total);
+    r.ok = true;
+    return r;
+}
+
+QString Result::summary() const
+{
+    QStringList lines;
+    lines << QStringLiteral("예전 장부를 가져왔습니다: ") + native(ledgerFile);
+    if (!postalFile.isEmpty())
+        lines << QStringLiteral("우편번호 파일: ") + native(postalFile);
+    lines << QStringLiteral("형식: %1, 코드 페이지 %2").arg(format).arg(codePage) << QString();
+    for (const TableCount &t : tables)
+        lines << QStringLiteral("%1: 읽은 행 %2, 쓴 행 %3").arg(t.table, formatMoney(t.read), formatMoney(t.written));
+    lines << QString() << QStringLiteral("빈 값(NULL)인 글자는 빈 글자로 옮겼습니다.");
+    if (!changes.isEmpty()) {
+        lines << QStringLiteral("바꾸거나 뺀 것:");
+        for (const QString &c : changes)
+            lines << QStringLiteral("- ") + c;
+    }
+    if (!wideGroupNames.isEmpty())
+        lines << QStringLiteral("6바이트보다 긴 분류명: ") + wideGroupNames.join(QStringLiteral(", "));
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+QString postalBeside(const QString &ledgerMdb)
+{
+    const QDir dir = QFileInfo(ledgerMdb).absoluteDir();
+    for (const QFileInfo &f : dir.entryInfoList(QDir::Files))
+        if (f.fileName().compare(QStringLiteral("dbpost.mdb"), Qt::CaseInsensitive) == 0)
+            return f.absoluteFilePath();
+    return {};
+}
+
+} // namespace LedgerImport

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The import of an old Jet ledger: the fixture brought in again and again, each time into a new
+// file in one transaction, as a first start does it.
+#include <ctime>
+
+#include <QDir>
+#include <QElapsedTimer>
+
+#include "core/data/jetfile.h"
+#include "core/migrate/ledgerimport.h"
+#include "benchcontext.h"
+
+void runImportBench(BenchContext &ctx, const QString &jetFile)
+{
+    constexpr int Repeats = 40;
+    qint64 vouchers = 0;
+    qint64 rows = 0;
+    double best = 1e300;
+    QElapsedTimer all;
+    all.start();
+    const std::clock_t cpu = std::clock();
+    for (int i = 0; i < Repeats; ++i) {
+        const QString out = ctx.workFolder + QStringLiteral("/import-%1").arg(i);
+        QDir(out).removeRecursively();
+        QElapsedTimer t;
+        t.start();
+        const LedgerImport::Result r = LedgerImport::run({jetFile, out, {}});
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+        if (!r.ok) {
+            std::fprintf(stderr, "%s\n", qPrintable(r.error));
+            return;
+        }
+        for (const LedgerImport::TableCount &c : r.tables) {
+            rows += c.written;
+            if (c.table == QLatin1String("total"))
+                vouchers += c.written;
+        }
+        QDir(out).removeRecursively();
+    }
+    const double ms = all.nsecsElapsed() / 1e6;
+    const double cpuMs = double(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC;
+    // Each import is a file of its own with its own syncs; the processor time shows the rate of
+    // a long import, where those few waits no longer count.
+    ctx.report(QStringLiteral("Jet import x%1 (vouchers)").arg(Repeats), vouchers, ms,
+               QStringLiteral("%1 vouchers/s (%2 rows/s); processor time %3 ms: %4 vouchers/s; best single import %5 ms")
+                   .arg(qRound64(vouchers / (ms / 1000)))
+                   .arg(qRound64(rows / (ms / 1000)))
+                   .arg(cpuMs, 0, 'f', 1)
+                   .arg(qRound64(vouchers / (cpuMs / 1000)))
+                   .arg(best, 0, 'f', 1));
+
+    // The reading alone, to tell libmdb's share from the writing.
+    JetFile jet;
+    if (!jet.open(jetFile))
+        return;
+    const JetFile::Table total = jet.table(QStringLiteral("total"));
+    QList<int> columns;
+    for (int i = 0; i < total.columns.size(); ++i)
+        columns << i;
+    qint64 read = 0;
+    QElapsedTimer t;
+    t.start();
+    const std::clock_t readCpu = std::clock();
+    for (int i = 0; i < Repeats; ++i)
+        jet.readRows(total, columns, [&](const JetFile::Row &row) {
+            read += row.utf8(0).size() > 0;
+            return true;
+        });
+    const double readMs = t.nsecsElapsed() / 1e6;
+    const double readCpuMs = double(std::clock() - readCpu) * 1000 / CLOCKS_PER_SEC;
+    ctx.report(QStringLiteral("Jet read of total x%1 (libmdb only)").arg(Repeats), read, readMs,
+               QStringLiteral("%1 rows/s; processor time %2 ms: %3 rows/s")
+                   .arg(qRound64(read / (readMs / 1000)))
+                   .arg(readCpuMs, 0, 'f', 1)
+                   .arg(qRound64(read / (readCpuMs / 1000))));
+}
