@@ -1,0 +1,251 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledgerbackup.h"
+
+#include <algorithm>
+#include <map>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSettings>
+
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/schemamaint.h"
+#include "appsettings.h"
+
+namespace {
+
+const QString kTitleBackup = QStringLiteral("백업");
+const QString kTitleRestore = QStringLiteral("복원");
+const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+
+struct Checked
+{
+    QString check;
+    qint64 vouchers = -1;
+};
+
+// A copy is judged by the engine on a connection of its own, read-only.
+Checked checkFile(const QString &path)
+{
+    Database copy;
+    if (!copy.open(path, false, Database::Access::ReadOnly))
+        return {QStringLiteral("열 수 없습니다."), -1};
+    Checked out;
+    out.check = copy.integrityCheck();
+    if (out.check == QStringLiteral("ok")) {
+        Database::Result r = copy.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+        if (r.ok() && r.query.next())
+            out.vouchers = r.query.value(0).toLongLong();
+        else
+            out.check = r.error.text; // a sound file without a ledger is no ledger backup
+    }
+    return out;
+}
+
+QString baseName(const AppPaths &paths)
+{
+    return QFileInfo(paths.gDbFile).completeBaseName();
+}
+
+} // namespace
+
+LedgerBackup::LedgerBackup(AppSettings &settings, Database &db, UserPrompt &prompt, const AppPaths &paths)
+    : m_settings(settings), m_db(db), m_prompt(prompt), m_paths(paths)
+{
+}
+
+QString LedgerBackup::folder() const
+{
+    // Beside the data folder, so that the copies share its disk and its owner but not its name.
+    const QFileInfo data(QDir(m_paths.gDbPath).absolutePath());
+    return QDir(data.absolutePath()).filePath(QStringLiteral("Backup"));
+}
+
+QString LedgerBackup::recordFile() const
+{
+    return QDir(folder()).filePath(QStringLiteral("backup.ini"));
+}
+
+QString LedgerBackup::stamp() const
+{
+    return now().toString(kStampFormat);
+}
+
+int LedgerBackup::setting(const QString &key, int defaultValue) const
+{
+    bool ok = false;
+    const int n = m_settings.value(AppSettings::environment(), key, QString::number(defaultValue)).toInt(&ok);
+    return ok && n >= 0 ? n : defaultValue;
+}
+
+QString LedgerBackup::sizeText(qint64 bytes)
+{
+    const QLocale c(QLocale::C);
+    if (bytes < 1024 * 1024)
+        return c.toString((bytes + 1023) / 1024) + QStringLiteral(" KB");
+    return c.toString(static_cast<double>(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB");
+}
+
+void LedgerBackup::dailyBackup()
+{
+    if (!m_db.isOpen())
+        return;
+    const QDate today = now().date();
+    const QList<Entry> all = entries();
+    if (std::any_of(all.begin(), all.end(), [&](const Entry &e) { return e.taken.date() == today; }))
+        return;
+    backupNow(true);
+}
+
+LedgerBackup::Entry LedgerBackup::backupNow(bool quiet)
+{
+    const QString dir = folder();
+    const QString target = QDir(dir).filePath(baseName(m_paths) + QLatin1Char('-') + stamp() + QStringLiteral(".db"));
+    QString reason;
+    if (!QDir().mkpath(dir))
+        reason = QStringLiteral("폴더를 만들 수 없습니다.");
+    else if (const SqlError e = m_db.backupTo(target); e.isError())
+        reason = e.text;
+    if (!reason.isEmpty()) {
+        m_prompt.MsgWarn(QStringLiteral("백업 폴더에 백업을 만들지 못했습니다.\r\n") + QDir::toNativeSeparators(dir)
+                             + QStringLiteral("\r\n") + reason
+                             + QStringLiteral("\r\n장부는 그대로 사용할 수 있습니다."),
+                         kTitleBackup);
+        return {};
+    }
+    const Checked checked = checkFile(target);
+    Entry entry{target, now(), QFileInfo(target).size(), checked.vouchers, checked.check};
+    {
+        QSettings record(recordFile(), QSettings::IniFormat);
+        record.beginGroup(QFileInfo(target).fileName());
+        record.setValue(QStringLiteral("size"), entry.size);
+        record.setValue(QStringLiteral("vouchers"), entry.vouchers);
+        record.setValue(QStringLiteral("check"), entry.check);
+        record.endGroup();
+    }
+    rotate();
+    if (entry.check != QStringLiteral("ok"))
+        m_prompt.MsgWarn(QStringLiteral("백업 파일 검사에서 문제가 발견되었습니다. 장부 파일이 손상되었을 수 있습니다.\r\n")
+                             + QDir::toNativeSeparators(target) + QStringLiteral("\r\n") + entry.check,
+                         kTitleBackup);
+    else if (!quiet)
+        m_prompt.MsgInfo(QStringLiteral("백업했습니다.\r\n") + QDir::toNativeSeparators(target)
+                             + QStringLiteral("\r\n전표 ") + QLocale(QLocale::C).toString(entry.vouchers)
+                             + QStringLiteral("건, ") + sizeText(entry.size),
+                         kTitleBackup);
+    return entry;
+}
+
+QList<LedgerBackup::Entry> LedgerBackup::entries() const
+{
+    static const QRegularExpression stampAtEnd(QStringLiteral("-(\\d{8}-\\d{6})\\.db$"));
+    const QString prefix = baseName(m_paths) + QLatin1Char('-');
+    QSettings record(recordFile(), QSettings::IniFormat);
+    QList<Entry> out;
+    const QFileInfoList files = QDir(folder()).entryInfoList({prefix + QStringLiteral("*.db")}, QDir::Files);
+    for (const QFileInfo &f : files) {
+        const auto m = stampAtEnd.match(f.fileName());
+        const QDateTime taken = m.hasMatch() ? QDateTime::fromString(m.captured(1), kStampFormat) : QDateTime();
+        if (!taken.isValid() || f.fileName().size() != prefix.size() + m.capturedLength(0) - 1)
+            continue;
+        record.beginGroup(f.fileName());
+        out.append({f.absoluteFilePath(), taken, f.size(), record.value(QStringLiteral("vouchers"), -1).toLongLong(),
+                    record.value(QStringLiteral("check")).toString()});
+        record.endGroup();
+    }
+    std::sort(out.begin(), out.end(), [](const Entry &a, const Entry &b) { return a.taken > b.taken; });
+    return out;
+}
+
+QStringList LedgerBackup::rotate()
+{
+    const int days = setting(QStringLiteral("백업보관일수"), 14);
+    const int months = setting(QStringLiteral("백업보관개월수"), 12);
+    const QList<Entry> all = entries(); // newest first
+    QStringList keep;
+    // The newest copy of each day, for the last days that have one.
+    std::map<QDate, QString, std::greater<>> newestOfDay;
+    for (const Entry &e : all)
+        newestOfDay.try_emplace(e.taken.date(), e.path);
+    int n = 0;
+    for (const auto &[day, path] : newestOfDay)
+        if (n++ < days)
+            keep << path;
+    // The first copy of each month, for this month and the months before it.
+    const QDate thisMonth(now().date().year(), now().date().month(), 1);
+    const QDate firstMonth = thisMonth.addMonths(-(months - 1));
+    std::map<QDate, QString> firstOfMonth;
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        const QDate month(it->taken.date().year(), it->taken.date().month(), 1);
+        if (months > 0 && month >= firstMonth && month <= thisMonth)
+            firstOfMonth.try_emplace(month, it->path);
+    }
+    for (const auto &[month, path] : firstOfMonth)
+        keep << path;
+
+    QStringList removed;
+    QSettings record(recordFile(), QSettings::IniFormat);
+    for (const Entry &e : all) {
+        if (keep.contains(e.path) || !QFile::remove(e.path))
+            continue;
+        removed << e.path;
+        record.remove(QFileInfo(e.path).fileName());
+    }
+    return removed;
+}
+
+bool LedgerBackup::restore(const Entry &entry)
+{
+    const QString taken = entry.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const Checked checked = checkFile(entry.path);
+    if (checked.check != QStringLiteral("ok")) {
+        m_prompt.MsgWarn(QStringLiteral("이 백업 파일은 손상되어 복원할 수 없습니다.\r\n")
+                             + QDir::toNativeSeparators(entry.path) + QStringLiteral("\r\n") + checked.check,
+                         kTitleRestore);
+        return false;
+    }
+    const QString ledger = m_paths.gDbFile;
+    const QFileInfo info(ledger);
+    const QString aside = info.dir().filePath(info.completeBaseName() + QStringLiteral("-복원전-") + stamp()
+                                              + QLatin1Char('.') + info.suffix());
+    if (!m_prompt.MsgYesNo(taken + QStringLiteral("의 백업(전표 ") + QLocale(QLocale::C).toString(checked.vouchers)
+                               + QStringLiteral("건)으로 장부를 되돌리시겠습니까?\r\n지금의 장부는 지우지 않고 다음 이름으로 보관합니다.\r\n")
+                               + QDir::toNativeSeparators(aside),
+                           kTitleRestore, false))
+        return false;
+
+    m_db.close();
+    // A journal left beside the ledger belongs to it and must not be applied to the copy.
+    const QString journal = ledger + QStringLiteral("-journal");
+    QString failure;
+    if (QFileInfo::exists(ledger) && !QFile::rename(ledger, aside)) {
+        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.");
+    } else {
+        if (QFileInfo::exists(journal))
+            QFile::rename(journal, aside + QStringLiteral("-journal"));
+        if (!QFile::copy(entry.path, ledger)) {
+            failure = QStringLiteral("백업 파일을 복사할 수 없습니다.");
+            QFile::rename(aside, ledger);
+            QFile::rename(aside + QStringLiteral("-journal"), journal);
+        } else {
+            QFile(ledger).setPermissions(QFile(ledger).permissions() | QFileDevice::WriteOwner);
+        }
+    }
+    OpenMainDB(m_db, m_paths);
+    if (!failure.isEmpty()) {
+        m_prompt.MsgWarn(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.\r\n") + failure + QStringLiteral("\r\n")
+                             + QDir::toNativeSeparators(info.dir().path()),
+                         kTitleRestore);
+        return false;
+    }
+    m_setAside = aside;
+    // A copy of an older installation is brought up to date as at start.
+    CheckGroupField(m_db, m_prompt);
+    m_prompt.MsgInfo(QStringLiteral("복원했습니다. 이전 장부는 다음 파일로 보관했습니다.\r\n") + QDir::toNativeSeparators(aside),
+                     kTitleRestore);
+    return true;
+}
