@@ -7,7 +7,9 @@
 #include <QFontDatabase>
 
 #include "core/data/database.h"
+#include "core/ledger/exportcommand.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ui/formhelpers.h"
@@ -83,6 +85,8 @@ void chooseKoreanFont()
 
 int main(int argc, char *argv[])
 {
+    if (const auto exported = runExportLedger(argc, argv))
+        return *exported;
     if (!hasDisplay()) {
         sayNoDisplay();
         return 1;
@@ -104,6 +108,7 @@ int main(int argc, char *argv[])
     StartupSequence startup(settings, db, prompt);
     if (!startup.run(window))
         return 0;
+    LedgerBackup(settings, db, prompt, startup.paths()).dailyBackup();
     window.show();
     return app.exec();
 }

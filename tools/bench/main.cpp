@@ -73,6 +73,7 @@ void runGridBench(BenchContext &ctx);
 void runEditBench(BenchContext &ctx);
 void runPostalBench(BenchContext &ctx);
 void runAnalysisBench(BenchContext &ctx);
+void runExportBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
 {
@@ -82,7 +83,11 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("vouchers"), QStringLiteral("전표 수"), QStringLiteral("N"), QStringLiteral("1000000")});
     parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
+    parser.addOption({QStringLiteral("only"), QStringLiteral("이 묶음만 (grid, edit, masterdata, postal, analysis, export)"),
+                      QStringLiteral("NAME")});
     parser.process(app);
+    const QString only = parser.value(QStringLiteral("only"));
+    const auto wanted = [&only](const char *group) { return only.isEmpty() || only == QLatin1String(group); };
     const qint64 vouchers = parser.value(QStringLiteral("vouchers")).toLongLong();
     const QString folder = parser.value(QStringLiteral("folder")) + QStringLiteral("/%1").arg(vouchers);
     QDir().mkpath(folder);
@@ -155,10 +160,17 @@ int main(int argc, char *argv[])
                          std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms,
                                      qPrintable(note));
                      }};
-    runGridBench(ctx);
-    runEditBench(ctx);
-    runMasterDataBench(ctx);
-    runPostalBench(ctx);
-    runAnalysisBench(ctx);
+    if (wanted("grid"))
+        runGridBench(ctx);
+    if (wanted("edit"))
+        runEditBench(ctx);
+    if (wanted("masterdata"))
+        runMasterDataBench(ctx);
+    if (wanted("postal"))
+        runPostalBench(ctx);
+    if (wanted("analysis"))
+        runAnalysisBench(ctx);
+    if (wanted("export"))
+        runExportBench(ctx);
     return 0;
 }

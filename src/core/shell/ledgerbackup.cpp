@@ -92,7 +92,8 @@ QString LedgerBackup::sizeText(qint64 bytes)
 
 void LedgerBackup::dailyBackup()
 {
-    if (!m_db.isOpen())
+    // A ledger that cannot be read has been reported at start; a copy of it would help no one.
+    if (!m_db.isOpen() || m_db.probe().isError())
         return;
     const QDate today = now().date();
     const QList<Entry> all = entries();

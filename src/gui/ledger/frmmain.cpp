@@ -40,6 +40,7 @@
 #include "gui/ui/spreadhelpers.h"
 #include "ledgerentry.h"
 #include "ledgergrid.h"
+#include "safetycommands.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     installAccessibility();
     m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
     buildControls();
+    addSafetyCommands(*this, m_settings, m_db, m_prompt);
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     resize(1280, 800);
