@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <memory>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,9 @@ struct Shop
     QTemporaryDir dir;
     AppPaths paths;
     Database db;
+    AppSettings settings;
+    ScriptedPrompt prompt;
+    std::unique_ptr<LedgerBackup> backup;
     Shop()
     {
         paths.gDbPath = dir.filePath(QStringLiteral("Dbs"));
@@ -25,6 +30,7 @@ struct Shop
         QString error;
         if (!Database::createLedger(paths.gDbFile, &error) || !db.open(paths.gDbFile))
             qFatal("ledger: %s", qPrintable(error));
+        backup = std::make_unique<LedgerBackup>(settings, db, prompt, paths);
     }
     void add(int vouchers)
     {
@@ -73,9 +79,8 @@ void tst_LedgerBackup::copyWhileAnotherProgramWrites()
     for (int i = 0; i < 200; ++i)
         QVERIFY(writer.exec(SqlStatement(QStringLiteral("INSERT INTO total (pro_name) VALUES ('배')"))).ok());
 
-    AppSettings settings;
-    ScriptedPrompt prompt;
-    LedgerBackup backup(settings, shop.db, prompt, shop.paths);
+    LedgerBackup &backup = *shop.backup;
+    ScriptedPrompt &prompt = shop.prompt;
     backup.setNow(at(QStringLiteral("2026-12-09 09:30")));
     const LedgerBackup::Entry entry = backup.backupNow(true);
     QVERIFY(writer.exec(SqlStatement(QStringLiteral("COMMIT"))).ok());
@@ -98,9 +103,8 @@ void tst_LedgerBackup::copyWhileAnotherProgramWrites()
 void tst_LedgerBackup::dailyOncePerDayAndUnwritableFolderWarnsOnce()
 {
     Shop shop;
-    AppSettings settings;
-    ScriptedPrompt prompt;
-    LedgerBackup backup(settings, shop.db, prompt, shop.paths);
+    LedgerBackup &backup = *shop.backup;
+    ScriptedPrompt &prompt = shop.prompt;
     backup.setNow(at(QStringLiteral("2026-12-09 08:00")));
     backup.dailyBackup();
     backup.setNow(at(QStringLiteral("2026-12-09 17:00")));
@@ -116,12 +120,11 @@ void tst_LedgerBackup::dailyOncePerDayAndUnwritableFolderWarnsOnce()
     QFile file(blocked.backupFolder());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
-    LedgerBackup refused(settings, blocked.db, prompt, blocked.paths);
-    prompt.ok();
-    refused.dailyBackup();
-    QCOMPARE(prompt.count(), 1);
-    QCOMPARE(prompt.last().icon, UserPrompt::Icon::Warning);
-    QVERIFY(prompt.last().text.contains(QDir::toNativeSeparators(blocked.backupFolder())));
+    blocked.prompt.ok();
+    blocked.backup->dailyBackup();
+    QCOMPARE(blocked.prompt.count(), 1);
+    QCOMPARE(blocked.prompt.last().icon, UserPrompt::Icon::Warning);
+    QVERIFY(blocked.prompt.last().text.contains(QDir::toNativeSeparators(blocked.backupFolder())));
     blocked.add(1);
     QCOMPARE(blocked.count(), 1);
 }
@@ -129,9 +132,7 @@ void tst_LedgerBackup::dailyOncePerDayAndUnwritableFolderWarnsOnce()
 void tst_LedgerBackup::rotationOnASimulatedCalendar()
 {
     Shop shop;
-    AppSettings settings;
-    ScriptedPrompt prompt;
-    LedgerBackup backup(settings, shop.db, prompt, shop.paths);
+    LedgerBackup &backup = *shop.backup;
     QVERIFY(QDir().mkpath(shop.backupFolder()));
     const auto make = [&](const QString &stamp) {
         QFile f(QDir(shop.backupFolder()).filePath(QStringLiteral("panDB-%1.db").arg(stamp)));
@@ -161,8 +162,8 @@ void tst_LedgerBackup::rotationOnASimulatedCalendar()
     QVERIFY(other.exists());
 
     // Both counts are settings; a month later, with three days and two months kept.
-    settings.setValue(AppSettings::environment(), QStringLiteral("백업보관일수"), QStringLiteral("3"));
-    settings.setValue(AppSettings::environment(), QStringLiteral("백업보관개월수"), QStringLiteral("2"));
+    shop.settings.setValue(AppSettings::environment(), QStringLiteral("백업보관일수"), QStringLiteral("3"));
+    shop.settings.setValue(AppSettings::environment(), QStringLiteral("백업보관개월수"), QStringLiteral("2"));
     backup.setNow(at(QStringLiteral("2027-01-05 12:00")));
     backup.rotate();
     kept.clear();
@@ -176,9 +177,8 @@ void tst_LedgerBackup::restoreKeepsTheLedgerAsideAndReopens()
 {
     Shop shop;
     shop.add(3);
-    AppSettings settings;
-    ScriptedPrompt prompt;
-    LedgerBackup backup(settings, shop.db, prompt, shop.paths);
+    LedgerBackup &backup = *shop.backup;
+    ScriptedPrompt &prompt = shop.prompt;
     backup.setNow(at(QStringLiteral("2026-12-09 09:00")));
     const auto entry = backup.backupNow(true);
     shop.add(4);
@@ -212,9 +212,8 @@ void tst_LedgerBackup::damagedBackupIsRefused()
 {
     Shop shop;
     shop.add(2000);
-    AppSettings settings;
-    ScriptedPrompt prompt;
-    LedgerBackup backup(settings, shop.db, prompt, shop.paths);
+    LedgerBackup &backup = *shop.backup;
+    ScriptedPrompt &prompt = shop.prompt;
     auto entry = backup.backupNow(true);
     {
         // Garbage over the pages after the first: the file still opens, its pages do not add up.

@@ -84,6 +84,8 @@ void tst_LedgerExport::xlsxHoldsEveryShownRowWithNumbersAsNumbers()
     QString xml;
     const auto cells = sheetCells(path, &xml);
     QVERIFY2(xml.contains(QStringLiteral("ySplit=\"1\"")), "header row frozen");
+    // 품명 (column C) as wide as its longest name: "냉장고, \"대형\"" takes 14 (five wide letters, four narrow), plus a margin of 2.
+    QVERIFY2(xml.contains(QStringLiteral(R"(<col min="3" max="3" width="16.)")), qPrintable(xml.left(600)));
     QCOMPARE(xml.count(QStringLiteral("<row ")), 4); // header, two vouchers, totals
 
     const auto number = [&](const QString &ref) -> qint64 {

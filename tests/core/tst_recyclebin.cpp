@@ -11,7 +11,7 @@
 
 namespace {
 
-// Every field of a stored voucher with its storage class, so that 0 and NULL, 5 and '5' differ.
+// Every field of a stored voucher with its type, NULL marked apart: 0 and NULL, 5 and '5' differ.
 QVariantList storedRow(TempLedger &l, qint64 id)
 {
     SqlStatement st(QStringLiteral("SELECT * FROM total WHERE total_id = :id"));

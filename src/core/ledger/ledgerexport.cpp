@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "core/base/textutil.h"
 #include "ledgermodel.h"
 
 namespace {
@@ -54,6 +53,24 @@ qint64 totalOf(const LedgerModel::Totals &t, int column)
 bool hasTotal(int column)
 {
     return LedgerModel::isAmountColumn(column) || column == LedgerModel::ColMargin;
+}
+
+// Excel's character unit: a Hangul syllable (or any wide character) takes two.
+int displayWidth(const QString &text)
+{
+    int w = 0;
+    for (const QChar c : text)
+        w += c.unicode() < 0x80 ? 1 : 2;
+    return w;
+}
+
+// "-1,234,567": the digits, their separators and the sign.
+int moneyWidth(qint64 n)
+{
+    int digits = 1;
+    for (qint64 m = n < 0 ? -(n / 10) : n / 10; m > 0; m /= 10)
+        ++digits;
+    return digits + (digits - 1) / 3 + (n < 0 ? 1 : 0);
 }
 
 QString csvField(const QString &text)
@@ -137,29 +154,15 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
     format_set_top(totalMoney, LXW_BORDER_THIN);
     format_set_num_format(totalMoney, "#,##0");
 
-    // Widths in Excel's character unit, where a Hangul syllable takes two: the CP949 byte count.
-    std::vector<int> widths(columns.size());
-    for (size_t i = 0; i < columns.size(); ++i)
-        widths[i] = LenAnsi(LedgerModel::headerText(columns[i].column));
-    const int rows = savedRows(model);
-    for (int r = 0; r < rows; ++r) {
-        for (size_t i = 0; i < columns.size(); ++i) {
-            const Column &c = columns[i];
-            const int w = c.number ? static_cast<int>(model.data(model.index(r, c.column)).toString().size())
-                          : c.date ? 10
-                                   : LenAnsi(model.data(model.index(r, c.column), Qt::EditRole).toString());
-            widths[i] = std::max(widths[i], w);
-        }
-    }
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const auto col = static_cast<lxw_col_t>(i);
-        worksheet_set_column(sheet, col, col, std::min(widths[i], 60) + 2, nullptr);
-    }
-    worksheet_freeze_panes(sheet, 1, 0);
-
     for (size_t i = 0; i < columns.size(); ++i)
         worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(i),
                                LedgerModel::headerText(columns[i].column).toUtf8().constData(), header);
+    worksheet_freeze_panes(sheet, 1, 0);
+    // Widths in Excel's character unit, where a Hangul syllable takes two, found while writing.
+    std::vector<int> widths(columns.size());
+    for (size_t i = 0; i < columns.size(); ++i)
+        widths[i] = displayWidth(LedgerModel::headerText(columns[i].column));
+    const int rows = savedRows(model);
     for (int r = 0; r < rows; ++r) {
         const auto row = static_cast<lxw_row_t>(r + 1);
         for (size_t i = 0; i < columns.size(); ++i) {
@@ -169,7 +172,9 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
             if (v.isNull())
                 continue;
             if (c.number) {
-                worksheet_write_number(sheet, row, col, static_cast<double>(v.toLongLong()), money);
+                const qint64 n = v.toLongLong();
+                worksheet_write_number(sheet, row, col, static_cast<double>(n), money);
+                widths[i] = std::max(widths[i], moneyWidth(n));
                 continue;
             }
             const QString text = v.toString();
@@ -182,7 +187,12 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
             } else {
                 worksheet_write_string(sheet, row, col, text.toUtf8().constData(), nullptr);
             }
+            widths[i] = std::max(widths[i], d.isValid() ? 10 : displayWidth(text));
         }
+    }
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const auto col = static_cast<lxw_col_t>(i);
+        worksheet_set_column(sheet, col, col, std::min(widths[i], 60) + 2, nullptr);
     }
     const auto totalsRow = static_cast<lxw_row_t>(rows + 1);
     for (size_t i = 0; i < columns.size(); ++i) {
