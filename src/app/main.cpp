@@ -108,7 +108,8 @@ int main(int argc, char *argv[])
     StartupSequence startup(settings, db, prompt);
     if (!startup.run(window))
         return 0;
-    LedgerBackup(settings, db, prompt, startup.paths()).dailyBackup();
+    LedgerBackup backup(settings, db, prompt, startup.paths());
+    backup.startDailyBackup();
     window.show();
     return app.exec();
 }

@@ -113,6 +113,14 @@ void tst_LedgerBackup::dailyOncePerDayAndUnwritableFolderWarnsOnce()
     backup.setNow(at(QStringLiteral("2026-12-10 08:00")));
     backup.dailyBackup();
     QCOMPARE(backup.entries().size(), 2);
+    // The start's copy on its own thread and connection; its outcome comes back here.
+    bool reported = false;
+    backup.setReported([&reported] { reported = true; });
+    backup.setNow(at(QStringLiteral("2026-12-11 08:00")));
+    backup.startDailyBackup();
+    QVERIFY(QTest::qWaitFor([&reported] { return reported; }, 10000));
+    QCOMPARE(backup.entries().size(), 3);
+    QCOMPARE(backup.entries().front().check, QStringLiteral("ok"));
     QCOMPARE(prompt.count(), 0);
 
     // A file where the folder should be: one warning, and the ledger keeps working.
@@ -121,7 +129,10 @@ void tst_LedgerBackup::dailyOncePerDayAndUnwritableFolderWarnsOnce()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     blocked.prompt.ok();
-    blocked.backup->dailyBackup();
+    bool warned = false;
+    blocked.backup->setReported([&warned] { warned = true; });
+    blocked.backup->startDailyBackup();
+    QVERIFY(QTest::qWaitFor([&warned] { return warned; }, 10000));
     QCOMPARE(blocked.prompt.count(), 1);
     QCOMPARE(blocked.prompt.last().icon, UserPrompt::Icon::Warning);
     QVERIFY(blocked.prompt.last().text.contains(QDir::toNativeSeparators(blocked.backupFolder())));

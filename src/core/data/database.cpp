@@ -371,14 +371,20 @@ SqlError Database::backupTo(const QString &target)
     QString text;
     if (rc == SQLITE_OK) {
         if (sqlite3_backup *b = sqlite3_backup_init(dest, "main", source, "main")) {
-            // One step copies every page under one read lock, so the copy is one moment of the
-            // file. A writer of another program holding its lock is waited out a while.
-            for (int tries = 0; tries < 100; ++tries) {
-                rc = sqlite3_backup_step(b, -1);
-                if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
-                    break;
-                sqlite3_sleep(50);
-            }
+            // A few hundred pages at a time, with the read lock let go in between, so that the
+            // program's own writes go on while a large ledger is copied. A write by another
+            // connection meanwhile makes the engine start over, so the copy is still one moment
+            // of the file. A lock held by a writer is waited out a while.
+            int busy = 0;
+            do {
+                rc = sqlite3_backup_step(b, 256);
+                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                    ++busy;
+                    sqlite3_sleep(50);
+                } else {
+                    busy = 0;
+                }
+            } while (rc == SQLITE_OK || (busy > 0 && busy < 100));
             sqlite3_backup_finish(b);
             if (rc == SQLITE_DONE)
                 rc = SQLITE_OK;
@@ -387,7 +393,8 @@ SqlError Database::backupTo(const QString &target)
             rc = sqlite3_errcode(dest);
     }
     if (rc != SQLITE_OK)
-        text = dest ? QString::fromUtf8(sqlite3_errmsg(dest)) : QString::fromUtf8(sqlite3_errstr(rc));
+        text = dest && sqlite3_errcode(dest) != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(dest))
+                                                          : QString::fromUtf8(sqlite3_errstr(rc));
     sqlite3_close(dest);
     if (rc == SQLITE_OK && !QFile::rename(part, target)) {
         rc = SQLITE_CANTOPEN;

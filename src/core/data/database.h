@@ -73,8 +73,8 @@ public:
     // Pages freed by later writes are overwritten, so a replaced secret leaves no trace in the file.
     bool setSecureDelete(bool on);
     // A consistent copy of the open file through the engine's online backup, taken while the
-    // program keeps running; written under a temporary name and renamed only when whole, so a
-    // failed copy never looks like a backup. An existing target is refused.
+    // program keeps running and writing; written under a temporary name and renamed only when
+    // whole, so a failed copy never looks like a backup. An existing target is refused.
     SqlError backupTo(const QString &target);
     // PRAGMA integrity_check: "ok", or the engine's findings (or its error) as text.
     QString integrityCheck();

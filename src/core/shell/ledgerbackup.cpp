@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <map>
 
+#include <QMetaObject>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,55 +92,99 @@ QString LedgerBackup::sizeText(qint64 bytes)
     return c.toString(static_cast<double>(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB");
 }
 
-void LedgerBackup::dailyBackup()
+bool LedgerBackup::dailyDue()
 {
     // A ledger that cannot be read has been reported at start; a copy of it would help no one.
     if (!m_db.isOpen() || m_db.probe().isError())
-        return;
+        return false;
     const QDate today = now().date();
     const QList<Entry> all = entries();
-    if (std::any_of(all.begin(), all.end(), [&](const Entry &e) { return e.taken.date() == today; }))
+    return std::none_of(all.begin(), all.end(), [&](const Entry &e) { return e.taken.date() == today; });
+}
+
+void LedgerBackup::dailyBackup()
+{
+    if (dailyDue())
+        report(makeCopy(m_db, now(), keptDays(), keptMonths()), true);
+}
+
+void LedgerBackup::startDailyBackup()
+{
+    if (!dailyDue() || m_worker.joinable())
         return;
-    backupNow(true);
+    // The copy and its check read the whole file; on a thread of its own, over a connection of
+    // its own, a large ledger does not hold up the window. The box comes back to this thread.
+    m_worker = std::thread([this, path = m_paths.gDbFile, at = now(), days = keptDays(), months = keptMonths()] {
+        Copy copy;
+        {
+            Database source;
+            if (source.open(path, false, Database::Access::ReadOnly))
+                copy = makeCopy(source, at, days, months);
+            else
+                copy.failure = QStringLiteral("장부 파일을 열 수 없습니다.");
+        }
+        QMetaObject::invokeMethod(&m_context, [this, copy] { report(copy, true); }, Qt::QueuedConnection);
+    });
+}
+
+LedgerBackup::~LedgerBackup()
+{
+    if (m_worker.joinable())
+        m_worker.join();
 }
 
 LedgerBackup::Entry LedgerBackup::backupNow(bool quiet)
 {
+    const Copy copy = makeCopy(m_db, now(), keptDays(), keptMonths());
+    report(copy, quiet);
+    return copy.entry;
+}
+
+LedgerBackup::Copy LedgerBackup::makeCopy(Database &source, const QDateTime &at, int days, int months) const
+{
+    Copy copy;
     const QString dir = folder();
-    const QString target = QDir(dir).filePath(baseName(m_paths) + QLatin1Char('-') + stamp() + QStringLiteral(".db"));
-    QString reason;
+    const QString target = QDir(dir).filePath(baseName(m_paths) + QLatin1Char('-') + at.toString(kStampFormat)
+                                              + QStringLiteral(".db"));
     if (!QDir().mkpath(dir))
-        reason = QStringLiteral("폴더를 만들 수 없습니다.");
-    else if (const SqlError e = m_db.backupTo(target); e.isError())
-        reason = e.text;
-    if (!reason.isEmpty()) {
-        m_prompt.MsgWarn(QStringLiteral("백업 폴더에 백업을 만들지 못했습니다.\r\n") + QDir::toNativeSeparators(dir)
-                             + QStringLiteral("\r\n") + reason
-                             + QStringLiteral("\r\n장부는 그대로 사용할 수 있습니다."),
-                         kTitleBackup);
-        return {};
-    }
+        copy.failure = QStringLiteral("폴더를 만들 수 없습니다.");
+    else if (const SqlError e = source.backupTo(target); e.isError())
+        copy.failure = e.text;
+    if (!copy.failure.isEmpty())
+        return copy;
     const Checked checked = checkFile(target);
-    Entry entry{target, now(), QFileInfo(target).size(), checked.vouchers, checked.check};
+    copy.entry = {target, at, QFileInfo(target).size(), checked.vouchers, checked.check};
     {
         QSettings record(recordFile(), QSettings::IniFormat);
         record.beginGroup(QFileInfo(target).fileName());
-        record.setValue(QStringLiteral("size"), entry.size);
-        record.setValue(QStringLiteral("vouchers"), entry.vouchers);
-        record.setValue(QStringLiteral("check"), entry.check);
+        record.setValue(QStringLiteral("size"), copy.entry.size);
+        record.setValue(QStringLiteral("vouchers"), copy.entry.vouchers);
+        record.setValue(QStringLiteral("check"), copy.entry.check);
         record.endGroup();
     }
-    rotate();
-    if (entry.check != QStringLiteral("ok"))
+    rotate(at.date(), days, months);
+    return copy;
+}
+
+void LedgerBackup::report(const Copy &copy, bool quiet)
+{
+    const Entry &entry = copy.entry;
+    if (!copy.failure.isEmpty())
+        m_prompt.MsgWarn(QStringLiteral("백업 폴더에 백업을 만들지 못했습니다.\r\n") + QDir::toNativeSeparators(folder())
+                             + QStringLiteral("\r\n") + copy.failure
+                             + QStringLiteral("\r\n장부는 그대로 사용할 수 있습니다."),
+                         kTitleBackup);
+    else if (entry.check != QStringLiteral("ok"))
         m_prompt.MsgWarn(QStringLiteral("백업 파일 검사에서 문제가 발견되었습니다. 장부 파일이 손상되었을 수 있습니다.\r\n")
-                             + QDir::toNativeSeparators(target) + QStringLiteral("\r\n") + entry.check,
+                             + QDir::toNativeSeparators(entry.path) + QStringLiteral("\r\n") + entry.check,
                          kTitleBackup);
     else if (!quiet)
-        m_prompt.MsgInfo(QStringLiteral("백업했습니다.\r\n") + QDir::toNativeSeparators(target)
+        m_prompt.MsgInfo(QStringLiteral("백업했습니다.\r\n") + QDir::toNativeSeparators(entry.path)
                              + QStringLiteral("\r\n전표 ") + QLocale(QLocale::C).toString(entry.vouchers)
                              + QStringLiteral("건, ") + sizeText(entry.size),
                          kTitleBackup);
-    return entry;
+    if (m_reported)
+        m_reported();
 }
 
 QList<LedgerBackup::Entry> LedgerBackup::entries() const
@@ -162,10 +208,24 @@ QList<LedgerBackup::Entry> LedgerBackup::entries() const
     return out;
 }
 
+int LedgerBackup::keptDays() const
+{
+    // The copy just made always stays.
+    return std::max(1, setting(QStringLiteral("백업보관일수"), 14));
+}
+
+int LedgerBackup::keptMonths() const
+{
+    return setting(QStringLiteral("백업보관개월수"), 12);
+}
+
 QStringList LedgerBackup::rotate()
 {
-    const int days = setting(QStringLiteral("백업보관일수"), 14);
-    const int months = setting(QStringLiteral("백업보관개월수"), 12);
+    return rotate(now().date(), keptDays(), keptMonths());
+}
+
+QStringList LedgerBackup::rotate(const QDate &today, int days, int months) const
+{
     const QList<Entry> all = entries(); // newest first
     QStringList keep;
     // The newest copy of each day, for the last days that have one.
@@ -177,7 +237,7 @@ QStringList LedgerBackup::rotate()
         if (n++ < days)
             keep << path;
     // The first copy of each month, for this month and the months before it.
-    const QDate thisMonth(now().date().year(), now().date().month(), 1);
+    const QDate thisMonth(today.year(), today.month(), 1);
     const QDate firstMonth = thisMonth.addMonths(-(months - 1));
     std::map<QDate, QString> firstOfMonth;
     for (auto it = all.crbegin(); it != all.crend(); ++it) {

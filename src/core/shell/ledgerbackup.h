@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+#include <thread>
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -30,6 +34,8 @@ public:
     };
 
     LedgerBackup(AppSettings &settings, Database &db, UserPrompt &prompt, const AppPaths &paths);
+    // Waits for a daily copy still being made.
+    ~LedgerBackup();
     LedgerBackup(const LedgerBackup &) = delete;
     LedgerBackup &operator=(const LedgerBackup &) = delete;
 
@@ -41,6 +47,10 @@ public:
     // A copy unless today has one already. A folder that cannot be written is said once in a
     // warning (this runs once per start); the program goes on either way.
     void dailyBackup();
+    // The same on a thread of its own; its box, if any, comes through this thread's event loop,
+    // after which reported (when set) is called.
+    void startDailyBackup();
+    void setReported(std::function<void()> reported) { m_reported = std::move(reported); }
     // A copy now, checked, recorded and rotated; the new entry, or an empty path after a box.
     Entry backupNow(bool quiet = false);
     // The copies in the folder, newest first.
@@ -58,6 +68,19 @@ public:
     static QString sizeText(qint64 bytes);
 
 private:
+    struct Copy
+    {
+        Entry entry;
+        QString failure; // why no copy was made
+    };
+    bool dailyDue();
+    // The copy from source, its check, its record and the rotation: no box and no settings, so
+    // that a worker thread may run it over a connection of its own.
+    Copy makeCopy(Database &source, const QDateTime &at, int days, int months) const;
+    void report(const Copy &copy, bool quiet);
+    QStringList rotate(const QDate &today, int days, int months) const;
+    int keptDays() const;
+    int keptMonths() const;
     QString recordFile() const;
     QString stamp() const;
     int setting(const QString &key, int defaultValue) const;
@@ -68,4 +91,7 @@ private:
     AppPaths m_paths;
     QDateTime m_now;
     QString m_setAside;
+    std::function<void()> m_reported;
+    QObject m_context; // receives the worker's report; pending reports go with it
+    std::thread m_worker;
 };
