@@ -154,6 +154,8 @@ void TestSchemaMaint::olderLedgerIsBroughtUpToDate()
     Database db;
     QVERIFY(loadSql(dir.filePath(QStringLiteral("panDB.db")), fixture(), db));
     QCOMPARE(declared(db, QStringLiteral("group_name"), QStringLiteral("name")), QStringLiteral("VARCHAR(10)"));
+    // An earlier version's period index, over the date alone, is rebuilt with today's columns.
+    QVERIFY(db.exec(SqlStatement(QStringLiteral("CREATE INDEX total_maechul_date ON total (maechul_date)"))).ok());
     const QStringList rowsBefore = allRows(db);
 
     ScriptedPrompt prompt;
@@ -296,7 +298,9 @@ void TestSchemaMaint::editFieldKeepsOtherIndexes()
     QVERIFY(DAO_EditField(ledger.db(), prompt, QStringLiteral("total"), QStringLiteral("group_name"),
                           {.size = 6, .dropIndexes = true}));
     QStringList expected = indexes;
-    expected.removeIf([](const QString &s) { return s.startsWith(QLatin1String("total.total_group_name")); });
+    expected.removeIf([](const QString &s) {
+        return s.startsWith(QLatin1String("total.")) && s.section(QLatin1Char('('), 1).contains(QLatin1String("group_name"));
+    });
     QCOMPARE(indexesOf(ledger.db()), expected);
     QCOMPARE(rowsOf(ledger.db(), QStringLiteral("total")).size(), 1);
     QVERIFY(rowsOf(ledger.db(), QStringLiteral("total")).first().contains(QStringLiteral("group_name=[사무]")));

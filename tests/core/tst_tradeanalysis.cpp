@@ -162,6 +162,36 @@ private slots:
         QCOMPARE(describe(a.page(0, 2, QStringLiteral("31"), TradeAnalysis::Amount)), QStringLiteral("A=300"));
     }
 
+    void tableMatchesTheGroupingStatement()
+    {
+        // build() sums months from days and products in a hash; the grouping statement is the
+        // reference, letter case of names and empty names included.
+        const char16_t *names[] = {u"TV", u"tv", u"Tv 받침", u"", u"가습기", u"a", u"B"};
+        TransactionGuard tx(m_l->db());
+        for (int i = 0; i < 60; ++i)
+            sold(QDate(2025, 11, 20).addDays(i * 7).toString(Qt::ISODate), QString::fromUtf16(names[i % 7]),
+                 1000 * i, 10'000 + 333 * i);
+        QVERIFY(!tx.commit().isError());
+        for (int g = TradeAnalysis::Day; g <= TradeAnalysis::Product; ++g) {
+            for (quint8 gubun : {0, 1}) {
+                const Filter f{QStringLiteral("2025-12-01"), QStringLiteral("2026-12-31"), {}, {}, TradeAnalysis::Grouping(g)};
+                QStringList expected;
+                QVERIFY(!m_l->db().forEachRow(TradeAnalysis::query(f, gubun), [&](const Database::RowView &r) {
+                    expected << r.text(0).toLower() + QLatin1Char('=') + QString::number(r.integer(1)) + QLatin1Char('/')
+                                    + TradeAnalysis::amountText(r.integer(2));
+                }).isError());
+                TradeAnalysis a(m_l->db(), m_prompt);
+                a.setTradeGubun(gubun);
+                QVERIFY(a.build(f));
+                QStringList actual;
+                for (const AnalysisEntry &e : a.entries())
+                    actual << e.label.toLower() + QLatin1Char('=') + QString::number(e.count) + QLatin1Char('/')
+                                  + TradeAnalysis::amountText(e.amountWon);
+                QCOMPARE(actual, expected);
+            }
+        }
+    }
+
     void lists()
     {
         sold(QStringLiteral("2026-01-02"), QStringLiteral("O'Neil"), 1, 2, QStringLiteral("부품"));

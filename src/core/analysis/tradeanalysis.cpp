@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tradeanalysis.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include <QDate>
 #include <QHash>
@@ -93,11 +97,12 @@ int TradeAnalysis::periodLength(const Filter &filter)
     return to < from ? 0 : 1;
 }
 
-SqlStatement TradeAnalysis::query(const Filter &filter, quint8 tradeGubun)
+namespace {
+
+// The FROM and WHERE pieces every form of the analysis statement shares, with bound values.
+SqlStatement periodRows(const QString &columns, const TradeAnalysis::Filter &filter)
 {
-    const QString g = groupingField(filter.grouping);
-    SqlStatement sql(QStringLiteral("SELECT ") + g + QStringLiteral(", COUNT(*)")
-                     + (tradeGubun != 0 ? QStringLiteral(", SUM(maechul_cost)") : QStringLiteral(", SUM(maeip_cost)"))
+    SqlStatement sql(QStringLiteral("SELECT ") + columns
                      + QStringLiteral(" FROM total WHERE maechul_date BETWEEN :from AND :to AND maechul_cost <> 0"));
     sql.bind(QStringLiteral("from"), filter.from).bind(QStringLiteral("to"), filter.to);
     if (!filter.group.isEmpty()) {
@@ -108,8 +113,65 @@ SqlStatement TradeAnalysis::query(const Filter &filter, quint8 tradeGubun)
         sql.text += QStringLiteral(" AND pro_name = :product");
         sql.bind(QStringLiteral("product"), filter.product);
     }
+    return sql;
+}
+
+QString amountField(quint8 tradeGubun)
+{
+    return tradeGubun != 0 ? QStringLiteral("maechul_cost") : QStringLiteral("maeip_cost");
+}
+
+struct NameHash
+{
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+// The engine's NOCASE: ASCII letters fold, nothing else does.
+QString foldAscii(const QString &text)
+{
+    QString key = text;
+    for (QChar &c : key)
+        if (c.unicode() >= 'A' && c.unicode() <= 'Z')
+            c = QChar(c.unicode() + ('a' - 'A'));
+    return key;
+}
+
+} // namespace
+
+SqlStatement TradeAnalysis::query(const Filter &filter, quint8 tradeGubun)
+{
+    const QString g = groupingField(filter.grouping);
+    SqlStatement sql = periodRows(g + QStringLiteral(", COUNT(*), SUM(") + amountField(tradeGubun) + QLatin1Char(')'),
+                                  filter);
     sql.text += QStringLiteral(" GROUP BY ") + g + QStringLiteral(" Order BY ") + g;
     return sql;
+}
+
+SqlStatement TradeAnalysis::buildQuery(const Filter &filter, quint8 tradeGubun)
+{
+    const QString amount = amountField(tradeGubun);
+    switch (filter.grouping) {
+    case Day:
+        break;
+    case Month:
+    case Year: {
+        // Days come off the period index in order without a sort; the months or years are then
+        // summed over a few thousand day rows instead of sorting every voucher.
+        SqlStatement days = periodRows(QStringLiteral("maechul_date AS d, COUNT(*) AS n, SUM(") + amount
+                                           + QStringLiteral(") AS s"),
+                                       filter);
+        const QString g = filter.grouping == Month ? QStringLiteral("substr(d,1,7)") : QStringLiteral("substr(d,1,4)");
+        days.text = QStringLiteral("SELECT ") + g + QStringLiteral(", SUM(n), SUM(s) FROM (") + days.text
+                    + QStringLiteral(" GROUP BY maechul_date) GROUP BY ") + g + QStringLiteral(" ORDER BY ") + g;
+        return days;
+    }
+    case Product:
+        // One row per voucher, summed by name in build(): a hash beats the engine's sort of
+        // every voucher by name.
+        return periodRows(QStringLiteral("pro_name, 1, ") + amount, filter);
+    }
+    return query(filter, tradeGubun);
 }
 
 bool TradeAnalysis::build(const Filter &filter)
@@ -121,32 +183,58 @@ bool TradeAnalysis::build(const Filter &filter)
     if (filter.grouping != Product)
         m_entries.reserve(n + 11);
 
-    // Day and month rows come one per group; years and products are merged by label.
-    const bool merge = filter.grouping == Year || filter.grouping == Product;
+    // Day and month rows come one per group; years are merged by label.
+    const bool byName = filter.grouping == Product;
     QHash<QString, qsizetype> byLabel;
-    const SqlStatement sql = query(filter, m_tradeGubun);
-    const SqlError e = m_db.forEachRow(sql, [&](const Database::RowView &row) {
-        const QString label = row.isNull(0) ? QString() : row.text(0);
-        qsizetype i = m_entries.size();
-        if (merge) {
-            const auto it = byLabel.constFind(label);
-            if (it != byLabel.cend())
-                i = *it;
-            else
-                byLabel.insert(label, i);
-        }
-        if (i == m_entries.size())
-            m_entries.append(AnalysisEntry{label, 0, 0});
+    // Products come one row per voucher and are summed by name as the engine groups names
+    // (ASCII letter case aside), keeping the first spelling met. The key is looked up on the
+    // row's own bytes, so a million vouchers make no string each.
+    std::unordered_map<std::string, qsizetype, NameHash, std::equal_to<>> nameIndex;
+    std::string key;
+    const auto add = [this](qsizetype i, const Database::RowView &row) {
         AnalysisEntry &entry = m_entries[i];
         if (!row.isNull(1))
             entry.count += static_cast<qint32>(row.integer(1));
         if (!row.isNull(2))
             entry.amountWon += row.integer(2);
+    };
+    const SqlStatement sql = buildQuery(filter, m_tradeGubun);
+    const SqlError e = m_db.forEachRow(sql, [&](const Database::RowView &row) {
+        qsizetype i = m_entries.size();
+        if (byName) {
+            const QByteArrayView name = row.utf8(0);
+            key.assign(name.data() ? name.data() : "", static_cast<size_t>(name.size()));
+            for (char &c : key)
+                if (c >= 'A' && c <= 'Z')
+                    c = static_cast<char>(c + ('a' - 'A'));
+            const auto it = nameIndex.find(std::string_view(key));
+            if (it != nameIndex.end()) {
+                add(it->second, row);
+                return;
+            }
+            nameIndex.emplace(key, i);
+        } else if (filter.grouping == Year) {
+            const QString label = row.text(0);
+            const auto it = byLabel.constFind(label);
+            if (it != byLabel.cend()) {
+                add(*it, row);
+                return;
+            }
+            byLabel.insert(label, i);
+        }
+        m_entries.append(AnalysisEntry{row.isNull(0) ? QString() : row.text(0), 0, 0});
+        add(i, row);
     });
     if (e.isError()) {
         m_entries.clear();
         reportQueryError(e, m_prompt);
         return false;
+    }
+    if (byName) {
+        // The order of ORDER BY pro_name under NOCASE: folded names by their UTF-8 bytes.
+        std::sort(m_entries.begin(), m_entries.end(), [](const AnalysisEntry &a, const AnalysisEntry &b) {
+            return foldAscii(a.label).toUtf8() < foldAscii(b.label).toUtf8();
+        });
     }
     return !m_entries.isEmpty();
 }

@@ -64,7 +64,11 @@ public:
     // means no data. By product the table is sized by the rows the query gives: a product
     // that has no sold voucher in the whole ledger cannot appear in the period either.
     static int periodLength(const Filter &filter);
+    // The grouping statement the table answers to: one row per day, month, year or product.
     static SqlStatement query(const Filter &filter, quint8 tradeGubun);
+    // What build() runs for the same table: months and years summed from day rows, products
+    // from voucher rows, so no grouping sorts every voucher of a long period.
+    static SqlStatement buildQuery(const Filter &filter, quint8 tradeGubun);
 
     const QList<AnalysisEntry> &entries() const { return m_entries; }
     int lastIndex() const { return static_cast<int>(m_entries.size()) - 1; }

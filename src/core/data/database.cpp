@@ -193,6 +193,13 @@ qint64 Database::RowView::integer(int column) const
     return sqlite3_column_int64(static_cast<sqlite3_stmt *>(m_stmt), column);
 }
 
+QByteArrayView Database::RowView::utf8(int column) const
+{
+    auto *stmt = static_cast<sqlite3_stmt *>(m_stmt);
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+    return data ? QByteArrayView(data, sqlite3_column_bytes(stmt, column)) : QByteArrayView();
+}
+
 QString Database::RowView::text(int column) const
 {
     auto *stmt = static_cast<sqlite3_stmt *>(m_stmt);

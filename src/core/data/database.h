@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QByteArrayView>
 #include <QString>
 
 #include "sqlstatement.h"
@@ -57,6 +58,8 @@ public:
         bool isNull(int column) const;
         qint64 integer(int column) const;
         QString text(int column) const;
+        // The text's bytes without a copy, valid until the next row.
+        QByteArrayView utf8(int column) const;
 
     private:
         void *m_stmt;

@@ -28,8 +28,10 @@ QList<Table> buildTables()
                     integer(s(u"maechul_usecost")),
                     text(s(u"group_name"), GroupNameSize),
                     text(s(u"pro_name"), 50)},
-                   // The ledger's period query, its searches by client and the group filter.
-                   {{s(u"total_maechul_date"), s(u"maechul_date"), false, false},
+                   // The ledger's period query, its searches by client and the group filter. The
+                   // period index carries what the analysis sums and filters on.
+                   {{s(u"total_maechul_date"), s(u"maechul_date"), false, false,
+                     {s(u"maechul_cost"), s(u"maeip_cost"), s(u"group_name"), s(u"pro_name")}},
                     {s(u"total_maeip_code"), s(u"maeip_code"), false, false},
                     {s(u"total_maechul_code"), s(u"maechul_code"), false, false},
                     {s(u"total_group_name"), s(u"group_name"), false, false}}});
@@ -138,16 +140,20 @@ QString createTableSql(const Table &table)
     return QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(table.name, cols.join(QStringLiteral(", ")));
 }
 
+QString createIndexSql(const Table &table, const Index &index)
+{
+    // SQLite cannot name a primary key, so a primary index is a named unique index over a
+    // NOT NULL field.
+    return QStringLiteral("CREATE %1INDEX IF NOT EXISTS \"%2\" ON \"%3\" (\"%4\")")
+        .arg(index.unique || index.primary ? QStringLiteral("UNIQUE ") : QString(), index.name, table.name,
+             index.columns().join(QStringLiteral("\", \"")));
+}
+
 QStringList createIndexSql(const Table &table)
 {
     QStringList out;
-    for (const Index &i : table.indexes) {
-        // SQLite cannot name a primary key, so a primary index is a named unique index over a
-        // NOT NULL field.
-        out << QStringLiteral("CREATE %1INDEX IF NOT EXISTS \"%2\" ON \"%3\" (\"%4\")")
-                   .arg(i.unique || i.primary ? QStringLiteral("UNIQUE ") : QString(), i.name,
-                        table.name, i.field);
-    }
+    for (const Index &i : table.indexes)
+        out << createIndexSql(table, i);
     return out;
 }
 

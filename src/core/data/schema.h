@@ -25,6 +25,11 @@ struct Index
     QString field;
     bool primary = false;
     bool unique = false;
+    // Further columns carried in the index, so that a query reading only these never visits
+    // the table's rows (the analysis sums over years of vouchers).
+    QStringList covering = {};
+
+    QStringList columns() const { return QStringList{field} + covering; }
 };
 
 struct Table
@@ -52,6 +57,7 @@ QString declaredType(const Field &field);
 // One column of CREATE TABLE or ALTER TABLE ADD COLUMN, with the house constraints.
 QString columnDefinition(const Field &field);
 QString createTableSql(const Table &table);
+QString createIndexSql(const Table &table, const Index &index);
 QStringList createIndexSql(const Table &table);
 // Size of a text field read back from its declared type; 0 when it carries none.
 int sizeFromDeclaredType(const QString &declared);

@@ -564,20 +564,30 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
             }
     }
 
-    // Older files lack the lookup indexes of the ledger's queries; they are only added, never
-    // changed, and only where table and field exist.
+    // Older files lack the lookup indexes of the ledger's queries, or have them over fewer
+    // columns than declared now; those are added or rebuilt, only where table and fields exist.
+    // Unique indexes are the fields' own business above and are never touched here.
     for (const Schema::Table &t : Schema::ledgerTables()) {
         SqlError e;
         const auto columns = tableColumns(db, t.name, &e);
-        if (!columns)
+        const auto existing = columns ? tableIndexes(db, t.name, &e) : std::nullopt;
+        if (!existing)
             continue;
         for (const Schema::Index &i : t.indexes) {
-            if (i.unique || i.primary || !findColumn(*columns, i.field))
+            const QStringList wanted = i.columns();
+            if (i.unique || i.primary
+                || !std::all_of(wanted.begin(), wanted.end(), [&](const QString &c) { return findColumn(*columns, c); }))
                 continue;
-            e = db.exec(SqlStatement(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + quoted(i.name)
-                                     + QStringLiteral(" ON ") + quoted(t.name) + QStringLiteral(" (")
-                                     + quoted(i.field) + QLatin1Char(')')))
-                    .error;
+            const auto old = std::find_if(existing->begin(), existing->end(), [&](const IndexInfo &x) {
+                return x.name.compare(i.name, Qt::CaseInsensitive) == 0;
+            });
+            if (old != existing->end()) {
+                if (old->fields.join(QLatin1Char(',')).compare(wanted.join(QLatin1Char(',')), Qt::CaseInsensitive) == 0)
+                    continue;
+                e = db.exec(SqlStatement(QStringLiteral("DROP INDEX ") + quoted(old->name))).error;
+            }
+            if (!e.isError())
+                e = db.exec(SqlStatement(Schema::createIndexSql(t, i))).error;
             if (e.isError())
                 indexError(prompt, e);
         }
