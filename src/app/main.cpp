@@ -7,7 +7,9 @@
 #include <QFontDatabase>
 
 #include "core/data/database.h"
+#include "core/ledger/exportcommand.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/report/ledgerprinting.h"
@@ -87,6 +89,8 @@ int main(int argc, char *argv[])
 {
     if (argc > 1 && qstrcmp(argv[1], printLedgerOption()) == 0)
         return runPrintLedgerCommand(argc, argv);
+    if (const auto exported = runExportLedger(argc, argv))
+        return *exported;
     if (!hasDisplay()) {
         sayNoDisplay();
         return 1;
@@ -110,6 +114,8 @@ int main(int argc, char *argv[])
     startup.setImporter(&importer);
     if (!startup.run(window))
         return 0;
+    LedgerBackup backup(settings, db, prompt, startup.paths());
+    backup.startDailyBackup();
     window.show();
     return app.exec();
 }

@@ -75,6 +75,7 @@ void runPostalBench(BenchContext &ctx);
 void runAnalysisBench(BenchContext &ctx);
 void runCallerIdBench(BenchContext &ctx);
 void runImportBench(BenchContext &ctx, const QString &jetFile);
+void runExportBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
 {
@@ -85,7 +86,7 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
     parser.addOption({QStringLiteral("only"),
-                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid, import)"),
+                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid, import, export)"),
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("jet"), QStringLiteral("가져오기를 잴 예전 장부 (.mdb)"), QStringLiteral("FILE"),
                       QStringLiteral(SOLBITSEM_JET_FIXTURE)});
@@ -177,5 +178,7 @@ int main(int argc, char *argv[])
         runCallerIdBench(ctx);
     if (wanted("import"))
         runImportBench(ctx, parser.value(QStringLiteral("jet")));
+    if (wanted("export"))
+        runExportBench(ctx);
     return 0;
 }

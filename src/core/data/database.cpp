@@ -249,14 +249,21 @@ QString Database::RowView::text(int column) const
     return QString::fromUtf8(data, sqlite3_column_bytes(stmt, column));
 }
 
+void *Database::engineHandle() const
+{
+    const QVariant handle = connection().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
 SqlError Database::prepareRaw(const SqlStatement &statement, sqlite3 *&db, sqlite3_stmt *&stmt)
 {
     if (!isOpen())
         return SqlError::noDatabase(statement);
-    const QVariant handle = connection().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    db = static_cast<sqlite3 *>(engineHandle());
+    if (!db)
         return classify(SQLITE_MISUSE, QStringLiteral("no engine handle"), statement);
-    db = *static_cast<sqlite3 *const *>(handle.constData());
     const QByteArray sql = statement.text.toUtf8();
     if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK)
         return classify(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)), statement);
@@ -306,12 +313,11 @@ SqlError Database::execEach(SqlStatement statement, qsizetype rows,
 
 Database::RowWriter::RowWriter(Database &db, const QString &sql)
 {
-    const QVariant handle = db.isOpen() ? db.connection().driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+    auto *engine = db.isOpen() ? static_cast<sqlite3 *>(db.engineHandle()) : nullptr;
+    if (!engine) {
         m_error = QStringLiteral("no engine handle");
         return;
     }
-    auto *engine = *static_cast<sqlite3 *const *>(handle.constData());
     m_db = engine;
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt *stmt = nullptr;
@@ -446,4 +452,68 @@ bool Database::setSecureDelete(bool on)
 {
     return exec(SqlStatement(on ? QStringLiteral("PRAGMA secure_delete = 1") : QStringLiteral("PRAGMA secure_delete = 0")))
         .ok();
+}
+
+SqlError Database::backupTo(const QString &target)
+{
+    const SqlStatement what(QStringLiteral("BACKUP TO ") + QDir::toNativeSeparators(target));
+    if (!isOpen())
+        return SqlError::noDatabase(what);
+    auto *source = static_cast<sqlite3 *>(engineHandle());
+    if (!source)
+        return classify(SQLITE_MISUSE, QStringLiteral("no engine handle"), what);
+    if (QFileInfo::exists(target))
+        return classify(SQLITE_CANTOPEN, QStringLiteral("파일이 이미 있습니다."), what);
+    const QString part = target + QStringLiteral(".part");
+    QFile::remove(part);
+    sqlite3 *dest = nullptr;
+    int rc = sqlite3_open_v2(part.toUtf8().constData(), &dest, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QString text;
+    if (rc == SQLITE_OK) {
+        if (sqlite3_backup *b = sqlite3_backup_init(dest, "main", source, "main")) {
+            // A few hundred pages at a time, with the read lock let go in between, so that the
+            // program's own writes go on while a large ledger is copied. A write by another
+            // connection meanwhile makes the engine start over, so the copy is still one moment
+            // of the file. A lock held by a writer is waited out a while.
+            int busy = 0;
+            do {
+                rc = sqlite3_backup_step(b, 256);
+                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                    ++busy;
+                    sqlite3_sleep(50);
+                } else {
+                    busy = 0;
+                }
+            } while (rc == SQLITE_OK || (busy > 0 && busy < 100));
+            sqlite3_backup_finish(b);
+            if (rc == SQLITE_DONE)
+                rc = SQLITE_OK;
+        }
+        if (rc == SQLITE_OK)
+            rc = sqlite3_errcode(dest);
+    }
+    if (rc != SQLITE_OK)
+        text = dest && sqlite3_errcode(dest) != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(dest))
+                                                          : QString::fromUtf8(sqlite3_errstr(rc));
+    sqlite3_close(dest);
+    if (rc == SQLITE_OK && !QFile::rename(part, target)) {
+        rc = SQLITE_CANTOPEN;
+        text = QStringLiteral("이름을 바꿀 수 없습니다.");
+    }
+    if (rc != SQLITE_OK) {
+        QFile::remove(part);
+        return classify(rc, text, what);
+    }
+    return {};
+}
+
+QString Database::integrityCheck()
+{
+    Result r = exec(SqlStatement(QStringLiteral("PRAGMA integrity_check")));
+    if (!r.ok())
+        return r.error.text;
+    QStringList findings;
+    while (r.query.next())
+        findings << r.query.value(0).toString();
+    return findings.isEmpty() ? QStringLiteral("no result") : findings.join(QLatin1Char('\n'));
 }

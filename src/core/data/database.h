@@ -107,10 +107,18 @@ public:
     SqlError probe();
     // Pages freed by later writes are overwritten, so a replaced secret leaves no trace in the file.
     bool setSecureDelete(bool on);
+    // A consistent copy of the open file through the engine's online backup, taken while the
+    // program keeps running and writing; written under a temporary name and renamed only when
+    // whole, so a failed copy never looks like a backup. An existing target is refused.
+    SqlError backupTo(const QString &target);
+    // PRAGMA integrity_check: "ok", or the engine's findings (or its error) as text.
+    QString integrityCheck();
 
 private:
     // The engine's handle and statement for the fast paths; an error when there is none.
     SqlError prepareRaw(const SqlStatement &statement, sqlite3 *&db, sqlite3_stmt *&stmt);
+    // The engine's own handle under the driver; null when there is none.
+    void *engineHandle() const;
 
     QString m_name;
     QString m_path;

@@ -35,6 +35,12 @@ QList<Table> buildTables()
                     {s(u"total_maeip_code"), s(u"maeip_code"), false, false},
                     {s(u"total_maechul_code"), s(u"maechul_code"), false, false},
                     {s(u"total_group_name"), s(u"group_name"), false, false}}});
+    // Deleted vouchers with their deletion time: the fields of total, the key kept as it was so
+    // that a restored voucher comes back under it.
+    Table bin{recycleBinTable(), tables.front().fields, {{recycleBinTable() + s(u"_total_id"), s(u"total_id"), false, true}}};
+    bin.fields.front() = {s(u"total_id"), FieldType::Integer, 0, true};
+    bin.fields.append(text(s(u"deleted_date"), 19));
+    tables.append(bin);
     tables.append({s(u"total_print"),
                    {text(s(u"maeip_date"), 10), text(s(u"pro_name"), 50), text(s(u"maeip_name"), 50),
                     integer(s(u"maeip_cost")), text(s(u"maechul_date"), 10),

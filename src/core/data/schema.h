@@ -54,6 +54,9 @@ struct Table
 inline constexpr int GroupNameSize = 6;
 inline constexpr int ClientNameSize = 16;
 
+// The recycle bin of deleted vouchers; older ledgers get it from the start-up maintenance.
+inline QString recycleBinTable() { return QStringLiteral("total_deleted"); }
+
 const QList<Table> &ledgerTables();
 const QList<ExpressionIndex> &expressionIndexes();
 const Table *ledgerTable(const QString &name);

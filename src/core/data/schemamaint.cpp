@@ -554,6 +554,16 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
     DAO_EditField(db, prompt, QStringLiteral("total"), group, {.size = Schema::GroupNameSize});
     DAO_EditField(db, prompt, QStringLiteral("total_print"), group, {.size = Schema::GroupNameSize});
 
+    // Ledgers of older installations have no recycle bin yet.
+    if (!tables->contains(Schema::recycleBinTable(), Qt::CaseInsensitive)) {
+        const Schema::Table &bin = *Schema::ledgerTable(Schema::recycleBinTable());
+        for (const QString &sql : QStringList{Schema::createTableSql(bin)} + Schema::createIndexSql(bin))
+            if (const SqlError e = db.exec(SqlStatement(sql)).error; e.isError()) {
+                indexError(prompt, e);
+                break;
+            }
+    }
+
     // Older files lack the lookup indexes of the ledger's queries, or have them over fewer
     // columns than declared now; those are added or rebuilt, only where table and fields exist.
     // Unique indexes are the fields' own business above and are never touched here.

@@ -50,6 +50,11 @@ SqlStatement voucherQuery(const VoucherFilter &f)
     return st;
 }
 
+SqlStatement voucherSelect(const QString &table)
+{
+    return SqlStatement(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM \"") + table + QLatin1Char('"'));
+}
+
 SqlStatement voucherByKey(qint64 totalId)
 {
     return SqlStatement(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total WHERE total_id = :id"))

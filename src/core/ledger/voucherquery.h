@@ -34,6 +34,8 @@ struct VoucherFilter
 // Exactly one filter applies: the client name, else the product name, else the period with
 // the optional group and unsold filters.
 SqlStatement voucherQuery(const VoucherFilter &filter);
+// Every row of table (total or a table of its fields), in the columns of voucherQuery.
+SqlStatement voucherSelect(const QString &table);
 // The voucher with key total_id, in the columns of voucherQuery.
 SqlStatement voucherByKey(qint64 totalId);
 // Runs a voucher query into rows; the engine's error, shown to nobody.

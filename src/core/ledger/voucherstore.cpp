@@ -3,7 +3,10 @@
 
 #include <vector>
 
+#include <QDateTime>
+
 #include "core/data/database.h"
+#include "recyclebin.h"
 #include "voucherquery.h"
 
 namespace {
@@ -48,9 +51,18 @@ VoucherStore::Result VoucherStore::update(qint64 id, const QList<QPair<QString, 
 
 VoucherStore::Result VoucherStore::remove(qint64 id)
 {
+    // The voucher goes to the recycle bin in the same change as its delete: never both, never none.
+    TransactionGuard guard(m_db, QStringLiteral("remove"));
+    Result out;
+    out.error = RecycleBin(m_db).keep(id, QDateTime::currentDateTime());
+    if (out.error.isError())
+        return out;
     SqlStatement st(QStringLiteral("DELETE FROM total WHERE total_id = :id"));
     st.bind(QStringLiteral("id"), id);
-    return resultOf(m_db.exec(st));
+    out = resultOf(m_db.exec(st));
+    if (out.ok())
+        out.error = guard.commit();
+    return out;
 }
 
 std::optional<LedgerRow> VoucherStore::read(qint64 id, SqlError *error)

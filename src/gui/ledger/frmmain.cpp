@@ -55,6 +55,7 @@
 #include "gui/ui/spreadhelpers.h"
 #include "ledgerentry.h"
 #include "ledgergrid.h"
+#include "safetycommands.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
     buildControls();
     addCallerIdCommands();
+    addSafetyCommands(*this, m_settings, m_db, m_prompt);
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     resize(1280, 800);

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "exportcommand.h"
+
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QStringList>
+
+#include "core/base/consoleprompt.h"
+#include "core/data/database.h"
+#include "core/shell/appsettings.h"
+#include "ledgerexport.h"
+#include "ledgermodel.h"
+#include "ledgerselection.h"
+
+namespace {
+
+void say(std::FILE *to, const QString &text)
+{
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), to);
+}
+
+} // namespace
+
+std::optional<int> runExportLedger(int argc, char *argv[])
+{
+    const QString command = QStringLiteral("--export-ledger");
+    if (argc < 2 || QString::fromLocal8Bit(argv[1]) != command)
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("솔빛셈"));
+    QCoreApplication::setApplicationName(QStringLiteral("솔빛셈"));
+    QStringList args = QCoreApplication::arguments().mid(2);
+    const QString out = args.isEmpty() ? QString() : args.takeFirst();
+    const QString suffix = out.section(QLatin1Char('.'), -1).toLower();
+    const LedgerSelection selection = parseLedgerSelection(args, QDate::currentDate());
+    if (out.isEmpty() || out.startsWith(QStringLiteral("--")) || (suffix != QStringLiteral("xlsx") && suffix != QStringLiteral("csv"))
+        || !selection.error.isEmpty()) {
+        if (!selection.error.isEmpty())
+            say(stderr, selection.error);
+        say(stderr, QStringLiteral("사용법: solbitsem --export-ledger OUT.xlsx|OUT.csv "
+                                   "[--from DATE --to DATE | --product TEXT | --client TEXT]"));
+        return 2;
+    }
+    AppSettings settings;
+    Database db;
+    ConsolePrompt prompt;
+    LedgerModel model;
+    if (const QString error = loadLedgerSelection(settings, db, prompt, selection.filter, model); !error.isEmpty()) {
+        say(stderr, error);
+        return 1;
+    }
+    const QString heading = selectionHeading(selection.filter);
+    if (const QString error = LedgerExport::write(model, out, heading); !error.isEmpty()) {
+        say(stderr, QStringLiteral("저장하지 못했습니다: ") + QDir::toNativeSeparators(out) + QLatin1Char('\n') + error);
+        return 1;
+    }
+    say(stdout, heading + QStringLiteral(" — 전표 ") + QString::number(model.rowCount()) + QStringLiteral("건을 저장했습니다: ")
+                    + QDir::toNativeSeparators(out));
+    return 0;
+}

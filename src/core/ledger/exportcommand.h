@@ -1,0 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+
+// `solbitsem --export-ledger OUT.xlsx|OUT.csv [--from DATE --to DATE | --product TEXT |
+// --client TEXT]`: the selected vouchers written without a window or a display. nullopt when
+// the arguments are not this command; else the exit code (0 written, 1 failed, 2 misused).
+std::optional<int> runExportLedger(int argc, char *argv[]);

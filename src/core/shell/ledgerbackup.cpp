@@ -1,0 +1,312 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ledgerbackup.h"
+
+#include <algorithm>
+#include <map>
+
+#include <QMetaObject>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSettings>
+
+#include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/data/schemamaint.h"
+#include "appsettings.h"
+
+namespace {
+
+const QString kTitleBackup = QStringLiteral("백업");
+const QString kTitleRestore = QStringLiteral("복원");
+const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+
+struct Checked
+{
+    QString check;
+    qint64 vouchers = -1;
+};
+
+// A copy is judged by the engine on a connection of its own, read-only.
+Checked checkFile(const QString &path)
+{
+    Database copy;
+    if (!copy.open(path, false, Database::Access::ReadOnly))
+        return {QStringLiteral("열 수 없습니다."), -1};
+    Checked out;
+    out.check = copy.integrityCheck();
+    if (out.check == QStringLiteral("ok")) {
+        Database::Result r = copy.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+        if (r.ok() && r.query.next())
+            out.vouchers = r.query.value(0).toLongLong();
+        else
+            out.check = r.error.text; // a sound file without a ledger is no ledger backup
+    }
+    return out;
+}
+
+QString baseName(const AppPaths &paths)
+{
+    return QFileInfo(paths.gDbFile).completeBaseName();
+}
+
+} // namespace
+
+LedgerBackup::LedgerBackup(AppSettings &settings, Database &db, UserPrompt &prompt, const AppPaths &paths)
+    : m_settings(settings), m_db(db), m_prompt(prompt), m_paths(paths)
+{
+}
+
+QString LedgerBackup::folder() const
+{
+    // Beside the data folder, so that the copies share its disk and its owner but not its name.
+    const QFileInfo data(QDir(m_paths.gDbPath).absolutePath());
+    return QDir(data.absolutePath()).filePath(QStringLiteral("Backup"));
+}
+
+QString LedgerBackup::recordFile() const
+{
+    return QDir(folder()).filePath(QStringLiteral("backup.ini"));
+}
+
+QString LedgerBackup::stamp() const
+{
+    return now().toString(kStampFormat);
+}
+
+int LedgerBackup::setting(const QString &key, int defaultValue) const
+{
+    bool ok = false;
+    const int n = m_settings.value(AppSettings::environment(), key, QString::number(defaultValue)).toInt(&ok);
+    return ok && n >= 0 ? n : defaultValue;
+}
+
+QString LedgerBackup::sizeText(qint64 bytes)
+{
+    const QLocale c(QLocale::C);
+    if (bytes < 1024 * 1024)
+        return c.toString((bytes + 1023) / 1024) + QStringLiteral(" KB");
+    return c.toString(static_cast<double>(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB");
+}
+
+bool LedgerBackup::dailyDue()
+{
+    // A ledger that cannot be read has been reported at start; a copy of it would help no one.
+    if (!m_db.isOpen() || m_db.probe().isError())
+        return false;
+    const QDate today = now().date();
+    const QList<Entry> all = entries();
+    return std::none_of(all.begin(), all.end(), [&](const Entry &e) { return e.taken.date() == today; });
+}
+
+void LedgerBackup::dailyBackup()
+{
+    if (dailyDue())
+        report(makeCopy(m_db, now(), keptDays(), keptMonths()), true);
+}
+
+void LedgerBackup::startDailyBackup()
+{
+    if (!dailyDue() || m_worker.joinable())
+        return;
+    // The copy and its check read the whole file; on a thread of its own, over a connection of
+    // its own, a large ledger does not hold up the window. The box comes back to this thread.
+    m_worker = std::thread([this, path = m_paths.gDbFile, at = now(), days = keptDays(), months = keptMonths()] {
+        Copy copy;
+        {
+            Database source;
+            if (source.open(path, false, Database::Access::ReadOnly))
+                copy = makeCopy(source, at, days, months);
+            else
+                copy.failure = QStringLiteral("장부 파일을 열 수 없습니다.");
+        }
+        QMetaObject::invokeMethod(&m_context, [this, copy] { report(copy, true); }, Qt::QueuedConnection);
+    });
+}
+
+LedgerBackup::~LedgerBackup()
+{
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+LedgerBackup::Entry LedgerBackup::backupNow(bool quiet)
+{
+    const Copy copy = makeCopy(m_db, now(), keptDays(), keptMonths());
+    report(copy, quiet);
+    return copy.entry;
+}
+
+LedgerBackup::Copy LedgerBackup::makeCopy(Database &source, const QDateTime &at, int days, int months) const
+{
+    Copy copy;
+    const QString dir = folder();
+    const QString target = QDir(dir).filePath(baseName(m_paths) + QLatin1Char('-') + at.toString(kStampFormat)
+                                              + QStringLiteral(".db"));
+    if (!QDir().mkpath(dir))
+        copy.failure = QStringLiteral("폴더를 만들 수 없습니다.");
+    else if (const SqlError e = source.backupTo(target); e.isError())
+        copy.failure = e.text;
+    if (!copy.failure.isEmpty())
+        return copy;
+    const Checked checked = checkFile(target);
+    copy.entry = {target, at, QFileInfo(target).size(), checked.vouchers, checked.check};
+    {
+        QSettings record(recordFile(), QSettings::IniFormat);
+        record.beginGroup(QFileInfo(target).fileName());
+        record.setValue(QStringLiteral("size"), copy.entry.size);
+        record.setValue(QStringLiteral("vouchers"), copy.entry.vouchers);
+        record.setValue(QStringLiteral("check"), copy.entry.check);
+        record.endGroup();
+    }
+    rotate(at.date(), days, months);
+    return copy;
+}
+
+void LedgerBackup::report(const Copy &copy, bool quiet)
+{
+    const Entry &entry = copy.entry;
+    if (!copy.failure.isEmpty())
+        m_prompt.MsgWarn(QStringLiteral("백업 폴더에 백업을 만들지 못했습니다.\r\n") + QDir::toNativeSeparators(folder())
+                             + QStringLiteral("\r\n") + copy.failure
+                             + QStringLiteral("\r\n장부는 그대로 사용할 수 있습니다."),
+                         kTitleBackup);
+    else if (entry.check != QStringLiteral("ok"))
+        m_prompt.MsgWarn(QStringLiteral("백업 파일 검사에서 문제가 발견되었습니다. 장부 파일이 손상되었을 수 있습니다.\r\n")
+                             + QDir::toNativeSeparators(entry.path) + QStringLiteral("\r\n") + entry.check,
+                         kTitleBackup);
+    else if (!quiet)
+        m_prompt.MsgInfo(QStringLiteral("백업했습니다.\r\n") + QDir::toNativeSeparators(entry.path)
+                             + QStringLiteral("\r\n전표 ") + QLocale(QLocale::C).toString(entry.vouchers)
+                             + QStringLiteral("건, ") + sizeText(entry.size),
+                         kTitleBackup);
+    if (m_reported)
+        m_reported();
+}
+
+QList<LedgerBackup::Entry> LedgerBackup::entries() const
+{
+    static const QRegularExpression stampAtEnd(QStringLiteral("-(\\d{8}-\\d{6})\\.db$"));
+    const QString prefix = baseName(m_paths) + QLatin1Char('-');
+    QSettings record(recordFile(), QSettings::IniFormat);
+    QList<Entry> out;
+    const QFileInfoList files = QDir(folder()).entryInfoList({prefix + QStringLiteral("*.db")}, QDir::Files);
+    for (const QFileInfo &f : files) {
+        const auto m = stampAtEnd.match(f.fileName());
+        const QDateTime taken = m.hasMatch() ? QDateTime::fromString(m.captured(1), kStampFormat) : QDateTime();
+        if (!taken.isValid() || f.fileName().size() != prefix.size() + m.capturedLength(0) - 1)
+            continue;
+        record.beginGroup(f.fileName());
+        out.append({f.absoluteFilePath(), taken, f.size(), record.value(QStringLiteral("vouchers"), -1).toLongLong(),
+                    record.value(QStringLiteral("check")).toString()});
+        record.endGroup();
+    }
+    std::sort(out.begin(), out.end(), [](const Entry &a, const Entry &b) { return a.taken > b.taken; });
+    return out;
+}
+
+int LedgerBackup::keptDays() const
+{
+    // The copy just made always stays.
+    return std::max(1, setting(QStringLiteral("백업보관일수"), 14));
+}
+
+int LedgerBackup::keptMonths() const
+{
+    return setting(QStringLiteral("백업보관개월수"), 12);
+}
+
+QStringList LedgerBackup::rotate()
+{
+    return rotate(now().date(), keptDays(), keptMonths());
+}
+
+QStringList LedgerBackup::rotate(const QDate &today, int days, int months) const
+{
+    const QList<Entry> all = entries(); // newest first
+    QStringList keep;
+    // The newest copy of each day, for the last days that have one.
+    std::map<QDate, QString, std::greater<>> newestOfDay;
+    for (const Entry &e : all)
+        newestOfDay.try_emplace(e.taken.date(), e.path);
+    int n = 0;
+    for (const auto &[day, path] : newestOfDay)
+        if (n++ < days)
+            keep << path;
+    // The first copy of each month, for this month and the months before it.
+    const QDate thisMonth(today.year(), today.month(), 1);
+    const QDate firstMonth = thisMonth.addMonths(-(months - 1));
+    std::map<QDate, QString> firstOfMonth;
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        const QDate month(it->taken.date().year(), it->taken.date().month(), 1);
+        if (months > 0 && month >= firstMonth && month <= thisMonth)
+            firstOfMonth.try_emplace(month, it->path);
+    }
+    for (const auto &[month, path] : firstOfMonth)
+        keep << path;
+
+    QStringList removed;
+    QSettings record(recordFile(), QSettings::IniFormat);
+    for (const Entry &e : all) {
+        if (keep.contains(e.path) || !QFile::remove(e.path))
+            continue;
+        removed << e.path;
+        record.remove(QFileInfo(e.path).fileName());
+    }
+    return removed;
+}
+
+bool LedgerBackup::restore(const Entry &entry)
+{
+    const QString taken = entry.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    const Checked checked = checkFile(entry.path);
+    if (checked.check != QStringLiteral("ok")) {
+        m_prompt.MsgWarn(QStringLiteral("이 백업 파일은 손상되어 복원할 수 없습니다.\r\n")
+                             + QDir::toNativeSeparators(entry.path) + QStringLiteral("\r\n") + checked.check,
+                         kTitleRestore);
+        return false;
+    }
+    const QString ledger = m_paths.gDbFile;
+    const QFileInfo info(ledger);
+    const QString aside = info.dir().filePath(info.completeBaseName() + QStringLiteral("-복원전-") + stamp()
+                                              + QLatin1Char('.') + info.suffix());
+    if (!m_prompt.MsgYesNo(taken + QStringLiteral("의 백업(전표 ") + QLocale(QLocale::C).toString(checked.vouchers)
+                               + QStringLiteral("건)으로 장부를 되돌리시겠습니까?\r\n지금의 장부는 지우지 않고 다음 이름으로 보관합니다.\r\n")
+                               + QDir::toNativeSeparators(aside),
+                           kTitleRestore, false))
+        return false;
+
+    m_db.close();
+    // A journal left beside the ledger belongs to it and must not be applied to the copy.
+    const QString journal = ledger + QStringLiteral("-journal");
+    QString failure;
+    if (QFileInfo::exists(ledger) && !QFile::rename(ledger, aside)) {
+        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.");
+    } else {
+        if (QFileInfo::exists(journal))
+            QFile::rename(journal, aside + QStringLiteral("-journal"));
+        if (!QFile::copy(entry.path, ledger)) {
+            failure = QStringLiteral("백업 파일을 복사할 수 없습니다.");
+            QFile::rename(aside, ledger);
+            QFile::rename(aside + QStringLiteral("-journal"), journal);
+        } else {
+            QFile(ledger).setPermissions(QFile(ledger).permissions() | QFileDevice::WriteOwner);
+        }
+    }
+    OpenMainDB(m_db, m_paths);
+    if (!failure.isEmpty()) {
+        m_prompt.MsgWarn(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.\r\n") + failure + QStringLiteral("\r\n")
+                             + QDir::toNativeSeparators(info.dir().path()),
+                         kTitleRestore);
+        return false;
+    }
+    m_setAside = aside;
+    // A copy of an older installation is brought up to date as at start.
+    CheckGroupField(m_db, m_prompt);
+    m_prompt.MsgInfo(QStringLiteral("복원했습니다. 이전 장부는 다음 파일로 보관했습니다.\r\n") + QDir::toNativeSeparators(aside),
+                     kTitleRestore);
+    return true;
+}

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <vector>
+
+#include "core/ledger/recyclebin.h"
+#include "gui/ui/listwindow.h"
+
+class UserPrompt;
+
+// "삭제된 전표": the recycle bin, newest deletion first. Restores the selected vouchers under
+// their own keys (they show at the ledger's next query) or empties the bin after a question.
+class FrmDeleted final : public ListWindow
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FrmDeleted)
+
+public:
+    FrmDeleted(Database &db, UserPrompt &prompt, QWidget *parent = nullptr);
+    QPushButton *cmdRestore = nullptr;
+    QPushButton *cmdEmpty = nullptr;
+    void Refresh_List();
+
+private:
+    void cmdRestore_Click();
+    void cmdEmpty_Click();
+
+    RecycleBin m_bin;
+    UserPrompt &m_prompt;
+    std::vector<RecycleBin::Entry> m_entries;
+};

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "safetycommands.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFileDialog>
+
+#include "core/base/userprompt.h"
+#include "core/ledger/ledgerexport.h"
+#include "core/shell/ledgerbackup.h"
+#include "gui/shell/frmbackup.h"
+#include "frmdeleted.h"
+#include "frmmain.h"
+
+namespace {
+
+void exportLedger(frmMain &window, UserPrompt &prompt, const QString &suffix, const QString &filter)
+{
+    const QString title = QStringLiteral("장부 저장");
+    const QString suggested = QDir(window.paths().gRptPath)
+                                  .filePath(QStringLiteral("장부_") + window.today().toString(QStringLiteral("yyyyMMdd"))
+                                            + QLatin1Char('.') + suffix);
+    QString path = QFileDialog::getSaveFileName(&window, title, suggested, filter);
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
+        path += QLatin1Char('.') + suffix;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const QString error = LedgerExport::write(window.model(), path);
+    QApplication::restoreOverrideCursor();
+    if (!error.isEmpty())
+        prompt.MsgWarn(QStringLiteral("저장하지 못했습니다.\r\n") + QDir::toNativeSeparators(path) + QStringLiteral("\r\n") + error,
+                       title);
+    else
+        prompt.MsgInfo(QStringLiteral("저장했습니다.\r\n") + QDir::toNativeSeparators(path), title);
+}
+
+} // namespace
+
+void addSafetyCommands(frmMain &window, AppSettings &settings, Database &db, UserPrompt &prompt)
+{
+    window.addToolCommand(QStringLiteral("백업(&K)"), [&] {
+        LedgerBackup(settings, db, prompt, window.paths()).backupNow();
+    });
+    window.addToolCommand(QStringLiteral("복원(&R)"), [&] {
+        LedgerBackup backup(settings, db, prompt, window.paths());
+        FrmBackup list(backup, &window);
+        list.exec();
+        if (list.restored()) {
+            window.FillGroupCombo();
+            window.DispList();
+        }
+    });
+    window.addToolCommand(QStringLiteral("삭제된 전표(&D)"), [&] {
+        FrmDeleted bin(db, prompt, &window);
+        bin.exec();
+    });
+    window.addToolCommand(QStringLiteral("엑셀로 저장(&E)"), [&] {
+        exportLedger(window, prompt, QStringLiteral("xlsx"), QStringLiteral("Excel 통합 문서 (*.xlsx)"));
+    });
+    window.addToolCommand(QStringLiteral("CSV로 저장(&V)"), [&] {
+        exportLedger(window, prompt, QStringLiteral("csv"), QStringLiteral("CSV (쉼표로 분리) (*.csv)"));
+    });
+}

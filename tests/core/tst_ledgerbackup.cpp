@@ -1,0 +1,255 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <memory>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTest>
+
+#include "core/shell/appsettings.h"
+#include "core/shell/ledgerbackup.h"
+#include "scriptedprompt.h"
+#include "templedger.h"
+
+namespace {
+
+// A ledger at <temp>/Dbs/panDB.db, so that the backups go to <temp>/Backup.
+struct Shop
+{
+    QTemporaryDir dir;
+    AppPaths paths;
+    Database db;
+    AppSettings settings;
+    ScriptedPrompt prompt;
+    std::unique_ptr<LedgerBackup> backup;
+    Shop()
+    {
+        paths.gDbPath = dir.filePath(QStringLiteral("Dbs"));
+        paths.gDbFile = paths.gDbPath + QStringLiteral("/panDB.db");
+        QString error;
+        if (!Database::createLedger(paths.gDbFile, &error) || !db.open(paths.gDbFile))
+            qFatal("ledger: %s", qPrintable(error));
+        backup = std::make_unique<LedgerBackup>(settings, db, prompt, paths);
+    }
+    void add(int vouchers)
+    {
+        TransactionGuard guard(db);
+        for (int i = 0; i < vouchers; ++i)
+            db.exec(SqlStatement(QStringLiteral("INSERT INTO total (pro_name, maeip_cost) VALUES ('사과', 1000)")));
+        guard.commit();
+    }
+    qint64 count()
+    {
+        auto r = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+        return r.query.next() ? r.query.value(0).toLongLong() : -1;
+    }
+    QString backupFolder() const { return dir.filePath(QStringLiteral("Backup")); }
+};
+
+QDateTime at(const QString &stamp)
+{
+    return QDateTime::fromString(stamp, QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+} // namespace
+
+class tst_LedgerBackup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestEnvironment::instance(); }
+    void init() { TestEnvironment::instance().reset(); }
+    void copyWhileAnotherProgramWrites();
+    void dailyOncePerDayAndUnwritableFolderWarnsOnce();
+    void rotationOnASimulatedCalendar();
+    void restoreKeepsTheLedgerAsideAndReopens();
+    void damagedBackupIsRefused();
+};
+
+void tst_LedgerBackup::copyWhileAnotherProgramWrites()
+{
+    Shop shop;
+    shop.add(50);
+    // Another connection holds an open write transaction while the copy is taken.
+    Database writer;
+    QVERIFY(writer.open(shop.paths.gDbFile));
+    QVERIFY(writer.exec(SqlStatement(QStringLiteral("BEGIN IMMEDIATE"))).ok());
+    for (int i = 0; i < 200; ++i)
+        QVERIFY(writer.exec(SqlStatement(QStringLiteral("INSERT INTO total (pro_name) VALUES ('배')"))).ok());
+
+    LedgerBackup &backup = *shop.backup;
+    ScriptedPrompt &prompt = shop.prompt;
+    backup.setNow(at(QStringLiteral("2026-12-09 09:30")));
+    const LedgerBackup::Entry entry = backup.backupNow(true);
+    QVERIFY(writer.exec(SqlStatement(QStringLiteral("COMMIT"))).ok());
+
+    QCOMPARE(prompt.count(), 0);
+    QCOMPARE(QFileInfo(entry.path).fileName(), QStringLiteral("panDB-20261209-093000.db"));
+    QCOMPARE(QFileInfo(entry.path).absolutePath(), shop.backupFolder());
+    QCOMPARE(entry.check, QStringLiteral("ok"));
+    QCOMPARE(entry.vouchers, 50); // the committed state, none of the open transaction
+    QVERIFY(!QFileInfo::exists(entry.path + QStringLiteral(".part")));
+    // What the list reads back is what was recorded.
+    const auto listed = backup.entries();
+    QCOMPARE(listed.size(), 1);
+    QCOMPARE(listed.front().vouchers, 50);
+    QCOMPARE(listed.front().size, QFileInfo(entry.path).size());
+    QCOMPARE(listed.front().check, QStringLiteral("ok"));
+    QCOMPARE(shop.count(), 250);
+}
+
+void tst_LedgerBackup::dailyOncePerDayAndUnwritableFolderWarnsOnce()
+{
+    Shop shop;
+    LedgerBackup &backup = *shop.backup;
+    ScriptedPrompt &prompt = shop.prompt;
+    backup.setNow(at(QStringLiteral("2026-12-09 08:00")));
+    backup.dailyBackup();
+    backup.setNow(at(QStringLiteral("2026-12-09 17:00")));
+    backup.dailyBackup();
+    QCOMPARE(backup.entries().size(), 1);
+    backup.setNow(at(QStringLiteral("2026-12-10 08:00")));
+    backup.dailyBackup();
+    QCOMPARE(backup.entries().size(), 2);
+    // The start's copy on its own thread and connection; its outcome comes back here.
+    bool reported = false;
+    backup.setReported([&reported] { reported = true; });
+    backup.setNow(at(QStringLiteral("2026-12-11 08:00")));
+    backup.startDailyBackup();
+    QVERIFY(QTest::qWaitFor([&reported] { return reported; }, 10000));
+    QCOMPARE(backup.entries().size(), 3);
+    QCOMPARE(backup.entries().front().check, QStringLiteral("ok"));
+    QCOMPARE(prompt.count(), 0);
+
+    // A file where the folder should be: one warning, and the ledger keeps working.
+    Shop blocked;
+    QFile file(blocked.backupFolder());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    blocked.prompt.ok();
+    bool warned = false;
+    blocked.backup->setReported([&warned] { warned = true; });
+    blocked.backup->startDailyBackup();
+    QVERIFY(QTest::qWaitFor([&warned] { return warned; }, 10000));
+    QCOMPARE(blocked.prompt.count(), 1);
+    QCOMPARE(blocked.prompt.last().icon, UserPrompt::Icon::Warning);
+    QVERIFY(blocked.prompt.last().text.contains(QDir::toNativeSeparators(blocked.backupFolder())));
+    blocked.add(1);
+    QCOMPARE(blocked.count(), 1);
+}
+
+void tst_LedgerBackup::rotationOnASimulatedCalendar()
+{
+    Shop shop;
+    LedgerBackup &backup = *shop.backup;
+    QVERIFY(QDir().mkpath(shop.backupFolder()));
+    const auto make = [&](const QString &stamp) {
+        QFile f(QDir(shop.backupFolder()).filePath(QStringLiteral("panDB-%1.db").arg(stamp)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    };
+    // A copy every morning for fourteen months, two on some days, and a file that is no backup.
+    for (QDate d(2025, 10, 1); d <= QDate(2026, 12, 9); d = d.addDays(1))
+        make(d.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("-090000"));
+    make(QStringLiteral("20261209-080000"));
+    make(QStringLiteral("20261208-180000"));
+    make(QStringLiteral("20260115-120000"));
+    QFile other(QDir(shop.backupFolder()).filePath(QStringLiteral("panDB-복원전-20260101-000000.db")));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.close();
+
+    backup.setNow(at(QStringLiteral("2026-12-09 12:00")));
+    backup.rotate();
+    QStringList kept;
+    for (const auto &e : backup.entries())
+        kept << QFileInfo(e.path).fileName().mid(6, 15);
+    QStringList expected;
+    for (QDate d(2026, 12, 9); d >= QDate(2026, 11, 26); d = d.addDays(-1))
+        expected << d.toString(QStringLiteral("yyyyMMdd")) + (d.day() == 8 ? QStringLiteral("-180000") : QStringLiteral("-090000"));
+    for (int month = 11; month >= 1; --month)
+        expected << QDate(2026, month, 1).toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("-090000");
+    QCOMPARE(kept, expected);
+    QVERIFY(other.exists());
+
+    // Both counts are settings; a month later, with three days and two months kept.
+    shop.settings.setValue(AppSettings::environment(), QStringLiteral("백업보관일수"), QStringLiteral("3"));
+    shop.settings.setValue(AppSettings::environment(), QStringLiteral("백업보관개월수"), QStringLiteral("2"));
+    backup.setNow(at(QStringLiteral("2027-01-05 12:00")));
+    backup.rotate();
+    kept.clear();
+    for (const auto &e : backup.entries())
+        kept << QFileInfo(e.path).fileName().mid(6, 15);
+    QCOMPARE(kept, (QStringList{QStringLiteral("20261209-090000"), QStringLiteral("20261208-180000"),
+                                QStringLiteral("20261207-090000"), QStringLiteral("20261201-090000")}));
+}
+
+void tst_LedgerBackup::restoreKeepsTheLedgerAsideAndReopens()
+{
+    Shop shop;
+    shop.add(3);
+    LedgerBackup &backup = *shop.backup;
+    ScriptedPrompt &prompt = shop.prompt;
+    backup.setNow(at(QStringLiteral("2026-12-09 09:00")));
+    const auto entry = backup.backupNow(true);
+    shop.add(4);
+
+    // Declined: nothing moves.
+    backup.setNow(at(QStringLiteral("2026-12-09 15:00")));
+    prompt.no();
+    QVERIFY(!backup.restore(entry));
+    QCOMPARE(prompt.last().defaultButton, UserPrompt::Answer::No);
+    QCOMPARE(shop.count(), 7);
+
+    prompt.yes().ok();
+    QVERIFY(backup.restore(entry));
+    QVERIFY(shop.db.isOpen());
+    QCOMPARE(shop.count(), 3);
+    const QString aside = shop.paths.gDbPath + QStringLiteral("/panDB-복원전-20261209-150000.db");
+    QCOMPARE(backup.setAsidePath(), aside);
+    QVERIFY(prompt.last().text.contains(QDir::toNativeSeparators(aside)));
+    Database old;
+    QVERIFY(old.open(aside, false, Database::Access::ReadOnly));
+    auto r = old.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toLongLong(), 7);
+    // The restored ledger takes writes again, and the backup itself is untouched.
+    shop.add(1);
+    QCOMPARE(shop.count(), 4);
+    QCOMPARE(backup.entries().front().vouchers, 3);
+}
+
+void tst_LedgerBackup::damagedBackupIsRefused()
+{
+    Shop shop;
+    shop.add(2000);
+    LedgerBackup &backup = *shop.backup;
+    ScriptedPrompt &prompt = shop.prompt;
+    auto entry = backup.backupNow(true);
+    {
+        // Garbage over the pages after the first: the file still opens, its pages do not add up.
+        QFile f(entry.path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek(4096));
+        f.write(QByteArray(8192, '\x5a'));
+    }
+    prompt.ok();
+    QVERIFY(!backup.restore(entry));
+    QCOMPARE(prompt.count(), 1);
+    QCOMPARE(prompt.last().icon, UserPrompt::Icon::Warning);
+    QVERIFY(prompt.last().text.startsWith(QStringLiteral("이 백업 파일은 손상되어 복원할 수 없습니다.")));
+    QCOMPARE(shop.count(), 2000);
+    QCOMPARE(QDir(shop.paths.gDbPath).entryList(QDir::Files), QStringList{QStringLiteral("panDB.db")});
+
+    // Not a database at all.
+    QFile f(entry.path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("no ledger here");
+    f.close();
+    prompt.ok();
+    QVERIFY(!backup.restore(entry));
+    QCOMPARE(prompt.count(), 2);
+}
+
+QTEST_GUILESS_MAIN(tst_LedgerBackup)
+#include "tst_ledgerbackup.moc"

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "core/ledger/ledgerexport.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/shell/appsettings.h"
+#include "templedger.h"
+
+namespace {
+
+std::vector<LedgerRow> shownRows()
+{
+    LedgerRow a = voucher(QStringLiteral("2026-12-01"), QStringLiteral("냉장고, \"대형\""), 1200000,
+                          QStringLiteral("2026-12-03"), 1500000, 30000, QStringLiteral("가전"));
+    a.totalId = 1;
+    a.maeipName = QStringLiteral("한빛상사");
+    a.maechulName = QStringLiteral("O'Neil, 마트");
+    LedgerRow b = voucher(QStringLiteral("2026-12-02"), QStringLiteral("TV"), 800000);
+    b.totalId = 2;
+    b.emptyMask = 1u << LedgerModel::ColUsecost; // an amount the file holds as NULL
+    return {a, b};
+}
+
+// Cells of the first sheet: reference -> (attributes, content).
+QMap<QString, QPair<QString, QString>> sheetCells(const QString &xlsx, QString *xml)
+{
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), xlsx, QStringLiteral("xl/worksheets/sheet1.xml")});
+    unzip.waitForFinished(10000);
+    *xml = QString::fromUtf8(unzip.readAllStandardOutput());
+    static const QRegularExpression cell(QStringLiteral(R"re(<c r="([A-Z]+\d+)"([^>]*?)(?:/>|>(.*?)</c>))re"));
+    QMap<QString, QPair<QString, QString>> out;
+    for (const auto &m : cell.globalMatch(*xml))
+        out.insert(m.captured(1), {m.captured(2), m.captured(3)});
+    return out;
+}
+
+} // namespace
+
+class tst_LedgerExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestEnvironment::instance(); }
+    void csvKeepsHangulAndQuotes();
+    void xlsxHoldsEveryShownRowWithNumbersAsNumbers();
+    void commandFormWithoutDisplay();
+};
+
+void tst_LedgerExport::csvKeepsHangulAndQuotes()
+{
+    LedgerModel model;
+    model.setRows(shownRows());
+    model.AddNewRow(QStringLiteral("2026-12-09")); // the entry row is no voucher
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("장부.csv"));
+    QVERIFY(LedgerExport::write(model, path).isEmpty());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines, (QStringList{
+                        QStringLiteral("매입일자,그룹,품명,매입처명,매입금액,판매일자,판매처명,판매금액,판매경비,마진"),
+                        QStringLiteral("2026-12-01,가전,\"냉장고, \"\"대형\"\"\",한빛상사,1200000,2026-12-03,\"O'Neil, 마트\",1500000,30000,270000"),
+                        QStringLiteral("2026-12-02,,TV,,800000,,,0,,0"),
+                        QStringLiteral("[합 계],,,,2000000,,,1500000,30000,270000"),
+                        QString()}));
+    QVERIFY(!LedgerExport::write(model, dir.filePath(QStringLiteral("장부.txt"))).isEmpty());
+}
+
+void tst_LedgerExport::xlsxHoldsEveryShownRowWithNumbersAsNumbers()
+{
+    LedgerModel model;
+    model.setRows(shownRows());
+    model.AddNewRow(QStringLiteral("2026-12-09"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("장부.xlsx"));
+    QVERIFY(LedgerExport::write(model, path).isEmpty());
+    QString xml;
+    const auto cells = sheetCells(path, &xml);
+    QVERIFY2(xml.contains(QStringLiteral("ySplit=\"1\"")), "header row frozen");
+    // 품명 (column C) as wide as its longest name: "냉장고, \"대형\"" takes 14 (five wide letters, four narrow), plus a margin of 2.
+    QVERIFY2(xml.contains(QStringLiteral(R"(<col min="3" max="3" width="16.)")), qPrintable(xml.left(600)));
+    QCOMPARE(xml.count(QStringLiteral("<row ")), 4); // header, two vouchers, totals
+
+    const auto number = [&](const QString &ref) -> qint64 {
+        const auto c = cells.value(ref);
+        if (c.first.contains(QStringLiteral(" t=")) || !c.second.startsWith(QStringLiteral("<v>")))
+            return -1;
+        return c.second.mid(3, c.second.indexOf(QStringLiteral("</v>")) - 3).toLongLong();
+    };
+    // Amounts and margins are numbers in a styled (thousands) format.
+    QCOMPARE(number(QStringLiteral("E2")), 1200000);
+    QCOMPARE(number(QStringLiteral("H2")), 1500000);
+    QCOMPARE(number(QStringLiteral("I2")), 30000);
+    QCOMPARE(number(QStringLiteral("J2")), 270000);
+    QCOMPARE(number(QStringLiteral("E3")), 800000);
+    QVERIFY(!cells.contains(QStringLiteral("I3"))); // NULL stays empty, not 0
+    QVERIFY(cells.value(QStringLiteral("E2")).first.contains(QStringLiteral(" s=")));
+    // Dates are day numbers of Excel's calendar.
+    QCOMPARE(number(QStringLiteral("A2")), QDate(1899, 12, 30).daysTo(QDate(2026, 12, 1)));
+    QCOMPARE(number(QStringLiteral("F2")), QDate(1899, 12, 30).daysTo(QDate(2026, 12, 3)));
+    QVERIFY(cells.value(QStringLiteral("C2")).second.contains(QStringLiteral("냉장고, &quot;대형&quot;"))
+            || cells.value(QStringLiteral("C2")).second.contains(QStringLiteral("냉장고, \"대형\"")));
+    QVERIFY(cells.value(QStringLiteral("A4")).second.contains(QStringLiteral("[합 계]")));
+    QCOMPARE(number(QStringLiteral("E4")), 2000000);
+    QCOMPARE(number(QStringLiteral("J4")), 270000);
+    QVERIFY(!cells.contains(QStringLiteral("A5")));
+}
+
+void tst_LedgerExport::commandFormWithoutDisplay()
+{
+    TempLedger l;
+    for (const LedgerRow &r : shownRows())
+        l.addVoucher(r);
+    l.addVoucher(voucher(QStringLiteral("2026-10-01"), QStringLiteral("지난달"), 1, QStringLiteral("2026-10-02"), 2));
+    {
+        AppSettings settings;
+        settings.setValue(AppSettings::environment(), QStringLiteral("db기초"), l.path());
+        settings.sync();
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    const auto run = [&](const QStringList &args) {
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(SOLBITSEM_APP), QStringList{QStringLiteral("--export-ledger")} + args);
+        app.waitForFinished(30000);
+        return app.exitCode();
+    };
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("12월.csv"));
+    QCOMPARE(run({out, QStringLiteral("--product"), QStringLiteral("냉장고")}), 0);
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll().count("\r\n"), 3); // header, the one refrigerator, totals
+    QCOMPARE(run({dir.filePath(QStringLiteral("a.xlsx")), QStringLiteral("--from"), QStringLiteral("2026-10-01"),
+                  QStringLiteral("--to"), QStringLiteral("2026-10-31")}),
+             0);
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.xlsx"))));
+    QCOMPARE(run({dir.filePath(QStringLiteral("a.pdf"))}), 2);
+    QCOMPARE(run({}), 2);
+}
+
+QTEST_GUILESS_MAIN(tst_LedgerExport)
+#include "tst_ledgerexport.moc"

@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include "core/ledger/voucherstore.h"
+#include "core/masterdata/texttablemodel.h"
+#include "core/shell/appsettings.h"
+#include "gui/ledger/frmdeleted.h"
+#include "gui/ledger/frmmain.h"
+#include "gui/shell/frmbackup.h"
+#include "gui/ui/formhelpers.h"
+#include "modalwatch.h"
+#include "scriptedprompt.h"
+#include "templedger.h"
+
+class tst_SafetyWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        TestEnvironment::instance();
+        InstallButtonKeys(); // as the program does
+    }
+    void deletedVouchersRestoreByEnterAndEmptyByAccelerator();
+    void backupListRestoresTheChosenCopy();
+    void toolMenuOpensTheBin();
+};
+
+void tst_SafetyWindows::deletedVouchersRestoreByEnterAndEmptyByAccelerator()
+{
+    TempLedger l;
+    ScriptedPrompt prompt;
+    VoucherStore store(l.db());
+    const qint64 a = l.addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("냉장고"), 1000));
+    const qint64 b = l.addVoucher(voucher(QStringLiteral("2026-12-02"), QStringLiteral("세탁기"), 2000));
+    store.remove(a);
+    store.remove(b);
+
+    FrmDeleted w(l.db(), prompt);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(w.windowTitle(), QStringLiteral("삭제된 전표"));
+    for (QWidget *c : {static_cast<QWidget *>(w.spList), static_cast<QWidget *>(w.cmdRestore),
+                       static_cast<QWidget *>(w.cmdEmpty), static_cast<QWidget *>(w.cmdClose)})
+        QVERIFY(!c->accessibleName().isEmpty());
+    QCOMPARE(w.model().rowCount(), 2);
+    QCOMPARE(w.model().text(0, 3), QStringLiteral("세탁기")); // the later deletion first
+    QCOMPARE(w.model().headerData(3, Qt::Horizontal).toString(), QStringLiteral("품명"));
+
+    w.spList->setFocus();
+    w.spList->selectRow(0);
+    QTest::keyClick(w.spList, Qt::Key_Return);
+    QCOMPARE(l.count(QStringLiteral("total")), 1);
+    QCOMPARE(w.model().rowCount(), 1);
+    QCOMPARE(w.model().text(0, 3), QStringLiteral("냉장고"));
+
+    prompt.yes();
+    QTest::keyClick(w.spList, Qt::Key_E, Qt::AltModifier);
+    QCOMPARE(prompt.count(), 1);
+    QCOMPARE(w.model().rowCount(), 0);
+    QCOMPARE(l.count(QStringLiteral("total_deleted")), 0);
+
+    QTest::keyClick(w.spList, Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
+}
+
+void tst_SafetyWindows::backupListRestoresTheChosenCopy()
+{
+    QTemporaryDir dir;
+    AppPaths paths;
+    paths.gDbPath = dir.filePath(QStringLiteral("Dbs"));
+    paths.gDbFile = paths.gDbPath + QStringLiteral("/panDB.db");
+    QVERIFY(Database::createLedger(paths.gDbFile, nullptr));
+    Database db;
+    QVERIFY(db.open(paths.gDbFile));
+    db.exec(SqlStatement(QStringLiteral("INSERT INTO total (pro_name) VALUES ('사과')")));
+    AppSettings settings;
+    ScriptedPrompt prompt;
+    LedgerBackup backup(settings, db, prompt, paths);
+    backup.setNow(QDateTime(QDate(2026, 12, 9), QTime(9, 5)));
+    backup.backupNow(true);
+    db.exec(SqlStatement(QStringLiteral("DELETE FROM total")));
+
+    FrmBackup w(backup);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(w.model().rowCount(), 1);
+    QCOMPARE(w.model().rows().front().mid(0, 2), (QStringList{QStringLiteral("2026-12-09 09:05:00"), QStringLiteral("1")}));
+    QVERIFY(w.model().text(0, 2).endsWith(QStringLiteral(" KB")));
+    prompt.yes().ok();
+    w.spList->setFocus();
+    QTest::keyClick(w.spList, Qt::Key_Return);
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+    QVERIFY(!w.isVisible());
+    QVERIFY(w.restored());
+    auto r = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toInt(), 1);
+}
+
+void tst_SafetyWindows::toolMenuOpensTheBin()
+{
+    TempLedger l;
+    AppSettings settings;
+    ScriptedPrompt prompt;
+    frmMain main(settings, l.db(), prompt);
+    QStringList entries;
+    QAction *bin = nullptr;
+    for (QAction *a : main.mnuTools->actions()) {
+        entries << a->text();
+        if (a->text() == QStringLiteral("삭제된 전표(&D)"))
+            bin = a;
+    }
+    for (const char16_t *t : {u"백업(&K)", u"복원(&R)", u"삭제된 전표(&D)", u"엑셀로 저장(&E)", u"CSV로 저장(&V)"})
+        QVERIFY2(entries.contains(QString::fromUtf16(t)), qPrintable(entries.join(u' ')));
+    QVERIFY(bin);
+    ModalWatch<FrmDeleted> watch([](FrmDeleted *w) { w->cmdClose->click(); });
+    bin->trigger();
+    QVERIFY(watch.shown());
+}
+
+QTEST_MAIN(tst_SafetyWindows)
+#include "tst_safetywindows.moc"
