@@ -253,6 +253,19 @@ Database::Result Database::exec(const SqlStatement &statement)
         return r;
     }
     if (!statement.table.isEmpty()) {
+        // A NUL or half a surrogate pair cannot be stored as typed (the file holds UTF-8, and
+        // the older file's text ended at a NUL): refused here rather than changed on the way.
+        for (const auto &[name, value] : statement.binds) {
+            if (value.typeId() != QMetaType::QString)
+                continue;
+            const QString text = value.toString();
+            if (text.contains(QChar(0)) || !QStringView(text).isValidUtf16()) {
+                r.error.kind = SqlError::Kind::Other;
+                r.error.text = QStringLiteral("저장할 수 없는 문자(NUL 또는 짝 없는 서로게이트)가 들어 있습니다. [%1]").arg(name);
+                r.error.statement = statement.display();
+                return r;
+            }
+        }
         if (const Schema::Table *t = Schema::ledgerTable(statement.table)) {
             for (const auto &[name, value] : statement.binds) {
                 const Schema::Field *f = t->field(name);
