@@ -4,6 +4,9 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-serialport-dev
           libqt6sql6-sqlite qt6-qpa-plugins libsqlite3-dev libsodium-dev mdbtools-dev pkg-config fonts-nanum sqlite3
           xvfb xauth poppler-utils libxlsxwriter-dev dpkg-dev unzip)
+# The proof build asks for its compiler on top.
+read -r -a extra <<< "${SOLBITSEM_EXTRA_PACKAGES:-}"
+packages+=("${extra[@]}")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -28,6 +28,18 @@ private:
     iconv_t m_cd;
 };
 
+// Opening a converter loads glibc's CP949 module, which costs far more than a conversion:
+// each thread keeps its two, reset to the initial state before every use.
+Iconv &converter(bool toCp949)
+{
+    thread_local Iconv encoder("CP949", "UTF-32LE");
+    thread_local Iconv decoder("UTF-8", "CP949");
+    Iconv &cv = toCp949 ? encoder : decoder;
+    if (cv.valid())
+        iconv(cv.handle(), nullptr, nullptr, nullptr, nullptr);
+    return cv;
+}
+
 } // namespace
 
 namespace Cp949 {
@@ -36,7 +48,7 @@ QByteArray encode(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size() * 2);
-    Iconv cv("CP949", "UTF-32LE");
+    Iconv &cv = converter(true);
     const QList<uint> ucs = text.toUcs4();
     for (uint cp : ucs) {
         if (cp < 0x80) {
@@ -64,7 +76,7 @@ QByteArray encode(const QString &text)
 
 std::optional<QString> decode(const QByteArray &bytes)
 {
-    Iconv cv("UTF-8", "CP949");
+    Iconv &cv = converter(false);
     if (!cv.valid())
         return std::nullopt;
     QByteArray out(bytes.size() * 2 + 4, Qt::Uninitialized);

@@ -178,7 +178,23 @@ SqlError classify(int code, const QString &text, const SqlStatement &statement)
 // error Jet gave, before anything is written.
 SqlError sizeError(const SqlStatement &statement)
 {
-    const Schema::Table *t = statement.table.isEmpty() ? nullptr : Schema::ledgerTable(statement.table);
+    if (statement.table.isEmpty())
+        return {};
+    // A NUL or half a surrogate pair cannot be stored as typed (the file holds UTF-8, and the
+    // older file's text ended at a NUL): refused here rather than changed on the way.
+    for (const auto &[name, value] : statement.binds) {
+        if (value.typeId() != QMetaType::QString)
+            continue;
+        const QString text = value.toString();
+        if (text.contains(QChar(0)) || !QStringView(text).isValidUtf16()) {
+            SqlError e;
+            e.kind = SqlError::Kind::Other;
+            e.text = QStringLiteral("저장할 수 없는 문자(NUL 또는 짝 없는 서로게이트)가 들어 있습니다. [%1]").arg(name);
+            e.statement = statement.display();
+            return e;
+        }
+    }
+    const Schema::Table *t = Schema::ledgerTable(statement.table);
     if (!t)
         return {};
     for (const auto &[name, value] : statement.binds) {

@@ -325,7 +325,7 @@ void LedgerModel::sort(int column, Qt::SortOrder order)
     std::vector<int> perm(m_rows.size());
     for (size_t i = 0; i < perm.size(); ++i)
         perm[i] = static_cast<int>(i);
-    const auto key = [this, column](int i) -> const LedgerRow & { return m_rows[static_cast<size_t>(i)]; };
+    const auto key = [this](int i) -> const LedgerRow & { return m_rows[static_cast<size_t>(i)]; };
     // Text is folded once per row, not in every comparison: a sort of 100,000 rows stays quick.
     std::vector<QString> folded;
     auto cmpText = [&](const QString LedgerRow::*m) {
