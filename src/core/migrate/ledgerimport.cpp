@@ -265,7 +265,18 @@ Result run(const Options &options, const Progress &progress)
     r.codePage = jet.codePage();
     QList<Source> sources;
     qint64 total = 0;
+    // The old program's file has these tables; the ones this program added since (the recycle
+    // bin, the call history) start empty.
+    static const QStringList oldTables{QStringLiteral("total"),   QStringLiteral("total_print"),
+                                       QStringLiteral("maeip"),   QStringLiteral("maechul"),
+                                       QStringLiteral("product"), QStringLiteral("group_name"),
+                                       QStringLiteral("user")};
+    QList<Schema::Table> newTables;
     for (const Schema::Table &t : Schema::ledgerTables()) {
+        if (!oldTables.contains(t.name, Qt::CaseInsensitive)) {
+            newTables << t;
+            continue;
+        }
         Source s;
         if (const QString e = match(jet, t, QStringLiteral("예전 장부"), s, r.changes); !e.isEmpty())
             return fail(e + QStringLiteral("\r\n") + native(options.ledgerMdb));
@@ -315,6 +326,11 @@ Result run(const Options &options, const Progress &progress)
             r.tables << count;
             if (!error.isEmpty())
                 break;
+        }
+        for (const Schema::Table &t : std::as_const(newTables)) {
+            for (const QString &sql : QStringList{Schema::createTableSql(t)} + Schema::createIndexSql(t))
+                if (error.isEmpty() && !q.exec(sql))
+                    error = q.lastError().text();
         }
         if (error.isEmpty()) {
             r.wideGroupNames = wideGroupNames(db);
