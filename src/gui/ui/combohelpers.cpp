@@ -36,15 +36,20 @@ QComboBox *comboOf(QWidget *w)
 class ListFilter final : public QObject
 {
 public:
-    explicit ListFilter(QComboBox *combo) : QObject(combo), m_combo(combo) {}
+    explicit ListFilter(QComboBox *combo) : QObject(combo), m_combo(combo), m_list(combo->view()) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        QAbstractItemView *list = m_combo->view();
-        if (watched != list)
+        // The list still gets events while the box around it is being destroyed: only the
+        // events handled here may touch the box, and those never come then.
+        const QEvent::Type type = event->type();
+        if (watched != m_list
+            || (type != QEvent::Show && type != QEvent::FocusIn && type != QEvent::ShortcutOverride
+                && type != QEvent::KeyPress && type != QEvent::InputMethod))
             return QObject::eventFilter(watched, event);
-        switch (event->type()) {
+        QAbstractItemView *list = m_list;
+        switch (type) {
         case QEvent::Show:
         case QEvent::FocusIn: // after the box has handed over the focus, which may reset its text
             highlightShownText();
@@ -110,13 +115,12 @@ private:
 
     void moveOnLater()
     {
-        QTimer::singleShot(0, m_combo, [combo = m_combo] {
-            if (combo)
-                CmbKeyMove(Qt::Key_Return, combo);
-        });
+        // The box is the timer's context: gone with it, the move is dropped.
+        QTimer::singleShot(0, m_combo, [combo = m_combo] { CmbKeyMove(Qt::Key_Return, combo); });
     }
 
-    QPointer<QComboBox> m_combo;
+    QComboBox *m_combo; // the filter is its child, so it never outlives it
+    QAbstractItemView *m_list;
 };
 
 class ComboFilter final : public QObject
