@@ -24,41 +24,9 @@
 #include "gui/shell/frminitmsg.h"
 #include "gui/shell/frmpass.h"
 #include "modalwatch.h"
+#include "hookedprompt.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
-
-// Answers from the script as a modal box would: with an event loop of its own while it is up,
-// noting each time whether the window was on screen.
-class ModalPrompt final : public UserPrompt
-{
-public:
-    explicit ModalPrompt(ScriptedPrompt &script) : m_script(script) {}
-    Answer message(Icon icon, const QString &text, const QString &title, Buttons buttons, Answer def) override
-    {
-        onScreen << (window && window->isVisible());
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-        return m_script.message(icon, text, title, buttons, def);
-    }
-    std::optional<QString> inputText(const QString &prompt, const QString &title, const QString &text) override
-    {
-        return m_script.inputText(prompt, title, text);
-    }
-    std::optional<QString> pickDate(const QString &text, const QObject *anchor) override
-    {
-        return m_script.pickDate(text, anchor);
-    }
-    std::optional<QString> pickFile(const QString &title, const QString &folder, const QString &filter) override
-    {
-        return m_script.pickFile(title, folder, filter);
-    }
-    QWidget *window = nullptr;
-    QList<bool> onScreen;
-
-private:
-    ScriptedPrompt &m_script;
-};
 
 class tst_FrmMain : public QObject
 {
@@ -67,7 +35,10 @@ class tst_FrmMain : public QObject
     std::unique_ptr<AppSettings> m_settings;
     std::unique_ptr<Database> m_db;
     std::unique_ptr<ScriptedPrompt> m_prompt;
-    std::unique_ptr<ModalPrompt> m_modal;
+    // Answers from the script as a modal box would: with an event loop of its own while it is
+    // up, noting each time whether the window was on screen.
+    std::unique_ptr<HookedPrompt> m_modal;
+    QList<bool> m_onScreen;
     std::unique_ptr<frmMain> m_w;
 
     // "Today" for the window, so that the fixture's vouchers keep their order on every day.
@@ -119,9 +90,14 @@ class tst_FrmMain : public QObject
             add(QStringLiteral("지난달세탁기"), lastMonth, QStringLiteral("김철수"));
             QVERIFY(!paths.gDbFile.isEmpty());
         }
-        m_modal = std::make_unique<ModalPrompt>(*m_prompt);
+        m_onScreen.clear();
+        m_modal = std::make_unique<HookedPrompt>(*m_prompt, [this] {
+            m_onScreen << (m_w && m_w->isVisible());
+            QEventLoop loop;
+            QTimer::singleShot(10, &loop, &QEventLoop::quit);
+            loop.exec();
+        });
         m_w = std::make_unique<frmMain>(*m_settings, *m_db, *m_modal);
-        m_modal->window = m_w.get();
         m_w->setToday(today());
         const auto login = admitLogin();
         QVERIFY(m_w->Form_Load());
@@ -383,7 +359,7 @@ void tst_FrmMain::altXEndsTheProgramAfterTheRefusal()
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(m_prompt->count(), 1);
     QCOMPARE(m_prompt->last().text, QStringLiteral("상품명을 먼저 입력하세요."));
-    QCOMPARE(m_modal->onScreen, QList<bool>{true}); // never a box without its window
+    QCOMPARE(m_onScreen, QList<bool>{true}); // never a box without its window
     QVERIFY(!m_w->isVisible());
     auto r = m_db->exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
     QVERIFY(r.query.next());
