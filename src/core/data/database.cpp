@@ -4,8 +4,13 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,7 +72,12 @@ bool Database::open(const QString &path, bool exclusive, Access access)
     // A commit is on disk when it returns. FULL would delete the rollback journal without syncing
     // the folder, and after a power cut the journal could come back and undo the last commit;
     // EXTRA syncs the folder too. Errors here (a damaged file) surface at the first query.
-    q.exec(QStringLiteral("PRAGMA synchronous=EXTRA"));
+    if (access == Access::Load) {
+        q.exec(QStringLiteral("PRAGMA journal_mode=MEMORY"));
+        q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    } else {
+        q.exec(QStringLiteral("PRAGMA synchronous=EXTRA"));
+    }
     if (exclusive)
         q.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE"));
     return true;
@@ -91,6 +101,16 @@ bool Database::isOpen() const
 QSqlDatabase Database::connection() const
 {
     return QSqlDatabase::database(m_name, false);
+}
+
+QString Database::syncToDisk(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const bool ok = fd >= 0 && ::fsync(fd) == 0;
+    const QString why = ok ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    if (fd >= 0)
+        ::close(fd);
+    return why;
 }
 
 bool Database::createLedger(const QString &path, QString *errorText)

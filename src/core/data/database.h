@@ -19,7 +19,9 @@ struct sqlite3_stmt;
 class Database final
 {
 public:
-    enum class Access { ReadWrite, ReadOnly };
+    // Load: a new file that nobody sees until it is whole. Its rollback journal stays in memory
+    // and nothing is synced while it fills; the loader calls syncToDisk() before showing it.
+    enum class Access { ReadWrite, ReadOnly, Load };
 
     Database();
     ~Database();
@@ -33,6 +35,10 @@ public:
     bool isOpen() const;
     QString path() const { return m_path; }
     QSqlDatabase connection() const;
+
+    // Puts a closed file's bytes, or a folder's entries (after a rename), on disk; the system's
+    // reason when that failed.
+    static QString syncToDisk(const QString &path);
 
     // A new ledger file with every table and no rows. Refuses to touch an existing file. On a
     // failure errorText names the folder and the system's or the engine's reason.

@@ -39,11 +39,14 @@ public:
         QByteArrayView utf8(int i) const { return {m_values[i], m_lengths[i]}; }
         bool isEmpty(int i) const { return m_lengths[i] == 0; }
         QString text(int i) const { return QString::fromUtf8(utf8(i)); }
+        // The value of a whole-number column (0 when empty).
+        qint64 integer(int i) const { return m_integers[i]; }
 
     private:
         friend class JetFile;
         const char *const *m_values = nullptr;
         const int *m_lengths = nullptr;
+        const qint64 *m_integers = nullptr;
     };
 
     JetFile();

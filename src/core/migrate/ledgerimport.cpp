@@ -140,15 +140,7 @@ public:
                         w.bindInteger(i, 0);
                     }
                 } else {
-                    bool ok = false;
-                    const qint64 v = row.utf8(i).toLongLong(&ok);
-                    if (!ok) {
-                        error = QStringLiteral("%1행 %2.%3의 값이 정수가 아닙니다: %4")
-                                    .arg(count.read)
-                                    .arg(target.name, f.name, row.text(i));
-                        return false;
-                    }
-                    w.bindInteger(i, v);
+                    w.bindInteger(i, row.integer(i)); // kindFits() made it a whole-number column
                 }
             }
             if (!w.step()) {
@@ -309,7 +301,7 @@ Result run(const Options &options, const Progress &progress)
     qint64 done = 0;
     {
         Database db;
-        if (!db.open(ledgerTmp.fileName()))
+        if (!db.open(ledgerTmp.fileName(), false, Database::Access::Load))
             return fail(QStringLiteral("새 장부 파일을 열 수 없습니다: ") + native(ledgerTmp.fileName()));
         TableCopy w(jet, db, progress, total);
         QSqlQuery q(db.connection());
@@ -341,6 +333,9 @@ Result run(const Options &options, const Progress &progress)
         tx.reset(); // what was not committed is rolled back before the file closes
         db.close();
         done = w.done();
+        // Loaded without syncs: on disk as a whole before it takes the ledger's name.
+        if (const QString e = error.isEmpty() ? Database::syncToDisk(ledgerTmp.fileName()) : QString(); !e.isEmpty())
+            error = QStringLiteral("새 장부 파일을 디스크에 쓸 수 없습니다: ") + e;
     }
 
     std::optional<QTemporaryFile> postalTmp;
@@ -381,6 +376,8 @@ Result run(const Options &options, const Progress &progress)
     // Into place only when everything was written; a file that appeared meanwhile stays.
     if (error.isEmpty() && !QFile::rename(ledgerTmp.fileName(), r.ledgerFile))
         error = QStringLiteral("장부 파일을 만들 수 없습니다 (이미 있거나 쓸 수 없습니다): ") + native(r.ledgerFile);
+    if (error.isEmpty())
+        Database::syncToDisk(out.absolutePath()); // the new name survives a power cut too
     if (error.isEmpty() && postalTmp) {
         if (QFile::rename(postalTmp->fileName(), postalTarget)) {
             r.postalFile = postalTarget;
