@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
@@ -8,9 +11,11 @@
 #include "core/ledger/voucherstore.h"
 #include "core/masterdata/texttablemodel.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/ledgerlocation.h"
 #include "gui/ledger/frmdeleted.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/shell/frmbackup.h"
+#include "gui/shell/frmledgerlocation.h"
 #include "gui/ui/formhelpers.h"
 #include "modalwatch.h"
 #include "scriptedprompt.h"
@@ -29,6 +34,7 @@ private slots:
     void deletedVouchersRestoreByEnterAndEmptyByAccelerator();
     void backupListRestoresTheChosenCopy();
     void toolMenuOpensTheBin();
+    void ledgerLocationStoresTheServerButNoPassword();
 };
 
 void tst_SafetyWindows::deletedVouchersRestoreByEnterAndEmptyByAccelerator()
@@ -122,6 +128,50 @@ void tst_SafetyWindows::toolMenuOpensTheBin()
     ModalWatch<FrmDeleted> watch([](FrmDeleted *w) { w->cmdClose->click(); });
     bin->trigger();
     QVERIFY(watch.shown());
+}
+
+void tst_SafetyWindows::ledgerLocationStoresTheServerButNoPassword()
+{
+    TempLedger l;
+    AppSettings settings;
+    ScriptedPrompt prompt;
+    frmMain main(settings, l.db(), prompt);
+    QAction *entry = nullptr;
+    for (QAction *a : main.mnuTools->actions())
+        if (a->text() == QStringLiteral("장부 위치(&L)"))
+            entry = a;
+    QVERIFY(entry);
+    // Esc leaves everything as it was.
+    ModalWatch<FrmLedgerLocation> esc([](FrmLedgerLocation *w) {
+        w->optServer->setChecked(true);
+        QTest::keyClick(w, Qt::Key_Escape);
+    });
+    entry->trigger();
+    QVERIFY(esc.shown());
+    QCOMPARE(LedgerLocation::read(settings).kind, LedgerLocation::Kind::File);
+
+    FrmLedgerLocation w(settings, prompt);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(!w.txtHost->isEnabled());
+    QTest::keyClick(&w, Qt::Key_S, Qt::AltModifier);
+    QVERIFY(w.optServer->isChecked() && w.txtHost->isEnabled());
+    w.txtDatabase->setText(QStringLiteral("ledger"));
+    w.txtUser->setText(QStringLiteral("shop"));
+    prompt.ok();
+    QTest::keyClick(w.txtDatabase, Qt::Key_Return);
+    QCOMPARE(prompt.last().text, QStringLiteral("서버 주소를 입력하세요."));
+    QVERIFY(w.isVisible());
+    QCOMPARE(QApplication::focusWidget(), w.txtHost);
+    QCOMPARE(LedgerLocation::read(settings).kind, LedgerLocation::Kind::File);
+
+    QTest::keyClicks(w.txtHost, QStringLiteral("192.168.0.10"));
+    prompt.ok();
+    QTest::keyClick(w.txtHost, Qt::Key_Return);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(prompt.last().text, QStringLiteral("장부 위치를 바꾸었습니다. 프로그램을 다시 시작하면 새 위치의 장부를 엽니다."));
+    QCOMPARE(LedgerLocation::read(settings).describe(), QStringLiteral("shop@192.168.0.10:5432/ledger"));
+    QCOMPARE(LedgerLocation::read(settings).kind, LedgerLocation::Kind::Server);
 }
 
 QTEST_MAIN(tst_SafetyWindows)

@@ -24,6 +24,10 @@ public:
     {
         return m_script.inputText(prompt, title, text);
     }
+    std::optional<QString> inputSecret(const QString &prompt, const QString &title) override
+    {
+        return m_script.inputSecret(prompt, title);
+    }
     std::optional<QString> pickDate(const QString &text, const QObject *anchor) override
     {
         return m_script.pickDate(text, anchor);

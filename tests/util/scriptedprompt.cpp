@@ -35,6 +35,16 @@ std::optional<QString> ScriptedPrompt::inputText(const QString &prompt, const QS
     return m_inputs.dequeue();
 }
 
+std::optional<QString> ScriptedPrompt::inputSecret(const QString &prompt, const QString &title)
+{
+    asked.append({Kind::Secret, Icon::None, prompt, title, Buttons::OkCancel, Answer::Ok});
+    if (m_inputs.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unexpected password box [%1]: %2").arg(title, prompt)), __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    return m_inputs.dequeue();
+}
+
 std::optional<QString> ScriptedPrompt::pickDate(const QString &text, const QObject *)
 {
     asked.append({Kind::Date, Icon::None, text, QString(), Buttons::Ok, Answer::Ok});

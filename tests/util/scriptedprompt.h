@@ -13,7 +13,7 @@
 class ScriptedPrompt final : public UserPrompt
 {
 public:
-    enum class Kind { Message, Input, Date, File };
+    enum class Kind { Message, Input, Secret, Date, File };
     struct Asked
     {
         Kind kind = Kind::Message;
@@ -30,6 +30,8 @@ public:
                    Answer defaultButton) override;
     std::optional<QString> inputText(const QString &prompt, const QString &title,
                                      const QString &defaultText) override;
+    // Answered from the same queue as inputText().
+    std::optional<QString> inputSecret(const QString &prompt, const QString &title) override;
     std::optional<QString> pickDate(const QString &text, const QObject *anchor) override;
     // Recorded with the dialog's title as text and its filter as title.
     std::optional<QString> pickFile(const QString &title, const QString &folder, const QString &filter) override;

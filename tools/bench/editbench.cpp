@@ -26,6 +26,7 @@ public:
         return defaultButton;
     }
     std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return std::nullopt; }
+    std::optional<QString> inputSecret(const QString &, const QString &) override { return std::nullopt; }
     std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
     std::optional<QString> pickFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
     QString lastText;

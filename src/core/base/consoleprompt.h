@@ -15,6 +15,8 @@ public:
     {
         return std::nullopt;
     }
+    // Read from the terminal with its echo off; nullopt when no terminal is there.
+    std::optional<QString> inputSecret(const QString &prompt, const QString &title) override;
     std::optional<QString> pickDate(const QString &, const QObject *) override { return std::nullopt; }
     std::optional<QString> pickFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
 

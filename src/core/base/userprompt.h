@@ -26,6 +26,8 @@ public:
     // An input box; nullopt when the user cancels.
     virtual std::optional<QString> inputText(const QString &prompt, const QString &title,
                                              const QString &defaultText) = 0;
+    // An input box whose text is not shown (a password); nullopt when the user cancels.
+    virtual std::optional<QString> inputSecret(const QString &prompt, const QString &title) = 0;
     // The calendar picker, placed below anchor (a widget, opaque to the core) and preset to
     // text; nullopt when the user closes it without choosing.
     virtual std::optional<QString> pickDate(const QString &text, const QObject *anchor) = 0;

@@ -9,6 +9,7 @@
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgerexport.h"
 #include "core/shell/ledgerbackup.h"
+#include "gui/shell/frmledgerlocation.h"
 #include "gui/shell/frmbackup.h"
 #include "frmdeleted.h"
 #include "frmmain.h"
@@ -61,5 +62,9 @@ void addSafetyCommands(frmMain &window, AppSettings &settings, Database &db, Use
     });
     window.addToolCommand(QStringLiteral("CSV로 저장(&V)"), [&] {
         exportLedger(window, prompt, QStringLiteral("csv"), QStringLiteral("CSV (쉼표로 분리) (*.csv)"));
+    });
+    window.addToolCommand(QStringLiteral("장부 위치(&L)"), [&] {
+        FrmLedgerLocation location(settings, prompt, &window);
+        location.exec();
     });
 }

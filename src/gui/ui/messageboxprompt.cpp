@@ -81,6 +81,16 @@ std::optional<QString> MessageBoxPrompt::inputText(const QString &prompt, const 
     return text;
 }
 
+std::optional<QString> MessageBoxPrompt::inputSecret(const QString &prompt, const QString &title)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(m_parent ? m_parent : QApplication::activeWindow(),
+                                               titleOr(title), lines(prompt), QLineEdit::Password, {}, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
 std::optional<QString> MessageBoxPrompt::pickDate(const QString &text, const QObject *anchor)
 {
     bool picked = false;

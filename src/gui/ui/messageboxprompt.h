@@ -16,6 +16,7 @@ public:
                    Answer defaultButton) override;
     std::optional<QString> inputText(const QString &prompt, const QString &title,
                                      const QString &defaultText) override;
+    std::optional<QString> inputSecret(const QString &prompt, const QString &title) override;
     std::optional<QString> pickDate(const QString &text, const QObject *anchor) override;
     std::optional<QString> pickFile(const QString &title, const QString &folder, const QString &filter) override;
 
