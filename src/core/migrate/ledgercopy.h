@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+
+#include <QList>
+#include <QString>
+
+class Database;
+
+// Copies a whole ledger from one database into another, keys and all, so that a shop can move
+// its ledger onto a server and back. The target takes every row in one transaction, and the
+// rows read, written and then counted in the target are compared table by table: a copy that
+// does not add up is rolled back, never left half done.
+namespace LedgerCopy {
+
+struct TableCount
+{
+    QString table;
+    qint64 read = 0;
+    qint64 written = 0;
+    qint64 counted = 0; // rows the target holds afterwards
+};
+
+struct Result
+{
+    bool ok = false;
+    bool cancelled = false;
+    QString error; // Korean, for the user
+    QList<TableCount> tables;
+
+    QString summary() const;
+};
+
+// Called every so many rows with the rows done and the rows in all; false cancels.
+using Progress = std::function<bool(qint64 done, qint64 total)>;
+
+// Both open; target holds the ledger's tables and not one row in them.
+Result copy(Database &source, Database &target, const Progress &progress = {});
+
+// Into a new ledger file at path, which must not exist: written under a temporary name and
+// put in place only when whole.
+Result copyToNewFile(Database &source, const QString &path, const Progress &progress = {});
+
+} // namespace LedgerCopy
