@@ -33,39 +33,69 @@ bool keyMatches(const QString &line, const QString &key, QString *value = nullpt
     return true;
 }
 
-} // namespace
-
-LayoutFile::LayoutFile(QString path) : m_path(std::move(path)) {}
-
-bool LayoutFile::exists() const
+std::vector<QString> parseLines(const QByteArray &bytes)
 {
-    return QFileInfo(m_path).isFile();
-}
-
-bool LayoutFile::readLines(std::vector<QString> &lines) const
-{
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    // A layout file is a few hundred bytes; anything far larger is not one of ours.
-    const QByteArray bytes = f.read(1 << 20);
     QString text = Cp949::decodeUtf8OrCp949(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList split = text.split(QLatin1Char('\n'));
-    lines.assign(split.begin(), split.end());
+    std::vector<QString> lines(split.begin(), split.end());
     if (!lines.empty() && lines.back().isEmpty())
         lines.pop_back();
-    return true;
+    return lines;
+}
+
+QByteArray joinLines(const std::vector<QString> &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+LayoutFile::LayoutFile(QString path) : m_path(std::move(path)) {}
+
+LayoutFile LayoutFile::fromBytes(const QByteArray &bytes)
+{
+    LayoutFile file({});
+    file.m_inMemory = true;
+    file.m_read = true;
+    file.m_lines = parseLines(bytes);
+    return file;
+}
+
+bool LayoutFile::exists() const
+{
+    return m_inMemory || QFileInfo(m_path).isFile();
+}
+
+const std::vector<QString> *LayoutFile::lines() const
+{
+    if (!m_read) {
+        m_read = true;
+        QFile f(m_path);
+        // A layout file is a few hundred bytes; anything far larger is not one of ours.
+        if (f.open(QIODevice::ReadOnly))
+            m_lines = parseLines(f.read(1 << 20));
+    }
+    return m_lines ? &*m_lines : nullptr;
+}
+
+QByteArray LayoutFile::toBytes() const
+{
+    const auto *l = lines();
+    return l ? joinLines(*l) : QByteArray();
 }
 
 std::optional<QString> LayoutFile::value(const QString &section, const QString &key) const
 {
-    std::vector<QString> lines;
-    if (!readLines(lines))
+    const auto *l = lines();
+    if (!l)
         return std::nullopt;
     bool inSection = false;
-    for (const QString &line : lines) {
+    for (const QString &line : *l) {
         if (auto s = sectionOf(line)) {
             inSection = s->compare(section, Qt::CaseInsensitive) == 0;
             continue;
@@ -94,13 +124,15 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
     m_errorCode = 0;
     m_errorString.clear();
     const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath())) {
+    if (!m_inMemory && !QDir().mkpath(info.absolutePath())) {
         m_errorCode = QFileDevice::OpenError;
         m_errorString = QStringLiteral("폴더를 만들 수 없습니다: ") + info.absolutePath();
         return false;
     }
+    // A missing file is an empty one; the memory takes the edit once the file has it.
     std::vector<QString> lines;
-    readLines(lines); // a missing file is an empty one
+    if (const auto *read = this->lines())
+        lines = *read;
     const QString entry = key + QLatin1Char('=') + value;
     bool inSection = false;
     std::optional<size_t> sectionEnd; // index after the section's last non-empty line
@@ -131,21 +163,20 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
             lines.push_back(entry);
         }
     }
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        m_errorCode = out.error();
-        m_errorString = out.errorString();
-        return false;
+    if (!m_inMemory) {
+        QSaveFile out(m_path);
+        bool written = out.open(QIODevice::WriteOnly);
+        if (written) {
+            out.write(joinLines(lines));
+            written = out.commit();
+        }
+        if (!written) {
+            m_errorCode = out.error();
+            m_errorString = out.errorString();
+            return false;
+        }
     }
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    out.write(bytes);
-    if (!out.commit()) {
-        m_errorCode = out.error();
-        m_errorString = out.errorString();
-        return false;
-    }
+    m_lines = std::move(lines);
     return true;
 }
 
@@ -153,12 +184,15 @@ bool LayoutFile::remove()
 {
     m_errorCode = 0;
     m_errorString.clear();
+    m_read = true;
+    m_lines.reset();
     QFile f(m_path);
-    if (!f.exists())
+    if (m_inMemory || !f.exists())
         return true;
     if (!f.remove()) {
         m_errorCode = f.error();
         m_errorString = f.errorString();
+        m_read = false;
         return false;
     }
     return true;
