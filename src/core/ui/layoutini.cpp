@@ -21,41 +21,49 @@ std::optional<QString> sectionOf(const QString &line)
     return std::nullopt;
 }
 
-bool keyMatches(const QString &line, const QString &key, QString *value = nullptr)
-{
-    const qsizetype eq = line.indexOf(QLatin1Char('='));
-    if (eq < 0)
-        return false;
-    if (line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0)
-        return false;
-    if (value)
-        *value = line.mid(eq + 1).trimmed();
-    return true;
-}
-
-std::vector<QString> parseLines(const QByteArray &bytes)
+QStringList splitLines(const QByteArray &bytes)
 {
     QString text = Cp949::decodeUtf8OrCp949(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList split = text.split(QLatin1Char('\n'));
-    std::vector<QString> lines(split.begin(), split.end());
-    if (!lines.empty() && lines.back().isEmpty())
-        lines.pop_back();
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
     return lines;
-}
-
-QByteArray joinLines(const std::vector<QString> &lines)
-{
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    return bytes;
 }
 
 } // namespace
 
+LayoutFile::Line::Line(QString line) : text(std::move(line)), section(sectionOf(text))
+{
+    if (section)
+        return;
+    const qsizetype eq = text.indexOf(QLatin1Char('='));
+    if (eq >= 0) {
+        key = text.left(eq).trimmed();
+        valueAt = eq + 1;
+    }
+}
+
 LayoutFile::LayoutFile(QString path) : m_path(std::move(path)) {}
+
+std::vector<LayoutFile::Line> LayoutFile::parseLines(const QByteArray &bytes)
+{
+    const QStringList split = splitLines(bytes);
+    std::vector<Line> lines;
+    lines.reserve(static_cast<size_t>(split.size()));
+    for (const QString &line : split)
+        lines.emplace_back(line);
+    return lines;
+}
+
+QByteArray LayoutFile::joinLines(const std::vector<Line> &lines)
+{
+    QByteArray bytes;
+    for (const Line &line : lines)
+        bytes += line.text.toUtf8() + "\r\n";
+    return bytes;
+}
 
 LayoutFile LayoutFile::fromBytes(const QByteArray &bytes)
 {
@@ -71,7 +79,7 @@ bool LayoutFile::exists() const
     return m_inMemory || QFileInfo(m_path).isFile();
 }
 
-const std::vector<QString> *LayoutFile::lines() const
+const std::vector<LayoutFile::Line> *LayoutFile::lines() const
 {
     if (!m_read) {
         m_read = true;
@@ -95,13 +103,13 @@ std::optional<QString> LayoutFile::value(const QString &section, const QString &
     if (!l)
         return std::nullopt;
     bool inSection = false;
-    for (const QString &line : *l) {
-        if (auto s = sectionOf(line)) {
-            inSection = s->compare(section, Qt::CaseInsensitive) == 0;
+    for (const Line &line : *l) {
+        if (line.section) {
+            inSection = line.section->compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
-        QString v;
-        if (inSection && keyMatches(line, key, &v)) {
+        if (inSection && line.key && line.key->compare(key, Qt::CaseInsensitive) == 0) {
+            QString v = line.text.mid(line.valueAt).trimmed();
             // Quotes around a value are dropped as the profile calls dropped them.
             if (v.size() >= 2 && ((v.startsWith(u'"') && v.endsWith(u'"')) || (v.startsWith(u'\'') && v.endsWith(u'\''))))
                 v = v.mid(1, v.size() - 2);
@@ -130,7 +138,7 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
         return false;
     }
     // A missing file is an empty one; the memory takes the edit once the file has it.
-    std::vector<QString> lines;
+    std::vector<Line> lines;
     if (const auto *read = this->lines())
         lines = *read;
     const QString entry = key + QLatin1Char('=') + value;
@@ -138,7 +146,7 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
     std::optional<size_t> sectionEnd; // index after the section's last non-empty line
     bool done = false;
     for (size_t i = 0; i < lines.size() && !done; ++i) {
-        if (auto s = sectionOf(lines[i])) {
+        if (const auto &s = lines[i].section) {
             if (inSection)
                 break;
             inSection = s->compare(section, Qt::CaseInsensitive) == 0;
@@ -148,19 +156,19 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
         }
         if (!inSection)
             continue;
-        if (keyMatches(lines[i], key)) {
-            lines[i] = entry;
+        if (lines[i].key && lines[i].key->compare(key, Qt::CaseInsensitive) == 0) {
+            lines[i] = Line(entry);
             done = true;
-        } else if (!lines[i].trimmed().isEmpty()) {
+        } else if (!lines[i].text.trimmed().isEmpty()) {
             sectionEnd = i + 1;
         }
     }
     if (!done) {
         if (sectionEnd) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), entry);
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), Line(entry));
         } else {
-            lines.push_back(QLatin1Char('[') + section + QLatin1Char(']'));
-            lines.push_back(entry);
+            lines.emplace_back(QLatin1Char('[') + section + QLatin1Char(']'));
+            lines.emplace_back(entry);
         }
     }
     if (!m_inMemory) {

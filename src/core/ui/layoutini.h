@@ -47,13 +47,24 @@ public:
     static constexpr int ValueChars = 9;
 
 private:
+    // A line with what the lookups need of it, worked out once.
+    struct Line
+    {
+        explicit Line(QString text);
+        QString text;
+        std::optional<QString> section; // the name of a "[name]" line
+        std::optional<QString> key;     // the trimmed text before the first '='
+        qsizetype valueAt = 0;          // after that '='
+    };
     // The file's lines; nullptr when there is no file.
-    const std::vector<QString> *lines() const;
+    const std::vector<Line> *lines() const;
+    static std::vector<Line> parseLines(const QByteArray &bytes);
+    static QByteArray joinLines(const std::vector<Line> &lines);
 
     QString m_path;
     bool m_inMemory = false;
     mutable bool m_read = false;
-    mutable std::optional<std::vector<QString>> m_lines;
+    mutable std::optional<std::vector<Line>> m_lines;
     int m_errorCode = 0;
     QString m_errorString;
 };
