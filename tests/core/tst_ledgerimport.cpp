@@ -334,6 +334,8 @@ void tst_LedgerImport::badInputLeavesNothing_data()
     QTest::newRow("Jet 4 it cannot read") << "jet4" << "Jet 4 (Access 2000/2002/2003)";
     QTest::newRow("truncated mid-page") << "cut" << "파일이 잘렸거나 손상되었습니다";
     QTest::newRow("truncated at a page") << "cutpage" << "잘렸거나 손상되었습니다";
+    // Catalogue rows that point at offset 0 make libmdb read through a null pointer.
+    QTest::newRow("damaged where libmdb crashes") << "crash" << "이 Jet 3 (Access 97) 파일은 읽을 수 없습니다. 파일이 잘렸거나 손상되었습니다.";
     QTest::newRow("table missing") << "notable" << "예전 장부에 표 total_print이(가) 없습니다.";
     QTest::newRow("column missing") << "nocolumn" << "열 maeip_name이(가) 없습니다.";
     QTest::newRow("column of another type") << "type" << "열 user.pass이(가) Long Integer 형식입니다";
@@ -372,6 +374,8 @@ void tst_LedgerImport::badInputLeavesNothing()
             bytes.truncate(200000);
         else if (kind == QLatin1String("cutpage"))
             bytes.truncate(98 * 2048);
+        else if (kind == QLatin1String("crash"))
+            bytes.replace(0x80a, 6, QByteArray(6, '\0')); // the catalogue page's first row offsets
         else if (kind == QLatin1String("notable"))
             patch("total_print", "total_prinX");
         else if (kind == QLatin1String("nocolumn"))

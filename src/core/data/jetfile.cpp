@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "jetfile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -8,6 +9,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 // libmdb's header is C and uses old-style casts in its macros.
 #pragma GCC diagnostic push
@@ -136,11 +147,6 @@ bool JetFile::open(const QString &path)
     m_error.clear();
     m_format.clear();
     m_codePage = 0;
-    const auto fail = [this](const QString &why) {
-        m_error = why + QStringLiteral("\r\n") + nativePath(m_path);
-        close();
-        return false;
-    };
 
     QFile file(path);
     if (!QFileInfo(path).isFile())
@@ -164,6 +170,23 @@ bool JetFile::open(const QString &path)
                         .arg(pageSize)
                         .arg(size));
 
+    // libmdb trusts the page pointers it finds, and a damaged file can make it read through a
+    // null or wild pointer. It reads the file in a child process first; only when that child
+    // got through every table does this process read it.
+    if (!readsInChild(path, size))
+        return fail(QStringLiteral("이 %1 파일은 읽을 수 없습니다. 파일이 잘렸거나 손상되었습니다.").arg(m_format));
+    return openPages(path);
+}
+
+bool JetFile::fail(const QString &why)
+{
+    m_error = why + QStringLiteral("\r\n") + nativePath(m_path);
+    close();
+    return false;
+}
+
+bool JetFile::openPages(const QString &path)
+{
     // A first look for the header's code page; only then is the text's decoding known.
     MdbHandle *probe = openMdb(path, {});
     if (!probe)
@@ -187,6 +210,61 @@ bool JetFile::open(const QString &path)
     if (!mdb_read_catalog(m_h->mdb, MDB_TABLE))
         return fail(QStringLiteral("이 %1 파일의 표 목록을 읽을 수 없습니다. 파일이 잘렸거나 손상되었습니다.").arg(m_format));
     return true;
+}
+
+bool JetFile::readsInChild(const QString &path, qint64 size)
+{
+#ifdef Q_OS_UNIX
+    int done[2];
+    if (pipe2(done, O_CLOEXEC) != 0)
+        return false;
+    const pid_t child = fork();
+    if (child == 0) {
+        // A fault ends the child quietly, and its libmdb warnings repeat the parent's.
+        for (const int s : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+            std::signal(s, SIG_DFL);
+        ::close(done[0]);
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        JetFile jet;
+        jet.m_path = path;
+        if (jet.openPages(path)) {
+            for (const QString &name : jet.tableNames()) {
+                const Table t = jet.table(name);
+                QList<int> columns;
+                for (int c = 0; c < t.columns.size(); ++c)
+                    columns << c;
+                if (!t.name.isEmpty())
+                    jet.readRows(t, columns, [](const Row &) { return true; });
+            }
+        }
+        _exit(0); // no destructors or exit handlers of the parent's objects
+    }
+    ::close(done[1]);
+    bool read = false;
+    if (child > 0) {
+        // The child's end of the pipe closes when it ends. libmdb reads tens of megabytes a
+        // second, so a child still busy after this long is going round in circles.
+        const int limitMs = static_cast<int>(std::min<qint64>(30000 + size / 1000, 3600000));
+        pollfd p{done[0], POLLIN, 0};
+        int ready = 0;
+        while ((ready = poll(&p, 1, limitMs)) < 0 && errno == EINTR) {
+        }
+        if (ready <= 0)
+            kill(child, SIGKILL);
+        int status = 0;
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        read = ready > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    ::close(done[0]);
+    return read;
+#else
+    Q_UNUSED(path);
+    Q_UNUSED(size);
+    return true;
+#endif
 }
 
 QStringList JetFile::tableNames() const

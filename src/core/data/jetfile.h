@@ -72,6 +72,13 @@ public:
     bool readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row);
 
 private:
+    // libmdb's part of open().
+    bool openPages(const QString &path);
+    // Sets error() to why and the file's path; false.
+    bool fail(const QString &why);
+    // Whether a child process read every table of the file through to its end.
+    static bool readsInChild(const QString &path, qint64 size);
+
     struct Handle;
     std::unique_ptr<Handle> m_h;
     QString m_path;

@@ -21,57 +21,95 @@ std::optional<QString> sectionOf(const QString &line)
     return std::nullopt;
 }
 
-bool keyMatches(const QString &line, const QString &key, QString *value = nullptr)
+QStringList splitLines(const QByteArray &bytes)
 {
-    const qsizetype eq = line.indexOf(QLatin1Char('='));
-    if (eq < 0)
-        return false;
-    if (line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0)
-        return false;
-    if (value)
-        *value = line.mid(eq + 1).trimmed();
-    return true;
+    QString text = Cp949::decodeUtf8OrCp949(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 } // namespace
 
+LayoutFile::Line::Line(QString line) : text(std::move(line)), section(sectionOf(text))
+{
+    if (section)
+        return;
+    const qsizetype eq = text.indexOf(QLatin1Char('='));
+    if (eq >= 0) {
+        key = text.left(eq).trimmed();
+        valueAt = eq + 1;
+    }
+}
+
 LayoutFile::LayoutFile(QString path) : m_path(std::move(path)) {}
+
+std::vector<LayoutFile::Line> LayoutFile::parseLines(const QByteArray &bytes)
+{
+    const QStringList split = splitLines(bytes);
+    std::vector<Line> lines;
+    lines.reserve(static_cast<size_t>(split.size()));
+    for (const QString &line : split)
+        lines.emplace_back(line);
+    return lines;
+}
+
+QByteArray LayoutFile::joinLines(const std::vector<Line> &lines)
+{
+    QByteArray bytes;
+    for (const Line &line : lines)
+        bytes += line.text.toUtf8() + "\r\n";
+    return bytes;
+}
+
+LayoutFile LayoutFile::fromBytes(const QByteArray &bytes)
+{
+    LayoutFile file({});
+    file.m_inMemory = true;
+    file.m_read = true;
+    file.m_lines = parseLines(bytes);
+    return file;
+}
 
 bool LayoutFile::exists() const
 {
-    return QFileInfo(m_path).isFile();
+    return m_inMemory || QFileInfo(m_path).isFile();
 }
 
-bool LayoutFile::readLines(std::vector<QString> &lines) const
+const std::vector<LayoutFile::Line> *LayoutFile::lines() const
 {
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    // A layout file is a few hundred bytes; anything far larger is not one of ours.
-    const QByteArray bytes = f.read(1 << 20);
-    QString text = Cp949::decodeUtf8OrCp949(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList split = text.split(QLatin1Char('\n'));
-    lines.assign(split.begin(), split.end());
-    if (!lines.empty() && lines.back().isEmpty())
-        lines.pop_back();
-    return true;
+    if (!m_read) {
+        m_read = true;
+        QFile f(m_path);
+        // A layout file is a few hundred bytes; anything far larger is not one of ours.
+        if (f.open(QIODevice::ReadOnly))
+            m_lines = parseLines(f.read(1 << 20));
+    }
+    return m_lines ? &*m_lines : nullptr;
+}
+
+QByteArray LayoutFile::toBytes() const
+{
+    const auto *l = lines();
+    return l ? joinLines(*l) : QByteArray();
 }
 
 std::optional<QString> LayoutFile::value(const QString &section, const QString &key) const
 {
-    std::vector<QString> lines;
-    if (!readLines(lines))
+    const auto *l = lines();
+    if (!l)
         return std::nullopt;
     bool inSection = false;
-    for (const QString &line : lines) {
-        if (auto s = sectionOf(line)) {
-            inSection = s->compare(section, Qt::CaseInsensitive) == 0;
+    for (const Line &line : *l) {
+        if (line.section) {
+            inSection = line.section->compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
-        QString v;
-        if (inSection && keyMatches(line, key, &v)) {
+        if (inSection && line.key && line.key->compare(key, Qt::CaseInsensitive) == 0) {
+            QString v = line.text.mid(line.valueAt).trimmed();
             // Quotes around a value are dropped as the profile calls dropped them.
             if (v.size() >= 2 && ((v.startsWith(u'"') && v.endsWith(u'"')) || (v.startsWith(u'\'') && v.endsWith(u'\''))))
                 v = v.mid(1, v.size() - 2);
@@ -94,19 +132,21 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
     m_errorCode = 0;
     m_errorString.clear();
     const QFileInfo info(m_path);
-    if (!QDir().mkpath(info.absolutePath())) {
+    if (!m_inMemory && !QDir().mkpath(info.absolutePath())) {
         m_errorCode = QFileDevice::OpenError;
         m_errorString = QStringLiteral("폴더를 만들 수 없습니다: ") + info.absolutePath();
         return false;
     }
-    std::vector<QString> lines;
-    readLines(lines); // a missing file is an empty one
+    // A missing file is an empty one; the memory takes the edit once the file has it.
+    std::vector<Line> lines;
+    if (const auto *read = this->lines())
+        lines = *read;
     const QString entry = key + QLatin1Char('=') + value;
     bool inSection = false;
     std::optional<size_t> sectionEnd; // index after the section's last non-empty line
     bool done = false;
     for (size_t i = 0; i < lines.size() && !done; ++i) {
-        if (auto s = sectionOf(lines[i])) {
+        if (const auto &s = lines[i].section) {
             if (inSection)
                 break;
             inSection = s->compare(section, Qt::CaseInsensitive) == 0;
@@ -116,36 +156,35 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
         }
         if (!inSection)
             continue;
-        if (keyMatches(lines[i], key)) {
-            lines[i] = entry;
+        if (lines[i].key && lines[i].key->compare(key, Qt::CaseInsensitive) == 0) {
+            lines[i] = Line(entry);
             done = true;
-        } else if (!lines[i].trimmed().isEmpty()) {
+        } else if (!lines[i].text.trimmed().isEmpty()) {
             sectionEnd = i + 1;
         }
     }
     if (!done) {
         if (sectionEnd) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), entry);
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), Line(entry));
         } else {
-            lines.push_back(QLatin1Char('[') + section + QLatin1Char(']'));
-            lines.push_back(entry);
+            lines.emplace_back(QLatin1Char('[') + section + QLatin1Char(']'));
+            lines.emplace_back(entry);
         }
     }
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        m_errorCode = out.error();
-        m_errorString = out.errorString();
-        return false;
+    if (!m_inMemory) {
+        QSaveFile out(m_path);
+        bool written = out.open(QIODevice::WriteOnly);
+        if (written) {
+            out.write(joinLines(lines));
+            written = out.commit();
+        }
+        if (!written) {
+            m_errorCode = out.error();
+            m_errorString = out.errorString();
+            return false;
+        }
     }
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    out.write(bytes);
-    if (!out.commit()) {
-        m_errorCode = out.error();
-        m_errorString = out.errorString();
-        return false;
-    }
+    m_lines = std::move(lines);
     return true;
 }
 
@@ -153,12 +192,15 @@ bool LayoutFile::remove()
 {
     m_errorCode = 0;
     m_errorString.clear();
+    m_read = true;
+    m_lines.reset();
     QFile f(m_path);
-    if (!f.exists())
+    if (m_inMemory || !f.exists())
         return true;
     if (!f.remove()) {
         m_errorCode = f.error();
         m_errorString = f.errorString();
+        m_read = false;
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include <QByteArray>
 #include <QString>
 
 // The layout files: one INI text per window (FormIni/<window>.ini) with the
@@ -12,13 +13,20 @@
 // private-profile calls read it: sections and keys without regard to letter case, values
 // trimmed and cut to nine characters, and only numeric values used. Files of an older
 // installation load whether they are CP949 or UTF-8; files are written in UTF-8.
+// The file is read once, at the first lookup, and looked up in memory after that; a write
+// rewrites it from that memory. A window reads its file once while it opens, so an object is
+// short-lived: it does not see changes another writer makes after its first read.
 class LayoutFile final
 {
 public:
     explicit LayoutFile(QString path);
+    // A layout file's bytes with no file behind them: setValue changes only the memory.
+    static LayoutFile fromBytes(const QByteArray &bytes);
 
     const QString &path() const { return m_path; }
     bool exists() const;
+    // The file as setValue writes it: UTF-8, CRLF after every line.
+    QByteArray toBytes() const;
 
     // The value as the program sees it (trimmed, at most nine characters); nullopt when the
     // file, section or key is missing.
@@ -39,9 +47,24 @@ public:
     static constexpr int ValueChars = 9;
 
 private:
-    bool readLines(std::vector<QString> &lines) const;
+    // A line with what the lookups need of it, worked out once.
+    struct Line
+    {
+        explicit Line(QString text);
+        QString text;
+        std::optional<QString> section; // the name of a "[name]" line
+        std::optional<QString> key;     // the trimmed text before the first '='
+        qsizetype valueAt = 0;          // after that '='
+    };
+    // The file's lines; nullptr when there is no file.
+    const std::vector<Line> *lines() const;
+    static std::vector<Line> parseLines(const QByteArray &bytes);
+    static QByteArray joinLines(const std::vector<Line> &lines);
 
     QString m_path;
+    bool m_inMemory = false;
+    mutable bool m_read = false;
+    mutable std::optional<std::vector<Line>> m_lines;
     int m_errorCode = 0;
     QString m_errorString;
 };
