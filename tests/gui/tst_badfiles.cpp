@@ -22,6 +22,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
+#include "core/ui/layoutini.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/ui/formini.h"
@@ -347,24 +348,33 @@ void tst_BadFiles::badLayoutFile_data()
     QTest::newRow("100,000 characters") << QByteArray(100000, '9');
 }
 
-// Whatever the file holds, the window opens in its design layout and writes nothing back.
+// Whatever the file holds, the window opens in its design layout; what the user changes is
+// written into it, and nothing else of the file changes.
 void tst_BadFiles::badLayoutFile()
 {
     QFETCH(QByteArray, bad);
     makeLedger(2);
     const QString file = FormIniPath(QStringLiteral("frmMain"));
-    writeFile(file, "[FormPosition]\r\nWindowState=" + bad + "\r\nLeft=" + bad + "\r\nWidth=" + bad + "\r\n[" + bad
-                        + "]\r\n" + bad + "=" + bad + "\r\n[spList_ColsWidth]\r\n1=" + bad + "\r\n2=" + bad
-                        + "\r\n[spList_General]\r\nFontSize=" + bad + "\r\nRowHeight=" + bad + "\r\n");
-    const QByteArray before = sha256(file);
+    const QByteArray head = "[FormPosition]\r\nWindowState=" + bad + "\r\nLeft=" + bad + "\r\nWidth=" + bad + "\r\n["
+                            + bad + "]\r\n" + bad + "=" + bad + "\r\n[spList_ColsWidth]\r\n1=" + bad + "\r\n2=" + bad
+                            + "\r\n";
+    const QByteArray tail = "[spList_General]\r\nFontSize=" + bad + "\r\nRowHeight=" + bad;
+    writeFile(file, head + tail);
 
     Program p;
     QVERIFY(p.start());
     QTRY_VERIFY(p.backupReported);
     QCOMPARE(p.window->model().rowCount(), 3);
+    const int column = LedgerModel::ColProName;
+    p.window->spList->setColumnWidth(column, p.window->spList->columnWidth(column) + 40);
     p.close();
     QCOMPARE(p.prompt.count(), 0);
-    QCOMPARE(sha256(file), before);
+    const QString key = QString::number(column + 1);
+    const auto width = LayoutFile(file).value(LayoutIni::colsWidthSection(QStringLiteral("spList")), key);
+    QVERIFY(width);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), head + key.toUtf8() + '=' + width->toUtf8() + "\r\n" + tail);
 }
 
 QTEST_MAIN(tst_BadFiles)

@@ -33,6 +33,32 @@ bool keyMatches(const QString &line, const QString &key, QString *value = nullpt
     return true;
 }
 
+// A line of the file as bytes, with the line end that followed it (empty for a last line
+// without one).
+struct RawLine
+{
+    QByteArray text;
+    QByteArray end;
+};
+
+// CR LF, LF and a lone CR each end a line, as the reader takes them.
+std::vector<RawLine> splitLines(const QByteArray &bytes)
+{
+    std::vector<RawLine> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n' && bytes[i] != '\r')
+            continue;
+        const qsizetype endSize = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : 1;
+        lines.push_back({bytes.mid(start, i - start), bytes.mid(i, endSize)});
+        i += endSize - 1;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.push_back({bytes.mid(start), {}});
+    return lines;
+}
+
 } // namespace
 
 LayoutFile::LayoutFile(QString path) : m_path(std::move(path)) {}
@@ -99,14 +125,23 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
         m_errorString = QStringLiteral("폴더를 만들 수 없습니다: ") + info.absolutePath();
         return false;
     }
-    std::vector<QString> lines;
-    readLines(lines); // a missing file is an empty one
-    const QString entry = key + QLatin1Char('=') + value;
+    // The lines stay as their bytes: only the written key's line is new, so a file of another
+    // encoding, or with bytes no encoding reads, keeps the rest as it was. A missing file is an
+    // empty one.
+    QByteArray bytes;
+    {
+        QFile in(m_path);
+        if (in.open(QIODevice::ReadOnly))
+            bytes = in.readAll();
+    }
+    std::vector<RawLine> lines = splitLines(bytes);
+    const RawLine entry{(key + QLatin1Char('=') + value).toUtf8(), QByteArrayLiteral("\r\n")};
     bool inSection = false;
     std::optional<size_t> sectionEnd; // index after the section's last non-empty line
     bool done = false;
     for (size_t i = 0; i < lines.size() && !done; ++i) {
-        if (auto s = sectionOf(lines[i])) {
+        const QString line = Cp949::decodeUtf8OrCp949(lines[i].text);
+        if (auto s = sectionOf(line)) {
             if (inSection)
                 break;
             inSection = s->compare(section, Qt::CaseInsensitive) == 0;
@@ -116,10 +151,10 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
         }
         if (!inSection)
             continue;
-        if (keyMatches(lines[i], key)) {
-            lines[i] = entry;
+        if (keyMatches(line, key)) {
+            lines[i].text = entry.text;
             done = true;
-        } else if (!lines[i].trimmed().isEmpty()) {
+        } else if (!line.trimmed().isEmpty()) {
             sectionEnd = i + 1;
         }
     }
@@ -127,23 +162,26 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
         if (sectionEnd) {
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), entry);
         } else {
-            lines.push_back(QLatin1Char('[') + section + QLatin1Char(']'));
+            lines.push_back({(QLatin1Char('[') + section + QLatin1Char(']')).toUtf8(), entry.end});
             lines.push_back(entry);
         }
     }
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        m_errorCode = out.error();
-        m_errorString = out.errorString();
+    QByteArray out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        out += lines[i].text;
+        // A last line without its end may be last no longer.
+        out += lines[i].end.isEmpty() && i + 1 < lines.size() ? entry.end : lines[i].end;
+    }
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_errorCode = file.error();
+        m_errorString = file.errorString();
         return false;
     }
-    QByteArray bytes;
-    for (const QString &line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    out.write(bytes);
-    if (!out.commit()) {
-        m_errorCode = out.error();
-        m_errorString = out.errorString();
+    file.write(out);
+    if (!file.commit()) {
+        m_errorCode = file.error();
+        m_errorString = file.errorString();
         return false;
     }
     return true;

@@ -11,7 +11,8 @@
 // sections "FormPosition", <grid>_ColsWidth and <grid>_General. The file is read as the
 // private-profile calls read it: sections and keys without regard to letter case, values
 // trimmed and cut to nine characters, and only numeric values used. Files of an older
-// installation load whether they are CP949 or UTF-8; files are written in UTF-8.
+// installation load whether they are CP949 or UTF-8; a write changes only its key's line
+// (in UTF-8) and leaves every other byte of the file as it was.
 class LayoutFile final
 {
 public:
