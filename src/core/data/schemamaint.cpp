@@ -529,18 +529,36 @@ qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const 
     return next;
 }
 
+namespace {
+const SqlStatement kTableNames(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+
+// An empty file, or another program's database, has none of them.
+bool anyLedgerTable(const QStringList &tables)
+{
+    const auto &ledger = Schema::ledgerTables();
+    return std::any_of(ledger.begin(), ledger.end(),
+                       [&](const Schema::Table &t) { return tables.contains(t.name, Qt::CaseInsensitive); });
+}
+} // namespace
+
+bool HoldsLedger(Database &db)
+{
+    Database::Result r = db.exec(kTableNames);
+    QStringList tables;
+    while (r.ok() && r.query.next())
+        tables << r.query.value(0).toString();
+    return r.ok() && anyLedgerTable(tables);
+}
+
 bool CheckGroupField(Database &db, UserPrompt &prompt)
 {
     // One look at the file first, so that a file that cannot be read (none open, damaged,
     // locked by another program) is reported once with the engine's words, not as a missing
     // table by every step below.
-    const auto tables = OpenRSTexts(
-        db, SqlStatement(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")), prompt);
+    const auto tables = OpenRSTexts(db, kTableNames, prompt);
     if (!tables)
         return false;
-    const auto &ledger = Schema::ledgerTables();
-    if (std::none_of(ledger.begin(), ledger.end(),
-                     [&](const Schema::Table &t) { return tables->contains(t.name, Qt::CaseInsensitive); })) {
+    if (!anyLedgerTable(*tables)) {
         prompt.MsgWarn(QStringLiteral("이 파일에는 장부가 없습니다. 빈 파일이거나 다른 프로그램의 파일입니다.\r\n")
                            + QDir::toNativeSeparators(db.path()),
                        QStringLiteral("MDB 오류"));

@@ -58,6 +58,10 @@ bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const 
 // has been shown).
 qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const QString &field);
 
+// True when the file can be read and holds at least one of the ledger's tables; says nothing.
+// The opening's other readers leave a file that fails it to the group check's one box.
+bool HoldsLedger(Database &db);
+
 // Run at every start after the login: brings the group fields to their current size and the
 // group table's key back, then adds the lookup indexes the ledger's queries rely on. False,
 // after one box, when the file cannot be read or holds no ledger at all.

@@ -12,5 +12,11 @@ QString AppSettings::value(const QString &section, const QString &key, const QSt
 
 void AppSettings::setValue(const QString &section, const QString &key, const QString &value)
 {
-    m_store.setValue(section + QLatin1Char('/') + key, value);
+    // Every start writes the paths back; an unchanged value is left alone, because any write
+    // rewrites the whole file in QSettings' own form, and bytes it could not read (a hand edit,
+    // a damaged disk) would not come back as they were.
+    const QString name = section + QLatin1Char('/') + key;
+    if (m_store.contains(name) && m_store.value(name).toString() == value)
+        return;
+    m_store.setValue(name, value);
 }

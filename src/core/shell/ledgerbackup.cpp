@@ -94,8 +94,9 @@ QString LedgerBackup::sizeText(qint64 bytes)
 
 bool LedgerBackup::dailyDue()
 {
-    // A ledger that cannot be read has been reported at start; a copy of it would help no one.
-    if (!m_db.isOpen() || m_db.probe().isError())
+    // A ledger that cannot be read, or a file holding none, has been reported at start; a copy
+    // of it would help no one.
+    if (!m_db.isOpen() || !HoldsLedger(m_db))
         return false;
     const QDate today = now().date();
     const QList<Entry> all = entries();

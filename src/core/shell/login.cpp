@@ -3,6 +3,7 @@
 
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
+#include "core/data/schemamaint.h"
 #include "appsettings.h"
 #include "passwordhash.h"
 
@@ -18,9 +19,10 @@ Login::Login(Database &db, AppSettings &settings, UserPrompt &prompt)
 bool Login::load()
 {
     m_failures = 0;
-    // A ledger that cannot be read at all is reported once, by the group check that follows;
-    // only a user table of its own that cannot be read is reported here.
-    if (m_db.probe().isError())
+    // A file that cannot be read, or holds no ledger at all (an empty file), is reported once,
+    // by the group check that follows; only a user table of its own that cannot be read is
+    // reported here.
+    if (!HoldsLedger(m_db))
         return false;
     return m_user.read();
 }

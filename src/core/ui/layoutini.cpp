@@ -21,21 +21,22 @@ std::optional<QString> sectionOf(const QString &line)
     return std::nullopt;
 }
 
-QStringList splitLines(const QByteArray &bytes)
-{
-    QString text = Cp949::decodeUtf8OrCp949(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 } // namespace
 
-LayoutFile::Line::Line(QString line) : text(std::move(line)), section(sectionOf(text))
+LayoutFile::Line::Line(QString line) : raw(line.toUtf8()), end(QByteArrayLiteral("\r\n")), text(std::move(line))
 {
+    parse();
+}
+
+LayoutFile::Line::Line(QByteArray bytes, QByteArray lineEnd)
+    : raw(std::move(bytes)), end(std::move(lineEnd)), text(Cp949::decodeUtf8OrCp949(raw))
+{
+    parse();
+}
+
+void LayoutFile::Line::parse()
+{
+    section = sectionOf(text);
     if (section)
         return;
     const qsizetype eq = text.indexOf(QLatin1Char('='));
@@ -47,21 +48,33 @@ LayoutFile::Line::Line(QString line) : text(std::move(line)), section(sectionOf(
 
 LayoutFile::LayoutFile(QString path) : m_path(std::move(path)) {}
 
+// CR LF, LF and a lone CR each end a line. Each line is decoded on its own: a file of the old
+// installation in CP949 may have lines written since in UTF-8.
 std::vector<LayoutFile::Line> LayoutFile::parseLines(const QByteArray &bytes)
 {
-    const QStringList split = splitLines(bytes);
     std::vector<Line> lines;
-    lines.reserve(static_cast<size_t>(split.size()));
-    for (const QString &line : split)
-        lines.emplace_back(line);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n' && bytes[i] != '\r')
+            continue;
+        const qsizetype endSize = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : 1;
+        lines.emplace_back(bytes.mid(start, i - start), bytes.mid(i, endSize));
+        i += endSize - 1;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.emplace_back(bytes.mid(start), QByteArray());
     return lines;
 }
 
 QByteArray LayoutFile::joinLines(const std::vector<Line> &lines)
 {
     QByteArray bytes;
-    for (const Line &line : lines)
-        bytes += line.text.toUtf8() + "\r\n";
+    for (size_t i = 0; i < lines.size(); ++i) {
+        bytes += lines[i].raw;
+        // A last line without its end may be last no longer.
+        bytes += lines[i].end.isEmpty() && i + 1 < lines.size() ? QByteArrayLiteral("\r\n") : lines[i].end;
+    }
     return bytes;
 }
 
@@ -84,9 +97,12 @@ const std::vector<LayoutFile::Line> *LayoutFile::lines() const
     if (!m_read) {
         m_read = true;
         QFile f(m_path);
-        // A layout file is a few hundred bytes; anything far larger is not one of ours.
-        if (f.open(QIODevice::ReadOnly))
-            m_lines = parseLines(f.read(1 << 20));
+        // A layout file is a few hundred bytes; anything far larger is not one of ours, and is
+        // looked at only in its first megabyte and never written.
+        if (f.open(QIODevice::ReadOnly)) {
+            m_lines = parseLines(f.read(ReadLimit));
+            m_tooLarge = !f.atEnd();
+        }
     }
     return m_lines ? &*m_lines : nullptr;
 }
@@ -131,6 +147,11 @@ bool LayoutFile::setValue(const QString &section, const QString &key, const QStr
 {
     m_errorCode = 0;
     m_errorString.clear();
+    if (lines() && m_tooLarge) {
+        m_errorCode = QFileDevice::WriteError;
+        m_errorString = QStringLiteral("레이아웃 파일이 너무 커서 고쳐 쓰지 않습니다: ") + m_path;
+        return false;
+    }
     const QFileInfo info(m_path);
     if (!m_inMemory && !QDir().mkpath(info.absolutePath())) {
         m_errorCode = QFileDevice::OpenError;
@@ -193,6 +214,7 @@ bool LayoutFile::remove()
     m_errorCode = 0;
     m_errorString.clear();
     m_read = true;
+    m_tooLarge = false;
     m_lines.reset();
     QFile f(m_path);
     if (m_inMemory || !f.exists())

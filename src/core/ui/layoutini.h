@@ -12,7 +12,8 @@
 // sections "FormPosition", <grid>_ColsWidth and <grid>_General. The file is read as the
 // private-profile calls read it: sections and keys without regard to letter case, values
 // trimmed and cut to nine characters, and only numeric values used. Files of an older
-// installation load whether they are CP949 or UTF-8; files are written in UTF-8.
+// installation load whether they are CP949 or UTF-8 (line by line); a write changes only its
+// key's line (in UTF-8) and leaves every other byte of the file as it was.
 // The file is read once, at the first lookup, and looked up in memory after that; a write
 // rewrites it from that memory. A window reads its file once while it opens, so an object is
 // short-lived: it does not see changes another writer makes after its first read.
@@ -25,7 +26,7 @@ public:
 
     const QString &path() const { return m_path; }
     bool exists() const;
-    // The file as setValue writes it: UTF-8, CRLF after every line.
+    // The file as setValue writes it: the lines as read, a written key's line in UTF-8 with CRLF.
     QByteArray toBytes() const;
 
     // The value as the program sees it (trimmed, at most nine characters); nullopt when the
@@ -47,14 +48,20 @@ public:
     static constexpr int ValueChars = 9;
 
 private:
-    // A line with what the lookups need of it, worked out once.
+    // A line with what the lookups need of it, worked out once, and its bytes as read.
     struct Line
     {
-        explicit Line(QString text);
+        explicit Line(QString text); // a new line, written in UTF-8 and ended by CRLF
+        Line(QByteArray raw, QByteArray end);
+        QByteArray raw;
+        QByteArray end; // the line end that followed it; empty for a last line without one
         QString text;
         std::optional<QString> section; // the name of a "[name]" line
         std::optional<QString> key;     // the trimmed text before the first '='
         qsizetype valueAt = 0;          // after that '='
+
+    private:
+        void parse();
     };
     // The file's lines; nullptr when there is no file.
     const std::vector<Line> *lines() const;
@@ -63,7 +70,9 @@ private:
 
     QString m_path;
     bool m_inMemory = false;
+    static constexpr qint64 ReadLimit = 1 << 20;
     mutable bool m_read = false;
+    mutable bool m_tooLarge = false; // the file goes on past ReadLimit
     mutable std::optional<std::vector<Line>> m_lines;
     int m_errorCode = 0;
     QString m_errorString;
