@@ -24,6 +24,12 @@ std::optional<QString> sectionOf(const QString &line)
 QStringList splitLines(const QByteArray &bytes)
 {
     QString text = Cp949::decodeUtf8OrCp949(bytes);
+    // An editor that adds a byte-order mark on every save leaves several; none of them is text,
+    // and one left in front of the first section would hide it until the file is written again.
+    qsizetype marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
+        ++marks;
+    text.remove(0, marks);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList lines = text.split(QLatin1Char('\n'));
