@@ -100,6 +100,7 @@ void tst_LayoutIni::readsOlderFiles_data()
     QTest::newRow("CP949") << Cp949::encode(text);
     QTest::newRow("UTF-8") << text.toUtf8();
     QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    QTest::newRow("UTF-8 with the BOM three times") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF[FormPosition]\r\nLeft=1234\r\n[spList_ColsWidth]\r\n3=23.25\r\n");
     QTest::newRow("LF line ends") << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8();
     QTest::newRow("no final line end") << text.trimmed().toUtf8();
 }

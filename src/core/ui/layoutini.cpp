@@ -31,6 +31,12 @@ LayoutFile::Line::Line(QString line) : raw(line.toUtf8()), end(QByteArrayLiteral
 LayoutFile::Line::Line(QByteArray bytes, QByteArray lineEnd)
     : raw(std::move(bytes)), end(std::move(lineEnd)), text(Cp949::decodeUtf8OrCp949(raw))
 {
+    // An editor that adds a byte-order mark on every save leaves several; none of them is text,
+    // and one left in front of the first section would hide it.
+    qsizetype marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(0xFEFF))
+        ++marks;
+    text.remove(0, marks);
     parse();
 }
 
