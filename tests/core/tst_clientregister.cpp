@@ -47,6 +47,7 @@ class TestClientRegister final : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void callerLookup_data();
     void callerLookup();
     void callerLookupUsesTailIndexes();
@@ -492,12 +493,20 @@ void TestClientRegister::callerLookup()
 void TestClientRegister::callerLookupUsesTailIndexes()
 {
     TempLedger l;
-    SqlStatement plan = callerLookupStatement(QStringLiteral("123-4567"));
-    plan.text.prepend(QStringLiteral("EXPLAIN QUERY PLAN "));
+    SqlStatement plan = callerLookupStatement(l.db().dialect(), QStringLiteral("123-4567"));
+    const bool server = TestEngine::isServer();
+    if (server) {
+        // The server reads a handful of rows whole unless told not to, and explains no prepared
+        // statement: the plan is asked for with the values written in.
+        l.exec(SqlStatement(QStringLiteral("SET enable_seqscan = off")));
+        plan = SqlStatement(QStringLiteral("EXPLAIN ") + plan.display());
+    } else {
+        plan.text.prepend(QStringLiteral("EXPLAIN QUERY PLAN "));
+    }
     Database::Result r = l.exec(plan);
     QString text;
     while (r.query.next())
-        text += r.query.value(3).toString() + QLatin1Char('\n');
+        text += r.query.value(server ? 0 : 3).toString() + QLatin1Char('\n');
     QVERIFY2(text.contains(QLatin1String("maechul_tel_tail")) && text.contains(QLatin1String("maechul_phone_tail")),
              qPrintable(text));
 }

@@ -122,7 +122,7 @@ void tst_Database::openRsOnNoDatabaseShowsOneBoxWithTheStatement()
     Database db; // never opened
     ScriptedPrompt p;
     p.ok();
-    const SqlStatement st = voucherQuery({});
+    const SqlStatement st = voucherQuery(SqlDialect(), {});
     QVERIFY(!OpenRS(db, st, p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
@@ -190,7 +190,7 @@ void tst_Database::openRsOnDamagedFileShowsErrorAndLeavesFileUntouched()
     db.open(path);
     ScriptedPrompt p;
     p.ok();
-    QVERIFY(!OpenRS(db, voucherQuery({}), p));
+    QVERIFY(!OpenRS(db, voucherQuery(SqlDialect(), {}), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("ERROR"));
     db.close();

@@ -31,7 +31,7 @@ class tst_HostileText : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void searchedAndStored_data();
     void searchedAndStored();
 };
@@ -67,7 +67,7 @@ void tst_HostileText::searchedAndStored()
         VoucherFilter f;
         (byClient ? f.clientName : f.productName) = text.left(VoucherFilter::MaxSearchLength);
         std::vector<LedgerRow> rows;
-        QVERIFY(!readVouchers(l.db(), voucherQuery(f), rows).isError());
+        QVERIFY(!readVouchers(l.db(), voucherQuery(l.db().dialect(), f), rows).isError());
         QVERIFY(rows.empty());
     }
     ScriptedPrompt prompt;
@@ -83,7 +83,7 @@ void tst_HostileText::searchedAndStored()
         VoucherFilter f;
         f.productName = QStringLiteral("공책");
         std::vector<LedgerRow> rows;
-        QVERIFY(!readVouchers(l.db(), voucherQuery(f), rows).isError());
+        QVERIFY(!readVouchers(l.db(), voucherQuery(l.db().dialect(), f), rows).isError());
         QCOMPARE(rows.size(), size_t(1));
     } else {
         QVERIFY(!r.error.text.isEmpty());

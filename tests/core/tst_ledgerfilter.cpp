@@ -80,7 +80,7 @@ void tst_LedgerFilter::whichFilterApplies()
     f.setClientName(client);
     f.setProductName(product);
     QCOMPARE(f.mode(), mode);
-    const QString sql = voucherQuery(f.voucherFilter()).text;
+    const QString sql = voucherQuery(SqlDialect(), f.voucherFilter()).text;
     QVERIFY2(sql.contains(where, Qt::CaseInsensitive), qPrintable(sql));
     QCOMPARE(sql.contains(QStringLiteral("maechul_cost = 0")), mode == LedgerFilter::Mode::Period);
 }

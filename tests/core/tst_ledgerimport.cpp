@@ -100,7 +100,7 @@ public:
         VoucherFilter f;
         f.fromDate = QDate(2003, 1, 1);
         f.toDate = QDate(2003, 1, 31);
-        if (auto rows = loadVouchers(m_db, voucherQuery(f), m_prompt)) {
+        if (auto rows = loadVouchers(m_db, voucherQuery(m_db.dialect(), f), m_prompt)) {
             shown = static_cast<int>(rows->size());
             model.setRows(std::move(*rows));
         }

@@ -37,7 +37,7 @@ class tst_LedgerPrint : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void stagesTheShownRowsInGridOrder();
     void failedStagingKeepsTheEarlierRows();
     void layoutWrittenOnceAndNeverOverwritten();

@@ -44,6 +44,7 @@ class TestProducts final : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void addGroup_data();
     void addGroup();
     void addProductAsksForEmptyName();

@@ -31,7 +31,7 @@ class tst_RecycleBin : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void deleteAndRestoreGiveBackTheSameRow();
     void listNewestFirstAndEmptyAfterQuestion();
     void deleteAndKeepAreOneChange();

@@ -53,7 +53,7 @@ class tst_VoucherEditor : public QObject, public LedgerFixture
     }
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void init()
     {
         openLedger();
@@ -345,6 +345,8 @@ void tst_VoucherEditor::apostrophesStoredAsTyped()
 
 void tst_VoucherEditor::lockedDatabaseRestoresTheGrid()
 {
+    if (TestEngine::isServer())
+        QSKIP("SQLite's file lock; the server's row lock is not simulated here yet.");
     const qint64 id = m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01")));
     refill();
     Database other;

@@ -40,7 +40,7 @@ class tst_VoucherQuery : public QObject
     }
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
 
     void modes_data();
     void modes();

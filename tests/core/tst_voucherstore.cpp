@@ -9,7 +9,7 @@ class tst_VoucherStore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void insertUpdateReadRemove();
     void missingVoucherAndClosedLedger();
 };

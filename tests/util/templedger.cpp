@@ -45,13 +45,40 @@ void TestEnvironment::reset()
     }
 }
 
-TempLedger::TempLedger() : m_path(m_dir.path() + QStringLiteral("/panDB.db")), m_db(std::make_unique<Database>())
+bool TestEngine::isServer()
 {
+    return qgetenv("SOLBITSEM_TEST_ENGINE") == "postgres";
+}
+
+bool TestEngine::available()
+{
+    return !qEnvironmentVariableIsEmpty("SOLBITSEM_PG");
+}
+
+TempLedger::TempLedger()
+    : m_path(m_dir.path() + QStringLiteral("/panDB.db")), m_settings(ConnectionSettings::file(m_path)),
+      m_db(std::make_unique<Database>())
+{
+    if (TestEngine::isServer()) {
+        static int made = 0;
+        m_settings = ConnectionSettings::parse(qEnvironmentVariable("SOLBITSEM_PG"));
+        m_settings.schema = QStringLiteral("t%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
+        m_path = m_settings.display();
+    }
     QString error;
-    if (!Database::createLedger(m_path, &error))
+    if (!Database::createLedger(m_settings, &error))
         qFatal("cannot create a test ledger: %s", qPrintable(error));
-    if (!m_db->open(m_path))
+    if (!m_db->open(m_settings))
         qFatal("cannot open the test ledger");
+}
+
+TempLedger::~TempLedger()
+{
+    if (m_settings.isServer()) {
+        Database db;
+        if (db.open(m_settings))
+            db.exec(SqlStatement(QStringLiteral("DROP SCHEMA \"%1\" CASCADE").arg(m_settings.schema)));
+    }
 }
 
 Database::Result TempLedger::exec(const SqlStatement &sql)

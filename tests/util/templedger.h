@@ -26,13 +26,38 @@ private:
     QTemporaryDir m_dir;
 };
 
-// A fresh, empty ledger file with the full schema in a temporary folder, opened.
+// The engine the ledger tests run on. ctest runs the ledger's tests twice: as they are, on
+// SQLite, and with SOLBITSEM_TEST_ENGINE=postgres against the server SOLBITSEM_PG names in
+// libpq's words (scripts/pgcluster.sh starts one and sets it).
+namespace TestEngine {
+bool isServer();
+// The server of the server copy; false when none is configured.
+bool available();
+} // namespace TestEngine
+
+// First thing in initTestCase() of a test that runs on both engines: the server copy without a
+// server is skipped whole.
+#define INIT_LEDGER_TEST()                                                                                   \
+    do {                                                                                                     \
+        TestEnvironment::instance();                                                                         \
+        if (TestEngine::isServer() && !TestEngine::available())                                              \
+            QSKIP("PostgreSQL 서버가 설정되지 않았습니다 (SOLBITSEM_PG): 서버 사본은 건너뜁니다.");                     \
+    } while (false)
+
+// A fresh, empty ledger with the full schema, opened: a file in a temporary folder, or in the
+// server copy a schema of its own on the test server, dropped at the end.
 class TempLedger final
 {
 public:
     TempLedger();
+    ~TempLedger();
+    TempLedger(const TempLedger &) = delete;
+    TempLedger &operator=(const TempLedger &) = delete;
     QString folder() const { return m_dir.path(); }
+    // The file, or the server ledger's name in messages.
     QString path() const { return m_path; }
+    // What opens this ledger again, on either engine.
+    const ConnectionSettings &settings() const { return m_settings; }
     Database &db() { return *m_db; }
 
     // Runs SQL (values bound by name) and fails the test on an error.
@@ -46,6 +71,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_path;
+    ConnectionSettings m_settings;
     std::unique_ptr<Database> m_db;
 };
 

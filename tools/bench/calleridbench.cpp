@@ -51,7 +51,7 @@ void runCallerIdBench(BenchContext &ctx)
             const auto found = LookupCaller(db, prompt, k);
             rows = found && found->found ? found->products.count(QStringLiteral("), ")) + 1 : 0;
         });
-        const double bare = bestOf(5, [&] { bareRows(path, callerLookupStatement(key)); });
+        const double bare = bestOf(5, [&] { bareRows(path, callerLookupStatement(SqlDialect(), key)); });
         ctx.report(what, rows, ms,
                    QStringLiteral("bare %1 ms; %2").arg(bare, 0, 'f', 1).arg(ms < 20 ? QStringLiteral("< 20 ms") : QStringLiteral("OVER 20 ms")));
     };

@@ -16,7 +16,7 @@ void runExportBench(BenchContext &ctx)
     VoucherFilter all;
     all.fromDate = QDate(1, 1, 1);
     all.toDate = QDate(9999, 12, 31);
-    SqlStatement st = voucherQuery(all);
+    SqlStatement st = voucherQuery(ctx.db.dialect(), all);
     st.text.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND total_id <= 100000 ORDER BY"));
     std::vector<LedgerRow> rows;
     readVouchers(ctx.db, st, rows);

@@ -122,10 +122,10 @@ int main(int argc, char *argv[])
         Ledger ledger(db, prompt, model);
         // Warm the page cache once so both sides read from memory.
         ledger.DispList(f);
-        bareRows(path, voucherQuery(f));
+        bareRows(path, voucherQuery(db.dialect(), f));
         const double modelMs = bestOf(3, [&] { ledger.DispList(f); });
         qint64 rows = 0;
-        const double bareMs = bestOf(3, [&] { rows = bareRows(path, voucherQuery(f)); });
+        const double bareMs = bestOf(3, [&] { rows = bareRows(path, voucherQuery(db.dialect(), f)); });
         std::printf("%-44s %10lld %10.1f %10.1f %7.2f\n", what, static_cast<long long>(rows), modelMs, bareMs,
                     modelMs / bareMs);
     };
@@ -152,7 +152,7 @@ int main(int argc, char *argv[])
             VoucherFilter wide;
             wide.fromDate = QDate(1, 1, 1);
             wide.toDate = QDate(9999, 12, 31);
-            SqlStatement st = voucherQuery(wide);
+            SqlStatement st = voucherQuery(db.dialect(), wide);
             st.text.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND total_id <= 100000 ORDER BY"));
             const qint64 before = residentBytes();
             LedgerModel model;

@@ -163,7 +163,7 @@ SqlStatement TradeAnalysis::buildQuery(const Filter &filter, quint8 tradeGubun)
                                        filter);
         const QString g = filter.grouping == Month ? QStringLiteral("substr(d,1,7)") : QStringLiteral("substr(d,1,4)");
         days.text = QStringLiteral("SELECT ") + g + QStringLiteral(", SUM(n), SUM(s) FROM (") + days.text
-                    + QStringLiteral(" GROUP BY maechul_date) GROUP BY ") + g + QStringLiteral(" ORDER BY ") + g;
+                    + QStringLiteral(" GROUP BY maechul_date) AS days GROUP BY ") + g + QStringLiteral(" ORDER BY ") + g;
         return days;
     }
     case Product:

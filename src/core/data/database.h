@@ -2,20 +2,23 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QByteArrayView>
 #include <QString>
 
+#include "connectionsettings.h"
+#include "sqldialect.h"
 #include "sqlstatement.h"
 
-struct sqlite3;
-struct sqlite3_stmt;
+class DatabaseEngine;
 
-// One named connection on one database file. Everything that is particular to SQLite (open
-// options, pragmas, error codes, creating a file) stays inside this class, so that a server
-// database can take its place later.
+// One named connection on one ledger: a SQLite file or a database on a PostgreSQL server.
+// What is particular to an engine (open options, error codes, creating a ledger, the fast
+// paths) lives behind DatabaseEngine; the SQL that differs comes from dialect(). Everything
+// else runs the same statements on both.
 class Database final
 {
 public:
@@ -31,9 +34,15 @@ public:
     // Opens an existing file; false, silently, when it is missing or cannot be opened. A file
     // that is not a database still opens: its first statement reports the damage.
     bool open(const QString &path, bool exclusive = false, Access access = Access::ReadWrite);
+    // Opens the ledger the settings name, a file or a server database; false, silently, when
+    // the file is missing or the server cannot be reached or refuses the login.
+    bool open(const ConnectionSettings &settings, bool exclusive = false, Access access = Access::ReadWrite);
     void close();
     bool isOpen() const;
+    // The file, or the server ledger as display() names it.
     QString path() const { return m_path; }
+    const ConnectionSettings &settings() const { return m_settings; }
+    const SqlDialect &dialect() const { return m_dialect; }
     QSqlDatabase connection() const;
 
     // Puts a closed file's bytes, or a folder's entries (after a rename), on disk; the system's
@@ -43,6 +52,9 @@ public:
     // A new ledger file with every table and no rows. Refuses to touch an existing file. On a
     // failure errorText names the folder and the system's or the engine's reason.
     static bool createLedger(const QString &path, QString *errorText);
+    // The same on either engine; on a server, the ledger's tables in a database (and schema)
+    // that has none of them yet.
+    static bool createLedger(const ConnectionSettings &settings, QString *errorText);
 
     struct Result
     {
@@ -63,15 +75,17 @@ public:
     class RowView
     {
     public:
-        explicit RowView(void *statement) : m_stmt(statement) {}
-        bool isNull(int column) const;
-        qint64 integer(int column) const;
-        QString text(int column) const;
-        // The text's bytes without a copy, valid until the next row.
-        QByteArrayView utf8(int column) const;
+        virtual bool isNull(int column) const = 0;
+        virtual qint64 integer(int column) const = 0;
+        virtual QString text(int column) const = 0;
+        // The text's bytes, valid until the next row (without a copy where the engine can).
+        virtual QByteArrayView utf8(int column) const = 0;
 
-    private:
-        void *m_stmt;
+    protected:
+        RowView() = default;
+        virtual ~RowView() = default;
+        RowView(const RowView &) = default;
+        RowView &operator=(const RowView &) = default;
     };
     // Steps a query straight through the engine, without a QVariant per value: the fast path
     // for filling large grids. Same error classification as exec().
@@ -92,24 +106,35 @@ public:
         ~RowWriter();
         RowWriter(const RowWriter &) = delete;
         RowWriter &operator=(const RowWriter &) = delete;
-        bool isValid() const { return m_stmt != nullptr; }
+        bool isValid() const;
         void bindNull(int i);
         void bindInteger(int i, qint64 value);
         void bindText(int i, QByteArrayView utf8);
         // Writes the row and clears the bindings; false with error() set.
         bool step();
-        QString error() const { return m_error; }
+        QString error() const;
+
+        // What an engine implements.
+        class Engine
+        {
+        public:
+            virtual ~Engine() = default;
+            virtual bool isValid() const = 0;
+            virtual void bindNull(int i) = 0;
+            virtual void bindInteger(int i, qint64 value) = 0;
+            virtual void bindText(int i, QByteArrayView utf8) = 0;
+            virtual bool step() = 0;
+            virtual QString error() const = 0;
+        };
 
     private:
-        void *m_db = nullptr;
-        void *m_stmt = nullptr;
-        QString m_error;
+        std::unique_ptr<Engine> m_engine;
     };
 
-    // Fields of a table as the file declares them: name and declared type.
+    // Fields of a table as the ledger declares them: name and declared type.
     QList<QPair<QString, QString>> columns(const QString &table);
     bool hasTable(const QString &table);
-    // Reads the file's catalogue: an error when the ledger cannot be read at all.
+    // Reads the ledger's catalogue: an error when the ledger cannot be read at all.
     SqlError probe();
     // Pages freed by later writes are overwritten, so a replaced secret leaves no trace in the file.
     bool setSecureDelete(bool on);
@@ -117,17 +142,24 @@ public:
     // program keeps running and writing; written under a temporary name and renamed only when
     // whole, so a failed copy never looks like a backup. An existing target is refused.
     SqlError backupTo(const QString &target);
-    // PRAGMA integrity_check: "ok", or the engine's findings (or its error) as text.
+    // The engine's own check of the ledger: "ok", or its findings (or its error) as text.
     QString integrityCheck();
 
+    // Text bound to a sized field of the statement's table that is longer than the field, or
+    // a text no engine can store as typed: the error, before anything is written.
+    static SqlError sizeError(const SqlStatement &statement);
+
 private:
-    // The engine's handle and statement for the fast paths; an error when there is none.
-    SqlError prepareRaw(const SqlStatement &statement, sqlite3 *&db, sqlite3_stmt *&stmt);
-    // The engine's own handle under the driver; null when there is none.
-    void *engineHandle() const;
+    friend class TransactionGuard;
+    // Runs the engine's statements of a transaction step; false at the first that fails.
+    SqlError execAll(const QStringList &sql);
 
     QString m_name;
     QString m_path;
+    ConnectionSettings m_settings;
+    SqlDialect m_dialect;
+    std::unique_ptr<DatabaseEngine> m_engine;
+    int m_savepoints = 0; // open TransactionGuards, outermost first
 };
 
 // Makes the statements run between its making and commit() one change: rolled back unless

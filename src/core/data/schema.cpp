@@ -99,9 +99,9 @@ const QList<ExpressionIndex> &expressionIndexes()
     // ends-with match to a handful of rows.
     static const QList<ExpressionIndex> indexes{
         {QStringLiteral("maechul_tel_tail"), QStringLiteral("maechul"), QStringLiteral("tel"),
-         QStringLiteral("substr(\"tel\", -4)")},
+         4},
         {QStringLiteral("maechul_phone_tail"), QStringLiteral("maechul"), QStringLiteral("phone"),
-         QStringLiteral("substr(\"phone\", -4)")}};
+         4}};
     return indexes;
 }
 
@@ -121,69 +121,6 @@ const Table &postTable()
                              text(QStringLiteral("BUNJI"), 30)},
                             {{QStringLiteral("Post_DONG"), QStringLiteral("DONG"), false, false}}};
     return post;
-}
-
-QString declaredType(const Field &field)
-{
-    switch (field.type) {
-    case FieldType::Counter:
-    case FieldType::Integer:
-        return QStringLiteral("INTEGER");
-    case FieldType::Text:
-        return field.size > 0 ? QStringLiteral("VARCHAR(%1)").arg(field.size) : QStringLiteral("TEXT");
-    }
-    return QStringLiteral("TEXT");
-}
-
-QString columnDefinition(const Field &f)
-{
-    const QString q = QLatin1Char('"') + f.name + QLatin1Char('"');
-    if (f.type == FieldType::Counter)
-        return q + QStringLiteral(" INTEGER PRIMARY KEY AUTOINCREMENT");
-    QString sql = q + QLatin1Char(' ') + declaredType(f);
-    if (f.type == FieldType::Integer) {
-        // Amounts and codes hold whole numbers only, whoever writes the file.
-        sql += QStringLiteral(" DEFAULT 0 CHECK (%1 IS NULL OR typeof(%1) = 'integer')").arg(q);
-    } else {
-        // Jet compared and sorted names without regard to letter case.
-        sql += QStringLiteral(" COLLATE NOCASE");
-    }
-    if (f.required)
-        sql += QStringLiteral(" NOT NULL");
-    return sql;
-}
-
-QString createTableSql(const Table &table)
-{
-    QStringList cols;
-    for (const Field &f : table.fields)
-        cols << columnDefinition(f);
-    return QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(table.name, cols.join(QStringLiteral(", ")));
-}
-
-QString createIndexSql(const Table &table, const Index &index)
-{
-    // SQLite cannot name a primary key, so a primary index is a named unique index over a
-    // NOT NULL field.
-    return QStringLiteral("CREATE %1INDEX IF NOT EXISTS \"%2\" ON \"%3\" (\"%4\")")
-        .arg(index.unique || index.primary ? QStringLiteral("UNIQUE ") : QString(), index.name, table.name,
-             index.columns().join(QStringLiteral("\", \"")));
-}
-
-QStringList createIndexSql(const Table &table)
-{
-    QStringList out;
-    for (const Index &i : table.indexes)
-        out << createIndexSql(table, i);
-    for (const ExpressionIndex &i : expressionIndexes())
-        if (i.table == table.name)
-            out << createIndexSql(i);
-    return out;
-}
-
-QString createIndexSql(const ExpressionIndex &index)
-{
-    return QStringLiteral("CREATE INDEX IF NOT EXISTS \"%1\" ON \"%2\" (%3)").arg(index.name, index.table, index.expression);
 }
 
 int sizeFromDeclaredType(const QString &declared)

@@ -32,13 +32,13 @@ struct Index
     QStringList columns() const { return QStringList{field} + covering; }
 };
 
-// An index over an expression of one field, which SQLite keeps up to date with the row.
+// An index over the last characters of one field, which the engine keeps up to date with the row.
 struct ExpressionIndex
 {
     QString name;
     QString table;
     QString field;
-    QString expression;
+    int tailLength = 0;
 };
 
 struct Table
@@ -62,15 +62,7 @@ const QList<ExpressionIndex> &expressionIndexes();
 const Table *ledgerTable(const QString &name);
 const Table &postTable();
 
-// The SQL type of a field as the file records it, e.g. "VARCHAR(6)".
-QString declaredType(const Field &field);
-// One column of CREATE TABLE or ALTER TABLE ADD COLUMN, with the house constraints.
-QString columnDefinition(const Field &field);
-QString createTableSql(const Table &table);
-QString createIndexSql(const Table &table, const Index &index);
-// The table's indexes, those over expressions included.
-QStringList createIndexSql(const Table &table);
-QString createIndexSql(const ExpressionIndex &index);
+// The SQL of each engine comes from SqlDialect.
 // Size of a text field read back from its declared type; 0 when it carries none.
 int sizeFromDeclaredType(const QString &declared);
 

@@ -76,7 +76,7 @@ bool isTextType(int type) { return type == DaoType::Text || type == DaoType::Mem
 
 std::optional<QList<Column>> tableColumns(Database &db, const QString &table, SqlError *error)
 {
-    SqlStatement st(QStringLiteral("SELECT name, type, \"notnull\" FROM pragma_table_info(:t) ORDER BY cid"));
+    SqlStatement st(db.dialect().columnsSql());
     st.bind(QStringLiteral("t"), table);
     Database::Result r = db.exec(st);
     if (!r.ok()) {
@@ -120,8 +120,7 @@ struct IndexInfo
 
 std::optional<QList<IndexInfo>> tableIndexes(Database &db, const QString &table, SqlError *error)
 {
-    SqlStatement st(QStringLiteral("SELECT il.name, il.\"unique\", m.sql FROM pragma_index_list(:t) il "
-                                   "LEFT JOIN sqlite_master m ON m.type = 'index' AND m.name = il.name"));
+    SqlStatement st(db.dialect().indexesSql());
     st.bind(QStringLiteral("t"), table);
     Database::Result r = db.exec(st);
     if (!r.ok()) {
@@ -133,7 +132,7 @@ std::optional<QList<IndexInfo>> tableIndexes(Database &db, const QString &table,
         out.append({r.query.value(0).toString(), r.query.value(2).toString(), r.query.value(1).toInt() != 0, {}});
     r.query.finish();
     for (IndexInfo &i : out) {
-        SqlStatement cols(QStringLiteral("SELECT name FROM pragma_index_info(:i) ORDER BY seqno"));
+        SqlStatement cols(db.dialect().indexFieldsSql());
         cols.bind(QStringLiteral("i"), i.name);
         Database::Result c = db.exec(cols);
         if (!c.ok()) {
@@ -164,13 +163,13 @@ bool isPrimary(const IndexInfo &index, const QList<Column> &columns)
     return true;
 }
 
-QString columnSql(const QString &field, int type, int size, bool allowZeroLength)
+QString columnSql(const SqlDialect &dialect, const QString &field, int type, int size, bool allowZeroLength)
 {
     if (type == DaoType::Single || type == DaoType::Double)
         return quoted(field) + QStringLiteral(" REAL");
     if (!isTextType(type))
-        return Schema::columnDefinition({field, Schema::FieldType::Integer, 0, false});
-    QString sql = Schema::columnDefinition({field, Schema::FieldType::Text, type == DaoType::Memo ? 0 : size, false});
+        return dialect.columnDefinition({field, Schema::FieldType::Integer, 0, false});
+    QString sql = dialect.columnDefinition({field, Schema::FieldType::Text, type == DaoType::Memo ? 0 : size, false});
     if (!allowZeroLength)
         sql += QStringLiteral(" CHECK (%1 <> '')").arg(quoted(field));
     return sql;
@@ -180,7 +179,7 @@ SqlError addField(Database &db, const QString &table, const QString &field, int 
                   bool allowZeroLength, const QString &fillSql)
 {
     SqlError e = db.exec(SqlStatement(QStringLiteral("ALTER TABLE ") + quoted(table) + QStringLiteral(" ADD COLUMN ")
-                                      + columnSql(field, type, size > 0 ? size : 0, allowZeroLength)))
+                                      + columnSql(db.dialect(), field, type, size > 0 ? size : 0, allowZeroLength)))
                      .error;
     if (!e.isError() && !fillSql.isEmpty())
         e = db.exec(SqlStatement(fillSql)).error;
@@ -530,8 +529,6 @@ qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const 
 }
 
 namespace {
-const SqlStatement kTableNames(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-
 // An empty file, or another program's database, has none of them.
 bool anyLedgerTable(const QStringList &tables)
 {
@@ -543,7 +540,7 @@ bool anyLedgerTable(const QStringList &tables)
 
 bool HoldsLedger(Database &db)
 {
-    Database::Result r = db.exec(kTableNames);
+    Database::Result r = db.exec(SqlStatement(db.dialect().tablesSql()));
     QStringList tables;
     while (r.ok() && r.query.next())
         tables << r.query.value(0).toString();
@@ -555,7 +552,7 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
     // One look at the file first, so that a file that cannot be read (none open, damaged,
     // locked by another program) is reported once with the engine's words, not as a missing
     // table by every step below.
-    const auto tables = OpenRSTexts(db, kTableNames, prompt);
+    const auto tables = OpenRSTexts(db, SqlStatement(db.dialect().tablesSql()), prompt);
     if (!tables)
         return false;
     if (!anyLedgerTable(*tables)) {
@@ -575,7 +572,7 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
     // Ledgers of older installations have no recycle bin yet.
     if (!tables->contains(Schema::recycleBinTable(), Qt::CaseInsensitive)) {
         const Schema::Table &bin = *Schema::ledgerTable(Schema::recycleBinTable());
-        for (const QString &sql : QStringList{Schema::createTableSql(bin)} + Schema::createIndexSql(bin))
+        for (const QString &sql : db.dialect().tableSql(bin))
             if (const SqlError e = db.exec(SqlStatement(sql)).error; e.isError()) {
                 indexError(prompt, e);
                 break;
@@ -605,7 +602,7 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
                 e = db.exec(SqlStatement(QStringLiteral("DROP INDEX ") + quoted(old->name))).error;
             }
             if (!e.isError())
-                e = db.exec(SqlStatement(Schema::createIndexSql(t, i))).error;
+                e = db.exec(SqlStatement(db.dialect().createIndexSql(t, i))).error;
             if (e.isError())
                 indexError(prompt, e);
         }
@@ -615,14 +612,17 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         const auto columns = tableColumns(db, i.table, &e);
         if (!columns || !findColumn(*columns, i.field))
             continue;
-        e = db.exec(SqlStatement(Schema::createIndexSql(i))).error;
+        e = db.exec(SqlStatement(db.dialect().createIndexSql(i))).error;
         if (e.isError())
             indexError(prompt, e);
     }
     // The call history came after the first ledgers.
     const Schema::Table *calls = Schema::ledgerTable(QStringLiteral("call_history"));
     if (!tables->contains(calls->name, Qt::CaseInsensitive)) {
-        const SqlError e = db.exec(SqlStatement(Schema::createTableSql(*calls))).error;
+        SqlError e;
+        for (const QString &sql : db.dialect().tableSql(*calls))
+            if (!e.isError())
+                e = db.exec(SqlStatement(sql)).error;
         if (e.isError())
             indexError(prompt, e);
     }

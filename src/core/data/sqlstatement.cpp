@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "sqldialect.h"
+
 QString SqlStatement::display() const
 {
     // Longest names first so that :name does not eat the start of :name2.
@@ -23,7 +25,7 @@ QString SqlStatement::display() const
     return out;
 }
 
-SqlStatement &SqlStatement::whereContains(const QString &field, const QString &word)
+SqlStatement &SqlStatement::whereContains(const SqlDialect &dialect, const QString &field, const QString &word)
 {
     // Folding the field costs a copy of every row's text and doubles the time of a scan, so it
     // is done only when the word has a letter to fold; without one, a plain search finds the
@@ -31,9 +33,12 @@ SqlStatement &SqlStatement::whereContains(const QString &field, const QString &w
     const bool hasLetter = std::any_of(word.begin(), word.end(), [](QChar c) {
         return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
     });
-    text += hasLetter ? QStringLiteral(" WHERE instr(lower(%1), lower(:contains)) > 0").arg(field)
-                            : QStringLiteral(" WHERE instr(%1, :contains) > 0").arg(field);
-    return bind(QStringLiteral("contains"), word);
+    // No stored text holds a NUL (none is let in), and the server refuses one in any value.
+    if (word.contains(QChar(0)))
+        text += QStringLiteral(" WHERE 0 = 1");
+    else
+        text += QStringLiteral(" WHERE ") + dialect.contains(field, QStringLiteral("contains"), hasLetter);
+    return word.contains(QChar(0)) ? *this : bind(QStringLiteral("contains"), word);
 }
 
 SqlError SqlError::noDatabase(const SqlStatement &statement)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 
+class SqlDialect;
+
 // A statement with named placeholders and the values bound to them. Values never enter the
 // SQL text; display() writes them in only for the user's eyes.
 struct SqlStatement
@@ -31,7 +33,7 @@ struct SqlStatement
     // Appends " WHERE field contains word": anywhere in the field, ignoring (ASCII) letter case
     // as the NOCASE columns do, every character taken literally, and of any length (the engine
     // refuses a LIKE pattern beyond 50,000 bytes).
-    SqlStatement &whereContains(const QString &field, const QString &word);
+    SqlStatement &whereContains(const SqlDialect &dialect, const QString &field, const QString &word);
     QString display() const;
 };
 

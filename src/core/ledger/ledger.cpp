@@ -2,6 +2,7 @@
 #include "ledger.h"
 
 #include "core/base/userprompt.h"
+#include "core/data/database.h"
 #include "ledgermodel.h"
 
 Ledger::Ledger(Database &db, UserPrompt &prompt, LedgerModel &model)
@@ -29,7 +30,7 @@ QString Ledger::firstOfMonth(const QDate &day)
 bool Ledger::DispList(const VoucherFilter &filter)
 {
     m_shownFilter = filter;
-    auto rows = loadVouchers(m_db, voucherQuery(filter), m_prompt);
+    auto rows = loadVouchers(m_db, voucherQuery(m_db.dialect(), filter), m_prompt);
     if (!rows) {
         m_model.clear();
         return false;

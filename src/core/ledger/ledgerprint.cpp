@@ -16,7 +16,7 @@ QVariant amount(const LedgerRow &r, int column, qint64 value)
 SqlError print_total_input(Database &db, const LedgerModel &model)
 {
     TransactionGuard guard(db, QStringLiteral("print_total_input"));
-    const Database::Result cleared = db.exec(SqlStatement(QStringLiteral("DELETE FROM total_print")));
+    const Database::Result cleared = db.exec(SqlStatement(db.dialect().emptyTableSql(QStringLiteral("total_print"))));
     if (!cleared.ok())
         return cleared.error;
     const int saved = model.hasEntryRow() ? model.rowCount() - 1 : model.rowCount();
@@ -45,9 +45,10 @@ SqlError readLedgerReport(Database &db, LedgerReport &report)
 {
     report.rows.clear();
     report.totals = {};
-    // total_print has no key: the rowid keeps the order the rows were staged in.
+    // total_print has no key: the rows' place keeps the order they were staged in.
     const SqlStatement st(QStringLiteral("SELECT maeip_date, pro_name, maeip_name, maeip_cost, maechul_date, "
-                                         "maechul_name, maechul_cost, maechul_usecost FROM total_print ORDER BY rowid"));
+                                         "maechul_name, maechul_cost, maechul_usecost FROM total_print ORDER BY ")
+                          + db.dialect().insertionOrder());
     return db.forEachRow(st, [&report](const Database::RowView &v) {
         LedgerRow r;
         const auto number = [&](int i, int column) -> qint64 {

@@ -106,7 +106,7 @@ QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFi
     if (!db.isOpen() && !OpenMainDB(db, paths))
         return QStringLiteral("장부 파일을 열 수 없습니다: ") + paths.gDbFile;
     std::vector<LedgerRow> rows;
-    const SqlError error = readVouchers(db, voucherQuery(filter), rows);
+    const SqlError error = readVouchers(db, voucherQuery(db.dialect(), filter), rows);
     if (error.isError())
         return QStringLiteral("장부를 읽지 못했습니다: ") + paths.gDbFile + QStringLiteral("\n") + error.text;
     model.setRows(std::move(rows));

@@ -25,13 +25,13 @@ const QString kColumns = selectList();
 
 } // namespace
 
-SqlStatement voucherQuery(const VoucherFilter &f)
+SqlStatement voucherQuery(const SqlDialect &dialect, const VoucherFilter &f)
 {
     SqlStatement st(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total"));
     if (!f.clientName.isEmpty()) {
-        st.whereContains(voucherNameField(f.clientSide), f.clientName);
+        st.whereContains(dialect, voucherNameField(f.clientSide), f.clientName);
     } else if (!f.productName.isEmpty()) {
-        st.whereContains(QStringLiteral("pro_name"), f.productName);
+        st.whereContains(dialect, QStringLiteral("pro_name"), f.productName);
     } else {
         st.text += QStringLiteral(" WHERE maechul_date BETWEEN :from AND :to");
         st.bind(QStringLiteral("from"), f.fromDate.toString(Qt::ISODate))
@@ -46,7 +46,8 @@ SqlStatement voucherQuery(const VoucherFilter &f)
     // A contains-search reads every row anyway; walking the date index for the order would
     // turn that scan into a million random reads, so the searches sort instead ("+").
     st.text += f.clientName.isEmpty() && f.productName.isEmpty() ? QStringLiteral(" ORDER BY maechul_date, total_id")
-                                                                 : QStringLiteral(" ORDER BY +maechul_date, total_id");
+                                                                 : QStringLiteral(" ORDER BY %1, total_id")
+                                                                       .arg(dialect.unindexed(QStringLiteral("maechul_date")));
     return st;
 }
 

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 
+#include "core/data/sqldialect.h"
 #include "core/data/sqlstatement.h"
 #include "core/masterdata/businessmode.h"
 #include "ledgerrow.h"
@@ -33,7 +34,7 @@ struct VoucherFilter
 
 // Exactly one filter applies: the client name, else the product name, else the period with
 // the optional group and unsold filters.
-SqlStatement voucherQuery(const VoucherFilter &filter);
+SqlStatement voucherQuery(const SqlDialect &dialect, const VoucherFilter &filter);
 // Every row of table (total or a table of its fields), in the columns of voucherQuery.
 SqlStatement voucherSelect(const QString &table);
 // The voucher with key total_id, in the columns of voucherQuery.

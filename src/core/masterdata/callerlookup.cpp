@@ -6,17 +6,20 @@
 #include "core/base/textutil.h"
 #include "core/data/recordset.h"
 
-SqlStatement callerLookupStatement(const QString &key)
+SqlStatement callerLookupStatement(const SqlDialect &dialect, const QString &key)
 {
     // Every key ends with the number's last four digits, so the indexes on the last four
     // characters of tel and phone pick the candidates and the full ends-with test decides.
+    const auto endsWith = [&dialect](const QString &field) {
+        return QStringLiteral("(%1 = :tail AND %2 = :key)")
+            .arg(dialect.tail(field, QStringLiteral("4")), dialect.tail(field, QStringLiteral(":len")));
+    };
     SqlStatement st(QStringLiteral(
-        "SELECT DISTINCT ifnull(t.pro_name, '') || '(' || ifnull(t.maechul_date, '') || ')' AS PName, "
+        "SELECT DISTINCT coalesce(t.pro_name, '') || '(' || coalesce(t.maechul_date, '') || ')' AS PName, "
         "t.maechul_date, m.name AS MName, m.tel, m.memo, m.phone, m.zipcode, m.address, m.id "
-        "FROM maechul m LEFT JOIN total t ON t.maechul_code = m.id "
-        "WHERE (substr(m.tel, -4) = :tail AND substr(m.tel, -:len) = :key) "
-        "OR (substr(m.phone, -4) = :tail AND substr(m.phone, -:len) = :key) "
-        "ORDER BY t.maechul_date DESC, PName"));
+        "FROM maechul m LEFT JOIN total t ON t.maechul_code = m.id WHERE ")
+                    + endsWith(QStringLiteral("m.tel")) + QStringLiteral(" OR ") + endsWith(QStringLiteral("m.phone"))
+                    + QStringLiteral(" ORDER BY t.maechul_date DESC, PName"));
     st.bind(QStringLiteral("tail"), key.right(4))
         .bind(QStringLiteral("len"), static_cast<qint64>(key.size()))
         .bind(QStringLiteral("key"), key);
@@ -25,7 +28,7 @@ SqlStatement callerLookupStatement(const QString &key)
 
 std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const QString &key)
 {
-    auto rs = OpenRS(db, callerLookupStatement(key), prompt);
+    auto rs = OpenRS(db, callerLookupStatement(db.dialect(), key), prompt);
     if (!rs)
         return std::nullopt;
     CallerLookup result;

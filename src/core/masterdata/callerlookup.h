@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "clientrecord.h"
+#include "core/data/sqldialect.h"
 
 class Database;
 class UserPrompt;
@@ -23,6 +24,6 @@ struct CallerLookup
 
 // One row per distinct product and sale date of every matching customer (one row with empty
 // product and date for a customer without vouchers), newest first. The key is bound.
-SqlStatement callerLookupStatement(const QString &key);
+SqlStatement callerLookupStatement(const SqlDialect &dialect, const QString &key);
 // nullopt after the failure box of OpenRS.
 std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const QString &key);

@@ -42,7 +42,7 @@ std::optional<std::vector<ClientRecord>> ClientRegister::list(const QString &wor
 {
     SqlStatement st(QStringLiteral("SELECT id, name, tel, phone, zipcode, address, memo FROM ") + table());
     if (!word.isEmpty())
-        st.whereContains(QStringLiteral("name"), word);
+        st.whereContains(m_db.dialect(), QStringLiteral("name"), word);
     st.text += QStringLiteral(" ORDER BY name");
     auto rs = OpenRS(m_db, st, m_prompt);
     if (!rs)
@@ -83,7 +83,7 @@ qint32 ClientRegister::nextCode() const
     auto rs = OpenRS(m_db,
                      SqlStatement(QStringLiteral("SELECT MAX(m) FROM (SELECT MAX(id) AS m FROM ") + table()
                                   + QStringLiteral(" UNION ALL SELECT MAX(") + codeField
-                                  + QStringLiteral(") FROM total)")),
+                                  + QStringLiteral(") FROM total) AS used")),
                      m_prompt);
     if (!rs)
         return -1;

@@ -81,7 +81,7 @@ std::optional<QStringList> NameList::list(const QString &word, const QString &gr
     } else {
         st.text = QStringLiteral("SELECT name FROM ") + table();
         if (!word.isEmpty())
-            st.whereContains(QStringLiteral("name"), word);
+            st.whereContains(m_db.dialect(), QStringLiteral("name"), word);
         st.text += QStringLiteral(" ORDER BY name");
     }
     return OpenRSTexts(m_db, st, m_prompt);
@@ -107,7 +107,8 @@ std::optional<QString> NameList::rename(const QString &oldName) const
         return std::nullopt;
     }
     // Exactly this entry: an older file may hold another spelling differing in letter case.
-    SqlStatement st(QStringLiteral("UPDATE ") + table() + QStringLiteral(" SET name = :name WHERE name = :old COLLATE BINARY"));
+    SqlStatement st(QStringLiteral("UPDATE ") + table() + QStringLiteral(" SET name = :name WHERE ")
+                    + m_db.dialect().equalsExactly(QStringLiteral("name"), QStringLiteral("old")));
     st.bind(QStringLiteral("name"), newName).bind(QStringLiteral("old"), oldName).into(table());
     const Database::Result r = m_db.exec(st);
     if (!r.ok()) {
@@ -135,7 +136,8 @@ std::optional<QString> NameList::rename(const QString &oldName) const
 bool NameList::Delete(const QString &name) const
 {
     // Exactly this name: an older file may hold another spelling differing in letter case.
-    SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE name = :name COLLATE BINARY"));
+    SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE ")
+                    + m_db.dialect().equalsExactly(QStringLiteral("name"), QStringLiteral("name")));
     st.bind(QStringLiteral("name"), name);
     return askAndDelete(m_db, m_prompt, name, st);
 }

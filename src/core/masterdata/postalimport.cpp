@@ -58,7 +58,7 @@ Result writeRows(const QList<int> &pos, const std::function<bool(SourceRow &)> &
             if (!q.exec(sql))
                 err = q.lastError().text();
         };
-        run(Schema::createTableSql(post));
+        run(SqlDialect().createTableSql(post));
         std::optional<TransactionGuard> tx(std::in_place, db);
         if (err.isEmpty() && !q.prepare(QStringLiteral("INSERT INTO Post (ZIPCODE, SIDO, GUGUN, DONG, BUNJI) "
                                                        "VALUES (?, ?, ?, ?, ?)")))
@@ -101,7 +101,7 @@ Result writeRows(const QList<int> &pos, const std::function<bool(SourceRow &)> &
                 ++result.rows;
         }
         q.finish();
-        for (const QString &sql : Schema::createIndexSql(post))
+        for (const QString &sql : SqlDialect().createIndexSql(post))
             run(sql);
         run(QStringLiteral("CREATE INDEX IF NOT EXISTS Post_ZIPCODE ON Post (ZIPCODE)"));
         if (err.isEmpty()) {

@@ -51,7 +51,8 @@ SqlStatement PostalSearch::query(const QString &text)
     SqlStatement st(QStringLiteral("SELECT ZIPCODE, SIDO, GUGUN, DONG, BUNJI FROM Post"));
     if (!text.isEmpty()) {
         const bool doubleByte = LenAnsi(text.left(1)) == 2;
-        st.whereContains(doubleByte ? QStringLiteral("DONG") : QStringLiteral("ZIPCODE"), text);
+        // The postal file is always the embedded engine's, whatever engine the ledger is on.
+        st.whereContains(SqlDialect(), doubleByte ? QStringLiteral("DONG") : QStringLiteral("ZIPCODE"), text);
     }
     st.text += QStringLiteral(" ORDER BY ZIPCODE");
     return st;

@@ -176,7 +176,7 @@ private:
 
 QString createIndexes(QSqlQuery &q, const Schema::Table &t, QStringList &changes)
 {
-    const QStringList sql = Schema::createIndexSql(t);
+    const QStringList sql = SqlDialect().createIndexSql(t);
     for (qsizetype i = 0; i < sql.size(); ++i) {
         if (q.exec(sql.at(i)))
             continue;
@@ -309,7 +309,7 @@ Result run(const Options &options, const Progress &progress)
         for (const Source &s : std::as_const(sources)) {
             const Schema::Table target = withOldSizes(s, r.changes);
             TableCount count{target.name};
-            if (!q.exec(Schema::createTableSql(target)))
+            if (!q.exec(SqlDialect().createTableSql(target)))
                 error = q.lastError().text();
             if (error.isEmpty())
                 error = w.copy(s, target, count, r.changes);
@@ -320,7 +320,7 @@ Result run(const Options &options, const Progress &progress)
                 break;
         }
         for (const Schema::Table &t : std::as_const(newTables)) {
-            for (const QString &sql : QStringList{Schema::createTableSql(t)} + Schema::createIndexSql(t))
+            for (const QString &sql : SqlDialect().tableSql(t))
                 if (error.isEmpty() && !q.exec(sql))
                     error = q.lastError().text();
         }

@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
     all.fromDate = QDate(1, 1, 1);
     all.toDate = QDate(9999, 12, 31);
     std::vector<LedgerRow> rows;
-    readVouchers(db, voucherQuery(all), rows);
+    readVouchers(db, voucherQuery(db.dialect(), all), rows);
     ConsolePrompt prompt;
     const ReportLayout layout = loadReportLayout(folder).layout;
 

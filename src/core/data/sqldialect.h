@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "schema.h"
+
+// The SQL that differs between the two engines, and only that: everything else the program
+// writes runs unchanged on both. Text fields compare and sort without regard to ASCII letter
+// case on both (SQLite's NOCASE; PostgreSQL's citext in a C-locale database), so plain `=`,
+// DISTINCT, GROUP BY and ORDER BY on them need nothing from here.
+class SqlDialect final
+{
+public:
+    enum class Engine { Sqlite, Postgres };
+
+    explicit SqlDialect(Engine engine = Engine::Sqlite) : m_engine(engine) {}
+    Engine engine() const { return m_engine; }
+
+    // True where field contains the text bound to :param, every character taken literally;
+    // with fold, ASCII letters match either case.
+    QString contains(const QString &field, const QString &param, bool fold) const;
+    // The last n characters of a text (all of it when shorter); n is SQL, a number or a parameter.
+    QString tail(const QString &text, const QString &n) const;
+    // field = :param with letter case counting, on a case-blind field.
+    QString equalsExactly(const QString &field, const QString &param) const;
+    // A table of no key emptied, so that rows inserted next come back in their order by
+    // insertionOrder().
+    QString emptyTableSql(const QString &table) const;
+    QString insertionOrder() const;
+    // An ORDER BY term that keeps the planner off the field's index.
+    QString unindexed(const QString &field) const;
+
+    // The ledger's tables as this engine declares them, from the one declaration in Schema.
+    QString declaredType(const Schema::Field &field) const;
+    QString columnDefinition(const Schema::Field &field) const;
+    QString createTableSql(const Schema::Table &table) const;
+    QString createIndexSql(const Schema::Table &table, const Schema::Index &index) const;
+    QString createIndexSql(const Schema::ExpressionIndex &index) const;
+    // The table's indexes, those over expressions included.
+    QStringList createIndexSql(const Schema::Table &table) const;
+    // The table whole: its creation, what the catalogue records of it and its indexes.
+    QStringList tableSql(const Schema::Table &table) const;
+    // Everything a new, empty ledger is made of, in order.
+    QStringList createLedgerSql() const;
+
+    // The catalogue, one statement each: the tables (name); a table's fields (name, declared
+    // type, required) bound to :t; its indexes (name, unique, creation SQL or '' for one the
+    // engine made for a constraint) bound to :t; an index's fields in order bound to :i.
+    QString tablesSql() const;
+    QString columnsSql() const;
+    QString indexesSql() const;
+    QString indexFieldsSql() const;
+
+private:
+    Engine m_engine;
+};
