@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include "core/data/connectionsettings.h"
 #include "core/data/database.h"
 #include "core/migrate/ledgercopy.h"
 
@@ -20,8 +21,10 @@ void print(FILE *to, QString text)
 int usage()
 {
     print(stderr, QStringLiteral("사용법: solbitsem-ledger-copy FROM TO\n"
-                                 "  FROM: 복사할 장부 파일 (panDB.db)\n"
-                                 "  TO: 새로 만들 장부 파일; 있는 파일은 덮어쓰지 않습니다\n"));
+                                 "  FROM: 복사할 장부: 파일 (panDB.db) 또는 장부 서버\n"
+                                 "        (\"host=… port=… dbname=… user=…\", 비밀번호는 ~/.pgpass)\n"
+                                 "  TO: 새로 만들 장부 파일, 또는 장부가 비어 있는 장부 서버;\n"
+                                 "      전표가 있는 장부는 덮어쓰지 않습니다\n"));
     return 2;
 }
 
@@ -33,19 +36,39 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.size() != 2 || args.at(0).startsWith(QLatin1Char('-')) || args.at(1).startsWith(QLatin1Char('-')))
         return usage();
+    const ConnectionSettings from = ConnectionSettings::parse(args.at(0));
+    const ConnectionSettings to = ConnectionSettings::parse(args.at(1));
     Database source;
-    if (!source.open(args.at(0), false, Database::Access::ReadOnly)) {
-        print(stderr, QStringLiteral("원본 장부를 열 수 없습니다: %1\n").arg(args.at(0)));
+    if (!source.open(from, false, from.isServer() ? Database::Access::ReadWrite : Database::Access::ReadOnly)) {
+        print(stderr, QStringLiteral("원본 장부를 열 수 없습니다: %1\n").arg(from.display()));
         return 1;
     }
     if (const SqlError e = source.probe(); e.isError()) {
         print(stderr, QStringLiteral("원본 장부를 읽을 수 없습니다: %1\n").arg(e.text));
         return 1;
     }
-    const LedgerCopy::Result r = LedgerCopy::copyToNewFile(source, args.at(1), [](qint64 done, qint64 total) {
+    const auto progress = [](qint64 done, qint64 total) {
         print(stderr, QStringLiteral("\r%1 / %2행").arg(done).arg(total));
         return true;
-    });
+    };
+    LedgerCopy::Result r;
+    if (!to.isServer()) {
+        r = LedgerCopy::copyToNewFile(source, to.path, progress);
+    } else {
+        Database target;
+        QString error;
+        if (!target.open(to)) {
+            r.error = QStringLiteral("장부 서버에 접속할 수 없습니다: ") + to.display();
+        } else if (!target.hasTable(QStringLiteral("total")) && !Database::createLedger(to, &error)) {
+            r.error = QStringLiteral("장부 서버에 장부를 만들 수 없습니다: ") + error;
+        } else {
+            target.close();
+            if (target.open(to))
+                r = LedgerCopy::copy(source, target, progress);
+            else
+                r.error = QStringLiteral("장부 서버에 접속할 수 없습니다: ") + to.display();
+        }
+    }
     print(stderr, QStringLiteral("\r%1\r").arg(QString(40, QLatin1Char(' '))));
     if (!r.ok) {
         print(stderr, r.error + QLatin1Char('\n'));

@@ -188,3 +188,11 @@ QString SqlDialect::indexFieldsSql() const
                                 "WHERE x.indexrelid = (current_schema() || '.' || quote_ident(:i))::regclass ORDER BY k.n")
                : QStringLiteral("SELECT name FROM pragma_index_info(:i) ORDER BY seqno");
 }
+
+QString SqlDialect::counterAfterKeysSql(const QString &table, const QString &field) const
+{
+    if (m_engine == Engine::Sqlite)
+        return {};
+    return QStringLiteral("SELECT setval(pg_get_serial_sequence('\"%1\"', '%2'), COALESCE(MAX(\"%2\"), 0) + 1, false) FROM \"%1\"")
+        .arg(table, field);
+}

@@ -132,6 +132,11 @@ Result copy(Database &source, Database &target, const Progress &progress)
                 return fail(stop);
             }
         }
+        for (const Schema::Field &f : p.fields)
+            if (f.type == Schema::FieldType::Counter)
+                if (const QString sql = target.dialect().counterAfterKeysSql(p.table->name, f.name); !sql.isEmpty())
+                    if (const Database::Result c = target.exec(SqlStatement(sql)); !c.ok())
+                        return fail(QStringLiteral("표 %1의 키 번호를 맞출 수 없습니다: %2").arg(p.table->name, c.error.text));
         const std::optional<qint64> counted = countRows(target, p.table->name, &error);
         if (!counted)
             return fail(QStringLiteral("대상 장부를 읽을 수 없습니다: ") + error);
