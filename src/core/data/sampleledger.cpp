@@ -164,7 +164,7 @@ bool writeSampleLedger(const QString &path, const SampleLedgerOptions &o, QStrin
             (side == 0 ? supplierNames : customerNames).push_back(name);
         }
     }
-    q.prepare(QStringLiteral("INSERT INTO user (userid, pass) VALUES (?, NULL)"));
+    q.prepare(QStringLiteral("INSERT INTO \"user\" (userid, pass) VALUES (?, NULL)"));
     q.addBindValue(QStringLiteral("솔빛셈"));
     if (!q.exec())
         return fail(q);

@@ -196,3 +196,8 @@ QString SqlDialect::counterAfterKeysSql(const QString &table, const QString &fie
     return QStringLiteral("SELECT setval(pg_get_serial_sequence('\"%1\"', '%2'), COALESCE(MAX(\"%2\"), 0) + 1, false) FROM \"%1\"")
         .arg(table, field);
 }
+
+QString SqlDialect::userTable() const
+{
+    return m_engine == Engine::Sqlite ? QStringLiteral("user") : QStringLiteral("\"user\"");
+}

@@ -49,6 +49,9 @@ public:
     // type, required) bound to :t; its indexes (name, unique, creation SQL or '' for one the
     // engine made for a constraint) bound to :t; an index's fields in order bound to :i.
     QString tablesSql() const;
+    // The password table's name in a statement: a reserved word on the server, bare in the file
+    // (where the boxes show the statement as it always read).
+    QString userTable() const;
     // After rows were written with their own keys: the statement that moves the table's counter
     // past the largest key; empty where the engine does so by itself (SQLite's AUTOINCREMENT).
     QString counterAfterKeysSql(const QString &table, const QString &field) const;

@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QSqlError>
 
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "appfolders.h"
 #include "appsettings.h"
+#include "ledgerlocation.h"
 
 namespace {
 bool isDir(const QString &path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
@@ -117,9 +120,57 @@ bool OpenMainDB(Database &db, const AppPaths &paths)
     return db.open(paths.gDbFile, false);
 }
 
+bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt)
+{
+    ConnectionSettings server;
+    server.engine = SqlDialect::Engine::Postgres;
+    server.host = location.host;
+    server.port = location.port;
+    server.database = location.database;
+    server.user = location.user;
+    // The password stays in memory only while the ledger is opened (and made, if need be).
+    const auto wipe = qScopeGuard([&] {
+        server.password.fill(QLatin1Char(' '));
+        server.password.clear();
+    });
+    const ServerLogin::Attempt a = ServerLogin::run(location, prompt, [&](const QString &password) {
+        server.password = password;
+        if (db.open(server))
+            return ServerLogin::Attempt{ServerLogin::Outcome::Connected, {}};
+        const QSqlError e = db.connection().lastError();
+        const QString text = e.text();
+        // libpq's "no password supplied", the server's refusal (28P01), in whatever language.
+        const bool refused = e.nativeErrorCode() == QLatin1String("28P01") || text.contains(QLatin1String("password"))
+                             || text.contains(QStringLiteral("비밀번호"));
+        return ServerLogin::Attempt{refused ? ServerLogin::Outcome::WrongPassword : ServerLogin::Outcome::Failed, text};
+    });
+    if (a.outcome != ServerLogin::Outcome::Connected)
+        return false; // the first statement shows the box for no ledger
+    if (db.hasTable(QStringLiteral("total")))
+        return true;
+    // A database without the ledger's tables gets them only when the user says so.
+    if (!prompt.MsgYesNo(QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다. 새 장부를 만드시겠습니까?\r\n") + server.display(),
+                         LedgerLocation::serverCaption(), true)) {
+        db.close();
+        return false;
+    }
+    QString error;
+    if (!Database::createLedger(server, &error)) {
+        prompt.MsgWarn(QStringLiteral("장부 서버에 새 장부를 만들 수 없습니다.\r\n") + error, LedgerLocation::serverCaption());
+        db.close();
+        return false;
+    }
+    return db.open(server);
+}
+
 AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer)
 {
     AppPaths paths = LoadSettings(settings, prompt);
+    if (const LedgerLocation location = LedgerLocation::read(settings); location.kind == LedgerLocation::Kind::Server) {
+        EnsurePostalFile(paths);
+        OpenServerLedger(db, location, prompt);
+        return paths;
+    }
     if (importer && !QFileInfo::exists(paths.gDbFile))
         OfferLedgerImport(paths, prompt, *importer);
     EnsureLedger(paths, prompt);

@@ -56,6 +56,10 @@ bool OfferLedgerImport(const AppPaths &paths, UserPrompt &prompt, LedgerImporter
 bool EnsurePostalFile(const AppPaths &paths);
 // Opens the ledger shared; a failure leaves the database closed and the first query reports it.
 bool OpenMainDB(Database &db, const AppPaths &paths);
-// The whole start of the data side: settings, first-start ledger (offering the old one when an
+struct LedgerLocation;
+// The ledger on a server: the login (the password asked as the server needs it), and a database
+// without the ledger's tables made into one after a question. False leaves the database closed.
+bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt);
+// The whole start of the data side (a server ledger when the settings say so): settings, first-start ledger (offering the old one when an
 // importer is given), main database.
 AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer = nullptr);

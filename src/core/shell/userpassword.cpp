@@ -34,7 +34,7 @@ bool UserPassword::read()
     m_hasRow = false;
     m_userName.clear();
     m_stored.clear();
-    auto rs = OpenRS(m_db, QStringLiteral("select * from user"), m_prompt);
+    auto rs = OpenRS(m_db, QStringLiteral("select * from ") + m_db.dialect().userTable(), m_prompt);
     if (!rs)
         return false;
     if (rs->next()) {
@@ -71,20 +71,20 @@ QString UserPassword::store(const QString &password)
     };
     QString error;
     if (hashed.isEmpty()) {
-        error = run(QStringLiteral("DELETE FROM user"));
+        error = run(QStringLiteral("DELETE FROM ") + m_db.dialect().userTable());
         if (error.isEmpty())
-            error = run(SqlStatement(QStringLiteral("INSERT INTO user (userid) VALUES (:userid)"))
+            error = run(SqlStatement(QStringLiteral("INSERT INTO %1 (userid) VALUES (:userid)").arg(m_db.dialect().userTable()))
                             .bind(QStringLiteral("userid"), programTitle())
                             .into(QStringLiteral("user")));
     } else {
         int rows = 0;
-        error = run(SqlStatement(QStringLiteral("UPDATE user SET pass = :pass")).bind(QStringLiteral("pass"), hashed),
+        error = run(SqlStatement(QStringLiteral("UPDATE %1 SET pass = :pass").arg(m_db.dialect().userTable())).bind(QStringLiteral("pass"), hashed),
                     &rows);
         // An empty table counts as no password; the first password makes its row. The hash is
         // longer than pass's declared size, which the engine does not hold it to, so the
         // statements writing it skip the size check of the user table.
         if (error.isEmpty() && rows == 0)
-            error = run(SqlStatement(QStringLiteral("INSERT INTO user (userid, pass) VALUES (:userid, :pass)"))
+            error = run(SqlStatement(QStringLiteral("INSERT INTO %1 (userid, pass) VALUES (:userid, :pass)").arg(m_db.dialect().userTable()))
                             .bind(QStringLiteral("userid"), programTitle())
                             .bind(QStringLiteral("pass"), hashed));
     }
