@@ -6,19 +6,16 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include "core/base/consoleprompt.h"
 #include "core/migrate/ledgerimport.h"
 
 namespace {
 
-void print(FILE *to, QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fputs(text.toLocal8Bit().constData(), to);
-}
+using Out = ConsolePrompt;
 
 int usage()
 {
-    print(stderr, QStringLiteral("사용법: solbitsem-import OLD.mdb --out FOLDER [--postal dbpost.mdb]\n"
+    Out::print(stderr, QStringLiteral("사용법: solbitsem-import OLD.mdb --out FOLDER [--postal dbpost.mdb]\n"
                                  "  OLD.mdb: 예전 프로그램의 장부 (panDB.mdb)\n"
                                  "  FOLDER: panDB.db (와 dbpost.db)를 만들 폴더; 있는 파일은 덮어쓰지 않습니다\n"));
     return 2;
@@ -46,14 +43,14 @@ int main(int argc, char *argv[])
         return usage();
 
     const LedgerImport::Result r = LedgerImport::run(options, [](qint64 done, qint64 total) {
-        print(stderr, QStringLiteral("\r%1 / %2행").arg(done).arg(total));
+        Out::print(stderr, QStringLiteral("\r%1 / %2행").arg(done).arg(total));
         return true;
     });
-    print(stderr, QStringLiteral("\r%1\r").arg(QString(40, QLatin1Char(' '))));
+    Out::print(stderr, QStringLiteral("\r%1\r").arg(QString(40, QLatin1Char(' '))));
     if (!r.ok) {
-        print(stderr, r.error + QLatin1Char('\n'));
+        Out::print(stderr, r.error + QLatin1Char('\n'));
         return 1;
     }
-    print(stdout, r.summary() + QLatin1Char('\n'));
+    Out::print(stdout, r.summary() + QLatin1Char('\n'));
     return 0;
 }

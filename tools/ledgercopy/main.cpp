@@ -6,21 +6,18 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include "core/base/consoleprompt.h"
 #include "core/data/connectionsettings.h"
 #include "core/data/database.h"
 #include "core/migrate/ledgercopy.h"
 
 namespace {
 
-void print(FILE *to, QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    std::fputs(text.toLocal8Bit().constData(), to);
-}
+using Out = ConsolePrompt;
 
 int usage()
 {
-    print(stderr, QStringLiteral("사용법: solbitsem-ledger-copy FROM TO\n"
+    Out::print(stderr, QStringLiteral("사용법: solbitsem-ledger-copy FROM TO\n"
                                  "  FROM: 복사할 장부: 파일 (panDB.db) 또는 장부 서버\n"
                                  "        (\"host=… port=… dbname=… user=…\", 비밀번호는 ~/.pgpass)\n"
                                  "  TO: 새로 만들 장부 파일, 또는 장부가 비어 있는 장부 서버;\n"
@@ -40,15 +37,15 @@ int main(int argc, char *argv[])
     const ConnectionSettings to = ConnectionSettings::parse(args.at(1));
     Database source;
     if (!source.open(from, false, from.isServer() ? Database::Access::ReadWrite : Database::Access::ReadOnly)) {
-        print(stderr, QStringLiteral("원본 장부를 열 수 없습니다: %1\n").arg(from.display()));
+        Out::print(stderr, QStringLiteral("원본 장부를 열 수 없습니다: %1\n").arg(from.display()));
         return 1;
     }
     if (const SqlError e = source.probe(); e.isError()) {
-        print(stderr, QStringLiteral("원본 장부를 읽을 수 없습니다: %1\n").arg(e.text));
+        Out::print(stderr, QStringLiteral("원본 장부를 읽을 수 없습니다: %1\n").arg(e.text));
         return 1;
     }
     const auto progress = [](qint64 done, qint64 total) {
-        print(stderr, QStringLiteral("\r%1 / %2행").arg(done).arg(total));
+        Out::print(stderr, QStringLiteral("\r%1 / %2행").arg(done).arg(total));
         return true;
     };
     LedgerCopy::Result r;
@@ -69,11 +66,11 @@ int main(int argc, char *argv[])
                 r.error = QStringLiteral("장부 서버에 접속할 수 없습니다: ") + to.display();
         }
     }
-    print(stderr, QStringLiteral("\r%1\r").arg(QString(40, QLatin1Char(' '))));
+    Out::print(stderr, QStringLiteral("\r%1\r").arg(QString(40, QLatin1Char(' '))));
     if (!r.ok) {
-        print(stderr, r.error + QLatin1Char('\n'));
+        Out::print(stderr, r.error + QLatin1Char('\n'));
         return 1;
     }
-    print(stdout, QStringLiteral("장부를 복사했습니다.\n") + r.summary() + QLatin1Char('\n'));
+    Out::print(stdout, QStringLiteral("장부를 복사했습니다.\n") + r.summary() + QLatin1Char('\n'));
     return 0;
 }

@@ -56,3 +56,9 @@ std::optional<QString> ConsolePrompt::inputSecret(const QString &prompt, const Q
     std::fill(typed.begin(), typed.end(), '\0');
     return out;
 }
+
+void ConsolePrompt::print(FILE *to, QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    std::fputs(text.toLocal8Bit().constData(), to);
+}

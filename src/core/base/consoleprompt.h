@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdio>
+
 #include "userprompt.h"
 
 // The answerer of the command forms (printing, export, import from a shell or a script): every
@@ -21,6 +23,10 @@ public:
     std::optional<QString> pickFile(const QString &, const QString &, const QString &) override { return std::nullopt; }
 
     int problems() const { return m_problems; }
+
+    // A command's own output in the terminal's encoding, CR LF as a line end; a lone CR stays,
+    // so a progress line can be written over.
+    static void print(FILE *to, QString text);
 
 private:
     int m_problems = 0;
