@@ -59,13 +59,20 @@ class tst_LedgerBackup : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
-    void init() { TestEnvironment::instance().reset(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
+    void init()
+    {
+        TestEnvironment::instance().reset();
+        // The server copy runs the server's cases, the file copy the others.
+        if (QByteArray(QTest::currentTestFunction()).startsWith("server") != TestEngine::isServer())
+            QSKIP("Not a case of this engine.");
+    }
     void copyWhileAnotherProgramWrites();
     void dailyOncePerDayAndUnwritableFolderWarnsOnce();
     void rotationOnASimulatedCalendar();
     void restoreKeepsTheLedgerAsideAndReopens();
     void damagedBackupIsRefused();
+    void serverBackupIsOneSnapshotAndRestoresInPlace();
 };
 
 void tst_LedgerBackup::copyWhileAnotherProgramWrites()
@@ -249,6 +256,77 @@ void tst_LedgerBackup::damagedBackupIsRefused()
     prompt.ok();
     QVERIFY(!backup.restore(entry));
     QCOMPARE(prompt.count(), 2);
+}
+
+void tst_LedgerBackup::serverBackupIsOneSnapshotAndRestoresInPlace()
+{
+    TempLedger server;
+    AppPaths paths;
+    paths.gDbPath = server.folder() + QStringLiteral("/Dbs");
+    paths.gDbFile = paths.gDbPath + QStringLiteral("/panDB.db");
+    AppSettings settings;
+    ScriptedPrompt prompt;
+    LedgerBackup backup(settings, server.db(), prompt, paths);
+    for (const QString &name : {QStringLiteral("사과"), QStringLiteral("O'Neil 배"), QStringLiteral("감")})
+        server.addVoucher(voucher(QStringLiteral("2026-12-01"), name, 1000));
+    server.addClient(1, 7, QStringLiteral("가나상사"));
+
+    // Another PC's change, not yet committed while the copy is taken, stays out of it whole.
+    Database otherPc;
+    QVERIFY(otherPc.open(server.settings()));
+    {
+        TransactionGuard writing(otherPc);
+        QVERIFY_SQL(otherPc.exec(SqlStatement(QStringLiteral("INSERT INTO total (pro_name) VALUES ('배추')"))));
+        QVERIFY_SQL(otherPc.exec(SqlStatement(QStringLiteral("DELETE FROM maechul"))));
+        backup.setNow(at(QStringLiteral("2026-12-09 09:00")));
+        const LedgerBackup::Entry entry = backup.backupNow(true);
+        QCOMPARE(prompt.count(), 0);
+        QCOMPARE(entry.path, server.folder() + QStringLiteral("/Backup/panDB-20261209-090000.db"));
+        QCOMPARE(entry.check, QStringLiteral("ok"));
+        QCOMPARE(entry.vouchers, 3);
+        QVERIFY(!writing.commit().isError());
+    }
+    Database file;
+    QVERIFY(file.open(backup.entries().front().path, false, Database::Access::ReadOnly));
+    Database::Result client = file.exec(SqlStatement(QStringLiteral("SELECT name FROM maechul WHERE id = 7")));
+    QVERIFY(client.query.next());
+    QCOMPARE(client.query.value(0).toString(), QStringLiteral("가나상사"));
+    file.close();
+
+    // The start's copy, on a thread and a connection of its own.
+    bool reported = false;
+    backup.setReported([&reported] { reported = true; });
+    backup.setNow(at(QStringLiteral("2026-12-10 08:00")));
+    backup.startDailyBackup();
+    QVERIFY(QTest::qWaitFor([&reported] { return reported; }, 10000));
+    QCOMPARE(prompt.count(), 0);
+    QCOMPARE(backup.entries().size(), 2);
+    QCOMPARE(backup.entries().front().vouchers, 4);
+
+    // Declined, nothing changes; accepted, the rows are the 09:00 copy's and the rows they
+    // replace are kept in a file.
+    const LedgerBackup::Entry morning = backup.entries().back();
+    prompt.no();
+    QVERIFY(!backup.restore(morning));
+    QCOMPARE(server.count(QStringLiteral("total")), 4);
+    prompt.yes().ok();
+    QVERIFY(backup.restore(morning));
+    QCOMPARE(prompt.last().icon, UserPrompt::Icon::Information);
+    QCOMPARE(server.count(QStringLiteral("total")), 3);
+    QCOMPARE(server.count(QStringLiteral("maechul")), 1);
+    const QString aside = paths.gDbPath + QStringLiteral("/panDB-복원전-20261210-080000.db");
+    QCOMPARE(backup.setAsidePath(), aside);
+    QVERIFY(file.open(aside, false, Database::Access::ReadOnly));
+    Database::Result before = file.exec(SqlStatement(QStringLiteral("SELECT COUNT(*), MAX(total_id) FROM total")));
+    QVERIFY(before.query.next());
+    QCOMPARE(before.query.value(0).toLongLong(), 4);
+    // The key handed out to the other PC's voucher is not handed out again, and the other PC
+    // reads the restored rows.
+    const qint64 next = server.addVoucher(voucher(QStringLiteral("2026-12-10"), QStringLiteral("새 전표"), 1));
+    QVERIFY(next > before.query.value(1).toLongLong());
+    Database::Result seen = otherPc.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(seen.query.next());
+    QCOMPARE(seen.query.value(0).toLongLong(), 4);
 }
 
 QTEST_GUILESS_MAIN(tst_LedgerBackup)

@@ -40,6 +40,7 @@ private slots:
     void initTestCase() { INIT_LEDGER_TEST(); }
     void stagesTheShownRowsInGridOrder();
     void failedStagingKeepsTheEarlierRows();
+    void twoPcsPrintingAtOnceKeepTheirOwnRows();
     void layoutWrittenOnceAndNeverOverwritten();
     void brokenLayoutFallsBackToTheBuiltInDesign_data();
     void brokenLayoutFallsBackToTheBuiltInDesign();
@@ -110,6 +111,34 @@ void tst_LedgerPrint::failedStagingKeepsTheEarlierRows()
 
     l.exec(SqlStatement(QStringLiteral("DROP TABLE total_print")));
     QVERIFY(!print_total_input(l.db(), model).text.isEmpty());
+}
+
+void tst_LedgerPrint::twoPcsPrintingAtOnceKeepTheirOwnRows()
+{
+    if (!TestEngine::isServer())
+        QSKIP("A ledger file is one PC's.");
+    TempLedger l;
+    Database office;
+    QVERIFY(office.open(l.settings()));
+    LedgerModel counterGrid;
+    counterGrid.setRows({voucher(QStringLiteral("2026-12-01"), QStringLiteral("계산대 A"), 1),
+                         voucher(QStringLiteral("2026-12-01"), QStringLiteral("계산대 B"), 2)});
+    LedgerModel officeGrid;
+    officeGrid.setRows({voucher(QStringLiteral("2026-12-01"), QStringLiteral("사무실"), 3)});
+    {
+        // The counter's staging is still uncommitted while the office stages: neither waits.
+        TransactionGuard counterPrinting(l.db());
+        QVERIFY(!print_total_input(l.db(), counterGrid).isError());
+        QVERIFY(!print_total_input(office, officeGrid).isError());
+        QVERIFY(!counterPrinting.commit().isError());
+    }
+    QCOMPARE(stagedNames(l.db()), (QStringList{QStringLiteral("계산대 A/"), QStringLiteral("계산대 B/")}));
+    QCOMPARE(stagedNames(office), QStringList{QStringLiteral("사무실/")});
+    // A later print of one leaves the other's rows alone.
+    officeGrid.clear();
+    QVERIFY(!print_total_input(office, officeGrid).isError());
+    QCOMPARE(stagedNames(office), QStringList());
+    QCOMPARE(stagedNames(l.db()).size(), 2);
 }
 
 void tst_LedgerPrint::layoutWrittenOnceAndNeverOverwritten()

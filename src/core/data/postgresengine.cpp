@@ -3,11 +3,14 @@
 
 #include <vector>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include "schema.h"
+#include "tablecopy.h"
 
 namespace {
 
@@ -266,13 +269,26 @@ std::unique_ptr<Database::RowWriter::Engine> PostgresEngine::rowWriter(Database 
 
 SqlError PostgresEngine::backupTo(Database &db, const QString &target)
 {
-    const SqlStatement what(QStringLiteral("BACKUP TO ") + target);
+    const SqlStatement what(QStringLiteral("BACKUP TO ") + QDir::toNativeSeparators(target));
     if (!db.isOpen())
         return SqlError::noDatabase(what);
     SqlError e;
     e.kind = SqlError::Kind::Other;
-    e.text = QStringLiteral("서버 장부의 백업은 아직 이 프로그램에서 할 수 없습니다. 서버의 pg_dump를 쓰십시오.");
     e.statement = what.display();
+    if (QFileInfo::exists(target)) {
+        e.text = QStringLiteral("파일이 이미 있습니다.");
+        return e;
+    }
+    // Every table read in one snapshot: a change another PC commits meanwhile is in the copy
+    // whole or not at all, and nothing is locked against the other PCs.
+    const SqlStatement snapshot(QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+    if (const Database::Result begun = db.exec(snapshot); !begun.ok())
+        return begun.error;
+    const TableCopy::Result copied = TableCopy::copyToNewFile(db, target);
+    db.exec(SqlStatement(QStringLiteral("ROLLBACK")));
+    if (copied.ok)
+        return {};
+    e.text = copied.error;
     return e;
 }
 

@@ -33,11 +33,15 @@ QString SqlDialect::equalsExactly(const QString &field, const QString &param) co
                                         : QStringLiteral("%1 = :%2 COLLATE BINARY").arg(field, param);
 }
 
-QString SqlDialect::emptyTableSql(const QString &table) const
+QStringList SqlDialect::emptyStagingSql(const QString &table) const
 {
-    // A truncated table on the server starts a new file, so rows written next lie in their
-    // order; a delete would leave room that later rows could fill out of order.
-    return (m_engine == Engine::Postgres ? QStringLiteral("TRUNCATE ") : QStringLiteral("DELETE FROM ")) + table;
+    if (m_engine == Engine::Sqlite)
+        return {QStringLiteral("DELETE FROM ") + table};
+    // Several PCs print at the same moment on a server: each connection stages into a temporary
+    // copy of its own, which comes first in the search path and goes with the connection. A
+    // truncated table starts a new file, so rows written next lie in their order.
+    return {QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (LIKE %1 INCLUDING ALL)").arg(table),
+            QStringLiteral("TRUNCATE ") + table};
 }
 
 QString SqlDialect::insertionOrder() const
@@ -193,7 +197,11 @@ QString SqlDialect::counterAfterKeysSql(const QString &table, const QString &fie
 {
     if (m_engine == Engine::Sqlite)
         return {};
-    return QStringLiteral("SELECT setval(pg_get_serial_sequence('\"%1\"', '%2'), COALESCE(MAX(\"%2\"), 0) + 1, false) FROM \"%1\"")
+    // Never back: after rows were replaced by older ones, a key handed out since stays used, as
+    // SQLite's AUTOINCREMENT keeps it.
+    return QStringLiteral("SELECT setval(pg_get_serial_sequence('\"%1\"', '%2'), GREATEST(COALESCE(MAX(\"%2\"), 0), "
+                          "COALESCE(pg_sequence_last_value(pg_get_serial_sequence('\"%1\"', '%2')), 0)) + 1, false) "
+                          "FROM \"%1\"")
         .arg(table, field);
 }
 

@@ -25,9 +25,10 @@ public:
     QString tail(const QString &text, const QString &n) const;
     // field = :param with letter case counting, on a case-blind field.
     QString equalsExactly(const QString &field, const QString &param) const;
-    // A table of no key emptied, so that rows inserted next come back in their order by
+    // A staging table of no key, emptied and this connection's own (another PC's staging at the
+    // same moment stays apart), so that rows inserted next come back in their order by
     // insertionOrder().
-    QString emptyTableSql(const QString &table) const;
+    QStringList emptyStagingSql(const QString &table) const;
     QString insertionOrder() const;
     // An ORDER BY term that keeps the planner off the field's index.
     QString unindexed(const QString &field) const;

@@ -16,9 +16,9 @@ QVariant amount(const LedgerRow &r, int column, qint64 value)
 SqlError print_total_input(Database &db, const LedgerModel &model)
 {
     TransactionGuard guard(db, QStringLiteral("print_total_input"));
-    const Database::Result cleared = db.exec(SqlStatement(db.dialect().emptyTableSql(QStringLiteral("total_print"))));
-    if (!cleared.ok())
-        return cleared.error;
+    for (const QString &sql : db.dialect().emptyStagingSql(QStringLiteral("total_print")))
+        if (const Database::Result cleared = db.exec(SqlStatement(sql)); !cleared.ok())
+            return cleared.error;
     const int saved = model.hasEntryRow() ? model.rowCount() - 1 : model.rowCount();
     SqlStatement insert(QStringLiteral("INSERT INTO total_print(maeip_date, pro_name, maeip_name, maeip_cost, "
                                        "maechul_date, maechul_name, maechul_cost, maechul_usecost) VALUES "

@@ -1,45 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
-
-#include <QList>
-#include <QString>
-
-class Database;
+#include "core/data/tablecopy.h"
 
 // Copies a whole ledger from one database into another, keys and all, so that a shop can move
-// its ledger onto a server and back. The target takes every row in one transaction, and the
-// rows read, written and then counted in the target are compared table by table: a copy that
-// does not add up is rolled back, never left half done.
+// its ledger onto a server and back (solbitsem-ledger-copy). The copy itself is the data
+// layer's, which the server's backups use as well.
 namespace LedgerCopy {
 
-struct TableCount
-{
-    QString table;
-    qint64 read = 0;
-    qint64 written = 0;
-    qint64 counted = 0; // rows the target holds afterwards
-};
-
-struct Result
-{
-    bool ok = false;
-    bool cancelled = false;
-    QString error; // Korean, for the user
-    QList<TableCount> tables;
-
-    QString summary() const;
-};
-
-// Called every so many rows with the rows done and the rows in all; false cancels.
-using Progress = std::function<bool(qint64 done, qint64 total)>;
+using TableCount = TableCopy::TableCount;
+using Result = TableCopy::Result;
+using Progress = TableCopy::Progress;
 
 // Both open; target holds the ledger's tables and not one row in them.
-Result copy(Database &source, Database &target, const Progress &progress = {});
+inline Result copy(Database &source, Database &target, const Progress &progress = {})
+{
+    return TableCopy::copy(source, target, progress);
+}
 
-// Into a new ledger file at path, which must not exist: written under a temporary name and
-// put in place only when whole.
-Result copyToNewFile(Database &source, const QString &path, const Progress &progress = {});
+// Into a new ledger file at path, which must not exist.
+inline Result copyToNewFile(Database &source, const QString &path, const Progress &progress = {})
+{
+    return TableCopy::copyToNewFile(source, path, progress);
+}
 
 } // namespace LedgerCopy

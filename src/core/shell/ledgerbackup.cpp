@@ -16,6 +16,7 @@
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/schemamaint.h"
+#include "core/data/tablecopy.h"
 #include "appsettings.h"
 
 namespace {
@@ -23,6 +24,7 @@ namespace {
 const QString kTitleBackup = QStringLiteral("백업");
 const QString kTitleRestore = QStringLiteral("복원");
 const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+const QString kRestored = QStringLiteral("복원했습니다. 이전 장부는 다음 파일로 보관했습니다.\r\n");
 
 struct Checked
 {
@@ -115,14 +117,15 @@ void LedgerBackup::startDailyBackup()
         return;
     // The copy and its check read the whole file; on a thread of its own, over a connection of
     // its own, a large ledger does not hold up the window. The box comes back to this thread.
-    m_worker = std::thread([this, path = m_paths.gDbFile, at = now(), days = keptDays(), months = keptMonths()] {
+    m_worker = std::thread([this, ledger = m_db.settings(), at = now(), days = keptDays(), months = keptMonths()] {
         Copy copy;
         {
             Database source;
-            if (source.open(path, false, Database::Access::ReadOnly))
+            if (source.open(ledger, false, Database::Access::ReadOnly))
                 copy = makeCopy(source, at, days, months);
             else
-                copy.failure = QStringLiteral("장부 파일을 열 수 없습니다.");
+                copy.failure = ledger.isServer() ? QStringLiteral("장부 서버에 접속할 수 없습니다.")
+                                                 : QStringLiteral("장부 파일을 열 수 없습니다.");
         }
         QMetaObject::invokeMethod(&m_context, [this, copy] { report(copy, true); }, Qt::QueuedConnection);
     });
@@ -274,11 +277,15 @@ bool LedgerBackup::restore(const Entry &entry)
     const QFileInfo info(ledger);
     const QString aside = info.dir().filePath(info.completeBaseName() + QStringLiteral("-복원전-") + stamp()
                                               + QLatin1Char('.') + info.suffix());
+    const bool server = m_db.settings().isServer();
     if (!m_prompt.MsgYesNo(taken + QStringLiteral("의 백업(전표 ") + QLocale(QLocale::C).toString(checked.vouchers)
-                               + QStringLiteral("건)으로 장부를 되돌리시겠습니까?\r\n지금의 장부는 지우지 않고 다음 이름으로 보관합니다.\r\n")
+                               + (server ? QStringLiteral("건)으로 서버 장부를 되돌리시겠습니까?\r\n지금의 서버 장부는 먼저 다음 파일로 백업해 둡니다.\r\n")
+                                         : QStringLiteral("건)으로 장부를 되돌리시겠습니까?\r\n지금의 장부는 지우지 않고 다음 이름으로 보관합니다.\r\n"))
                                + QDir::toNativeSeparators(aside),
                            kTitleRestore, false))
         return false;
+    if (server)
+        return restoreOntoServer(entry, aside);
 
     m_db.close();
     // A journal left beside the ledger belongs to it and must not be applied to the copy.
@@ -307,7 +314,31 @@ bool LedgerBackup::restore(const Entry &entry)
     m_setAside = aside;
     // A copy of an older installation is brought up to date as at start.
     CheckGroupField(m_db, m_prompt);
-    m_prompt.MsgInfo(QStringLiteral("복원했습니다. 이전 장부는 다음 파일로 보관했습니다.\r\n") + QDir::toNativeSeparators(aside),
-                     kTitleRestore);
+    m_prompt.MsgInfo(kRestored + QDir::toNativeSeparators(aside), kTitleRestore);
+    return true;
+}
+
+bool LedgerBackup::restoreOntoServer(const Entry &entry, const QString &aside)
+{
+    // The other PCs keep their connections, so the server ledger is not swapped but its rows
+    // replaced, all in one transaction; the rows it held go into a file first.
+    QString failure;
+    if (!QDir().mkpath(QFileInfo(aside).absolutePath()))
+        failure = QStringLiteral("폴더를 만들 수 없습니다: ") + QDir::toNativeSeparators(QFileInfo(aside).absolutePath());
+    else if (const SqlError e = m_db.backupTo(aside); e.isError())
+        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.\r\n") + e.text;
+    if (failure.isEmpty()) {
+        Database copy;
+        if (!copy.open(entry.path, false, Database::Access::ReadOnly))
+            failure = QStringLiteral("백업 파일을 열 수 없습니다.");
+        else if (const TableCopy::Result r = TableCopy::replace(copy, m_db); !r.ok)
+            failure = r.error;
+    }
+    if (!failure.isEmpty()) {
+        m_prompt.MsgWarn(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.\r\n") + failure, kTitleRestore);
+        return false;
+    }
+    m_setAside = aside;
+    m_prompt.MsgInfo(kRestored + QDir::toNativeSeparators(aside), kTitleRestore);
     return true;
 }

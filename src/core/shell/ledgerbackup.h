@@ -19,7 +19,7 @@ class UserPrompt;
 
 // Copies of the ledger in a folder beside the data folder: one on the first start of a day and
 // one whenever the user asks, each checked by the engine and recorded with its size and voucher
-// count, old ones rotated away. A restore puts a copy back in place and keeps the ledger it
+// count, old ones rotated away. A server ledger's copy is a ledger file as well. A restore puts a copy back in place and keeps the ledger it
 // replaces aside under a dated name; nothing here ever deletes a ledger.
 class LedgerBackup final
 {
@@ -60,7 +60,8 @@ public:
     // counted back from this month; removes the rest. Returns the removed files.
     QStringList rotate();
     // Checks the copy, asks, sets the current ledger aside, puts the copy in place and reopens
-    // it. False when refused, declined or failed (the ledger then stays as it was).
+    // it; on a server the current rows go into a file and the copy's rows replace them. False
+    // when refused, declined or failed (the ledger then stays as it was).
     bool restore(const Entry &entry);
     // Where restore() put the ledger it replaced.
     QString setAsidePath() const { return m_setAside; }
@@ -78,6 +79,7 @@ private:
     // that a worker thread may run it over a connection of its own.
     Copy makeCopy(Database &source, const QDateTime &at, int days, int months) const;
     void report(const Copy &copy, bool quiet);
+    bool restoreOntoServer(const Entry &entry, const QString &aside);
     QStringList rotate(const QDate &today, int days, int months) const;
     int keptDays() const;
     int keptMonths() const;

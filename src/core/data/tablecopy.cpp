@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ledgercopy.h"
+#include "tablecopy.h"
 
 #include <optional>
 
@@ -10,10 +10,10 @@
 #include <QTemporaryFile>
 
 #include "core/base/textutil.h"
-#include "core/data/database.h"
-#include "core/data/schema.h"
+#include "database.h"
+#include "schema.h"
 
-namespace LedgerCopy {
+namespace TableCopy {
 
 namespace {
 constexpr qint64 ProgressEvery = 1000;
@@ -45,9 +45,10 @@ QList<Schema::Field> sharedFields(Database &source, const Schema::Table &table)
             }
     return out;
 }
-} // namespace
 
-Result copy(Database &source, Database &target, const Progress &progress)
+// The rows of every table into target, inside the caller's transaction; with emptied, the target's
+// rows are deleted first instead of refusing a target that has some.
+Result copyRows(Database &source, Database &target, const Progress &progress, bool emptied)
 {
     Result r;
     const auto fail = [&r](const QString &why) {
@@ -70,7 +71,7 @@ Result copy(Database &source, Database &target, const Progress &progress)
         const std::optional<qint64> there = countRows(target, t.name, &error);
         if (!there)
             return fail(QStringLiteral("대상 장부를 읽을 수 없습니다: ") + error);
-        if (*there > 0)
+        if (*there > 0 && !emptied)
             return fail(QStringLiteral("대상 장부의 표 %1에 이미 %2행이 있습니다. 덮어쓰지 않습니다.").arg(t.name).arg(*there));
         Plan p{&t, {}, 0};
         if (source.hasTable(t.name)) {
@@ -84,12 +85,13 @@ Result copy(Database &source, Database &target, const Progress &progress)
         plans << p;
     }
 
-    TransactionGuard tx(target, QStringLiteral("ledger_copy"));
-    if (!tx.active())
-        return fail(QStringLiteral("대상 장부에 쓸 수 없습니다."));
     qint64 done = 0;
     for (const Plan &p : std::as_const(plans)) {
         TableCount count{p.table->name};
+        if (emptied)
+            if (const Database::Result d = target.exec(SqlStatement(QStringLiteral("DELETE FROM ") + quoted(p.table->name)));
+                !d.ok())
+                return fail(QStringLiteral("표 %1을(를) 비울 수 없습니다: %2").arg(p.table->name, d.error.text));
         if (!p.fields.isEmpty()) {
             QStringList names, marks;
             for (const Schema::Field &f : p.fields) {
@@ -150,12 +152,39 @@ Result copy(Database &source, Database &target, const Progress &progress)
                             .arg(count.written)
                             .arg(count.counted));
     }
-    if (const SqlError e = tx.commit(); e.isError())
-        return fail(QStringLiteral("대상 장부에 쓸 수 없습니다: ") + e.text);
     if (progress)
         progress(total, total);
     r.ok = true;
     return r;
+}
+
+Result inOneTransaction(Database &source, Database &target, const Progress &progress, bool emptied)
+{
+    TransactionGuard tx(target, QStringLiteral("ledger_copy"));
+    if (!tx.active()) {
+        Result r;
+        r.error = QStringLiteral("대상 장부에 쓸 수 없습니다.");
+        return r;
+    }
+    Result r = copyRows(source, target, progress, emptied);
+    if (r.ok)
+        if (const SqlError e = tx.commit(); e.isError()) {
+            r.ok = false;
+            r.error = QStringLiteral("대상 장부에 쓸 수 없습니다: ") + e.text;
+        }
+    return r;
+}
+
+} // namespace
+
+Result copy(Database &source, Database &target, const Progress &progress)
+{
+    return inOneTransaction(source, target, progress, false);
+}
+
+Result replace(Database &source, Database &target, const Progress &progress)
+{
+    return inOneTransaction(source, target, progress, true);
 }
 
 Result copyToNewFile(Database &source, const QString &path, const Progress &progress)
@@ -223,4 +252,4 @@ QString Result::summary() const
     return lines.join(QStringLiteral("\r\n"));
 }
 
-} // namespace LedgerCopy
+} // namespace TableCopy
