@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-serialport-dev
           libqt6sql6-sqlite libqt6sql6-psql qt6-qpa-plugins libsqlite3-dev libsodium-dev mdbtools-dev pkg-config fonts-nanum sqlite3
           xvfb xauth poppler-utils libxlsxwriter-dev dpkg-dev unzip
-          postgresql postgresql-contrib)
+          postgresql postgresql-contrib libpq-dev)
 # The proof build asks for its compiler on top.
 read -r -a extra <<< "${SOLBITSEM_EXTRA_PACKAGES:-}"
 packages+=("${extra[@]}")

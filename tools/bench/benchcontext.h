@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "core/base/userprompt.h"
+#include "core/data/connectionsettings.h"
 
 class Database;
 struct SqlStatement;
@@ -35,6 +36,10 @@ struct BenchContext
     qint64 vouchers = 0;
     // One result line: what was measured, rows, milliseconds, and an optional comparison.
     std::function<void(const QString &what, qint64 rows, double ms, const QString &note)> report;
+    // The server the ledger measurements run on as well; engine Sqlite when none was given.
+    ConnectionSettings server;
+    // One line with both engines side by side; serverMs < 0 when the server was skipped.
+    std::function<void(const QString &what, qint64 rows, double fileMs, double serverMs, const QString &note)> reportBoth;
 };
 
 // The rows of a statement stepped through bare SQLite on its own connection, every column read.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// solbitsem-bench [--vouchers N] [--folder DIR]: times the ledger's queries on a sample ledger.
+// solbitsem-bench [--vouchers N] [--folder DIR] [--pg "host=… dbname=…"]: times the ledger's
+// queries on a sample ledger, on the file and, given a server (or SOLBITSEM_PG), on PostgreSQL.
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -12,11 +13,15 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include "core/data/connectionsettings.h"
 #include "core/data/database.h"
 #include "core/ledger/ledger.h"
 #include "core/ledger/ledgermodel.h"
+#include "core/masterdata/clientregister.h"
+#include "core/masterdata/namelist.h"
 #include "benchcontext.h"
 #include "benchledger.h"
+#include "serverledger.h"
 
 // Steps the statement through the bare C interface, reading every column as the model does.
 qint64 bareRows(const QString &path, const SqlStatement &st)
@@ -90,6 +95,9 @@ int main(int argc, char *argv[])
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("jet"), QStringLiteral("가져오기를 잴 예전 장부 (.mdb)"), QStringLiteral("FILE"),
                       QStringLiteral(SOLBITSEM_JET_FIXTURE)});
+    parser.addOption({QStringLiteral("pg"),
+                      QStringLiteral("장부 측정을 함께 할 PostgreSQL 서버 (libpq 형식; 없으면 SOLBITSEM_PG)"),
+                      QStringLiteral("CONNINFO")});
     parser.process(app);
     const QString only = parser.value(QStringLiteral("only"));
     const auto wanted = [&only](const char *group) { return only.isEmpty() || only == QLatin1String(group); };
@@ -99,7 +107,7 @@ int main(int argc, char *argv[])
     if (only == QLatin1String("import")) {
         // The import needs no sample ledger.
         Database none;
-        BenchContext ctx{none, {}, parser.value(QStringLiteral("folder")), 0, line};
+        BenchContext ctx{none, {}, parser.value(QStringLiteral("folder")), 0, line, {}, {}};
         QDir().mkpath(ctx.workFolder);
         runImportBench(ctx, parser.value(QStringLiteral("jet")));
         return 0;
@@ -116,7 +124,32 @@ int main(int argc, char *argv[])
         return 1;
     PrintingPrompt prompt;
 
-    std::printf("%-44s %10s %10s %10s %7s\n", "measurement", "rows", "model ms", "bare ms", "ratio");
+    // The same ledger on the server, when one is given.
+    const QString pg = parser.isSet(QStringLiteral("pg")) ? parser.value(QStringLiteral("pg")) : qEnvironmentVariable("SOLBITSEM_PG");
+    ConnectionSettings server;
+    Database serverDb;
+    std::unique_ptr<BareServer> bare;
+    if (const ConnectionSettings given = ConnectionSettings::parse(pg); !pg.isEmpty() && given.isServer()) {
+        if (const auto ledger = serverLedger(given, QStringLiteral("solbitsem_bench_%1").arg(vouchers), path, false);
+            ledger && serverDb.open(*ledger)) {
+            server = *ledger;
+            bare = std::make_unique<BareServer>(server);
+        }
+    }
+    const bool onServer = server.isServer() && bare && bare->isOpen();
+    if (onServer)
+        std::printf("server: PostgreSQL %s\n", qPrintable(server.display()));
+    else
+        std::printf("server: skipped (no --pg, no SOLBITSEM_PG, or the server could not be reached)\n");
+    const auto lineBoth = [](const QString &what, qint64 rows, double fileMs, double serverMs, const QString &note) {
+        // In the columns of the query lines, without bare statements.
+        const QByteArray server = serverMs < 0 ? QByteArray("skipped") : QByteArray::number(serverMs, 'f', 1);
+        std::printf("%-44s %10lld %10.1f %10s %7s | %10s %s\n", qPrintable(what), static_cast<long long>(rows), fileMs,
+                    "", "", server.constData(), qPrintable(note));
+    };
+
+    std::printf("%-44s %10s %10s %10s %7s | %10s %10s %7s\n", "measurement", "rows", "file ms", "bare ms", "ratio",
+                "server ms", "bare ms", "ratio");
     const auto measure = [&](const char *what, const VoucherFilter &f) {
         LedgerModel model;
         Ledger ledger(db, prompt, model);
@@ -126,8 +159,28 @@ int main(int argc, char *argv[])
         const double modelMs = bestOf(3, [&] { ledger.DispList(f); });
         qint64 rows = 0;
         const double bareMs = bestOf(3, [&] { rows = bareRows(path, voucherQuery(db.dialect(), f)); });
-        std::printf("%-44s %10lld %10.1f %10.1f %7.2f\n", what, static_cast<long long>(rows), modelMs, bareMs,
+        std::printf("%-44s %10lld %10.1f %10.1f %7.2f", what, static_cast<long long>(rows), modelMs, bareMs,
                     modelMs / bareMs);
+        if (onServer) {
+            LedgerModel serverModel;
+            Ledger serverLedger(serverDb, prompt, serverModel);
+            const SqlStatement st = voucherQuery(serverDb.dialect(), f);
+            serverLedger.DispList(f);
+            bare->rows(st);
+            const double serverMs = bestOf(3, [&] { serverLedger.DispList(f); });
+            qint64 serverRows = 0;
+            const double serverBareMs = bestOf(3, [&] { serverRows = bare->rows(st); });
+            std::printf(" | %10.1f %10.1f %7.2f%s", serverMs, serverBareMs, serverMs / serverBareMs,
+                        serverRows == rows ? "" : " ROW COUNTS DIFFER");
+        }
+        std::printf("\n");
+    };
+    // A type-ahead lookup in a register, the window's list query and its rows.
+    const auto lookup = [&](const QString &what, const std::function<qint64(Database &)> &run) {
+        qint64 rows = 0;
+        const double fileMs = bestOf(5, [&] { rows = run(db); });
+        const double serverMs = onServer ? bestOf(5, [&] { run(serverDb); }) : -1;
+        lineBoth(what, rows, fileMs, serverMs, {});
     };
     if (wanted("ledger")) {
         VoucherFilter month;
@@ -146,6 +199,14 @@ int main(int argc, char *argv[])
         group.group = QStringLiteral("가전");
         group.noSale = true;
         measure("group 가전, unsold, three years", group);
+        lookup(QStringLiteral("customer lookup '김' (register)"), [&](Database &on) {
+            const auto found = ClientRegister(on, prompt, BusiMode::Customer).list(QStringLiteral("김"));
+            return found ? static_cast<qint64>(found->size()) : -1;
+        });
+        lookup(QStringLiteral("product lookup '세탁' (register)"), [&](Database &on) {
+            const auto found = NameList(on, prompt, NameList::Kind::Product).list(QStringLiteral("세탁"));
+            return found ? static_cast<qint64>(found->size()) : -1;
+        });
 
         {
             // Memory of a model holding 100,000 rows.
@@ -163,7 +224,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    BenchContext ctx{db, path, folder, vouchers, line};
+    BenchContext ctx{db, path, folder, vouchers, line, onServer ? server : ConnectionSettings{}, lineBoth};
     if (wanted("grid"))
         runGridBench(ctx);
     if (wanted("edit"))
