@@ -309,6 +309,17 @@ void tst_LedgerBackup::serverBackupIsOneSnapshotAndRestoresInPlace()
     prompt.no();
     QVERIFY(!backup.restore(morning));
     QCOMPARE(server.count(QStringLiteral("total")), 4);
+    {
+        // A voucher another PC is changing holds the restore off: a warning, nothing replaced.
+        TransactionGuard editing(otherPc);
+        QVERIFY_SQL(otherPc.exec(SqlStatement(QStringLiteral("UPDATE total SET maeip_cost = 5 WHERE pro_name = '감'"))));
+        backup.setNow(at(QStringLiteral("2026-12-10 07:30")));
+        prompt.yes().ok();
+        QVERIFY(!backup.restore(morning));
+        QCOMPARE(prompt.last().icon, UserPrompt::Icon::Warning);
+        QCOMPARE(server.count(QStringLiteral("total")), 4);
+    }
+    backup.setNow(at(QStringLiteral("2026-12-10 08:00")));
     prompt.yes().ok();
     QVERIFY(backup.restore(morning));
     QCOMPARE(prompt.last().icon, UserPrompt::Icon::Information);

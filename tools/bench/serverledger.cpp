@@ -38,18 +38,20 @@ std::optional<ConnectionSettings> serverLedger(const ConnectionSettings &server,
         std::fprintf(stderr, "cannot open %s\n", qPrintable(file));
         return std::nullopt;
     }
-    if (!fresh) {
+    bool made = false;
+    {
         Database there;
-        if (there.open(ledger) && there.hasTable(QStringLiteral("total")) && vouchersIn(there) == vouchersIn(source))
+        made = there.open(ledger) && there.hasTable(QStringLiteral("total"));
+        if (made && !fresh && vouchersIn(there) == vouchersIn(source))
             return ledger;
     }
-    {
+    if (made) {
         Database admin;
         if (!admin.open(server)) {
             std::fprintf(stderr, "장부 서버에 접속할 수 없습니다: %s\n", qPrintable(server.display()));
             return std::nullopt;
         }
-        admin.exec(SqlStatement(QStringLiteral("DROP SCHEMA IF EXISTS \"%1\" CASCADE").arg(schema)));
+        admin.exec(SqlStatement(QStringLiteral("DROP SCHEMA \"%1\" CASCADE").arg(schema)));
     }
     QString error;
     if (!Database::createLedger(ledger, &error)) {
