@@ -46,9 +46,9 @@ QList<Schema::Field> sharedFields(Database &source, const Schema::Table &table)
     return out;
 }
 
-// The rows of every table into target, inside the caller's transaction; with emptied, the target's
+// The rows of every table into target, inside the caller's transaction; when replacing, the target's
 // rows are deleted first instead of refusing a target that has some.
-Result copyRows(Database &source, Database &target, const Progress &progress, bool emptied)
+Result copyRows(Database &source, Database &target, const Progress &progress, bool replacing)
 {
     Result r;
     const auto fail = [&r](const QString &why) {
@@ -71,7 +71,7 @@ Result copyRows(Database &source, Database &target, const Progress &progress, bo
         const std::optional<qint64> there = countRows(target, t.name, &error);
         if (!there)
             return fail(QStringLiteral("대상 장부를 읽을 수 없습니다: ") + error);
-        if (*there > 0 && !emptied)
+        if (*there > 0 && !replacing)
             return fail(QStringLiteral("대상 장부의 표 %1에 이미 %2행이 있습니다. 덮어쓰지 않습니다.").arg(t.name).arg(*there));
         Plan p{&t, {}, 0};
         if (source.hasTable(t.name)) {
@@ -88,7 +88,7 @@ Result copyRows(Database &source, Database &target, const Progress &progress, bo
     qint64 done = 0;
     for (const Plan &p : std::as_const(plans)) {
         TableCount count{p.table->name};
-        if (emptied)
+        if (replacing)
             if (const Database::Result d = target.exec(SqlStatement(QStringLiteral("DELETE FROM ") + quoted(p.table->name)));
                 !d.ok())
                 return fail(QStringLiteral("표 %1을(를) 비울 수 없습니다: %2").arg(p.table->name, d.error.text));
@@ -158,7 +158,7 @@ Result copyRows(Database &source, Database &target, const Progress &progress, bo
     return r;
 }
 
-Result inOneTransaction(Database &source, Database &target, const Progress &progress, bool emptied)
+Result inOneTransaction(Database &source, Database &target, const Progress &progress, bool replacing)
 {
     TransactionGuard tx(target, QStringLiteral("ledger_copy"));
     if (!tx.active()) {
@@ -166,7 +166,7 @@ Result inOneTransaction(Database &source, Database &target, const Progress &prog
         r.error = QStringLiteral("대상 장부에 쓸 수 없습니다.");
         return r;
     }
-    Result r = copyRows(source, target, progress, emptied);
+    Result r = copyRows(source, target, progress, replacing);
     if (r.ok)
         if (const SqlError e = tx.commit(); e.isError()) {
             r.ok = false;
