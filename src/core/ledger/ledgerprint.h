@@ -19,8 +19,9 @@ inline QString ledgerReportTitle()
 }
 
 // Copies the saved vouchers the grid shows (not the entry row), in the grid's order, into
-// total_print, replacing what an earlier print left there. One transaction: on a failure the
-// earlier staging stays and the engine's error is returned.
+// total_print, replacing what an earlier print left there (on a server, this connection's own
+// staging: another PC printing at the same moment keeps its rows). One transaction: on a failure
+// the earlier staging stays and the engine's error is returned.
 SqlError print_total_input(Database &db, const LedgerModel &model);
 
 // What the printed ledger shows. Rows carry the staged fields only (no group, codes or key).
