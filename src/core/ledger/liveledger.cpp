@@ -38,7 +38,7 @@ LiveLedger::LiveLedger(Database &db, Ledger &ledger, LedgerModel &model, QObject
     m_pass.setSingleShot(true);
     m_pass.setInterval(0);
     m_retry.setSingleShot(true);
-    m_retry.setInterval(100);
+    m_retry.setInterval(200);
     connect(&m_pass, &QTimer::timeout, this, &LiveLedger::applyPending);
     connect(&m_retry, &QTimer::timeout, this, &LiveLedger::applyPending);
     connect(&m_changes, &VoucherChanges::voucherChanged, this, &LiveLedger::noteChange);
