@@ -68,39 +68,33 @@ QString fieldsOf(const LedgerRow &r)
     return out.join(QLatin1Char('|'));
 }
 
-// Every voucher the client's query finds, by key, as stored.
-std::map<qint64, QString> storedRows(Database &db, const VoucherFilter &f)
+// Every voucher the filter finds, by key, as stored; their totals.
+std::map<qint64, QString> storedRows(Database &db, const VoucherFilter &f, LedgerModel::Totals *totals = nullptr)
 {
     std::vector<LedgerRow> rows;
-    if (readVouchers(db, voucherQuery(db.dialect(), f), rows).isError())
-        return {};
+    readVouchers(db, voucherQuery(db.dialect(), f), rows);
     std::map<qint64, QString> out;
-    for (const LedgerRow &r : rows)
-        out[r.totalId] = fieldsOf(r);
-    return out;
-}
-
-std::map<qint64, QString> shownRows(const Client &c)
-{
-    std::map<qint64, QString> out;
-    for (int r = 0; r < c.saved(); ++r)
-        out[c.model.row(r).totalId] = fieldsOf(c.model.row(r));
-    return out;
-}
-
-// The grid shows exactly what the query finds in the ledger now, its totals summed from that.
-bool showsStored(Client &c)
-{
-    std::vector<LedgerRow> rows;
-    readVouchers(c.db, voucherQuery(c.db.dialect(), Client::filter()), rows);
     LedgerModel::Totals t;
     for (const LedgerRow &r : rows) {
+        out[r.totalId] = fieldsOf(r);
         t.maeipCost += r.maeipCost;
         t.maechulCost += r.maechulCost;
         t.usecost += r.maechulUsecost;
         t.margin += r.margin();
     }
-    return shownRows(c) == storedRows(c.db, Client::filter()) && c.model.totals() == t && c.model.hasEntryRow();
+    if (totals)
+        *totals = t;
+    return out;
+}
+
+// The grid shows exactly what its query finds in the ledger now, with the totals of that.
+bool showsStored(Client &c)
+{
+    std::map<qint64, QString> shown;
+    for (int r = 0; r < c.saved(); ++r)
+        shown[c.model.row(r).totalId] = fieldsOf(c.model.row(r));
+    LedgerModel::Totals t;
+    return shown == storedRows(c.db, Client::filter(), &t) && c.model.totals() == t && c.model.hasEntryRow();
 }
 
 QString day(int d) { return QStringLiteral("2026-%1").arg(d <= 0 ? QStringLiteral("11-2%1").arg(-d % 10) : QStringLiteral("12-%1").arg(d, 2, 10, QLatin1Char('0'))); }

@@ -33,12 +33,6 @@ bool VoucherChanges::listen()
     return true;
 }
 
-bool VoucherChanges::isListening() const
-{
-    return !m_channel.isEmpty() && m_db.isOpen()
-           && m_db.connection().driver()->subscribedToNotifications().contains(m_channel);
-}
-
 bool VoucherChanges::parse(const QString &payload, Op *op, qint64 *totalId)
 {
     const qsizetype blank = payload.indexOf(QLatin1Char(' '));

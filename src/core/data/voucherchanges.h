@@ -26,7 +26,6 @@ public:
     // Listens on the open ledger's channel (again after the ledger was opened anew). False
     // where the engine announces nothing, or when the server refused.
     bool listen();
-    bool isListening() const;
 
     // Reads an announcement's payload, "UPDATE 12"; false for anything else.
     static bool parse(const QString &payload, Op *op, qint64 *totalId);
