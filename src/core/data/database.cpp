@@ -346,6 +346,19 @@ SqlError Database::probe()
     return exec(SqlStatement(m_engine->probeSql())).error;
 }
 
+std::optional<int> Database::schemaVersion()
+{
+    Result r = exec(SqlStatement(m_dialect.schemaVersionSql()));
+    if (!r.ok())
+        return std::nullopt;
+    return r.query.next() ? r.query.value(0).toInt() : 0;
+}
+
+SqlError Database::setSchemaVersion(int version)
+{
+    return exec(SqlStatement(m_dialect.setSchemaVersionSql(version))).error;
+}
+
 bool Database::setSecureDelete(bool on)
 {
     return m_engine->setSecureDelete(*this, on);

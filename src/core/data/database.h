@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -141,6 +142,10 @@ public:
     bool hasTable(const QString &table);
     // Reads the ledger's catalogue: an error when the ledger cannot be read at all.
     SqlError probe();
+    // The version of the layout recorded in the ledger (Schema::Version); 0 for a ledger of a
+    // program that recorded none, nullopt when it cannot be read.
+    std::optional<int> schemaVersion();
+    SqlError setSchemaVersion(int version);
     // Pages freed by later writes are overwritten, so a replaced secret leaves no trace in the file.
     bool setSecureDelete(bool on);
     // A consistent copy of the open file through the engine's online backup, taken while the

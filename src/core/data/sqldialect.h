@@ -42,8 +42,12 @@ public:
     QStringList createIndexSql(const Schema::Table &table) const;
     // The table whole: its creation, what the catalogue records of it and its indexes.
     QStringList tableSql(const Schema::Table &table) const;
-    // Everything a new, empty ledger is made of, in order.
+    // Everything a new, empty ledger is made of, in order, its layout's version recorded.
     QStringList createLedgerSql() const;
+    // The version of the ledger's layout recorded in it (one integer, 0 when none is): the
+    // file's user_version, or the server's comment on the voucher table.
+    QString schemaVersionSql() const;
+    QString setSchemaVersionSql(int version) const;
 
     // The catalogue, one statement each: the tables (name); a table's fields (name, declared
     // type, required) bound to :t; its indexes (name, unique, creation SQL or '' for one the
