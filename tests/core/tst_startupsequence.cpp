@@ -2,6 +2,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "core/data/database.h"
@@ -196,10 +197,21 @@ void tst_StartupSequence::serverRetry()
     if (!TestEngine::isServer())
         return;
 
-    // Back: the server login, the ledger's login, the checks and the first query.
+    // Back: the server login, the ledger's login, the checks and the first query. In a database
+    // of its own: a ledger in the shared one's public schema would stand behind every other
+    // test's ledger on the search path.
+    Database admin;
+    QVERIFY(admin.open(server));
+    const QString name = QStringLiteral("solbitsem_retry_%1").arg(QCoreApplication::applicationPid());
+    QVERIFY(admin.exec(SqlStatement(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8' "
+                                                   "LC_COLLATE 'C' LC_CTYPE 'C'").arg(name))).ok());
+    const auto drop = qScopeGuard([&] {
+        db.close();
+        admin.exec(SqlStatement(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(name)));
+    });
     location.host = server.host;
     location.port = server.port;
-    location.database = server.database;
+    location.database = name;
     location.user = server.user;
     location.write(settings);
     log.clear();
