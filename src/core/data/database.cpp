@@ -301,7 +301,7 @@ TransactionGuard::~TransactionGuard()
         // A lost connection took its transaction with it; nothing is left to roll back.
         if (!m_db.isLost())
             for (const QString &s : m_db.m_engine->rollbackSql(m_name, m_db.m_savepoints))
-            m_db.exec(SqlStatement(s));
+                m_db.exec(SqlStatement(s));
     }
 }
 
@@ -316,9 +316,10 @@ SqlError TransactionGuard::commit()
     }
     m_active = false;
     --m_db.m_savepoints;
+    const QStringList release = m_db.m_engine->releaseSql(m_name, m_db.m_savepoints);
     if (m_db.isLost())
-        return SqlError::connectionLost(SqlStatement(m_db.m_engine->releaseSql(m_name, m_db.m_savepoints).join(QLatin1String("; "))), {});
-    return m_db.execAll(m_db.m_engine->releaseSql(m_name, m_db.m_savepoints));
+        return SqlError::connectionLost(SqlStatement(release.join(QLatin1String("; "))), {});
+    return m_db.execAll(release);
 }
 
 QList<QPair<QString, QString>> Database::columns(const QString &table)
