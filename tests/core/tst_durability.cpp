@@ -165,6 +165,9 @@ void tst_Durability::killKeepsAcknowledgedWrites()
         QProcess driver;
         driver.start(QStringLiteral(SOLBITSEM_CRASHDRIVER), {path, QString::number(round + 1)});
         QVERIFY(driver.waitForStarted());
+        // The clock starts at the first announced write, so that a slow start (a loaded machine,
+        // a sanitizer build) does not leave rounds without any write.
+        QVERIFY(driver.waitForReadyRead(30000));
         // Killed at a random moment: often in the middle of a commit.
         QVERIFY2(!driver.waitForFinished(20 + static_cast<int>(rng.bounded(80))),
                  qPrintable(QStringLiteral("the driver ended by itself: %1").arg(driver.exitCode())));

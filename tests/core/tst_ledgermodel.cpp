@@ -159,6 +159,14 @@ void tst_LedgerModel::totalsAfterInsertAndDelete()
     QCOMPARE(m.rowCount(), 5);
     m.removeVoucherRow(m.entryRow()); // the entry row is no voucher
     QCOMPARE(m.rowCount(), 5);
+    // Another PC's voucher changed in place and a new one put in; never below the entry row.
+    m.replaceRow(0, voucher(QStringLiteral("2004-05-02"), QStringLiteral("냉장고"), 310000, QStringLiteral("2004-05-09"), 400000));
+    QCOMPARE(m.totals(), sumOf(m));
+    m.insertVoucherRow(99, voucher(QStringLiteral("2004-05-11"), QStringLiteral("선풍기"), 10000, QStringLiteral("2004-05-12"), 15000));
+    QCOMPARE(m.rowCount(), 6);
+    QCOMPARE(m.row(m.entryRow() - 1).proName, QStringLiteral("선풍기"));
+    QCOMPARE(m.totals(), sumOf(m));
+    m.removeVoucherRow(m.entryRow() - 1);
     QVERIFY(m.removeRows(1, 2));
     QCOMPARE(m.totals(), sumOf(m));
     QVERIFY(m.hasEntryRow());

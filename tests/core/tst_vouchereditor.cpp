@@ -70,6 +70,7 @@ private slots:
     void clientBeforeProductSaysProductFirst();
     void lastSavedRowChangesWithoutQuestion();
     void olderRowAsksWithOldValueAndNoRestores();
+    void confirmationShowsStoredValueOrDeletion();
     void enterOnEmptyLookupCellOpensLookupWithEmptyText();
     void choosingSupplierWritesCodeAndNameAndShowsPanel();
     void sameLookupResultSavesNothing();
@@ -197,6 +198,36 @@ void tst_VoucherEditor::olderRowAsksWithOldValueAndNoRestores()
     type(0, C::ColMaeipCost, QStringLiteral("999"));
     QCOMPARE(stored(m_model->row(0).totalId, QStringLiteral("maeip_cost")).toInt(), 999);
     verifyGridMatchesFile();
+}
+
+// Another PC changed or deleted the voucher after the grid was filled.
+void tst_VoucherEditor::confirmationShowsStoredValueOrDeletion()
+{
+    const qint64 a = m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01")));
+    m_l->addVoucher(voucher(QStringLiteral("2026-12-02"), QStringLiteral("B"), 200, QStringLiteral("2026-12-02")));
+    refill();
+    Database other;
+    QVERIFY(other.open(m_l->settings()));
+    QVERIFY_SQL(other.exec(SqlStatement(QStringLiteral("UPDATE total SET maeip_cost = 150, pro_name = 'A2' WHERE total_id = :id"))
+                               .bind(QStringLiteral("id"), a)));
+    m_prompt->no();
+    type(0, C::ColMaeipCost, QStringLiteral("999"));
+    QCOMPARE(m_prompt->last().lines(), QStringLiteral("정말 수정하시겠습니까?\n이전 데이터: 150"));
+    QCOMPARE(cell(0, C::ColMaeipCost), QStringLiteral("150"));
+    QCOMPARE(stored(a, QStringLiteral("maeip_cost")).toInt(), 150);
+    m_prompt->no();
+    type(0, C::ColProName, QStringLiteral("Z"));
+    QCOMPARE(m_prompt->last().lines(), QStringLiteral("정말 수정하시겠습니까?\n이전 데이터: A2"));
+
+    QVERIFY_SQL(other.exec(SqlStatement(QStringLiteral("DELETE FROM total WHERE total_id = :id")).bind(QStringLiteral("id"), a)));
+    const int asked = m_prompt->count();
+    m_prompt->ok();
+    type(0, C::ColMaeipCost, QStringLiteral("999"));
+    QCOMPARE(m_prompt->count(), asked + 1);
+    QCOMPARE(m_prompt->last().text, QStringLiteral("이 전표는 다른 PC에서 삭제되었습니다. 수정한 내용은 저장하지 않습니다."));
+    QCOMPARE(m_prompt->last().icon, UserPrompt::Icon::Warning);
+    QCOMPARE(cell(0, C::ColMaeipCost), QStringLiteral("150"));
+    QCOMPARE(m_l->count(QStringLiteral("total")), Q_INT64_C(1));
 }
 
 void tst_VoucherEditor::enterOnEmptyLookupCellOpensLookupWithEmptyText()

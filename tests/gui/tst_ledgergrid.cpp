@@ -13,6 +13,7 @@
 
 #include "admitlogin.h"
 #include "core/data/database.h"
+#include "core/ledger/liveledger.h"
 #include "core/shell/appfolders.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
@@ -68,6 +69,7 @@ private slots:
     void figuresTooWideAreNeverCut();
     void sortKeepsEntryRowLast();
     void headerClickFinishesTheEditFirst();
+    void otherPcChangesWaitForTheOpenCell();
     void dateBoxesCheckTheirDates();
     void closeSavesOnlyChangedRectangle();
 
@@ -276,6 +278,40 @@ void tst_LedgerGrid::headerClickFinishesTheEditFirst()
     QCOMPARE(r.query.value(0).toLongLong(), 12345);
     const int row = m.row(0).proName == product ? 0 : 1;
     QCOMPARE(m.row(row).maeipCost, 12345); // sorted with the new value
+}
+
+// What another PC wrote reaches the grid at once, but the voucher of the open cell keeps what
+// the grid holds until its edit is committed.
+void tst_LedgerGrid::otherPcChangesWaitForTheOpenCell()
+{
+    LedgerModel &m = m_w->model();
+    LedgerGrid *l = m_w->spList;
+    QVERIFY(m_w->live());
+    const LedgerRow first = m.row(0);
+    const LedgerRow edited = m.row(1); // the last saved row asks no question
+    QApplication::setActiveWindow(m_w.get());
+    l->setCurrentIndex(m.index(1, LedgerModel::ColMaeipCost));
+    l->setFocus();
+    typeText(QStringLiteral("12345"));
+    QVERIFY(l->isEditing());
+    QCOMPARE(l->heldVoucher(), edited.totalId);
+
+    Database other;
+    QVERIFY(other.open(m_db->path()));
+    QVERIFY(other.exec(SqlStatement(QStringLiteral("UPDATE total SET pro_name = 'X' || pro_name"))).ok());
+    m_w->live()->noteChange(first.totalId, VoucherChanges::Op::Update);
+    m_w->live()->noteChange(edited.totalId, VoucherChanges::Op::Update);
+    QTRY_COMPARE(m.row(0).proName, QStringLiteral("X") + first.proName);
+    QTest::qWait(200);
+    QCOMPARE(m.row(1).proName, edited.proName);
+    QVERIFY(l->isEditing());
+    QCOMPARE(l->currentIndex(), m.index(1, LedgerModel::ColMaeipCost));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(m.row(1).proName, QStringLiteral("X") + edited.proName);
+    QCOMPARE(m.row(1).maeipCost, Q_INT64_C(12345));
+    QCOMPARE(m.totals().maeipCost, first.maeipCost + 12345);
+    QCOMPARE(m_prompt->count(), 0);
 }
 
 void tst_LedgerGrid::dateBoxesCheckTheirDates()

@@ -641,6 +641,24 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         if (e.isError())
             indexError(prompt, e);
     }
+    // Server ledgers made before other PCs' changes were shown live get the trigger that
+    // announces them; looked for first, as making it locks the voucher table.
+    const QString noticePresent = db.dialect().changeNoticePresentSql();
+    if (!noticePresent.isEmpty() && tables->contains(QStringLiteral("total"), Qt::CaseInsensitive)) {
+        Database::Result present = db.exec(SqlStatement(noticePresent));
+        SqlError e = present.error;
+        if (!e.isError() && !present.query.next()) {
+            present.query.finish();
+            TransactionGuard guard(db, QStringLiteral("notice"));
+            for (const QString &sql : db.dialect().changeNoticeSql())
+                if (!e.isError())
+                    e = db.exec(SqlStatement(sql)).error;
+            if (!e.isError())
+                e = guard.commit();
+        }
+        if (e.isError())
+            indexError(prompt, e);
+    }
     // A ledger that cannot be written keeps its older mark; the first write the user makes
     // says why.
     if (const auto version = db.schemaVersion(); version && *version < Schema::Version)

@@ -146,8 +146,65 @@ QStringList SqlDialect::createLedgerSql() const
     QStringList out;
     for (const Schema::Table &t : Schema::ledgerTables())
         out << tableSql(t);
+    out += changeNoticeSql();
     out << setSchemaVersionSql(Schema::Version);
     return out;
+}
+
+namespace {
+
+// One channel per schema, so that ledgers side by side on one server (and the tests' ledgers)
+// do not hear each other. A channel name is at most 63 bytes, as an identifier, and the driver
+// takes a dot in it for a schema's.
+QString channelOf(const QString &schema)
+{
+    return QStringLiteral("left('solbitsem_total_' || replace(%1, '.', '_'), 63)").arg(schema);
+}
+
+} // namespace
+
+QStringList SqlDialect::changeNoticeSql() const
+{
+    if (m_engine == Engine::Sqlite)
+        return {};
+    // A key that changes (nobody's edit does that) is a voucher gone and another one come.
+    const QString notify = QStringLiteral("PERFORM pg_notify(%1, %2);").arg(channelOf(QStringLiteral("TG_TABLE_SCHEMA")));
+    return {QStringLiteral("CREATE OR REPLACE FUNCTION total_changed() RETURNS trigger LANGUAGE plpgsql AS $f$\n"
+                           "BEGIN\n"
+                           "  IF TG_OP = 'DELETE' THEN\n"
+                           "    %1\n"
+                           "    RETURN OLD;\n"
+                           "  END IF;\n"
+                           "  IF TG_OP = 'UPDATE' AND OLD.total_id <> NEW.total_id THEN\n"
+                           "    %1\n"
+                           "    %2\n"
+                           "  ELSE\n"
+                           "    %3\n"
+                           "  END IF;\n"
+                           "  RETURN NEW;\n"
+                           "END\n"
+                           "$f$")
+                .arg(notify.arg(QStringLiteral("'DELETE ' || OLD.total_id")),
+                     notify.arg(QStringLiteral("'INSERT ' || NEW.total_id")),
+                     notify.arg(QStringLiteral("TG_OP || ' ' || NEW.total_id"))),
+            QStringLiteral("CREATE TRIGGER total_changed AFTER INSERT OR UPDATE OR DELETE ON total "
+                           "FOR EACH ROW EXECUTE FUNCTION total_changed()")};
+}
+
+QString SqlDialect::changeNoticePresentSql() const
+{
+    if (m_engine == Engine::Sqlite)
+        return {};
+    return QStringLiteral("SELECT 1 FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+                          "WHERE c.relnamespace = current_schema()::regnamespace AND c.relname = 'total' "
+                          "AND t.tgname = 'total_changed'");
+}
+
+QString SqlDialect::changeChannelSql() const
+{
+    if (m_engine == Engine::Sqlite)
+        return {};
+    return QStringLiteral("SELECT ") + channelOf(QStringLiteral("current_schema()"));
 }
 
 namespace {

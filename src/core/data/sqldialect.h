@@ -49,6 +49,15 @@ public:
     QString schemaVersionSql() const;
     QString setSchemaVersionSql(int version) const;
 
+    // Other PCs' changes of vouchers. On the server a trigger on total announces every row
+    // inserted, changed or deleted on the ledger's channel, with "INSERT 12", "UPDATE 12" or
+    // "DELETE 12" as the payload; a file is one PC's and announces nothing (all three empty).
+    QStringList changeNoticeSql() const;
+    // A row when the ledger announces its changes already.
+    QString changeNoticePresentSql() const;
+    // The channel of the ledger this connection works on, as one value.
+    QString changeChannelSql() const;
+
     // The catalogue, one statement each: the tables (name); a table's fields (name, declared
     // type, required) bound to :t; its indexes (name, unique, creation SQL or '' for one the
     // engine made for a constraint) bound to :t; an index's fields in order bound to :i.

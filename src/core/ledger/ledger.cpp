@@ -31,6 +31,7 @@ bool Ledger::DispList(const VoucherFilter &filter)
 {
     m_shownFilter = filter;
     auto rows = loadVouchers(m_db, voucherQuery(m_db.dialect(), filter), m_prompt);
+    m_listed = rows.has_value();
     if (!rows) {
         m_model.clear();
         return false;

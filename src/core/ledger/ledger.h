@@ -24,6 +24,8 @@ public:
     bool DispList(const VoucherFilter &filter);
     // The filter of the last query: what the grid shows, whatever the strip says since.
     const VoucherFilter &shownFilter() const { return m_shownFilter; }
+    // True after a query filled the grid; false before the first and after a failed one.
+    bool isListed() const { return m_listed; }
     // Appends the entry row.
     void AddNewRow();
     // The group filter's items: an empty item, then every group used on a voucher.
@@ -41,6 +43,7 @@ private:
     LedgerModel &m_model;
     QString m_defaultDate;
     VoucherFilter m_shownFilter;
+    bool m_listed = false;
 };
 
 // A date box's up (-1) or down (+1) button: its own date moved by one day; an unreadable

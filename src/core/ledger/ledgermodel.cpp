@@ -95,7 +95,18 @@ bool LedgerModel::isNumericColumn(int column)
 
 QVariant LedgerModel::raw(const LedgerRow &r, int column) const
 {
-    if (r.emptyMask & bit(column))
+    switch (column) {
+    case ColSumMaeip: return m_totals.maeipCost;
+    case ColSumMaechul: return m_totals.maechulCost;
+    case ColSumUsecost: return m_totals.usecost;
+    case ColSumMargin: return m_totals.margin;
+    default: return valueOf(r, column);
+    }
+}
+
+QVariant LedgerModel::valueOf(const LedgerRow &r, int column)
+{
+    if (column >= 0 && column < ColumnCount && (r.emptyMask & bit(column)))
         return QVariant();
     switch (column) {
     case ColMaeipDate: return r.maeipDate;
@@ -111,10 +122,6 @@ QVariant LedgerModel::raw(const LedgerRow &r, int column) const
     case ColUsecost: return r.maechulUsecost;
     case ColMargin: return r.margin();
     case ColTotalId: return r.totalId == 0 ? QVariant() : QVariant(r.totalId);
-    case ColSumMaeip: return m_totals.maeipCost;
-    case ColSumMaechul: return m_totals.maechulCost;
-    case ColSumUsecost: return m_totals.usecost;
-    case ColSumMargin: return m_totals.margin;
     default: return {};
     }
 }
@@ -244,6 +251,7 @@ void LedgerModel::setRows(std::vector<LedgerRow> rows)
     beginResetModel();
     m_rows = std::move(rows);
     m_hasEntryRow = false;
+    m_queryOrder = true;
     m_totals = {};
     for (const LedgerRow &r : m_rows)
         addToTotals(r, +1);
@@ -283,6 +291,29 @@ void LedgerModel::removeVoucherRow(int r)
     emitTotals();
 }
 
+void LedgerModel::replaceRow(int r, const LedgerRow &row)
+{
+    if (r < 0 || r >= rowCount() || r == entryRow())
+        return;
+    LedgerRow &old = m_rows[static_cast<size_t>(r)];
+    addToTotals(old, -1);
+    old = row;
+    addToTotals(old, +1);
+    emit dataChanged(index(r, 0), index(r, ColTotalId), {Qt::DisplayRole, Qt::EditRole});
+    emitTotals();
+}
+
+void LedgerModel::insertVoucherRow(int r, const LedgerRow &row)
+{
+    const int saved = m_hasEntryRow ? rowCount() - 1 : rowCount();
+    r = std::clamp(r, 0, saved);
+    beginInsertRows({}, r, r);
+    m_rows.insert(m_rows.begin() + r, row);
+    addToTotals(row, +1);
+    endInsertRows();
+    emitTotals();
+}
+
 bool LedgerModel::removeRows(int row, int count, const QModelIndex &parent)
 {
     if (parent.isValid() || row < 0 || count <= 0 || row + count > rowCount())
@@ -314,6 +345,7 @@ void LedgerModel::sort(int column, Qt::SortOrder order)
 {
     if (column < 0 || column >= ColSumMaeip) // the sum columns hold one value for all rows
         return;
+    m_queryOrder = false;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     if (m_hasEntryRow) {

@@ -88,6 +88,15 @@ public:
     void removeVoucherRow(int r);
     // Makes the entry row a saved voucher with the given key (after its insert).
     void setTotalId(int r, qint64 id);
+    // A saved voucher's row replaced by what is stored now, the totals moved by the difference.
+    void replaceRow(int r, const LedgerRow &row);
+    // A voucher put in at row r (at most the entry row's place), the totals moved by its amounts.
+    void insertVoucherRow(int r, const LedgerRow &row);
+    // True while the saved rows stand in the query's order (sale date, key), until a header sort.
+    bool inQueryOrder() const { return m_queryOrder; }
+    // A column's value of a row as EditRole gives it (null for an empty cell); the derived
+    // columns but the margin give nothing.
+    static QVariant valueOf(const LedgerRow &r, int column);
 
     Totals totals() const { return m_totals; }
     // The sort the view asks for re-appends the entry row with this date.
@@ -104,6 +113,7 @@ private:
 
     std::vector<LedgerRow> m_rows;
     bool m_hasEntryRow = false;
+    bool m_queryOrder = true;
     Totals m_totals;
     QString m_defaultDate;
 };

@@ -19,6 +19,10 @@ using C = LedgerModel::Column;
 const QString kForm = QStringLiteral("frmMain");
 
 QString updateFailed() { return QStringLiteral("자료를 수정하는 중 오류가 발생했습니다."); }
+QString deletedElsewhere()
+{
+    return QStringLiteral("이 전표는 다른 PC에서 삭제되었습니다. 수정한 내용은 저장하지 않습니다.");
+}
 
 bool isLookupColumn(int c)
 {
@@ -246,11 +250,26 @@ bool VoucherEditor::RecUpdate(int column, int row, const QString &value)
 
 bool VoucherEditor::ReallyEdit(const QString &oldText, int column, int row)
 {
+    // Another PC may have changed the voucher since the grid was filled: the question shows
+    // what is stored now. A read that fails shows the grid's value; the write reports it.
+    QString stored = oldText;
+    if (const qint64 id = m_model.row(row).totalId; id > 0) {
+        SqlError error;
+        if (const auto now = m_store.read(id, &error)) {
+            const QVariant v = LedgerModel::valueOf(*now, column);
+            stored = v.isNull() ? QString() : v.toString();
+        } else if (!error.isError()) {
+            m_prompt.MsgWarn(deletedElsewhere());
+            m_model.store(row, column, oldText);
+            m_view.focusGrid();
+            return false;
+        }
+    }
     m_view.setConfirmHighlight(row, column, true);
-    const bool yes = m_prompt.MsgYesNo(QStringLiteral("정말 수정하시겠습니까?\r\n이전 데이터: ") + oldText, QString(), true);
+    const bool yes = m_prompt.MsgYesNo(QStringLiteral("정말 수정하시겠습니까?\r\n이전 데이터: ") + stored, QString(), true);
     m_view.setConfirmHighlight(row, column, false);
     if (!yes)
-        m_model.store(row, column, oldText);
+        m_model.store(row, column, stored);
     m_view.focusGrid();
     return yes;
 }

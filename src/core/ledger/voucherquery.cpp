@@ -23,9 +23,20 @@ constexpr int resultIndex(int column) { return column + 1; }
 
 const QString kColumns = selectList();
 
+// " AND total_id IN (:k0, :k1, ...)", the keys bound.
+void appendKeys(SqlStatement &st, const QList<qint64> &keys, const QString &joiner)
+{
+    QStringList names;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        names << QStringLiteral(":k%1").arg(i);
+        st.bind(QStringLiteral("k%1").arg(i), keys.at(i));
+    }
+    st.text += joiner + QStringLiteral("total_id IN (") + names.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
 } // namespace
 
-SqlStatement voucherQuery(const SqlDialect &dialect, const VoucherFilter &f)
+SqlStatement voucherQuery(const SqlDialect &dialect, const VoucherFilter &f, const QList<qint64> &keys)
 {
     SqlStatement st(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total"));
     if (!f.clientName.isEmpty()) {
@@ -43,6 +54,8 @@ SqlStatement voucherQuery(const SqlDialect &dialect, const VoucherFilter &f)
         if (f.noSale)
             st.text += QStringLiteral(" AND maechul_cost = 0");
     }
+    if (!keys.isEmpty())
+        appendKeys(st, keys, QStringLiteral(" AND "));
     // A contains-search reads every row anyway; walking the date index for the order would
     // turn that scan into a million random reads, so the searches sort instead ("+").
     st.text += f.clientName.isEmpty() && f.productName.isEmpty() ? QStringLiteral(" ORDER BY maechul_date, total_id")
@@ -60,6 +73,13 @@ SqlStatement voucherByKey(qint64 totalId)
 {
     return SqlStatement(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total WHERE total_id = :id"))
         .bind(QStringLiteral("id"), totalId);
+}
+
+SqlStatement vouchersByKeys(const QList<qint64> &keys)
+{
+    SqlStatement st(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM total"));
+    appendKeys(st, keys, QStringLiteral(" WHERE "));
+    return st;
 }
 
 SqlError readVouchers(Database &db, const SqlStatement &sql, std::vector<LedgerRow> &rows)

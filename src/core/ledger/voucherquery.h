@@ -34,11 +34,14 @@ struct VoucherFilter
 
 // Exactly one filter applies: the client name, else the product name, else the period with
 // the optional group and unsold filters.
-SqlStatement voucherQuery(const SqlDialect &dialect, const VoucherFilter &filter);
+// With keys, only those of the vouchers the filter finds (a few hundred at most).
+SqlStatement voucherQuery(const SqlDialect &dialect, const VoucherFilter &filter, const QList<qint64> &keys = {});
 // Every row of table (total or a table of its fields), in the columns of voucherQuery.
 SqlStatement voucherSelect(const QString &table);
 // The voucher with key total_id, in the columns of voucherQuery.
 SqlStatement voucherByKey(qint64 totalId);
+// The vouchers of the keys (a few hundred at most), in the columns of voucherQuery.
+SqlStatement vouchersByKeys(const QList<qint64> &keys);
 // Runs a voucher query into rows; the engine's error, shown to nobody.
 SqlError readVouchers(Database &db, const SqlStatement &sql, std::vector<LedgerRow> &rows);
 // Runs a voucher query; nullopt after the failure box.

@@ -29,6 +29,7 @@
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgerselection.h"
+#include "core/ledger/liveledger.h"
 #include "core/callerid/callhistory.h"
 #include "core/callerid/incomingcall.h"
 #include "core/callerid/telvox.h"
@@ -343,6 +344,11 @@ void frmMain::ledgerOpened(const AppPaths &paths)
         m_lookups = m_ownLookups.get();
     }
     m_entry = std::make_unique<LedgerEntry>(*this, *spList, m_db, m_prompt, *m_lookups);
+    // On a server the grid follows other PCs' writes; the selection and the current cell stay
+    // with their rows, an open edit is left alone until it ends.
+    m_live = std::make_unique<LiveLedger>(m_db, *m_ledger, m_model);
+    m_live->setGuard(spList);
+    m_live->start();
     m_entry->setClientEditOpener([this](BusiMode side, qint32 code) {
         FrmClient_write edit(m_db, m_prompt, m_paths.gPostFile, this);
         edit.setAddEditMode(ClientEditor::EditMode::Edit);

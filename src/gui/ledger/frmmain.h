@@ -31,6 +31,7 @@ class QTableView;
 class QToolButton;
 class LedgerEntry;
 class LedgerGrid;
+class LiveLedger;
 class VoucherLookups;
 class QPlainTextEdit;
 class QHBoxLayout;
@@ -82,6 +83,8 @@ public:
     LedgerModel &model() { return m_model; }
     Ledger &ledger() { return *m_ledger; }
     LedgerEntry &entry() { return *m_entry; }
+    // Other PCs' changes of the shown vouchers; null before the ledger is opened.
+    LiveLedger *live() { return m_live.get(); }
     // Called by the client edit window after a save: the panel of that side shows the client.
     void SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd);
     QString DefaultDate() const { return m_ledger->DefaultDate(); }
@@ -201,6 +204,7 @@ private:
     VoucherLookups *m_lookups;
     std::unique_ptr<VoucherLookups> m_ownLookups;
     std::unique_ptr<LedgerEntry> m_entry;
+    std::unique_ptr<LiveLedger> m_live;
     bool FirstActivate = true;
     QRect m_loadRect; // position and size in twips right after the saved layout was applied
     bool m_applyingLayout = false;

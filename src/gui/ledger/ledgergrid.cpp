@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
+#include "core/ledger/ledgermodel.h"
 #include "core/ledger/vouchereditor.h"
 
 namespace {
@@ -89,6 +90,25 @@ bool LedgerGrid::finishEdit()
     }
     runPending();
     return true;
+}
+
+qint64 LedgerGrid::heldVoucher() const
+{
+    QModelIndex at = m_editIndex;
+    if (!at.isValid() && m_committing)
+        at = m_typed.index;
+    if (!at.isValid() && !m_pending.empty())
+        at = m_pending.front().index; // closed, its commit about to run
+    if (!at.isValid() && rowsFixed())
+        at = currentIndex();
+    if (!at.isValid() || !model())
+        return 0;
+    return model()->index(at.row(), LedgerModel::ColTotalId).data(Qt::EditRole).toLongLong();
+}
+
+bool LedgerGrid::rowsFixed() const
+{
+    return m_committing || QApplication::activeModalWidget() || QApplication::activePopupWidget();
 }
 
 void LedgerGrid::runPending()

@@ -6,6 +6,8 @@
 #include <QPersistentModelIndex>
 #include <QTableView>
 
+#include "core/ledger/liveledger.h"
+
 class VoucherEditor;
 
 // The ledger grid as a sheet made for fast entry: typing over a cell replaces it, Enter commits
@@ -13,8 +15,9 @@ class VoucherEditor;
 // Hangul syllable that starts an edit through an input method arrives whole. Each commit is
 // handed to the voucher logic after the cell editor has closed, so the questions and windows it
 // opens never run inside the editor. Every command of the window ends the open edit first
-// (finishEdit), as the original's focus change did.
-class LedgerGrid final : public QTableView
+// (finishEdit), as the original's focus change did. Other PCs' changes wait while they would
+// disturb an edit (LiveLedger::Guard).
+class LedgerGrid final : public QTableView, public LiveLedger::Guard
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LedgerGrid)
@@ -36,6 +39,12 @@ public:
     // its turn. False while a commit is running (a question of it is open): the command that
     // asked must not run in the middle of it.
     bool finishEdit();
+
+    // The voucher of the open editor or of the running commit, or of the current row while a
+    // window or question is open over the grid; 0 when none.
+    qint64 heldVoucher() const override;
+    // A commit is running, or a window or question is open: rows are addressed by number.
+    bool rowsFixed() const override;
 
 protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "voucherchanges.h"
+
+#include <QSqlQuery>
+
+#include "database.h"
+
+VoucherChanges::VoucherChanges(Database &db, QObject *parent) : QObject(parent), m_db(db) {}
+
+VoucherChanges::~VoucherChanges()
+{
+    disconnect(m_connection);
+}
+
+bool VoucherChanges::listen()
+{
+    disconnect(m_connection);
+    m_channel.clear();
+    const QString sql = m_db.dialect().changeChannelSql();
+    if (sql.isEmpty() || !m_db.isOpen())
+        return false;
+    Database::Result r = m_db.exec(SqlStatement(sql));
+    if (!r.ok() || !r.query.next() || r.query.isNull(0))
+        return false;
+    const QString channel = r.query.value(0).toString();
+    r.query.finish();
+    QSqlDriver *driver = m_db.connection().driver();
+    // The driver forgets its channels when the connection closes; a reopened ledger listens anew.
+    if (!driver->subscribedToNotifications().contains(channel) && !driver->subscribeToNotification(channel))
+        return false;
+    m_channel = channel;
+    m_connection = connect(driver, &QSqlDriver::notification, this, &VoucherChanges::received);
+    return true;
+}
+
+bool VoucherChanges::parse(const QString &payload, Op *op, qint64 *totalId)
+{
+    const qsizetype blank = payload.indexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return false;
+    const QStringView word = QStringView(payload).left(blank);
+    if (word == QLatin1String("INSERT"))
+        *op = Op::Insert;
+    else if (word == QLatin1String("UPDATE"))
+        *op = Op::Update;
+    else if (word == QLatin1String("DELETE"))
+        *op = Op::Delete;
+    else
+        return false;
+    bool ok = false;
+    *totalId = QStringView(payload).mid(blank + 1).toLongLong(&ok);
+    return ok && *totalId > 0;
+}
+
+void VoucherChanges::received(const QString &channel, QSqlDriver::NotificationSource source, const QVariant &payload)
+{
+    if (channel != m_channel || source == QSqlDriver::SelfSource)
+        return;
+    Op op = Op::Update;
+    qint64 id = 0;
+    if (parse(payload.toString(), &op, &id))
+        emit voucherChanged(id, op);
+}
