@@ -6,6 +6,7 @@
 #include "core/masterdata/callerlookup.h"
 #include "core/masterdata/clienteditor.h"
 #include "core/masterdata/clientregister.h"
+#include "hookedprompt.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -62,6 +63,7 @@ private slots:
     void codesAreNeverReused();
     void consecutiveCodes();
     void codeExhausted();
+    void twoPcsRegisterAtOnce();
     void engineErrorKeepsNothing();
     void deleteClient();
     void listSearch_data();
@@ -330,6 +332,51 @@ void TestClientRegister::codeExhausted()
     prompt.ok();
     QCOMPARE(edit.Save(named(QStringLiteral("새")), {}), Result::Failed);
     QCOMPARE(prompt.last().text, QStringLiteral("CODE 생성 및 정의 오류입니다."));
+}
+
+void TestClientRegister::twoPcsRegisterAtOnce()
+{
+    TempLedger ledger;
+    ledger.addClient(0, 1, QStringLiteral("가나상사"));
+    Database otherPc;
+    QVERIFY(otherPc.open(ledger.settings()));
+    ScriptedPrompt otherPrompt;
+    const auto newClient = [&](Database &db, UserPrompt &prompt, const QString &name) {
+        auto editor = std::make_unique<ClientEditor>(db, prompt);
+        editor->setAddEditMode(ClientEditor::EditMode::Add);
+        editor->setBusiMode(BusiMode::Supplier);
+        editor->clear();
+        const Result saved = editor->Save(named(name), {});
+        return std::make_pair(saved, editor->CCode());
+    };
+
+    // This PC saves a second 가나상사; while its question is up the other PC registers a client
+    // and takes the code this save meant to give.
+    ScriptedPrompt script;
+    bool otherSaved = false;
+    HookedPrompt prompt(script, [&] {
+        if (!std::exchange(otherSaved, true))
+            QCOMPARE(newClient(otherPc, otherPrompt, QStringLiteral("다라")), std::make_pair(Result::Saved, 2));
+    });
+    script.yes();
+    script.ok();
+    QCOMPARE(newClient(ledger.db(), prompt, QStringLiteral("가나상사")), std::make_pair(Result::Saved, 3));
+    QCOMPARE(script.last().text, ClientEditor::codeTakenText(2, 3));
+    ClientRegister reg(ledger.db(), script, BusiMode::Supplier);
+    QCOMPARE(reg.find(2)->name, QStringLiteral("다라"));
+    QCOMPARE(reg.find(3)->name, QStringLiteral("가나상사"));
+
+    // An edit of a client the other PC deleted meanwhile writes nothing, and makes no new client.
+    ClientEditor edit(ledger.db(), script);
+    edit.setAddEditMode(ClientEditor::EditMode::Edit);
+    edit.setBusiMode(BusiMode::Supplier);
+    QVERIFY(edit.LoadClient(2));
+    QVERIFY(otherPc.exec(SqlStatement(QStringLiteral("DELETE FROM maeip WHERE id = 2"))).ok());
+    script.ok();
+    QCOMPARE(edit.Save(named(QStringLiteral("다라상회")), {}), Result::Failed);
+    QCOMPARE(script.last().title, QStringLiteral("오류"));
+    QVERIFY(!reg.find(2));
+    QCOMPARE(ledger.count(QStringLiteral("maeip")), 2);
 }
 
 void TestClientRegister::engineErrorKeepsNothing()

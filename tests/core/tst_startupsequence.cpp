@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "core/data/database.h"
+#include "core/data/schema.h"
 #include "core/shell/appfolders.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/ledgerlocation.h"
 #include "core/shell/startupsequence.h"
 #include "hookedprompt.h"
 #include "templedger.h"
@@ -46,11 +50,20 @@ class tst_StartupSequence : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
-    void init() { TestEnvironment::instance().reset(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
+    void init();
     void opensInItsFixedOrder_data();
     void opensInItsFixedOrder();
+    void newerLedgerIsRefusedUntouched();
+    void serverRetry();
 };
+
+void tst_StartupSequence::init()
+{
+    TestEnvironment::instance().reset();
+    if (TestEngine::isServer() && QTest::currentTestFunction() != QByteArrayView("serverRetry"))
+        QSKIP("a file ledger's opening: the file copy runs it");
+}
 
 void tst_StartupSequence::opensInItsFixedOrder_data()
 {
@@ -112,6 +125,102 @@ void tst_StartupSequence::opensInItsFixedOrder()
     QCOMPARE(log, steps);
     QCOMPARE(view.paths.gDbFile, file);
     QCOMPARE(startup.paths().gDbFile, file);
+}
+
+void tst_StartupSequence::newerLedgerIsRefusedUntouched()
+{
+    const QString file = AppFolders::defaultDbPath() + QStringLiteral("/panDB.db");
+    QVERIFY(Database::createLedger(file, nullptr));
+    {
+        Database db;
+        QVERIFY(db.open(file));
+        QCOMPARE(db.schemaVersion(), Schema::Version);
+        QVERIFY(!db.setSchemaVersion(Schema::Version + 1).isError());
+    }
+    const auto hash = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    };
+    const QByteArray before = hash();
+    AppSettings settings;
+    settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("1"));
+    QStringList log;
+    ScriptedPrompt script;
+    script.ok();
+    HookedPrompt prompt(script, [&log] { log << QStringLiteral("box"); });
+    Database db;
+    RecordingView view(log, db, true);
+    QVERIFY(StartupSequence(settings, db, prompt).run(view));
+    // Said once, before the login; the ledger is closed, so the login and the group check find
+    // nothing to read or write, and the windows stay empty.
+    QCOMPARE(log, (QStringList{QStringLiteral("caption"), QStringLiteral("box"), QStringLiteral("ledger closed"),
+                               QStringLiteral("login"), QStringLiteral("layout"), QStringLiteral("controls"),
+                               QStringLiteral("grid")}));
+    QVERIFY(script.last().text.contains(QStringLiteral("장부 형식 %1").arg(Schema::Version + 1)));
+    QVERIFY(script.last().text.contains(QStringLiteral("장부 형식 %1까지").arg(Schema::Version)));
+    QVERIFY(!db.isOpen());
+    QCOMPARE(hash(), before);
+}
+
+void tst_StartupSequence::serverRetry()
+{
+    // A server that does not answer: the 91 box once, the program runs on with empty windows.
+    const ConnectionSettings server = ConnectionSettings::parse(qEnvironmentVariable("SOLBITSEM_PG"));
+    LedgerLocation location;
+    location.kind = LedgerLocation::Kind::Server;
+    location.host = QStringLiteral("127.0.0.1");
+    location.port = 1;
+    location.database = QStringLiteral("solbitsem");
+    location.user = QStringLiteral("solbitsem");
+    AppSettings settings;
+    settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("1"));
+    location.write(settings);
+    QStringList log;
+    ScriptedPrompt script;
+    HookedPrompt prompt(script, [&log] { log << QStringLiteral("box"); });
+    Database db;
+    RecordingView view(log, db, true);
+    StartupSequence startup(settings, db, prompt);
+    script.ok();
+    QVERIFY(startup.run(view));
+    QCOMPARE(log, (QStringList{QStringLiteral("caption"), QStringLiteral("ledger closed"), QStringLiteral("login"),
+                               QStringLiteral("box"), QStringLiteral("layout"), QStringLiteral("controls"),
+                               QStringLiteral("grid")}));
+    QCOMPARE(script.last().title, QStringLiteral("MDB 오류"));
+    QVERIFY(StartupSequence::canReconnect(settings, db));
+
+    // Still out of reach: the same box, once, and no query.
+    log.clear();
+    script.ok();
+    QVERIFY(startup.reconnect(view));
+    QCOMPARE(log, QStringList{QStringLiteral("box")});
+    if (!TestEngine::isServer())
+        return;
+
+    // Back: the server login, the ledger's login, the checks and the first query. In a database
+    // of its own: a ledger in the shared one's public schema would stand behind every other
+    // test's ledger on the search path.
+    Database admin;
+    QVERIFY(admin.open(server));
+    const QString name = QStringLiteral("solbitsem_retry_%1").arg(QCoreApplication::applicationPid());
+    QVERIFY(admin.exec(SqlStatement(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8' "
+                                                   "LC_COLLATE 'C' LC_CTYPE 'C'").arg(name))).ok());
+    const auto drop = qScopeGuard([&] {
+        db.close();
+        admin.exec(SqlStatement(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(name)));
+    });
+    location.host = server.host;
+    location.port = server.port;
+    location.database = name;
+    location.user = server.user;
+    location.write(settings);
+    log.clear();
+    script.yes(); // a database without the ledger becomes one after a question, as at a first start
+    QVERIFY(startup.reconnect(view));
+    QVERIFY(db.isOpen());
+    QCOMPARE(log.mid(log.size() - 3), (QStringList{QStringLiteral("login"), QStringLiteral("groups"), QStringLiteral("query")}));
+    QVERIFY(!StartupSequence::canReconnect(settings, db));
+    QCOMPARE(db.schemaVersion(), Schema::Version);
 }
 
 QTEST_GUILESS_MAIN(tst_StartupSequence)

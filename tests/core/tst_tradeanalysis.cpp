@@ -207,7 +207,7 @@ private slots:
         QVERIFY(!a.productNames());
         QVERIFY(!a.groupNames());
         QCOMPARE(m_prompt.asked.size(), 2);
-        QVERIFY2(m_prompt.asked[0].text.startsWith(TestEngine::isServer() ? QStringLiteral("Error 0 (ERROR:  relation \"total\" does not exist")
+        QVERIFY2(m_prompt.asked[0].text.startsWith(TestEngine::isServer() ? QStringLiteral("Error 3011 (ERROR:  relation \"total\" does not exist")
                                                                           : QStringLiteral("Error 1 (no such table: total")),
                  qPrintable(m_prompt.asked[0].text));
         QVERIFY(m_prompt.asked[0].text.endsWith(QStringLiteral(") in procedure FillPName of Form FrmTradeGraph")));

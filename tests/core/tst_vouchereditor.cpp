@@ -81,6 +81,7 @@ private slots:
     void deleteOnEntryRowAndSavedRow();
     void apostrophesStoredAsTyped();
     void lockedDatabaseRestoresTheGrid();
+    void serverGoneRestoresTheCellAndComesBack();
     void panelsFollowTheActiveRow();
 };
 
@@ -404,6 +405,31 @@ void tst_VoucherEditor::lockedDatabaseRestoresTheGrid()
     QCOMPARE(m_model->rowCount(), before);
     QVERIFY(other.exec(SqlStatement(QStringLiteral("ROLLBACK"))).ok());
     QCOMPARE(stored(id, QStringLiteral("maeip_cost")).toInt(), 100);
+    verifyGridMatchesFile();
+}
+
+void tst_VoucherEditor::serverGoneRestoresTheCellAndComesBack()
+{
+    if (!TestEngine::isServer())
+        QSKIP("a file does not go away under an open ledger");
+    const qint64 id = m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01")));
+    refill();
+    Database::Result pid = m_l->exec(SqlStatement(QStringLiteral("SELECT pg_backend_pid()")));
+    QVERIFY(pid.query.next());
+    Database admin;
+    QVERIFY(admin.open(m_l->settings()));
+    QVERIFY(admin.exec(SqlStatement(QStringLiteral("SELECT pg_terminate_backend(:pid)"))
+                           .bind(QStringLiteral("pid"), pid.query.value(0)))
+                .ok());
+    // The edit that meets the lost connection says so in the 91 box; the cell keeps what is stored.
+    m_prompt->ok();
+    type(0, C::ColMaeipCost, QStringLiteral("5"));
+    QCOMPARE(m_prompt->last().title, QStringLiteral("MDB 오류"));
+    QVERIFY(m_prompt->last().text.startsWith(QStringLiteral("Data Base MDB가 선언되지 않았습니다.")));
+    QCOMPARE(cell(0, C::ColMaeipCost), QStringLiteral("100"));
+    // The next edit finds the server again.
+    type(0, C::ColMaeipCost, QStringLiteral("5"));
+    QCOMPARE(stored(id, QStringLiteral("maeip_cost")).toInt(), 5);
     verifyGridMatchesFile();
 }
 

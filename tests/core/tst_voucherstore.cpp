@@ -12,6 +12,8 @@ private slots:
     void initTestCase() { INIT_LEDGER_TEST(); }
     void insertUpdateReadRemove();
     void missingVoucherAndClosedLedger();
+    void serverGoneAndBack();
+    void serverErrorsCarryTheirNumber();
 };
 
 void tst_VoucherStore::insertUpdateReadRemove()
@@ -71,6 +73,71 @@ void tst_VoucherStore::missingVoucherAndClosedLedger()
     SqlError error;
     QVERIFY(!none.read(1, &error));
     QCOMPARE(error.kind, SqlError::Kind::NoDatabase);
+}
+
+void tst_VoucherStore::serverGoneAndBack()
+{
+    if (!TestEngine::isServer())
+        QSKIP("a file does not go away under an open ledger");
+    TempLedger l;
+    VoucherStore store(l.db());
+    const qint64 id = store.insert(voucher(QStringLiteral("2026-12-01"), QStringLiteral("TV"), 0)).id;
+    QVERIFY(id > 0);
+    QVERIFY(store.update(id, {{QStringLiteral("maeip_cost"), 100}}).ok());
+    const auto backend = [&] {
+        Database::Result r = l.exec(SqlStatement(QStringLiteral("SELECT pg_backend_pid()")));
+        return r.query.next() ? r.query.value(0).toLongLong() : 0;
+    };
+    const qint64 before = backend();
+
+    // Another connection ends this one's server process, as a server restart would.
+    Database admin;
+    QVERIFY(admin.open(l.settings()));
+    QVERIFY_SQL(admin.exec(SqlStatement(QStringLiteral("SELECT pg_terminate_backend(:pid)")).bind(QStringLiteral("pid"), before)));
+
+    // The write that meets the lost connection fails with the 91 box and is not run again.
+    const auto lost = store.update(id, {{QStringLiteral("maeip_cost"), 200}});
+    QCOMPARE(lost.error.kind, SqlError::Kind::NoDatabase);
+    QCOMPARE(lost.error.code, 91);
+    QVERIFY(lost.error.text.startsWith(QStringLiteral("Data Base MDB가 선언되지 않았습니다.")));
+    QCOMPARE(store.read(id)->maeipCost, 100);
+
+    // That read was the next action: it opened a new connection with the same settings.
+    QVERIFY(backend() != before);
+    const auto again = store.update(id, {{QStringLiteral("maeip_cost"), 300}});
+    QVERIFY(again.ok());
+    QCOMPARE(store.read(id)->maeipCost, 300);
+
+    // Inside a transaction the loss ends the transaction: its statements fail until it unwinds.
+    {
+        TransactionGuard guard(l.db());
+        QVERIFY(guard.active());
+        QVERIFY_SQL(admin.exec(SqlStatement(QStringLiteral("SELECT pg_terminate_backend(:pid)")).bind(QStringLiteral("pid"), backend())));
+        QCOMPARE(store.update(id, {{QStringLiteral("maeip_cost"), 400}}).error.code, 91);
+        QCOMPARE(store.update(id, {{QStringLiteral("maeip_cost"), 500}}).error.code, 91);
+        QCOMPARE(guard.commit().code, 91);
+    }
+    QCOMPARE(store.read(id)->maeipCost, 300);
+}
+
+void tst_VoucherStore::serverErrorsCarryTheirNumber()
+{
+    if (!TestEngine::isServer())
+        QSKIP("the file's errors carry SQLite's own numbers");
+    TempLedger l;
+    // The boxes' numbers for the server's cases, its SQLSTATE kept in the text.
+    const SqlError missing = l.db().exec(SqlStatement(QStringLiteral("SELECT nothing FROM total"))).error;
+    QCOMPARE(missing.kind, SqlError::Kind::NoObject);
+    QCOMPARE(missing.code, 3011);
+    QVERIFY2(missing.text.contains(QStringLiteral("42703")), qPrintable(missing.text));
+    l.addClient(0, 1, QStringLiteral("가나상사"));
+    const SqlError taken = l.db().exec(SqlStatement(QStringLiteral("INSERT INTO maeip (id, name) VALUES (1, 'x')"))).error;
+    QCOMPARE(taken.kind, SqlError::Kind::Duplicate);
+    QCOMPARE(taken.code, 3022);
+    const SqlError other = l.db().exec(SqlStatement(QStringLiteral("SELECT 1/0"))).error;
+    QCOMPARE(other.kind, SqlError::Kind::Other);
+    QCOMPARE(other.code, 3146);
+    QVERIFY(other.text.contains(QStringLiteral("22012")));
 }
 
 QTEST_GUILESS_MAIN(tst_VoucherStore)

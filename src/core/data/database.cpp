@@ -54,7 +54,11 @@ bool Database::open(const ConnectionSettings &settings, bool exclusive, Access a
                                                      : QSqlDatabase::addDatabase(engine->driverName(), m_name);
     m_engine = std::move(engine);
     m_dialect = SqlDialect(settings.engine);
+    // The password stays here, in memory only, so that a server connection that went away can
+    // be opened again as it was.
     m_settings = settings;
+    m_exclusive = exclusive;
+    m_access = access;
     if (!m_engine->open(db, settings, exclusive, access))
         return false;
     m_path = settings.isServer() ? settings.display() : db.databaseName();
@@ -75,6 +79,11 @@ void Database::close()
 bool Database::isOpen() const
 {
     return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+bool Database::isLost() const
+{
+    return !m_path.isEmpty() && !isOpen();
 }
 
 QSqlDatabase Database::connection() const
@@ -139,25 +148,55 @@ SqlError Database::sizeError(const SqlStatement &statement)
     return {};
 }
 
-SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement) const
+SqlError Database::errorOf(const QSqlError &error, const SqlStatement &statement)
 {
     if (error.type() == QSqlError::NoError)
         return {};
+    // The driver tells a server connection that went away by no longer being open.
+    if (isLost()) {
+        const QString reason = error.databaseText().trimmed();
+        return SqlError::connectionLost(statement, reason.isEmpty() ? error.text() : reason);
+    }
     return m_engine->classify(error, statement);
+}
+
+SqlError Database::reconnectIfLost(const SqlStatement &statement)
+{
+    if (!isLost())
+        return {};
+    // A transaction that was open died with its connection: its guards end first, each of its
+    // statements failing, and only a statement outside them may start afresh.
+    if (m_savepoints > 0)
+        return SqlError::connectionLost(statement, {});
+    QSqlDatabase db = connection();
+    db.close();
+    if (!m_engine->open(db, m_settings, m_exclusive, m_access))
+        return SqlError::reconnectFailed(statement, db.lastError().text());
+    return {};
 }
 
 SqlError Database::forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row)
 {
+    if (const SqlError e = reconnectIfLost(statement); e.isError())
+        return e;
     return m_engine->forEachRow(*this, statement, row);
 }
 
 SqlError Database::execEach(SqlStatement statement, qsizetype rows,
                             const std::function<void(qsizetype row, SqlStatement &values)> &bindRow)
 {
+    if (const SqlError e = reconnectIfLost(statement); e.isError())
+        return e;
     return m_engine->execEach(*this, std::move(statement), rows, bindRow);
 }
 
-Database::RowWriter::RowWriter(Database &db, const QString &sql) : m_engine(db.m_engine->rowWriter(db, sql)) {}
+Database::RowWriter::RowWriter(Database &db, const QString &sql)
+{
+    // A connection that could not be opened again leaves the writer invalid, with the engine's
+    // reason for it.
+    db.reconnectIfLost(SqlStatement(sql));
+    m_engine = db.m_engine->rowWriter(db, sql);
+}
 
 Database::RowWriter::~RowWriter() = default;
 
@@ -194,6 +233,9 @@ QString Database::RowWriter::error() const
 Database::Result Database::exec(const SqlStatement &statement)
 {
     Result r;
+    r.error = reconnectIfLost(statement);
+    if (r.error.isError())
+        return r;
     if (!isOpen()) {
         r.error = SqlError::noDatabase(statement);
         return r;
@@ -256,8 +298,10 @@ TransactionGuard::~TransactionGuard()
 {
     if (m_active) {
         --m_db.m_savepoints;
-        for (const QString &s : m_db.m_engine->rollbackSql(m_name, m_db.m_savepoints))
-            m_db.exec(SqlStatement(s));
+        // A lost connection took its transaction with it; nothing is left to roll back.
+        if (!m_db.isLost())
+            for (const QString &s : m_db.m_engine->rollbackSql(m_name, m_db.m_savepoints))
+                m_db.exec(SqlStatement(s));
     }
 }
 
@@ -272,7 +316,10 @@ SqlError TransactionGuard::commit()
     }
     m_active = false;
     --m_db.m_savepoints;
-    return m_db.execAll(m_db.m_engine->releaseSql(m_name, m_db.m_savepoints));
+    const QStringList release = m_db.m_engine->releaseSql(m_name, m_db.m_savepoints);
+    if (m_db.isLost())
+        return SqlError::connectionLost(SqlStatement(release.join(QLatin1String("; "))), {});
+    return m_db.execAll(release);
 }
 
 QList<QPair<QString, QString>> Database::columns(const QString &table)
@@ -298,6 +345,19 @@ bool Database::hasTable(const QString &table)
 SqlError Database::probe()
 {
     return exec(SqlStatement(m_engine->probeSql())).error;
+}
+
+std::optional<int> Database::schemaVersion()
+{
+    Result r = exec(SqlStatement(m_dialect.schemaVersionSql()));
+    if (!r.ok())
+        return std::nullopt;
+    return r.query.next() ? r.query.value(0).toInt() : 0;
+}
+
+SqlError Database::setSchemaVersion(int version)
+{
+    return exec(SqlStatement(m_dialect.setSchemaVersionSql(version))).error;
 }
 
 bool Database::setSecureDelete(bool on)

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -39,6 +40,9 @@ public:
     bool open(const ConnectionSettings &settings, bool exclusive = false, Access access = Access::ReadWrite);
     void close();
     bool isOpen() const;
+    // Opened and not closed, but the connection is gone (a server that went away or restarted):
+    // the next statement opens it again with the same settings.
+    bool isLost() const;
     // The file, or the server ledger as display() names it.
     QString path() const { return m_path; }
     const ConnectionSettings &settings() const { return m_settings; }
@@ -68,8 +72,10 @@ public:
     // table is checked against that size first, and refused whole when too long.
     // On a handle that is not open the error is the 91 box's (SqlError::noDatabase).
     Result exec(const SqlStatement &statement);
-    // The error of a statement, classified for the boxes the user sees.
-    SqlError errorOf(const QSqlError &error, const SqlStatement &statement) const;
+    // The error of a statement, classified for the boxes the user sees. A server connection
+    // found lost is opened again before the next statement, never for this one: a write whose
+    // answer was lost may have been done.
+    SqlError errorOf(const QSqlError &error, const SqlStatement &statement);
 
     // One row of a streamed result; valid only inside the callback.
     class RowView
@@ -136,6 +142,10 @@ public:
     bool hasTable(const QString &table);
     // Reads the ledger's catalogue: an error when the ledger cannot be read at all.
     SqlError probe();
+    // The version of the layout recorded in the ledger (Schema::Version); 0 for a ledger of a
+    // program that recorded none, nullopt when it cannot be read.
+    std::optional<int> schemaVersion();
+    SqlError setSchemaVersion(int version);
     // Pages freed by later writes are overwritten, so a replaced secret leaves no trace in the file.
     bool setSecureDelete(bool on);
     // A consistent copy of the open file through the engine's online backup, taken while the
@@ -153,6 +163,9 @@ private:
     friend class TransactionGuard;
     // Runs the engine's statements of a transaction step; false at the first that fails.
     SqlError execAll(const QStringList &sql);
+    // Opens a lost server connection again with the settings it was opened with; the 91 error
+    // when that failed, and the statement is not run.
+    SqlError reconnectIfLost(const SqlStatement &statement);
 
     QString m_name;
     QString m_path;
@@ -160,6 +173,8 @@ private:
     SqlDialect m_dialect;
     std::unique_ptr<DatabaseEngine> m_engine;
     int m_savepoints = 0; // open TransactionGuards, outermost first
+    bool m_exclusive = false;
+    Access m_access = Access::ReadWrite;
 };
 
 // Makes the statements run between its making and commit() one change: rolled back unless

@@ -98,6 +98,17 @@ private:
     QString m_error;
 };
 
+// Lost or refused connections (SQLSTATE class 08, an administrator's shutdown).
+bool isRefused(const QSqlError &error)
+{
+    const QString state = error.nativeErrorCode();
+    return error.type() == QSqlError::ConnectionError || state.startsWith(QLatin1String("08"))
+           || state.startsWith(QLatin1String("57P"));
+}
+
+// Jet's "ODBC--call failed": a server's error of no case the boxes tell apart.
+constexpr int ServerError = 3146;
+
 } // namespace
 
 QString PostgresEngine::driverName() const
@@ -183,20 +194,40 @@ bool PostgresEngine::createLedger(const ConnectionSettings &settings, QString *e
 SqlError PostgresEngine::classify(const QSqlError &error, const SqlStatement &statement) const
 {
     const QString state = error.nativeErrorCode();
-    // Lost or refused connections (SQLSTATE class 08, an administrator's shutdown) mean no
-    // ledger to talk to, as an unopened one.
-    if (error.type() == QSqlError::ConnectionError || state.startsWith(QLatin1String("08"))
-        || state.startsWith(QLatin1String("57P")))
-        return SqlError::noDatabase(statement);
+    // A lost or refused connection means no ledger to talk to, as an unopened one.
+    if (isRefused(error))
+        return SqlError::connectionLost(statement, engineText(error));
+    // The server's cases carry the numbers the boxes know them by; the server's own SQLSTATE
+    // stays in the text.
+    struct Case
+    {
+        const char *state;
+        SqlError::Kind kind;
+        int jet;
+    };
+    static constexpr Case cases[] = {
+        {"42P01", SqlError::Kind::NoObject, 3011},  // undefined table
+        {"42703", SqlError::Kind::NoObject, 3011},  // undefined column
+        {"55P03", SqlError::Kind::Busy, 3261},      // lock not available
+        {"40P01", SqlError::Kind::Busy, 3261},      // deadlock
+        {"40001", SqlError::Kind::Busy, 3261},      // serialization failure
+        {"23505", SqlError::Kind::Duplicate, 3022}, // unique violation
+        {"23502", SqlError::Kind::Other, 3314},     // a required field left empty
+        {"23514", SqlError::Kind::Other, 3317},     // a CHECK refused the value
+        {"22001", SqlError::Kind::TooLong, 3163},   // text longer than its field
+    };
     SqlError e;
     e.text = engineText(error);
+    if (!state.isEmpty())
+        e.text += QStringLiteral(" (SQLSTATE ") + state + QLatin1Char(')');
     e.statement = statement.display();
-    if (state == QLatin1String("42P01") || state == QLatin1String("42703"))
-        e.kind = SqlError::Kind::NoObject;
-    else if (state == QLatin1String("55P03") || state == QLatin1String("40P01") || state == QLatin1String("40001"))
-        e.kind = SqlError::Kind::Busy;
-    else
-        e.kind = SqlError::Kind::Other;
+    e.kind = SqlError::Kind::Other;
+    e.code = ServerError;
+    for (const Case &c : cases)
+        if (state == QLatin1String(c.state)) {
+            e.kind = c.kind;
+            e.code = c.jet;
+        }
     return e;
 }
 

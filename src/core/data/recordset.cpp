@@ -20,6 +20,7 @@ void reportQueryError(const SqlError &error, UserPrompt &prompt)
         prompt.MsgInfo(error.text + cr + error.statement, QStringLiteral("MDB 오류"));
         return;
     case SqlError::Kind::TooLong:
+    case SqlError::Kind::Duplicate:
     case SqlError::Kind::Other:
         prompt.MsgInfo(error.text + cr + error.statement, QStringLiteral("ERROR"));
         return;

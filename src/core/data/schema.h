@@ -50,6 +50,11 @@ struct Table
     const Field *field(const QString &fieldName) const;
 };
 
+// The ledger's layout as this program makes and maintains it, recorded in the ledger itself. A
+// ledger without the record is of an older program (0); one above it is of a newer program, whose
+// changes this one does not know, and is refused. Raised with every change to the declaration.
+inline constexpr int Version = 1;
+
 // Text sizes the program relies on.
 inline constexpr int GroupNameSize = 6;
 inline constexpr int ClientNameSize = 16;

@@ -547,6 +547,21 @@ bool HoldsLedger(Database &db)
     return r.ok() && anyLedgerTable(tables);
 }
 
+bool CheckSchemaVersion(Database &db, UserPrompt &prompt)
+{
+    const auto version = db.schemaVersion();
+    if (!version || *version <= Schema::Version)
+        return true;
+    prompt.MsgWarn(QStringLiteral("이 장부는 새 버전의 프로그램이 만든 장부입니다 (장부 형식 %1).\r\n"
+                                  "이 프로그램은 장부 형식 %2까지만 읽을 수 있어, 장부를 열지 않았습니다. 장부는 바뀌지 않았습니다.\r\n"
+                                  "프로그램을 새 버전으로 바꾸어 주십시오.\r\n")
+                       .arg(*version)
+                       .arg(Schema::Version)
+                       + QDir::toNativeSeparators(db.path()),
+                   QStringLiteral("MDB 오류"));
+    return false;
+}
+
 bool CheckGroupField(Database &db, UserPrompt &prompt)
 {
     // One look at the file first, so that a file that cannot be read (none open, damaged,
@@ -644,5 +659,9 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         if (e.isError())
             indexError(prompt, e);
     }
+    // A ledger that cannot be written keeps its older mark; the first write the user makes
+    // says why.
+    if (const auto version = db.schemaVersion(); version && *version < Schema::Version)
+        db.setSchemaVersion(Schema::Version);
     return true;
 }

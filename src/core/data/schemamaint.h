@@ -62,7 +62,13 @@ qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const 
 // The opening's other readers leave a file that fails it to the group check's one box.
 bool HoldsLedger(Database &db);
 
+// Run at opening, before anything reads or writes the ledger: a ledger of a newer program's
+// layout is refused with one box naming both versions, and false. A ledger that cannot be read
+// passes: the group check reports it.
+bool CheckSchemaVersion(Database &db, UserPrompt &prompt);
+
 // Run at every start after the login: brings the group fields to their current size and the
-// group table's key back, then adds the lookup indexes the ledger's queries rely on. False,
+// group table's key back, then adds the lookup indexes the ledger's queries rely on, and records
+// the layout's version. False,
 // after one box, when the file cannot be read or holds no ledger at all.
 bool CheckGroupField(Database &db, UserPrompt &prompt);

@@ -150,7 +150,9 @@ QStringList SqlDialect::createLedgerSql() const
     QStringList out;
     for (const Schema::Table &t : Schema::ledgerTables())
         out << tableSql(t);
-    return out + changeNoticeSql();
+    out += changeNoticeSql();
+    out << setSchemaVersionSql(Schema::Version);
+    return out;
 }
 
 namespace {
@@ -207,6 +209,30 @@ QString SqlDialect::changeChannelSql() const
     if (m_engine == Engine::Sqlite)
         return {};
     return QStringLiteral("SELECT ") + channelOf(QStringLiteral("current_schema()"));
+}
+
+namespace {
+// The server keeps the version as the voucher table's comment; a comment anybody else wrote
+// there reads as no version.
+const QString kVersionComment = QStringLiteral("solbitsem-schema ");
+} // namespace
+
+QString SqlDialect::schemaVersionSql() const
+{
+    return m_engine == Engine::Postgres
+               ? QStringLiteral("SELECT coalesce(substring(obj_description(c.oid, 'pg_class') FROM '^") + kVersionComment
+                     + QStringLiteral("([0-9]{1,9})$')::integer, 0) FROM pg_class c WHERE c.relnamespace = "
+                                      "current_schema()::regnamespace AND c.relkind = 'r' AND c.relname = 'total'")
+               : QStringLiteral("PRAGMA user_version");
+}
+
+QString SqlDialect::setSchemaVersionSql(int version) const
+{
+    // Neither PRAGMA nor COMMENT takes a parameter; the version is the program's own number,
+    // never a value typed by anyone.
+    return m_engine == Engine::Postgres
+               ? QStringLiteral("COMMENT ON TABLE total IS '") + kVersionComment + QString::number(version) + QLatin1Char('\'')
+               : QStringLiteral("PRAGMA user_version = ") + QString::number(version);
 }
 
 QString SqlDialect::tablesSql() const

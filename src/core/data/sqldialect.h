@@ -43,8 +43,12 @@ public:
     QStringList createIndexSql(const Schema::Table &table) const;
     // The table whole: its creation, what the catalogue records of it and its indexes.
     QStringList tableSql(const Schema::Table &table) const;
-    // Everything a new, empty ledger is made of, in order.
+    // Everything a new, empty ledger is made of, in order, its layout's version recorded.
     QStringList createLedgerSql() const;
+    // The version of the ledger's layout recorded in it (one integer, 0 when none is): the
+    // file's user_version, or the server's comment on the voucher table.
+    QString schemaVersionSql() const;
+    QString setSchemaVersionSql(int version) const;
 
     // Other PCs' changes of vouchers. On the server a trigger on total announces every row
     // inserted, changed or deleted on the ledger's channel, with "INSERT 12", "UPDATE 12" or

@@ -32,6 +32,8 @@ SqlError classifyCode(int code, const QString &text, const SqlStatement &stateme
     const int primary = e.code & 0xff;
     if (primary == SqliteBusy || primary == SqliteLocked)
         e.kind = SqlError::Kind::Busy;
+    else if (e.code == SQLITE_CONSTRAINT_UNIQUE || e.code == SQLITE_CONSTRAINT_PRIMARYKEY)
+        e.kind = SqlError::Kind::Duplicate;
     else if (e.text.startsWith(QLatin1String("no such table")) || e.text.startsWith(QLatin1String("no such column")))
         e.kind = SqlError::Kind::NoObject;
     else

@@ -40,13 +40,19 @@ struct SqlStatement
 // An engine failure as the caller sees it.
 struct SqlError
 {
-    enum class Kind { None, NoDatabase, NoObject, Busy, TooLong, Other };
+    // Duplicate: a unique key of the row is taken already (by another PC's row, on a server).
+    enum class Kind { None, NoDatabase, NoObject, Busy, TooLong, Duplicate, Other };
     Kind kind = Kind::None;
-    int code = 0;       // the engine's native code
+    int code = 0;       // SQLite's native code; on the server the Jet number of its case
     QString text;       // the engine's description
     QString statement;  // what ran, values written in
 
     bool isError() const { return kind != Kind::None; }
     // No ledger is open: VB's error 91 with its text, as the boxes show it.
     static SqlError noDatabase(const SqlStatement &statement);
+    // The server connection went away under the statement: the 91 box, saying so. The statement
+    // may or may not have run on the server.
+    static SqlError connectionLost(const SqlStatement &statement, const QString &reason);
+    // The server could not be reached again before the statement; it did not run.
+    static SqlError reconnectFailed(const SqlStatement &statement, const QString &reason);
 };

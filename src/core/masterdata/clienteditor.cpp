@@ -8,6 +8,11 @@
 #include "businessmode.h"
 #include "clientregister.h"
 
+QString ClientEditor::codeTakenText(qint32 meant, qint32 given)
+{
+    return QStringLiteral("다른 PC에서 거래처코드 %1번을 먼저 등록하여, 이 거래처는 %2번으로 저장했습니다.").arg(meant).arg(given);
+}
+
 ClientEditor::ClientEditor(Database &db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
 
 QString ClientEditor::fieldCaption(int field)
@@ -62,6 +67,14 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
         return SaveResult::Refused;
     }
     const bool add = m_addEditMode == EditMode::Add;
+    // A new client's code is worked out before the questions; another PC may register a client
+    // while one is up, and the insert then gives the next free code instead.
+    if (add)
+        m_currentCode = reg.nextCode();
+    if (m_currentCode == -1) {
+        m_prompt.MsgWarn(ClientRegister::codeErrorText());
+        return SaveResult::Failed;
+    }
     const auto same =
         reg.sameNameCount(rec.name, m_addEditMode == EditMode::Edit ? std::optional<qint32>(m_currentCode) : std::nullopt);
     if (!same)
@@ -70,15 +83,17 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
         && !m_prompt.MsgYesNo(QStringLiteral("이미 같은 이름이 등록 되어 있습니다.\r\n그래도, 저장하시겠습니까?"), {}, false))
         return SaveResult::Failed;
 
-    if (add)
-        m_currentCode = reg.nextCode();
-    if (m_currentCode == -1) {
-        m_prompt.MsgWarn(QStringLiteral("CODE 생성 및 정의 오류입니다."));
+    rec.id = m_currentCode;
+    if (add) {
+        const qint32 given = reg.insertNew(rec);
+        if (given == -1)
+            return SaveResult::Failed;
+        if (given != m_currentCode)
+            m_prompt.MsgInfo(codeTakenText(m_currentCode, given));
+        m_currentCode = given;
+    } else if (!reg.write(rec)) {
         return SaveResult::Failed;
     }
-    rec.id = m_currentCode;
-    if (!reg.write(rec))
-        return SaveResult::Failed;
     m_savedCode = m_currentCode;
     m_savedName = rec.name;
 

@@ -61,6 +61,8 @@ public:
     QString CName() const { return m_savedName; }
 
     static QString fieldCaption(int field);
+    // Said when another PC registered a client under the code this save meant to give.
+    static QString codeTakenText(qint32 meant, qint32 given);
 
 private:
     Database &m_db;

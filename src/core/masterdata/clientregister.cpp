@@ -94,20 +94,14 @@ qint32 ClientRegister::nextCode() const
     return next > std::numeric_limits<qint32>::max() ? -1 : static_cast<qint32>(next);
 }
 
-bool ClientRegister::write(const ClientRecord &c) const
+QString ClientRegister::codeErrorText()
 {
-    const auto existing =
-        OpenRSCount(m_db, table(), SqlStatement(QStringLiteral("id = :id")).bind(QStringLiteral("id"), c.id), m_prompt);
-    if (!existing)
-        return false;
-    const bool found = *existing > 0;
+    return QStringLiteral("CODE 생성 및 정의 오류입니다.");
+}
 
-    SqlStatement st(found ? QStringLiteral("UPDATE %1 SET name = :name, tel = :tel, phone = :phone, zipcode = :zipcode, "
-                                           "address = :address, memo = :memo WHERE id = :id")
-                                .arg(table())
-                          : QStringLiteral("INSERT INTO %1 (id, name, tel, phone, zipcode, address, memo) "
-                                           "VALUES (:id, :name, :tel, :phone, :zipcode, :address, :memo)")
-                                .arg(table()));
+SqlStatement ClientRegister::recordStatement(const QString &sql, const ClientRecord &c) const
+{
+    SqlStatement st(sql.arg(table()));
     st.bind(QStringLiteral("id"), c.id)
         .bind(QStringLiteral("name"), c.name)
         .bind(QStringLiteral("tel"), c.tel)
@@ -116,10 +110,52 @@ bool ClientRegister::write(const ClientRecord &c) const
         .bind(QStringLiteral("address"), c.address)
         .bind(QStringLiteral("memo"), c.memo)
         .into(table());
-    Database::Result r = m_db.exec(st);
+    return st;
+}
+
+qint32 ClientRegister::insertNew(ClientRecord c) const
+{
+    // Two PCs may work out the same code at once; the register's unique key lets only one of
+    // them have it, and the other takes the next free code. A few rounds are plenty: each one
+    // loses only to a client saved in the same moment.
+    constexpr int Rounds = 10;
+    SqlError error;
+    for (int round = 0; round < Rounds; ++round) {
+        const SqlStatement st =
+            recordStatement(QStringLiteral("INSERT INTO %1 (id, name, tel, phone, zipcode, address, memo) "
+                                           "VALUES (:id, :name, :tel, :phone, :zipcode, :address, :memo)"),
+                            c);
+        {
+            // Rolled back, when the code was taken, before the next code is looked for: the
+            // server reads nothing more in a failed transaction.
+            TransactionGuard guard(m_db, QStringLiteral("client"));
+            error = m_db.exec(st).error;
+            if (!error.isError())
+                error = guard.commit();
+        }
+        if (!error.isError())
+            return c.id;
+        if (error.kind != SqlError::Kind::Duplicate)
+            break;
+        c.id = nextCode();
+        if (c.id == -1) {
+            m_prompt.MsgWarn(codeErrorText());
+            return -1;
+        }
+    }
+    m_prompt.ShowErrBox(kSaveError, error.code, error.text);
+    return -1;
+}
+
+bool ClientRegister::write(const ClientRecord &c) const
+{
+    Database::Result r = m_db.exec(recordStatement(
+        QStringLiteral("UPDATE %1 SET name = :name, tel = :tel, phone = :phone, zipcode = :zipcode, "
+                       "address = :address, memo = :memo WHERE id = :id"),
+        c));
     if (r.ok() && r.rowsAffected < 1) {
         r.error.kind = SqlError::Kind::Other;
-        r.error.text = QStringLiteral("no record written");
+        r.error.text = QStringLiteral("저장할 거래처가 없습니다. 다른 PC에서 삭제되었을 수 있습니다.");
     }
     if (!r.ok()) {
         m_prompt.ShowErrBox(kSaveError, r.error.code, r.error.text);

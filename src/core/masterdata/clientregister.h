@@ -11,6 +11,7 @@
 
 class Database;
 class UserPrompt;
+struct SqlStatement;
 
 // One client register (suppliers or customers) and the statements the client windows issue
 // on it. Failing queries are reported through prompt with the data layer's boxes.
@@ -32,9 +33,14 @@ public:
     // side has used, so that a deleted client's code, still on vouchers, is never given again.
     // -1 when it cannot be worked out (query failed, or no 32-bit code is left).
     qint32 nextCode() const;
-    // Adds or rewrites the client with record.id in one transaction; false after the error box
-    // "자료를 저장하는 중 오류가 발생했습니다." (or the query box) was shown.
+    // Adds a new client under record.id or, when another PC has taken that code meanwhile,
+    // under the next free one: an insert that never touches another client's row. The code
+    // given, or -1 after the error box "자료를 저장하는 중 오류가 발생했습니다." (or the query box).
+    qint32 insertNew(ClientRecord record) const;
+    // Rewrites the existing client record.id; false after the error box (also when another PC
+    // deleted it meanwhile).
     bool write(const ClientRecord &record) const;
+    static QString codeErrorText();
     // Asks, then deletes; vouchers keep the client's code and name. True when deleted.
     bool Delete(qint32 code, const QString &name) const;
     // The client's new name into the vouchers of this side that carry its code; the number of
@@ -42,6 +48,9 @@ public:
     std::optional<int> renameInVouchers(qint32 code, const QString &name) const;
 
 private:
+    // The statement sql (the table as %1) with every field of c bound.
+    SqlStatement recordStatement(const QString &sql, const ClientRecord &c) const;
+
     Database &m_db;
     UserPrompt &m_prompt;
     BusiMode m_mode;

@@ -42,9 +42,22 @@ public:
 
     // The whole opening; false when the login ended the program.
     bool run(View &view);
+
+    // A server ledger that could not be opened (the server unreachable at the start, or later
+    // refused): the server login, the login, the checks of the opening and the first query
+    // again. False when the login ended the program.
+    bool reconnect(View &view);
+    // True when reconnect applies: the settings name a ledger server and no ledger is open.
+    static bool canReconnect(AppSettings &settings, const Database &db);
     const AppPaths &paths() const { return m_paths; }
 
 private:
+    // A ledger of a newer program's layout is refused (and closed) before anything reads or
+    // writes it; false then.
+    bool refuseNewerLedger();
+    // The steps after the login that need a readable ledger.
+    bool checkLedger();
+
     AppSettings &m_settings;
     Database &m_db;
     UserPrompt &m_prompt;

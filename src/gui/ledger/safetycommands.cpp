@@ -5,10 +5,12 @@
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
+#include <QMenu>
 
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgerexport.h"
 #include "core/shell/ledgerbackup.h"
+#include "core/shell/startupsequence.h"
 #include "gui/shell/frmledgerlocation.h"
 #include "gui/shell/frmbackup.h"
 #include "frmdeleted.h"
@@ -67,4 +69,15 @@ void addSafetyCommands(frmMain &window, AppSettings &settings, Database &db, Use
         FrmLedgerLocation location(settings, prompt, &window);
         location.exec();
     });
+    // Shown while a server ledger could not be opened; the login may end the program here as
+    // at the start.
+    QAction *retry = window.addToolCommand(QStringLiteral("장부 서버 다시 연결(&N)"), [&] {
+        if (!StartupSequence(settings, db, prompt).reconnect(window))
+            window.close();
+    });
+    for (QObject *o : retry->associatedObjects())
+        if (auto *menu = qobject_cast<QMenu *>(o))
+            QObject::connect(menu, &QMenu::aboutToShow, retry,
+                             [retry, &settings, &db] { retry->setVisible(StartupSequence::canReconnect(settings, db)); });
+    retry->setVisible(false);
 }

@@ -6,5 +6,6 @@ class Database;
 class UserPrompt;
 class frmMain;
 
-// The 도구 menu's backup, restore, recycle-bin and export entries of the ledger window.
+// The 도구 menu's backup, restore, recycle-bin and export entries of the ledger window, the
+// ledger's location and the retry of a ledger server that could not be reached.
 void addSafetyCommands(frmMain &window, AppSettings &settings, Database &db, UserPrompt &prompt);
