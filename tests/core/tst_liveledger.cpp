@@ -127,6 +127,7 @@ private slots:
     void heldRowWaitsForItsEdit();
     void changeShownWithinASecond();
     void maintenanceAddsTheTrigger();
+    void listensAgainAfterReconnect();
 };
 
 // Both PCs insert, change and delete for a few seconds, each showing its own writes as the
@@ -288,6 +289,23 @@ void tst_LiveLedger::maintenanceAddsTheTrigger()
     QTRY_COMPARE(a.saved(), 1);
     QCOMPARE(a.model.row(0).totalId, added.id);
     QVERIFY(showsStored(a));
+}
+
+// A connection lost and opened again by the next statement listens again.
+void tst_LiveLedger::listensAgainAfterReconnect()
+{
+    const qint64 x = m_l->addVoucher(voucher(day(1), QStringLiteral("X"), 100, day(1)));
+    Client a(m_l->db());
+    QVERIFY(a.live.start());
+    QVERIFY(a.show());
+    Database::Result pid = m_l->exec(SqlStatement(QStringLiteral("SELECT pg_backend_pid()")));
+    QVERIFY(pid.query.next());
+    QVERIFY_SQL(m_other->exec(SqlStatement(QStringLiteral("SELECT pg_terminate_backend(:pid)"))
+                                  .bind(QStringLiteral("pid"), pid.query.value(0).toLongLong())));
+    QCOMPARE(a.store.read(x, nullptr) ? 1 : 0, 0); // meets the loss: the 91 error
+    QVERIFY(a.store.read(x));                      // opens again
+    QVERIFY(VoucherStore(*m_other).update(x, {{QStringLiteral("maeip_cost"), 777}}).ok());
+    QTRY_COMPARE(a.model.row(0).maeipCost, Q_INT64_C(777));
 }
 
 QTEST_GUILESS_MAIN(tst_LiveLedger)

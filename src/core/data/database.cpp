@@ -172,7 +172,21 @@ SqlError Database::reconnectIfLost(const SqlStatement &statement)
     db.close();
     if (!m_engine->open(db, m_settings, m_exclusive, m_access))
         return SqlError::reconnectFailed(statement, db.lastError().text());
+    const auto hooks = m_onReconnect; // a hook may replace itself
+    for (const auto &hook : hooks)
+        hook.second();
     return {};
+}
+
+void Database::setOnReconnect(const void *owner, std::function<void()> reconnected)
+{
+    dropOnReconnect(owner);
+    m_onReconnect.emplace_back(owner, std::move(reconnected));
+}
+
+void Database::dropOnReconnect(const void *owner)
+{
+    std::erase_if(m_onReconnect, [owner](const auto &hook) { return hook.first == owner; });
 }
 
 SqlError Database::forEachRow(const SqlStatement &statement, const std::function<void(const RowView &)> &row)

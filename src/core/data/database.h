@@ -3,6 +3,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 #include <optional>
 
 #include <QSqlDatabase>
@@ -159,6 +161,11 @@ public:
     // a text no engine can store as typed: the error, before anything is written.
     static SqlError sizeError(const SqlStatement &statement);
 
+    // Called after a lost server connection was opened again, for what the old connection
+    // held (the channels it listened on); one function per owner, replaced or dropped by it.
+    void setOnReconnect(const void *owner, std::function<void()> reconnected);
+    void dropOnReconnect(const void *owner);
+
 private:
     friend class TransactionGuard;
     // Runs the engine's statements of a transaction step; false at the first that fails.
@@ -173,6 +180,7 @@ private:
     SqlDialect m_dialect;
     std::unique_ptr<DatabaseEngine> m_engine;
     int m_savepoints = 0; // open TransactionGuards, outermost first
+    std::vector<std::pair<const void *, std::function<void()>>> m_onReconnect;
     bool m_exclusive = false;
     Access m_access = Access::ReadWrite;
 };

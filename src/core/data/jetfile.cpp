@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <vector>
 
 #include <QDir>
@@ -29,6 +30,9 @@
 
 namespace {
 const char *const kCharsetVariable = "MDB_JET3_CHARSET";
+// A child's limit of silence: libmdb reads tens of megabytes a second, so a child that has sent
+// nothing for this long is going round in circles.
+constexpr int kChildSilenceMs = 30000;
 
 QString nativePath(const QString &path) { return QDir::toNativeSeparators(path); }
 
@@ -171,8 +175,9 @@ bool JetFile::open(const QString &path)
                         .arg(size));
 
     // libmdb trusts the page pointers it finds, and a damaged file can make it read through a
-    // null or wild pointer. It reads the file in a child process first; only when that child
-    // got through every table does this process read it.
+    // null or wild pointer. A child process opens the file and describes every table first;
+    // only when it got through does this process do the same. The rows are read in a child
+    // too (readRows), which hands them over through a pipe.
     if (!readsInChild(path, size))
         return fail(QStringLiteral("이 %1 파일은 읽을 수 없습니다. 파일이 잘렸거나 손상되었습니다.").arg(m_format));
     return openPages(path);
@@ -229,16 +234,9 @@ bool JetFile::readsInChild(const QString &path, qint64 size)
         dup2(null, STDERR_FILENO);
         JetFile jet;
         jet.m_path = path;
-        if (jet.openPages(path)) {
-            for (const QString &name : jet.tableNames()) {
-                const Table t = jet.table(name);
-                QList<int> columns;
-                for (int c = 0; c < t.columns.size(); ++c)
-                    columns << c;
-                if (!t.name.isEmpty())
-                    jet.readRows(t, columns, [](const Row &) { return true; });
-            }
-        }
+        if (jet.openPages(path))
+            for (const QString &name : jet.tableNames())
+                (void)jet.table(name);
         _exit(0); // no destructors or exit handlers of the parent's objects
     }
     ::close(done[1]);
@@ -246,7 +244,7 @@ bool JetFile::readsInChild(const QString &path, qint64 size)
     if (child > 0) {
         // The child's end of the pipe closes when it ends. libmdb reads tens of megabytes a
         // second, so a child still busy after this long is going round in circles.
-        const int limitMs = static_cast<int>(std::min<qint64>(30000 + size / 1000, 3600000));
+        const int limitMs = static_cast<int>(std::min<qint64>(kChildSilenceMs + size / 1000, 3600000));
         pollfd p{done[0], POLLIN, 0};
         int ready = 0;
         while ((ready = poll(&p, 1, limitMs)) < 0 && errno == EINTR) {
@@ -327,7 +325,194 @@ JetFile::Table JetFile::table(const QString &name)
     return out;
 }
 
+namespace {
+#ifdef Q_OS_UNIX
+// The rows a reading child sends, buffered both ways. A row is each column's length (32 bits),
+// bytes and whole number (64 bits); the end is a length of -1 and the child's error text.
+class RowPipe
+{
+public:
+    explicit RowPipe(int fd) : m_fd(fd) {}
+
+    bool put(const void *data, size_t n)
+    {
+        const auto *p = static_cast<const char *>(data);
+        if (m_buffer.size() + n > kChunk && !flush())
+            return false;
+        m_buffer.insert(m_buffer.end(), p, p + n);
+        return true;
+    }
+    bool flush()
+    {
+        size_t done = 0;
+        while (done < m_buffer.size()) {
+            const ssize_t w = ::write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return false;
+            done += size_t(w);
+        }
+        m_buffer.clear();
+        return true;
+    }
+    // Exactly n bytes, waiting at most kChildSilenceMs for each part; false at the end of the
+    // pipe or after the silence.
+    bool get(void *data, size_t n)
+    {
+        auto *p = static_cast<char *>(data);
+        while (n) {
+            if (m_at == m_buffer.size()) {
+                m_buffer.resize(kChunk);
+                m_at = 0;
+                pollfd pf{m_fd, POLLIN, 0};
+                int ready = 0;
+                while ((ready = poll(&pf, 1, kChildSilenceMs)) < 0 && errno == EINTR) {
+                }
+                ssize_t r = -1;
+                if (ready > 0)
+                    while ((r = ::read(m_fd, m_buffer.data(), kChunk)) < 0 && errno == EINTR) {
+                    }
+                if (r <= 0) {
+                    m_buffer.clear();
+                    return false;
+                }
+                m_buffer.resize(size_t(r));
+            }
+            const size_t take = std::min(n, m_buffer.size() - m_at);
+            std::memcpy(p, m_buffer.data() + m_at, take);
+            m_at += take;
+            p += take;
+            n -= take;
+        }
+        return true;
+    }
+
+private:
+    static constexpr size_t kChunk = 1 << 16;
+    int m_fd;
+    std::vector<char> m_buffer;
+    size_t m_at = 0;
+};
+#endif
+} // namespace
+
 bool JetFile::readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row)
+{
+#ifdef Q_OS_UNIX
+    // libmdb may still fault on a damaged data page: the rows are read by a child, and a child
+    // that dies takes only itself down. Each row is read once.
+    m_error.clear();
+    if (!m_h)
+        return false;
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) {
+        m_error = QStringLiteral("표를 읽을 수 없습니다: ") + table.name;
+        return false;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        for (const int s : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGPIPE})
+            std::signal(s, SIG_DFL);
+        ::close(fds[0]);
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        RowPipe out(fds[1]);
+        const qsizetype n = columns.size();
+        bool sent = readRowsHere(table, columns, [&](const Row &r) {
+            for (qsizetype i = 0; i < n; ++i) {
+                const qint32 len = r.m_lengths[i];
+                if (!out.put(&len, sizeof len) || !out.put(r.m_values[i], size_t(len))
+                    || !out.put(&r.m_integers[i], sizeof(qint64)))
+                    return false;
+            }
+            return true;
+        });
+        const QByteArray error = m_error.toUtf8();
+        const qint32 end = -1;
+        const qint32 errorLength = sent ? 0 : qint32(error.size());
+        sent = out.put(&end, sizeof end) && out.put(&errorLength, sizeof errorLength)
+               && out.put(error.constData(), size_t(errorLength)) && out.flush();
+        _exit(sent ? 0 : 1); // no destructors or exit handlers of the parent's objects
+    }
+    ::close(fds[1]);
+    if (child < 0) {
+        ::close(fds[0]);
+        m_error = QStringLiteral("표를 읽을 수 없습니다: ") + table.name;
+        return false;
+    }
+
+    RowPipe in(fds[0]);
+    const qsizetype n = columns.size();
+    const auto width = static_cast<size_t>(n);
+    std::vector<std::vector<char>> values(width);
+    std::vector<const char *> pointers(width);
+    std::vector<int> lengths(width);
+    std::vector<qint64> numbers(width);
+    Row r;
+    r.m_values = pointers.data();
+    r.m_lengths = lengths.data();
+    r.m_integers = numbers.data();
+    enum class End { Damaged, Done, Stopped } end = End::Damaged;
+    QString childError;
+    for (;;) {
+        qint32 len = 0;
+        if (!in.get(&len, sizeof len))
+            break;
+        if (len < 0) { // the child's end, with its error text
+            qint32 errorLength = 0;
+            if (!in.get(&errorLength, sizeof errorLength) || errorLength < 0 || errorLength > (1 << 20))
+                break;
+            QByteArray error(errorLength, Qt::Uninitialized);
+            if (!in.get(error.data(), size_t(errorLength)))
+                break;
+            childError = QString::fromUtf8(error);
+            end = End::Done;
+            break;
+        }
+        bool whole = true;
+        for (qsizetype i = 0; i < n && whole; ++i) {
+            if (i > 0 && (!in.get(&len, sizeof len) || len < 0))
+                whole = false;
+            else if (len > (1 << 24))
+                whole = false;
+            else {
+                std::vector<char> &v = values[size_t(i)];
+                v.resize(size_t(len) + 1);
+                whole = in.get(v.data(), size_t(len)) && in.get(&numbers[size_t(i)], sizeof(qint64));
+                v[size_t(len)] = 0;
+                pointers[size_t(i)] = v.data();
+                lengths[size_t(i)] = len;
+            }
+        }
+        if (!whole)
+            break;
+        if (!row(r)) {
+            end = End::Stopped;
+            break;
+        }
+    }
+    if (end != End::Done)
+        kill(child, SIGKILL);
+    ::close(fds[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (end == End::Stopped)
+        return false;
+    if (end == End::Damaged || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        m_error = QStringLiteral("표 %1을(를) 읽을 수 없습니다. 파일이 잘렸거나 손상되었습니다.").arg(table.name);
+        return false;
+    }
+    m_error = childError;
+    return childError.isEmpty();
+#else
+    return readRowsHere(table, columns, row);
+#endif
+}
+
+bool JetFile::readRowsHere(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row)
 {
     m_error.clear();
     if (!m_h)

@@ -76,8 +76,10 @@ private:
     bool openPages(const QString &path);
     // Sets error() to why and the file's path; false.
     bool fail(const QString &why);
-    // Whether a child process read every table of the file through to its end.
+    // Whether a child process opened the file and described every table of it.
     static bool readsInChild(const QString &path, qint64 size);
+    // readRows in this process; the public one runs it in a child and receives its rows.
+    bool readRowsHere(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row);
 
     struct Handle;
     std::unique_ptr<Handle> m_h;

@@ -9,6 +9,7 @@ VoucherChanges::VoucherChanges(Database &db, QObject *parent) : QObject(parent),
 
 VoucherChanges::~VoucherChanges()
 {
+    m_db.dropOnReconnect(this);
     disconnect(m_connection);
 }
 
@@ -30,6 +31,9 @@ bool VoucherChanges::listen()
         return false;
     m_channel = channel;
     m_connection = connect(driver, &QSqlDriver::notification, this, &VoucherChanges::received);
+    // A connection opened again after it was lost listens on nothing; the hook runs before the
+    // statement that found it lost.
+    m_db.setOnReconnect(this, [this] { listen(); });
     return true;
 }
 

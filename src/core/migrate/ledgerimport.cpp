@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ledgerimport.h"
 
+#include <algorithm>
 #include <optional>
 
 #include <QDir>
@@ -113,7 +114,7 @@ public:
     }
 
     // Copies one table's rows; the error text when it failed or was cancelled.
-    QString copy(const Source &s, const Schema::Table &target, TableCount &count, QStringList &changes)
+    QString copy(const Source &s, const Schema::Table &target, TableCount &count, QStringList &changes, int passes = 1)
     {
         Database::RowWriter w(m_db, insertSql(target));
         if (!w.isValid())
@@ -125,12 +126,15 @@ public:
         QList<qint64> nullNumbers(fields.size(), 0);
         qint64 newKeys = 0;
         QString error;
-        const bool read = m_jet.readRows(s.jet, s.positions, [&](const JetFile::Row &row) {
+        bool repeat = false;
+        const auto copyRow = [&](const JetFile::Row &row) {
             ++count.read;
             for (int i = 0; i < fields.size(); ++i) {
                 const Schema::Field &f = fields.at(i);
                 if (f.type == Schema::FieldType::Text) {
                     w.bindText(i, row.utf8(i));
+                } else if (repeat && f.type == Schema::FieldType::Counter) {
+                    w.bindNull(i);
                 } else if (row.isEmpty(i)) {
                     if (f.type == Schema::FieldType::Counter) {
                         ++newKeys; // the file hands out the next key
@@ -153,9 +157,10 @@ public:
                 return false;
             }
             return true;
-        });
-        if (!read)
-            return error.isEmpty() ? m_jet.error() : error;
+        };
+        for (int pass = 0; pass < passes; ++pass, repeat = true)
+            if (!m_jet.readRows(s.jet, s.positions, copyRow))
+                return error.isEmpty() ? m_jet.error() : error;
         for (int i = 0; i < fields.size(); ++i)
             if (nullNumbers.at(i))
                 changes << QStringLiteral("%1.%2: 빈 값(NULL) %3개를 0으로").arg(target.name, fields.at(i).name).arg(nullNumbers.at(i));
@@ -272,7 +277,7 @@ Result run(const Options &options, const Progress &progress)
         Source s;
         if (const QString e = match(jet, t, QStringLiteral("예전 장부"), s, r.changes); !e.isEmpty())
             return fail(e + QStringLiteral("\r\n") + native(options.ledgerMdb));
-        total += s.jet.rowCount;
+        total += s.jet.rowCount * (t.name == QLatin1String("total") ? std::max(options.voucherPasses, 1) : 1);
         sources << s;
     }
     for (const QString &name : jet.tableNames())
@@ -312,7 +317,8 @@ Result run(const Options &options, const Progress &progress)
             if (!q.exec(SqlDialect().createTableSql(target)))
                 error = q.lastError().text();
             if (error.isEmpty())
-                error = w.copy(s, target, count, r.changes);
+                error = w.copy(s, target, count, r.changes,
+                               target.name == QLatin1String("total") ? std::max(options.voucherPasses, 1) : 1);
             if (error.isEmpty())
                 error = createIndexes(q, target, r.changes);
             r.tables << count;

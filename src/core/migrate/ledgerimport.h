@@ -20,6 +20,9 @@ struct Options
     QString ledgerMdb;  // the old panDB.mdb
     QString outFolder;  // where panDB.db (and dbpost.db) are made
     QString postalMdb;  // the old dbpost.mdb; empty for none
+    // For measuring a large import with a small file: the vouchers are read this many times,
+    // the repeats under new keys.
+    int voucherPasses = 1;
 };
 
 struct TableCount
