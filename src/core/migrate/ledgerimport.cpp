@@ -2,6 +2,7 @@
 #include "ledgerimport.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include <QDir>
@@ -22,6 +23,9 @@ namespace LedgerImport {
 
 namespace {
 constexpr qint64 ProgressEvery = 1000;
+// Rows written by one insert statement; 64 rows of the widest table stay far below SQLite's
+// limit of bound values.
+constexpr int BatchRows = 64;
 const QString kCancelled = QStringLiteral("가져오기를 취소했습니다. 아무 파일도 만들지 않았습니다.");
 
 QString native(const QString &path) { return QDir::toNativeSeparators(path); }
@@ -94,15 +98,20 @@ Schema::Table withOldSizes(const Source &s, QStringList &changes)
     return t;
 }
 
-QString insertSql(const Schema::Table &t)
+// An insert of rows rows of the table's fields, every value a positional mark.
+QString insertSql(const Schema::Table &t, int rows = 1)
 {
     QStringList names, marks;
     for (const Schema::Field &f : t.fields) {
         names << QLatin1Char('"') + f.name + QLatin1Char('"');
-        marks << QLatin1Char(':') + f.name;
+        marks << QStringLiteral("?");
     }
-    return QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-        .arg(t.name, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    const QString row = QLatin1Char('(') + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+    QStringList values;
+    for (int i = 0; i < rows; ++i)
+        values << row;
+    return QStringLiteral("INSERT INTO \"%1\" (%2) VALUES %3")
+        .arg(t.name, names.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
 }
 
 class TableCopy
@@ -116,42 +125,102 @@ public:
     // Copies one table's rows; the error text when it failed or was cancelled.
     QString copy(const Source &s, const Schema::Table &target, TableCount &count, QStringList &changes, int passes = 1)
     {
-        Database::RowWriter w(m_db, insertSql(target));
-        if (!w.isValid())
-            return w.error();
+        // Rows go in BatchRows to a statement: a statement run per row costs as much again as
+        // the row itself. The last rows, and a batch the engine refused, go one by one.
+        Database::RowWriter single(m_db, insertSql(target));
+        Database::RowWriter batch(m_db, insertSql(target, BatchRows));
+        if (!single.isValid())
+            return single.error();
+        if (!batch.isValid())
+            return batch.error();
         const QList<Schema::Field> &fields = target.fields;
+        const auto width = static_cast<size_t>(fields.size());
+        // A batch's values, kept until it is written: the row a read hands over lasts only for it.
+        struct Cell
+        {
+            enum class Kind { Null, Integer, Text } kind = Kind::Null;
+            qint64 integer = 0;
+            QByteArray text;
+        };
+        std::vector<Cell> cells(width * BatchRows);
+        int held = 0;
+        qint64 firstHeld = 0; // the row number of the batch's first row, for messages
+        QString error;
+        const auto bind = [&](Database::RowWriter &w, int row, int offset) {
+            for (size_t i = 0; i < width; ++i) {
+                const Cell &c = cells[static_cast<size_t>(row) * width + i];
+                const int at = offset + static_cast<int>(i);
+                if (c.kind == Cell::Kind::Text)
+                    w.bindText(at, c.text);
+                else if (c.kind == Cell::Kind::Integer)
+                    w.bindInteger(at, c.integer);
+                else
+                    w.bindNull(at);
+            }
+        };
+        const auto writeHeld = [&]() {
+            if (held == BatchRows) {
+                for (int r = 0; r < held; ++r)
+                    bind(batch, r, r * static_cast<int>(width));
+                if (batch.step()) {
+                    count.written += held;
+                    held = 0;
+                    return true;
+                }
+            }
+            // One by one: the last rows, or a refused batch (undone whole) to name its row.
+            for (int r = 0; r < held; ++r) {
+                bind(single, r, 0);
+                if (!single.step()) {
+                    error = QStringLiteral("표 %1의 %2번째 행을 쓸 수 없습니다: %3")
+                                .arg(target.name)
+                                .arg(firstHeld + r)
+                                .arg(single.error());
+                    return false;
+                }
+                ++count.written;
+            }
+            held = 0;
+            return true;
+        };
+
         // What the ledger's own code writes for "no value": '' for a text, 0 for a number.
         // mdbtools cannot tell a Jet NULL from an empty text, so both come over as ''. The text
         // goes into the file as the UTF-8 libmdb made of it.
         QList<qint64> nullNumbers(fields.size(), 0);
         qint64 newKeys = 0;
-        QString error;
         bool repeat = false;
         const auto copyRow = [&](const JetFile::Row &row) {
+            if (held == 0)
+                firstHeld = count.read + 1;
             ++count.read;
-            for (int i = 0; i < fields.size(); ++i) {
+            Cell *cell = &cells[static_cast<size_t>(held) * width];
+            for (int i = 0; i < fields.size(); ++i, ++cell) {
                 const Schema::Field &f = fields.at(i);
                 if (f.type == Schema::FieldType::Text) {
-                    w.bindText(i, row.utf8(i));
+                    cell->kind = Cell::Kind::Text;
+                    const QByteArrayView v = row.utf8(i);
+                    cell->text.resize(v.size()); // keeps its room from row to row
+                    if (!v.isEmpty())
+                        std::memcpy(cell->text.data(), v.data(), static_cast<size_t>(v.size()));
                 } else if (repeat && f.type == Schema::FieldType::Counter) {
-                    w.bindNull(i);
+                    cell->kind = Cell::Kind::Null;
                 } else if (row.isEmpty(i)) {
                     if (f.type == Schema::FieldType::Counter) {
                         ++newKeys; // the file hands out the next key
-                        w.bindNull(i);
+                        cell->kind = Cell::Kind::Null;
                     } else {
                         ++nullNumbers[i];
-                        w.bindInteger(i, 0);
+                        cell->kind = Cell::Kind::Integer;
+                        cell->integer = 0;
                     }
                 } else {
-                    w.bindInteger(i, row.integer(i)); // kindFits() made it a whole-number column
+                    cell->kind = Cell::Kind::Integer; // kindFits() made it a whole-number column
+                    cell->integer = row.integer(i);
                 }
             }
-            if (!w.step()) {
-                error = QStringLiteral("표 %1의 %2번째 행을 쓸 수 없습니다: %3").arg(target.name).arg(count.read).arg(w.error());
+            if (++held == BatchRows && !writeHeld())
                 return false;
-            }
-            ++count.written;
             if (++m_done % ProgressEvery == 0 && m_progress && !m_progress(m_done, m_total)) {
                 error = kCancelled;
                 return false;
@@ -161,6 +230,8 @@ public:
         for (int pass = 0; pass < passes; ++pass, repeat = true)
             if (!m_jet.readRows(s.jet, s.positions, copyRow))
                 return error.isEmpty() ? m_jet.error() : error;
+        if (!writeHeld())
+            return error;
         for (int i = 0; i < fields.size(); ++i)
             if (nullNumbers.at(i))
                 changes << QStringLiteral("%1.%2: 빈 값(NULL) %3개를 0으로").arg(target.name, fields.at(i).name).arg(nullNumbers.at(i));
