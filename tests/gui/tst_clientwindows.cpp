@@ -71,7 +71,7 @@ private:
 
 void TestClientWindows::initTestCase()
 {
-    TestEnvironment::instance();
+    INIT_LEDGER_TEST();
     InstallButtonKeys();
     m_post = m_dir.filePath(QStringLiteral("dbpost.db"));
     const auto r = PostalImport::buildFromFile(QStringLiteral(SOLBITSEM_SOURCE_DIR "/resources/postal/dbpost-sample.csv"), m_post);

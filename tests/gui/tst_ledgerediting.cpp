@@ -63,7 +63,7 @@ class tst_LedgerEditing : public QObject, public LedgerFixture
     static void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void init()
     {
         openLedger();

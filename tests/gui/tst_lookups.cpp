@@ -89,7 +89,7 @@ private:
 
 void TestLookups::initTestCase()
 {
-    TestEnvironment::instance();
+    INIT_LEDGER_TEST();
 }
 
 void TestLookups::init()

@@ -55,7 +55,7 @@ class tst_TradeGraph : public QObject
     QStringList m_days;
 
 private slots:
-    void initTestCase() { TestEnvironment::instance(); }
+    void initTestCase() { INIT_LEDGER_TEST(); }
     void init()
     {
         m_l = std::make_unique<TempLedger>();
