@@ -17,7 +17,8 @@ bool StartupSequence::run(View &view)
     m_paths = InitApp(m_settings, m_db, m_prompt, m_importer);
     const bool known = refuseNewerLedger();
     view.ledgerOpened(m_paths);
-    if (!view.runLogin())
+    // A server out of reach has no password to ask for; its retry asks it once it is reached.
+    if (!canReconnect(m_settings, m_db) && !view.runLogin())
         return false;
     // An unreadable ledger has been reported once; the group list and the grid stay empty rather
     // than repeating the same box. So does a refused one, said by its own box.
