@@ -6,6 +6,7 @@
 #include "core/shell/startup.h"
 
 class AppSettings;
+struct LedgerLocation;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -19,7 +20,7 @@ class FrmInitMsg final : public QDialog
 public:
     FrmInitMsg(AppSettings &settings, const AppPaths &paths, QWidget *parent = nullptr);
 
-    static QString welcomeText(const AppPaths &paths);
+    static QString welcomeText(const AppPaths &paths, const LedgerLocation &location);
 
     QLabel *Picture1 = nullptr;
     QLabel *lblMessage = nullptr;
