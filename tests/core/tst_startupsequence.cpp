@@ -7,6 +7,7 @@
 
 #include "core/data/database.h"
 #include "core/data/schema.h"
+#include "core/migrate/firststartimport.h"
 #include "core/shell/appfolders.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerlocation.h"
@@ -215,12 +216,22 @@ void tst_StartupSequence::serverRetry()
     location.user = server.user;
     location.write(settings);
     log.clear();
-    script.yes(); // a database without the ledger becomes one after a question, as at a first start
+    // A database without the ledger becomes one after a question, as at a first start, and is
+    // offered the old installation's ledger: imported into a file, then copied in whole, with
+    // its group names that differ only in letter case.
+    FirstStartImport importer;
+    startup.setImporter(&importer);
+    script.yes().yes().file(QStringLiteral(SOLBITSEM_FIXTURES "/jet3/panDB-jet3.mdb")).ok();
     QVERIFY(startup.reconnect(view));
     QVERIFY(db.isOpen());
     QCOMPARE(log.mid(log.size() - 3), (QStringList{QStringLiteral("login"), QStringLiteral("groups"), QStringLiteral("query")}));
     QVERIFY(!StartupSequence::canReconnect(settings, db));
     QCOMPARE(db.schemaVersion(), Schema::Version);
+    for (const auto &[table, rows] : {std::pair{QStringLiteral("total"), 2500}, std::pair{QStringLiteral("group_name"), 13}}) {
+        Database::Result n = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM ") + table));
+        QVERIFY(n.query.next());
+        QCOMPARE(n.query.value(0).toInt(), rows);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_StartupSequence)

@@ -369,6 +369,18 @@ bool DAO_DelField(Database &db, UserPrompt &prompt, const QString &table, const 
     return true;
 }
 
+std::optional<bool> indexIsUnique(Database &db, const QString &table, const QString &index)
+{
+    SqlError e;
+    const auto indexes = tableIndexes(db, table, &e);
+    if (!indexes)
+        return std::nullopt;
+    for (const IndexInfo &i : *indexes)
+        if (i.name.compare(index, Qt::CaseInsensitive) == 0)
+            return i.unique;
+    return std::nullopt;
+}
+
 bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
 {
     TransactionGuard sp(db, QStringLiteral("DAO_DelIndex"));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
+
 #include <QFlags>
 #include <QString>
 
@@ -54,6 +56,9 @@ bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const 
                   IndexOptions options);
 // Drops every index that contains field.
 bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field);
+// Whether the ledger's index of that name is unique; nullopt when there is no such index or the
+// ledger's indexes cannot be read.
+std::optional<bool> indexIsUnique(Database &db, const QString &table, const QString &index);
 // The largest value of field plus one; 1 for an empty table, -1 when the query failed (its box
 // has been shown).
 qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const QString &field);

@@ -12,6 +12,7 @@
 #include "core/base/textutil.h"
 #include "database.h"
 #include "schema.h"
+#include "schemamaint.h"
 
 namespace TableCopy {
 
@@ -73,6 +74,22 @@ Result copyRows(Database &source, Database &target, const Progress &progress, bo
             return fail(QStringLiteral("대상 장부를 읽을 수 없습니다: ") + error);
         if (*there > 0 && !replacing)
             return fail(QStringLiteral("대상 장부의 표 %1에 이미 %2행이 있습니다. 덮어쓰지 않습니다.").arg(t.name).arg(*there));
+        // An older ledger may lack a unique index and hold values it would refuse (group names
+        // that differ only in letter case, from an import): the new ledger takes them as they
+        // are, its index plain like the source's, and its start-up maintenance deals with them.
+        if (!replacing)
+            for (const Schema::Index &i : t.indexes) {
+                if (!(i.unique || i.primary) || indexIsUnique(target, t.name, i.name) != true
+                    || indexIsUnique(source, t.name, i.name) == true)
+                    continue;
+                Schema::Index plain = i;
+                plain.unique = false;
+                plain.primary = false;
+                for (const QString &sql : {QStringLiteral("DROP INDEX ") + quoted(i.name), target.dialect().createIndexSql(t, plain)})
+                    if (const Database::Result d = target.exec(SqlStatement(sql)); !d.ok())
+                        return fail(QStringLiteral("대상 장부의 색인 %1을(를) 바꿀 수 없습니다: %2").arg(i.name, d.error.text));
+                r.changes << QStringLiteral("%1.%2: 원본 장부처럼 고유하지 않은 색인으로").arg(t.name, i.field);
+            }
         Plan p{&t, {}, 0};
         if (source.hasTable(t.name)) {
             p.fields = sharedFields(source, t);
@@ -249,6 +266,7 @@ QString Result::summary() const
     for (const TableCount &t : tables)
         lines << QStringLiteral("%1: 읽은 행 %2, 쓴 행 %3, 대상 장부의 행 %4")
                      .arg(t.table, formatMoney(t.read), formatMoney(t.written), formatMoney(t.counted));
+    lines << changes;
     return lines.join(QStringLiteral("\r\n"));
 }
 

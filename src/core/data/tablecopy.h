@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class Database;
 
@@ -28,6 +29,7 @@ struct Result
     bool cancelled = false;
     QString error; // Korean, for the user
     QList<TableCount> tables;
+    QStringList changes; // what the target's schema had to give up to take the source's rows
 
     QString summary() const;
 };

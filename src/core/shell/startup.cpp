@@ -6,9 +6,11 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QSqlError>
+#include <QTemporaryDir>
 
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
+#include "core/data/tablecopy.h"
 #include "appfolders.h"
 #include "appsettings.h"
 #include "ledgerlocation.h"
@@ -77,12 +79,14 @@ bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt)
     return true;
 }
 
-bool OfferLedgerImport(const AppPaths &paths, UserPrompt &prompt, LedgerImporter &importer)
+bool OfferLedgerImport(const AppPaths &paths, UserPrompt &prompt, LedgerImporter &importer, const QString &question)
 {
     const QString title = QStringLiteral("장부 가져오기");
     while (!QFileInfo::exists(paths.gDbFile)) {
-        if (!prompt.MsgYesNo(QStringLiteral("장부 파일이 없습니다.\r\n예전 프로그램의 장부(panDB.mdb)를 가져오시겠습니까?\r\n"
-                                            "[아니요]를 누르면 새 빈 장부를 만듭니다."),
+        if (!prompt.MsgYesNo(question.isEmpty()
+                                 ? QStringLiteral("장부 파일이 없습니다.\r\n예전 프로그램의 장부(panDB.mdb)를 가져오시겠습니까?\r\n"
+                                                  "[아니요]를 누르면 새 빈 장부를 만듭니다.")
+                                 : question,
                              title, false))
             return false;
         const auto file = prompt.pickFile(QStringLiteral("예전 장부 파일(panDB.mdb) 선택"), QDir::homePath(),
@@ -120,7 +124,35 @@ bool OpenMainDB(Database &db, const AppPaths &paths)
     return db.open(paths.gDbFile, false);
 }
 
-bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt)
+namespace {
+// A new, empty server ledger filled from the old installation's ledger: imported into a file of
+// a temporary folder as at a first start, then copied in, all or nothing.
+void OfferServerImport(Database &db, const AppPaths &paths, UserPrompt &prompt, LedgerImporter &importer)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return;
+    AppPaths into = paths;
+    into.gDbFile = QDir(dir.path()).filePath(Startup::ledgerFileName());
+    OfferLedgerImport(into, prompt, importer,
+                      QStringLiteral("장부 서버의 새 장부에 예전 프로그램의 장부(panDB.mdb)를 가져오시겠습니까?\r\n"
+                                     "[아니요]를 누르면 빈 장부로 시작합니다."));
+    if (!QFileInfo::exists(into.gDbFile))
+        return;
+    Database file;
+    TableCopy::Result r;
+    if (file.open(into.gDbFile, false, Database::Access::ReadOnly))
+        r = TableCopy::copy(file, db);
+    else
+        r.error = QStringLiteral("가져온 장부 파일을 열 수 없습니다.");
+    if (!r.ok)
+        prompt.MsgWarn(QStringLiteral("가져온 장부를 장부 서버에 옮기지 못했습니다. 서버의 장부는 비어 있습니다.\r\n") + r.error,
+                       LedgerLocation::serverCaption());
+}
+} // namespace
+
+bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt, const AppPaths *paths,
+                      LedgerImporter *importer)
 {
     ConnectionSettings server;
     server.engine = SqlDialect::Engine::Postgres;
@@ -160,7 +192,11 @@ bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &
         db.close();
         return false;
     }
-    return db.open(server);
+    if (!db.open(server))
+        return false;
+    if (paths && importer)
+        OfferServerImport(db, *paths, prompt, *importer);
+    return true;
 }
 
 AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer)
@@ -168,7 +204,7 @@ AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, Ledger
     AppPaths paths = LoadSettings(settings, prompt);
     if (const LedgerLocation location = LedgerLocation::read(settings); location.kind == LedgerLocation::Kind::Server) {
         EnsurePostalFile(paths);
-        OpenServerLedger(db, location, prompt);
+        OpenServerLedger(db, location, prompt, &paths, importer);
         return paths;
     }
     if (importer && !QFileInfo::exists(paths.gDbFile))

@@ -50,7 +50,8 @@ bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt);
 // First start with an importer: asks whether to bring in the old ledger and, for that, which
 // file. A failed import is reported and the question comes again; true once a ledger came in,
 // false when the user chose a new empty one.
-bool OfferLedgerImport(const AppPaths &paths, UserPrompt &prompt, LedgerImporter &importer);
+bool OfferLedgerImport(const AppPaths &paths, UserPrompt &prompt, LedgerImporter &importer,
+                       const QString &question = {});
 // First start: a missing postal file is copied from the one shipped with the program (beside
 // the executable or in the installed data folder). An existing file is never replaced.
 bool EnsurePostalFile(const AppPaths &paths);
@@ -58,8 +59,11 @@ bool EnsurePostalFile(const AppPaths &paths);
 bool OpenMainDB(Database &db, const AppPaths &paths);
 struct LedgerLocation;
 // The ledger on a server: the login (the password asked as the server needs it), and a database
-// without the ledger's tables made into one after a question. False leaves the database closed.
-bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt);
+// without the ledger's tables made into one after a question; with an importer, the new ledger
+// is offered the old installation's ledger, imported into a temporary file and copied in. False
+// leaves the database closed.
+bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt,
+                      const AppPaths *paths = nullptr, LedgerImporter *importer = nullptr);
 // The whole start of the data side (a server ledger when the settings say so): settings, first-start ledger (offering the old one when an
 // importer is given), main database.
 AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer = nullptr);

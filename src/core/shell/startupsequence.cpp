@@ -53,7 +53,7 @@ bool StartupSequence::reconnect(View &view)
 {
     if (!canReconnect(m_settings, m_db))
         return true;
-    OpenServerLedger(m_db, LedgerLocation::read(m_settings), m_prompt);
+    OpenServerLedger(m_db, LedgerLocation::read(m_settings), m_prompt, &m_paths, m_importer);
     const bool known = refuseNewerLedger();
     // The ledger's own password guards it as at the start, which met no ledger to ask it for.
     if (m_db.isOpen() && !view.runLogin())
