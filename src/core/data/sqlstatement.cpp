@@ -51,20 +51,26 @@ SqlError SqlError::noDatabase(const SqlStatement &statement)
     return e;
 }
 
-SqlError SqlError::connectionLost(const SqlStatement &statement, const QString &reason)
+namespace {
+// The 91 error with what befell the server connection, and the engine's reason.
+SqlError noDatabaseBecause(const SqlStatement &statement, const QString &what, const QString &reason)
 {
-    SqlError e = noDatabase(statement);
-    e.text += QStringLiteral("\r\n장부 서버와의 연결이 끊어졌습니다. 이 작업이 저장되었는지 확인하십시오. 다음 작업 때 다시 연결합니다.");
+    SqlError e = SqlError::noDatabase(statement);
+    e.text += QStringLiteral("\r\n") + what;
     if (!reason.isEmpty())
         e.text += QStringLiteral("\r\n") + reason;
     return e;
 }
+} // namespace
+
+SqlError SqlError::connectionLost(const SqlStatement &statement, const QString &reason)
+{
+    return noDatabaseBecause(statement,
+                             QStringLiteral("장부 서버와의 연결이 끊어졌습니다. 이 작업이 저장되었는지 확인하십시오. 다음 작업 때 다시 연결합니다."),
+                             reason);
+}
 
 SqlError SqlError::reconnectFailed(const SqlStatement &statement, const QString &reason)
 {
-    SqlError e = noDatabase(statement);
-    e.text += QStringLiteral("\r\n장부 서버에 다시 연결할 수 없습니다.");
-    if (!reason.isEmpty())
-        e.text += QStringLiteral("\r\n") + reason;
-    return e;
+    return noDatabaseBecause(statement, QStringLiteral("장부 서버에 다시 연결할 수 없습니다."), reason);
 }
