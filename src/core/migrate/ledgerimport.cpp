@@ -114,10 +114,10 @@ QString insertSql(const Schema::Table &t, int rows = 1)
         .arg(t.name, names.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
 }
 
-class TableCopy
+class JetTableCopy
 {
 public:
-    TableCopy(JetFile &jet, Database &db, const Progress &progress, qint64 total)
+    JetTableCopy(JetFile &jet, Database &db, const Progress &progress, qint64 total)
         : m_jet(jet), m_db(db), m_progress(progress), m_total(total)
     {
     }
@@ -379,7 +379,7 @@ Result run(const Options &options, const Progress &progress)
         Database db;
         if (!db.open(ledgerTmp.fileName(), false, Database::Access::Load))
             return fail(QStringLiteral("새 장부 파일을 열 수 없습니다: ") + native(ledgerTmp.fileName()));
-        TableCopy w(jet, db, progress, total);
+        JetTableCopy w(jet, db, progress, total);
         QSqlQuery q(db.connection());
         std::optional<TransactionGuard> tx(std::in_place, db, QStringLiteral("import"));
         for (const Source &s : std::as_const(sources)) {
