@@ -125,6 +125,7 @@ private slots:
     void initTestCase() { TestEnvironment::instance(); }
     void init() { TestEnvironment::instance().reset(); }
     void importsEveryRowOfBothFiles();
+    void repeatedPassesTakeNewKeys();
     void openingSequenceRunsOnTheImport();
     void firstStartOffersTheOldLedger_data();
     void firstStartOffersTheOldLedger();
@@ -213,6 +214,31 @@ void tst_LedgerImport::importsEveryRowOfBothFiles()
     QVERIFY(q.exec(QStringLiteral("SELECT maeip_cost FROM total WHERE total_id IN (16, 2500) ORDER BY total_id")));
     QVERIFY(q.next() && q.value(0).toLongLong() == -20000);
     QVERIFY(q.next() && q.value(0).toLongLong() == 2147483647);
+}
+
+// The benchmark's large file: the vouchers read over again in one stream, each repeat a
+// voucher of its own under a new key, and the file's checks in force again after the load.
+void tst_LedgerImport::repeatedPassesTakeNewKeys()
+{
+    QTemporaryDir out;
+    LedgerImport::Options options{fixture(QStringLiteral("panDB-jet3.mdb")), out.path(), {}};
+    options.voucherPasses = 3;
+    const LedgerImport::Result r = LedgerImport::run(options);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(r.tables.first().table, QStringLiteral("total"));
+    QCOMPARE(r.tables.first().written, 7500);
+    Database ledger;
+    QVERIFY(ledger.open(r.ledgerFile));
+    QSqlQuery q(ledger.connection());
+    const QString fields = QStringLiteral("maeip_date, pro_code, maeip_code, maeip_name, maeip_cost, maechul_code, "
+                                          "maechul_date, maechul_name, maechul_cost, maechul_usecost, group_name, pro_name");
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*), max(total_id) FROM total")) && q.next());
+    QCOMPARE(q.value(0).toInt(), 7500);
+    QCOMPARE(q.value(1).toInt(), 7500);
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM (SELECT %1 FROM total WHERE total_id > 2500 EXCEPT "
+                                  "SELECT %1 FROM total WHERE total_id <= 2500)").arg(fields)) && q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
+    QVERIFY(!q.exec(QStringLiteral("INSERT INTO total (pro_code) VALUES ('열')")));
 }
 
 void tst_LedgerImport::openingSequenceRunsOnTheImport()

@@ -79,7 +79,7 @@ void runEditBench(BenchContext &ctx);
 void runPostalBench(BenchContext &ctx);
 void runAnalysisBench(BenchContext &ctx);
 void runCallerIdBench(BenchContext &ctx);
-void runImportBench(BenchContext &ctx, const QString &jetFile);
+void runImportBench(BenchContext &ctx, const QString &jetFile, bool largeOnly);
 void runExportBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
@@ -91,7 +91,8 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("folder"), QStringLiteral("견본 장부를 둘 폴더"), QStringLiteral("DIR"),
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
     parser.addOption({QStringLiteral("only"),
-                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid, import, export)"),
+                      QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid, import, "
+                                     "import-large, export)"),
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("jet"), QStringLiteral("가져오기를 잴 예전 장부 (.mdb)"), QStringLiteral("FILE"),
                       QStringLiteral(SOLBITSEM_JET_FIXTURE)});
@@ -104,12 +105,12 @@ int main(int argc, char *argv[])
     const auto line = [](const QString &what, qint64 rows, double ms, const QString &note) {
         std::printf("%-44s %10lld %10.1f %s\n", qPrintable(what), static_cast<long long>(rows), ms, qPrintable(note));
     };
-    if (only == QLatin1String("import")) {
+    if (only == QLatin1String("import") || only == QLatin1String("import-large")) {
         // The import needs no sample ledger.
         Database none;
         BenchContext ctx{none, {}, parser.value(QStringLiteral("folder")), 0, line, {}, {}};
         QDir().mkpath(ctx.workFolder);
-        runImportBench(ctx, parser.value(QStringLiteral("jet")));
+        runImportBench(ctx, parser.value(QStringLiteral("jet")), only == QLatin1String("import-large"));
         return 0;
     }
     const qint64 vouchers = parser.value(QStringLiteral("vouchers")).toLongLong();
@@ -238,7 +239,7 @@ int main(int argc, char *argv[])
     if (wanted("callerid"))
         runCallerIdBench(ctx);
     if (wanted("import"))
-        runImportBench(ctx, parser.value(QStringLiteral("jet")));
+        runImportBench(ctx, parser.value(QStringLiteral("jet")), false);
     if (wanted("export"))
         runExportBench(ctx);
     return 0;

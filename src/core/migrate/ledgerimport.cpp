@@ -189,12 +189,12 @@ public:
         // goes into the file as the UTF-8 libmdb made of it.
         QList<qint64> nullNumbers(fields.size(), 0);
         qint64 newKeys = 0;
-        bool repeat = false;
         const auto copyRow = [&](const JetFile::Row &row) {
             if (held == 0)
                 firstHeld = count.read + 1;
             ++count.read;
             Cell *cell = &cells[static_cast<size_t>(held) * width];
+            const bool repeat = row.pass() > 0;
             for (int i = 0; i < fields.size(); ++i, ++cell) {
                 const Schema::Field &f = fields.at(i);
                 if (f.type == Schema::FieldType::Text) {
@@ -227,9 +227,8 @@ public:
             }
             return true;
         };
-        for (int pass = 0; pass < passes; ++pass, repeat = true)
-            if (!m_jet.readRows(s.jet, s.positions, copyRow))
-                return error.isEmpty() ? m_jet.error() : error;
+        if (!m_jet.readRows(s.jet, s.positions, copyRow, passes))
+            return error.isEmpty() ? m_jet.error() : error;
         if (!writeHeld())
             return error;
         for (int i = 0; i < fields.size(); ++i)
@@ -377,7 +376,7 @@ Result run(const Options &options, const Progress &progress)
     qint64 done = 0;
     {
         Database db;
-        if (!db.open(ledgerTmp.fileName(), false, Database::Access::Load))
+        if (!db.open(ledgerTmp.fileName(), false, Database::Access::LoadTyped))
             return fail(QStringLiteral("새 장부 파일을 열 수 없습니다: ") + native(ledgerTmp.fileName()));
         JetTableCopy w(jet, db, progress, total);
         QSqlQuery q(db.connection());
