@@ -63,6 +63,9 @@ for fuzzer in "$build"/fuzz/fuzz_*; do
     found="$work/$name"
     if [ $long -eq 1 ]; then
         found="$build/fuzz-found/$name"
+        # Recording where every block was allocated is a third of a long run's time; an input
+        # that fails is run again on its own with the full options to see that.
+        asan="$asan:malloc_context_size=0"
         budget=(-runs="${SOLBITSEM_FUZZ_RUNS:-10000000}")
         echo "== $name (${budget[0]#-runs=} executions)"
     else
