@@ -327,11 +327,11 @@ JetFile::Table JetFile::table(const QString &name)
 
 namespace {
 #ifdef Q_OS_UNIX
-// The rows a reading child sends, buffered both ways. A row is each column's length (32 bits),
-// bytes and whole number (64 bits); the end is a length of -1 and the child's error text.
 // In the row stream where a length would be: the table begins again (readRows' passes).
 constexpr qint32 kNextPass = -2;
 
+// The rows a reading child sends, buffered both ways. A row is each column's length (32 bits),
+// bytes and whole number (64 bits); the end is a length of -1 and the child's error text.
 class RowPipe
 {
 public:
