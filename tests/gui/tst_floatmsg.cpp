@@ -97,6 +97,10 @@ void tst_FloatMsg::lookOfTheBanner()
     QCOMPARE(f.pnlCaption->geometry(), f.rect());
     QCOMPARE(f.palette().color(QPalette::Window), QColor(0, 255, 255)); // 0xFFFF00 is BGR cyan
     QVERIFY(f.pnlCaption->font().bold());
+    // It never takes the focus: the window manager would hand it back as the banner closes, and a
+    // window closing right after it (the client window on its save) left the ledger without it.
+    QVERIFY(f.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    QVERIFY(f.testAttribute(Qt::WA_ShowWithoutActivating));
     QCOMPARE(f.pnlCaption->font().pointSizeF(), 11.25);
     frmFloatMsg red;
     red.InitForm(QString(), -1, 0x0000FF);

@@ -38,9 +38,13 @@ QColor fromBgr(quint32 bgr)
 } // namespace
 
 frmFloatMsg::frmFloatMsg(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("frmFloatMsg"));
+    // A banner, not a window to work in: were it to take the focus, the window manager would
+    // hand the focus back to the window under it as it closes, and a window that closes right
+    // after it (the client window on its save) would leave the ledger without the keyboard.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setAccessibleName(QStringLiteral("알림"));
     setFixedSize(Twips::toPixels(WidthTwips, logicalDpiX()), Twips::toPixels(HeightTwips, logicalDpiY()));
     pnlCaption = new QLabel(this);
