@@ -93,6 +93,10 @@ void tst_RecycleBin::listNewestFirstAndEmptyAfterQuestion()
         order << e.deleted;
     QCOMPARE(order, (QStringList{times[1], times[0], times[2]}));
     QCOMPARE(RecycleBin::texts(entries[0]).at(5), QStringLiteral("1,000"));
+    QStringList amounts; // the columns set right-aligned are the amounts'
+    for (int c : RecycleBin::amountColumns())
+        amounts << RecycleBin::headers().at(c);
+    QCOMPARE(amounts, (QStringList{QStringLiteral("매입금액"), QStringLiteral("판매금액"), QStringLiteral("판매경비")}));
 
     ScriptedPrompt prompt;
     prompt.no();

@@ -42,6 +42,7 @@ public:
     static QString title() { return QStringLiteral("삭제된 전표"); }
     static QStringList headers();
     static QStringList texts(const Entry &entry);
+    static QList<int> amountColumns() { return {5, 8, 9}; }
 
 private:
     Database &m_db;

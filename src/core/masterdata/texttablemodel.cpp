@@ -24,6 +24,8 @@ QVariant TextTableModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::AccessibleTextRole)
         return text(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole && m_right.contains(index.column()))
+        return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
 

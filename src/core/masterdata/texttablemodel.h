@@ -31,8 +31,11 @@ public:
     void setText(int row, int column, const QString &text);
     QString text(int row, int column) const;
     const QList<QStringList> &rows() const { return m_rows; }
+    // Amounts stand right-aligned, as in the ledger.
+    void setRightAligned(QList<int> columns) { m_right = std::move(columns); }
 
 private:
     QStringList m_headers;
     QList<QStringList> m_rows;
+    QList<int> m_right;
 };

@@ -13,6 +13,7 @@ FrmDeleted::FrmDeleted(Database &db, UserPrompt &prompt, QWidget *parent)
       m_prompt(prompt)
 {
     spList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    model().setRightAligned(RecycleBin::amountColumns());
     cmdRestore = addCommand(QStringLiteral("cmdRestore"), QStringLiteral("복원(&R)"), QStringLiteral("복원"));
     cmdEmpty = addCommand(QStringLiteral("cmdEmpty"), QStringLiteral("비우기(&E)"), QStringLiteral("비우기"));
     connect(cmdRestore, &QPushButton::clicked, this, [this] { cmdRestore_Click(); });
