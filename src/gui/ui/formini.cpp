@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <QWidget>
 
 #include "core/base/userprompt.h"
@@ -30,6 +31,42 @@ QString gridName(const QTableView *grid)
 {
     return grid->objectName();
 }
+
+// The file holds where the window's frame stood (what the window reports as its position). A
+// window manager frames a window only once it is shown, and some take the position given before
+// that for the contents, which put the frame a title bar higher at every start. Once the frame is
+// known, the frame is put where the file says.
+class FramePlacer final : public QObject
+{
+public:
+    FramePlacer(QWidget *form, QPoint target) : QObject(form), m_form(form), m_target(target)
+    {
+        form->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_form && event->type() == QEvent::Show)
+            QTimer::singleShot(5000, this, &QObject::deleteLater); // without a window manager no frame comes
+        // The frame's size may arrive with no event of its own (with the activation, say); look
+        // at any event, and move outside of it.
+        if (watched == m_form && m_form->isVisible() && m_form->frameGeometry() != m_form->geometry()) {
+            m_form->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                if (m_form->pos() != m_target
+                    && !(m_form->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+                    m_form->move(m_target);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_form;
+    QPoint m_target;
+};
 
 } // namespace
 
@@ -61,6 +98,8 @@ void LoadFormIni(QWidget *form, const QString &dir)
         r = FormRules::fitOnScreens(r, availableScreens(), form->minimumSize());
         form->move(r.topLeft());
         form->resize(r.size());
+        if (!form->isVisible())
+            new FramePlacer(form, r.topLeft());
     }
     if (p.windowState == LayoutIni::Maximized)
         form->setWindowState((form->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
