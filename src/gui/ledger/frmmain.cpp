@@ -442,9 +442,14 @@ void frmMain::DispList()
     if (ok) {
         const QModelIndex entry = m_model.index(m_model.entryRow(), LedgerModel::ColGroup);
         spList->setCurrentIndex(entry);
-        spList->scrollTo(entry);
-        if (spList->isVisible())
+        if (spList->isVisible()) {
+            spList->scrollTo(entry);
             spList->setFocus();
+        } else {
+            // Before the window is shown the grid has no size of its own: a sideways scroll made
+            // then would hide the first column of a window narrower than the ledger.
+            spList->scrollToBottom();
+        }
     }
     QApplication::restoreOverrideCursor();
 }
