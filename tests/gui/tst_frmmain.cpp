@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -17,12 +18,14 @@
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
+#include "core/ui/layoutini.h"
 #include "gui/analysis/frmtradegraph.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgerentry.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/shell/frminitmsg.h"
 #include "gui/shell/frmpass.h"
+#include "gui/ui/formini.h"
 #include "modalwatch.h"
 #include "hookedprompt.h"
 #include "scriptedprompt.h"
@@ -127,6 +130,7 @@ private slots:
     void dateButtonsMoveOneDay();
     void chainCopiesIntoTheOtherBox();
     void windowNeverSmallerThan5000Twips();
+    void narrowWindowOpensOnTheFirstColumn();
     void everyControlHasAnAccessibleName();
     void noticeCheckBoxWritesNoMsgAtOnce();
     void closeBoxFinishesTheOpenEditFirst();
@@ -256,6 +260,18 @@ void tst_FrmMain::windowNeverSmallerThan5000Twips()
     QVERIFY(m_w->spTotal->geometry().top() > m_w->spList->geometry().bottom());
     QVERIFY(m_w->pnlBottom->geometry().top() > m_w->spTotal->geometry().bottom());
     QCOMPARE(m_w->spList->width(), m_w->pnlTop->width());
+}
+
+void tst_FrmMain::narrowWindowOpensOnTheFirstColumn()
+{
+    m_w.reset();
+    m_db.reset();
+    LayoutFile layout(FormIniPath(QStringLiteral("frmMain")));
+    QVERIFY(layout.setValue(LayoutIni::positionSection(), QStringLiteral("Width"), QStringLiteral("9000")));
+    start();
+    const QScrollBar *sideways = m_w->spList->horizontalScrollBar();
+    QVERIFY(sideways->maximum() > 0); // the ledger is wider than the window
+    QCOMPARE(sideways->value(), 0);
 }
 
 void tst_FrmMain::everyControlHasAnAccessibleName()
