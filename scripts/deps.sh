@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the program and the tests need, when missing.
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-serialport-dev
-          libqt6sql6-sqlite libqt6sql6-psql qt6-qpa-plugins libsqlite3-dev libsodium-dev mdbtools-dev pkg-config fonts-nanum sqlite3
+          libqt6sql6-sqlite libqt6sql6-psql qt6-qpa-plugins qt6-translations-l10n libsqlite3-dev libsodium-dev mdbtools-dev pkg-config fonts-nanum sqlite3
           xvfb xauth poppler-utils libxlsxwriter-dev dpkg-dev unzip
           postgresql postgresql-contrib libpq-dev)
 # The proof build asks for its compiler on top.

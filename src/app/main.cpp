@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "core/data/database.h"
 #include "core/ledger/exportcommand.h"
@@ -83,6 +86,18 @@ void chooseKoreanFont()
     }
 }
 
+// The program speaks Korean whatever the desktop's language: month and day names in the
+// calendars, and Qt's own dialogs (printing, saving a file) and edit menus.
+void speakKorean(QApplication &app)
+{
+    const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
+    QLocale::setDefault(korean);
+    auto *qt = new QTranslator(&app);
+    if (qt->load(korean, QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qt);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -101,6 +116,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("솔빛셈"));
     QApplication::setApplicationName(QStringLiteral("솔빛셈"));
     QApplication::setApplicationVersion(QStringLiteral(SOLBITSEM_VERSION));
+    speakKorean(app);
     chooseKoreanFont();
     InstallButtonKeys();
 
