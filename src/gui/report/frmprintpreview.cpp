@@ -219,7 +219,8 @@ void FrmPrintPreview::btnPrint_Click()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(LedgerReportPainter::pageLayout());
-    printer.setDocName(windowTitle());
+    // The job's name in the printer queue, and the file's name when printing to a file.
+    printer.setDocName(QStringLiteral("장부"));
     printer.setFromTo(1, m_report.pageCount());
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
