@@ -48,7 +48,7 @@ trap 'rm -rf "$work"' EXIT
 
 # One fuzzer: its report goes to <name>.report and its exit status to <name>.rc.
 fuzz_one() {
-    local fuzzer="$1" name seeds max_len options asan found budget rc=0 start=$SECONDS
+    local fuzzer="$1" name seeds max_len options asan found budget label rc=0 start=$SECONDS
     name="$(basename "$fuzzer")"
     seeds=("$root/fuzz/corpus/${name#fuzz_}")
     max_len=4096
@@ -70,12 +70,14 @@ fuzz_one() {
         # that fails is run again on its own with the full options to see that.
         asan="$asan:malloc_context_size=0"
         budget=(-runs="${SOLBITSEM_FUZZ_RUNS:-10000000}")
+        label="${budget[0]#-runs=} executions"
     else
         budget=(-max_total_time=10)
+        label="10 s"
     fi
     mkdir -p "$found" "${seeds[0]}" "$build/fuzz-artifacts"
     {
-        if [ $long -eq 1 ]; then echo "== $name (${budget[0]#-runs=} executions)"; else echo "== $name (10 s)"; fi
+        echo "== $name ($label)"
         # New inputs go to the build (in CI a scratch folder); the seeds in the repository stay as
         # they are. An input that takes 20 s is a hang, and fails the run like a crash.
         ASAN_OPTIONS="$asan" "$fuzzer" "${budget[@]}" "${options[@]}" -max_len=$max_len -timeout=20 \
