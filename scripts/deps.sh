@@ -2,9 +2,10 @@
 # Installs the Debian 12 packages the build, the program and the tests need, when missing.
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-serialport-dev
-          libqt6sql6-sqlite libqt6sql6-psql qt6-qpa-plugins qt6-translations-l10n libsqlite3-dev libsodium-dev mdbtools-dev pkg-config fonts-nanum sqlite3
+          libx11-dev libqt6sql6-sqlite libqt6sql6-psql qt6-qpa-plugins qt6-translations-l10n libsqlite3-dev libsodium-dev mdbtools-dev pkg-config fonts-nanum sqlite3
           xvfb xauth poppler-utils libxlsxwriter-dev dpkg-dev unzip
-          postgresql postgresql-contrib libpq-dev)
+          postgresql postgresql-contrib libpq-dev
+          openbox fcitx5 fcitx5-hangul fcitx5-frontend-qt6 dbus xdotool at-spi2-core python3-pyatspi)
 # The proof build asks for its compiler on top.
 read -r -a extra <<< "${SOLBITSEM_EXTRA_PACKAGES:-}"
 packages+=("${extra[@]}")

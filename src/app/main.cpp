@@ -18,6 +18,7 @@
 #include "gui/report/ledgerprinting.h"
 #include "gui/shell/importprogress.h"
 #include "gui/ui/formhelpers.h"
+#include "gui/ui/typingeditor.h"
 #include "gui/ui/messageboxprompt.h"
 
 namespace {
@@ -119,6 +120,7 @@ int main(int argc, char *argv[])
     speakKorean(app);
     chooseKoreanFont();
     InstallButtonKeys();
+    InstallTypingOpensEditor();
 
     AppSettings settings;
     Database db;

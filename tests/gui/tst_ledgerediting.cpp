@@ -10,6 +10,7 @@
 #include "core/ledger/vouchereditor.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/ui/spreadhelpers.h"
+#include "gui/ui/typingeditor.h"
 #include "keyboard.h"
 #include "ledgerfixture.h"
 #include "recordingview.h"
@@ -93,6 +94,9 @@ private slots:
     void enterOnLastCellMovesToNextRow();
     void escapeCancels();
     void hangulThroughInputMethodArrivesWhole();
+    void leavingACellKeepsTheSyllableUnderWay_data();
+    void leavingACellKeepsTheSyllableUnderWay();
+    void keyOpensEmptiedEditorBeforeInputMethod();
     void thirteenDigitsRefusedWithErrorBox();
     void f4DeletesAfterQuestion();
     void f4WhileTypingFinishesTheEditFirst();
@@ -157,6 +161,56 @@ void tst_LedgerEditing::hangulThroughInputMethodArrivesWhole()
     QTRY_COMPARE(m_lookups->calls.size(), 1);
     QCOMPARE(m_lookups->calls.last().text, QStringLiteral("한글"));
     QTRY_COMPARE(cell(0, C::ColProName), QStringLiteral("한글상품"));
+}
+
+void tst_LedgerEditing::leavingACellKeepsTheSyllableUnderWay_data()
+{
+    QTest::addColumn<bool>("click");
+    QTest::newRow("a click on another cell") << true;
+    QTest::newRow("a command (finishEdit)") << false;
+}
+
+void tst_LedgerEditing::leavingACellKeepsTheSyllableUnderWay()
+{
+    // 한 committed, 글 still being composed when the editor closes: the cell takes 한글, as shown,
+    // and a late commit of 글 by the input method does not start a new edit.
+    QFETCH(bool, click);
+    m_lookups->products.enqueue(QStringLiteral("한글"));
+    go(0, C::ColProName);
+    press(Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->clear();
+    QInputMethodEvent committed;
+    committed.setCommitString(QStringLiteral("한"));
+    QApplication::sendEvent(editor, &committed);
+    QInputMethodEvent composing(QStringLiteral("글"), {});
+    QApplication::sendEvent(editor, &composing);
+    if (click)
+        QTest::mouseClick(m_grid->viewport(), Qt::LeftButton, {},
+                          m_grid->visualRect(m_model->index(0, C::ColMaeipCost)).center());
+    else
+        QVERIFY(m_grid->finishEdit());
+    QTRY_COMPARE(m_lookups->calls.size(), 1);
+    QCOMPARE(m_lookups->calls.last().text, QStringLiteral("한글"));
+    QTRY_COMPARE(cell(0, C::ColProName), QStringLiteral("한글"));
+    QInputMethodEvent late;
+    late.setCommitString(QStringLiteral("글"));
+    QApplication::sendEvent(m_grid.get(), &late);
+    QVERIFY(!m_grid->isEditing());
+}
+
+void tst_LedgerEditing::keyOpensEmptiedEditorBeforeInputMethod()
+{
+    go(0, C::ColProName);
+    QVERIFY(openEditorForTyping(m_grid.get()));
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), QString());
+    QVERIFY(!openEditorForTyping(m_grid.get())); // already editing
+    press(Qt::Key_Escape);
+    QTRY_VERIFY(!m_grid->isEditing());
+    QCOMPARE(cell(0, C::ColProName), QStringLiteral("A"));
 }
 
 void tst_LedgerEditing::thirteenDigitsRefusedWithErrorBox()

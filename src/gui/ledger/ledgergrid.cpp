@@ -36,6 +36,10 @@ LedgerGrid::LedgerGrid(QWidget *parent) : QTableView(parent)
 
 bool LedgerGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
 {
+    // A click on the selected cell opens its editor at once: the view would wait for a possible
+    // double click (which edits too), and keys typed meanwhile found no editor.
+    if (trigger == SelectedClicked && (editTriggers() & SelectedClicked))
+        trigger = AllEditTriggers;
     const bool wasEditing = isEditing();
     const bool started = QTableView::edit(index, trigger, event);
     if (started && !wasEditing && isEditing()) {
@@ -43,6 +47,8 @@ bool LedgerGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *eve
         const QVariant v = index.data(Qt::EditRole);
         m_editOldText = v.isNull() ? QString() : v.toString();
         m_editorEnter = false;
+        m_composing.clear();
+        m_committedComposition.clear();
         if (m_editor)
             m_editor->editBegins(index.row(), index.column());
         if (QWidget *w = indexWidget(index))
@@ -56,7 +62,25 @@ bool LedgerGrid::eventFilter(QObject *watched, QEvent *event)
     // Enter in the cell editor: remembered for the commit that follows.
     if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event)->key()))
         m_editorEnter = true;
+    // The syllable the input method is composing in the editor, shown but not yet in its text.
+    if (event->type() == QEvent::InputMethod)
+        m_composing = static_cast<QInputMethodEvent *>(event)->preeditString();
     return QTableView::eventFilter(watched, event);
+}
+
+void LedgerGrid::commitComposition(QWidget *editor)
+{
+    // A click on another cell or a command closes the editor before the input method hands over
+    // the syllable it is composing; the cell takes the text exactly as the user sees it.
+    if (m_composing.isEmpty())
+        return;
+    const QString syllable = m_composing;
+    QInputMethodEvent commit;
+    commit.setCommitString(syllable);
+    QCoreApplication::sendEvent(editor, &commit);
+    m_composing.clear();
+    // Some input methods commit it themselves once the focus has moved on, to the grid.
+    m_committedComposition = syllable;
 }
 
 void LedgerGrid::commitData(QWidget *editor)
@@ -67,6 +91,7 @@ void LedgerGrid::commitData(QWidget *editor)
     }
     if (!m_editIndex.isValid())
         return; // this edit was committed already
+    commitComposition(editor);
     Pending p;
     p.index = m_editIndex;
     m_editIndex = QPersistentModelIndex();
@@ -176,6 +201,7 @@ void LedgerGrid::moveOn(const QModelIndex &from)
 
 void LedgerGrid::keyPressEvent(QKeyEvent *event)
 {
+    m_committedComposition.clear();
     // F4 reaches the grid from its cell editor too: the sheet was always in edit mode.
     if (m_editor && event->key() == Qt::Key_F4) {
         if (finishEdit() && m_editor)
@@ -201,6 +227,11 @@ void LedgerGrid::keyPressEvent(QKeyEvent *event)
 
 void LedgerGrid::inputMethodEvent(QInputMethodEvent *event)
 {
+    if (!isEditing() && !m_committedComposition.isEmpty() && event->preeditString().isEmpty()
+        && event->commitString() == m_committedComposition) {
+        m_committedComposition.clear(); // already in the cell it was typed into
+        return;
+    }
     // The view would open the editor but drop the composing syllable; hand it to the editor.
     if (!isEditing() && (!event->commitString().isEmpty() || !event->preeditString().isEmpty())
         && currentIndex().isValid() && edit(currentIndex(), AnyKeyPressed, event)) {

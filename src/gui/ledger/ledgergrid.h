@@ -67,6 +67,7 @@ private:
     void runPending();
     void runCommit(const Pending &pending);
     void moveOn(const QModelIndex &from);
+    void commitComposition(QWidget *editor);
 
     VoucherEditor *m_editor = nullptr;
     QPersistentModelIndex m_editIndex;
@@ -77,4 +78,6 @@ private:
     std::deque<Pending> m_pending; // commits of closed editors, run in order
     Pending m_typed;               // the commit running now
     QPersistentModelIndex m_confirm;
+    QString m_composing;            // the input method's syllable under way in the editor
+    QString m_committedComposition; // such a syllable, put into the cell as the edit ended
 };
