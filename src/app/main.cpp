@@ -16,6 +16,7 @@
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/report/ledgerprinting.h"
+#include "gui/report/reportfonts.h"
 #include "gui/shell/importprogress.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/typingeditor.h"
@@ -72,10 +73,12 @@ void passOnHeldMessages()
     g_held.clear();
 }
 
+// The shop's own Korean font where it has one, else the one the program carries, so that the
+// windows never show Hangul as boxes either.
 void chooseKoreanFont()
 {
     const QStringList preferred{QStringLiteral("굴림"), QStringLiteral("Gulim"), QStringLiteral("NanumGothic"),
-                                QStringLiteral("나눔고딕"), QStringLiteral("Noto Sans CJK KR")};
+                                QStringLiteral("나눔고딕"), QStringLiteral("Noto Sans CJK KR"), reportFontFamily()};
     const QStringList families = QFontDatabase::families();
     for (const QString &f : preferred) {
         if (families.contains(f)) {

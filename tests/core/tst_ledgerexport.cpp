@@ -47,6 +47,8 @@ class tst_LedgerExport : public QObject
 private slots:
     void initTestCase() { TestEnvironment::instance(); }
     void csvKeepsHangulAndQuotes();
+    void csvTextCellsOpenAsText_data();
+    void csvTextCellsOpenAsText();
     void xlsxHoldsEveryShownRowWithNumbersAsNumbers();
     void commandFormWithoutDisplay();
 };
@@ -71,6 +73,46 @@ void tst_LedgerExport::csvKeepsHangulAndQuotes()
                         QStringLiteral("[합 계],,,,2000000,,,1500000,30000,270000"),
                         QString()}));
     QVERIFY(!LedgerExport::write(model, dir.filePath(QStringLiteral("장부.txt"))).isEmpty());
+}
+
+void tst_LedgerExport::csvTextCellsOpenAsText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("formula") << QStringLiteral("=HYPERLINK(\"http://x\",\"a\")")
+                             << QStringLiteral("\"'=HYPERLINK(\"\"http://x\"\",\"\"a\"\")\"");
+    QTest::newRow("plus") << QStringLiteral("+1+1") << QStringLiteral("\"'+1+1\"");
+    QTest::newRow("minus") << QStringLiteral("-5000") << QStringLiteral("\"'-5000\"");
+    QTest::newRow("at") << QStringLiteral("@SUM(A1)") << QStringLiteral("\"'@SUM(A1)\"");
+    QTest::newRow("tab") << QStringLiteral("\t=1") << QStringLiteral("\"'\t=1\"");
+    QTest::newRow("carriage return") << QStringLiteral("\r=1") << QStringLiteral("\"'\r=1\"");
+    QTest::newRow("leading zeros") << QStringLiteral("00123") << QStringLiteral("\"'00123\"");
+    QTest::newRow("grouped number") << QStringLiteral("1,234.5") << QStringLiteral("\"'1,234.5\"");
+    QTest::newRow("plain") << QStringLiteral("3M 테이프") << QStringLiteral("3M 테이프");
+    QTest::newRow("inner sign") << QStringLiteral("A-1 = B") << QStringLiteral("A-1 = B");
+}
+
+void tst_LedgerExport::csvTextCellsOpenAsText()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, field);
+    // A loss: the margin and its total are negative amounts and stay plain numbers.
+    LedgerRow r = voucher(QStringLiteral("2026-12-01"), name, 10000, QStringLiteral("2026-12-03"), 5000, 0, name);
+    r.maeipName = name;
+    r.maechulName = name;
+    LedgerModel model;
+    model.setRows({r});
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("장부.csv"));
+    QVERIFY(LedgerExport::write(model, path).isEmpty());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll().mid(3)).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.value(1), QStringList({QStringLiteral("2026-12-01"), field, field, field, QStringLiteral("10000"),
+                                          QStringLiteral("2026-12-03"), field, QStringLiteral("5000"), QStringLiteral("0"),
+                                          QStringLiteral("-5000")})
+                                 .join(QLatin1Char(',')));
+    QCOMPARE(lines.value(2), QStringLiteral("[합 계],,,,10000,,,5000,0,-5000"));
 }
 
 void tst_LedgerExport::xlsxHoldsEveryShownRowWithNumbersAsNumbers()

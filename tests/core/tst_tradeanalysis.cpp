@@ -250,6 +250,80 @@ private slots:
         }
     }
 
+    void tableHoldsEveryPageAndItsFilter()
+    {
+        TransactionGuard tx(m_l->db());
+        for (int i = 0; i < 36; ++i)
+            sold(QDate(2024, 1, 15).addMonths(i).toString(Qt::ISODate), QStringLiteral("TV"), 1000, 10000, QStringLiteral("가전"));
+        sold(QStringLiteral("2025-06-01"), QStringLiteral("=HYPERLINK(\"http://x\")"), 1000, 20000, QStringLiteral("가전"));
+        sold(QStringLiteral("2025-06-02"), QStringLiteral("00123"), 1000, 30000, QStringLiteral("가전"));
+        QVERIFY(!tx.commit().isError());
+        TradeAnalysis a(m_l->db(), m_prompt);
+        QVERIFY(a.build({QStringLiteral("2024-01-01"), QStringLiteral("2026-12-31"), QStringLiteral("가전"), {}, TradeAnalysis::Month}));
+        QCOMPARE(a.pages(QStringLiteral("31")).size(), 3);
+        // 36 months on two pages: the table is all of them, whatever page is drawn.
+        const QStringList lines = a.table(QLatin1Char(','), TradeAnalysis::Count, QStringLiteral("월별"), QStringLiteral("수량"))
+                                      .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 37);
+        QCOMPARE(lines.first(), QStringLiteral("월별,수량"));
+        QCOMPARE(lines.last(), QStringLiteral("2026-12,1"));
+        QCOMPARE(a.filterText(), QStringLiteral("기간: 2024-01-01 ~ 2026-12-31 · 그룹: 가전 · 품목: 전체"));
+
+        // Product names are typed text: a spreadsheet must open them as text.
+        QVERIFY(a.build({QStringLiteral("2025-06-01"), QStringLiteral("2025-06-02"), {}, {}, TradeAnalysis::Product}));
+        QCOMPARE(a.table(QLatin1Char(','), TradeAnalysis::Amount, QStringLiteral("품목별"), QStringLiteral("금액")),
+                 QStringLiteral("품목별,금액\r\n\"'00123\",3\r\n\"'=HYPERLINK(\"\"http://x\"\")\",2\r\n"));
+        QCOMPARE(a.table(QLatin1Char('\t'), TradeAnalysis::Count, QStringLiteral("품목별"), QStringLiteral("수량")),
+                 QStringLiteral("품목별\t수량\r\n00123\t1\r\n=HYPERLINK(\"http://x\")\t1\r\n"));
+        QCOMPARE(a.filterText(), QStringLiteral("기간: 2025-06-01 ~ 2025-06-02 · 그룹: 전체 · 품목: 전체"));
+    }
+
+    void axisLabels_data()
+    {
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QStringList>("shown");
+        const auto l = [](const char *joined) { return QString::fromUtf8(joined).split(QLatin1Char(' ')); };
+        QTest::newRow("days of one year") << l("2026-11-03 2026-12-31") << l("11-03 12-31");
+        QTest::newRow("days of two years") << l("2025-12-31 2026-01-01") << l("2025-12-31 2026-01-01");
+        QTest::newRow("months of one year") << l("2026-01 2026-11") << l("1월 11월");
+        QTest::newRow("months of two years") << l("2025-12 2026-01") << l("2025-12 2026-01");
+        QTest::newRow("years") << l("2025 2026") << l("2025 2026");
+        QTest::newRow("products") << l("2026-11-03형 TV") << l("2026-11-03형 TV");
+        QTest::newRow("a day among other labels") << l("2026-11-03 TV") << l("2026-11-03 TV");
+        QTest::newRow("none") << QStringList() << QStringList();
+    }
+    void axisLabels()
+    {
+        QFETCH(QStringList, labels);
+        QFETCH(QStringList, shown);
+        QCOMPARE(TradeAnalysis::axisLabels(labels), shown);
+    }
+
+    void axisLabelPlan_data()
+    {
+        QTest::addColumn<double>("slot");
+        QTest::addColumn<double>("widest");
+        QTest::addColumn<bool>("upright");
+        QTest::addColumn<int>("step");
+        // Labels 15 pixels high; 4 pixels of air between neighbours.
+        QTest::newRow("room to lie") << 100.0 << 60.0 << false << 1;
+        QTest::newRow("just room to lie") << 64.0 << 60.0 << false << 1;
+        QTest::newRow("31 days in 620 pixels") << 20.0 << 31.0 << true << 1;
+        QTest::newRow("just room to stand") << 19.0 << 31.0 << true << 1;
+        QTest::newRow("every second") << 18.9 << 31.0 << true << 2;
+        QTest::newRow("a year in 620 pixels") << 1.7 << 31.0 << true << 12;
+    }
+    void axisLabelPlan()
+    {
+        QFETCH(double, slot);
+        QFETCH(double, widest);
+        QFETCH(bool, upright);
+        QFETCH(int, step);
+        const AxisLabelPlan plan = TradeAnalysis::planAxisLabels(slot, widest, 15);
+        QCOMPARE(plan.upright, upright);
+        QCOMPARE(plan.step, step);
+    }
+
     void dateRule_data()
     {
         QTest::addColumn<QString>("text");

@@ -13,6 +13,7 @@
 #include "core/base/textutil.h"
 #include "core/ledger/ledgerprint.h"
 #include "core/ledger/reportlayout.h"
+#include "core/shell/appfolders.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
 #include "gui/ledger/frmmain.h"
@@ -32,6 +33,23 @@ QString pdfText(const QString &pdf, const QStringList &options = {QStringLiteral
     p.start(QStringLiteral("pdftotext"), options + QStringList{pdf, QStringLiteral("-")});
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// solbitsem --print-ledger args, with no display at all (the command needs none) and the
+// given variables set; the exit code, -1 for a crash.
+int runPrintCommand(const QStringList &args, QString *err = nullptr, const QProcessEnvironment &extra = {})
+{
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(extra);
+    app.setProcessEnvironment(env);
+    app.start(QStringLiteral(SOLBITSEM_APP), QStringList{QStringLiteral("--print-ledger")} + args);
+    app.waitForFinished(60000);
+    if (err)
+        *err = QString::fromUtf8(app.readAllStandardError());
+    return app.exitStatus() == QProcess::NormalExit ? app.exitCode() : -1;
 }
 
 LedgerRow printRow(const QString &name, qint64 cost, qint64 sale, qint64 usecost = 0)
@@ -76,9 +94,11 @@ private slots:
     void pdfHoldsTitleEveryRowTotalsAndPageNumbers();
     void emptyLedgerPrintsHeadersAndZeroTotals();
     void longNamesWrapWithinTheirColumn();
+    void lineBreaksInNamesPrintAsSpaces();
     void previewTurnsPagesAndSavesPdf();
     void printButtonFinishesTheEditAndStagesTheGrid();
     void commandFormExitCodes();
+    void commandOnAFreshMachine();
 };
 
 void tst_LedgerPrinting::pdfHoldsTitleEveryRowTotalsAndPageNumbers()
@@ -185,6 +205,19 @@ void tst_LedgerPrinting::longNamesWrapWithinTheirColumn()
     QVERIFY(nameBottom <= nextRowTop);
 }
 
+void tst_LedgerPrinting::lineBreaksInNamesPrintAsSpaces()
+{
+    // Pasted or imported names may hold a line break, which a text layout draws as nothing.
+    const LedgerReport report = reportOf({printRow(QStringLiteral("세탁기\n드럼"), 1, 2),
+                                          printRow(QStringLiteral("냉장고\r\n 양문형\r\n"), 1, 2)});
+    const LedgerReportPainter painter(report, builtInLayout());
+    const QString pdf = m_dir.filePath(QStringLiteral("breaks.pdf"));
+    QVERIFY(painter.writePdf(pdf, nullptr));
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("세탁기 드럼")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("냉장고 양문형")), qPrintable(text));
+}
+
 void tst_LedgerPrinting::previewTurnsPagesAndSavesPdf()
 {
     std::vector<LedgerRow> rows(200, printRow(QStringLiteral("같은품목"), 1, 2));
@@ -284,19 +317,7 @@ void tst_LedgerPrinting::printButtonFinishesTheEditAndStagesTheGrid()
 void tst_LedgerPrinting::commandFormExitCodes()
 {
     TestEnvironment::instance().reset();
-    const auto run = [](const QStringList &args, QString *err = nullptr) {
-        QProcess app;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        // No display at all: the command needs none.
-        for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
-            env.remove(QString::fromLatin1(name));
-        app.setProcessEnvironment(env);
-        app.start(QStringLiteral(SOLBITSEM_APP), QStringList{QStringLiteral("--print-ledger")} + args);
-        app.waitForFinished(60000);
-        if (err)
-            *err = QString::fromUtf8(app.readAllStandardError());
-        return app.exitStatus() == QProcess::NormalExit ? app.exitCode() : -1;
-    };
+    const auto run = [](const QStringList &args, QString *err = nullptr) { return runPrintCommand(args, err); };
     const QString out = m_dir.filePath(QStringLiteral("command.pdf"));
     QString err;
     QCOMPARE(run({}, &err), 2);
@@ -329,6 +350,64 @@ void tst_LedgerPrinting::commandFormExitCodes()
     QCOMPARE(run({out}, &err), 1); // no ledger
     QVERIFY(err.contains(QStringLiteral("panDB.db")));
     QVERIFY(!QFile::exists(out));
+}
+
+void tst_LedgerPrinting::commandOnAFreshMachine()
+{
+    // A ledger the window never opened (so no report folder), on a machine whose font
+    // configuration knows no font at all.
+    TestEnvironment::instance().reset();
+    const QString ledger = QDir(AppFolders::defaultDbPath()).filePath(Startup::ledgerFileName());
+    QVERIFY(QDir().mkpath(AppFolders::defaultDbPath()));
+    QString error;
+    QVERIFY2(Database::createLedger(ledger, &error), qPrintable(error));
+    {
+        Database db;
+        QVERIFY(db.open(ledger));
+        SqlStatement st(QStringLiteral("INSERT INTO total (maeip_date, pro_name, maeip_cost, maechul_date, "
+                                       "maechul_cost) VALUES ('2020-01-01', :p, 100, '2020-01-02', 200)"));
+        QVERIFY(db.exec(st.bind(QStringLiteral("p"), QStringLiteral("세탁기\n드럼"))).ok());
+    }
+    const QString rpt = AppFolders::defaultRptPath();
+    QVERIFY(!QFileInfo::exists(rpt));
+    const QString conf = m_dir.filePath(QStringLiteral("fonts.conf"));
+    QFile f(conf);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><cachedir>%1</cachedir></fontconfig>\n")
+                .arg(m_dir.filePath(QStringLiteral("fccache")))
+                .toUtf8());
+    f.close();
+    QProcessEnvironment noFonts;
+    noFonts.insert(QStringLiteral("FONTCONFIG_FILE"), conf);
+    const QString out = m_dir.filePath(QStringLiteral("fresh.pdf"));
+    QString err;
+    QCOMPARE(runPrintCommand({out, QStringLiteral("--from"), QStringLiteral("2020-01-01"), QStringLiteral("--to"),
+                              QStringLiteral("2020-01-31")},
+                             &err, noFonts),
+             0);
+
+    // The report folder and its layout are made as the window's start makes them.
+    QVERIFY2(!err.contains(reportLayoutFileName()), qPrintable(err));
+    QFile layout(QDir(rpt).filePath(reportLayoutFileName()));
+    QVERIFY(layout.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(layout.readAll()), builtInLayoutText());
+
+    // Every font in the file is the carried Nanum font, and the Hangul reads back as text; the
+    // name's two lines print apart.
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {out});
+    fonts.waitForFinished(30000);
+    const QStringList list = QString::fromUtf8(fonts.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    QVERIFY(!list.isEmpty());
+    for (const QString &line : list) {
+        // name, type, encoding, then emb sub uni and the object's number
+        const QStringList f = line.simplified().split(QLatin1Char(' '));
+        QVERIFY2(f.first().contains(QStringLiteral("NanumBarunGothic")) && f.value(f.size() - 5) == QStringLiteral("yes"),
+                 qPrintable(line));
+    }
+    const QString text = pdfText(out);
+    QVERIFY2(QRegularExpression(QStringLiteral("솔\\s+빛\\s+셈")).match(text).hasMatch(), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("세탁기 드럼")), qPrintable(text));
 }
 
 QTEST_MAIN(tst_LedgerPrinting)

@@ -5,6 +5,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
+#include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
@@ -26,6 +27,7 @@ struct Drawn
     QStringList labels;
     QList<double> values;
     QString unit;
+    bool truncated = false; // a label shown cut short, with "…"
 };
 
 static Drawn drawn(const FrmChart *chart)
@@ -39,8 +41,10 @@ static Drawn drawn(const FrmChart *chart)
     d.sets = static_cast<int>(bars->count());
     for (int i = 0; i < bars->barSets().first()->count(); ++i)
         d.values << bars->barSets().first()->at(i);
-    if (auto *x = qobject_cast<QBarCategoryAxis *>(bars->attachedAxes().value(0)))
+    if (auto *x = qobject_cast<QBarCategoryAxis *>(bars->attachedAxes().value(0))) {
         d.labels = x->categories();
+        d.truncated = x->labelsTruncated();
+    }
     if (auto *y = qobject_cast<QValueAxis *>(bars->attachedAxes().value(1)))
         d.unit = y->titleText();
     return d;
@@ -108,17 +112,35 @@ private slots:
         QVERIFY(chart && chart->isVisible());
         QVERIFY(QApplication::activeWindow() != chart);
         QCOMPARE(chart->windowTitle(), QStringLiteral("매출 분석 그래프 일별"));
+        // The heading is drawn into the chart, and so into a saved picture.
+        for (const QString &part : {QStringLiteral("매출 분석 그래프 일별"), QStringLiteral("기간: 2026-01-01 ~ 2026-03-31"),
+                                    QStringLiteral("그룹: 전체"), QStringLiteral("품목: 전체"), QStringLiteral("페이지 1/2")})
+            QVERIFY2(chart->chart()->title().contains(part), qPrintable(chart->chart()->title()));
+        // At the window's first size every label of the 31 reads whole, the year left to the period.
+        QTest::qWait(50);
         Drawn d = drawn(chart);
         QCOMPARE(d.series, 1);
         QCOMPARE(d.sets, 1);
-        QCOMPARE(d.labels, m_days.mid(0, 31));
+        QCOMPARE(d.labels, TradeAnalysis::axisLabels(m_days.mid(0, 31)));
+        QCOMPARE(d.labels.first(), QStringLiteral("01-01"));
+        QVERIFY(!d.truncated);
+        // A narrow window shows every second label or fewer, the others left blank.
+        chart->resize(360, 480);
+        QTest::qWait(50);
+        d = drawn(chart);
+        QCOMPARE(d.labels.size(), 31);
+        QCOMPARE(d.labels.first(), QStringLiteral("01-01"));
+        QCOMPARE(d.labels.at(1), QString(1, QChar(0x200B)));
+        chart->resize(720, 480);
+        QTest::qWait(50);
+        QCOMPARE(drawn(chart).labels, TradeAnalysis::axisLabels(m_days.mid(0, 31)));
         QCOMPARE(d.values.size(), 31);
         QCOMPARE(d.values.first(), 123.45);
         QCOMPARE(d.unit, QStringLiteral("단위: 만원.개"));
 
         w.cmbPage->setCurrentIndex(2);
         d = drawn(w.chartWindow());
-        QCOMPARE(d.labels, m_days.mid(31));
+        QCOMPARE(d.labels, TradeAnalysis::axisLabels(m_days.mid(31)));
         QCOMPARE(d.values.size(), 14);
 
         // The value option rebuilds while the chart is open, back on page "1"
@@ -128,7 +150,7 @@ private slots:
         QCOMPARE(d.values, QList<double>(31, 1.0));
         w.optType[1]->click();
         QCOMPARE(w.chartWindow()->windowTitle(), QStringLiteral("매출 분석 그래프 월별"));
-        QCOMPARE(drawn(w.chartWindow()).labels, (QStringList{QStringLiteral("2026-01"), QStringLiteral("2026-02"), QStringLiteral("2026-03")}));
+        QCOMPARE(drawn(w.chartWindow()).labels, (QStringList{QStringLiteral("1월"), QStringLiteral("2월"), QStringLiteral("3월")}));
         QCOMPARE(drawn(w.chartWindow()).values, (QList<double>{16, 14, 15}));
 
         // Enter re-pages for 1 to 99 points only
@@ -150,7 +172,12 @@ private slots:
         QVERIFY(w.chartWindow()->saveCsv(csv));
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll().left(3), QByteArray("\xEF\xBB\xBF"));
+        const QByteArray bytes = f.readAll();
+        QCOMPARE(bytes.left(3), QByteArray("\xEF\xBB\xBF"));
+        // The whole table, not the 10 points on screen.
+        const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 46);
+        QCOMPARE(lines.last(), m_days.last() + QStringLiteral(",1"));
         const QString png = dir.filePath(QStringLiteral("chart.png"));
         QVERIFY(w.chartWindow()->savePng(png));
         QVERIFY(QImage(png).width() > 0);
@@ -163,6 +190,12 @@ private slots:
         QCOMPARE(m_prompt.asked.value(0).text, QStringLiteral("기간내 해당 데이터가 없습니다."));
         QCOMPARE(m_prompt.asked.value(0).icon, UserPrompt::Icon::Information);
         QCOMPARE(drawn(w.chartWindow()).values.size(), 10);
+
+        // Esc closes the chart window, once the user is in it.
+        w.chartWindow()->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), w.chartWindow());
+        QTest::keyClick(w.chartWindow()->chartView, Qt::Key_Escape);
+        QVERIFY(!w.chartWindow()->isVisible());
 
         // Closing the window closes its chart
         QPointer<FrmChart> chart2 = w.chartWindow();

@@ -9,7 +9,9 @@
 
 #include <QDate>
 #include <QHash>
+#include <QRegularExpression>
 
+#include "core/base/csvfield.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/recordset.h"
@@ -177,6 +179,7 @@ SqlStatement TradeAnalysis::buildQuery(const Filter &filter, quint8 tradeGubun)
 bool TradeAnalysis::build(const Filter &filter)
 {
     m_entries.clear();
+    m_filter = filter;
     const int n = periodLength(filter);
     if (n <= 0)
         return false;
@@ -272,6 +275,61 @@ QList<AnalysisPoint> TradeAnalysis::page(int pageIndex, int pageItems, const QSt
             points.append({e.label, amountText(e.amountWon), amountText(e.amountWon).toDouble()});
     }
     return points;
+}
+
+QString TradeAnalysis::table(QChar separator, GraphValue value, const QString &groupingCaption,
+                             const QString &valueCaption) const
+{
+    const bool csv = separator == QLatin1Char(',');
+    const auto plain = [csv](const QString &t) { return csv ? csvField(t) : t; };
+    // Days, months and years are the program's own; product names were typed by someone.
+    static const QRegularExpression period(QStringLiteral("^\\d{4}(-\\d{2}(-\\d{2})?)?$"));
+    const auto label = [&](const QString &t) {
+        return csv && (m_filter.grouping == Product || !period.match(t).hasMatch()) ? csvTextField(t) : plain(t);
+    };
+    QString out = plain(groupingCaption) + separator + plain(valueCaption) + QStringLiteral("\r\n");
+    for (const AnalysisEntry &e : m_entries)
+        out += label(e.label) + separator + (value == Count ? QString::number(e.count) : amountText(e.amountWon))
+               + QStringLiteral("\r\n");
+    return out;
+}
+
+QString TradeAnalysis::filterText() const
+{
+    const QString all = QStringLiteral("전체");
+    return QStringLiteral("기간: %1 ~ %2 · 그룹: %3 · 품목: %4")
+        .arg(m_filter.from, m_filter.to, m_filter.group.isEmpty() ? all : m_filter.group,
+             m_filter.product.isEmpty() ? all : m_filter.product);
+}
+
+QStringList TradeAnalysis::axisLabels(const QStringList &labels)
+{
+    static const QRegularExpression day(QStringLiteral("^(\\d{4})-(\\d{2}-\\d{2})$"));
+    static const QRegularExpression month(QStringLiteral("^(\\d{4})-(\\d{2})$"));
+    for (const QRegularExpression *form : {&day, &month}) {
+        QStringList out;
+        QString year;
+        for (const QString &l : labels) {
+            const QRegularExpressionMatch m = form->match(l);
+            if (!m.hasMatch() || (!year.isEmpty() && m.captured(1) != year))
+                break;
+            year = m.captured(1);
+            out << (form == &day ? m.captured(2) : QString::number(m.captured(2).toInt()) + QStringLiteral("월"));
+        }
+        if (!labels.isEmpty() && out.size() == labels.size())
+            return out;
+    }
+    return labels;
+}
+
+AxisLabelPlan TradeAnalysis::planAxisLabels(double slotWidth, double widestLabel, double lineHeight)
+{
+    // A little air between neighbours, so that two labels never touch.
+    constexpr double gap = 4;
+    if (widestLabel + gap <= slotWidth)
+        return {false, 1};
+    const double slot = std::max(slotWidth, 0.01);
+    return {true, std::max(1, static_cast<int>(std::ceil((lineHeight + gap) / slot)))};
 }
 
 QString TradeAnalysis::amountText(qint64 won)

@@ -20,6 +20,16 @@ struct AnalysisEntry
     qint64 amountWon = 0; // whole won; divided once, for display only
 };
 
+// How the chart's axis shows its labels, for labels of the given width in a slot per bar:
+// level while the widest fits its slot, else upright, and then only every step-th label when
+// even upright ones would overlap (the others are left blank).
+struct AxisLabelPlan
+{
+    bool upright = false;
+    int step = 1;
+    friend bool operator==(const AxisLabelPlan &, const AxisLabelPlan &) = default;
+};
+
 // One bar of a drawn page.
 struct AnalysisPoint
 {
@@ -78,6 +88,18 @@ public:
     // The bars of page index pageIndex (0 is "ALL") of a list of pageItems items.
     QList<AnalysisPoint> page(int pageIndex, int pageItems, const QString &perPageText, GraphValue value) const;
 
+    // The whole table of the last build (every page), a header line of the two captions first,
+    // with separator between the fields; a CSV (',') has its product names as text cells.
+    QString table(QChar separator, GraphValue value, const QString &groupingCaption, const QString &valueCaption) const;
+    // The period and the filters of the last build, for the saved picture:
+    // "기간: 2026-01-01 ~ 2026-03-31 · 그룹: 가전 · 품목: 전체".
+    QString filterText() const;
+
+    // The labels as the axis shows them: days of one year as "11-03" and months of one year as
+    // "11월" (the period beside the chart names the year); anything else as it is.
+    static QStringList axisLabels(const QStringList &labels);
+    static AxisLabelPlan planAxisLabels(double slotWidth, double widestLabel, double lineHeight);
+
     // Whole won in units of 10,000 won, exact: 1234500 gives "123.45".
     static QString amountText(qint64 won);
 
@@ -85,6 +107,7 @@ private:
     Database &m_db;
     UserPrompt &m_prompt;
     quint8 m_tradeGubun = 1;
+    Filter m_filter;
     QList<AnalysisEntry> m_entries;
 };
 

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "core/base/csvfield.h"
 #include "ledgermodel.h"
 
 namespace {
@@ -73,14 +74,16 @@ int moneyWidth(qint64 n)
     return digits + (digits - 1) / 3 + (n < 0 ? 1 : 0);
 }
 
-QString csvField(const QString &text)
+// A cell as CSV: amounts and well-formed dates as the program wrote them, anything typed as
+// text that a spreadsheet cannot run or turn into a number.
+QString csvCell(const Column &c, const QVariant &v)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    if (v.isNull())
+        return {};
+    const QString text = v.toString();
+    if (c.number || (c.date && QDate::fromString(text, Qt::ISODate).isValid()))
+        return csvField(text);
+    return csvTextField(text);
 }
 
 } // namespace
@@ -105,8 +108,7 @@ QString writeCsv(const LedgerModel &model, const QString &path)
     for (int r = 0; r < rows; ++r) {
         fields.clear();
         for (const Column &c : columns) {
-            const QVariant v = model.data(model.index(r, c.column), Qt::EditRole);
-            fields << (v.isNull() ? QString() : csvField(v.toString()));
+            fields << csvCell(c, model.data(model.index(r, c.column), Qt::EditRole));
         }
         line(fields);
         if (out.size() > (1 << 20)) {

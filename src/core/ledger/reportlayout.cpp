@@ -251,6 +251,9 @@ LoadedLayout loadReportLayout(const QString &reportFolder)
     const QString shown = QDir::toNativeSeparators(loaded.path);
     QFile file(loaded.path);
     if (!file.exists()) {
+        // The window's start makes the report folder; a print from the command line may be the
+        // first thing to need it.
+        QDir().mkpath(reportFolder);
         QSaveFile out(loaded.path);
         if (!out.open(QIODevice::WriteOnly) || out.write(builtInLayoutText().toUtf8()) < 0 || !out.commit())
             loaded.problem = QStringLiteral("인쇄 양식 파일을 만들 수 없어 기본 양식으로 인쇄합니다.\n") + shown

@@ -8,9 +8,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
-#include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QValueAxis>
@@ -23,13 +23,6 @@ namespace {
 
 const QString unitNote = QStringLiteral("단위: 만원.개");
 const QString saveFailed = QStringLiteral("파일을 저장할 수 없습니다.");
-
-QString csvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
 
 } // namespace
 
@@ -71,31 +64,35 @@ QChart *FrmChart::chart() const
     return chartView->chart();
 }
 
-void FrmChart::draw(const QString &caption, const QString &groupingCaption, const QString &valueCaption,
-                    const QList<AnalysisPoint> &points)
+void FrmChart::draw(const ChartPage &page)
 {
-    setWindowTitle(caption);
-    chartView->setAccessibleDescription(caption);
-    m_groupingCaption = groupingCaption;
-    m_valueCaption = valueCaption;
-    m_points = points;
-
-    auto *set = new QBarSet(valueCaption);
+    setWindowTitle(page.caption);
+    chartView->setAccessibleDescription(page.caption + QLatin1Char('\n') + page.subtitle);
+    m_page = page;
     QStringList labels;
-    for (const AnalysisPoint &p : points) {
-        set->append(p.value);
+    for (const AnalysisPoint &p : page.points)
         labels << p.label;
-    }
+    m_axisLabels = TradeAnalysis::axisLabels(labels);
+    m_plan = {};
+
+    auto *set = new QBarSet(page.valueCaption);
+    for (const AnalysisPoint &p : page.points)
+        set->append(p.value);
     auto *series = new QBarSeries;
     series->append(set);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsFormat(QStringLiteral("@value"));
 
     auto *chart = new QChart;
+    // The heading is drawn in the chart, so a saved picture says what it shows.
+    chart->setTitle(QStringLiteral("<b>%1</b><br>%2").arg(page.caption.toHtmlEscaped(), page.subtitle.toHtmlEscaped()));
     chart->addSeries(series);
     chart->legend()->hide();
     auto *x = new QBarCategoryAxis;
-    x->append(labels);
+    // Qt would cut each label to its own slot less padding, which leaves an upright label of a
+    // month's days no room at all; fitLabels keeps them apart instead, by standing or thinning.
+    x->setTruncateLabels(false);
+    x->append(m_axisLabels);
     auto *y = new QValueAxis;
     y->setTitleText(unitNote);
     y->setLabelFormat(QStringLiteral("%.10g"));
@@ -106,7 +103,7 @@ void FrmChart::draw(const QString &caption, const QString &groupingCaption, cons
     // Room above the tallest bar for its value.
     double top = 0;
     double bottom = 0;
-    for (const AnalysisPoint &p : points) {
+    for (const AnalysisPoint &p : page.points) {
         top = std::max(top, p.value);
         bottom = std::min(bottom, p.value);
     }
@@ -116,6 +113,8 @@ void FrmChart::draw(const QString &caption, const QString &groupingCaption, cons
     QChart *old = chartView->chart();
     chartView->setChart(chart);
     delete old;
+    // The plot's width is known once the chart is laid out, and changes with the window.
+    connect(chart, &QChart::plotAreaChanged, this, &FrmChart::fitLabels);
     fitLabels();
 }
 
@@ -125,63 +124,60 @@ void FrmChart::resizeEvent(QResizeEvent *event)
     fitLabels();
 }
 
+void FrmChart::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void FrmChart::fitLabels()
 {
     QChart *c = chartView->chart();
     const auto series = c->series();
-    if (series.isEmpty() || m_points.isEmpty())
+    const auto axes = c->axes(Qt::Horizontal);
+    if (series.isEmpty() || axes.isEmpty() || m_axisLabels.isEmpty())
         return;
     auto *bars = static_cast<QBarSeries *>(series.first());
-    const auto axes = c->axes(Qt::Horizontal);
-    if (axes.isEmpty())
-        return;
     auto *x = static_cast<QBarCategoryAxis *>(axes.first());
 
     const double plot = std::max(1.0, c->plotArea().width() > 0 ? c->plotArea().width() : chartView->width() - 80.0);
-    const double slot = plot / static_cast<double>(m_points.size());
-    QFont font = x->labelsFont();
-    QFontMetrics fm(font);
+    const double slot = plot / static_cast<double>(m_axisLabels.size());
+    const QFontMetrics fm(x->labelsFont());
     int widest = 0;
+    for (const QString &l : std::as_const(m_axisLabels))
+        widest = std::max(widest, fm.horizontalAdvance(l));
     int widestValue = 0;
-    for (const AnalysisPoint &p : m_points) {
-        widest = std::max(widest, fm.horizontalAdvance(p.label));
+    for (const AnalysisPoint &p : std::as_const(m_page.points))
         widestValue = std::max(widestValue, fm.horizontalAdvance(p.text));
-    }
     // Values only where every bar has room for its figure.
     bars->setLabelsVisible(widestValue + 4 <= slot * bars->barWidth());
-    // Crowded labels stand upright, and shrink when even that leaves them overlapping.
-    if (widest + 6 <= slot) {
-        x->setLabelsAngle(0);
-    } else {
-        x->setLabelsAngle(-90);
-        const QFont base = QApplication::font();
-        int size = base.pointSize() > 0 ? base.pointSize() : 9;
-        while (size > 6 && QFontMetrics([&] { QFont f = base; f.setPointSize(size); return f; }()).height() > slot)
-            --size;
-        font.setPointSize(size);
-        x->setLabelsFont(font);
-    }
-}
 
-QString FrmChart::table(QChar separator) const
-{
-    const auto field = [separator](const QString &t) { return separator == QLatin1Char(',') ? csvField(t) : t; };
-    QString out = field(m_groupingCaption) + separator + field(m_valueCaption) + QStringLiteral("\r\n");
-    for (const AnalysisPoint &p : m_points)
-        out += field(p.label) + separator + p.text + QStringLiteral("\r\n");
-    return out;
+    const AxisLabelPlan plan = TradeAnalysis::planAxisLabels(slot, widest, fm.height());
+    if (plan == m_plan && x->count() == m_axisLabels.size())
+        return;
+    m_plan = plan;
+    x->setLabelsAngle(plan.upright ? -90 : 0);
+    // A category axis keeps one category per distinct text: the labels left out are blanks of
+    // different lengths, made of zero-width spaces.
+    QStringList shown;
+    for (qsizetype i = 0; i < m_axisLabels.size(); ++i)
+        shown << (i % plan.step == 0 ? m_axisLabels[i] : QString(i, QChar(0x200B)));
+    x->setCategories(shown);
 }
 
 void FrmChart::copyTable() const
 {
-    QApplication::clipboard()->setText(table(QLatin1Char('\t')));
+    QApplication::clipboard()->setText(m_page.tableTsv);
 }
 
 bool FrmChart::saveCsv(const QString &path) const
 {
     QSaveFile f(path);
     // With a byte order mark, so that a spreadsheet program reads the Hangul as UTF-8.
-    if (f.open(QIODevice::WriteOnly) && f.write("\xEF\xBB\xBF") == 3 && f.write(table(QLatin1Char(',')).toUtf8()) >= 0
+    if (f.open(QIODevice::WriteOnly) && f.write("\xEF\xBB\xBF") == 3 && f.write(m_page.tableCsv.toUtf8()) >= 0
         && f.commit())
         return true;
     m_prompt.MsgWarn(saveFailed + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") + f.errorString());
@@ -190,9 +186,10 @@ bool FrmChart::saveCsv(const QString &path) const
 
 bool FrmChart::savePng(const QString &path) const
 {
-    if (chartView->grab().save(path, "PNG"))
+    QSaveFile f(path);
+    if (f.open(QIODevice::WriteOnly) && chartView->grab().save(&f, "PNG") && f.commit())
         return true;
-    m_prompt.MsgWarn(saveFailed + QStringLiteral("\r\n") + path);
+    m_prompt.MsgWarn(saveFailed + QStringLiteral("\r\n") + path + QStringLiteral("\r\n") + f.errorString());
     return false;
 }
 

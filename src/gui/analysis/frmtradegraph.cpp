@@ -256,12 +256,21 @@ void FrmTradeGraph::Draw()
     if (txtCntColPerPage->text().isEmpty())
         txtCntColPerPage->setText(QStringLiteral("1"));
     const bool count = optGraphValue[0]->isChecked();
-    const QList<AnalysisPoint> points = m_analysis.page(cmbPage->currentIndex(), cmbPage->count(), txtCntColPerPage->text(),
-                                                        count ? TradeAnalysis::Count : TradeAnalysis::Amount);
+    const auto value = count ? TradeAnalysis::Count : TradeAnalysis::Amount;
+    const QString valueCaption = optGraphValue[count ? 0 : 1]->text();
+    ChartPage page;
+    page.caption = windowTitle() + QLatin1Char(' ') + typeCaption;
+    page.subtitle = m_analysis.filterText();
+    // A page of several says which one it is; "ALL" is the whole table.
+    if (cmbPage->currentIndex() > 0 && cmbPage->count() > 2)
+        page.subtitle += QStringLiteral(" · 페이지 %1/%2").arg(cmbPage->currentIndex()).arg(cmbPage->count() - 1);
+    page.valueCaption = valueCaption;
+    page.points = m_analysis.page(cmbPage->currentIndex(), cmbPage->count(), txtCntColPerPage->text(), value);
+    page.tableTsv = m_analysis.table(QLatin1Char('\t'), value, typeCaption, valueCaption);
+    page.tableCsv = m_analysis.table(QLatin1Char(','), value, typeCaption, valueCaption);
     if (!m_chart)
         m_chart = new FrmChart(m_prompt, this);
-    m_chart->draw(windowTitle() + QLatin1Char(' ') + typeCaption, typeCaption,
-                  count ? optGraphValue[0]->text() : optGraphValue[1]->text(), points);
+    m_chart->draw(page);
     m_chart->show();
     activateWindow();
 }

@@ -13,6 +13,7 @@
 
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
+#include "reportfonts.h"
 
 namespace {
 
@@ -28,12 +29,41 @@ QFont unitFont(const QString &family, double points, bool bold)
 {
     // Not NanumGothic: its blank maps back to a control character, so text copied out of the
     // PDF would lose its spaces.
-    QFont f(family.isEmpty() ? QStringLiteral("NanumBarunGothic") : family);
+    // The carried font is registered even when the layout names another, so that Hangul the
+    // other lacks still finds a face.
+    const QString carried = reportFontFamily();
+    QFont f(family.isEmpty() ? carried : family);
     f.setPixelSize(qMax(1, qRound(points * kPoint)));
     f.setBold(bold);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setStyleStrategy(QFont::PreferOutline);
     return f;
+}
+
+bool isLineBreak(QChar c)
+{
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+// A name that holds a line break (pasted or imported) prints its lines as one, a space between
+// them: a text layout would draw the break as nothing and run the two words together.
+QString oneLine(const QString &text)
+{
+    if (std::none_of(text.begin(), text.end(), isLineBreak))
+        return text;
+    QString out;
+    bool pendingSpace = false;
+    for (const QChar c : text) {
+        if (isLineBreak(c)) {
+            pendingSpace = !out.isEmpty();
+            continue;
+        }
+        if (pendingSpace && !c.isSpace() && !out.endsWith(QLatin1Char(' ')))
+            out += QLatin1Char(' ');
+        pendingSpace = false;
+        out += c;
+    }
+    return out;
 }
 
 } // namespace
@@ -77,17 +107,17 @@ QString LedgerReportPainter::cellText(const LedgerRow &row, Field field) const
     };
     switch (field) {
     case Field::MaeipDate:
-        return row.maeipDate;
+        return oneLine(row.maeipDate);
     case Field::ProName:
-        return row.proName;
+        return oneLine(row.proName);
     case Field::MaeipName:
-        return row.maeipName;
+        return oneLine(row.maeipName);
     case Field::MaeipCost:
         return money(LedgerModel::ColMaeipCost, row.maeipCost);
     case Field::MaechulDate:
-        return row.maechulDate;
+        return oneLine(row.maechulDate);
     case Field::MaechulName:
-        return row.maechulName;
+        return oneLine(row.maechulName);
     case Field::MaechulCost:
         return money(LedgerModel::ColMaechulCost, row.maechulCost);
     case Field::Usecost:
