@@ -14,6 +14,7 @@
 #include "gui/ledger/frmmain.h"
 #include "gui/shell/frmpass.h"
 #include "gui/shell/frmsplash.h"
+#include "hookedprompt.h"
 #include "modalwatch.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
@@ -83,6 +84,7 @@ void tst_LoginWindows::splashShowsTheUserRow()
     QCOMPARE(w.TxtPassword->echoMode() == QLineEdit::Password, masked);
     QCOMPARE(applied, telvoxApplied);
     QCOMPARE(w.lblIdentify->text(), QStringLiteral("사용자 인증 중입니다..."));
+    QVERIFY(!w.lblIdentify->isVisibleTo(&w)); // nothing is being checked while the box waits
     QVERIFY(!w.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     verifyNamed(w);
 }
@@ -94,15 +96,23 @@ void tst_LoginWindows::splashKeys()
     setUser(l, QStringLiteral("secret"));
     AppSettings settings;
     ScriptedPrompt prompt;
-    frmSplash w(l.db(), settings, prompt, {});
+    // Whether the waiting line shows while each box is up.
+    QList<bool> identifying;
+    const frmSplash *login = nullptr;
+    HookedPrompt hooked(prompt, [&] { identifying << (login && login->lblIdentify->isVisible()); });
+    frmSplash w(l.db(), settings, hooked, {});
+    login = &w;
     w.Form_Load();
     w.open();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(!w.lblIdentify->isVisible());
 
     prompt.ok();
     QTest::keyClicks(w.TxtPassword, QStringLiteral("Secret"));
     QTest::keyClick(w.TxtPassword, Qt::Key_Return);
     QCOMPARE(prompt.count(), 1);
+    QCOMPARE(identifying, QList<bool>{false}); // the check is over when its box comes
+    QVERIFY(!w.lblIdentify->isVisible());
     QVERIFY(w.isVisible());
     QCOMPARE(w.TxtPassword->text(), QString());
 
