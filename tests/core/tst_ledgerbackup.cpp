@@ -152,6 +152,7 @@ private slots:
     void restoreKeepsTheLedgerAsideAndReopens();
     void damagedBackupIsRefused();
     void restoreKeepsThePasswordAndTheCallsSince();
+    void restoreThatCannotKeepThePasswordPutsTheLedgerBack();
     void serverBackupIsOneSnapshotAndRestoresInPlace();
     void serverRestoreKeepsThePasswordAndTheCallsSince();
 };
@@ -425,6 +426,33 @@ void tst_LedgerBackup::restoreKeepsThePasswordAndTheCallsSince()
 {
     Shop shop;
     restoreKeepsPasswordAndCallsSince(shop.db, *shop.backup, shop.prompt, [&shop] { shop.add(1); });
+}
+
+void tst_LedgerBackup::restoreThatCannotKeepThePasswordPutsTheLedgerBack()
+{
+    Shop shop;
+    shop.add(2);
+    // The copy refuses a password row; the ledger it was taken from does not.
+    QVERIFY_SQL(shop.db.exec(SqlStatement(
+        QStringLiteral("CREATE TRIGGER keep_user BEFORE INSERT ON user BEGIN SELECT RAISE(ABORT, 'locked'); END"))));
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+    const LedgerBackup::Entry entry = shop.backup->backupNow(true);
+    QVERIFY_SQL(shop.db.exec(SqlStatement(QStringLiteral("DROP TRIGGER keep_user"))));
+    QCOMPARE(UserPassword(shop.db, shop.prompt).store(QStringLiteral("새암호")), QString());
+    shop.add(3);
+
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 12:00")));
+    shop.prompt.yes().no().ok();
+    QVERIFY(!shop.backup->restore(entry));
+    QCOMPARE(shop.prompt.last().icon, UserPrompt::Icon::Warning);
+    QVERIFY(shop.prompt.last().text.startsWith(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.")));
+    QVERIFY(shop.db.isOpen());
+    QCOMPARE(shop.count(), 5);
+    QCOMPARE(QDir(shop.paths.gDbPath).entryList(QDir::Files), QStringList{QStringLiteral("panDB.db")});
+    UserPassword after(shop.db, shop.prompt);
+    QVERIFY(after.read());
+    QVERIFY(after.matches(QStringLiteral("새암호")));
+    QVERIFY(shop.prompt.scriptDone());
 }
 
 void tst_LedgerBackup::serverRestoreKeepsThePasswordAndTheCallsSince()

@@ -508,7 +508,9 @@ bool LedgerBackup::restore(const Entry &entry)
     // A journal left beside the ledger belongs to it and must not be applied to the copy.
     const QString journal = ledger + QStringLiteral("-journal");
     const auto putBack = [&] {
+        // The copy goes, its own journal with it, so that none is applied to the ledger.
         QFile::remove(ledger);
+        QFile::remove(journal);
         QFile::rename(aside, ledger);
         QFile::rename(aside + QStringLiteral("-journal"), journal);
     };
@@ -530,10 +532,12 @@ bool LedgerBackup::restore(const Entry &entry)
         // A copy of an older installation is brought up to date as at start, which also gives it
         // the call history's table.
         CheckGroupField(m_db, m_prompt);
-        TransactionGuard guard(m_db, QStringLiteral("restore"));
-        failure = writeCarried(m_db, carried);
-        if (failure.isEmpty())
-            failure = guard.commit().text;
+        {
+            TransactionGuard guard(m_db, QStringLiteral("restore"));
+            failure = writeCarried(m_db, carried);
+            if (failure.isEmpty())
+                failure = guard.commit().text;
+        }
         if (!failure.isEmpty()) {
             // Never a ledger whose password went back without being asked: the old one returns.
             failure = QStringLiteral("지금의 비밀번호와 수신번호 내역을 옮길 수 없습니다: ") + failure;
