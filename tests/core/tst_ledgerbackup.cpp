@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <functional>
 #include <memory>
 
 #include <QDir>
@@ -9,6 +10,8 @@
 
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerbackup.h"
+#include "core/shell/login.h"
+#include "core/shell/userpassword.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -52,6 +55,82 @@ QDateTime at(const QString &stamp)
     return QDateTime::fromString(stamp, QStringLiteral("yyyy-MM-dd HH:mm"));
 }
 
+void addCall(Database &db, const QString &time, const QString &number)
+{
+    QVERIFY_SQL(db.exec(SqlStatement(QStringLiteral("INSERT INTO call_history (call_time, port, number) VALUES (:t, 'COM1', :n)"))
+                            .bind(QStringLiteral("t"), time)
+                            .bind(QStringLiteral("n"), number)));
+}
+
+QStringList calls(Database &db)
+{
+    QStringList out;
+    Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT number FROM call_history ORDER BY call_id")));
+    while (r.query.next())
+        out << r.query.value(0).toString();
+    return out;
+}
+
+// A password set and calls received after a copy was taken outlive its restore; the copy's
+// password (none) comes back only when the user takes it. The same on either engine.
+void restoreKeepsPasswordAndCallsSince(Database &db, LedgerBackup &backup, ScriptedPrompt &prompt,
+                                       const std::function<void()> &addVoucher)
+{
+    AppSettings settings;
+    addVoucher();
+    addCall(db, QStringLiteral("2026-12-09 08:10:00"), QStringLiteral("0212345678"));
+    backup.setNow(at(QStringLiteral("2026-12-09 09:00")));
+    const LedgerBackup::Entry morning = backup.backupNow(true);
+    QCOMPARE(morning.check, QStringLiteral("ok"));
+    QCOMPARE(UserPassword(db, prompt).store(QStringLiteral("새암호")), QString());
+    addCall(db, QStringLiteral("2026-12-09 10:00:00"), QStringLiteral("0311112222"));
+    addCall(db, QStringLiteral("2026-12-09 11:00:00"), QString());
+    addVoucher();
+
+    const QStringList allCalls{QStringLiteral("0212345678"), QStringLiteral("0311112222"), QString()};
+    backup.setNow(at(QStringLiteral("2026-12-09 12:00")));
+    prompt.clear();
+    prompt.yes().no().ok();
+    QVERIFY(backup.restore(morning));
+    QCOMPARE(prompt.count(), 3);
+    const QString question = prompt.asked.at(0).lines();
+    QVERIFY2(question.contains(QStringLiteral("\n백업 당시로 돌아가는 것: 전표, 매입처, 매출처, 상품, 그룹, 삭제된 전표\n"
+                                              "그대로 두는 것: 지금의 비밀번호, 백업 이후에 받은 전화의 수신번호 내역\n")),
+             qPrintable(question));
+    QCOMPARE(prompt.asked.at(1).text, QStringLiteral("백업 당시에는 비밀번호가 없었습니다. 비밀번호를 없애시겠습니까?\r\n"
+                                                     "'아니요'를 누르면 지금의 비밀번호를 그대로 씁니다."));
+    QCOMPARE(prompt.asked.at(1).defaultButton, UserPrompt::Answer::No);
+    QVERIFY(prompt.last().text.contains(QStringLiteral("백업 이후에 받은 전화 2건은 수신번호 내역에 그대로 두었습니다.")));
+    {
+        // The next start asks for the password set after the copy; an empty Enter is refused.
+        Login login(db, settings, prompt);
+        QVERIFY(login.load());
+        QVERIFY(login.hasPassword());
+        prompt.ok();
+        QCOMPARE(login.enter(QString()), Login::Outcome::Stay);
+        QCOMPARE(login.enter(QStringLiteral("새암호")), Login::Outcome::Admit);
+    }
+    QCOMPARE(calls(db), allCalls);
+    Database::Result vouchers = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(vouchers.query.next());
+    QCOMPARE(vouchers.query.value(0).toLongLong(), 1);
+
+    // Taking the copy's password: none again, and still every call.
+    backup.setNow(at(QStringLiteral("2026-12-09 13:00")));
+    prompt.clear();
+    prompt.yes().yes().ok();
+    QVERIFY(backup.restore(morning));
+    QVERIFY(prompt.last().text.contains(QStringLiteral("비밀번호는 백업 당시의 것으로 되돌렸습니다.")));
+    Login login(db, settings, prompt);
+    QVERIFY(login.load());
+    QVERIFY(!login.hasPassword());
+    QCOMPARE(calls(db), allCalls);
+    // The calls' counter goes on after the calls kept.
+    addCall(db, QStringLiteral("2026-12-09 14:00:00"), QStringLiteral("0101234"));
+    QCOMPARE(calls(db).size(), 4);
+    QVERIFY(prompt.scriptDone());
+}
+
 } // namespace
 
 class tst_LedgerBackup : public QObject
@@ -72,7 +151,10 @@ private slots:
     void rotationOnASimulatedCalendar();
     void restoreKeepsTheLedgerAsideAndReopens();
     void damagedBackupIsRefused();
+    void restoreKeepsThePasswordAndTheCallsSince();
+    void restoreThatCannotKeepThePasswordPutsTheLedgerBack();
     void serverBackupIsOneSnapshotAndRestoresInPlace();
+    void serverRestoreKeepsThePasswordAndTheCallsSince();
 };
 
 void tst_LedgerBackup::copyWhileAnotherProgramWrites()
@@ -338,6 +420,53 @@ void tst_LedgerBackup::serverBackupIsOneSnapshotAndRestoresInPlace()
     Database::Result seen = otherPc.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
     QVERIFY(seen.query.next());
     QCOMPARE(seen.query.value(0).toLongLong(), 4);
+}
+
+void tst_LedgerBackup::restoreKeepsThePasswordAndTheCallsSince()
+{
+    Shop shop;
+    restoreKeepsPasswordAndCallsSince(shop.db, *shop.backup, shop.prompt, [&shop] { shop.add(1); });
+}
+
+void tst_LedgerBackup::restoreThatCannotKeepThePasswordPutsTheLedgerBack()
+{
+    Shop shop;
+    shop.add(2);
+    // The copy refuses a password row; the ledger it was taken from does not.
+    QVERIFY_SQL(shop.db.exec(SqlStatement(
+        QStringLiteral("CREATE TRIGGER keep_user BEFORE INSERT ON user BEGIN SELECT RAISE(ABORT, 'locked'); END"))));
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+    const LedgerBackup::Entry entry = shop.backup->backupNow(true);
+    QVERIFY_SQL(shop.db.exec(SqlStatement(QStringLiteral("DROP TRIGGER keep_user"))));
+    QCOMPARE(UserPassword(shop.db, shop.prompt).store(QStringLiteral("새암호")), QString());
+    shop.add(3);
+
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 12:00")));
+    shop.prompt.yes().no().ok();
+    QVERIFY(!shop.backup->restore(entry));
+    QCOMPARE(shop.prompt.last().icon, UserPrompt::Icon::Warning);
+    QVERIFY(shop.prompt.last().text.startsWith(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.")));
+    QVERIFY(shop.db.isOpen());
+    QCOMPARE(shop.count(), 5);
+    QCOMPARE(QDir(shop.paths.gDbPath).entryList(QDir::Files), QStringList{QStringLiteral("panDB.db")});
+    UserPassword after(shop.db, shop.prompt);
+    QVERIFY(after.read());
+    QVERIFY(after.matches(QStringLiteral("새암호")));
+    QVERIFY(shop.prompt.scriptDone());
+}
+
+void tst_LedgerBackup::serverRestoreKeepsThePasswordAndTheCallsSince()
+{
+    TempLedger server;
+    AppPaths paths;
+    paths.gDbPath = server.folder() + QStringLiteral("/Dbs");
+    paths.gDbFile = paths.gDbPath + QStringLiteral("/panDB.db");
+    AppSettings settings;
+    ScriptedPrompt prompt;
+    LedgerBackup backup(settings, server.db(), prompt, paths);
+    restoreKeepsPasswordAndCallsSince(server.db(), backup, prompt, [&server] {
+        server.addVoucher(voucher(QStringLiteral("2026-12-09"), QStringLiteral("사과"), 1000));
+    });
 }
 
 QTEST_GUILESS_MAIN(tst_LedgerBackup)

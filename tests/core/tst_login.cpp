@@ -180,19 +180,28 @@ void tst_Login::changeRules_data()
     QTest::addColumn<QString>("user"); // as above, plus "two rows"
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("newPassword");
+    QTest::addColumn<QString>("confirmation");
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("box");
     const int done = int(UserPassword::Change::Done);
+    const QString changed = QStringLiteral("|비밀번호를 변경했습니다.\n다음 시작부터 새 비밀번호를 입력하세요.");
     QString longText;
     while (longText.size() < 1000)
         longText += QStringLiteral("따옴표' \"quote\" ");
     longText.truncate(1000);
-    QTest::newRow("wrong current changes nothing") << "hash" << "pass word1" << "new" << int(UserPassword::Change::WrongCurrent)
+    QTest::newRow("wrong current changes nothing") << "hash" << "pass word1" << "new" << "new" << int(UserPassword::Change::WrongCurrent)
                                                    << "|기존의 비밀번호가 일치하지 않습니다";
-    QTest::newRow("empty new password removes it, one row left") << "two rows" << kPassword << "" << done << "";
-    QTest::newRow("first password: quotes, Hangul, 1,000 characters") << "null" << "" << longText << done << "";
-    QTest::newRow("empty table: the row is made") << "no row" << "" << "   " << done << "";
-    QTest::newRow("table missing") << "no table" << "" << "new" << int(UserPassword::Change::NotRead)
+    // A typo in the new password would lock the owner out at the next start.
+    QTest::newRow("confirmation differs: nothing written")
+        << "hash" << kPassword << "new1" << "new2" << int(UserPassword::Change::Mismatch)
+        << "|변경할 비밀번호와 확인한 비밀번호가 다릅니다.\n두 칸에 같은 비밀번호를 다시 입력하세요.";
+    QTest::newRow("removing needs an empty confirmation") << "hash" << kPassword << "" << "x" << int(UserPassword::Change::Mismatch)
+                                                          << "|변경할 비밀번호와 확인한 비밀번호가 다릅니다.\n두 칸에 같은 비밀번호를 다시 입력하세요.";
+    QTest::newRow("empty new password removes it, one row left")
+        << "two rows" << kPassword << "" << "" << done << "|비밀번호를 없앴습니다.\n다음 시작부터 비밀번호를 묻지 않습니다.";
+    QTest::newRow("first password: quotes, Hangul, 1,000 characters") << "null" << "" << longText << longText << done << changed;
+    QTest::newRow("empty table: the row is made") << "no row" << "" << "   " << "   " << done << changed;
+    QTest::newRow("table missing") << "no table" << "" << "new" << "new" << int(UserPassword::Change::NotRead)
                                    << "Query|Jet Data Base Engine의 식을 확인하세요.\nselect * from user";
 }
 
@@ -201,6 +210,7 @@ void tst_Login::changeRules()
     QFETCH(QString, user);
     QFETCH(QString, current);
     QFETCH(QString, newPassword);
+    QFETCH(QString, confirmation);
     QFETCH(int, result);
     QFETCH(QString, box);
     TempLedger l;
@@ -215,7 +225,7 @@ void tst_Login::changeRules()
     ScriptedPrompt prompt;
     prompt.strictOk = false;
     UserPassword password(l.db(), prompt);
-    QCOMPARE(int(password.change(current, newPassword)), result);
+    QCOMPARE(int(password.change(current, newPassword, confirmation)), result);
     QCOMPARE(::boxes(prompt), box.isEmpty() ? QStringList() : QStringList{box});
     if (result != int(UserPassword::Change::Done)) {
         if (user != QStringLiteral("no table"))
@@ -247,7 +257,7 @@ void tst_Login::lockedLedgerKeepsThePassword()
     ScriptedPrompt prompt;
     prompt.strictOk = false;
     UserPassword password(l.db(), prompt);
-    QCOMPARE(password.change(kPassword, QStringLiteral("new")), UserPassword::Change::Failed);
+    QCOMPARE(password.change(kPassword, QStringLiteral("new"), QStringLiteral("new")), UserPassword::Change::Failed);
     QCOMPARE(prompt.count(), 1);
     QCOMPARE(prompt.last().icon, UserPrompt::Icon::Warning);
     QVERIFY2(prompt.last().text.contains(QStringLiteral("locked")), qPrintable(prompt.last().text));

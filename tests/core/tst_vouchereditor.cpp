@@ -348,7 +348,7 @@ void tst_VoucherEditor::deleteOnEntryRowAndSavedRow()
     m_prompt->no();
     m_ed->RecDelete(0);
     QCOMPARE(m_prompt->last().title, QStringLiteral("전표 삭제"));
-    QCOMPARE(m_prompt->last().text, QStringLiteral("선택된 전표자료를 정말로 삭제 하시겠습니까?"));
+    QCOMPARE(m_prompt->last().text, QStringLiteral("선택된 전표자료를 정말로 삭제 하시겠습니까?\r\n품명: A, 판매일자: 2026-12-01"));
     QCOMPARE(m_prompt->last().defaultButton, UserPrompt::Answer::Yes);
     QCOMPARE(m_l->count(QStringLiteral("total")), 2);
     QVERIFY(!m_view->rowMode);
@@ -360,6 +360,11 @@ void tst_VoucherEditor::deleteOnEntryRowAndSavedRow()
     QCOMPARE(m_view->floats, QStringList{QStringLiteral("자료를 삭제하였습니다.")});
     QCOMPARE(m_model->totals().maechulCost, 500);
     QCOMPARE(m_model->totals().margin, 300);
+    // An unsold voucher is named by its purchase date.
+    type(0, C::ColMaechulDate, QString());
+    m_prompt->no();
+    m_ed->RecDelete(0);
+    QCOMPARE(m_prompt->last().text, QStringLiteral("선택된 전표자료를 정말로 삭제 하시겠습니까?\r\n품명: B, 매입일자: 2026-12-02"));
     verifyGridMatchesFile();
 }
 

@@ -9,10 +9,12 @@
 #include <QTest>
 
 #include "core/shell/appsettings.h"
+#include "core/shell/passwordhash.h"
 #include "core/shell/startup.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/shell/frmpass.h"
 #include "gui/shell/frmsplash.h"
+#include "hookedprompt.h"
 #include "modalwatch.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
@@ -82,6 +84,7 @@ void tst_LoginWindows::splashShowsTheUserRow()
     QCOMPARE(w.TxtPassword->echoMode() == QLineEdit::Password, masked);
     QCOMPARE(applied, telvoxApplied);
     QCOMPARE(w.lblIdentify->text(), QStringLiteral("사용자 인증 중입니다..."));
+    QVERIFY(!w.lblIdentify->isVisibleTo(&w)); // nothing is being checked while the box waits
     QVERIFY(!w.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     verifyNamed(w);
 }
@@ -93,15 +96,23 @@ void tst_LoginWindows::splashKeys()
     setUser(l, QStringLiteral("secret"));
     AppSettings settings;
     ScriptedPrompt prompt;
-    frmSplash w(l.db(), settings, prompt, {});
+    // Whether the waiting line shows while each box is up.
+    QList<bool> identifying;
+    const frmSplash *login = nullptr;
+    HookedPrompt hooked(prompt, [&] { identifying << (login && login->lblIdentify->isVisible()); });
+    frmSplash w(l.db(), settings, hooked, {});
+    login = &w;
     w.Form_Load();
     w.open();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(!w.lblIdentify->isVisible());
 
     prompt.ok();
     QTest::keyClicks(w.TxtPassword, QStringLiteral("Secret"));
     QTest::keyClick(w.TxtPassword, Qt::Key_Return);
     QCOMPARE(prompt.count(), 1);
+    QCOMPARE(identifying, QList<bool>{false}); // the check is over when its box comes
+    QVERIFY(!w.lblIdentify->isVisible());
     QVERIFY(w.isVisible());
     QCOMPARE(w.TxtPassword->text(), QString());
 
@@ -140,9 +151,22 @@ void tst_LoginWindows::passwordWindow()
     TempLedger l;
     setUser(l, QStringLiteral("old"));
     ScriptedPrompt prompt;
+    const auto stored = [&l] {
+        QSqlQuery q = l.db().exec(QStringLiteral("SELECT pass FROM user")).query;
+        return q.next() ? q.value(0).toString() : QString();
+    };
     frmpass w(l.db(), prompt);
     verifyNamed(w);
     QCOMPARE(w.windowTitle(), QStringLiteral("비밀번호변경"));
+    // Nothing typed here is shown; the new password is typed twice.
+    for (const QLineEdit *box : {w.txtinput[0], w.txtinput[1], w.txtConfirm})
+        QCOMPARE(box->echoMode(), QLineEdit::Password);
+    QCOMPARE(w.txtConfirm->objectName(), QStringLiteral("txtConfirm"));
+    QCOMPARE(w.txtConfirm->accessibleName(), QStringLiteral("비밀번호 확인"));
+    QStringList captions;
+    for (const QLabel *label : w.findChildren<QLabel *>())
+        captions << label->text();
+    QCOMPARE(captions, (QStringList{QStringLiteral("기존비밀번호"), QStringLiteral("변경할비밀번호"), QStringLiteral("비밀번호 확인:")}));
     w.open();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.txtinput[0]->setFocus();
@@ -154,22 +178,46 @@ void tst_LoginWindows::passwordWindow()
     QTest::keyClick(w.txtinput[0], Qt::Key_Down);
     QTest::keyClicks(w.txtinput[1], QStringLiteral("new"));
     QTest::keyClick(w.txtinput[1], Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), w.btnChange);
+    QCOMPARE(QApplication::focusWidget(), w.txtConfirm);
+    QTest::keyClicks(w.txtConfirm, QStringLiteral("new"));
 
+    // Enter in the confirmation box presses 변경.
     prompt.ok();
-    QTest::keyClick(w.btnChange, Qt::Key_Return);
+    QTest::keyClick(w.txtConfirm, Qt::Key_Return);
     QCOMPARE(prompt.last().text, QStringLiteral("기존의 비밀번호가 일치하지 않습니다"));
     QVERIFY(w.isVisible());
     QCOMPARE(QApplication::focusWidget(), w.txtinput[0]);
     QCOMPARE(w.txtinput[0]->text(), QStringLiteral("wrong"));
     QCOMPARE(w.txtinput[1]->text(), QStringLiteral("new"));
 
-    // Removing the password hashes nothing.
+    // A typo in one of the two: refused, both typed again, the password as it was.
     w.txtinput[0]->setText(QStringLiteral("old"));
-    w.txtinput[1]->setText(QString());
-    w.btnChange->click();
+    w.txtConfirm->setText(QStringLiteral("nwe"));
+    prompt.ok();
+    QTest::keyClick(w.txtConfirm, Qt::Key_Return);
+    QCOMPARE(prompt.last().text, UserPassword::mismatchText());
+    QVERIFY(w.isVisible());
+    QCOMPARE(QApplication::focusWidget(), w.txtinput[1]);
+    QCOMPARE(w.txtinput[1]->text(), QString());
+    QCOMPARE(w.txtConfirm->text(), QString());
+    QCOMPARE(stored(), QStringLiteral("old"));
+
+    QTest::keyClicks(w.txtinput[1], QStringLiteral("new"));
+    QTest::keyClick(w.txtinput[1], Qt::Key_Return);
+    QTest::keyClicks(w.txtConfirm, QStringLiteral("new"));
+    prompt.ok();
+    QTest::keyClick(w.txtConfirm, Qt::Key_Return);
+    QCOMPARE(prompt.last().text, UserPassword::changedText());
     QVERIFY(!w.isVisible());
-    QCOMPARE(w.txtinput[0]->text(), QString());
+    QCOMPARE(w.txtConfirm->text(), QString());
+    QVERIFY(PasswordHash::matches(stored(), QStringLiteral("new")));
+
+    // Removing the password hashes nothing.
+    frmpass again(l.db(), prompt);
+    again.txtinput[0]->setText(QStringLiteral("new"));
+    prompt.ok();
+    again.btnChange->click();
+    QCOMPARE(prompt.last().text, UserPassword::removedText());
     QSqlQuery q = l.db().exec(QStringLiteral("SELECT userid, pass FROM user")).query;
     QVERIFY(q.next());
     QCOMPARE(q.value(0).toString(), QStringLiteral("솔빛셈"));

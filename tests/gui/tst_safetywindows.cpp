@@ -12,11 +12,14 @@
 #include "core/masterdata/texttablemodel.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerlocation.h"
+#include "core/shell/startup.h"
 #include "gui/ledger/frmdeleted.h"
+#include "gui/ledger/ledgergrid.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/shell/frmbackup.h"
 #include "gui/shell/frmledgerlocation.h"
 #include "gui/ui/formhelpers.h"
+#include "admitlogin.h"
 #include "modalwatch.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
@@ -34,6 +37,7 @@ private slots:
     void deletedVouchersRestoreByEnterAndEmptyByAccelerator();
     void backupListRestoresTheChosenCopy();
     void toolMenuOpensTheBin();
+    void restoredVouchersShowAtOnceWithTheirTotals();
     void ledgerLocationStoresTheServerButNoPassword();
 };
 
@@ -128,6 +132,64 @@ void tst_SafetyWindows::toolMenuOpensTheBin()
     ModalWatch<FrmDeleted> watch([](FrmDeleted *w) { w->cmdClose->click(); });
     bin->trigger();
     QVERIFY(watch.shown());
+}
+
+void tst_SafetyWindows::restoredVouchersShowAtOnceWithTheirTotals()
+{
+    AppSettings settings;
+    settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("1"));
+    {
+        ScriptedPrompt quiet;
+        quiet.ok(); // the first-start notice of the new ledger
+        Database seed;
+        QVERIFY(!InitApp(settings, seed, quiet).gDbFile.isEmpty());
+    }
+    Database db;
+    ScriptedPrompt prompt;
+    frmMain main(settings, db, prompt);
+    main.setToday(QDate(2026, 12, 9));
+    {
+        const auto login = admitLogin();
+        QVERIFY(main.Form_Load());
+    }
+    const auto add = [&db](const QString &name, const QString &sold, qint64 price) {
+        SqlStatement st(QStringLiteral("INSERT INTO total (maeip_date, pro_name, maeip_cost, maechul_date, maechul_cost) "
+                                       "VALUES (:d, :p, 1000, :d, :c)"));
+        db.exec(st.bind(QStringLiteral("d"), sold).bind(QStringLiteral("p"), name).bind(QStringLiteral("c"), price));
+        Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT MAX(total_id) FROM total")));
+        return r.query.next() ? r.query.value(0).toLongLong() : 0;
+    };
+    add(QStringLiteral("냉장고"), QStringLiteral("2026-12-02"), 300000);
+    const qint64 washer = add(QStringLiteral("세탁기"), QStringLiteral("2026-12-03"), 200000);
+    const qint64 tv = add(QStringLiteral("TV"), QStringLiteral("2026-12-04"), 100000);
+    QVERIFY(VoucherStore(db).remove(washer).ok());
+    main.DispList();
+    QCOMPARE(main.model().rowCount(), 3);
+    main.spList->setCurrentIndex(main.model().index(1, LedgerModel::ColMaechulCost)); // the TV
+    QCOMPARE(main.model().totals().maechulCost, 400000);
+
+    QAction *binEntry = nullptr;
+    for (QAction *a : main.mnuTools->actions())
+        if (a->text() == QStringLiteral("삭제된 전표(&D)"))
+            binEntry = a;
+    QVERIFY(binEntry);
+    ModalWatch<FrmDeleted> watch([](FrmDeleted *bin) {
+        bin->spList->selectRow(0);
+        bin->cmdRestore->click();
+        bin->cmdClose->click();
+    });
+    binEntry->trigger();
+    QVERIFY(watch.shown());
+    // No 검색 needed: the voucher is in its place, the totals count it, and the current row is
+    // still the TV.
+    QStringList shown;
+    for (int r = 0; r < main.model().rowCount() - 1; ++r)
+        shown << main.model().row(r).proName;
+    QCOMPARE(shown, (QStringList{QStringLiteral("냉장고"), QStringLiteral("세탁기"), QStringLiteral("TV")}));
+    QCOMPARE(main.model().row(main.spList->currentIndex().row()).totalId, tv);
+    QCOMPARE(main.model().totals().maechulCost, 600000);
+    QCOMPARE(main.model().rowCount(), 4);
+    QVERIFY(prompt.scriptDone());
 }
 
 void tst_SafetyWindows::ledgerLocationStoresTheServerButNoPassword()

@@ -283,7 +283,16 @@ void VoucherEditor::RecDelete(int row)
         return;
     }
     m_view.setRowMode(true);
-    if (!m_prompt.MsgYesNo(QStringLiteral("선택된 전표자료를 정말로 삭제 하시겠습니까?"), QStringLiteral("전표 삭제"), true)) {
+    // The second line names the voucher, so that a wrong row is not deleted on trust: its
+    // product and its sale date, or its purchase date while unsold.
+    const LedgerRow &voucher = m_model.row(row);
+    QString which = QStringLiteral("품명: ") + voucher.proName;
+    if (!voucher.maechulDate.isEmpty())
+        which += QStringLiteral(", 판매일자: ") + voucher.maechulDate;
+    else if (!voucher.maeipDate.isEmpty())
+        which += QStringLiteral(", 매입일자: ") + voucher.maeipDate;
+    if (!m_prompt.MsgYesNo(QStringLiteral("선택된 전표자료를 정말로 삭제 하시겠습니까?\r\n") + which, QStringLiteral("전표 삭제"),
+                           true)) {
         m_view.setRowMode(false);
         m_view.focusGrid();
         return;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include <QMetaObject>
 
@@ -12,12 +13,15 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QVariantList>
 
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
+#include "core/data/schema.h"
 #include "core/data/schemamaint.h"
 #include "core/data/tablecopy.h"
 #include "appsettings.h"
+#include "passwordhash.h"
 
 namespace {
 
@@ -53,6 +57,195 @@ Checked checkFile(const QString &path)
 QString baseName(const AppPaths &paths)
 {
     return QFileInfo(paths.gDbFile).completeBaseName();
+}
+
+QString quoted(const QString &name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+// Today's fields of table that db's table has; none when db lacks the table or cannot say.
+QStringList presentFields(Database &db, const QString &table)
+{
+    QStringList out;
+    const auto columns = db.columns(table);
+    for (const Schema::Field &f : Schema::ledgerTable(table)->fields)
+        for (const auto &c : columns)
+            if (c.first.compare(f.name, Qt::CaseInsensitive) == 0) {
+                out << f.name;
+                break;
+            }
+    return out;
+}
+
+// Rows a restore takes over from the ledger it replaces: a backup puts the vouchers and the
+// registers back to its date, but not the password set since nor the calls received since.
+struct Kept
+{
+    QString table;
+    QStringList fields;
+    QList<QVariantList> rows;
+};
+
+// The rows of table, or with a counter key those whose key is above after; false with the
+// reason when they cannot be read, a missing table included.
+bool readRows(Database &db, const QString &table, qint64 after, Kept &kept, QString *error)
+{
+    kept = {table, presentFields(db, table), {}};
+    if (kept.fields.isEmpty()) {
+        *error = QStringLiteral("표 %1을(를) 읽을 수 없습니다.").arg(table);
+        return false;
+    }
+    QStringList names;
+    for (const QString &f : std::as_const(kept.fields))
+        names << quoted(f);
+    SqlStatement st(QStringLiteral("SELECT %1 FROM %2").arg(names.join(QStringLiteral(", ")), quoted(table)));
+    if (Schema::ledgerTable(table)->fields.front().type == Schema::FieldType::Counter) {
+        st.text += QStringLiteral(" WHERE %1 > :after ORDER BY %1").arg(names.front());
+        st.bind(QStringLiteral("after"), after);
+    }
+    Database::Result r = db.exec(st);
+    if (!r.ok()) {
+        *error = r.error.text;
+        return false;
+    }
+    while (r.query.next()) {
+        QVariantList row;
+        for (int i = 0; i < kept.fields.size(); ++i)
+            row << r.query.value(i);
+        kept.rows << row;
+    }
+    return true;
+}
+
+// Inside the caller's transaction; replacing empties the table first. The fields the target
+// lacks (an older copy) are left out. The password's hash is longer than pass's declared size,
+// which the engine does not hold it to, so no size check runs here.
+QString writeRows(Database &db, const Kept &kept, bool replacing)
+{
+    const QStringList present = presentFields(db, kept.table);
+    if (replacing)
+        if (const Database::Result d = db.exec(SqlStatement(QStringLiteral("DELETE FROM ") + quoted(kept.table))); !d.ok())
+            return d.error.text;
+    QStringList names, marks;
+    QList<int> used;
+    for (int i = 0; i < kept.fields.size(); ++i)
+        if (present.contains(kept.fields.at(i), Qt::CaseInsensitive)) {
+            used << i;
+            names << quoted(kept.fields.at(i));
+            marks << QStringLiteral(":f%1").arg(i);
+        }
+    const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(quoted(kept.table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    for (const QVariantList &row : kept.rows) {
+        SqlStatement st(insert);
+        for (int i : std::as_const(used))
+            st.bind(QStringLiteral("f%1").arg(i), row.at(i));
+        if (const Database::Result w = db.exec(st); !w.ok())
+            return w.error.text;
+    }
+    const Schema::Field &key = Schema::ledgerTable(kept.table)->fields.front();
+    if (key.type == Schema::FieldType::Counter)
+        if (const QString sql = db.dialect().counterAfterKeysSql(kept.table, key.name); !sql.isEmpty())
+            if (const Database::Result c = db.exec(SqlStatement(sql)); !c.ok())
+                return c.error.text;
+    return {};
+}
+
+// What a restore takes over from the ledger it replaces. A part that cannot be read there (a
+// damaged ledger) stays as the copy has it, and a note says so.
+struct Carried
+{
+    bool keepPassword = true;
+    std::optional<Kept> user;
+    std::optional<Kept> calls;
+    QStringList notes;
+};
+
+Carried readCarried(Database &db, bool keepPassword, qint64 lastCall)
+{
+    Carried c;
+    c.keepPassword = keepPassword;
+    Kept kept;
+    QString error;
+    if (keepPassword) {
+        if (readRows(db, QStringLiteral("user"), 0, kept, &error))
+            c.user = kept;
+        else
+            c.notes << QStringLiteral("지금 장부의 비밀번호를 읽을 수 없어 백업 당시의 비밀번호를 씁니다: ") + error;
+    }
+    if (readRows(db, QStringLiteral("call_history"), lastCall, kept, &error))
+        c.calls = kept;
+    else
+        c.notes << QStringLiteral("백업 이후에 받은 전화의 수신번호 내역을 읽을 수 없어 옮기지 못했습니다: ") + error;
+    return c;
+}
+
+// Inside the caller's transaction. The copy's password is overwritten with secure_delete on, so
+// that an older plain-text one does not live on in a free page.
+QString writeCarried(Database &db, const Carried &c)
+{
+    QString error;
+    if (c.user) {
+        db.setSecureDelete(true);
+        error = writeRows(db, *c.user, true);
+        db.setSecureDelete(false);
+    }
+    if (error.isEmpty() && c.calls)
+        error = writeRows(db, *c.calls, false);
+    return error;
+}
+
+// The lines after "복원했습니다.": whose password holds now and what was taken over.
+QString carriedText(const Carried &c)
+{
+    QStringList lines;
+    if (c.user)
+        lines << QStringLiteral("비밀번호는 지금의 것을 그대로 씁니다.");
+    else if (!c.keepPassword)
+        lines << QStringLiteral("비밀번호는 백업 당시의 것으로 되돌렸습니다.");
+    if (c.calls && !c.calls->rows.isEmpty())
+        lines << QStringLiteral("백업 이후에 받은 전화 %1건은 수신번호 내역에 그대로 두었습니다.").arg(c.calls->rows.size());
+    lines << c.notes;
+    return QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
+}
+
+// The stored password of db's first user row (empty when none) and its last call's key.
+struct LedgerFacts
+{
+    bool passwordRead = false;
+    QString password;
+    qint64 lastCall = 0;
+};
+
+LedgerFacts readFacts(Database &db)
+{
+    LedgerFacts facts;
+    Database::Result user = db.exec(SqlStatement(QStringLiteral("SELECT pass FROM ") + quoted(QStringLiteral("user"))));
+    if (user.ok()) {
+        facts.passwordRead = true;
+        if (user.query.next())
+            facts.password = user.query.value(0).toString();
+    }
+    Database::Result calls = db.exec(SqlStatement(QStringLiteral("SELECT MAX(call_id) FROM call_history")));
+    if (calls.ok() && calls.query.next())
+        facts.lastCall = calls.query.value(0).toLongLong();
+    return facts;
+}
+
+// Whether two stored values stand for one password: equal, or an older ledger's plain text and
+// the hash a login made of it. Two different hashes count as different passwords.
+bool samePassword(const QString &a, const QString &b)
+{
+    if (a == b)
+        return true;
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    if (!PasswordHash::isHash(a))
+        return PasswordHash::matches(b, a);
+    if (!PasswordHash::isHash(b))
+        return PasswordHash::matches(a, b);
+    return false;
 }
 
 } // namespace
@@ -273,23 +466,54 @@ bool LedgerBackup::restore(const Entry &entry)
                          kTitleRestore);
         return false;
     }
+    LedgerFacts copy;
+    {
+        Database file;
+        if (file.open(entry.path, false, Database::Access::ReadOnly))
+            copy = readFacts(file);
+    }
+    const LedgerFacts current = readFacts(m_db);
+    const bool differs = current.passwordRead && !samePassword(current.password, copy.password);
+
     const QString ledger = m_paths.gDbFile;
     const QFileInfo info(ledger);
     const QString aside = info.dir().filePath(info.completeBaseName() + QStringLiteral("-복원전-") + stamp()
                                               + QLatin1Char('.') + info.suffix());
     const bool server = m_db.settings().isServer();
-    if (!m_prompt.MsgYesNo(taken + QStringLiteral("의 백업(전표 ") + QLocale(QLocale::C).toString(checked.vouchers)
-                               + (server ? QStringLiteral("건)으로 서버 장부를 되돌리시겠습니까?\r\n지금의 서버 장부는 먼저 다음 파일로 백업해 둡니다.\r\n")
-                                         : QStringLiteral("건)으로 장부를 되돌리시겠습니까?\r\n지금의 장부는 지우지 않고 다음 이름으로 보관합니다.\r\n"))
-                               + QDir::toNativeSeparators(aside),
-                           kTitleRestore, false))
+    // What goes back and what stays: a restore is asked for to get vouchers back, and must not
+    // quietly undo the password set since nor lose the calls received since.
+    const QString question =
+        taken + QStringLiteral("의 백업(전표 ") + QLocale(QLocale::C).toString(checked.vouchers)
+        + (server ? QStringLiteral("건)으로 서버 장부를 되돌리시겠습니까?\r\n") : QStringLiteral("건)으로 장부를 되돌리시겠습니까?\r\n"))
+        + QStringLiteral("백업 당시로 돌아가는 것: 전표, 매입처, 매출처, 상품, 그룹, 삭제된 전표\r\n"
+                         "그대로 두는 것: 지금의 비밀번호, 백업 이후에 받은 전화의 수신번호 내역\r\n")
+        + (differs ? QStringLiteral("비밀번호가 백업 당시와 다릅니다. 어느 쪽을 쓸지 다음에 묻습니다.\r\n") : QString())
+        + (server ? QStringLiteral("지금의 서버 장부는 먼저 다음 파일로 백업해 둡니다.\r\n")
+                  : QStringLiteral("지금의 장부는 지우지 않고 다음 이름으로 보관합니다.\r\n"))
+        + QDir::toNativeSeparators(aside);
+    if (!m_prompt.MsgYesNo(question, kTitleRestore, false))
         return false;
+    bool keepPassword = true;
+    if (differs)
+        keepPassword = !m_prompt.MsgYesNo(
+            (copy.password.isEmpty() ? QStringLiteral("백업 당시에는 비밀번호가 없었습니다. 비밀번호를 없애시겠습니까?\r\n")
+                                     : QStringLiteral("백업 당시의 비밀번호로 바꾸시겠습니까?\r\n"))
+                + QStringLiteral("'아니요'를 누르면 지금의 비밀번호를 그대로 씁니다."),
+            kTitleRestore, false);
     if (server)
-        return restoreOntoServer(entry, aside);
+        return restoreOntoServer(entry, aside, keepPassword, copy.lastCall);
 
+    const Carried carried = readCarried(m_db, keepPassword, copy.lastCall);
     m_db.close();
     // A journal left beside the ledger belongs to it and must not be applied to the copy.
     const QString journal = ledger + QStringLiteral("-journal");
+    const auto putBack = [&] {
+        // The copy goes, its own journal with it, so that none is applied to the ledger.
+        QFile::remove(ledger);
+        QFile::remove(journal);
+        QFile::rename(aside, ledger);
+        QFile::rename(aside + QStringLiteral("-journal"), journal);
+    };
     QString failure;
     if (QFileInfo::exists(ledger) && !QFile::rename(ledger, aside)) {
         failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.");
@@ -298,13 +522,30 @@ bool LedgerBackup::restore(const Entry &entry)
             QFile::rename(journal, aside + QStringLiteral("-journal"));
         if (!QFile::copy(entry.path, ledger)) {
             failure = QStringLiteral("백업 파일을 복사할 수 없습니다.");
-            QFile::rename(aside, ledger);
-            QFile::rename(aside + QStringLiteral("-journal"), journal);
+            putBack();
         } else {
             QFile(ledger).setPermissions(QFile(ledger).permissions() | QFileDevice::WriteOwner);
         }
     }
     OpenMainDB(m_db, m_paths);
+    if (failure.isEmpty()) {
+        // A copy of an older installation is brought up to date as at start, which also gives it
+        // the call history's table.
+        CheckGroupField(m_db, m_prompt);
+        {
+            TransactionGuard guard(m_db, QStringLiteral("restore"));
+            failure = writeCarried(m_db, carried);
+            if (failure.isEmpty())
+                failure = guard.commit().text;
+        }
+        if (!failure.isEmpty()) {
+            // Never a ledger whose password went back without being asked: the old one returns.
+            failure = QStringLiteral("지금의 비밀번호와 수신번호 내역을 옮길 수 없습니다: ") + failure;
+            m_db.close();
+            putBack();
+            OpenMainDB(m_db, m_paths);
+        }
+    }
     if (!failure.isEmpty()) {
         m_prompt.MsgWarn(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.\r\n") + failure + QStringLiteral("\r\n")
                              + QDir::toNativeSeparators(info.dir().path()),
@@ -312,33 +553,43 @@ bool LedgerBackup::restore(const Entry &entry)
         return false;
     }
     m_setAside = aside;
-    // A copy of an older installation is brought up to date as at start.
-    CheckGroupField(m_db, m_prompt);
-    m_prompt.MsgInfo(kRestored + QDir::toNativeSeparators(aside), kTitleRestore);
+    m_prompt.MsgInfo(kRestored + QDir::toNativeSeparators(aside) + carriedText(carried), kTitleRestore);
     return true;
 }
 
-bool LedgerBackup::restoreOntoServer(const Entry &entry, const QString &aside)
+bool LedgerBackup::restoreOntoServer(const Entry &entry, const QString &aside, bool keepPassword, qint64 lastCall)
 {
     // The other PCs keep their connections, so the server ledger is not swapped but its rows
-    // replaced, all in one transaction; the rows it held go into a file first.
+    // replaced, all in one transaction with the password and the calls it keeps; the rows it
+    // held go into a file first.
     QString failure;
+    Carried carried;
     if (!QDir().mkpath(QFileInfo(aside).absolutePath()))
         failure = QStringLiteral("폴더를 만들 수 없습니다: ") + QDir::toNativeSeparators(QFileInfo(aside).absolutePath());
     else if (const SqlError e = m_db.backupTo(aside); e.isError())
         failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.\r\n") + e.text;
     if (failure.isEmpty()) {
         Database copy;
-        if (!copy.open(entry.path, false, Database::Access::ReadOnly))
+        TransactionGuard guard(m_db, QStringLiteral("restore"));
+        if (!copy.open(entry.path, false, Database::Access::ReadOnly)) {
             failure = QStringLiteral("백업 파일을 열 수 없습니다.");
-        else if (const TableCopy::Result r = TableCopy::replace(copy, m_db); !r.ok)
-            failure = r.error;
+        } else if (!guard.active()) {
+            failure = QStringLiteral("장부 서버에 쓸 수 없습니다.");
+        } else {
+            carried = readCarried(m_db, keepPassword, lastCall);
+            if (const TableCopy::Result r = TableCopy::replace(copy, m_db); !r.ok)
+                failure = r.error;
+            else if (const QString e = writeCarried(m_db, carried); !e.isEmpty())
+                failure = QStringLiteral("지금의 비밀번호와 수신번호 내역을 옮길 수 없습니다: ") + e;
+            else
+                failure = guard.commit().text;
+        }
     }
     if (!failure.isEmpty()) {
         m_prompt.MsgWarn(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.\r\n") + failure, kTitleRestore);
         return false;
     }
     m_setAside = aside;
-    m_prompt.MsgInfo(kRestored + QDir::toNativeSeparators(aside), kTitleRestore);
+    m_prompt.MsgInfo(kRestored + QDir::toNativeSeparators(aside) + carriedText(carried), kTitleRestore);
     return true;
 }

@@ -60,8 +60,10 @@ public:
     // counted back from this month; removes the rest. Returns the removed files.
     QStringList rotate();
     // Checks the copy, asks, sets the current ledger aside, puts the copy in place and reopens
-    // it; on a server the current rows go into a file and the copy's rows replace them. False
-    // when refused, declined or failed (the ledger then stays as it was).
+    // it; on a server the current rows go into a file and the copy's rows replace them. The
+    // current password stays unless the user takes the copy's, and the calls received since the
+    // copy stay in the call history. False when refused, declined or failed (the ledger then
+    // stays as it was).
     bool restore(const Entry &entry);
     // Where restore() put the ledger it replaced.
     QString setAsidePath() const { return m_setAside; }
@@ -79,7 +81,7 @@ private:
     // that a worker thread may run it over a connection of its own.
     Copy makeCopy(Database &source, const QDateTime &at, int days, int months) const;
     void report(const Copy &copy, bool quiet);
-    bool restoreOntoServer(const Entry &entry, const QString &aside);
+    bool restoreOntoServer(const Entry &entry, const QString &aside, bool keepPassword, qint64 lastCall);
     QStringList rotate(const QDate &today, int days, int months) const;
     int keptDays() const;
     int keptMonths() const;

@@ -32,9 +32,12 @@ QString Login::userName() const
     return m_user.hasRow() ? m_user.userName() : programTitle();
 }
 
-Login::Outcome Login::enter(const QString &typed)
+Login::Outcome Login::enter(const QString &typed, const std::function<void()> &checked)
 {
-    if (m_user.matches(typed)) {
+    const bool matches = m_user.matches(typed);
+    if (checked)
+        checked();
+    if (matches) {
         // An older ledger's plain-text password becomes a hash now that it is known. A failed
         // write changes nothing and is tried again at the next login.
         if (m_user.hasPassword() && !PasswordHash::isHash(m_user.stored()))

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 #include "userpassword.h"
@@ -25,7 +27,8 @@ public:
     bool hasPassword() const { return m_user.hasPassword(); }
     int failures() const { return m_failures; }
 
-    Outcome enter(const QString &typed);
+    // checked, when given, runs once the typed text has been compared, before any box.
+    Outcome enter(const QString &typed, const std::function<void()> &checked = {});
     Outcome escape();
 
     // Settings key of the seller's telephone number shown after the third wrong password.

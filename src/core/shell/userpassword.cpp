@@ -99,7 +99,7 @@ QString UserPassword::store(const QString &password)
     return {};
 }
 
-UserPassword::Change UserPassword::change(const QString &current, const QString &newPassword)
+UserPassword::Change UserPassword::change(const QString &current, const QString &newPassword, const QString &confirmation)
 {
     if (!read())
         return Change::NotRead;
@@ -107,10 +107,15 @@ UserPassword::Change UserPassword::change(const QString &current, const QString 
         m_prompt.MsgPlain(wrongCurrentText());
         return Change::WrongCurrent;
     }
+    if (newPassword != confirmation) {
+        m_prompt.MsgWarn(mismatchText());
+        return Change::Mismatch;
+    }
     const QString error = store(newPassword);
     if (!error.isEmpty()) {
         m_prompt.MsgWarn(failedCaption() + QStringLiteral("\r\n") + error);
         return Change::Failed;
     }
+    m_prompt.MsgInfo(newPassword.isEmpty() ? removedText() : changedText());
     return Change::Done;
 }

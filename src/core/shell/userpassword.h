@@ -27,10 +27,17 @@ public:
     // failure, the stored password unchanged; empty on success.
     QString store(const QString &password);
 
-    // The "변경" rule of the password window.
-    enum class Change { Done, WrongCurrent, NotRead, Failed };
-    Change change(const QString &current, const QString &newPassword);
+    // The "변경" rule of the password window. The new password must be typed twice alike: a
+    // typo nobody saw would lock the owner out at the next start. Each outcome is said in a box.
+    enum class Change { Done, WrongCurrent, Mismatch, NotRead, Failed };
+    Change change(const QString &current, const QString &newPassword, const QString &confirmation);
     static QString wrongCurrentText() { return QStringLiteral("기존의 비밀번호가 일치하지 않습니다"); }
+    static QString mismatchText()
+    {
+        return QStringLiteral("변경할 비밀번호와 확인한 비밀번호가 다릅니다.\r\n두 칸에 같은 비밀번호를 다시 입력하세요.");
+    }
+    static QString changedText() { return QStringLiteral("비밀번호를 변경했습니다.\r\n다음 시작부터 새 비밀번호를 입력하세요."); }
+    static QString removedText() { return QStringLiteral("비밀번호를 없앴습니다.\r\n다음 시작부터 비밀번호를 묻지 않습니다."); }
     static QString failedCaption() { return QStringLiteral("비밀번호를 바꾸지 못했습니다."); }
 
 private:

@@ -39,8 +39,10 @@ void FrmDeleted::cmdRestore_Click()
     QList<qint64> ids;
     for (int row : selectedRows())
         ids << m_entries.at(static_cast<size_t>(row)).row.totalId;
-    if (m_bin.restoreSelected(ids, m_prompt))
+    if (m_bin.restoreSelected(ids, m_prompt)) {
         Refresh_List();
+        emit restored(ids);
+    }
 }
 
 void FrmDeleted::cmdEmpty_Click()

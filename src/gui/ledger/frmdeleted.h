@@ -9,7 +9,8 @@
 class UserPrompt;
 
 // "삭제된 전표": the recycle bin, newest deletion first. Restores the selected vouchers under
-// their own keys (they show at the ledger's next query) or empties the bin after a question.
+// their own keys (announced by restored(), so that the ledger shows them at once) or empties
+// the bin after a question.
 class FrmDeleted final : public ListWindow
 {
     Q_OBJECT
@@ -20,6 +21,9 @@ public:
     QPushButton *cmdRestore = nullptr;
     QPushButton *cmdEmpty = nullptr;
     void Refresh_List();
+
+signals:
+    void restored(const QList<qint64> &ids);
 
 private:
     void cmdRestore_Click();

@@ -9,6 +9,7 @@
 
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgerexport.h"
+#include "core/ledger/liveledger.h"
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
 #include "gui/shell/frmledgerlocation.h"
@@ -57,7 +58,17 @@ void addSafetyCommands(frmMain &window, AppSettings &settings, Database &db, Use
     });
     window.addToolCommand(QStringLiteral("삭제된 전표(&D)"), [&] {
         FrmDeleted bin(db, prompt, &window);
+        QList<qint64> restored;
+        QObject::connect(&bin, &FrmDeleted::restored, &window, [&restored](const QList<qint64> &ids) { restored << ids; });
         bin.exec();
+        // A restored voucher the owner does not see is typed again: the grid and its totals take
+        // it now, where the shown query puts it, and the current row stays where it was. (While
+        // the bin, a modal window, is open the grid holds its rows still.)
+        if (LiveLedger *live = window.live(); live && !restored.isEmpty()) {
+            for (const qint64 id : std::as_const(restored))
+                live->noteChange(id, VoucherChanges::Op::Insert);
+            live->applyPending();
+        }
     });
     window.addToolCommand(QStringLiteral("엑셀로 저장(&E)"), [&] {
         exportLedger(window, prompt, QStringLiteral("xlsx"), QStringLiteral("Excel 통합 문서 (*.xlsx)"));

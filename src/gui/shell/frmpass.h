@@ -8,7 +8,8 @@
 class QLineEdit;
 class QPushButton;
 
-// The password window: the current password and the new one (empty removes the password).
+// The password window: the current password and the new one (empty removes the password),
+// typed twice, every box masked. Enter in the confirmation box changes.
 class frmpass final : public QDialog
 {
     Q_OBJECT
@@ -19,6 +20,7 @@ public:
 
     // (0) the current password, (1) the new one.
     QLineEdit *txtinput[2] = {};
+    QLineEdit *txtConfirm = nullptr; // the new one again
     QPushButton *btnChange = nullptr;
 
 public slots:

@@ -43,6 +43,11 @@ frmSplash::frmSplash(Database &db, AppSettings &settings, UserPrompt &prompt, st
     lblIdentify = named(new QLabel(QStringLiteral("사용자 인증 중입니다..."), this), QStringLiteral("lblIdentify"),
                         QStringLiteral("사용자 인증 중입니다..."));
     lblIdentify->setAlignment(Qt::AlignCenter);
+    // Shown only while a typed password is being checked; its room stays, so nothing moves.
+    QSizePolicy keepRoom = lblIdentify->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    lblIdentify->setSizePolicy(keepRoom);
+    lblIdentify->hide();
     layout->addWidget(lblIdentify);
     TxtPassword->installEventFilter(this);
     TxtPassword->setFocus();
@@ -76,9 +81,13 @@ bool frmSplash::eventFilter(QObject *watched, QEvent *event)
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             const QString typed = TxtPassword->text();
             // A wrong password is gone from the box before its box is shown.
-            if (m_login.hasPassword())
+            const bool checking = m_login.hasPassword();
+            if (checking) {
                 TxtPassword->setText(QString());
-            carryOut(m_login.enter(typed));
+                lblIdentify->show();
+                lblIdentify->repaint(); // the check holds up the event loop for a moment
+            }
+            carryOut(m_login.enter(typed, [this] { lblIdentify->hide(); }));
             return true;
         }
     }
