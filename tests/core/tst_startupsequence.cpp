@@ -36,6 +36,7 @@ public:
     void FillGroupCombo() override { m_log << QStringLiteral("groups"); }
     void showNotice() override { m_log << QStringLiteral("notice"); }
     void InitListGrid() override { m_log << QStringLiteral("grid"); }
+    void showPeriod(const QDate &, const QDate &) override { m_log << QStringLiteral("period"); }
     void DispList() override { m_log << QStringLiteral("query"); }
     AppPaths paths;
 
