@@ -37,7 +37,7 @@ fail=0
 [ "$(dpkg-deb -f "$deb" Package)" = solbitsem ] || { echo "패키지 이름이 solbitsem이 아님"; fail=1; }
 for f in ./usr/share/solbitsem/dbpost.db ./usr/share/applications/solbitsem.desktop \
          ./usr/share/icons/hicolor/scalable/apps/solbitsem.svg \
-         ./usr/share/doc/solbitsem/copyright ./usr/share/doc/solbitsem/changelog.Debian.gz; do
+         ./usr/share/doc/solbitsem/copyright ./usr/share/doc/solbitsem/changelog.gz; do
     grep -q " $f\$" <<<"$contents" || { echo "패키지에 없음: $f"; fail=1; }
 done
 for p in "${programs[@]}"; do
@@ -63,14 +63,18 @@ grep -q '^Categories=Office;Finance;$' <(dpkg-deb --fsys-tarfile "$deb" | tar -x
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 dpkg-deb -x "$deb" "$tmp"
+# (Each tool's output is read whole first: grep -q stops reading early, and with pipefail the
+# writer's broken pipe would count as a failure.)
 for p in "${programs[@]}"; do
     bin="$tmp/usr/bin/$p"
-    readelf -lW "$bin" | grep -q GNU_RELRO || { echo "$p: RELRO 없이 빌드됨"; fail=1; }
-    readelf -dW "$bin" | grep -q -E 'BIND_NOW|FLAGS.*NOW' || { echo "$p: BIND_NOW 없이 빌드됨"; fail=1; }
-    readelf --dyn-syms -W "$bin" | grep -q __stack_chk_fail || { echo "$p: 스택 보호 없이 빌드됨"; fail=1; }
+    headers=$(readelf -lW "$bin")
+    dynamic=$(readelf -dW "$bin")
+    symbols=$(readelf --dyn-syms -W "$bin")
+    grep -q GNU_RELRO <<<"$headers" || { echo "$p: RELRO 없이 빌드됨"; fail=1; }
+    grep -q -E 'BIND_NOW|FLAGS.*NOW' <<<"$dynamic" || { echo "$p: BIND_NOW 없이 빌드됨"; fail=1; }
+    grep -q __stack_chk_fail <<<"$symbols" || { echo "$p: 스택 보호 없이 빌드됨"; fail=1; }
+    grep -q -E '__[a-z]+_chk@' <<<"$symbols" || { echo "$p: _FORTIFY_SOURCE 없이 빌드됨"; fail=1; }
 done
-readelf --dyn-syms -W "$tmp/usr/bin/solbitsem" | grep -q -E '__[a-z]+_chk@' \
-    || { echo "solbitsem: _FORTIFY_SOURCE 없이 빌드됨"; fail=1; }
 
 # lintian: no error and no warning (overrides, each with its reason, live in the package).
 if ! command -v lintian > /dev/null; then
