@@ -94,11 +94,13 @@ QStringList rowsOf(Database &db, const QString &table)
     return out;
 }
 
+// The shop's rows; the program's own notes (what it has said) aside.
 QStringList allRows(Database &db)
 {
     QStringList out;
     for (const Schema::Table &t : Schema::ledgerTables())
-        out << t.name << rowsOf(db, t.name);
+        if (t.name != Schema::notesTable())
+            out << t.name << rowsOf(db, t.name);
     return out;
 }
 
