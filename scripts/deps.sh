@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-serialport-dev
           libx11-dev libqt6sql6-sqlite libqt6sql6-psql qt6-qpa-plugins qt6-translations-l10n libsqlite3-dev libsodium-dev mdbtools-dev pkg-config fonts-nanum sqlite3
-          xvfb xauth poppler-utils libxlsxwriter-dev dpkg-dev unzip
+          xvfb xauth poppler-utils libxlsxwriter-dev dpkg-dev lintian unzip
           postgresql postgresql-contrib libpq-dev
           openbox fcitx5 fcitx5-hangul fcitx5-frontend-qt6 dbus xdotool at-spi2-core python3-pyatspi)
 # The proof build asks for its compiler on top.

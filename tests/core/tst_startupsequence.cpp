@@ -36,6 +36,7 @@ public:
     void FillGroupCombo() override { m_log << QStringLiteral("groups"); }
     void showNotice() override { m_log << QStringLiteral("notice"); }
     void InitListGrid() override { m_log << QStringLiteral("grid"); }
+    void showPeriod(const QDate &, const QDate &) override { m_log << QStringLiteral("period"); }
     void DispList() override { m_log << QStringLiteral("query"); }
     AppPaths paths;
 
@@ -224,7 +225,9 @@ void tst_StartupSequence::serverRetry()
     script.yes().yes().file(QStringLiteral(SOLBITSEM_FIXTURES "/jet3/panDB-jet3.mdb")).ok();
     QVERIFY(startup.reconnect(view));
     QVERIFY(db.isOpen());
-    QCOMPARE(log.mid(log.size() - 3), (QStringList{QStringLiteral("login"), QStringLiteral("groups"), QStringLiteral("query")}));
+    // The imported ledger opens on its last month with a sale, not on today's empty month.
+    QCOMPARE(log.mid(log.size() - 4), (QStringList{QStringLiteral("login"), QStringLiteral("groups"), QStringLiteral("period"),
+                                                   QStringLiteral("query")}));
     QVERIFY(!StartupSequence::canReconnect(settings, db));
     QCOMPARE(db.schemaVersion(), Schema::Version);
     for (const auto &[table, rows] : {std::pair{QStringLiteral("total"), 2500}, std::pair{QStringLiteral("group_name"), 13}}) {

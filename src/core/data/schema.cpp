@@ -73,6 +73,11 @@ QList<Table> buildTables()
                     text(s(u"number"), 50),
                     text(s(u"client_name"), ClientNameSize)},
                    {}});
+    // What the program has told the shop about this ledger, so that it is told once per ledger
+    // and not once per PC or per start.
+    tables.append({notesTable(),
+                   {{s(u"note"), FieldType::Text, 50, true}, text(s(u"said"))},
+                   {{notesTable() + s(u"_note"), s(u"note"), false, true}}});
     return tables;
 }
 

@@ -53,7 +53,7 @@ struct Table
 // The ledger's layout as this program makes and maintains it, recorded in the ledger itself. A
 // ledger without the record is of an older program (0); one above it is of a newer program, whose
 // changes this one does not know, and is refused. Raised with every change to the declaration.
-inline constexpr int Version = 1;
+inline constexpr int Version = 2;
 
 // Text sizes the program relies on.
 inline constexpr int GroupNameSize = 6;
@@ -61,6 +61,9 @@ inline constexpr int ClientNameSize = 16;
 
 // The recycle bin of deleted vouchers; older ledgers get it from the start-up maintenance.
 inline QString recycleBinTable() { return QStringLiteral("total_deleted"); }
+// Notes the program keeps about the ledger itself (note, said); older ledgers get it from the
+// start-up maintenance.
+inline QString notesTable() { return QStringLiteral("ledger_notes"); }
 
 const QList<Table> &ledgerTables();
 const QList<ExpressionIndex> &expressionIndexes();

@@ -12,6 +12,7 @@
 #include "database.h"
 #include "recordset.h"
 #include "schema.h"
+#include "widegroupnames.h"
 
 namespace {
 
@@ -211,9 +212,10 @@ SqlError dropIndexesOf(Database &db, const QString &table, const QString &field,
     return e;
 }
 
-// Values of field longer than size CP949 bytes; the copy into a smaller column would lose them.
-std::optional<int> valuesTooLong(Database &db, const QString &table, const QString &field, int size,
-                                 SqlError *error)
+// The distinct values of field longer than size CP949 bytes; the copy into a smaller column
+// would lose them.
+std::optional<QStringList> valuesTooLong(Database &db, const QString &table, const QString &field, int size,
+                                         SqlError *error)
 {
     Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT ") + quoted(field) + QStringLiteral(" FROM ")
                                               + quoted(table) + QStringLiteral(" WHERE ") + quoted(field)
@@ -222,11 +224,11 @@ std::optional<int> valuesTooLong(Database &db, const QString &table, const QStri
         *error = r.error;
         return std::nullopt;
     }
-    int n = 0;
+    QStringList out;
     while (r.query.next())
-        if (LenAnsi(r.query.value(0).toString()) > size)
-            ++n;
-    return n;
+        if (const QString v = r.query.value(0).toString(); LenAnsi(v) > size && !out.contains(v))
+            out << v;
+    return out;
 }
 
 // Splits a column list at its top-level commas.
@@ -482,14 +484,20 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
 
     if (isTextType(targetType) && targetSize > 0) {
         const auto tooLong = valuesTooLong(db, table, current->name, targetSize, &e);
-        if (tooLong && *tooLong > 0) {
+        if (tooLong && !tooLong->isEmpty() && change.valuesTooLong) {
+            for (const QString &v : *tooLong)
+                if (!change.valuesTooLong->contains(v))
+                    *change.valuesTooLong << v;
+            return false;
+        }
+        if (tooLong && !tooLong->isEmpty()) {
             e.code = FieldTooSmall;
             e.text = QStringLiteral("%1.%2의 값 %3건이 새 크기 %4바이트보다 깁니다. 필드를 바꾸지 않았습니다.")
                          .arg(table, current->name)
-                         .arg(*tooLong)
+                         .arg(tooLong->size())
                          .arg(targetSize);
         }
-        if (!tooLong || *tooLong > 0) {
+        if (!tooLong || !tooLong->isEmpty()) {
             runError(prompt, e, procedure);
             return false;
         }
@@ -589,21 +597,29 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         return false;
     }
 
+    // Tables that came after the first ledgers: the recycle bin, the call history, the notes.
+    for (const QString &added : {Schema::recycleBinTable(), QStringLiteral("call_history"), Schema::notesTable()}) {
+        if (tables->contains(added, Qt::CaseInsensitive))
+            continue;
+        SqlError e;
+        for (const QString &sql : db.dialect().tableSql(*Schema::ledgerTable(added)))
+            if (!e.isError())
+                e = db.exec(SqlStatement(sql)).error;
+        if (e.isError())
+            indexError(prompt, e);
+    }
+
     const QString group = QStringLiteral("group_name");
     const QString name = QStringLiteral("name");
-    if (DAO_EditField(db, prompt, group, name, {.size = Schema::GroupNameSize, .dropIndexes = true}))
+    QStringList wide;
+    if (DAO_EditField(db, prompt, group, name, {.size = Schema::GroupNameSize, .dropIndexes = true, .valuesTooLong = &wide}))
         DAO_AddIndex(db, prompt, group, name, IndexOption::Primary | IndexOption::Unique | IndexOption::Required);
-    DAO_EditField(db, prompt, QStringLiteral("total"), group, {.size = Schema::GroupNameSize});
-    DAO_EditField(db, prompt, QStringLiteral("total_print"), group, {.size = Schema::GroupNameSize});
-
-    // Ledgers of older installations have no recycle bin yet.
-    if (!tables->contains(Schema::recycleBinTable(), Qt::CaseInsensitive)) {
-        const Schema::Table &bin = *Schema::ledgerTable(Schema::recycleBinTable());
-        for (const QString &sql : db.dialect().tableSql(bin))
-            if (const SqlError e = db.exec(SqlStatement(sql)).error; e.isError()) {
-                indexError(prompt, e);
-                break;
-            }
+    for (const QString &table : {QStringLiteral("total"), QStringLiteral("total_print")})
+        DAO_EditField(db, prompt, table, group, {.size = Schema::GroupNameSize, .valuesTooLong = &wide});
+    // Said once per ledger, with an icon, in the shop's words; a name added since is said anew.
+    if (!WideGroupNames::untold(db, wide).isEmpty()) {
+        prompt.MsgWarn(WideGroupNames::notice(wide), QStringLiteral("그룹 이름"));
+        WideGroupNames::markTold(db, wide);
     }
 
     // Older files lack the lookup indexes of the ledger's queries, or have them over fewer
@@ -640,16 +656,6 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         if (!columns || !findColumn(*columns, i.field))
             continue;
         e = db.exec(SqlStatement(db.dialect().createIndexSql(i))).error;
-        if (e.isError())
-            indexError(prompt, e);
-    }
-    // The call history came after the first ledgers.
-    const Schema::Table *calls = Schema::ledgerTable(QStringLiteral("call_history"));
-    if (!tables->contains(calls->name, Qt::CaseInsensitive)) {
-        SqlError e;
-        for (const QString &sql : db.dialect().tableSql(*calls))
-            if (!e.isError())
-                e = db.exec(SqlStatement(sql)).error;
         if (e.isError())
             indexError(prompt, e);
     }

@@ -5,6 +5,7 @@
 
 #include <QFlags>
 #include <QString>
+#include <QStringList>
 
 class Database;
 class UserPrompt;
@@ -43,6 +44,9 @@ struct FieldChange
     int type = DaoType::Keep;
     bool allowZeroLength = true;
     bool dropIndexes = false; // the field's indexes go instead of coming back on the rebuilt field
+    // When given, values that do not fit the new size are added here and no box is shown: the
+    // caller says it in the shop's words.
+    QStringList *valuesTooLong = nullptr;
 };
 bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const QString &field,
                    const FieldChange &change);
@@ -74,6 +78,7 @@ bool CheckSchemaVersion(Database &db, UserPrompt &prompt);
 
 // Run at every start after the login: brings the group fields to their current size and the
 // group table's key back, then adds the lookup indexes the ledger's queries rely on, and records
-// the layout's version. False,
-// after one box, when the file cannot be read or holds no ledger at all.
+// the layout's version. Group names too long for the new size stay as they are; the shop is
+// told once per ledger which ones (WideGroupNames). False, after one box, when the file cannot
+// be read or holds no ledger at all.
 bool CheckGroupField(Database &db, UserPrompt &prompt);

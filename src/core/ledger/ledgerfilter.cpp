@@ -10,8 +10,13 @@ LedgerFilter::LedgerFilter(UserPrompt &prompt, QObject *parent) : QObject(parent
 void LedgerFilter::resetPeriod()
 {
     const QDate day = today();
-    m_date[0] = Ledger::firstOfMonth(day);
-    m_date[1] = day.toString(QStringLiteral("yyyy-MM-dd"));
+    setPeriod(QDate(day.year(), day.month(), 1), day);
+}
+
+void LedgerFilter::setPeriod(const QDate &from, const QDate &to)
+{
+    m_date[0] = from.toString(QStringLiteral("yyyy-MM-dd"));
+    m_date[1] = to.toString(QStringLiteral("yyyy-MM-dd"));
     m_goodDate[0] = m_date[0];
     m_goodDate[1] = m_date[1];
     emit changed();

@@ -29,6 +29,8 @@ public:
     QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
     // The opening period: the first of today's month to today.
     void resetPeriod();
+    // Another period in both boxes at once (the chain does not apply).
+    void setPeriod(const QDate &from, const QDate &to);
 
     // Box 0 is the from-date, box 1 the to-date, as typed ("YYYY-MM-DD" once committed).
     QString date(int index) const { return m_date[index]; }

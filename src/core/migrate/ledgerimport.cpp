@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
@@ -16,8 +17,10 @@
 #include "core/data/database.h"
 #include "core/data/jetfile.h"
 #include "core/data/schema.h"
+#include "core/data/widegroupnames.h"
 #include "core/masterdata/postalimport.h"
 #include "core/shell/startup.h"
+#include "core/shell/startupsequence.h"
 
 namespace LedgerImport {
 
@@ -29,6 +32,64 @@ constexpr int BatchRows = 64;
 const QString kCancelled = QStringLiteral("가져오기를 취소했습니다. 아무 파일도 만들지 않았습니다.");
 
 QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+// The shop's word for a table of the old file.
+QString tableWord(const QString &table)
+{
+    static const QHash<QString, QString> words{
+        {QStringLiteral("total"), QStringLiteral("전표")},
+        {QStringLiteral("total_print"), QStringLiteral("인쇄용 전표")},
+        {QStringLiteral("maeip"), QStringLiteral("매입처")},
+        {QStringLiteral("maechul"), QStringLiteral("매출처")},
+        {QStringLiteral("product"), QStringLiteral("품목")},
+        {QStringLiteral("group_name"), QStringLiteral("그룹")},
+        {QStringLiteral("user"), QStringLiteral("암호")},
+        {QStringLiteral("Post"), QStringLiteral("우편번호")},
+    };
+    return words.value(table, table);
+}
+
+// The shop's word for a field: the ledger's column headers and the register windows' labels.
+QString fieldWord(const QString &table, const QString &field)
+{
+    static const QHash<QString, QString> words{
+        {QStringLiteral("total_id"), QStringLiteral("전표 번호")},
+        {QStringLiteral("maeip_date"), QStringLiteral("매입일자")},
+        {QStringLiteral("pro_code"), QStringLiteral("품목 번호")},
+        {QStringLiteral("maeip_code"), QStringLiteral("매입처 번호")},
+        {QStringLiteral("maeip_name"), QStringLiteral("매입처명")},
+        {QStringLiteral("maeip_cost"), QStringLiteral("매입금액")},
+        {QStringLiteral("maechul_code"), QStringLiteral("판매처 번호")},
+        {QStringLiteral("maechul_date"), QStringLiteral("판매일자")},
+        {QStringLiteral("maechul_name"), QStringLiteral("판매처명")},
+        {QStringLiteral("maechul_cost"), QStringLiteral("판매금액")},
+        {QStringLiteral("maechul_usecost"), QStringLiteral("판매경비")},
+        {QStringLiteral("group_name"), QStringLiteral("그룹 이름")},
+        {QStringLiteral("pro_name"), QStringLiteral("품명")},
+        {QStringLiteral("id"), QStringLiteral("번호")},
+        {QStringLiteral("tel"), QStringLiteral("전화")},
+        {QStringLiteral("phone"), QStringLiteral("휴대폰")},
+        {QStringLiteral("zipcode"), QStringLiteral("우편번호")},
+        {QStringLiteral("address"), QStringLiteral("주소")},
+        {QStringLiteral("memo"), QStringLiteral("메모")},
+        {QStringLiteral("userid"), QStringLiteral("사용자")},
+        {QStringLiteral("pass"), QStringLiteral("암호")},
+    };
+    if (field == QLatin1String("name"))
+        return table == QLatin1String("group_name") ? QStringLiteral("그룹 이름")
+               : table == QLatin1String("product")  ? QStringLiteral("품명")
+                                                    : tableWord(table) + QStringLiteral(" 상호명");
+    const QString word = words.value(field, field);
+    return table == QLatin1String("group_name") || table == QLatin1String("product") || table == QLatin1String("user")
+               ? word
+               : tableWord(table) + QStringLiteral("의 ") + word;
+}
+
+// A text size as the shop counts it: Hangul take two bytes, Latin letters and digits one.
+QString lengthWords(int bytes)
+{
+    return QStringLiteral("한글 %1자, 영문·숫자 %2자").arg(bytes / 2).arg(bytes);
+}
 
 // The old table with the position of each field of today's table in it.
 struct Source
@@ -74,7 +135,7 @@ QString match(JetFile &jet, const Schema::Table &table, const QString &fileWord,
     }
     for (const JetFile::Column &c : std::as_const(out.jet.columns))
         if (!table.field(c.name))
-            changes << QStringLiteral("가져오지 않은 열: %1.%2").arg(table.name, c.name);
+            changes << QStringLiteral("%1: 이 프로그램이 쓰지 않는 칸 %2은(는) 가져오지 않았습니다.").arg(tableWord(table.name), c.name);
     return {};
 }
 
@@ -89,10 +150,8 @@ Schema::Table withOldSizes(const Source &s, QStringList &changes)
         if (f.type != Schema::FieldType::Text || c.size <= 0 || c.size == f.size)
             continue;
         if (f.size > 0)
-            changes << QStringLiteral("%1.%2: 예전 크기 %3바이트 그대로 (지금의 장부는 %4바이트)")
-                           .arg(t.name, f.name)
-                           .arg(c.size)
-                           .arg(f.size);
+            changes << QStringLiteral("%1: 예전 길이(%2) 그대로 두었습니다. 새로 넣는 것은 %3까지입니다.")
+                           .arg(fieldWord(t.name, f.name), lengthWords(c.size), lengthWords(f.size));
         f.size = c.size;
     }
     return t;
@@ -233,9 +292,10 @@ public:
             return error;
         for (int i = 0; i < fields.size(); ++i)
             if (nullNumbers.at(i))
-                changes << QStringLiteral("%1.%2: 빈 값(NULL) %3개를 0으로").arg(target.name, fields.at(i).name).arg(nullNumbers.at(i));
+                changes << QStringLiteral("%1: 비어 있던 %2건을 0으로 채웠습니다.")
+                               .arg(fieldWord(target.name, fields.at(i).name), formatMoney(nullNumbers.at(i)));
         if (newKeys)
-            changes << QStringLiteral("%1: 키가 빈 행 %2개에 새 키를 줌").arg(target.name).arg(newKeys);
+            changes << QStringLiteral("%1: 번호가 없던 %2건에 새 번호를 주었습니다.").arg(tableWord(target.name), formatMoney(newKeys));
         return {};
     }
 
@@ -260,8 +320,9 @@ QString createIndexes(QSqlQuery &q, const Schema::Table &t, QStringList &changes
         // group table's key is then the start-up maintenance's to add or report.
         if (!index.unique && !index.primary)
             return q.lastError().text();
-        changes << QStringLiteral("%1.%2: 겹치는 값이 있어 (영문은 대소문자를 가리지 않습니다) 고유 색인을 만들지 않음")
-                       .arg(t.name, index.field);
+        changes << QStringLiteral("%1: 같은 이름이 두 번 이상 있습니다 (영문 대소문자는 같은 글자로 봅니다). 모두 그대로 "
+                                  "옮겼으니 하나만 남기고 고쳐 주십시오.")
+                       .arg(fieldWord(t.name, index.field));
         if (t.name != QStringLiteral("group_name")
             && !q.exec(QString(sql.at(i)).replace(QStringLiteral("CREATE UNIQUE"), QStringLiteral("CREATE"))))
             return q.lastError().text();
@@ -352,7 +413,7 @@ Result run(const Options &options, const Progress &progress)
     }
     for (const QString &name : jet.tableNames())
         if (!Schema::ledgerTable(name))
-            r.changes << QStringLiteral("가져오지 않은 표: ") + name;
+            r.changes << QStringLiteral("이 프로그램이 쓰지 않는 표 %1은(는) 가져오지 않았습니다.").arg(name);
 
     JetFile postJet;
     Source post;
@@ -402,6 +463,12 @@ Result run(const Options &options, const Progress &progress)
         }
         if (error.isEmpty()) {
             r.wideGroupNames = wideGroupNames(db);
+            r.lastSaleMonth = lastSaleMonth(db).value_or(QDate());
+            // The summary tells them; the start-up check need not tell them again.
+            if (!r.wideGroupNames.isEmpty())
+                error = WideGroupNames::markTold(db, r.wideGroupNames).text;
+        }
+        if (error.isEmpty()) {
             if (const SqlError e = tx->commit(); e.isError())
                 error = e.text;
         }
@@ -442,7 +509,7 @@ Result run(const Options &options, const Progress &progress)
                 error = QStringLiteral("우편번호 파일을 만들 수 없습니다: ") + p.error;
             count.written = p.rows;
             if (p.skipped)
-                r.changes << QStringLiteral("우편번호: 쓸 수 없는 행 %1개를 뺌").arg(p.skipped);
+                r.changes << QStringLiteral("우편번호: 쓸 수 없는 %1건을 뺐습니다.").arg(formatMoney(p.skipped));
             for (const QString &note : p.notes)
                 r.changes << QStringLiteral("우편번호 ") + note;
         }
@@ -481,17 +548,21 @@ QString Result::summary() const
     lines << QStringLiteral("예전 장부를 가져왔습니다: ") + native(ledgerFile);
     if (!postalFile.isEmpty())
         lines << QStringLiteral("우편번호 파일: ") + native(postalFile);
-    lines << QStringLiteral("형식: %1, 코드 페이지 %2").arg(format).arg(codePage) << QString();
+    lines << QStringLiteral("예전 장부의 형식: %1, 한글 코드 %2").arg(format).arg(codePage) << QString();
     for (const TableCount &t : tables)
-        lines << QStringLiteral("%1: 읽은 행 %2, 쓴 행 %3").arg(t.table, formatMoney(t.read), formatMoney(t.written));
-    lines << QString() << QStringLiteral("빈 값(NULL)인 글자는 빈 글자로 옮겼습니다.");
+        lines << (t.written == t.read ? QStringLiteral("%1: %2건").arg(tableWord(t.table), formatMoney(t.read))
+                                      : QStringLiteral("%1: %2건 중 %3건").arg(tableWord(t.table), formatMoney(t.read),
+                                                                              formatMoney(t.written)));
+    if (lastSaleMonth.isValid())
+        lines << QStringLiteral("마지막으로 판매한 달: %1").arg(lastSaleMonth.toString(QStringLiteral("yyyy년 M월")));
+    lines << QString() << QStringLiteral("예전 장부에서 비어 있던 글자 칸은 빈칸으로 옮겼습니다.");
     if (!changes.isEmpty()) {
-        lines << QStringLiteral("바꾸거나 뺀 것:");
+        lines << QStringLiteral("바꾸거나 빼고 옮긴 것:");
         for (const QString &c : changes)
             lines << QStringLiteral("- ") + c;
     }
     if (!wideGroupNames.isEmpty())
-        lines << QStringLiteral("6바이트보다 긴 분류명: ") + wideGroupNames.join(QStringLiteral(", "));
+        lines << QString() << WideGroupNames::notice(wideGroupNames);
     return lines.join(QStringLiteral("\r\n"));
 }
 

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -43,7 +44,8 @@ struct Result
     int codePage = 0;
     QList<TableCount> tables; // the ledger's tables, then Post
     QStringList changes;      // what the import had to change or leave out
-    QStringList wideGroupNames; // group names longer than today's 6 bytes
+    QStringList wideGroupNames; // group names longer than a group name may be now
+    QDate lastSaleMonth;        // the first day of the latest month with a sold voucher, or null
 
     // Rows read and written per table, the changes and the wide group names, as shown to the user.
     QString summary() const;

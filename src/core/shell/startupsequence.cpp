@@ -6,6 +6,26 @@
 #include "appsettings.h"
 #include "ledgerlocation.h"
 
+namespace {
+// Passes the import on and notes whether a ledger came in.
+class NotingImporter final : public LedgerImporter
+{
+public:
+    explicit NotingImporter(LedgerImporter *importer) : m_importer(importer) {}
+    LedgerImporter *use() { return m_importer ? this : nullptr; }
+    Outcome importLedger(const QString &oldLedger, const AppPaths &paths) override
+    {
+        Outcome o = m_importer->importLedger(oldLedger, paths);
+        imported = imported || o.ok;
+        return o;
+    }
+    bool imported = false;
+
+private:
+    LedgerImporter *m_importer;
+};
+} // namespace
+
 StartupSequence::StartupSequence(AppSettings &settings, Database &db, UserPrompt &prompt)
     : m_settings(settings), m_db(db), m_prompt(prompt)
 {
@@ -14,7 +34,8 @@ StartupSequence::StartupSequence(AppSettings &settings, Database &db, UserPrompt
 bool StartupSequence::run(View &view)
 {
     view.setCaption();
-    m_paths = InitApp(m_settings, m_db, m_prompt, m_importer);
+    NotingImporter importer(m_importer);
+    m_paths = InitApp(m_settings, m_db, m_prompt, importer.use());
     const bool known = refuseNewerLedger();
     view.ledgerOpened(m_paths);
     // A server out of reach has no password to ask for; its retry asks it once it is reached.
@@ -31,9 +52,19 @@ bool StartupSequence::run(View &view)
         == QStringLiteral("0"))
         view.showNotice();
     view.InitListGrid();
-    if (readable)
+    if (readable) {
+        showImportedPeriod(view, importer.imported);
         view.DispList();
+    }
     return true;
+}
+
+void StartupSequence::showImportedPeriod(View &view, bool imported)
+{
+    if (!imported)
+        return;
+    if (const auto month = lastSaleMonth(m_db))
+        view.showPeriod(*month, month->addMonths(1).addDays(-1));
 }
 
 bool StartupSequence::refuseNewerLedger()
@@ -53,7 +84,8 @@ bool StartupSequence::reconnect(View &view)
 {
     if (!canReconnect(m_settings, m_db))
         return true;
-    OpenServerLedger(m_db, LedgerLocation::read(m_settings), m_prompt, &m_paths, m_importer);
+    NotingImporter importer(m_importer);
+    OpenServerLedger(m_db, LedgerLocation::read(m_settings), m_prompt, &m_paths, importer.use());
     const bool known = refuseNewerLedger();
     // The ledger's own password guards it as at the start, which met no ledger to ask it for.
     if (m_db.isOpen() && !view.runLogin())
@@ -61,7 +93,19 @@ bool StartupSequence::reconnect(View &view)
     // A server still out of reach is said once, by the group check's first look.
     if (known && CheckGroupField(m_db, m_prompt)) {
         view.FillGroupCombo();
+        showImportedPeriod(view, importer.imported);
         view.DispList();
     }
     return true;
+}
+
+std::optional<QDate> lastSaleMonth(Database &db)
+{
+    Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT MAX(maechul_date) FROM total WHERE maechul_date <> ''")));
+    if (!r.ok() || !r.query.next())
+        return std::nullopt;
+    const QDate last = QDate::fromString(r.query.value(0).toString(), QStringLiteral("yyyy-MM-dd"));
+    if (!last.isValid())
+        return std::nullopt;
+    return QDate(last.year(), last.month(), 1);
 }

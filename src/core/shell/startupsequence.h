@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
+
+#include <QDate>
+
 #include "startup.h"
 
 class AppSettings;
@@ -29,6 +33,8 @@ public:
         virtual void FillGroupCombo() = 0;
         virtual void showNotice() = 0;
         virtual void InitListGrid() = 0;
+        // Right after an import: the first query shows this period instead of the current month.
+        virtual void showPeriod(const QDate &from, const QDate &to) = 0;
         virtual void DispList() = 0;
     };
 
@@ -55,8 +61,9 @@ private:
     // A ledger of a newer program's layout is refused (and closed) before anything reads or
     // writes it; false then.
     bool refuseNewerLedger();
-    // The steps after the login that need a readable ledger.
-    bool checkLedger();
+    // After an import the grid opens on the ledger's last month with a sold voucher, not on the
+    // current month, which an old ledger has nothing in.
+    void showImportedPeriod(View &view, bool imported);
 
     AppSettings &m_settings;
     Database &m_db;
@@ -64,3 +71,8 @@ private:
     AppPaths m_paths;
     LedgerImporter *m_importer = nullptr;
 };
+
+// The first day of the latest month with a sold voucher: where the grid opens after an import
+// (the period query finds vouchers by their sale date). nullopt when none is sold or the ledger
+// cannot be read.
+std::optional<QDate> lastSaleMonth(Database &db);

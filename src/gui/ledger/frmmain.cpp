@@ -44,6 +44,7 @@
 #include "gui/callerid/frmtelvoxlist.h"
 #include "gui/callerid/frmtelvoxstanbylist.h"
 #include "gui/masterdata/frmclient_write.h"
+#include "gui/masterdata/frmgroup_sel.h"
 #include "gui/masterdata/seldata.h"
 #include "gui/report/ledgerprinting.h"
 #include "gui/shell/frminitmsg.h"
@@ -224,6 +225,14 @@ void frmMain::buildControls()
     });
     addToolCommand(QStringLiteral("매입 분석 그래프(&B)"),
                    [this] { FrmTradeGraph::open(this, m_db, m_prompt, 0); });
+    // Where a long group name of an older ledger is shortened; the vouchers follow the rename.
+    addToolCommand(QStringLiteral("그룹 이름(&G)"), [this] {
+        FrmGroup_sel w(m_db, m_prompt, this);
+        w.FindRecords(QString());
+        w.exec();
+        FillGroupCombo();
+        DispList();
+    });
     connectCommand(btnPasswd, [this] { btnPasswd_Click(); });
     connectCommand(btnPrint, [this] { btnPrint_Click(); });
     // Closing ends the open edit itself (closeEvent), whichever way the window is closed.
@@ -412,6 +421,11 @@ void frmMain::InitListGrid()
     InitTotalGrid(spTotal, spList);
     for (int c : {LedgerModel::ColMaeipCost, LedgerModel::ColMaechulCost, LedgerModel::ColUsecost, LedgerModel::ColMargin})
         SetMoneyCol(spTotal, c, false);
+}
+
+void frmMain::showPeriod(const QDate &from, const QDate &to)
+{
+    m_filter.setPeriod(from, to);
 }
 
 void frmMain::spList_ColWidthChange(int column, int, int size)

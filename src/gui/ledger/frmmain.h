@@ -67,6 +67,7 @@ public:
     void FillGroupCombo() override;
     void showNotice() override;
     void InitListGrid() override;
+    void showPeriod(const QDate &from, const QDate &to) override;
     void DispList() override;
 
     // Every command of the window runs through here: the open cell edit ends first, exactly as
