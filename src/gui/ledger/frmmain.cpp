@@ -878,7 +878,7 @@ bool frmMain::InputFromTelvox(const QString &Telno)
         setPanelText(pnlinfoSales, IncomingCall::unknownFormatText(txtGetTelvox->text()));
         return true;
     }
-    const std::optional<CallerLookup> found = LookupCaller(m_db, m_prompt, key);
+    const std::optional<CallerLookup> found = LookupCaller(m_db, m_prompt, number);
     if (!found)
         return true;
     if (!found->found) {
