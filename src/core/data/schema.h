@@ -53,7 +53,7 @@ struct Table
 // The ledger's layout as this program makes and maintains it, recorded in the ledger itself. A
 // ledger without the record is of an older program (0); one above it is of a newer program, whose
 // changes this one does not know, and is refused. Raised with every change to the declaration.
-inline constexpr int Version = 1;
+inline constexpr int Version = 2;
 
 // Text sizes the program relies on.
 inline constexpr int GroupNameSize = 6;

@@ -643,13 +643,25 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         if (e.isError())
             indexError(prompt, e);
     }
-    // The call history came after the first ledgers.
+    // The call history came after the first ledgers, and the kind of each call after the first
+    // histories.
     const Schema::Table *calls = Schema::ledgerTable(QStringLiteral("call_history"));
     if (!tables->contains(calls->name, Qt::CaseInsensitive)) {
         SqlError e;
         for (const QString &sql : db.dialect().tableSql(*calls))
             if (!e.isError())
                 e = db.exec(SqlStatement(sql)).error;
+        if (e.isError())
+            indexError(prompt, e);
+    } else {
+        SqlError e;
+        if (const auto columns = tableColumns(db, calls->name, &e)) {
+            for (const Schema::Field &f : calls->fields)
+                if (!e.isError() && !findColumn(*columns, f.name))
+                    e = db.exec(SqlStatement(QStringLiteral("ALTER TABLE ") + quoted(calls->name)
+                                             + QStringLiteral(" ADD COLUMN ") + db.dialect().columnDefinition(f)))
+                            .error;
+        }
         if (e.isError())
             indexError(prompt, e);
     }
