@@ -70,6 +70,9 @@ QString socketErrorText(QAbstractSocket::SocketError error, const QString &syste
     case QAbstractSocket::TemporaryError:
         words = QStringLiteral("네트워크 연결에 문제가 있습니다. 네트워크 연결을 확인해 주십시오.");
         break;
+    case QAbstractSocket::AddressInUseError:
+        words = QStringLiteral("그 포트는 다른 프로그램이 이미 쓰고 있습니다.");
+        break;
     case QAbstractSocket::SocketAccessError:
         words = QStringLiteral("이 사용자에게 네트워크를 쓸 권한이 없습니다.");
         break;

@@ -113,8 +113,6 @@ std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const
     std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.exact && !b.exact; });
     CallerLookup result;
     result.found = !rows.isEmpty();
-    result.customers = static_cast<int>(
-        std::count_if(candidates.cbegin(), candidates.cend(), [](const Candidate &c) { return c.accepted; }));
     if (result.found)
         result.caller = candidates.value(rows.front().id).client;
     QStringList products;

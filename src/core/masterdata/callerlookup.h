@@ -16,7 +16,6 @@ struct SqlStatement;
 struct CallerLookup
 {
     bool found = false;  // some customer matched
-    int customers = 0;   // how many customers matched
     ClientRecord caller; // the exact match, or else the customer of the newest row
     // Every matching customer's products with their sale dates, "TV(2026-12-08)", the exact
     // match's first, then newest first, ", " between; a customer without vouchers gives "()".
