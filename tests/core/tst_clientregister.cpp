@@ -491,26 +491,35 @@ void TestClientRegister::captions()
 
 void TestClientRegister::callerLookup_data()
 {
-    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("number");
     QTest::addColumn<bool>("found");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("products");
     // 1 has tel 02-123-4567 and three vouchers, two of them one product on one day;
-    // 2 has only a mobile and no voucher; 3 and 4 share the end 555-1234.
+    // 2 has only a mobile and no voucher; 3 and 4 share the local number 555-1234 under other
+    // area codes; 7 and 8 the local number 777-8899, with and without an area code.
     const QString kim = QStringLiteral("TV(2024-03-05), 볼펜(2024-03-03)");
-    QTest::newRow("tel ends with key") << "123-4567" << true << "김철수" << kim;
-    QTest::newRow("longer key, same end") << "9123-4567" << false << "" << "";
-    QTest::newRow("phone, no vouchers") << "9876-5432" << true << "박영희" << "()";
-    QTest::newRow("same last four only") << "999-4567" << false << "" << "";
-    QTest::newRow("dashes count as stored") << "1234-5678" << false << "" << "";
-    QTest::newRow("several: newest row's customer, all rows")
-        << "555-1234" << true << "최신" << "냉장고(2024-04-01), 세탁기(2024-03-01)";
-    QTest::newRow("quote in key is only text") << "1'-4567" << false << "" << "";
+    QTest::newRow("tel, same number") << "021234567" << true << "김철수" << kim;
+    QTest::newRow("local call, stored with area code") << "1234567" << true << "김철수" << kim;
+    QTest::newRow("longer number, same end") << "0291234567" << false << "" << "";
+    QTest::newRow("phone, no vouchers") << "01098765432" << true << "박영희" << "()";
+    QTest::newRow("other mobile prefix") << "01198765432" << false << "" << "";
+    QTest::newRow("same last four only") << "029994567" << false << "" << "";
+    QTest::newRow("stored without dashes") << "02-1234-5678" << true << "붙여씀" << "()";
+    QTest::newRow("other area code") << "0315551234" << true << "예전" << "세탁기(2024-03-01)";
+    QTest::newRow("local call: every area, newest row's customer")
+        << "5551234" << true << "최신" << "냉장고(2024-04-01), 세탁기(2024-03-01)";
+    QTest::newRow("area code: stored without one still matches")
+        << "0317778899" << true << "지역없음" << "선풍기(2024-05-01)";
+    QTest::newRow("exact match first, then newer rows")
+        << "027778899" << true << "서울" << "다리미(2024-02-01), 선풍기(2024-05-01)";
+    QTest::newRow("foreign number: its area code is not ours") << "075552120" << false << "" << "";
+    QTest::newRow("quote in number is only text") << "1'-4567" << false << "" << "";
 }
 
 void TestClientRegister::callerLookup()
 {
-    QFETCH(QString, key);
+    QFETCH(QString, number);
     TempLedger l;
     l.addClient(1, 1, QStringLiteral("김철수"), QStringLiteral("02-123-4567"));
     l.addClient(1, 2, QStringLiteral("박영희"), {}, QStringLiteral("010-9876-5432"));
@@ -518,6 +527,9 @@ void TestClientRegister::callerLookup()
     l.addClient(1, 4, QStringLiteral("최신"), {}, QStringLiteral("010-555-1234"));
     l.addClient(1, 5, QStringLiteral("붙여씀"), QStringLiteral("0212345678"));
     l.addClient(0, 6, QStringLiteral("매입처"), QStringLiteral("02-999-4567")); // suppliers never ring
+    l.addClient(1, 7, QStringLiteral("서울"), QStringLiteral("02-777-8899"));
+    l.addClient(1, 8, QStringLiteral("지역없음"), QStringLiteral("777-8899"));
+    l.addClient(1, 9, QStringLiteral("미국"), QStringLiteral("407555-2120"));
     const auto sold = [&](qint32 code, const QString &product, const QString &day) {
         LedgerRow v = voucher(QStringLiteral("2024-03-01"), product, 1000, day, 1500);
         v.maechulCode = code;
@@ -528,9 +540,12 @@ void TestClientRegister::callerLookup()
     sold(1, QStringLiteral("TV"), QStringLiteral("2024-03-05"));
     sold(3, QStringLiteral("세탁기"), QStringLiteral("2024-03-01"));
     sold(4, QStringLiteral("냉장고"), QStringLiteral("2024-04-01"));
+    sold(7, QStringLiteral("다리미"), QStringLiteral("2024-02-01"));
+    sold(8, QStringLiteral("선풍기"), QStringLiteral("2024-05-01"));
+    sold(9, QStringLiteral("믹서"), QStringLiteral("2024-06-01"));
 
     ScriptedPrompt prompt;
-    const std::optional<CallerLookup> r = LookupCaller(l.db(), prompt, key);
+    const std::optional<CallerLookup> r = LookupCaller(l.db(), prompt, number);
     QVERIFY(r);
     QTEST(r->found, "found");
     QTEST(r->caller.name, "name");
@@ -540,7 +555,7 @@ void TestClientRegister::callerLookup()
 void TestClientRegister::callerLookupUsesTailIndexes()
 {
     TempLedger l;
-    SqlStatement plan = callerLookupStatement(l.db().dialect(), QStringLiteral("123-4567"));
+    SqlStatement plan = callerLookupStatement(l.db().dialect(), QStringLiteral("021234567"));
     const bool server = TestEngine::isServer();
     if (server) {
         // The server reads a handful of rows whole unless told not to, and explains no prepared

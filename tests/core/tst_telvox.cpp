@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cerrno>
+
 #include <QDeadlineTimer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 
+#include "core/base/systemerror.h"
 #include "core/callerid/incomingcall.h"
 #include "core/callerid/pseudoterminal.h"
 #include "core/callerid/telvox.h"
@@ -50,6 +53,7 @@ private slots:
     void portDialogText();
     void logLinePad_data();
     void logLinePad();
+    void systemErrorsInKorean();
 };
 
 void tst_Telvox::portDialogText_data()
@@ -111,7 +115,7 @@ void tst_Telvox::serialReportsArriveAsReceived()
     QTRY_COMPARE(received.size(), 3);
     QCOMPARE(received.at(0), (QVariantList{1, QStringLiteral("0212345678")}));
     QCOMPARE(received.at(1), (QVariantList{3, QStringLiteral("OK")}));
-    QCOMPARE(received.at(2), (QVariantList{2, QString()}));
+    QCOMPARE(received.at(2), (QVariantList{2, QStringLiteral("P")}));
 }
 
 void tst_Telvox::enableCommand_data()
@@ -242,6 +246,9 @@ void tst_Telvox::unpluggedIsReportedOnceAndReopens()
     pty.reset();
     QTRY_COMPARE(lost.size(), 1);
     QCOMPARE(lost.at(0).at(0).toString(), QStringLiteral("COM3"));
+    // Said in Korean; the system's own words, for support, only on the next line.
+    const QString reason = lost.at(0).at(1).toString();
+    QVERIFY2(reason.startsWith(QStringLiteral("장치가 응답하지 않습니다.")), qPrintable(reason));
     QVERIFY(!device.IsOpen());
     QTest::qWait(200);
     QCOMPARE(lost.size(), 1);
@@ -286,7 +293,7 @@ void tst_Telvox::ncidCallsAndReconnect()
     link = server.nextPendingConnection();
     link->write("CID: *DATE*12092026*TIME*1406*LINE*-*NMBR*PRIVATE*MESG*NONE*NAME*PRIVATE*\r\n");
     QTRY_COMPARE(received.size(), 2);
-    QCOMPARE(received.at(1), (QVariantList{2, QString()}));
+    QCOMPARE(received.at(1), (QVariantList{2, QStringLiteral("PRIVATE")}));
     QCOMPARE(lost.size(), 1);
 
     QCOMPARE(device.ClosePort(name, reply), 0);
@@ -318,6 +325,36 @@ void tst_Telvox::ncidRefusedKeepsTrying()
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress::LocalHost, port));
     QTRY_VERIFY_WITH_TIMEOUT(server.hasPendingConnections(), 5000);
+}
+
+void tst_Telvox::systemErrorsInKorean()
+{
+    const auto firstLineIsKorean = [](const QString &text) {
+        const QString first = text.section(QStringLiteral("\r\n"), 0, 0);
+        return !first.isEmpty() && std::none_of(first.begin(), first.end(), [](QChar c) { return c.isLetter() && c.unicode() < 128; });
+    };
+    const QString eagain = QStringLiteral("Resource temporarily unavailable");
+    const QString serial = serialErrorText(QSerialPort::ResourceError, eagain);
+    QVERIFY2(firstLineIsKorean(serial), qPrintable(serial));
+    QVERIFY(serial.endsWith(QStringLiteral("\r\n(시스템 메시지: Resource temporarily unavailable)")));
+    for (const int e : {ENOENT, EACCES, EBUSY, EAGAIN, EIO, 12345})
+        QVERIFY2(firstLineIsKorean(errnoText(e, QStringLiteral("x"))), qPrintable(errnoText(e, {})));
+    QVERIFY(firstLineIsKorean(socketErrorText(QAbstractSocket::ConnectionRefusedError, QStringLiteral("Connection refused"))));
+    // Nothing from the system: no empty second line.
+    QVERIFY(!serialErrorText(QSerialPort::DeviceNotFoundError, {}).contains(QLatin1Char('\n')));
+
+    // A server that refuses is said in Korean too.
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        port = probe.serverPort();
+    }
+    NcidClient client;
+    QSignalSpy lost(&client, &NcidClient::connectionLost);
+    client.start(QStringLiteral("127.0.0.1"), port);
+    QTRY_COMPARE(lost.size(), 1);
+    QVERIFY2(firstLineIsKorean(lost.at(0).at(0).toString()), qPrintable(lost.at(0).at(0).toString()));
 }
 
 QTEST_GUILESS_MAIN(tst_Telvox)

@@ -292,6 +292,13 @@ void tst_CallerId::historySurvivesRestart()
     start();
     report(1, QStringLiteral("021234567"));
     report(2, QString());
+    // Words in place of a number are kinds of call, never looked up as numbers.
+    for (const QString &word : {QStringLiteral("Restricted"), QStringLiteral("0000000000")}) {
+        report(1, word);
+        QCOMPARE(m_w->txtGetTelvox->text(), QStringLiteral("021234567"));
+        QVERIFY2(!sales().contains(word), qPrintable(sales()));
+    }
+    report(2, QStringLiteral("RING"));
     m_w.reset();
     m_db.reset();
     m_prompt = std::make_unique<ScriptedPrompt>();
@@ -302,9 +309,12 @@ void tst_CallerId::historySurvivesRestart()
         QVERIFY(m_w->Form_Load());
     }
     const QStringList lines = m_w->telvoxList().txtMsg->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2);
-    QVERIFY2(lines.at(0).endsWith(QStringLiteral("  02-123-4567  김철수")), qPrintable(lines.at(0)));
-    QVERIFY2(lines.at(1).endsWith(QStringLiteral("  발신번호 없음")), qPrintable(lines.at(1)));
+    QCOMPARE(lines.size(), 5);
+    QVERIFY2(lines.at(0).endsWith(QStringLiteral("  번호 있음  02-123-4567  김철수")), qPrintable(lines.at(0)));
+    QVERIFY2(lines.at(1).endsWith(QStringLiteral("  발신번호 알 수 없음")), qPrintable(lines.at(1)));
+    QVERIFY2(lines.at(2).endsWith(QStringLiteral("  발신번호 표시 제한")), qPrintable(lines.at(2)));
+    QVERIFY2(lines.at(3).endsWith(QStringLiteral("  발신번호 알 수 없음")), qPrintable(lines.at(3)));
+    QVERIFY2(lines.at(4).endsWith(QStringLiteral("  번호 없이 벨만 울림")), qPrintable(lines.at(4)));
     // A new call joins the open window at the end.
     report(1, QStringLiteral("01098765432"));
     QVERIFY(m_w->telvoxList().txtMsg->toPlainText().trimmed().endsWith(QStringLiteral("010-9876-5432  박영희")));

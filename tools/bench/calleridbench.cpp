@@ -41,17 +41,13 @@ void runCallerIdBench(BenchContext &ctx)
     r.query.finish();
 
     const auto lookup = [&](const QString &what, const QString &number) {
-        QString key;
-        FormatTel(number, &key);
-        LookupCaller(db, prompt, key); // warm
+        LookupCaller(db, prompt, number); // warm
         qint64 rows = 0;
         const double ms = bestOf(5, [&] {
-            QString k;
-            FormatTel(number, &k);
-            const auto found = LookupCaller(db, prompt, k);
+            const auto found = LookupCaller(db, prompt, number);
             rows = found && found->found ? found->products.count(QStringLiteral("), ")) + 1 : 0;
         });
-        const double bare = bestOf(5, [&] { bareRows(path, callerLookupStatement(SqlDialect(), key)); });
+        const double bare = bestOf(5, [&] { bareRows(path, callerLookupStatement(SqlDialect(), number)); });
         ctx.report(what, rows, ms,
                    QStringLiteral("bare %1 ms; %2").arg(bare, 0, 'f', 1).arg(ms < 20 ? QStringLiteral("< 20 ms") : QStringLiteral("OVER 20 ms")));
     };

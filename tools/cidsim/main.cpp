@@ -14,6 +14,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "core/base/systemerror.h"
 #include "core/callerid/linesplitter.h"
 #include "core/callerid/ncidclient.h"
 #include "core/callerid/pseudoterminal.h"
@@ -154,7 +155,8 @@ int main(int argc, char *argv[])
     if (ncid) {
         const uint port = parser.value(QStringLiteral("port")).toUInt(&ok);
         if (!ok || port < 1 || port > 65535 || !server.listen(QHostAddress::LocalHost, static_cast<quint16>(port))) {
-            std::fprintf(stderr, "NCID 서버를 열 수 없습니다: %s\n", qPrintable(server.errorString()));
+            std::fprintf(stderr, "NCID 서버를 열 수 없습니다: %s\n",
+                         qPrintable(socketErrorText(server.serverError(), server.errorString())));
             return 1;
         }
         QObject::connect(&server, &QTcpServer::newConnection, &app, [&] {

@@ -30,11 +30,9 @@ QList<CallerReport> CallerIdParser::feed(QByteArrayView bytes, qint64 nowMs)
         if (line.isEmpty())
             continue;
         if (line.compare(QLatin1String("RING"), Qt::CaseInsensitive) == 0) {
-            touchCall(nowMs);
-            if (!m_callReported && ++m_rings == 2) {
-                m_callReported = true;
-                reports.append(CallerReport{CallerReport::NoNumber, {}});
-            }
+            reports += touchCall(nowMs);
+            if (!m_callReported && ++m_rings == 2)
+                reports.append(noNumberReport());
             continue;
         }
         const QRegularExpressionMatch m = field.match(line);
@@ -42,17 +40,31 @@ QList<CallerReport> CallerIdParser::feed(QByteArrayView bytes, qint64 nowMs)
             reports.append(CallerReport{CallerReport::Other, line});
             continue;
         }
-        touchCall(nowMs);
+        reports += touchCall(nowMs);
+        m_sawReport = true;
         if (m.capturedView(1).compare(QLatin1String("NMBR"), Qt::CaseInsensitive) == 0) {
             m_callReported = true;
             const QString number = m.captured(2).trimmed();
-            if (isWithheldNumber(number))
-                reports.append(CallerReport{CallerReport::NoNumber, {}});
-            else
-                reports.append(CallerReport{CallerReport::Number, number});
+            reports.append(CallerReport{
+                callKindOfNumber(number) == CallKind::Number ? CallerReport::Number : CallerReport::NoNumber, number});
         }
     }
     return reports;
+}
+
+QList<CallerReport> CallerIdParser::expire(qint64 nowMs)
+{
+    // A call that rang once and stopped has had no second ring to report it.
+    if (m_lastActivity < 0 || nowMs - m_lastActivity <= CallGapMs || m_callReported || m_rings == 0)
+        return {};
+    return {noNumberReport()};
+}
+
+CallerReport CallerIdParser::noNumberReport()
+{
+    m_callReported = true;
+    // Report lines without a number line: the device said something, just not who.
+    return CallerReport{CallerReport::NoNumber, m_sawReport ? QString() : ringOnlyWord()};
 }
 
 void CallerIdParser::reset()
@@ -61,13 +73,18 @@ void CallerIdParser::reset()
     m_lastActivity = -1;
     m_rings = 0;
     m_callReported = false;
+    m_sawReport = false;
 }
 
-void CallerIdParser::touchCall(qint64 nowMs)
+QList<CallerReport> CallerIdParser::touchCall(qint64 nowMs)
 {
+    QList<CallerReport> previous;
     if (m_lastActivity < 0 || nowMs - m_lastActivity > CallGapMs) {
+        previous = expire(nowMs);
         m_rings = 0;
         m_callReported = false;
+        m_sawReport = false;
     }
     m_lastActivity = nowMs;
+    return previous;
 }

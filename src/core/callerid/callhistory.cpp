@@ -7,40 +7,48 @@
 #include "core/data/database.h"
 #include "core/data/recordset.h"
 
-SqlError CallHistory::record(const QDateTime &at, const QString &port, const QString &number,
+SqlError CallHistory::record(const QDateTime &at, const QString &port, CallKind kind, const QString &number,
                              const QString &clientName)
 {
-    SqlStatement st(QStringLiteral("INSERT INTO call_history (call_time, port, number, client_name) "
-                                   "VALUES (:call_time, :port, :number, :client_name)"));
+    SqlStatement st(QStringLiteral("INSERT INTO call_history (call_time, port, number, client_name, kind) "
+                                   "VALUES (:call_time, :port, :number, :client_name, :kind)"));
     // A device may send a number of any length: keep what fits.
     st.bind(QStringLiteral("call_time"), timeText(at))
         .bind(QStringLiteral("port"), port.left(50))
         .bind(QStringLiteral("number"), number.left(50))
-        .bind(QStringLiteral("client_name"), clientName);
+        .bind(QStringLiteral("client_name"), clientName)
+        .bind(QStringLiteral("kind"), static_cast<qint64>(kind));
     return m_db.exec(st).error;
 }
 
 std::optional<QStringList> CallHistory::lines(int latest, UserPrompt &prompt)
 {
-    SqlStatement st(QStringLiteral("SELECT call_time, port, number, client_name FROM "
-                                   "(SELECT * FROM call_history ORDER BY call_id DESC LIMIT :n) ORDER BY call_id"));
+    SqlStatement st(QStringLiteral("SELECT call_time, port, number, client_name, kind FROM "
+                                   "(SELECT * FROM call_history ORDER BY call_id DESC LIMIT :n) AS latest ORDER BY call_id"));
     st.bind(QStringLiteral("n"), static_cast<qint64>(latest));
     auto rs = OpenRS(m_db, st, prompt);
     if (!rs)
         return std::nullopt;
     QStringList out;
     while (rs->next())
-        out << line(NullToStr(rs->value(0)), NullToStr(rs->value(1)), NullToStr(rs->value(2)), NullToStr(rs->value(3)));
+        out << line(NullToStr(rs->value(0)), NullToStr(rs->value(1)), rs->value(4).toInt(), NullToStr(rs->value(2)),
+                    NullToStr(rs->value(3)));
     CloseObj(rs);
     return out;
 }
 
-QString CallHistory::line(const QString &time, const QString &port, const QString &number, const QString &clientName)
+QString CallHistory::line(const QString &time, const QString &port, int kind, const QString &number,
+                          const QString &clientName)
 {
-    QString text = time + QStringLiteral("  ") + port + QStringLiteral("  ")
-                   + (number.isEmpty() ? QStringLiteral("발신번호 없음") : FormatTel(number));
+    const CallKind known = kind >= static_cast<int>(CallKind::Number) && kind <= static_cast<int>(CallKind::RingOnly)
+                               ? static_cast<CallKind>(kind)
+                               : callKindOfNumber(number);
+    const QString gap = QStringLiteral("  ");
+    QString text = time + gap + port + gap + callKindText(known);
+    if (known == CallKind::Number)
+        text += gap + FormatTel(number);
     if (!clientName.isEmpty())
-        text += QStringLiteral("  ") + clientName;
+        text += gap + clientName;
     return text;
 }
 

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include "callerreport.h"
 #include "core/data/sqlstatement.h"
 
 class Database;
@@ -17,11 +18,16 @@ class CallHistory final
 public:
     explicit CallHistory(Database &db) : m_db(db) {}
 
-    SqlError record(const QDateTime &at, const QString &port, const QString &number, const QString &clientName);
+    // number: the caller's number for a call of kind Number, empty otherwise.
+    SqlError record(const QDateTime &at, const QString &port, CallKind kind, const QString &number,
+                    const QString &clientName);
     // The latest calls as lines, oldest first; nullopt after OpenRS's box.
     std::optional<QStringList> lines(int latest, UserPrompt &prompt);
 
-    static QString line(const QString &time, const QString &port, const QString &number, const QString &clientName);
+    // The time, the port, the kind in words, and the number and customer when there are any. A
+    // kind of 0 (a row written before the kind was kept) is told from the number.
+    static QString line(const QString &time, const QString &port, int kind, const QString &number,
+                        const QString &clientName);
     static QString timeText(const QDateTime &at);
 
 private:

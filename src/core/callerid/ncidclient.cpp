@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "core/base/systemerror.h"
+
 NcidClient::NcidClient(QObject *parent) : QObject(parent)
 {
     m_retry.setSingleShot(true);
@@ -18,8 +20,9 @@ NcidClient::NcidClient(QObject *parent) : QObject(parent)
     });
     // A refused connection gives only the error, a server going away the error and the
     // disconnect: either schedules the one retry.
-    connect(&m_socket, &QTcpSocket::errorOccurred, this, [this] { retryLater(m_socket.errorString()); });
-    connect(&m_socket, &QTcpSocket::disconnected, this, [this] { retryLater(m_socket.errorString()); });
+    const auto lost = [this] { retryLater(socketErrorText(m_socket.error(), m_socket.errorString())); };
+    connect(&m_socket, &QTcpSocket::errorOccurred, this, lost);
+    connect(&m_socket, &QTcpSocket::disconnected, this, lost);
 }
 
 NcidClient::~NcidClient()

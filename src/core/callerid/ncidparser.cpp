@@ -17,10 +17,8 @@ QList<CallerReport> NcidParser::feed(QByteArrayView bytes)
                 break;
             }
         }
-        if (isWithheldNumber(number))
-            reports.append(CallerReport{CallerReport::NoNumber, {}});
-        else
-            reports.append(CallerReport{CallerReport::Number, number});
+        reports.append(CallerReport{
+            callKindOfNumber(number) == CallKind::Number ? CallerReport::Number : CallerReport::NoNumber, number});
     }
     return reports;
 }

@@ -12,12 +12,15 @@
 #include <unistd.h>
 #endif
 
+#include "core/base/systemerror.h"
+
 PseudoTerminal::PseudoTerminal()
 {
 #ifdef Q_OS_UNIX
     m_master = posix_openpt(O_RDWR | O_NOCTTY);
     if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        const int error = errno;
+        m_error = errnoText(error, QString::fromLocal8Bit(std::strerror(error)));
         close();
         return;
     }
@@ -34,7 +37,7 @@ PseudoTerminal::PseudoTerminal()
     }
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
 #else
-    m_error = QStringLiteral("pseudo-terminals need a POSIX system");
+    m_error = QStringLiteral("가상 직렬포트는 POSIX 시스템에서만 만들 수 있습니다.");
 #endif
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "telvox.h"
 
+#include "core/base/systemerror.h"
 #include "core/shell/appsettings.h"
 
 namespace {
@@ -31,8 +32,14 @@ bool pick(const Choice<T> (&choices)[N], const QString &text, T &value)
 telvox::telvox(AppSettings &settings, QObject *parent) : QObject(parent), m_settings(settings)
 {
     m_clock.start();
-    connect(&m_serial, &QSerialPort::readyRead, this,
-            [this] { emitReports(m_parser.feed(m_serial.readAll(), m_clock.elapsed())); });
+    connect(&m_serial, &QSerialPort::readyRead, this, [this] {
+        emitReports(m_parser.feed(m_serial.readAll(), m_clock.elapsed()));
+        m_quiet.start();
+    });
+    // A call that rang once and stopped is told when the line has gone quiet.
+    m_quiet.setSingleShot(true);
+    m_quiet.setInterval(static_cast<int>(CallerIdParser::CallGapMs) + 100);
+    connect(&m_quiet, &QTimer::timeout, this, [this] { emitReports(m_parser.expire(m_clock.elapsed())); });
     connect(&m_serial, &QSerialPort::errorOccurred, this, &telvox::onSerialError);
     connect(&m_ncid, &NcidClient::reported, this, [this](const CallerReport &r) { emitReports({r}); });
     connect(&m_ncid, &NcidClient::connectionLost, this,
@@ -128,8 +135,8 @@ int telvox::openSerial(const QString &path, QString &reply)
     m_serial.setFlowControl(QSerialPort::NoFlowControl);
     m_parser.reset();
     if (!m_serial.open(QIODevice::ReadWrite)) {
-        reply = path + QStringLiteral(": ") + m_serial.errorString();
         const QSerialPort::SerialPortError error = m_serial.error();
+        reply = path + QStringLiteral(": ") + serialErrorText(error, m_serial.errorString());
         m_serial.clearError();
         if (error == QSerialPort::DeviceNotFoundError)
             return NoSuchPort;
@@ -176,6 +183,7 @@ int telvox::ClosePort(QString &name, QString &reply)
     m_ncid.stop();
     m_serial.close();
     m_serial.clearError();
+    m_quiet.stop();
     m_parser.reset();
     reply = m_name;
     m_name.clear();
@@ -196,10 +204,11 @@ void telvox::onSerialError(QSerialPort::SerialPortError error)
     // every turn of the event loop.
     if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) || !m_serial.isOpen())
         return;
-    const QString reason = m_serial.errorString();
+    const QString reason = serialErrorText(error, m_serial.errorString());
     const QString name = m_name;
     m_serial.close();
     m_serial.clearError();
+    m_quiet.stop();
     m_parser.reset();
     m_name.clear();
     emit linkLost(name, reason);

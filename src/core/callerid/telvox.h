@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
+#include <QTimer>
 
 #include "calleridparser.h"
 #include "ncidclient.h"
@@ -68,5 +69,6 @@ private:
     NcidClient m_ncid;
     CallerIdParser m_parser;
     QElapsedTimer m_clock;
+    QTimer m_quiet;
     QString m_name;
 };

@@ -3,13 +3,12 @@
 
 #include <algorithm>
 
-#include <QLocale>
-
 void WaitingCalls::PushWaitingCall(const QString &number, const QDateTime &now)
 {
     const int row = rowCount();
     insertRows(row, 1);
-    setData(index(row), number + QStringLiteral(" [") + QLocale::system().toString(now, QLocale::ShortFormat)
+    // In the Korean form whatever the system's language, as every time the program shows.
+    setData(index(row), number + QStringLiteral(" [") + now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                             + QLatin1Char(']'));
 }
 

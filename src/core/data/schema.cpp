@@ -65,13 +65,15 @@ QList<Table> buildTables()
                    {{s(u"name"), FieldType::Text, GroupNameSize, true}},
                    {{s(u"group_name_name"), s(u"name"), true, true}}});
     tables.append({s(u"user"), {text(s(u"userid"), 20), text(s(u"pass"), 20)}, {}});
-    // Every caller-ID report, so that missed calls are still there after a restart.
+    // Every caller-ID report, so that missed calls are still there after a restart. kind is the
+    // CallKind, added after the first histories (0 in their rows and in older programs' rows).
     tables.append({s(u"call_history"),
                    {{s(u"call_id"), FieldType::Counter, 0, true},
                     text(s(u"call_time"), 19),
                     text(s(u"port"), 50),
                     text(s(u"number"), 50),
-                    text(s(u"client_name"), ClientNameSize)},
+                    text(s(u"client_name"), ClientNameSize),
+                    integer(s(u"kind"))},
                    {}});
     // What the program has told the shop about this ledger, so that it is told once per ledger
     // and not once per PC or per start.

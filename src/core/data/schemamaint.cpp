@@ -659,6 +659,20 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         if (e.isError())
             indexError(prompt, e);
     }
+    // The kind of each call came after the first call histories.
+    const Schema::Table *calls = Schema::ledgerTable(QStringLiteral("call_history"));
+    if (tables->contains(calls->name, Qt::CaseInsensitive)) {
+        SqlError e;
+        if (const auto columns = tableColumns(db, calls->name, &e)) {
+            for (const Schema::Field &f : calls->fields)
+                if (!e.isError() && !findColumn(*columns, f.name))
+                    e = db.exec(SqlStatement(QStringLiteral("ALTER TABLE ") + quoted(calls->name)
+                                             + QStringLiteral(" ADD COLUMN ") + db.dialect().columnDefinition(f)))
+                            .error;
+        }
+        if (e.isError())
+            indexError(prompt, e);
+    }
     // Server ledgers made before other PCs' changes were shown live get the trigger that
     // announces them; looked for first, as making it locks the voucher table.
     const QString noticePresent = db.dialect().changeNoticePresentSql();

@@ -1,53 +1,123 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "callerlookup.h"
 
+#include <algorithm>
+
+#include <QHash>
 #include <QSqlQuery>
 
 #include "core/base/textutil.h"
 #include "core/data/recordset.h"
 
-SqlStatement callerLookupStatement(const SqlDialect &dialect, const QString &key)
+namespace {
+
+QString digitsOf(const QString &text)
 {
-    // Every key ends with the number's last four digits, so the indexes on the last four
-    // characters of tel and phone pick the candidates and the full ends-with test decides.
-    const auto endsWith = [&dialect](const QString &field) {
-        return QStringLiteral("(%1 = :tail AND %2 = :key)")
-            .arg(dialect.tail(field, QStringLiteral("4")), dialect.tail(field, QStringLiteral(":len")));
-    };
+    QString digits;
+    for (const QChar c : text)
+        if (c >= u'0' && c <= u'9')
+            digits.append(c);
+    return digits;
+}
+
+// A number split as the phone formatter splits it; a number too long for a local one counts as
+// carrying an area code that the formatter cannot tell (a foreign number, 407-555-2120).
+struct PhoneParts
+{
+    QString digits;
+    QString local;
+    bool hasArea = false;
+};
+
+PhoneParts partsOf(const QString &number)
+{
+    PhoneParts p;
+    p.digits = digitsOf(number);
+    QString local;
+    FormatTel(p.digits, &local);
+    p.local = local.isEmpty() ? p.digits : digitsOf(local);
+    p.hasArea = p.local.size() < p.digits.size() || p.digits.size() > 8;
+    return p;
+}
+
+} // namespace
+
+CallerMatch matchCaller(const QString &callerNumber, const QString &storedNumber)
+{
+    const PhoneParts caller = partsOf(callerNumber);
+    const PhoneParts stored = partsOf(storedNumber);
+    if (stored.digits.isEmpty() || caller.digits.isEmpty())
+        return CallerMatch::None;
+    if (stored.digits == caller.digits)
+        return CallerMatch::Exact;
+    if (!stored.hasArea)
+        return stored.digits.endsWith(caller.local) ? CallerMatch::Partial : CallerMatch::None;
+    return !caller.hasArea && stored.local == caller.digits ? CallerMatch::Partial : CallerMatch::None;
+}
+
+SqlStatement callerLookupStatement(const SqlDialect &dialect, const QString &callerNumber)
+{
+    const QString four = QStringLiteral("4");
     SqlStatement st(QStringLiteral(
         "SELECT DISTINCT coalesce(t.pro_name, '') || '(' || coalesce(t.maechul_date, '') || ')' AS PName, "
         "t.maechul_date, m.name AS MName, m.tel, m.memo, m.phone, m.zipcode, m.address, m.id "
-        "FROM maechul m LEFT JOIN total t ON t.maechul_code = m.id WHERE ")
-                    + endsWith(QStringLiteral("m.tel")) + QStringLiteral(" OR ") + endsWith(QStringLiteral("m.phone"))
-                    + QStringLiteral(" ORDER BY t.maechul_date DESC, PName"));
-    st.bind(QStringLiteral("tail"), key.right(4))
-        .bind(QStringLiteral("len"), static_cast<qint64>(key.size()))
-        .bind(QStringLiteral("key"), key);
+        "FROM maechul m LEFT JOIN total t ON t.maechul_code = m.id WHERE %1 = :tail OR %2 = :tail "
+        "ORDER BY t.maechul_date DESC, PName")
+                        .arg(dialect.tail(QStringLiteral("m.tel"), four), dialect.tail(QStringLiteral("m.phone"), four)));
+    st.bind(QStringLiteral("tail"), digitsOf(callerNumber).right(4));
     return st;
 }
 
-std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const QString &key)
+std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const QString &callerNumber)
 {
-    auto rs = OpenRS(db, callerLookupStatement(db.dialect(), key), prompt);
+    auto rs = OpenRS(db, callerLookupStatement(db.dialect(), callerNumber), prompt);
     if (!rs)
         return std::nullopt;
-    CallerLookup result;
-    QStringList products;
+    struct Candidate
+    {
+        bool accepted = false;
+        bool exact = false;
+        ClientRecord client;
+    };
+    struct Row
+    {
+        bool exact;
+        QString product;
+        qint32 id;
+    };
+    QList<Row> rows;
+    QHash<qint32, Candidate> candidates; // each customer decided once, at its first row
     while (rs->next()) {
-        if (!result.found) {
-            result.found = true;
-            ClientRecord &c = result.caller;
-            c.name = NullToStr(rs->value(2));
-            c.tel = NullToStr(rs->value(3));
-            c.memo = NullToStr(rs->value(4));
-            c.phone = NullToStr(rs->value(5));
-            c.zipcode = NullToStr(rs->value(6));
-            c.address = NullToStr(rs->value(7));
-            c.id = static_cast<qint32>(rs->value(8).toLongLong());
+        const auto id = static_cast<qint32>(rs->value(8).toLongLong());
+        auto it = candidates.find(id);
+        if (it == candidates.end()) {
+            Candidate c;
+            c.client.id = id;
+            c.client.name = NullToStr(rs->value(2));
+            c.client.tel = NullToStr(rs->value(3));
+            c.client.memo = NullToStr(rs->value(4));
+            c.client.phone = NullToStr(rs->value(5));
+            c.client.zipcode = NullToStr(rs->value(6));
+            c.client.address = NullToStr(rs->value(7));
+            const CallerMatch byTel = matchCaller(callerNumber, c.client.tel);
+            const CallerMatch byPhone = matchCaller(callerNumber, c.client.phone);
+            c.accepted = byTel != CallerMatch::None || byPhone != CallerMatch::None;
+            c.exact = byTel == CallerMatch::Exact || byPhone == CallerMatch::Exact;
+            it = candidates.insert(id, c);
         }
-        products << NullToStr(rs->value(0));
+        if (it->accepted)
+            rows.append({it->exact, NullToStr(rs->value(0)), id});
     }
     CloseObj(rs);
+    // The rows come newest first; the exact match's move ahead of the rest.
+    std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.exact && !b.exact; });
+    CallerLookup result;
+    result.found = !rows.isEmpty();
+    if (result.found)
+        result.caller = candidates.value(rows.front().id).client;
+    QStringList products;
+    for (const Row &r : std::as_const(rows))
+        products << r.product;
     result.products = products.join(QStringLiteral(", "));
     return result;
 }

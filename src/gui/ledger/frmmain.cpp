@@ -846,24 +846,27 @@ void frmMain::telvox_Received(int index, int kind, const QString &data)
 {
     if (kind != CallerReport::Number && kind != CallerReport::NoNumber)
         return;
-    m_pendingCalls.append({index, data});
+    m_pendingCalls.append({index, callKindOf(kind, data), data});
     if (m_inCall)
         return;
     m_inCall = true;
     while (!m_pendingCalls.isEmpty()) {
-        const auto [member, number] = m_pendingCalls.takeFirst();
+        const PendingCall call = m_pendingCalls.takeFirst();
+        // A word in place of a number ("Restricted", "0000000000") is never looked up as one.
+        const QString number = call.kind == CallKind::Number ? call.data : QString();
         HandleTelvoxNumber(number);
-        // Every report is kept, with the customer it was found to be.
-        const QString port = TelvoxPorts::portName(m_telvoxPorts.value(member));
+        // Every report is kept, with its kind and the customer it was found to be.
+        const QString port = TelvoxPorts::portName(m_telvoxPorts.value(call.member));
         const QString name = number.isEmpty() ? QString() : pnlinfo2[0]->text();
         const QDateTime now = QDateTime::currentDateTime();
-        const SqlError e = CallHistory(m_db).record(now, port, number, name);
+        const SqlError e = CallHistory(m_db).record(now, port, call.kind, number, name);
         if (e.isError() && !m_historyFailed) {
             m_historyFailed = true; // said once, not at every ring
             reportQueryError(e, m_prompt);
         }
         if (m_telvoxList)
-            m_telvoxList->AddMsg(CallHistory::line(CallHistory::timeText(now), port, number, name));
+            m_telvoxList->AddMsg(
+                CallHistory::line(CallHistory::timeText(now), port, static_cast<int>(call.kind), number, name));
     }
     m_inCall = false;
 }
@@ -892,7 +895,7 @@ bool frmMain::InputFromTelvox(const QString &Telno)
         setPanelText(pnlinfoSales, IncomingCall::unknownFormatText(txtGetTelvox->text()));
         return true;
     }
-    const std::optional<CallerLookup> found = LookupCaller(m_db, m_prompt, key);
+    const std::optional<CallerLookup> found = LookupCaller(m_db, m_prompt, number);
     if (!found)
         return true;
     if (!found->found) {

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "core/callerid/callerreport.h"
 #include "core/ledger/ledger.h"
 #include "core/ledger/ledgerfilter.h"
 #include "core/ledger/ledgermodel.h"
@@ -216,7 +217,13 @@ private:
     QStringList m_telvoxPorts;
     // Reports are looked up one after another: one that arrives while a lookup waits on the
     // event loop (a box, the yield before the panels) is taken up when that lookup is done.
-    QList<QPair<int, QString>> m_pendingCalls;
+    struct PendingCall
+    {
+        int member;
+        CallKind kind;
+        QString data;
+    };
+    QList<PendingCall> m_pendingCalls;
     bool m_inCall = false;
     bool m_historyFailed = false;
     std::unique_ptr<WaitingCalls> m_waitingCalls;

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "systemerror.h"
+
+#include <cerrno>
+
+namespace {
+
+QString withSystemText(const QString &words, const QString &systemText)
+{
+    const QString detail = systemText.trimmed();
+    return detail.isEmpty() ? words : words + QStringLiteral("\r\n(시스템 메시지: ") + detail + QLatin1Char(')');
+}
+
+} // namespace
+
+QString serialErrorText(QSerialPort::SerialPortError error, const QString &systemText)
+{
+    QString words;
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        words = QStringLiteral("장치를 찾을 수 없습니다. 장치의 연결과 포트 번호를 확인해 주십시오.");
+        break;
+    case QSerialPort::PermissionError:
+        words = QStringLiteral("포트를 열 수 없습니다. 다른 프로그램이 쓰고 있거나 이 사용자에게 권한이 없습니다.");
+        break;
+    case QSerialPort::OpenError:
+        words = QStringLiteral("포트가 이미 열려 있습니다.");
+        break;
+    case QSerialPort::NotOpenError:
+        words = QStringLiteral("포트가 열려 있지 않습니다.");
+        break;
+    case QSerialPort::WriteError:
+        words = QStringLiteral("장치로 보내지 못했습니다. 장치가 빠졌을 수 있습니다.");
+        break;
+    case QSerialPort::ReadError:
+    case QSerialPort::ResourceError:
+        words = QStringLiteral("장치가 응답하지 않습니다. 장치가 빠졌거나 꺼졌을 수 있으니 연결을 확인해 주십시오.");
+        break;
+    case QSerialPort::UnsupportedOperationError:
+        words = QStringLiteral("장치가 이 통신 설정(속도, 비트 수, 패리티)을 지원하지 않습니다.");
+        break;
+    case QSerialPort::TimeoutError:
+        words = QStringLiteral("장치가 제때 응답하지 않았습니다.");
+        break;
+    case QSerialPort::NoError:
+    case QSerialPort::UnknownError:
+        words = QStringLiteral("장치에 알 수 없는 오류가 났습니다.");
+        break;
+    }
+    return withSystemText(words, systemText);
+}
+
+QString socketErrorText(QAbstractSocket::SocketError error, const QString &systemText)
+{
+    QString words;
+    switch (error) {
+    case QAbstractSocket::ConnectionRefusedError:
+        words = QStringLiteral("서버가 연결을 받지 않습니다. 서버가 켜져 있는지, 주소와 포트가 맞는지 확인해 주십시오.");
+        break;
+    case QAbstractSocket::RemoteHostClosedError:
+        words = QStringLiteral("서버가 연결을 끊었습니다.");
+        break;
+    case QAbstractSocket::HostNotFoundError:
+        words = QStringLiteral("서버의 주소를 찾을 수 없습니다. 주소를 확인해 주십시오.");
+        break;
+    case QAbstractSocket::SocketTimeoutError:
+        words = QStringLiteral("서버가 제때 응답하지 않았습니다.");
+        break;
+    case QAbstractSocket::NetworkError:
+    case QAbstractSocket::TemporaryError:
+        words = QStringLiteral("네트워크 연결에 문제가 있습니다. 네트워크 연결을 확인해 주십시오.");
+        break;
+    case QAbstractSocket::AddressInUseError:
+        words = QStringLiteral("그 포트는 다른 프로그램이 이미 쓰고 있습니다.");
+        break;
+    case QAbstractSocket::SocketAccessError:
+        words = QStringLiteral("이 사용자에게 네트워크를 쓸 권한이 없습니다.");
+        break;
+    default:
+        words = QStringLiteral("서버와 주고받지 못했습니다.");
+        break;
+    }
+    return withSystemText(words, systemText);
+}
+
+QString errnoText(int errnoValue, const QString &systemText)
+{
+    QString words;
+    switch (errnoValue) {
+    case ENOENT:
+        words = QStringLiteral("장치나 파일이 없습니다.");
+        break;
+    case ENODEV:
+    case ENXIO:
+        words = QStringLiteral("장치가 연결되어 있지 않습니다.");
+        break;
+    case EACCES:
+    case EPERM:
+        words = QStringLiteral("이 사용자에게 권한이 없습니다.");
+        break;
+    case EBUSY:
+        words = QStringLiteral("다른 프로그램이 쓰고 있습니다.");
+        break;
+    case EAGAIN:
+        words = QStringLiteral("장치가 응답하지 않습니다. 빠졌거나 꺼졌을 수 있습니다.");
+        break;
+    case EIO:
+        words = QStringLiteral("장치와 주고받는 중에 입출력 오류가 났습니다.");
+        break;
+    case EMFILE:
+    case ENFILE:
+        words = QStringLiteral("열린 파일이 너무 많습니다. 다른 프로그램을 닫고 다시 해 주십시오.");
+        break;
+    case ENOSPC:
+        words = QStringLiteral("디스크에 빈 공간이 없습니다.");
+        break;
+    case EROFS:
+        words = QStringLiteral("읽기 전용이라 쓸 수 없습니다.");
+        break;
+    default:
+        words = QStringLiteral("시스템 오류가 났습니다 (오류 번호 %1).").arg(errnoValue);
+        break;
+    }
+    return withSystemText(words, systemText);
+}
