@@ -175,6 +175,7 @@ class Program:
         try:
             self.proc.wait(timeout)
         except subprocess.TimeoutExpired:
+            screenshot("프로그램이 끝나지 않음")
             self.proc.kill()
             out = self.proc.stdout.read().decode(errors="replace")
             raise Failure("프로그램이 끝나지 않음\n" + out)

@@ -135,8 +135,12 @@ def client_window_name_then_alt_s():
         keys("alt+s")
         p.window_with_text("전표에 이미 등록된")
         keys("y")                        # 예: the vouchers take the new name too
+        p.window_with_text("자료가 변경되었습니다")
+        keys("Return")
         expect("상호명 박영희", lambda: rows("SELECT name FROM maechul WHERE id = 1") == [("박영희",)])
         expect("전표의 판매처명", lambda: voucher(rows("SELECT min(total_id) FROM total")[0][0])[2] == "박영희")
+        # The grid shows the new name as well.
+        expect("장부의 판매처명", lambda: p.cell(grid, 0, "판매처명").name == "박영희")
     finally:
         p.close_box()
         p.wait_end()

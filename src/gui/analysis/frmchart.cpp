@@ -8,7 +8,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -18,6 +17,7 @@
 
 #include "core/base/userprompt.h"
 #include "gui/ui/formhelpers.h"
+#include "gui/ui/filedialogs.h"
 
 namespace {
 
@@ -195,7 +195,7 @@ bool FrmChart::savePng(const QString &path) const
 
 QString FrmChart::askPath(const QString &suffix, const QString &filter)
 {
-    QString path = QFileDialog::getSaveFileName(this, windowTitle(), windowTitle() + QLatin1Char('.') + suffix, filter);
+    QString path = saveFileName(this, windowTitle(), windowTitle() + QLatin1Char('.') + suffix, filter);
     if (!path.isEmpty() && !path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
         path += QLatin1Char('.') + suffix;
     return path;

@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopedValueRollback>
+#include <QScreen>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -84,7 +86,9 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     addSafetyCommands(*this, m_settings, m_db, m_prompt);
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
-    resize(1280, 800);
+    // The designed size, within the screen (a 1024x768 one keeps room for the title bar).
+    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    resize(std::min(1280, room.width()), std::min(800, room.height() - 32));
 }
 
 frmMain::~frmMain()
@@ -170,40 +174,42 @@ void frmMain::buildControls()
     connect(cmbGroup, &QComboBox::currentTextChanged, this, [this](const QString &text) { m_filter.setGroup(text); });
     filters->addWidget(cmbGroup);
 
-    filters->addWidget(labelFor(QStringLiteral("품목명:"), pnlTop));
+    // Two rows that fit a 1024-pixel screen: the period, group and caller ID above, the
+    // searches and the commands below.
+    filters->addStretch(1);
+    buildCallerIdControls(filters);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    top->addLayout(buttons);
+    buttons->addWidget(labelFor(QStringLiteral("품목명:"), pnlTop));
     txtPName = named(new QLineEdit(pnlTop), QStringLiteral("txtPName"), QStringLiteral("품목명:"));
-    txtPName->setMinimumWidth(140);
+    txtPName->setMinimumWidth(120);
     txtPName->setMaxLength(VoucherFilter::MaxSearchLength);
     txtPName->installEventFilter(this);
     connect(txtPName, &QLineEdit::textChanged, this, [this](const QString &text) { m_filter.setProductName(text); });
-    filters->addWidget(txtPName);
+    buttons->addWidget(txtPName);
 
     cmbGu = named(new QComboBox(pnlTop), QStringLiteral("cmbGu"), QStringLiteral("거래처 구분"));
     connect(cmbGu, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_filter.setClientSide(VoucherFilter::sideOfCmbGu(index));
     });
-    filters->addWidget(cmbGu);
+    buttons->addWidget(cmbGu);
     txtCName = named(new QLineEdit(pnlTop), QStringLiteral("txtCName"), QStringLiteral("거래처명"));
-    txtCName->setMinimumWidth(120);
+    txtCName->setMinimumWidth(110);
     txtCName->setMaxLength(VoucherFilter::MaxSearchLength);
     txtCName->installEventFilter(this);
     connect(txtCName, &QLineEdit::textChanged, this, [this](const QString &text) { m_filter.setClientName(text); });
-    filters->addWidget(txtCName);
+    buttons->addWidget(txtCName);
     chkNoSale = named(new QCheckBox(QStringLiteral("미판매"), pnlTop), QStringLiteral("chkNoSale"),
                       QStringLiteral("미판매"));
     connect(chkNoSale, &QCheckBox::toggled, this, [this](bool on) { m_filter.setNoSale(on); });
-    filters->addWidget(chkNoSale);
+    buttons->addWidget(chkNoSale);
     connect(&m_filter, &LedgerFilter::changed, this, &frmMain::showFilter);
-    filters->addStretch(1);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(6);
-    top->addLayout(buttons);
-    buildCallerIdControls(buttons);
     buttons->addStretch(1);
     const auto button = [this, buttons](QPushButton *&b, const QString &name, const QString &text) {
         b = named(new QPushButton(text, pnlTop), name, QString(text).remove(QLatin1Char('&')));
-        b->setMinimumWidth(92);
+        b->setMinimumWidth(84);
         buttons->addWidget(b);
     };
     button(btnRefresh, QStringLiteral("btnRefresh"), QStringLiteral("검색(&F)"));
@@ -433,6 +439,7 @@ void frmMain::spList_ColWidthChange(int column, int, int size)
     spTotal->setColumnWidth(column, size);
     if (!spList->isVisible() || m_applyingLayout)
         return;
+    markUserSized(spList, column);
     // A border drag changes the width at every mouse step: it is written once, when let go.
     if (!m_changedWidths.contains(column))
         m_changedWidths.append(column);
@@ -624,6 +631,37 @@ void frmMain::layoutControls()
     CmbSetSize(cmbGroup, Twips::fromPixels(cmbGroup->width(), logicalDpiX()),
                Twips::fromPixels(spList->height(), logicalDpiY()));
     pnlBottom->setGeometry(0, spTotal->y() + spTotal->height() + gap, w, pnlBottom->height());
+    fitNameColumns();
+}
+
+void frmMain::fitNameColumns()
+{
+    // A wide window gives its free width to the name columns, which hold the longest texts, in
+    // the proportion of their designed widths. A width the user set (in the layout file, or by
+    // dragging a border) stays as it is.
+    const QList<int> userSized = userSizedColumns(spList);
+    QList<int> flexible;
+    int fixed = 0;
+    for (int c = 0; c < LedgerModel::ColumnCount; ++c) {
+        if (spList->isColumnHidden(c))
+            continue;
+        const bool name = c == LedgerModel::ColProName || c == LedgerModel::ColMaeipName || c == LedgerModel::ColMaechulName;
+        if (name && !userSized.contains(c))
+            flexible << c;
+        else
+            fixed += spList->columnWidth(c);
+    }
+    const QScopedValueRollback applying(m_applyingLayout, true);
+    QList<int> designed;
+    int designedTotal = 0;
+    for (int c : std::as_const(flexible)) {
+        setGridColumnWidth(spList, c, LedgerModel::designWidth(c));
+        designed << spList->columnWidth(c);
+        designedTotal += designed.last();
+    }
+    const int extra = std::max(0, spList->viewport()->width() - fixed - designedTotal);
+    for (int i = 0; i < flexible.size() && designedTotal > 0; ++i)
+        spList->setColumnWidth(flexible[i], designed[i] + extra * designed[i] / designedTotal);
 }
 
 bool frmMain::event(QEvent *event)
@@ -679,6 +717,16 @@ void frmMain::SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd)
 {
     if (m_entry)
         m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);
+    // The edit window may have renamed the client in its vouchers too: the rows shown are read
+    // again, so that the grid shows what the ledger holds (unchanged where the user said no).
+    if (!m_live)
+        return;
+    const int codeColumn = nBusiMode == BusiMode::Supplier ? LedgerModel::ColMaeipCode : LedgerModel::ColMaechulCode;
+    for (int r = 0; r < m_model.rowCount(); ++r) {
+        const qint64 id = m_model.row(r).totalId;
+        if (id > 0 && m_model.index(r, codeColumn).data(Qt::EditRole).toLongLong() == nCode)
+            m_live->noteChange(id, VoucherChanges::Op::Update);
+    }
 }
 void frmMain::LoadFormIni()
 {

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
-#include <QFileDialog>
 #include <QMenu>
 
 #include "core/base/userprompt.h"
@@ -16,6 +15,7 @@
 #include "gui/shell/frmbackup.h"
 #include "frmdeleted.h"
 #include "frmmain.h"
+#include "gui/ui/filedialogs.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ void exportLedger(frmMain &window, UserPrompt &prompt, const QString &suffix, co
     const QString suggested = QDir(window.paths().gRptPath)
                                   .filePath(QStringLiteral("장부_") + window.today().toString(QStringLiteral("yyyyMMdd"))
                                             + QLatin1Char('.') + suffix);
-    QString path = QFileDialog::getSaveFileName(&window, title, suggested, filter);
+    QString path = saveFileName(&window, title, suggested, filter);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))

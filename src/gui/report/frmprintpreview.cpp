@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,6 +23,7 @@
 #include "core/base/userprompt.h"
 #include "gui/ui/formhelpers.h"
 #include "ledgerreportpainter.h"
+#include "gui/ui/filedialogs.h"
 
 namespace {
 
@@ -237,7 +237,7 @@ void FrmPrintPreview::btnPrint_Click()
 
 void FrmPrintPreview::btnSavePdf_Click()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDF 저장"),
+    const QString path = saveFileName(this, QStringLiteral("PDF 저장"),
                                                       QDir::home().filePath(QStringLiteral("장부.pdf")),
                                                       QStringLiteral("PDF 파일 (*.pdf)"));
     if (!path.isEmpty())

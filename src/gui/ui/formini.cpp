@@ -117,8 +117,10 @@ void LoadSpreadIni(QTableView *grid, const QString &fileName)
         return;
     const LayoutFile file(fileName);
     const LayoutIni::GridLayout g = LayoutIni::readGridLayout(file, gridName(grid), grid->model()->columnCount());
-    for (const auto &[column, chars] : g.columnWidths)
+    for (const auto &[column, chars] : g.columnWidths) {
         setGridColumnWidth(grid, column - 1, chars);
+        markUserSized(grid, column - 1);
+    }
     if (g.fontSize)
         setGridFontSize(grid, *g.fontSize);
     if (g.rowHeight)
@@ -231,4 +233,22 @@ void setGridColumnWidth(QTableView *grid, int column, double chars)
     if (!grid)
         return;
     grid->setColumnWidth(column, GridUnits::charsToPixels(chars, grid->logicalDpiX()));
+}
+
+namespace {
+constexpr char kUserSized[] = "solbitsemUserSizedColumns";
+}
+
+QList<int> userSizedColumns(const QTableView *grid)
+{
+    return grid ? grid->property(kUserSized).value<QList<int>>() : QList<int>();
+}
+
+void markUserSized(QTableView *grid, int column)
+{
+    QList<int> columns = userSizedColumns(grid);
+    if (grid && !columns.contains(column)) {
+        columns << column;
+        grid->setProperty(kUserSized, QVariant::fromValue(columns));
+    }
 }

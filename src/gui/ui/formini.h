@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QTableView;
@@ -45,3 +46,6 @@ double gridRowHeight(const QTableView *grid);
 // Column width of model column in GridUnits characters, and back.
 double gridColumnWidth(const QTableView *grid, int column);
 void setGridColumnWidth(QTableView *grid, int column, double chars);
+// The columns of grid whose width the user chose: read from its layout file, or dragged since.
+QList<int> userSizedColumns(const QTableView *grid);
+void markUserSized(QTableView *grid, int column);

@@ -2,12 +2,12 @@
 #include "messageboxprompt.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "frmcalendar.h"
+#include "filedialogs.h"
 
 namespace {
 QString lines(QString text)
@@ -103,7 +103,7 @@ std::optional<QString> MessageBoxPrompt::pickDate(const QString &text, const QOb
 
 std::optional<QString> MessageBoxPrompt::pickFile(const QString &title, const QString &folder, const QString &filter)
 {
-    const QString file = QFileDialog::getOpenFileName(m_parent ? m_parent : QApplication::activeWindow(), title,
+    const QString file = openFileName(m_parent ? m_parent : QApplication::activeWindow(), title,
                                                       folder, filter);
     if (file.isEmpty())
         return std::nullopt;
