@@ -2,12 +2,19 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "gui/ui/combohelpers.h"
+#include "gui/ui/filedialogs.h"
 #include "gui/ui/formhelpers.h"
 #include "scriptedprompt.h"
 
@@ -32,6 +39,7 @@ private slots:
     void cmbKeyMove();
     void enterInOpenList();
     void cmbSetSize();
+    void fileDialogSpeaksKorean();
 
 private:
     std::unique_ptr<QWidget> m_w;
@@ -269,6 +277,33 @@ void tst_FormHelpers::cmbSetSize()
     QCOMPARE(m_combo->view()->minimumWidth(), qRound(6000.0 * dpi / 1440));
     const int row = m_combo->view()->sizeHintForRow(0);
     QCOMPARE(m_combo->maxVisibleItems(), qRound(4500.0 * m_combo->logicalDpiY() / 1440) / row);
+}
+
+void tst_FormHelpers::fileDialogSpeaksKorean()
+{
+    // Qt's translation has no file types ("Folder") and its dates follow the system's locale.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("보관")));
+    QFile file(dir.filePath(QStringLiteral("장부.csv")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QStringList shown;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        auto *tree = dialog ? dialog->findChild<QTreeView *>() : nullptr;
+        if (!tree || tree->model()->rowCount(tree->rootIndex()) < 2)
+            return;
+        for (int r = 0; r < 2; ++r)
+            shown << tree->model()->index(r, 2, tree->rootIndex()).data().toString()
+                  << tree->model()->index(r, 3, tree->rootIndex()).data().toString().left(4);
+        shown << tree->model()->headerData(2, Qt::Horizontal).toString();
+        dialog->reject();
+    });
+    poll.start(50);
+    QCOMPARE(saveFileName(nullptr, QStringLiteral("장부 저장"), dir.filePath(QStringLiteral("새.csv")), QString()), QString());
+    const QString year = QString::number(QDate::currentDate().year());
+    QCOMPARE(shown, (QStringList{QStringLiteral("폴더"), year, QStringLiteral("CSV 파일"), year, QStringLiteral("종류")}));
 }
 
 QTEST_MAIN(tst_FormHelpers)

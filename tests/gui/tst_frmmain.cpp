@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QHeaderView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -131,6 +132,8 @@ private slots:
     void chainCopiesIntoTheOtherBox();
     void windowNeverSmallerThan5000Twips();
     void narrowWindowOpensOnTheFirstColumn();
+    void stripFitsA1024ScreenAndNamesTakeTheRoom();
+    void renamedClientShowsInTheGrid();
     void everyControlHasAnAccessibleName();
     void noticeCheckBoxWritesNoMsgAtOnce();
     void closeBoxFinishesTheOpenEditFirst();
@@ -272,6 +275,37 @@ void tst_FrmMain::narrowWindowOpensOnTheFirstColumn()
     const QScrollBar *sideways = m_w->spList->horizontalScrollBar();
     QVERIFY(sideways->maximum() > 0); // the ledger is wider than the window
     QCOMPARE(sideways->value(), 0);
+}
+
+void tst_FrmMain::stripFitsA1024ScreenAndNamesTakeTheRoom()
+{
+    // The search strip's two rows fit a 1024-pixel screen less the window frame.
+    QVERIFY2(m_w->pnlTop->minimumSizeHint().width() <= 1010, qPrintable(QString::number(m_w->pnlTop->minimumSizeHint().width())));
+    QVERIFY(m_w->width() <= m_w->screen()->availableGeometry().width());
+    // A wide window: the name columns share the free width, and a width the user set stays.
+    const int c = LedgerModel::ColMaechulName;
+    m_w->resize(1600, 900);
+    QTRY_COMPARE(m_w->width(), 1600);
+    int used = 0;
+    for (int col = 0; col < LedgerModel::ColumnCount; ++col)
+        used += m_w->spList->isColumnHidden(col) ? 0 : m_w->spList->columnWidth(col);
+    QVERIFY(qAbs(used - m_w->spList->viewport()->width()) <= 3);
+    const int wide = m_w->spList->columnWidth(c);
+    m_w->spList->horizontalHeader()->resizeSection(c, 90); // as a border drag
+    m_w->resize(1500, 900);
+    QTRY_COMPARE(m_w->width(), 1500);
+    QCOMPARE(m_w->spList->columnWidth(c), 90);
+    QVERIFY(m_w->spList->columnWidth(LedgerModel::ColProName) > wide / 2);
+}
+
+void tst_FrmMain::renamedClientShowsInTheGrid()
+{
+    // The edit window renamed the client in its vouchers as well: the rows shown follow.
+    QVERIFY(m_db->exec(SqlStatement(QStringLiteral("UPDATE total SET maechul_code = 3"))).ok());
+    m_w->DispList();
+    QVERIFY(m_db->exec(SqlStatement(QStringLiteral("UPDATE total SET maechul_name = '새이름' WHERE maechul_code = 3"))).ok());
+    m_w->SyncUpdateClient(3, BusiMode::Customer, false);
+    QTRY_COMPARE(m_w->model().index(0, LedgerModel::ColMaechulName).data().toString(), QStringLiteral("새이름"));
 }
 
 void tst_FrmMain::everyControlHasAnAccessibleName()
