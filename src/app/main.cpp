@@ -20,6 +20,7 @@
 #include "gui/shell/importprogress.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/typingeditor.h"
+#include "gui/ui/windowfit.h"
 #include "gui/ui/messageboxprompt.h"
 
 namespace {
@@ -123,6 +124,7 @@ int main(int argc, char *argv[])
     speakKorean(app);
     chooseKoreanFont();
     InstallButtonKeys();
+    InstallWindowFit();
     InstallTypingOpensEditor();
 
     AppSettings settings;

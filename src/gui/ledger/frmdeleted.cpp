@@ -29,7 +29,6 @@ void FrmDeleted::Refresh_List()
     for (const RecycleBin::Entry &e : m_entries)
         rows << RecycleBin::texts(e);
     model().setRows(rows);
-    spList->resizeColumnsToContents();
     if (!rows.isEmpty())
         spList->selectRow(0);
 }

@@ -54,6 +54,7 @@ FrmPost::FrmPost(const QString &postFile, UserPrompt &prompt, QWidget *parent)
     for (int c = 0; c < 5; ++c)
         grdList->setColumnWidth(c, widths[c] * ch + 8);
     grdList->horizontalHeader()->setStretchLastSection(true);
+    KeepColumnsFitted(grdList);
 
     auto *top = new QHBoxLayout;
     top->addWidget(lblInput);

@@ -90,6 +90,8 @@ void SearchWindow::setColumnWidths(const QList<double> &units)
     }
     spList->horizontalHeader()->setStretchLastSection(true);
     spList->setMinimumWidth(total + spList->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // The design widths are the least; names and addresses longer than that widen their column.
+    KeepColumnsFitted(spList);
 }
 
 int SearchWindow::FindRecords(const QString &sFWord)

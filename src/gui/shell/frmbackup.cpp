@@ -35,7 +35,6 @@ void FrmBackup::Refresh_List()
                                                             : QStringLiteral("손상"),
                             QDir::toNativeSeparators(e.path)};
     model().setRows(rows);
-    spList->resizeColumnsToContents();
     if (!rows.isEmpty())
         spList->selectRow(0);
 }

@@ -10,6 +10,7 @@
 
 #include "core/masterdata/texttablemodel.h"
 #include "formhelpers.h"
+#include "spreadhelpers.h"
 
 ListWindow::ListWindow(const QString &objectName, const QString &title, const QStringList &headers, QWidget *parent)
     : QDialog(parent), m_model(new TextTableModel(headers, this))
@@ -24,6 +25,9 @@ ListWindow::ListWindow(const QString &objectName, const QString &title, const QS
     spList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     spList->verticalHeader()->hide();
     spList->horizontalHeader()->setStretchLastSection(true);
+    // No design widths here: each column is as wide as its header and its texts.
+    spList->horizontalHeader()->setDefaultSectionSize(spList->horizontalHeader()->minimumSectionSize());
+    KeepColumnsFitted(spList);
     spList->installEventFilter(this);
     layout->addWidget(spList);
     m_buttons = new QHBoxLayout;

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTableView>
 
 #include "core/base/userprompt.h"
@@ -18,6 +19,7 @@
 #include "formini.h"
 #include "frmfloatmsg.h"
 #include "spreaddelegate.h"
+#include "windowfit.h"
 
 namespace {
 
@@ -349,4 +351,44 @@ void ShowGridMenu(QWidget *window, QTableView *grid, UserPrompt &prompt, const Q
                   const QString &formIniDir)
 {
     RunGridMenuItem(GridMenuChoice(window, globalPos), window, grid, prompt, formIniDir);
+}
+
+int ColumnTextWidth(const QTableView *grid, int column)
+{
+    if (!grid || !grid->model() || grid->isColumnHidden(column))
+        return 0;
+    // Through the base class, where the cell measure is public: the delegate's size hint holds
+    // the text and the cell's margins, as the grid paints them.
+    const QAbstractItemView *view = grid;
+    return std::max(view->sizeHintForColumn(column), grid->horizontalHeader()->sectionSizeHint(column));
+}
+
+void FitColumnsToText(QTableView *grid, int maxWidth)
+{
+    if (!grid || !grid->model())
+        return;
+    if (maxWidth <= 0) {
+        const QScreen *screen = grid->screen();
+        maxWidth = screen ? screen->availableGeometry().width() / 3 : 400;
+    }
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        const int wanted = std::min(ColumnTextWidth(grid, c), maxWidth);
+        if (wanted > grid->columnWidth(c))
+            grid->setColumnWidth(c, wanted);
+    }
+}
+
+void KeepColumnsFitted(QTableView *grid, int maxWidth)
+{
+    QAbstractItemModel *model = grid ? grid->model() : nullptr;
+    if (!model)
+        return;
+    const auto fit = [grid, maxWidth] {
+        FitColumnsToText(grid, maxWidth);
+        WidenToColumns(grid);
+    };
+    QObject::connect(model, &QAbstractItemModel::modelReset, grid, fit);
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, grid, fit);
+    QObject::connect(model, &QAbstractItemModel::dataChanged, grid, fit);
+    fit();
 }

@@ -97,3 +97,13 @@ void ShowGridMenu(QWidget *window, QTableView *grid, UserPrompt &prompt, const Q
 // background (224, 240, 224), and l's row headers at l's width when l shows them. The label
 // and the sums come from t's model.
 void InitTotalGrid(QTableView *t, QTableView *l);
+
+// The width column needs to show its header and its widest text whole, as the grid draws them
+// (rows read up to the header's resize precision); 0 for a hidden column.
+int ColumnTextWidth(const QTableView *grid, int column);
+// Widens every shown column of grid to ColumnTextWidth, at most to maxWidth pixels (0: a third of
+// the screen's width); never narrows a column, so design and saved widths stay where wider.
+void FitColumnsToText(QTableView *grid, int maxWidth = 0);
+// FitColumnsToText now and whenever the model's rows change, and the window widened to show the
+// columns (WidenToColumns) as far as the screen allows. For lists whose widths are not saved.
+void KeepColumnsFitted(QTableView *grid, int maxWidth = 0);
