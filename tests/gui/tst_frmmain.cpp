@@ -282,6 +282,11 @@ void tst_FrmMain::stripFitsA1024ScreenAndNamesTakeTheRoom()
     // The search strip's two rows fit a 1024-pixel screen less the window frame.
     QVERIFY2(m_w->pnlTop->minimumSizeHint().width() <= 1010, qPrintable(QString::number(m_w->pnlTop->minimumSizeHint().width())));
     QVERIFY(m_w->width() <= m_w->screen()->availableGeometry().width());
+    // An imported group name of four syllables reads whole.
+    QVERIFY(m_db->exec(SqlStatement(QStringLiteral("UPDATE total SET group_name = '생활가전'"))).ok());
+    m_w->DispList();
+    const int g = LedgerModel::ColGroup;
+    QVERIFY(m_w->spList->columnWidth(g) > m_w->spList->fontMetrics().horizontalAdvance(QStringLiteral("생활가전")));
     // A wide window: the name columns share the free width, and a width the user set stays.
     const int c = LedgerModel::ColMaechulName;
     m_w->resize(1600, 900);

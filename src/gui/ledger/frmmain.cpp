@@ -461,6 +461,7 @@ void frmMain::DispList()
     const bool ok = m_ledger->DispList(m_filter.voucherFilter());
     spList->setUpdatesEnabled(true);
     if (ok) {
+        fitColumns();
         const QModelIndex entry = m_model.index(m_model.entryRow(), LedgerModel::ColGroup);
         spList->setCurrentIndex(entry);
         if (spList->isVisible()) {
@@ -631,15 +632,23 @@ void frmMain::layoutControls()
     CmbSetSize(cmbGroup, Twips::fromPixels(cmbGroup->width(), logicalDpiX()),
                Twips::fromPixels(spList->height(), logicalDpiY()));
     pnlBottom->setGeometry(0, spTotal->y() + spTotal->height() + gap, w, pnlBottom->height());
-    fitNameColumns();
+    fitColumns();
 }
 
-void frmMain::fitNameColumns()
+void frmMain::fitColumns()
 {
-    // A wide window gives its free width to the name columns, which hold the longest texts, in
-    // the proportion of their designed widths. A width the user set (in the layout file, or by
-    // dragging a border) stays as it is.
+    // The group column is as wide as its longest shown name (an imported one may have four
+    // syllables), and a wide window gives its free width to the name columns, which hold the
+    // longest texts, in the proportion of their designed widths. A width the user set (in the
+    // layout file, or by dragging a border) stays as it is.
     const QList<int> userSized = userSizedColumns(spList);
+    const QScopedValueRollback applying(m_applyingLayout, true);
+    if (const int g = LedgerModel::ColGroup; !userSized.contains(g)) {
+        setGridColumnWidth(spList, g, LedgerModel::designWidth(g));
+        const int wanted = std::min(ColumnTextWidth(spList, g), 3 * spList->columnWidth(g));
+        if (wanted > spList->columnWidth(g))
+            spList->setColumnWidth(g, wanted);
+    }
     QList<int> flexible;
     int fixed = 0;
     for (int c = 0; c < LedgerModel::ColumnCount; ++c) {
@@ -651,7 +660,6 @@ void frmMain::fitNameColumns()
         else
             fixed += spList->columnWidth(c);
     }
-    const QScopedValueRollback applying(m_applyingLayout, true);
     QList<int> designed;
     int designedTotal = 0;
     for (int c : std::as_const(flexible)) {

@@ -174,7 +174,7 @@ private:
     void spList_ColWidthChange(int column, int oldSize, int newSize);
     void saveChangedWidths();
     void layoutControls();
-    void fitNameColumns();
+    void fitColumns();
     void onFirstActivate();
     void F3();
     void showGridMenu(const QPoint &globalPos);
