@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QProxyStyle>
 #include <QTableView>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -237,6 +238,18 @@ void tst_LedgerGrid::figuresTooWideAreNeverCut()
     QHelpEvent tip(QEvent::ToolTip, at, l->viewport()->mapToGlobal(at));
     QApplication::sendEvent(l->viewport(), &tip);
     QTRY_COMPARE(QToolTip::text(), QStringLiteral("200,000,000"));
+    // A cell the view's edge cuts: the figure in the part that shows, or #.
+    l->setColumnWidth(c, 200);
+    QStyleOptionViewItem edge;
+    edge.initFrom(l->viewport());
+    edge.widget = l;
+    edge.rect = QRect(l->viewport()->width() - 30, 0, 200, 20);
+    QPixmap canvas(l->viewport()->size());
+    QPainter painter(&canvas);
+    style.texts.clear();
+    l->itemDelegateForIndex(cell)->paint(&painter, edge, cell);
+    const QString cut = style.texts.value({0, c});
+    QVERIFY2(!cut.isEmpty() && cut.count(QLatin1Char('#')) == cut.size(), qPrintable(cut));
     l->setStyle(nullptr);
 }
 

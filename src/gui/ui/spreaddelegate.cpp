@@ -146,6 +146,13 @@ void SpreadDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     opt.textElideMode = Qt::ElideNone;
+    // A cell the view's edge cuts holds its figure in the part that shows, or none of it: a
+    // figure cut at the edge ("11,969,") reads as another number.
+    if (const auto *view = qobject_cast<const QAbstractItemView *>(opt.widget)) {
+        const QRect shown = opt.rect.intersected(view->viewport()->rect());
+        if (shown.width() < opt.rect.width() && !shown.isEmpty())
+            opt.rect = shown;
+    }
     if (!opt.text.isEmpty() && !textFits(opt) && !condenseToFit(opt)) {
         const qreal hash = QFontMetricsF(opt.font).horizontalAdvance(QLatin1Char('#'));
         opt.text = QString(std::max(1, int(textRoom(opt) / hash)), QLatin1Char('#'));
