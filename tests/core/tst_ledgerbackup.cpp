@@ -17,6 +17,16 @@
 
 namespace {
 
+// The data folder of a shop whose ledger is the server's: its backups and the dated file of a
+// restore go beside it.
+AppPaths serverPaths(const TempLedger &server)
+{
+    AppPaths paths;
+    paths.gDbPath = server.folder() + QStringLiteral("/Dbs");
+    paths.gDbFile = paths.gDbPath + QStringLiteral("/panDB.db");
+    return paths;
+}
+
 // A ledger at <temp>/Dbs/panDB.db, so that the backups go to <temp>/Backup.
 struct Shop
 {
@@ -343,9 +353,7 @@ void tst_LedgerBackup::damagedBackupIsRefused()
 void tst_LedgerBackup::serverBackupIsOneSnapshotAndRestoresInPlace()
 {
     TempLedger server;
-    AppPaths paths;
-    paths.gDbPath = server.folder() + QStringLiteral("/Dbs");
-    paths.gDbFile = paths.gDbPath + QStringLiteral("/panDB.db");
+    const AppPaths paths = serverPaths(server);
     AppSettings settings;
     ScriptedPrompt prompt;
     LedgerBackup backup(settings, server.db(), prompt, paths);
@@ -458,9 +466,7 @@ void tst_LedgerBackup::restoreThatCannotKeepThePasswordPutsTheLedgerBack()
 void tst_LedgerBackup::serverRestoreKeepsThePasswordAndTheCallsSince()
 {
     TempLedger server;
-    AppPaths paths;
-    paths.gDbPath = server.folder() + QStringLiteral("/Dbs");
-    paths.gDbFile = paths.gDbPath + QStringLiteral("/panDB.db");
+    const AppPaths paths = serverPaths(server);
     AppSettings settings;
     ScriptedPrompt prompt;
     LedgerBackup backup(settings, server.db(), prompt, paths);
