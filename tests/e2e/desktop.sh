@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs a command on a desktop as a Korean user has it: Xvfb at 1024x768, the openbox window
+# Runs a command on a desktop as a Korean user has it: Xvfb at 1024x768 (SOLBITSEM_E2E_SCREEN
+# gives another size), the openbox window
 # manager, a session bus and fcitx5 with Hangul (2-beolsik) active in every window.
 # Usage: desktop.sh COMMAND [ARGS...]; HOME, XDG_* and DISPLAY are the desktop's own.
 set -euo pipefail
@@ -41,7 +42,7 @@ ActiveByDefault=True
 ShareInputState=All
 CONFIG
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${SOLBITSEM_E2E_SCREEN:-1024x768}x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(cat "$work/display")"

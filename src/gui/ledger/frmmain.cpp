@@ -549,6 +549,9 @@ void frmMain::F3()
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // The grid's own room is known once its viewport has its size.
+    if (spList && watched == spList->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
     if (watched == txtTelvoxList) {
         if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
             txtTelvoxList->hide();
@@ -632,7 +635,6 @@ void frmMain::layoutControls()
     CmbSetSize(cmbGroup, Twips::fromPixels(cmbGroup->width(), logicalDpiX()),
                Twips::fromPixels(spList->height(), logicalDpiY()));
     pnlBottom->setGeometry(0, spTotal->y() + spTotal->height() + gap, w, pnlBottom->height());
-    fitColumns();
 }
 
 void frmMain::fitColumns()
