@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+#include <QMessageBox>
 #include <QTest>
 
 #include "core/ledger/voucherstore.h"
@@ -99,6 +100,18 @@ void tst_WindowFit::titleFitsAndWindowStaysOnScreen()
     // A window that fits keeps its size.
     big.resize(400, 300);
     QCOMPARE(FittedGeometry(&big, screen).size(), QSize(400, 300));
+
+    // A message box is still centred over its window, not pinned to the screen's corner.
+    InstallWindowFit();
+    QWidget owner;
+    owner.setGeometry(200, 150, 400, 300);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("솔빛셈"), QStringLiteral("두 칸에 같은 비밀번호를"),
+                    QMessageBox::Ok, &owner);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(qAbs(box.geometry().center().x() - owner.geometry().center().x()) < 40);
 }
 
 QTEST_MAIN(tst_WindowFit)

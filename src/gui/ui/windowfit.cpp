@@ -97,8 +97,10 @@ void FitWindow(QWidget *window)
     const QRect g = FittedGeometry(window, screen->availableGeometry());
     if (g.size() != window->size())
         window->resize(g.size());
-    // Only a window the program placed itself; the window manager places the rest on screen.
-    const bool placed = window->testAttribute(Qt::WA_Moved) || window->parentWidget();
+    // Only a window the program placed itself. A dialog is centred over its parent as it shows
+    // (after this), and the window manager places the rest on screen; moving them here would
+    // pin them to the screen's corner.
+    const bool placed = window->testAttribute(Qt::WA_Moved);
     if (placed && g.topLeft() != window->geometry().topLeft())
         window->move(g.topLeft() - QPoint(frameOf(window).left(), frameOf(window).top()));
 }
