@@ -4,7 +4,9 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
+#include <QTreeView>
 
 namespace {
 
@@ -43,6 +45,11 @@ QString run(QFileDialog &dialog)
     // Qt's own dialog, so that its columns can be shown in Korean on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setProxyModel(new KoreanColumns(&dialog));
+    // The date column as wide as the dates it now shows.
+    if (auto *details = dialog.findChild<QTreeView *>()) {
+        const int date = details->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00")) + 24;
+        details->header()->resizeSection(DateColumn, std::max(details->header()->sectionSize(DateColumn), date));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
