@@ -40,8 +40,13 @@ public:
         const int level = (key->state & XCB_MOD_MASK_SHIFT) ? 1 : 0;
         if (!typesCharacter(XkbKeycodeToKeysym(m_display, key->detail, group, level)))
             return false;
+        // Only a key for the focus widget's own window: an open menu or popup takes the keys
+        // while the grid keeps the focus.
+        QWidget *focus = QApplication::focusWidget();
+        if (!focus || QApplication::activePopupWidget() || focus->window()->winId() != key->event)
+            return false;
         // The key goes on to the input method, which now composes into the open editor.
-        openEditorForTyping(QApplication::focusWidget());
+        openEditorForTyping(focus);
         return false;
     }
 
