@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ledgerentry.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +43,10 @@ void LedgerEntry::setActiveCell(int row, int column)
 
 void LedgerEntry::focusGrid()
 {
+    // After a window of its own closed, the ledger takes the keyboard back itself: a window
+    // manager may hand the focus elsewhere (or nowhere) while a notice is on screen.
+    if (!m_grid.isActiveWindow() && !QApplication::activeModalWidget() && !QApplication::activePopupWidget())
+        m_grid.activateWindow();
     m_grid.setFocus();
 }
 
@@ -92,5 +97,5 @@ void LedgerEntry::btnClientEdit_Click(BusiMode side)
         return;
     if (m_openClientEdit)
         m_openClientEdit(side, code);
-    m_grid.setFocus();
+    focusGrid();
 }
