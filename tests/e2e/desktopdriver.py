@@ -151,6 +151,16 @@ class Program:
             return None
         return wait_for(f"상자 '{text}'", probe, timeout)
 
+    def wait_active(self, acc, timeout=10.0):
+        """Waits until the window holding acc has the keyboard, so that keys reach it."""
+        window = acc
+        while window is not None and window.getRole() not in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME,
+                                                              pyatspi.ROLE_ALERT, pyatspi.ROLE_WINDOW):
+            window = window.parent
+        if window is not None:
+            wait_for("활성 창", lambda: window.getState().contains(pyatspi.STATE_ACTIVE), timeout)
+        return acc
+
     def click(self, acc, button=1):
         ext = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         x, y = ext.x + ext.width // 2, ext.y + ext.height // 2

@@ -43,10 +43,9 @@ def prepare_ledger():
 def start():
     p = Program(PROGRAM)
     # The login box of a ledger without a password: Enter admits, after a reminder to set one.
-    p.find("일반사용자 로그인", pyatspi.ROLE_DIALOG, timeout=20)
-    settle(0.3)
+    p.wait_active(p.find("일반사용자 로그인", pyatspi.ROLE_DIALOG, timeout=20))
     keys("Return")
-    p.window_with_text("암호를 설정해")
+    p.wait_active(p.window_with_text("암호를 설정해"))
     keys("Return")
     grid = p.find("장부", pyatspi.ROLE_TABLE, timeout=20)
     settle(0.5)
@@ -99,7 +98,7 @@ def saved_row_by_close_box():
     p.click(p.cell(grid, 0, "판매처명"))
     type_2beolsik("rlawlstn")
     p.close_box()
-    p.window_with_text("정말 수정하시겠습니까?")
+    p.wait_active(p.window_with_text("정말 수정하시겠습니까?"))
     keys("Return")
     p.wait_end()
     if voucher(key)[2] != "김진수":
@@ -115,7 +114,7 @@ def f2_then_click_elsewhere():
         keys("F2", "ctrl+a")
         type_2beolsik("gksrmf")          # 한글
         p.click(p.cell(grid, 1, "매입금액"))
-        p.window_with_text("정말 수정하시겠습니까?")
+        p.wait_active(p.window_with_text("정말 수정하시겠습니까?"))
         keys("Return")
         expect("품명 한글", lambda: voucher(key)[0] == "한글")
     finally:
@@ -133,9 +132,9 @@ def client_window_name_then_alt_s():
         keys("ctrl+a")
         type_2beolsik("qkrdudgml")       # 박영희
         keys("alt+s")
-        p.window_with_text("전표에 이미 등록된")
+        p.wait_active(p.window_with_text("전표에 이미 등록된"))
         keys("y")                        # 예: the vouchers take the new name too
-        p.window_with_text("자료가 변경되었습니다")
+        p.wait_active(p.window_with_text("자료가 변경되었습니다"))
         keys("Return")
         expect("상호명 박영희", lambda: rows("SELECT name FROM maechul WHERE id = 1") == [("박영희",)])
         expect("전표의 판매처명", lambda: voucher(rows("SELECT min(total_id) FROM total")[0][0])[2] == "박영희")
