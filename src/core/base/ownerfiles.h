@@ -15,5 +15,5 @@ inline QFileDevice::Permissions folderMode()
 } // namespace OwnerFiles
 
 // Like QDir::mkpath, each folder it makes readable by the owner only. error, when given, gets
-// the system's reason of a failure.
+// a message naming path and the system's reason.
 bool MakeOwnerFolders(const QString &path, QString *error = nullptr);
