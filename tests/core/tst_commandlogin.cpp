@@ -10,6 +10,7 @@
 
 #include "core/base/ownerfiles.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/ledgerlock.h"
 #include "core/shell/startup.h"
 #include "core/shell/userpassword.h"
 #include "scriptedprompt.h"
@@ -80,6 +81,9 @@ void tst_CommandLogin::commandFormsAskForThePassword()
         settings.setValue(AppSettings::environment(), QStringLiteral("db기초"), l.path());
         settings.sync();
     }
+    // A window open on the ledger holds its lock; the command forms only read and run beside it.
+    LedgerLock window(l.path());
+    QCOMPARE(window.take(), LedgerLock::Outcome::Taken);
     const QString app = QStringLiteral(SOLBITSEM_APP);
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("장부.") + suffix);

@@ -103,12 +103,6 @@ QString LedgerLock::heldText(const QString &ledgerFile)
            + QDir::toNativeSeparators(ledgerFile);
 }
 
-QString LedgerLock::failedText(const QString &ledgerFile, const QString &reason)
-{
-    return QStringLiteral("장부 잠금 파일을 만들 수 없어 장부를 열지 않습니다.\r\n")
-           + QDir::toNativeSeparators(lockPath(ledgerFile)) + QStringLiteral("\r\n") + reason;
-}
-
 InstanceBell::InstanceBell(const QString &ledgerFile) : m_name(serverName(ledgerFile)) {}
 
 InstanceBell::~InstanceBell() = default;

@@ -28,7 +28,6 @@ public:
 
     static QString lockPath(const QString &ledgerFile) { return ledgerFile + QStringLiteral(".lock"); }
     static QString heldText(const QString &ledgerFile);
-    static QString failedText(const QString &ledgerFile, const QString &reason);
 
 private:
     QString m_path;

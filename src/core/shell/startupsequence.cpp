@@ -47,8 +47,7 @@ bool StartupSequence::lockLedgerFile()
     // The folder may not exist yet on a first start; the lock goes where the ledger will be.
     MakeOwnerFolders(QFileInfo(ledger).absolutePath());
     auto lock = std::make_unique<LedgerLock>(ledger);
-    QString reason;
-    switch (lock->take(&reason)) {
+    switch (lock->take()) {
     case LedgerLock::Outcome::Taken:
         break;
     case LedgerLock::Outcome::HeldElsewhere:
@@ -56,8 +55,9 @@ bool StartupSequence::lockLedgerFile()
         InstanceBell(ledger).ring();
         return false;
     case LedgerLock::Outcome::Failed:
-        m_prompt.MsgWarn(LedgerLock::failedText(ledger, reason), programTitle());
-        return false;
+        // A folder nobody may write in (a read-only share) holds no lock file, and no program
+        // can change the ledger there either; its opening says what it can and cannot do.
+        return true;
     }
     m_lock = std::move(lock);
     m_bell = std::make_unique<InstanceBell>(ledger);

@@ -70,7 +70,7 @@ public:
 
 private:
     // A file ledger is held for this program alone; false, after a box, when another start holds
-    // it (which is asked to come to the front) or the lock cannot be made.
+    // it (which is asked to come to the front).
     bool lockLedgerFile();
     // A ledger of a newer program's layout is refused (and closed) before anything reads or
     // writes it; false then.
