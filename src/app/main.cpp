@@ -135,8 +135,17 @@ int main(int argc, char *argv[])
     ImportProgress importer(&window);
     StartupSequence startup(settings, db, prompt);
     startup.setImporter(&importer);
+    startup.setBringToFront([&window] {
+        // During the login its box is the one to show; the window itself is not shown yet.
+        QWidget *front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &window;
+        if (!front->isVisible())
+            return;
+        front->setWindowState((front->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        front->raise();
+        front->activateWindow();
+    });
     if (!startup.run(window))
-        return 0;
+        return startup.refused() ? 1 : 0;
     LedgerBackup backup(settings, db, prompt, startup.paths());
     backup.startDailyBackup();
     window.show();

@@ -57,6 +57,7 @@ private slots:
     void opensInItsFixedOrder_data();
     void opensInItsFixedOrder();
     void newerLedgerIsRefusedUntouched();
+    void secondStartOnTheFileIsRefused();
     void serverRetry();
 };
 
@@ -162,6 +163,37 @@ void tst_StartupSequence::newerLedgerIsRefusedUntouched()
     QVERIFY(script.last().text.contains(QStringLiteral("장부 형식 %1까지").arg(Schema::Version)));
     QVERIFY(!db.isOpen());
     QCOMPARE(hash(), before);
+}
+
+void tst_StartupSequence::secondStartOnTheFileIsRefused()
+{
+    QVERIFY(Database::createLedger(AppFolders::defaultDbPath() + QStringLiteral("/panDB.db"), nullptr));
+    AppSettings settings;
+    settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("1"));
+    QStringList firstLog;
+    ScriptedPrompt firstPrompt;
+    Database firstDb;
+    RecordingView firstView(firstLog, firstDb, true);
+    StartupSequence first(settings, firstDb, firstPrompt);
+    int broughtToFront = 0;
+    first.setBringToFront([&broughtToFront] { ++broughtToFront; });
+    QVERIFY(first.run(firstView));
+    QVERIFY(!first.refused());
+
+    // The second start on the same file says why and ends before it touches the ledger.
+    QStringList log;
+    ScriptedPrompt script;
+    script.ok();
+    Database db;
+    RecordingView view(log, db, true);
+    StartupSequence second(settings, db, script);
+    QVERIFY(!second.run(view));
+    QVERIFY(second.refused());
+    QVERIFY(log.isEmpty());
+    QVERIFY(!db.isOpen());
+    QCOMPARE(script.count(), 1);
+    QVERIFY(script.last().text.startsWith(QStringLiteral("이 장부는 이미 다른 솔빛셈 창에서 열려 있습니다.")));
+    QTRY_COMPARE(broughtToFront, 1);
 }
 
 void tst_StartupSequence::serverRetry()

@@ -166,7 +166,10 @@ void tst_LoginWindows::passwordWindow()
     QStringList captions;
     for (const QLabel *label : w.findChildren<QLabel *>())
         captions << label->text();
-    QCOMPARE(captions, (QStringList{QStringLiteral("기존비밀번호"), QStringLiteral("변경할비밀번호"), QStringLiteral("비밀번호 확인:")}));
+    QCOMPARE(captions, (QStringList{QStringLiteral("기존비밀번호"), QStringLiteral("변경할비밀번호"), QStringLiteral("비밀번호 확인:"),
+                                    UserPassword::lockNoteText()}));
+    // Said where the password is set: it locks the program and does not encrypt the file.
+    QVERIFY(UserPassword::lockNoteText().contains(QStringLiteral("암호화하지 않습니다")));
     w.open();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.txtinput[0]->setFocus();

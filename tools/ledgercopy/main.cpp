@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// solbitsem-ledger-copy FROM TO: copies a whole ledger, keys and all, into a new ledger, with
-// the rows of every table counted on both sides.
+// solbitsem-ledger-copy FROM TO [--password-stdin]: copies a whole ledger, keys and all, into a
+// new ledger, with the rows of every table counted on both sides.
 #include <cstdio>
 
 #include <QCoreApplication>
@@ -10,6 +10,7 @@
 #include "core/data/connectionsettings.h"
 #include "core/data/database.h"
 #include "core/migrate/ledgercopy.h"
+#include "core/shell/commandlogin.h"
 
 namespace {
 
@@ -17,11 +18,13 @@ using Out = ConsolePrompt;
 
 int usage()
 {
-    Out::print(stderr, QStringLiteral("사용법: solbitsem-ledger-copy FROM TO\n"
+    Out::print(stderr, QStringLiteral("사용법: solbitsem-ledger-copy FROM TO [--password-stdin]\n"
                                  "  FROM: 복사할 장부: 파일 (panDB.db) 또는 장부 서버\n"
                                  "        (\"host=… port=… dbname=… user=…\", 비밀번호는 ~/.pgpass)\n"
                                  "  TO: 새로 만들 장부 파일, 또는 장부가 비어 있는 장부 서버;\n"
-                                 "      전표가 있는 장부는 덮어쓰지 않습니다\n"));
+                                 "      전표가 있는 장부는 덮어쓰지 않습니다\n"
+                                 "  --password-stdin: 원본 장부의 암호를 표준 입력의 첫 줄에서 읽습니다\n"
+                                 "        (없으면 암호가 걸린 장부는 터미널에서 묻습니다)\n"));
     return 2;
 }
 
@@ -30,7 +33,8 @@ int usage()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool passwordFromStdin = CommandLogin::takeStdinOption(args);
     if (args.size() != 2 || args.at(0).startsWith(QLatin1Char('-')) || args.at(1).startsWith(QLatin1Char('-')))
         return usage();
     const ConnectionSettings from = ConnectionSettings::parse(args.at(0));
@@ -42,6 +46,11 @@ int main(int argc, char *argv[])
     }
     if (const SqlError e = source.probe(); e.isError()) {
         Out::print(stderr, QStringLiteral("원본 장부를 읽을 수 없습니다: %1\n").arg(e.text));
+        return 1;
+    }
+    // A copy is the whole ledger: the password that guards the window guards it too.
+    if (const QString refused = CommandLogin::admit(source, passwordFromStdin); !refused.isEmpty()) {
+        Out::print(stderr, refused + QLatin1Char('\n'));
         return 1;
     }
     const auto progress = [](qint64 done, qint64 total) {

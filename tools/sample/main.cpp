@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include "core/base/ownerfiles.h"
 #include "core/data/sampleledger.h"
 #include "core/shell/startup.h"
 
@@ -39,7 +40,7 @@ int main(int argc, char *argv[])
         std::fputs("--out FOLDER 를 주십시오.\n", stderr);
         return 2;
     }
-    if (!QDir().mkpath(folder)) {
+    if (!MakeOwnerFolders(folder)) {
         std::fprintf(stderr, "폴더를 만들 수 없습니다: %s\n", qPrintable(folder));
         return 1;
     }

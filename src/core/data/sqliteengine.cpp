@@ -3,14 +3,13 @@
 
 #include <sqlite3.h>
 
-#include <filesystem>
-#include <system_error>
-
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include "core/base/ownerfiles.h"
 
 namespace {
 
@@ -213,18 +212,14 @@ bool SqliteEngine::createLedger(const ConnectionSettings &settings, QString *err
     };
     if (info.exists())
         return fail(QStringLiteral("파일이 이미 있습니다: ") + QDir::toNativeSeparators(settings.path));
-    // QDir::mkpath gives no reason; the system's says whether a file is in the way, the disk is
-    // read-only or the user may not write there.
-    std::error_code reason;
-    std::filesystem::create_directories(std::filesystem::path(info.absolutePath().toStdU16String()), reason);
-    if (reason)
-        return fail(QStringLiteral("폴더를 만들 수 없습니다: ") + folder + QStringLiteral("\r\n")
-                    + QString::fromLocal8Bit(reason.message()));
+    if (QString reason; !MakeOwnerFolders(info.absolutePath(), &reason))
+        return fail(reason);
     {
         // Made here rather than by the engine, whose "unable to open database file" would hide
         // the system's reason. NewOnly: a file that appeared meanwhile is not touched.
+        // The owner's alone: SQLite gives its journals the same mode.
         QFile file(info.absoluteFilePath());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerFiles::fileMode()))
             return fail(QStringLiteral("폴더에 파일을 만들 수 없습니다: ") + folder + QStringLiteral("\r\n")
                         + file.errorString());
     }
@@ -327,6 +322,9 @@ SqlError SqliteEngine::backupTo(Database &db, const QString &target)
         return classifyCode(SQLITE_CANTOPEN, QStringLiteral("파일이 이미 있습니다."), what);
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
+    // Made here so that the copy is the owner's alone like the ledger; the engine opens it as is.
+    if (QFile made(part); !made.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerFiles::fileMode()))
+        return classifyCode(SQLITE_CANTOPEN, made.errorString(), what);
     sqlite3 *dest = nullptr;
     int rc = sqlite3_open_v2(part.toUtf8().constData(), &dest, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QString text;

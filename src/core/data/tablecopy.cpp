@@ -9,6 +9,7 @@
 #include <QScopeGuard>
 #include <QTemporaryFile>
 
+#include "core/base/ownerfiles.h"
 #include "core/base/textutil.h"
 #include "database.h"
 #include "schema.h"
@@ -213,7 +214,7 @@ Result copyToNewFile(Database &source, const QString &path, const Progress &prog
         r.error = QStringLiteral("장부 파일이 이미 있습니다. 덮어쓰지 않습니다.\r\n") + native;
         return r;
     }
-    if (!QDir().mkpath(info.absolutePath())) {
+    if (!MakeOwnerFolders(info.absolutePath())) {
         r.error = QStringLiteral("폴더를 만들 수 없습니다: ") + QDir::toNativeSeparators(info.absolutePath());
         return r;
     }

@@ -10,6 +10,7 @@
 
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/commandlogin.h"
 #include "ledgerexport.h"
 #include "ledgermodel.h"
 #include "ledgerselection.h"
@@ -32,6 +33,7 @@ std::optional<int> runExportLedger(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("솔빛셈"));
     QCoreApplication::setApplicationName(QStringLiteral("솔빛셈"));
     QStringList args = QCoreApplication::arguments().mid(2);
+    const bool passwordFromStdin = CommandLogin::takeStdinOption(args);
     const QString out = args.isEmpty() ? QString() : args.takeFirst();
     const QString suffix = out.section(QLatin1Char('.'), -1).toLower();
     const LedgerSelection selection = parseLedgerSelection(args, QDate::currentDate());
@@ -40,13 +42,16 @@ std::optional<int> runExportLedger(int argc, char *argv[])
         if (!selection.error.isEmpty())
             say(stderr, selection.error);
         say(stderr, QStringLiteral("사용법: solbitsem --export-ledger OUT.xlsx|OUT.csv "
-                                   "[--from DATE --to DATE | --product TEXT | --client TEXT]"));
+                                   "[--from DATE --to DATE | --product TEXT | --client TEXT] "
+                                   "[--password-stdin]"));
         return 2;
     }
     AppSettings settings;
     Database db;
     LedgerModel model;
-    if (const QString error = loadLedgerSelection(settings, db, selection.filter, model); !error.isEmpty()) {
+    if (const QString error = loadLedgerSelection(settings, db, selection.filter, model,
+                                                     [&](Database &ledger) { return CommandLogin::admit(ledger, passwordFromStdin); });
+        !error.isEmpty()) {
         say(stderr, error);
         return 1;
     }

@@ -4,6 +4,7 @@
 #include <optional>
 
 // `solbitsem --export-ledger OUT.xlsx|OUT.csv [--from DATE --to DATE | --product TEXT |
-// --client TEXT]`: the selected vouchers written without a window or a display. nullopt when
+// --client TEXT] [--password-stdin]`: the selected vouchers written without a window or a
+// display, once the ledger's password (if it has one) is given. nullopt when
 // the arguments are not this command; else the exit code (0 written, 1 failed, 2 misused).
 std::optional<int> runExportLedger(int argc, char *argv[]);

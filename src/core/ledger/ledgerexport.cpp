@@ -12,6 +12,7 @@
 #include <QSaveFile>
 
 #include "core/base/csvfield.h"
+#include "core/base/ownerfiles.h"
 #include "ledgermodel.h"
 
 namespace {
@@ -93,8 +94,13 @@ namespace LedgerExport {
 QString writeCsv(const LedgerModel &model, const QString &path)
 {
     const std::vector<Column> columns = shownColumns();
+    const bool existed = QFileInfo::exists(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    // A new file is the owner's alone from its first byte (the temporary file is what this sets);
+    // a file replaced keeps the mode its owner gave it.
+    if (!existed && !file.setPermissions(OwnerFiles::fileMode()))
         return file.errorString();
     QString out = QStringLiteral("\uFEFF");
     const auto line = [&out](const QStringList &fields) {
@@ -219,8 +225,14 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
 QString write(const LedgerModel &model, const QString &path, const QString &title)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QStringLiteral("xlsx"))
-        return writeXlsx(model, path, title);
+    if (suffix == QStringLiteral("xlsx")) {
+        const bool existed = QFileInfo::exists(path);
+        const QString error = writeXlsx(model, path, title);
+        // The library makes the file as the umask says; a new one becomes the owner's alone.
+        if (error.isEmpty() && !existed)
+            QFile::setPermissions(path, OwnerFiles::fileMode());
+        return error;
+    }
     if (suffix == QStringLiteral("csv"))
         return writeCsv(model, path);
     return QStringLiteral("저장할 파일은 .xlsx 또는 .csv 이어야 합니다.");

@@ -98,13 +98,18 @@ QString selectionHeading(const VoucherFilter &filter)
     return line;
 }
 
-QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFilter &filter, LedgerModel &model)
+QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFilter &filter, LedgerModel &model,
+                            const std::function<QString(Database &)> &admit)
 {
     const AppPaths paths = ResolvePaths(settings);
     if (!QFileInfo::exists(paths.gDbFile))
         return QStringLiteral("장부 파일이 없습니다: ") + paths.gDbFile;
     if (!db.isOpen() && !OpenMainDB(db, paths))
         return QStringLiteral("장부 파일을 열 수 없습니다: ") + paths.gDbFile;
+    if (admit) {
+        if (const QString refused = admit(db); !refused.isEmpty())
+            return refused;
+    }
     std::vector<LedgerRow> rows;
     const SqlError error = readVouchers(db, voucherQuery(db.dialect(), filter), rows);
     if (error.isError())

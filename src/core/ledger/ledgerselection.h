@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -27,5 +29,7 @@ LedgerSelection parseLedgerSelection(const QStringList &options, const QDate &to
 QString selectionHeading(const VoucherFilter &filter);
 
 // Opens the ledger the settings name (never creating one, never writing the settings) and fills model with the selected
-// vouchers in query order, without an entry row. Empty on success, else the message.
-QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFilter &filter, LedgerModel &model);
+// vouchers in query order, without an entry row. Empty on success, else the message. admit, when
+// given, runs once the ledger is open and before anything is read: its message ends the load.
+QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFilter &filter, LedgerModel &model,
+                            const std::function<QString(Database &)> &admit = {});

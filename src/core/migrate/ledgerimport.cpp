@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QTemporaryFile>
 
+#include "core/base/ownerfiles.h"
 #include "core/base/textutil.h"
 #include "core/data/database.h"
 #include "core/data/jetfile.h"
@@ -425,7 +426,7 @@ Result run(const Options &options, const Progress &progress)
         total += post.jet.rowCount;
     }
 
-    if (!QDir().mkpath(out.absolutePath()))
+    if (!MakeOwnerFolders(out.absolutePath()))
         return fail(QStringLiteral("폴더를 만들 수 없습니다: ") + native(out.absolutePath()));
     QTemporaryFile ledgerTmp(out.absoluteFilePath(Startup::ledgerFileName() + QStringLiteral(".XXXXXX")));
     if (!ledgerTmp.open())

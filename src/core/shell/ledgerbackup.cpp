@@ -15,6 +15,7 @@
 #include <QSettings>
 #include <QVariantList>
 
+#include "core/base/ownerfiles.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/schema.h"
@@ -343,7 +344,7 @@ LedgerBackup::Copy LedgerBackup::makeCopy(Database &source, const QDateTime &at,
     const QString dir = folder();
     const QString target = QDir(dir).filePath(baseName(m_paths) + QLatin1Char('-') + at.toString(kStampFormat)
                                               + QStringLiteral(".db"));
-    if (!QDir().mkpath(dir))
+    if (!MakeOwnerFolders(dir))
         copy.failure = QStringLiteral("폴더를 만들 수 없습니다.");
     else if (const SqlError e = source.backupTo(target); e.isError())
         copy.failure = e.text;
@@ -564,7 +565,7 @@ bool LedgerBackup::restoreOntoServer(const Entry &entry, const QString &aside, b
     // held go into a file first.
     QString failure;
     Carried carried;
-    if (!QDir().mkpath(QFileInfo(aside).absolutePath()))
+    if (!MakeOwnerFolders(QFileInfo(aside).absolutePath()))
         failure = QStringLiteral("폴더를 만들 수 없습니다: ") + QDir::toNativeSeparators(QFileInfo(aside).absolutePath());
     else if (const SqlError e = m_db.backupTo(aside); e.isError())
         failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.\r\n") + e.text;

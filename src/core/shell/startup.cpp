@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QTemporaryDir>
 
+#include "core/base/ownerfiles.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/tablecopy.h"
@@ -54,7 +55,7 @@ AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt)
                        QStringLiteral("파일 경로 오류"));
     // The default root may not exist yet on a first start here, so the parents are made too.
     if (!isDir(p.gRptPath))
-        QDir().mkpath(p.gRptPath);
+        MakeOwnerFolders(p.gRptPath);
 
     const QString env = AppSettings::environment();
     settings.setValue(env, kDbFile, p.gDbFile);
@@ -110,7 +111,7 @@ bool EnsurePostalFile(const AppPaths &paths)
     if (paths.gPostFile.isEmpty() || QFileInfo::exists(paths.gPostFile))
         return true;
     const QString shipped = AppFolders::programFile(Startup::postalFileName());
-    if (shipped.isEmpty() || !QDir().mkpath(QFileInfo(paths.gPostFile).absolutePath()))
+    if (shipped.isEmpty() || !MakeOwnerFolders(QFileInfo(paths.gPostFile).absolutePath()))
         return false; // the address search says so when it is used
     if (!QFile::copy(shipped, paths.gPostFile))
         return false;

@@ -3,8 +3,13 @@
 
 #include "core/data/database.h"
 #include "core/data/schemamaint.h"
+#include <QFileInfo>
+
+#include "core/base/ownerfiles.h"
+#include "core/base/userprompt.h"
 #include "appsettings.h"
 #include "ledgerlocation.h"
+#include "ledgerlock.h"
 
 namespace {
 // Passes the import on and notes whether a ledger came in.
@@ -31,8 +36,44 @@ StartupSequence::StartupSequence(AppSettings &settings, Database &db, UserPrompt
 {
 }
 
+StartupSequence::~StartupSequence() = default;
+
+bool StartupSequence::lockLedgerFile()
+{
+    // On a server several PCs sharing the ledger is the point, and the server keeps them apart.
+    if (LedgerLocation::read(m_settings).kind == LedgerLocation::Kind::Server)
+        return true;
+    const QString ledger = ResolvePaths(m_settings).gDbFile;
+    // The folder may not exist yet on a first start; the lock goes where the ledger will be.
+    MakeOwnerFolders(QFileInfo(ledger).absolutePath());
+    auto lock = std::make_unique<LedgerLock>(ledger);
+    switch (lock->take()) {
+    case LedgerLock::Outcome::Taken:
+        break;
+    case LedgerLock::Outcome::HeldElsewhere:
+        m_prompt.MsgWarn(LedgerLock::heldText(ledger), programTitle());
+        InstanceBell(ledger).ring();
+        return false;
+    case LedgerLock::Outcome::Failed:
+        // A folder nobody may write in (a read-only share) holds no lock file, and no program
+        // can change the ledger there either; its opening says what it can and cannot do.
+        return true;
+    }
+    m_lock = std::move(lock);
+    m_bell = std::make_unique<InstanceBell>(ledger);
+    m_bell->listen([this] {
+        if (m_bringToFront)
+            m_bringToFront();
+    });
+    return true;
+}
+
 bool StartupSequence::run(View &view)
 {
+    if (!lockLedgerFile()) {
+        m_refused = true;
+        return false;
+    }
     view.setCaption();
     NotingImporter importer(m_importer);
     m_paths = InitApp(m_settings, m_db, m_prompt, importer.use());

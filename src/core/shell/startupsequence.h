@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include <QDate>
@@ -9,6 +11,8 @@
 
 class AppSettings;
 class Database;
+class InstanceBell;
+class LedgerLock;
 class UserPrompt;
 
 // The opening of the program in its fixed order. The data side (settings, the ledger, schema
@@ -39,6 +43,7 @@ public:
     };
 
     StartupSequence(AppSettings &settings, Database &db, UserPrompt &prompt);
+    ~StartupSequence();
     StartupSequence(const StartupSequence &) = delete;
     StartupSequence &operator=(const StartupSequence &) = delete;
 
@@ -46,8 +51,14 @@ public:
     // one a new empty ledger is made.
     void setImporter(LedgerImporter *importer) { m_importer = importer; }
 
-    // The whole opening; false when the login ended the program.
+    // A second start on this ledger file asks the running one to come to the front: this is
+    // called then (in the event loop).
+    void setBringToFront(std::function<void()> bringToFront) { m_bringToFront = std::move(bringToFront); }
+
+    // The whole opening; false when the login ended the program, or when another program holds
+    // the ledger file (refused() then).
     bool run(View &view);
+    bool refused() const { return m_refused; }
 
     // A server ledger that could not be opened (the server unreachable at the start, or later
     // refused): the server login, the login, the checks of the opening and the first query
@@ -58,6 +69,9 @@ public:
     const AppPaths &paths() const { return m_paths; }
 
 private:
+    // A file ledger is held for this program alone; false, after a box, when another start holds
+    // it (which is asked to come to the front).
+    bool lockLedgerFile();
     // A ledger of a newer program's layout is refused (and closed) before anything reads or
     // writes it; false then.
     bool refuseNewerLedger();
@@ -70,6 +84,10 @@ private:
     UserPrompt &m_prompt;
     AppPaths m_paths;
     LedgerImporter *m_importer = nullptr;
+    std::function<void()> m_bringToFront;
+    std::unique_ptr<LedgerLock> m_lock;
+    std::unique_ptr<InstanceBell> m_bell;
+    bool m_refused = false;
 };
 
 // The first day of the latest month with a sold voucher: where the grid opens after an import

@@ -39,6 +39,13 @@ public:
     static QString changedText() { return QStringLiteral("비밀번호를 변경했습니다.\r\n다음 시작부터 새 비밀번호를 입력하세요."); }
     static QString removedText() { return QStringLiteral("비밀번호를 없앴습니다.\r\n다음 시작부터 비밀번호를 묻지 않습니다."); }
     static QString failedCaption() { return QStringLiteral("비밀번호를 바꾸지 못했습니다."); }
+    // The password window says what the password is and is not.
+    static QString lockNoteText()
+    {
+        return QStringLiteral("비밀번호는 이 프로그램을 여는 잠금입니다. 장부 파일을 암호화하지 않습니다.\n"
+                              "장부 파일과 백업, 내보낸 파일은 이 컴퓨터 사용자 계정만 읽을 수 있게\n"
+                              "만들어지므로, 다른 사람과 같은 계정을 쓰지 마십시오.");
+    }
 
 private:
     Database &m_db;

@@ -10,6 +10,7 @@
 #include "core/ledger/ledgerselection.h"
 #include "core/ledger/reportlayout.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/commandlogin.h"
 #include "core/shell/startup.h"
 #include "frmprintpreview.h"
 #include "ledgerreportpainter.h"
@@ -52,11 +53,12 @@ int runPrintLedgerCommand(int argc, char *argv[])
         prompt.MsgWarn(text, kPrintTitle);
         return code;
     };
-    const QStringList args = QGuiApplication::arguments();
+    QStringList args = QGuiApplication::arguments();
+    const bool passwordFromStdin = CommandLogin::takeStdinOption(args);
     const qsizetype at = args.indexOf(QLatin1String(printLedgerOption()));
     if (at < 0 || at + 1 >= args.size() || args[at + 1].startsWith(QLatin1String("--")))
         return fail(QStringLiteral("사용법: solbitsem --print-ledger 출력.pdf [--from 날짜 --to 날짜 | --product 품목명 | "
-                                   "--client 판매처명]"),
+                                   "--client 판매처명] [--password-stdin]"),
                     2);
     const QString out = args[at + 1];
     const LedgerSelection selection = parseLedgerSelection(args.mid(at + 2), QDate::currentDate());
@@ -66,7 +68,9 @@ int runPrintLedgerCommand(int argc, char *argv[])
     Database db;
     const AppPaths paths = ResolvePaths(settings);
     LedgerModel model;
-    const QString loadError = loadLedgerSelection(settings, db, selection.filter, model);
+    const QString loadError = loadLedgerSelection(settings, db, selection.filter, model, [&](Database &ledger) {
+        return CommandLogin::admit(ledger, passwordFromStdin);
+    });
     if (!loadError.isEmpty())
         return fail(loadError, 1);
     LedgerReport report;

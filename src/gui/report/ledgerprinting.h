@@ -14,8 +14,9 @@ class QWidget;
 void printLedger(QWidget *parent, Database &db, UserPrompt &prompt, const LedgerModel &model, const QString &heading,
                  const QString &reportFolder);
 
-// solbitsem --print-ledger OUT.pdf [--from DATE --to DATE | --product TEXT | --client TEXT]: the
-// same report from the ledger the settings name, into a PDF, without a window or a display.
+// solbitsem --print-ledger OUT.pdf [--from DATE --to DATE | --product TEXT | --client TEXT]
+// [--password-stdin]: the same report from the ledger the settings name, into a PDF, without a
+// window or a display, once the ledger's password (if it has one) is given.
 // Exits 0 when the PDF was written, 2 on wrong options, 1 on any other failure, each with a
 // message on standard error.
 int runPrintLedgerCommand(int argc, char *argv[]);

@@ -33,8 +33,11 @@ frmpass::frmpass(Database &db, UserPrompt &prompt, QWidget *parent)
         txtinput[i] = addBox(i, QStringLiteral("txtinput_%1").arg(i), labels[i], labels[i]);
     txtConfirm = addBox(2, QStringLiteral("txtConfirm"), QStringLiteral("비밀번호 확인:"), QStringLiteral("비밀번호 확인"));
     grid->setColumnMinimumWidth(1, 180);
+    // What the password does not do is said where it is set, so nobody trusts it with the file.
+    auto *note = named(new QLabel(UserPassword::lockNoteText(), this), QStringLiteral("lblLockNote"), QStringLiteral("비밀번호 안내"));
+    grid->addWidget(note, 3, 0, 1, 2);
     btnChange = named(new QPushButton(QStringLiteral("변경"), this), QStringLiteral("btnChange"), QStringLiteral("변경"));
-    grid->addWidget(btnChange, 3, 1, Qt::AlignRight);
+    grid->addWidget(btnChange, 4, 1, Qt::AlignRight);
     connect(btnChange, &QPushButton::clicked, this, &frmpass::btnChange_Click);
     setFixedSize(sizeHint());
 }
