@@ -11,6 +11,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/login.h"
+#include "core/shell/startup.h"
 #include "core/shell/userpassword.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
@@ -163,6 +164,8 @@ private slots:
     void damagedBackupIsRefused();
     void restoreKeepsThePasswordAndTheCallsSince();
     void restoreThatCannotKeepThePasswordPutsTheLedgerBack();
+    void restoreKilledAtEveryStepLeavesALedger();
+    void startOffersTheSetAsideLedgerBack();
     void serverBackupIsOneSnapshotAndRestoresInPlace();
     void serverRestoreKeepsThePasswordAndTheCallsSince();
 };
@@ -477,3 +480,81 @@ void tst_LedgerBackup::serverRestoreKeepsThePasswordAndTheCallsSince()
 
 QTEST_GUILESS_MAIN(tst_LedgerBackup)
 #include "tst_ledgerbackup.moc"
+
+void tst_LedgerBackup::restoreKilledAtEveryStepLeavesALedger()
+{
+    struct Killed
+    {
+    };
+    for (int killedAfter = 1; killedAfter <= 4; ++killedAfter) {
+        Shop shop;
+        shop.add(3);
+        shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+        const LedgerBackup::Entry entry = shop.backup->backupNow(true);
+        shop.add(4);
+        shop.backup->setNow(at(QStringLiteral("2026-12-09 15:00")));
+        shop.backup->setAfterStep([&](int step) {
+            if (step == killedAfter)
+                throw Killed{};
+        });
+        shop.prompt.yes();
+        try {
+            shop.backup->restore(entry);
+            QFAIL("the restore ran past its last step");
+        } catch (const Killed &) {
+        }
+        shop.db.close();
+        QVERIFY2(QFileInfo::exists(shop.paths.gDbFile), qPrintable(QString::number(killedAfter)));
+
+        // The next start finds a ledger, the old one or the restored one whole, and nothing to ask.
+        AppSettings settings;
+        settings.setValue(AppSettings::environment(), QStringLiteral("db경로"), shop.paths.gDbPath);
+        ScriptedPrompt start;
+        Database db;
+        InitApp(settings, db, start);
+        QCOMPARE(start.count(), 0);
+        Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+        QVERIFY(r.query.next());
+        QCOMPARE(r.query.value(0).toLongLong(), killedAfter < 4 ? 7 : 3);
+        QVERIFY(!QFileInfo::exists(Startup::stagedRestorePath(shop.paths.gDbFile)));
+    }
+}
+
+void tst_LedgerBackup::startOffersTheSetAsideLedgerBack()
+{
+    // What an earlier restore cut short left: the ledger under its dated name only.
+    Shop shop;
+    shop.add(5);
+    shop.db.close();
+    const QString older = shop.paths.gDbPath + QStringLiteral("/panDB-복원전-20261201-080000.db");
+    const QString newest = shop.paths.gDbPath + QStringLiteral("/panDB-복원전-20261209-150000.db");
+    QVERIFY(QFile::copy(shop.paths.gDbFile, older));
+    QVERIFY(QFile::rename(shop.paths.gDbFile, newest));
+    AppSettings settings;
+    settings.setValue(AppSettings::environment(), QStringLiteral("db경로"), shop.paths.gDbPath);
+
+    // Declined: the file stays, and a new empty ledger is made as before.
+    {
+        ScriptedPrompt start;
+        start.no().ok();
+        Database db;
+        InitApp(settings, db, start);
+        QCOMPARE(start.asked.at(0).text,
+                 QStringLiteral("장부 파일이 없습니다.\r\n복원할 때 2026-12-09 15:00:00에 보관해 둔 장부가 있습니다.\r\n")
+                     + QDir::toNativeSeparators(newest)
+                     + QStringLiteral("\r\n이 장부를 다시 쓰시겠습니까?\r\n[아니요]를 누르면 이 파일은 그대로 둡니다."));
+        QCOMPARE(start.asked.at(0).defaultButton, UserPrompt::Answer::Yes);
+        QVERIFY(start.last().text.startsWith(QStringLiteral("새 장부 파일을 만들었습니다.")));
+        QVERIFY(QFileInfo::exists(newest));
+    }
+    QVERIFY(QFile::remove(shop.paths.gDbFile));
+    ScriptedPrompt start;
+    start.yes();
+    Database db;
+    InitApp(settings, db, start);
+    QVERIFY(start.scriptDone());
+    QVERIFY(!QFileInfo::exists(newest));
+    Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toLongLong(), 5);
+}

@@ -5,6 +5,12 @@
 #include <map>
 #include <optional>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <QMetaObject>
 
 #include <QDir>
@@ -504,49 +510,7 @@ bool LedgerBackup::restore(const Entry &entry)
         return restoreOntoServer(entry, aside, keepPassword, copy.lastCall);
 
     const Carried carried = readCarried(m_db, keepPassword, copy.lastCall);
-    m_db.close();
-    // A journal left beside the ledger belongs to it and must not be applied to the copy.
-    const QString journal = ledger + QStringLiteral("-journal");
-    const auto putBack = [&] {
-        // The copy goes, its own journal with it, so that none is applied to the ledger.
-        QFile::remove(ledger);
-        QFile::remove(journal);
-        QFile::rename(aside, ledger);
-        QFile::rename(aside + QStringLiteral("-journal"), journal);
-    };
-    QString failure;
-    if (QFileInfo::exists(ledger) && !QFile::rename(ledger, aside)) {
-        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.");
-    } else {
-        if (QFileInfo::exists(journal))
-            QFile::rename(journal, aside + QStringLiteral("-journal"));
-        if (!QFile::copy(entry.path, ledger)) {
-            failure = QStringLiteral("백업 파일을 복사할 수 없습니다.");
-            putBack();
-        } else {
-            QFile(ledger).setPermissions(QFile(ledger).permissions() | QFileDevice::WriteOwner);
-        }
-    }
-    OpenMainDB(m_db, m_paths);
-    if (failure.isEmpty()) {
-        // A copy of an older installation is brought up to date as at start, which also gives it
-        // the call history's table.
-        CheckGroupField(m_db, m_prompt);
-        {
-            TransactionGuard guard(m_db, QStringLiteral("restore"));
-            failure = writeCarried(m_db, carried);
-            if (failure.isEmpty())
-                failure = guard.commit().text;
-        }
-        if (!failure.isEmpty()) {
-            // Never a ledger whose password went back without being asked: the old one returns.
-            failure = QStringLiteral("지금의 비밀번호와 수신번호 내역을 옮길 수 없습니다: ") + failure;
-            m_db.close();
-            putBack();
-            OpenMainDB(m_db, m_paths);
-        }
-    }
-    if (!failure.isEmpty()) {
+    if (const QString failure = swapIn(entry.path, aside, [&](Database &db) { return writeCarried(db, carried); }); !failure.isEmpty()) {
         m_prompt.MsgWarn(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.\r\n") + failure + QStringLiteral("\r\n")
                              + QDir::toNativeSeparators(info.dir().path()),
                          kTitleRestore);
@@ -555,6 +519,87 @@ bool LedgerBackup::restore(const Entry &entry)
     m_setAside = aside;
     m_prompt.MsgInfo(kRestored + QDir::toNativeSeparators(aside) + carriedText(carried), kTitleRestore);
     return true;
+}
+
+QString LedgerBackup::swapIn(const QString &copyPath, const QString &aside, const std::function<QString(Database &)> &keep)
+{
+    // At every step the ledger's name holds a whole ledger, the old one until a single rename
+    // puts the new one over it: a kill anywhere leaves a ledger that opens.
+    const QString ledger = m_paths.gDbFile;
+    const QString folder = QFileInfo(ledger).absolutePath();
+    const QString staged = Startup::stagedRestorePath(ledger);
+    const QString journal = QStringLiteral("-journal");
+    const auto dropStaged = [&] {
+        QFile::remove(staged);
+        QFile::remove(staged + journal);
+    };
+    const auto step = [this](int n) {
+        if (m_afterStep)
+            m_afterStep(n);
+    };
+    dropStaged();
+    if (!QFile::copy(copyPath, staged)) {
+        dropStaged();
+        return QStringLiteral("백업 파일을 복사할 수 없습니다.");
+    }
+    QFile::setPermissions(staged, QFile::permissions(staged) | QFileDevice::WriteOwner);
+    if (const QString e = Database::syncToDisk(staged); !e.isEmpty()) {
+        dropStaged();
+        return QStringLiteral("백업 파일을 복사할 수 없습니다: ") + e;
+    }
+    step(1);
+    // A copy of an older installation is brought up to date as at start, which also gives it the
+    // call history's table, and takes what stays from the current ledger before it is in place.
+    QString failure;
+    {
+        Database db;
+        if (!db.open(staged, false) || !CheckGroupField(db, m_prompt)) {
+            failure = QStringLiteral("백업 파일을 열 수 없습니다.");
+        } else {
+            TransactionGuard guard(db, QStringLiteral("restore"));
+            failure = keep(db);
+            if (failure.isEmpty())
+                failure = guard.commit().text;
+            if (!failure.isEmpty())
+                failure = QStringLiteral("지금의 비밀번호와 수신번호 내역을 옮길 수 없습니다: ") + failure;
+        }
+    }
+    if (failure.isEmpty())
+        if (const QString e = Database::syncToDisk(staged); !e.isEmpty())
+            failure = QStringLiteral("백업 파일을 복사할 수 없습니다: ") + e;
+    if (!failure.isEmpty()) {
+        dropStaged();
+        return failure;
+    }
+    step(2);
+    // The ledger also under the dated name, keeping its own until the copy replaces it. A journal
+    // beside it belongs to it and must not be applied to the copy.
+    m_db.close();
+    if (QFileInfo::exists(ledger + journal))
+        QFile::rename(ledger + journal, aside + journal);
+    const QByteArray from = QFile::encodeName(ledger);
+    const QByteArray to = QFile::encodeName(aside);
+    if (QFileInfo::exists(ledger) && ::link(from.constData(), to.constData()) != 0
+        && (!QFile::copy(ledger, aside) || !Database::syncToDisk(aside).isEmpty())) {
+        QFile::remove(aside);
+        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.");
+    }
+    Database::syncToDisk(folder);
+    if (failure.isEmpty()) {
+        step(3);
+        // rename(2) replaces the name in one step.
+        if (::rename(QFile::encodeName(staged).constData(), from.constData()) != 0) {
+            failure = QStringLiteral("백업 파일을 장부 자리에 놓을 수 없습니다: ") + QString::fromLocal8Bit(std::strerror(errno));
+            QFile::remove(aside); // the same ledger is still under its own name
+        }
+        Database::syncToDisk(folder);
+    }
+    if (!failure.isEmpty())
+        dropStaged();
+    else
+        step(4);
+    OpenMainDB(m_db, m_paths);
+    return failure;
 }
 
 bool LedgerBackup::restoreOntoServer(const Entry &entry, const QString &aside, bool keepPassword, qint64 lastCall)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startup.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -76,6 +77,46 @@ bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt)
         return false;
     }
     prompt.MsgInfo(QStringLiteral("새 장부 파일을 만들었습니다.\r\n") + QDir::toNativeSeparators(paths.gDbFile));
+    return true;
+}
+
+bool OfferSetAsideLedger(const AppPaths &paths, UserPrompt &prompt)
+{
+    const QFileInfo ledger(paths.gDbFile);
+    if (ledger.exists())
+        return false;
+    const QString stampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+    const QString prefix = ledger.completeBaseName() + Startup::setAsideMark();
+    const QString suffix = QLatin1Char('.') + ledger.suffix();
+    QString newest;
+    QDateTime newestAt;
+    const QStringList names = ledger.dir().entryList({prefix + QStringLiteral("*") + suffix}, QDir::Files);
+    for (const QString &name : names) {
+        const QString stamp = name.mid(prefix.size(), name.size() - prefix.size() - suffix.size());
+        const QDateTime at = QDateTime::fromString(stamp, stampFormat);
+        if (at.isValid() && stamp.size() == stampFormat.size() && (newest.isEmpty() || at > newestAt)) {
+            newest = ledger.dir().filePath(name);
+            newestAt = at;
+        }
+    }
+    if (newest.isEmpty())
+        return false;
+    const QString title = QStringLiteral("복원");
+    if (!prompt.MsgYesNo(QStringLiteral("장부 파일이 없습니다.\r\n복원할 때 %1에 보관해 둔 장부가 있습니다.\r\n%2\r\n"
+                                        "이 장부를 다시 쓰시겠습니까?\r\n[아니요]를 누르면 이 파일은 그대로 둡니다.")
+                             .arg(newestAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), QDir::toNativeSeparators(newest)),
+                         title, true))
+        return false;
+    // Its journal, if any, goes with it; one left beside the ledger's name belongs to no file now.
+    const QString journal = QStringLiteral("-journal");
+    QFile::remove(paths.gDbFile + journal);
+    if (!QFile::rename(newest, paths.gDbFile)) {
+        prompt.MsgWarn(QStringLiteral("보관해 둔 장부를 되돌릴 수 없습니다.\r\n") + QDir::toNativeSeparators(newest), title);
+        return false;
+    }
+    if (QFileInfo::exists(newest + journal))
+        QFile::rename(newest + journal, paths.gDbFile + journal);
+    Database::syncToDisk(ledger.absolutePath());
     return true;
 }
 
@@ -207,6 +248,10 @@ AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, Ledger
         OpenServerLedger(db, location, prompt, &paths, importer);
         return paths;
     }
+    // A copy a restore was bringing in when it was cut short.
+    QFile::remove(Startup::stagedRestorePath(paths.gDbFile));
+    QFile::remove(Startup::stagedRestorePath(paths.gDbFile) + QStringLiteral("-journal"));
+    OfferSetAsideLedger(paths, prompt);
     if (importer && !QFileInfo::exists(paths.gDbFile))
         OfferLedgerImport(paths, prompt, *importer);
     EnsureLedger(paths, prompt);
