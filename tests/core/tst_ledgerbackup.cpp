@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -166,6 +167,9 @@ private slots:
     void restoreThatCannotKeepThePasswordPutsTheLedgerBack();
     void restoreKilledAtEveryStepLeavesALedger();
     void startOffersTheSetAsideLedgerBack();
+    void killedCopiesLeftOversGoAtTheNextBackup();
+    void onlyARecordedSoundCopyCountsForToday();
+    void listShowsWhatTheFilesAre();
     void serverBackupIsOneSnapshotAndRestoresInPlace();
     void serverRestoreKeepsThePasswordAndTheCallsSince();
 };
@@ -557,4 +561,93 @@ void tst_LedgerBackup::startOffersTheSetAsideLedgerBack()
     Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
     QVERIFY(r.query.next());
     QCOMPARE(r.query.value(0).toLongLong(), 5);
+}
+
+namespace {
+void writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified = {})
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.flush(); // a later write would set the time again
+    if (modified.isValid())
+        QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+} // namespace
+
+void tst_LedgerBackup::killedCopiesLeftOversGoAtTheNextBackup()
+{
+    Shop shop;
+    shop.add(1);
+    QVERIFY(QDir().mkpath(shop.backupFolder()));
+    const QDir folder(shop.backupFolder());
+    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    const QStringList killed{QStringLiteral("panDB-20261208-090000.db.part"), QStringLiteral("panDB-20261208-090000.db.part-journal"),
+                             QStringLiteral("panDB-20261207-090000.db.a1B2c3")};
+    // Still being written, or not this program's.
+    const QStringList kept{QStringLiteral("panDB-20261209-085959.db.part"), QStringLiteral("장부.part"),
+                           QStringLiteral("panDB-20261207-090000.db.a1B2c3.txt")};
+    for (const QString &name : killed)
+        writeFile(folder.filePath(name), QByteArray(4096, 'x'), hourAgo);
+    writeFile(folder.filePath(kept.at(0)), QByteArray(4096, 'x'));
+    writeFile(folder.filePath(kept.at(1)), "x", hourAgo);
+    writeFile(folder.filePath(kept.at(2)), "x", hourAgo);
+
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+    QCOMPARE(shop.backup->backupNow(true).check, QStringLiteral("ok"));
+    QStringList expected = kept;
+    expected << QStringLiteral("backup.ini") << QStringLiteral("panDB-20261209-090000.db");
+    expected.sort();
+    QStringList present = folder.entryList(QDir::Files);
+    present.sort();
+    QCOMPARE(present, expected);
+}
+
+void tst_LedgerBackup::onlyARecordedSoundCopyCountsForToday()
+{
+    Shop shop;
+    shop.add(2);
+    shop.backup->setNow(at(QStringLiteral("2026-12-08 09:00")));
+    const LedgerBackup::Entry yesterday = shop.backup->backupNow(true);
+    // Today's date on a text file, and on a sound copy that no backup recorded.
+    const QDir folder(shop.backupFolder());
+    writeFile(folder.filePath(QStringLiteral("panDB-20261209-070000.db")), "no ledger here");
+    QVERIFY(QFile::copy(yesterday.path, folder.filePath(QStringLiteral("panDB-20261209-080000.db"))));
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+    shop.backup->dailyBackup();
+    QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("panDB-20261209-090000.db"))));
+    // That copy counts; the next start of the day makes none.
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 10:00")));
+    shop.backup->dailyBackup();
+    QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("panDB-20261209-100000.db"))));
+    QCOMPARE(shop.prompt.count(), 0);
+}
+
+void tst_LedgerBackup::listShowsWhatTheFilesAre()
+{
+    Shop shop;
+    shop.add(3);
+    shop.backup->setNow(at(QStringLiteral("2026-12-08 09:00")));
+    const LedgerBackup::Entry good = shop.backup->backupNow(true);
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+    const LedgerBackup::Entry text = shop.backup->backupNow(true);
+    // A text file put where a copy was, with a record that praises it; a sound copy run down.
+    writeFile(text.path, QByteArray(text.size, 'x'));
+    {
+        QSettings record(shop.backupFolder() + QStringLiteral("/backup.ini"), QSettings::IniFormat);
+        record.setValue(QFileInfo(text.path).fileName() + QStringLiteral("/vouchers"), 200000);
+        record.setValue(QFileInfo(good.path).fileName() + QStringLiteral("/check"), QStringLiteral("damaged"));
+        record.setValue(QFileInfo(good.path).fileName() + QStringLiteral("/vouchers"), 9);
+    }
+    const QList<LedgerBackup::Entry> listed = shop.backup->examined();
+    QCOMPARE(listed.size(), 2);
+    QCOMPARE(listed.at(0).path, text.path);
+    QCOMPARE(listed.at(0).check, QStringLiteral("장부 파일이 아닙니다."));
+    QCOMPARE(listed.at(0).vouchers, -1);
+    QCOMPARE(listed.at(1).check, QStringLiteral("ok"));
+    QCOMPARE(listed.at(1).vouchers, 3);
+    // The restore checks the file through all the same.
+    shop.prompt.ok();
+    QVERIFY(!shop.backup->restore(listed.at(0)));
+    QCOMPARE(shop.count(), 3);
 }

@@ -34,6 +34,7 @@ namespace {
 const QString kTitleBackup = QStringLiteral("백업");
 const QString kTitleRestore = QStringLiteral("복원");
 const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+const qint64 kLeftoverAge = 10 * 60; // seconds
 const QString kRestored = QStringLiteral("복원했습니다. 이전 장부는 다음 파일로 보관했습니다.\r\n");
 
 struct Checked
@@ -58,6 +59,25 @@ Checked checkFile(const QString &path)
             out.check = r.error.text; // a sound file without a ledger is no ledger backup
     }
     return out;
+}
+
+// A quick look at a copy, for the list and the daily count: the header of a SQLite file and its
+// voucher count. The restore checks a copy through before it uses it.
+Checked lookAt(const QString &path)
+{
+    const QString notALedger = QStringLiteral("장부 파일이 아닙니다.");
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly) || f.read(16) != QByteArray("SQLite format 3\0", 16))
+            return {notALedger, -1};
+    }
+    Database copy;
+    if (!copy.open(path, false, Database::Access::ReadOnly))
+        return {QStringLiteral("열 수 없습니다."), -1};
+    Database::Result r = copy.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    if (!r.ok() || !r.query.next())
+        return {notALedger, -1};
+    return {QStringLiteral("ok"), r.query.value(0).toLongLong()};
 }
 
 QString baseName(const AppPaths &paths)
@@ -299,9 +319,13 @@ bool LedgerBackup::dailyDue()
     // of it would help no one.
     if (!m_db.isOpen() || !HoldsLedger(m_db))
         return false;
+    // Only a copy this program made, recorded as sound and still that file, counts for today; a
+    // file that merely bears today's date does not.
     const QDate today = now().date();
     const QList<Entry> all = entries();
-    return std::none_of(all.begin(), all.end(), [&](const Entry &e) { return e.taken.date() == today; });
+    return std::none_of(all.begin(), all.end(), [&](const Entry &e) {
+        return e.taken.date() == today && e.check == QStringLiteral("ok") && lookAt(e.path).check == QStringLiteral("ok");
+    });
 }
 
 void LedgerBackup::dailyBackup()
@@ -349,10 +373,13 @@ LedgerBackup::Copy LedgerBackup::makeCopy(Database &source, const QDateTime &at,
     const QString dir = folder();
     const QString target = QDir(dir).filePath(baseName(m_paths) + QLatin1Char('-') + at.toString(kStampFormat)
                                               + QStringLiteral(".db"));
-    if (!QDir().mkpath(dir))
+    if (!QDir().mkpath(dir)) {
         copy.failure = QStringLiteral("폴더를 만들 수 없습니다.");
-    else if (const SqlError e = source.backupTo(target); e.isError())
-        copy.failure = e.text;
+    } else {
+        removeLeftovers();
+        if (const SqlError e = source.backupTo(target); e.isError())
+            copy.failure = e.text;
+    }
     if (!copy.failure.isEmpty())
         return copy;
     const Checked checked = checkFile(target);
@@ -367,6 +394,21 @@ LedgerBackup::Copy LedgerBackup::makeCopy(Database &source, const QDateTime &at,
     }
     rotate(at.date(), days, months);
     return copy;
+}
+
+QStringList LedgerBackup::removeLeftovers() const
+{
+    // What a killed copy left: the engine's .part file (and its journal) or a server copy's
+    // temporary file. One a copy still running elsewhere writes is younger than the margin.
+    static const QRegularExpression leftover(QStringLiteral("^%1-\\d{8}-\\d{6}\\.db\\.(part(-journal)?|[A-Za-z0-9]{6})$")
+                                                 .arg(QRegularExpression::escape(baseName(m_paths))));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-kLeftoverAge);
+    QStringList removed;
+    const QFileInfoList files = QDir(folder()).entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &f : files)
+        if (leftover.match(f.fileName()).hasMatch() && f.lastModified() < before && QFile::remove(f.absoluteFilePath()))
+            removed << f.absoluteFilePath();
+    return removed;
 }
 
 void LedgerBackup::report(const Copy &copy, bool quiet)
@@ -403,11 +445,24 @@ QList<LedgerBackup::Entry> LedgerBackup::entries() const
         if (!taken.isValid() || f.fileName().size() != prefix.size() + m.capturedLength(0) - 1)
             continue;
         record.beginGroup(f.fileName());
-        out.append({f.absoluteFilePath(), taken, f.size(), record.value(QStringLiteral("vouchers"), -1).toLongLong(),
-                    record.value(QStringLiteral("check")).toString()});
+        // A record of another size is of another file: as good as none.
+        const bool same = record.value(QStringLiteral("size"), -1).toLongLong() == f.size();
+        out.append({f.absoluteFilePath(), taken, f.size(), same ? record.value(QStringLiteral("vouchers"), -1).toLongLong() : -1,
+                    same ? record.value(QStringLiteral("check")).toString() : QString()});
         record.endGroup();
     }
     std::sort(out.begin(), out.end(), [](const Entry &a, const Entry &b) { return a.taken > b.taken; });
+    return out;
+}
+
+QList<LedgerBackup::Entry> LedgerBackup::examined() const
+{
+    QList<Entry> out = entries();
+    for (Entry &e : out) {
+        const Checked looked = lookAt(e.path);
+        e.check = looked.check;
+        e.vouchers = looked.vouchers;
+    }
     return out;
 }
 

@@ -53,8 +53,14 @@ public:
     void setReported(std::function<void()> reported) { m_reported = std::move(reported); }
     // A copy now, checked, recorded and rotated; the new entry, or an empty path after a box.
     Entry backupNow(bool quiet = false);
-    // The copies in the folder, newest first.
+    // The copies in the folder, newest first, with what backup.ini says of them (nothing when it
+    // records another size).
     QList<Entry> entries() const;
+    // The same, each opened read-only and looked at quickly instead (a SQLite header, the voucher
+    // count): what the files are, not what the record says.
+    QList<Entry> examined() const;
+    // The left-overs of copies killed at least ten minutes ago; the removed files.
+    QStringList removeLeftovers() const;
     // Keeps the newest copy of each of the last days (setting "백업보관일수", 14) that have
     // copies and the first copy of each of the last months (setting "백업보관개월수", 12)
     // counted back from this month; removes the rest. Returns the removed files.
