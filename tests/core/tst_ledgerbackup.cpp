@@ -74,6 +74,15 @@ void addCall(Database &db, const QString &time, const QString &number)
                             .bind(QStringLiteral("n"), number)));
 }
 
+void writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified = {})
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.flush(); // a later write would set the time again
+    if (modified.isValid())
+        QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
+}
 QStringList calls(Database &db)
 {
     QStringList out;
@@ -510,7 +519,10 @@ void tst_LedgerBackup::restoreKilledAtEveryStepLeavesALedger()
         shop.db.close();
         QVERIFY2(QFileInfo::exists(shop.paths.gDbFile), qPrintable(QString::number(killedAfter)));
 
-        // The next start finds a ledger, the old one or the restored one whole, and nothing to ask.
+        // The next start finds a ledger, the old one or the restored one whole, and nothing to ask;
+        // what a killed server restore leaves goes too.
+        const QString serverLeftover = shop.paths.gDbPath + QStringLiteral("/panDB-복원전-20261209-140000.db.aB3xYz");
+        writeFile(serverLeftover, "x", QDateTime::currentDateTime().addSecs(-3600));
         AppSettings settings;
         settings.setValue(AppSettings::environment(), QStringLiteral("db경로"), shop.paths.gDbPath);
         ScriptedPrompt start;
@@ -521,6 +533,7 @@ void tst_LedgerBackup::restoreKilledAtEveryStepLeavesALedger()
         QVERIFY(r.query.next());
         QCOMPARE(r.query.value(0).toLongLong(), killedAfter < 4 ? 7 : 3);
         QVERIFY(!QFileInfo::exists(Startup::stagedRestorePath(shop.paths.gDbFile)));
+        QVERIFY(!QFileInfo::exists(serverLeftover));
     }
 }
 
@@ -562,18 +575,6 @@ void tst_LedgerBackup::startOffersTheSetAsideLedgerBack()
     QVERIFY(r.query.next());
     QCOMPARE(r.query.value(0).toLongLong(), 5);
 }
-
-namespace {
-void writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified = {})
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    f.flush(); // a later write would set the time again
-    if (modified.isValid())
-        QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
-}
-} // namespace
 
 void tst_LedgerBackup::killedCopiesLeftOversGoAtTheNextBackup()
 {

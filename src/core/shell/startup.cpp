@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QTemporaryDir>
@@ -240,17 +241,34 @@ bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &
     return true;
 }
 
+void RemoveRestoreLeftovers(const AppPaths &paths)
+{
+    const QFileInfo ledger(paths.gDbFile);
+    const QString staged = Startup::stagedRestorePath(ledger.absoluteFilePath());
+    QFile::remove(staged);
+    QFile::remove(staged + QStringLiteral("-journal"));
+    // A server restore's file of the rows it replaced, still under its temporary name; ten
+    // minutes old at least, so that one another PC is writing into a shared folder stays.
+    const QRegularExpression temporary(QStringLiteral("^%1%2\\d{8}-\\d{6}\\.%3\\.[A-Za-z0-9]{6}$")
+                                           .arg(QRegularExpression::escape(ledger.completeBaseName()),
+                                                QRegularExpression::escape(Startup::setAsideMark()),
+                                                QRegularExpression::escape(ledger.suffix())));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-10 * 60);
+    const QFileInfoList files = ledger.dir().entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &f : files)
+        if (temporary.match(f.fileName()).hasMatch() && f.lastModified() < before)
+            QFile::remove(f.absoluteFilePath());
+}
+
 AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer)
 {
     AppPaths paths = LoadSettings(settings, prompt);
+    RemoveRestoreLeftovers(paths);
     if (const LedgerLocation location = LedgerLocation::read(settings); location.kind == LedgerLocation::Kind::Server) {
         EnsurePostalFile(paths);
         OpenServerLedger(db, location, prompt, &paths, importer);
         return paths;
     }
-    // A copy a restore was bringing in when it was cut short.
-    QFile::remove(Startup::stagedRestorePath(paths.gDbFile));
-    QFile::remove(Startup::stagedRestorePath(paths.gDbFile) + QStringLiteral("-journal"));
     OfferSetAsideLedger(paths, prompt);
     if (importer && !QFileInfo::exists(paths.gDbFile))
         OfferLedgerImport(paths, prompt, *importer);

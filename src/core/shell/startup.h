@@ -55,6 +55,9 @@ bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt);
 // by hand): the newest is offered back, by name and date, and on Yes takes the ledger's name.
 // True once it did.
 bool OfferSetAsideLedger(const AppPaths &paths, UserPrompt &prompt);
+// What a restore killed midway left beside the ledger: the copy it was bringing in, and a server
+// restore's file of the replaced rows under its temporary name. Never a ledger.
+void RemoveRestoreLeftovers(const AppPaths &paths);
 // First start with an importer: asks whether to bring in the old ledger and, for that, which
 // file. A failed import is reported and the question comes again; true once a ledger came in,
 // false when the user chose a new empty one.
