@@ -328,6 +328,16 @@ void tst_LedgerBackup::restoreKeepsTheLedgerAsideAndReopens()
     auto r = old.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
     QVERIFY(r.query.next());
     QCOMPARE(r.query.value(0).toLongLong(), 7);
+    old.close();
+    // Again in the same second: the kept ledger under that name stays as it is.
+    prompt.yes().ok();
+    QVERIFY(!backup.restore(entry));
+    QVERIFY(prompt.last().text.startsWith(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.")));
+    QVERIFY(old.open(aside, false, Database::Access::ReadOnly));
+    r = old.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toLongLong(), 7);
+    QCOMPARE(shop.count(), 3);
     // The restored ledger takes writes again, and the backup itself is untouched.
     shop.add(1);
     QCOMPARE(shop.count(), 4);

@@ -627,25 +627,31 @@ QString LedgerBackup::swapIn(const QString &copyPath, const QString &aside, cons
         return failure;
     }
     step(2);
-    // The ledger also under the dated name, keeping its own until the copy replaces it. A journal
-    // beside it belongs to it and must not be applied to the copy.
+    // The ledger also under the dated name, keeping its own until the copy replaces it. A file of
+    // that name (a restore in the same second) is another kept ledger and stays as it is.
     m_db.close();
-    if (QFileInfo::exists(ledger + journal))
-        QFile::rename(ledger + journal, aside + journal);
     const QByteArray from = QFile::encodeName(ledger);
     const QByteArray to = QFile::encodeName(aside);
-    if (QFileInfo::exists(ledger) && ::link(from.constData(), to.constData()) != 0
-        && (!QFile::copy(ledger, aside) || !Database::syncToDisk(aside).isEmpty())) {
+    if (QFileInfo::exists(aside)) {
+        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다. 같은 이름의 파일이 있습니다: ") + QDir::toNativeSeparators(aside);
+    } else if (QFileInfo::exists(ledger) && ::link(from.constData(), to.constData()) != 0
+               && (!QFile::copy(ledger, aside) || !Database::syncToDisk(aside).isEmpty())) {
         QFile::remove(aside);
         failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.");
     }
+    // A journal beside the ledger belongs to it and must not be applied to the copy.
+    const bool journalMoved = failure.isEmpty() && QFileInfo::exists(ledger + journal)
+                              && QFile::rename(ledger + journal, aside + journal);
     Database::syncToDisk(folder);
     if (failure.isEmpty()) {
         step(3);
         // rename(2) replaces the name in one step.
         if (::rename(QFile::encodeName(staged).constData(), from.constData()) != 0) {
             failure = QStringLiteral("백업 파일을 장부 자리에 놓을 수 없습니다: ") + QString::fromLocal8Bit(std::strerror(errno));
-            QFile::remove(aside); // the same ledger is still under its own name
+            // The same ledger is still under its own name.
+            if (journalMoved)
+                QFile::rename(aside + journal, ledger + journal);
+            QFile::remove(aside);
         }
         Database::syncToDisk(folder);
     }
