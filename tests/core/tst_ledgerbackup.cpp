@@ -632,6 +632,16 @@ void tst_LedgerBackup::onlyARecordedSoundCopyCountsForToday()
     shop.backup->dailyBackup();
     QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("panDB-20261209-100000.db"))));
     QCOMPARE(shop.prompt.count(), 0);
+    // Nor is such a file the one kept of its day.
+    writeFile(folder.filePath(QStringLiteral("panDB-20261209-235959.db")), "no ledger here");
+    shop.settings.setValue(AppSettings::environment(), QStringLiteral("백업보관일수"), QStringLiteral("2"));
+    shop.settings.setValue(AppSettings::environment(), QStringLiteral("백업보관개월수"), QStringLiteral("0"));
+    shop.backup->setNow(at(QStringLiteral("2026-12-10 09:00")));
+    shop.backup->dailyBackup();
+    QStringList kept;
+    for (const LedgerBackup::Entry &e : shop.backup->entries())
+        kept << QFileInfo(e.path).fileName();
+    QCOMPARE(kept, (QStringList{QStringLiteral("panDB-20261210-090000.db"), QStringLiteral("panDB-20261209-090000.db")}));
 }
 
 void tst_LedgerBackup::listShowsWhatTheFilesAre()

@@ -486,25 +486,32 @@ QStringList LedgerBackup::rotate(const QDate &today, int days, int months) const
 {
     const QList<Entry> all = entries(); // newest first
     QStringList keep;
+    // A copy recorded as sound is kept before any other file of its day or month, so that a file
+    // merely named like a copy never stands in for one.
+    const auto pick = [](auto &chosen, const auto &key, const Entry &e) {
+        const auto [it, added] = chosen.try_emplace(key, &e);
+        if (!added && it->second->check != QStringLiteral("ok") && e.check == QStringLiteral("ok"))
+            it->second = &e;
+    };
     // The newest copy of each day, for the last days that have one.
-    std::map<QDate, QString, std::greater<>> newestOfDay;
+    std::map<QDate, const Entry *, std::greater<>> newestOfDay;
     for (const Entry &e : all)
-        newestOfDay.try_emplace(e.taken.date(), e.path);
+        pick(newestOfDay, e.taken.date(), e);
     int n = 0;
-    for (const auto &[day, path] : newestOfDay)
+    for (const auto &[day, e] : newestOfDay)
         if (n++ < days)
-            keep << path;
+            keep << e->path;
     // The first copy of each month, for this month and the months before it.
     const QDate thisMonth(today.year(), today.month(), 1);
     const QDate firstMonth = thisMonth.addMonths(-(months - 1));
-    std::map<QDate, QString> firstOfMonth;
+    std::map<QDate, const Entry *> firstOfMonth;
     for (auto it = all.crbegin(); it != all.crend(); ++it) {
         const QDate month(it->taken.date().year(), it->taken.date().month(), 1);
         if (months > 0 && month >= firstMonth && month <= thisMonth)
-            firstOfMonth.try_emplace(month, it->path);
+            pick(firstOfMonth, month, *it);
     }
-    for (const auto &[month, path] : firstOfMonth)
-        keep << path;
+    for (const auto &[month, e] : firstOfMonth)
+        keep << e->path;
 
     QStringList removed;
     QSettings record(recordFile(), QSettings::IniFormat);
