@@ -400,8 +400,8 @@ QStringList LedgerBackup::removeLeftovers() const
 {
     // What a killed copy left: the engine's .part file (and its journal) or a server copy's
     // temporary file. One a copy still running elsewhere writes is younger than the margin.
-    static const QRegularExpression leftover(QStringLiteral("^%1-\\d{8}-\\d{6}\\.db\\.(part(-journal)?|[A-Za-z0-9]{6})$")
-                                                 .arg(QRegularExpression::escape(baseName(m_paths))));
+    const QRegularExpression leftover(QStringLiteral("^%1-\\d{8}-\\d{6}\\.db\\.(part(-journal)?|[A-Za-z0-9]{6})$")
+                                          .arg(QRegularExpression::escape(baseName(m_paths))));
     const QDateTime before = QDateTime::currentDateTime().addSecs(-kLeftoverAge);
     QStringList removed;
     const QFileInfoList files = QDir(folder()).entryInfoList(QDir::Files | QDir::Hidden);

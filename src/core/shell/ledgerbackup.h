@@ -59,8 +59,6 @@ public:
     // The same, each opened read-only and looked at quickly instead (a SQLite header, the voucher
     // count): what the files are, not what the record says.
     QList<Entry> examined() const;
-    // The left-overs of copies killed at least ten minutes ago; the removed files.
-    QStringList removeLeftovers() const;
     // Keeps the newest copy of each of the last days (setting "백업보관일수", 14) that have
     // copies and the first copy of each of the last months (setting "백업보관개월수", 12)
     // counted back from this month; removes the rest. Returns the removed files.
@@ -90,6 +88,8 @@ private:
     // that a worker thread may run it over a connection of its own.
     Copy makeCopy(Database &source, const QDateTime &at, int days, int months) const;
     void report(const Copy &copy, bool quiet);
+    // The left-overs of copies killed at least ten minutes ago; the removed files.
+    QStringList removeLeftovers() const;
     // The copy, given what it keeps from the current ledger by keep (an error text or empty),
     // put in the ledger's place and reopened; why not (the ledger then as it was).
     QString swapIn(const QString &copyPath, const QString &aside, const std::function<QString(Database &)> &keep);
