@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QTest>
 
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/login.h"
+#include "core/shell/startup.h"
 #include "core/shell/userpassword.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
@@ -72,6 +74,15 @@ void addCall(Database &db, const QString &time, const QString &number)
                             .bind(QStringLiteral("n"), number)));
 }
 
+void writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified = {})
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.flush(); // a later write would set the time again
+    if (modified.isValid())
+        QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
+}
 QStringList calls(Database &db)
 {
     QStringList out;
@@ -163,6 +174,11 @@ private slots:
     void damagedBackupIsRefused();
     void restoreKeepsThePasswordAndTheCallsSince();
     void restoreThatCannotKeepThePasswordPutsTheLedgerBack();
+    void restoreKilledAtEveryStepLeavesALedger();
+    void startOffersTheSetAsideLedgerBack();
+    void killedCopiesLeftOversGoAtTheNextBackup();
+    void onlyARecordedSoundCopyCountsForToday();
+    void listShowsWhatTheFilesAre();
     void serverBackupIsOneSnapshotAndRestoresInPlace();
     void serverRestoreKeepsThePasswordAndTheCallsSince();
 };
@@ -312,6 +328,16 @@ void tst_LedgerBackup::restoreKeepsTheLedgerAsideAndReopens()
     auto r = old.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
     QVERIFY(r.query.next());
     QCOMPARE(r.query.value(0).toLongLong(), 7);
+    old.close();
+    // Again in the same second: the kept ledger under that name stays as it is.
+    prompt.yes().ok();
+    QVERIFY(!backup.restore(entry));
+    QVERIFY(prompt.last().text.startsWith(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.")));
+    QVERIFY(old.open(aside, false, Database::Access::ReadOnly));
+    r = old.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toLongLong(), 7);
+    QCOMPARE(shop.count(), 3);
     // The restored ledger takes writes again, and the backup itself is untouched.
     shop.add(1);
     QCOMPARE(shop.count(), 4);
@@ -477,3 +503,172 @@ void tst_LedgerBackup::serverRestoreKeepsThePasswordAndTheCallsSince()
 
 QTEST_GUILESS_MAIN(tst_LedgerBackup)
 #include "tst_ledgerbackup.moc"
+
+void tst_LedgerBackup::restoreKilledAtEveryStepLeavesALedger()
+{
+    struct Killed
+    {
+    };
+    for (int killedAfter = 1; killedAfter <= 4; ++killedAfter) {
+        Shop shop;
+        shop.add(3);
+        shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+        const LedgerBackup::Entry entry = shop.backup->backupNow(true);
+        shop.add(4);
+        shop.backup->setNow(at(QStringLiteral("2026-12-09 15:00")));
+        shop.backup->setAfterStep([&](int step) {
+            if (step == killedAfter)
+                throw Killed{};
+        });
+        shop.prompt.yes();
+        try {
+            shop.backup->restore(entry);
+            QFAIL("the restore ran past its last step");
+        } catch (const Killed &) {
+        }
+        shop.db.close();
+        QVERIFY2(QFileInfo::exists(shop.paths.gDbFile), qPrintable(QString::number(killedAfter)));
+
+        // The next start finds a ledger, the old one or the restored one whole, and nothing to ask;
+        // what a killed server restore leaves goes too.
+        const QString serverLeftover = shop.paths.gDbPath + QStringLiteral("/panDB-복원전-20261209-140000.db.aB3xYz");
+        writeFile(serverLeftover, "x", QDateTime::currentDateTime().addSecs(-3600));
+        AppSettings settings;
+        settings.setValue(AppSettings::environment(), QStringLiteral("db경로"), shop.paths.gDbPath);
+        ScriptedPrompt start;
+        Database db;
+        InitApp(settings, db, start);
+        QCOMPARE(start.count(), 0);
+        Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+        QVERIFY(r.query.next());
+        QCOMPARE(r.query.value(0).toLongLong(), killedAfter < 4 ? 7 : 3);
+        QVERIFY(!QFileInfo::exists(Startup::stagedRestorePath(shop.paths.gDbFile)));
+        QVERIFY(!QFileInfo::exists(serverLeftover));
+    }
+}
+
+void tst_LedgerBackup::startOffersTheSetAsideLedgerBack()
+{
+    // What an earlier restore cut short left: the ledger under its dated name only.
+    Shop shop;
+    shop.add(5);
+    shop.db.close();
+    const QString older = shop.paths.gDbPath + QStringLiteral("/panDB-복원전-20261201-080000.db");
+    const QString newest = shop.paths.gDbPath + QStringLiteral("/panDB-복원전-20261209-150000.db");
+    QVERIFY(QFile::copy(shop.paths.gDbFile, older));
+    QVERIFY(QFile::rename(shop.paths.gDbFile, newest));
+    AppSettings settings;
+    settings.setValue(AppSettings::environment(), QStringLiteral("db경로"), shop.paths.gDbPath);
+
+    // Declined: the file stays, and a new empty ledger is made as before.
+    {
+        ScriptedPrompt start;
+        start.no().ok();
+        Database db;
+        InitApp(settings, db, start);
+        QCOMPARE(start.asked.at(0).text,
+                 QStringLiteral("장부 파일이 없습니다.\r\n복원할 때 2026-12-09 15:00:00에 보관해 둔 장부가 있습니다.\r\n")
+                     + QDir::toNativeSeparators(newest)
+                     + QStringLiteral("\r\n이 장부를 다시 쓰시겠습니까?\r\n[아니요]를 누르면 이 파일은 그대로 둡니다."));
+        QCOMPARE(start.asked.at(0).defaultButton, UserPrompt::Answer::Yes);
+        QVERIFY(start.last().text.startsWith(QStringLiteral("새 장부 파일을 만들었습니다.")));
+        QVERIFY(QFileInfo::exists(newest));
+    }
+    QVERIFY(QFile::remove(shop.paths.gDbFile));
+    ScriptedPrompt start;
+    start.yes();
+    Database db;
+    InitApp(settings, db, start);
+    QVERIFY(start.scriptDone());
+    QVERIFY(!QFileInfo::exists(newest));
+    Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    QVERIFY(r.query.next());
+    QCOMPARE(r.query.value(0).toLongLong(), 5);
+}
+
+void tst_LedgerBackup::killedCopiesLeftOversGoAtTheNextBackup()
+{
+    Shop shop;
+    shop.add(1);
+    QVERIFY(QDir().mkpath(shop.backupFolder()));
+    const QDir folder(shop.backupFolder());
+    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    const QStringList killed{QStringLiteral("panDB-20261208-090000.db.part"), QStringLiteral("panDB-20261208-090000.db.part-journal"),
+                             QStringLiteral("panDB-20261207-090000.db.a1B2c3")};
+    // Still being written, or not this program's.
+    const QStringList kept{QStringLiteral("panDB-20261209-085959.db.part"), QStringLiteral("장부.part"),
+                           QStringLiteral("panDB-20261207-090000.db.a1B2c3.txt")};
+    for (const QString &name : killed)
+        writeFile(folder.filePath(name), QByteArray(4096, 'x'), hourAgo);
+    writeFile(folder.filePath(kept.at(0)), QByteArray(4096, 'x'));
+    writeFile(folder.filePath(kept.at(1)), "x", hourAgo);
+    writeFile(folder.filePath(kept.at(2)), "x", hourAgo);
+
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+    QCOMPARE(shop.backup->backupNow(true).check, QStringLiteral("ok"));
+    QStringList expected = kept;
+    expected << QStringLiteral("backup.ini") << QStringLiteral("panDB-20261209-090000.db");
+    expected.sort();
+    QStringList present = folder.entryList(QDir::Files);
+    present.sort();
+    QCOMPARE(present, expected);
+}
+
+void tst_LedgerBackup::onlyARecordedSoundCopyCountsForToday()
+{
+    Shop shop;
+    shop.add(2);
+    shop.backup->setNow(at(QStringLiteral("2026-12-08 09:00")));
+    const LedgerBackup::Entry yesterday = shop.backup->backupNow(true);
+    // Today's date on a text file, and on a sound copy that no backup recorded.
+    const QDir folder(shop.backupFolder());
+    writeFile(folder.filePath(QStringLiteral("panDB-20261209-070000.db")), "no ledger here");
+    QVERIFY(QFile::copy(yesterday.path, folder.filePath(QStringLiteral("panDB-20261209-080000.db"))));
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+    shop.backup->dailyBackup();
+    QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("panDB-20261209-090000.db"))));
+    // That copy counts; the next start of the day makes none.
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 10:00")));
+    shop.backup->dailyBackup();
+    QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("panDB-20261209-100000.db"))));
+    QCOMPARE(shop.prompt.count(), 0);
+    // Nor is such a file the one kept of its day.
+    writeFile(folder.filePath(QStringLiteral("panDB-20261209-235959.db")), "no ledger here");
+    shop.settings.setValue(AppSettings::environment(), QStringLiteral("백업보관일수"), QStringLiteral("2"));
+    shop.settings.setValue(AppSettings::environment(), QStringLiteral("백업보관개월수"), QStringLiteral("0"));
+    shop.backup->setNow(at(QStringLiteral("2026-12-10 09:00")));
+    shop.backup->dailyBackup();
+    QStringList kept;
+    for (const LedgerBackup::Entry &e : shop.backup->entries())
+        kept << QFileInfo(e.path).fileName();
+    QCOMPARE(kept, (QStringList{QStringLiteral("panDB-20261210-090000.db"), QStringLiteral("panDB-20261209-090000.db")}));
+}
+
+void tst_LedgerBackup::listShowsWhatTheFilesAre()
+{
+    Shop shop;
+    shop.add(3);
+    shop.backup->setNow(at(QStringLiteral("2026-12-08 09:00")));
+    const LedgerBackup::Entry good = shop.backup->backupNow(true);
+    shop.backup->setNow(at(QStringLiteral("2026-12-09 09:00")));
+    const LedgerBackup::Entry text = shop.backup->backupNow(true);
+    // A text file put where a copy was, with a record that praises it; a sound copy run down.
+    writeFile(text.path, QByteArray(text.size, 'x'));
+    {
+        QSettings record(shop.backupFolder() + QStringLiteral("/backup.ini"), QSettings::IniFormat);
+        record.setValue(QFileInfo(text.path).fileName() + QStringLiteral("/vouchers"), 200000);
+        record.setValue(QFileInfo(good.path).fileName() + QStringLiteral("/check"), QStringLiteral("damaged"));
+        record.setValue(QFileInfo(good.path).fileName() + QStringLiteral("/vouchers"), 9);
+    }
+    const QList<LedgerBackup::Entry> listed = shop.backup->examined();
+    QCOMPARE(listed.size(), 2);
+    QCOMPARE(listed.at(0).path, text.path);
+    QCOMPARE(listed.at(0).check, QStringLiteral("장부 파일이 아닙니다."));
+    QCOMPARE(listed.at(0).vouchers, -1);
+    QCOMPARE(listed.at(1).check, QStringLiteral("ok"));
+    QCOMPARE(listed.at(1).vouchers, 3);
+    // The restore checks the file through all the same.
+    shop.prompt.ok();
+    QVERIFY(!shop.backup->restore(listed.at(0)));
+    QCOMPARE(shop.count(), 3);
+}

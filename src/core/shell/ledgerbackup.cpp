@@ -5,6 +5,12 @@
 #include <map>
 #include <optional>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <QMetaObject>
 
 #include <QDir>
@@ -29,6 +35,7 @@ namespace {
 const QString kTitleBackup = QStringLiteral("백업");
 const QString kTitleRestore = QStringLiteral("복원");
 const QString kStampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+const qint64 kLeftoverAge = 10 * 60; // seconds
 const QString kRestored = QStringLiteral("복원했습니다. 이전 장부는 다음 파일로 보관했습니다.\r\n");
 
 struct Checked
@@ -53,6 +60,25 @@ Checked checkFile(const QString &path)
             out.check = r.error.text; // a sound file without a ledger is no ledger backup
     }
     return out;
+}
+
+// A quick look at a copy, for the list and the daily count: the header of a SQLite file and its
+// voucher count. The restore checks a copy through before it uses it.
+Checked lookAt(const QString &path)
+{
+    const QString notALedger = QStringLiteral("장부 파일이 아닙니다.");
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly) || f.read(16) != QByteArray("SQLite format 3\0", 16))
+            return {notALedger, -1};
+    }
+    Database copy;
+    if (!copy.open(path, false, Database::Access::ReadOnly))
+        return {QStringLiteral("열 수 없습니다."), -1};
+    Database::Result r = copy.exec(SqlStatement(QStringLiteral("SELECT COUNT(*) FROM total")));
+    if (!r.ok() || !r.query.next())
+        return {notALedger, -1};
+    return {QStringLiteral("ok"), r.query.value(0).toLongLong()};
 }
 
 QString baseName(const AppPaths &paths)
@@ -294,9 +320,13 @@ bool LedgerBackup::dailyDue()
     // of it would help no one.
     if (!m_db.isOpen() || !HoldsLedger(m_db))
         return false;
+    // Only a copy this program made, recorded as sound and still that file, counts for today; a
+    // file that merely bears today's date does not.
     const QDate today = now().date();
     const QList<Entry> all = entries();
-    return std::none_of(all.begin(), all.end(), [&](const Entry &e) { return e.taken.date() == today; });
+    return std::none_of(all.begin(), all.end(), [&](const Entry &e) {
+        return e.taken.date() == today && e.check == QStringLiteral("ok") && lookAt(e.path).check == QStringLiteral("ok");
+    });
 }
 
 void LedgerBackup::dailyBackup()
@@ -344,10 +374,13 @@ LedgerBackup::Copy LedgerBackup::makeCopy(Database &source, const QDateTime &at,
     const QString dir = folder();
     const QString target = QDir(dir).filePath(baseName(m_paths) + QLatin1Char('-') + at.toString(kStampFormat)
                                               + QStringLiteral(".db"));
-    if (!MakeOwnerFolders(dir))
+    if (!MakeOwnerFolders(dir)) {
         copy.failure = QStringLiteral("폴더를 만들 수 없습니다.");
-    else if (const SqlError e = source.backupTo(target); e.isError())
-        copy.failure = e.text;
+    } else {
+        removeLeftovers();
+        if (const SqlError e = source.backupTo(target); e.isError())
+            copy.failure = e.text;
+    }
     if (!copy.failure.isEmpty())
         return copy;
     const Checked checked = checkFile(target);
@@ -362,6 +395,21 @@ LedgerBackup::Copy LedgerBackup::makeCopy(Database &source, const QDateTime &at,
     }
     rotate(at.date(), days, months);
     return copy;
+}
+
+QStringList LedgerBackup::removeLeftovers() const
+{
+    // What a killed copy left: the engine's .part file (and its journal) or a server copy's
+    // temporary file. One a copy still running elsewhere writes is younger than the margin.
+    const QRegularExpression leftover(QStringLiteral("^%1-\\d{8}-\\d{6}\\.db\\.(part(-journal)?|[A-Za-z0-9]{6})$")
+                                          .arg(QRegularExpression::escape(baseName(m_paths))));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-kLeftoverAge);
+    QStringList removed;
+    const QFileInfoList files = QDir(folder()).entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &f : files)
+        if (leftover.match(f.fileName()).hasMatch() && f.lastModified() < before && QFile::remove(f.absoluteFilePath()))
+            removed << f.absoluteFilePath();
+    return removed;
 }
 
 void LedgerBackup::report(const Copy &copy, bool quiet)
@@ -398,11 +446,24 @@ QList<LedgerBackup::Entry> LedgerBackup::entries() const
         if (!taken.isValid() || f.fileName().size() != prefix.size() + m.capturedLength(0) - 1)
             continue;
         record.beginGroup(f.fileName());
-        out.append({f.absoluteFilePath(), taken, f.size(), record.value(QStringLiteral("vouchers"), -1).toLongLong(),
-                    record.value(QStringLiteral("check")).toString()});
+        // A record of another size is of another file: as good as none.
+        const bool same = record.value(QStringLiteral("size"), -1).toLongLong() == f.size();
+        out.append({f.absoluteFilePath(), taken, f.size(), same ? record.value(QStringLiteral("vouchers"), -1).toLongLong() : -1,
+                    same ? record.value(QStringLiteral("check")).toString() : QString()});
         record.endGroup();
     }
     std::sort(out.begin(), out.end(), [](const Entry &a, const Entry &b) { return a.taken > b.taken; });
+    return out;
+}
+
+QList<LedgerBackup::Entry> LedgerBackup::examined() const
+{
+    QList<Entry> out = entries();
+    for (Entry &e : out) {
+        const Checked looked = lookAt(e.path);
+        e.check = looked.check;
+        e.vouchers = looked.vouchers;
+    }
     return out;
 }
 
@@ -426,25 +487,32 @@ QStringList LedgerBackup::rotate(const QDate &today, int days, int months) const
 {
     const QList<Entry> all = entries(); // newest first
     QStringList keep;
+    // A copy recorded as sound is kept before any other file of its day or month, so that a file
+    // merely named like a copy never stands in for one.
+    const auto pick = [](auto &chosen, const auto &key, const Entry &e) {
+        const auto [it, added] = chosen.try_emplace(key, &e);
+        if (!added && it->second->check != QStringLiteral("ok") && e.check == QStringLiteral("ok"))
+            it->second = &e;
+    };
     // The newest copy of each day, for the last days that have one.
-    std::map<QDate, QString, std::greater<>> newestOfDay;
+    std::map<QDate, const Entry *, std::greater<>> newestOfDay;
     for (const Entry &e : all)
-        newestOfDay.try_emplace(e.taken.date(), e.path);
+        pick(newestOfDay, e.taken.date(), e);
     int n = 0;
-    for (const auto &[day, path] : newestOfDay)
+    for (const auto &[day, e] : newestOfDay)
         if (n++ < days)
-            keep << path;
+            keep << e->path;
     // The first copy of each month, for this month and the months before it.
     const QDate thisMonth(today.year(), today.month(), 1);
     const QDate firstMonth = thisMonth.addMonths(-(months - 1));
-    std::map<QDate, QString> firstOfMonth;
+    std::map<QDate, const Entry *> firstOfMonth;
     for (auto it = all.crbegin(); it != all.crend(); ++it) {
         const QDate month(it->taken.date().year(), it->taken.date().month(), 1);
         if (months > 0 && month >= firstMonth && month <= thisMonth)
-            firstOfMonth.try_emplace(month, it->path);
+            pick(firstOfMonth, month, *it);
     }
-    for (const auto &[month, path] : firstOfMonth)
-        keep << path;
+    for (const auto &[month, e] : firstOfMonth)
+        keep << e->path;
 
     QStringList removed;
     QSettings record(recordFile(), QSettings::IniFormat);
@@ -505,49 +573,7 @@ bool LedgerBackup::restore(const Entry &entry)
         return restoreOntoServer(entry, aside, keepPassword, copy.lastCall);
 
     const Carried carried = readCarried(m_db, keepPassword, copy.lastCall);
-    m_db.close();
-    // A journal left beside the ledger belongs to it and must not be applied to the copy.
-    const QString journal = ledger + QStringLiteral("-journal");
-    const auto putBack = [&] {
-        // The copy goes, its own journal with it, so that none is applied to the ledger.
-        QFile::remove(ledger);
-        QFile::remove(journal);
-        QFile::rename(aside, ledger);
-        QFile::rename(aside + QStringLiteral("-journal"), journal);
-    };
-    QString failure;
-    if (QFileInfo::exists(ledger) && !QFile::rename(ledger, aside)) {
-        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.");
-    } else {
-        if (QFileInfo::exists(journal))
-            QFile::rename(journal, aside + QStringLiteral("-journal"));
-        if (!QFile::copy(entry.path, ledger)) {
-            failure = QStringLiteral("백업 파일을 복사할 수 없습니다.");
-            putBack();
-        } else {
-            QFile(ledger).setPermissions(QFile(ledger).permissions() | QFileDevice::WriteOwner);
-        }
-    }
-    OpenMainDB(m_db, m_paths);
-    if (failure.isEmpty()) {
-        // A copy of an older installation is brought up to date as at start, which also gives it
-        // the call history's table.
-        CheckGroupField(m_db, m_prompt);
-        {
-            TransactionGuard guard(m_db, QStringLiteral("restore"));
-            failure = writeCarried(m_db, carried);
-            if (failure.isEmpty())
-                failure = guard.commit().text;
-        }
-        if (!failure.isEmpty()) {
-            // Never a ledger whose password went back without being asked: the old one returns.
-            failure = QStringLiteral("지금의 비밀번호와 수신번호 내역을 옮길 수 없습니다: ") + failure;
-            m_db.close();
-            putBack();
-            OpenMainDB(m_db, m_paths);
-        }
-    }
-    if (!failure.isEmpty()) {
+    if (const QString failure = swapIn(entry.path, aside, [&](Database &db) { return writeCarried(db, carried); }); !failure.isEmpty()) {
         m_prompt.MsgWarn(QStringLiteral("복원하지 못했습니다. 장부는 그대로입니다.\r\n") + failure + QStringLiteral("\r\n")
                              + QDir::toNativeSeparators(info.dir().path()),
                          kTitleRestore);
@@ -556,6 +582,93 @@ bool LedgerBackup::restore(const Entry &entry)
     m_setAside = aside;
     m_prompt.MsgInfo(kRestored + QDir::toNativeSeparators(aside) + carriedText(carried), kTitleRestore);
     return true;
+}
+
+QString LedgerBackup::swapIn(const QString &copyPath, const QString &aside, const std::function<QString(Database &)> &keep)
+{
+    // At every step the ledger's name holds a whole ledger, the old one until a single rename
+    // puts the new one over it: a kill anywhere leaves a ledger that opens.
+    const QString ledger = m_paths.gDbFile;
+    const QString folder = QFileInfo(ledger).absolutePath();
+    const QString staged = Startup::stagedRestorePath(ledger);
+    const QString journal = QStringLiteral("-journal");
+    const auto dropStaged = [&] {
+        QFile::remove(staged);
+        QFile::remove(staged + journal);
+    };
+    const auto step = [this](int n) {
+        if (m_afterStep)
+            m_afterStep(n);
+    };
+    dropStaged();
+    if (!QFile::copy(copyPath, staged)) {
+        dropStaged();
+        return QStringLiteral("백업 파일을 복사할 수 없습니다.");
+    }
+    QFile::setPermissions(staged, QFile::permissions(staged) | QFileDevice::WriteOwner);
+    if (const QString e = Database::syncToDisk(staged); !e.isEmpty()) {
+        dropStaged();
+        return QStringLiteral("백업 파일을 복사할 수 없습니다: ") + e;
+    }
+    step(1);
+    // A copy of an older installation is brought up to date as at start, which also gives it the
+    // call history's table, and takes what stays from the current ledger before it is in place.
+    QString failure;
+    {
+        Database db;
+        if (!db.open(staged, false) || !CheckGroupField(db, m_prompt)) {
+            failure = QStringLiteral("백업 파일을 열 수 없습니다.");
+        } else {
+            TransactionGuard guard(db, QStringLiteral("restore"));
+            failure = keep(db);
+            if (failure.isEmpty())
+                failure = guard.commit().text;
+            if (!failure.isEmpty())
+                failure = QStringLiteral("지금의 비밀번호와 수신번호 내역을 옮길 수 없습니다: ") + failure;
+        }
+    }
+    if (failure.isEmpty())
+        if (const QString e = Database::syncToDisk(staged); !e.isEmpty())
+            failure = QStringLiteral("백업 파일을 복사할 수 없습니다: ") + e;
+    if (!failure.isEmpty()) {
+        dropStaged();
+        return failure;
+    }
+    step(2);
+    // The ledger also under the dated name, keeping its own until the copy replaces it. A file of
+    // that name (a restore in the same second) is another kept ledger and stays as it is.
+    m_db.close();
+    const QByteArray from = QFile::encodeName(ledger);
+    const QByteArray to = QFile::encodeName(aside);
+    if (QFileInfo::exists(aside)) {
+        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다. 같은 이름의 파일이 있습니다: ") + QDir::toNativeSeparators(aside);
+    } else if (QFileInfo::exists(ledger) && ::link(from.constData(), to.constData()) != 0
+               && (!QFile::copy(ledger, aside) || !Database::syncToDisk(aside).isEmpty())) {
+        QFile::remove(aside);
+        failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.");
+    }
+    // A journal beside the ledger belongs to it and must not be applied to the copy.
+    const bool journalMoved = failure.isEmpty() && QFileInfo::exists(ledger + journal)
+                              && QFile::rename(ledger + journal, aside + journal);
+    Database::syncToDisk(folder);
+    if (failure.isEmpty()) {
+        step(3);
+        // rename(2) replaces the name in one step.
+        if (::rename(QFile::encodeName(staged).constData(), from.constData()) != 0) {
+            failure = QStringLiteral("백업 파일을 장부 자리에 놓을 수 없습니다: ") + QString::fromLocal8Bit(std::strerror(errno));
+            // The same ledger is still under its own name.
+            if (journalMoved)
+                QFile::rename(aside + journal, ledger + journal);
+            QFile::remove(aside);
+        }
+        Database::syncToDisk(folder);
+    }
+    if (!failure.isEmpty())
+        dropStaged();
+    else
+        step(4);
+    OpenMainDB(m_db, m_paths);
+    return failure;
 }
 
 bool LedgerBackup::restoreOntoServer(const Entry &entry, const QString &aside, bool keepPassword, qint64 lastCall)

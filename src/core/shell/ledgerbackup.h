@@ -53,8 +53,12 @@ public:
     void setReported(std::function<void()> reported) { m_reported = std::move(reported); }
     // A copy now, checked, recorded and rotated; the new entry, or an empty path after a box.
     Entry backupNow(bool quiet = false);
-    // The copies in the folder, newest first.
+    // The copies in the folder, newest first, with what backup.ini says of them (nothing when it
+    // records another size).
     QList<Entry> entries() const;
+    // The same, each opened read-only and looked at quickly instead (a SQLite header, the voucher
+    // count): what the files are, not what the record says.
+    QList<Entry> examined() const;
     // Keeps the newest copy of each of the last days (setting "백업보관일수", 14) that have
     // copies and the first copy of each of the last months (setting "백업보관개월수", 12)
     // counted back from this month; removes the rest. Returns the removed files.
@@ -65,6 +69,9 @@ public:
     // copy stay in the call history. False when refused, declined or failed (the ledger then
     // stays as it was).
     bool restore(const Entry &entry);
+    // Called after each step of a file restore with its number (1 to 4), so that a test can stop
+    // the restore there as a kill would.
+    void setAfterStep(std::function<void(int)> afterStep) { m_afterStep = std::move(afterStep); }
     // Where restore() put the ledger it replaced.
     QString setAsidePath() const { return m_setAside; }
 
@@ -81,6 +88,11 @@ private:
     // that a worker thread may run it over a connection of its own.
     Copy makeCopy(Database &source, const QDateTime &at, int days, int months) const;
     void report(const Copy &copy, bool quiet);
+    // The left-overs of copies killed at least ten minutes ago; the removed files.
+    QStringList removeLeftovers() const;
+    // The copy, given what it keeps from the current ledger by keep (an error text or empty),
+    // put in the ledger's place and reopened; why not (the ledger then as it was).
+    QString swapIn(const QString &copyPath, const QString &aside, const std::function<QString(Database &)> &keep);
     bool restoreOntoServer(const Entry &entry, const QString &aside, bool keepPassword, qint64 lastCall);
     QStringList rotate(const QDate &today, int days, int months) const;
     int keptDays() const;
@@ -96,6 +108,7 @@ private:
     QDateTime m_now;
     QString m_setAside;
     std::function<void()> m_reported;
+    std::function<void(int)> m_afterStep;
     QObject m_context; // receives the worker's report; pending reports go with it
     std::thread m_worker;
 };

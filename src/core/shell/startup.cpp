@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startup.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSqlError>
 #include <QTemporaryDir>
@@ -77,6 +79,46 @@ bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt)
         return false;
     }
     prompt.MsgInfo(QStringLiteral("새 장부 파일을 만들었습니다.\r\n") + QDir::toNativeSeparators(paths.gDbFile));
+    return true;
+}
+
+bool OfferSetAsideLedger(const AppPaths &paths, UserPrompt &prompt)
+{
+    const QFileInfo ledger(paths.gDbFile);
+    if (ledger.exists())
+        return false;
+    const QString stampFormat = QStringLiteral("yyyyMMdd-HHmmss");
+    const QString prefix = ledger.completeBaseName() + Startup::setAsideMark();
+    const QString suffix = QLatin1Char('.') + ledger.suffix();
+    QString newest;
+    QDateTime newestAt;
+    const QStringList names = ledger.dir().entryList({prefix + QStringLiteral("*") + suffix}, QDir::Files);
+    for (const QString &name : names) {
+        const QString stamp = name.mid(prefix.size(), name.size() - prefix.size() - suffix.size());
+        const QDateTime at = QDateTime::fromString(stamp, stampFormat);
+        if (at.isValid() && stamp.size() == stampFormat.size() && (newest.isEmpty() || at > newestAt)) {
+            newest = ledger.dir().filePath(name);
+            newestAt = at;
+        }
+    }
+    if (newest.isEmpty())
+        return false;
+    const QString title = QStringLiteral("복원");
+    if (!prompt.MsgYesNo(QStringLiteral("장부 파일이 없습니다.\r\n복원할 때 %1에 보관해 둔 장부가 있습니다.\r\n%2\r\n"
+                                        "이 장부를 다시 쓰시겠습니까?\r\n[아니요]를 누르면 이 파일은 그대로 둡니다.")
+                             .arg(newestAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), QDir::toNativeSeparators(newest)),
+                         title, true))
+        return false;
+    // Its journal, if any, goes with it; one left beside the ledger's name belongs to no file now.
+    const QString journal = QStringLiteral("-journal");
+    QFile::remove(paths.gDbFile + journal);
+    if (!QFile::rename(newest, paths.gDbFile)) {
+        prompt.MsgWarn(QStringLiteral("보관해 둔 장부를 되돌릴 수 없습니다.\r\n") + QDir::toNativeSeparators(newest), title);
+        return false;
+    }
+    if (QFileInfo::exists(newest + journal))
+        QFile::rename(newest + journal, paths.gDbFile + journal);
+    Database::syncToDisk(ledger.absolutePath());
     return true;
 }
 
@@ -200,14 +242,35 @@ bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &
     return true;
 }
 
+void RemoveRestoreLeftovers(const AppPaths &paths)
+{
+    const QFileInfo ledger(paths.gDbFile);
+    const QString staged = Startup::stagedRestorePath(ledger.absoluteFilePath());
+    QFile::remove(staged);
+    QFile::remove(staged + QStringLiteral("-journal"));
+    // A server restore's file of the rows it replaced, still under its temporary name; ten
+    // minutes old at least, so that one another PC is writing into a shared folder stays.
+    const QRegularExpression temporary(QStringLiteral("^%1%2\\d{8}-\\d{6}\\.%3\\.[A-Za-z0-9]{6}$")
+                                           .arg(QRegularExpression::escape(ledger.completeBaseName()),
+                                                QRegularExpression::escape(Startup::setAsideMark()),
+                                                QRegularExpression::escape(ledger.suffix())));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-10 * 60);
+    const QFileInfoList files = ledger.dir().entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &f : files)
+        if (temporary.match(f.fileName()).hasMatch() && f.lastModified() < before)
+            QFile::remove(f.absoluteFilePath());
+}
+
 AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer)
 {
     AppPaths paths = LoadSettings(settings, prompt);
+    RemoveRestoreLeftovers(paths);
     if (const LedgerLocation location = LedgerLocation::read(settings); location.kind == LedgerLocation::Kind::Server) {
         EnsurePostalFile(paths);
         OpenServerLedger(db, location, prompt, &paths, importer);
         return paths;
     }
+    OfferSetAsideLedger(paths, prompt);
     if (importer && !QFileInfo::exists(paths.gDbFile))
         OfferLedgerImport(paths, prompt, *importer);
     EnsureLedger(paths, prompt);

@@ -19,6 +19,10 @@ struct AppPaths
 namespace Startup {
 inline QString ledgerFileName() { return QStringLiteral("panDB.db"); }
 inline QString postalFileName() { return QStringLiteral("dbpost.db"); }
+// A restore keeps the ledger it replaces as <name>-복원전-<yyyyMMdd-HHmmss>.<suffix> beside it,
+// and brings the copy in under <ledger>-복원중 before renaming it over the ledger.
+inline QString setAsideMark() { return QStringLiteral("-복원전-"); }
+inline QString stagedRestorePath(const QString &ledger) { return ledger + QStringLiteral("-복원중"); }
 } // namespace Startup
 
 // The paths the settings name, with the defaults where they name nothing usable; nothing is
@@ -47,6 +51,13 @@ AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt);
 // An existing file is never touched. False, after a box naming the folder and the reason,
 // when nothing could be created.
 bool EnsureLedger(const AppPaths &paths, UserPrompt &prompt);
+// No ledger, but a file a restore set aside beside it (a restore cut short, or a ledger removed
+// by hand): the newest is offered back, by name and date, and on Yes takes the ledger's name.
+// True once it did.
+bool OfferSetAsideLedger(const AppPaths &paths, UserPrompt &prompt);
+// What a restore killed midway left beside the ledger: the copy it was bringing in, and a server
+// restore's file of the replaced rows under its temporary name. Never a ledger.
+void RemoveRestoreLeftovers(const AppPaths &paths);
 // First start with an importer: asks whether to bring in the old ledger and, for that, which
 // file. A failed import is reported and the question comes again; true once a ledger came in,
 // false when the user chose a new empty one.

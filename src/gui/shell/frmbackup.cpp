@@ -24,15 +24,14 @@ FrmBackup::FrmBackup(LedgerBackup &backup, QWidget *parent)
 
 void FrmBackup::Refresh_List()
 {
-    m_entries = m_backup.entries();
+    // What each file is, not what backup.ini says of it.
+    m_entries = m_backup.examined();
     QList<QStringList> rows;
     const QLocale c(QLocale::C);
     for (const LedgerBackup::Entry &e : std::as_const(m_entries))
         rows << QStringList{e.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                             e.vouchers < 0 ? QString() : c.toString(e.vouchers), LedgerBackup::sizeText(e.size),
-                            e.check == QStringLiteral("ok") ? QStringLiteral("정상")
-                            : e.check.isEmpty()             ? QString()
-                                                            : QStringLiteral("손상"),
+                            e.check == QStringLiteral("ok") ? QStringLiteral("정상") : QStringLiteral("손상"),
                             QDir::toNativeSeparators(e.path)};
     model().setRows(rows);
     if (!rows.isEmpty())
