@@ -10,6 +10,7 @@
 class AppSettings;
 class Database;
 class LedgerModel;
+class UserPrompt;
 
 // The vouchers a printed or exported ledger covers when a command asks, not the window: the
 // options "[--from DATE --to DATE | --product TEXT | --client TEXT]" chosen as the filter strip
@@ -26,6 +27,9 @@ LedgerSelection parseLedgerSelection(const QStringList &options, const QDate &to
 // "판매처: 가나상회". The precedence is the query's.
 QString selectionHeading(const VoucherFilter &filter);
 
-// Opens the ledger the settings name (never creating one, never writing the settings) and fills model with the selected
-// vouchers in query order, without an entry row. Empty on success, else the message.
-QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFilter &filter, LedgerModel &model);
+// Opens the ledger the settings name, a file or a server (never creating one, never writing the
+// settings; a server's password asked through prompt as the window asks it), and fills model
+// with the selected vouchers in query order, without an entry row. Empty on success, else the
+// message.
+QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
+                            LedgerModel &model);

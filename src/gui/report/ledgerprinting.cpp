@@ -66,7 +66,7 @@ int runPrintLedgerCommand(int argc, char *argv[])
     Database db;
     const AppPaths paths = ResolvePaths(settings);
     LedgerModel model;
-    const QString loadError = loadLedgerSelection(settings, db, selection.filter, model);
+    const QString loadError = loadLedgerSelection(settings, db, prompt, selection.filter, model);
     if (!loadError.isEmpty())
         return fail(loadError, 1);
     LedgerReport report;
