@@ -8,8 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/data/schemamaint.h"
+#include "core/ledger/voucherstore.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerlocation.h"
+#include "scriptedprompt.h"
 #include "templedger.h"
 
 namespace {
@@ -68,6 +71,7 @@ private slots:
     }
     void init() { TestEnvironment::instance().reset(); }
     void commandFormsReadTheServer();
+    void clerkWithoutOwnerRights();
 };
 
 void tst_ServerLedger::commandFormsReadTheServer()
@@ -107,6 +111,50 @@ void tst_ServerLedger::commandFormsReadTheServer()
     QCOMPARE(run({QStringLiteral("--export-ledger"), dir.filePath(QStringLiteral("t.csv"))}, &err), 1);
     QVERIFY2(err.contains(QStringLiteral("장부 서버의 장부를 열 수 없습니다")), qPrintable(err));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("t.csv"))));
+}
+
+// A server user who owns none of the ledger's tables: each start says once which right is
+// missing and what that stops, instead of the server's raw refusals, and the ledger is used
+// as usual. The trigger is gone, as in a ledger made before the live updates.
+void tst_ServerLedger::clerkWithoutOwnerRights()
+{
+    TempLedger l;
+    l.exec(SqlStatement(QStringLiteral("DROP TRIGGER total_changed ON total")));
+    l.exec(SqlStatement(QStringLiteral("COMMENT ON TABLE total IS NULL"))); // an older layout's mark
+    const qint64 id = l.addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("사과"), 100));
+    Clerk clerk(l);
+    ConnectionSettings as = l.settings();
+    as.user = clerk.name();
+    for (int start = 0; start < 2; ++start) {
+        Database db;
+        QVERIFY(db.open(as));
+        ScriptedPrompt prompt;
+        prompt.strictOk = false;
+        QVERIFY(CheckSchemaVersion(db, prompt));
+        QVERIFY(CheckGroupField(db, prompt));
+        QStringList said;
+        for (const ScriptedPrompt::Asked &a : std::as_const(prompt.asked))
+            said << a.lines();
+        QVERIFY2(said.size() == 1, qPrintable(said.join(QStringLiteral("\n----\n"))));
+        QVERIFY2(said[0].contains(QStringLiteral("소유")) && said[0].contains(QStringLiteral("다른 PC")), qPrintable(said[0]));
+        QVERIFY2(!said[0].contains(QStringLiteral("must be owner")) && !said[0].contains(QStringLiteral("permission denied")),
+                 qPrintable(said[0]));
+        VoucherStore store(db);
+        QVERIFY(store.update(id, {{QStringLiteral("maeip_cost"), 200 + start}}).ok());
+        QCOMPARE(store.read(id)->maeipCost, 200 + start);
+        QVERIFY(store.insert(voucher(QStringLiteral("2026-12-02"), QStringLiteral("배"), 0)).ok());
+    }
+    // The owner's own start brings the ledger up to date, trigger and all.
+    ScriptedPrompt owner;
+    QVERIFY(CheckGroupField(l.db(), owner));
+    QCOMPARE(owner.count(), 0);
+    QVERIFY(l.exec(SqlStatement(l.db().dialect().changeNoticePresentSql())).query.next());
+    // An up-to-date ledger leaves the clerk nothing undone, and nothing is said.
+    Database db;
+    QVERIFY(db.open(as));
+    ScriptedPrompt quiet;
+    QVERIFY(CheckGroupField(db, quiet));
+    QCOMPARE(quiet.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_ServerLedger)
