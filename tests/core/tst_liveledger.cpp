@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -130,6 +131,7 @@ private slots:
     void maintenanceAddsTheTrigger();
     void listensAgainAfterReconnect();
     void idleGridCatchesUpAfterLoss();
+    void idleGridCatchesUpAfterServerRestart();
 };
 
 // Both PCs insert, change and delete for a few seconds, each showing its own writes as the
@@ -341,6 +343,28 @@ void tst_LiveLedger::idleGridCatchesUpAfterLoss()
     // Listening again: a later change comes announced.
     QVERIFY(VoucherStore(*m_other).update(z, {{QStringLiteral("maeip_cost"), 70}}).ok());
     QTRY_COMPARE(a.model.row(a.rowOf(z)).maeipCost, Q_INT64_C(70));
+}
+
+// The same across a real restart of the test server (scripts/pgcluster.sh's own cluster).
+void tst_LiveLedger::idleGridCatchesUpAfterServerRestart()
+{
+    const QString cluster = qEnvironmentVariable("PGHOST");
+    if (!cluster.startsWith(QStringLiteral("/tmp/solbitsem-pg.")))
+        QSKIP("Only the throwaway cluster of scripts/pgcluster.sh is restarted.");
+    const qint64 x = m_l->addVoucher(voucher(day(1), QStringLiteral("X"), 8001, day(1)));
+    Client a(m_l->db());
+    QVERIFY(a.live.start());
+    QVERIFY(a.show());
+    m_other.reset();
+    QProcess restart;
+    restart.start(QStringLiteral("bash"), {QStringLiteral(SOLBITSEM_SOURCE_DIR "/scripts/pgcluster.sh"), QStringLiteral("restart"), cluster});
+    QVERIFY(restart.waitForFinished(60000));
+    QCOMPARE(restart.exitCode(), 0);
+    Database b;
+    QVERIFY(b.open(m_l->settings()));
+    QVERIFY(VoucherStore(b).update(x, {{QStringLiteral("maeip_cost"), 8003}}).ok());
+    QTRY_COMPARE_WITH_TIMEOUT(a.model.row(a.rowOf(x)).maeipCost, Q_INT64_C(8003), 3 * VoucherChanges::CheckInterval);
+    QVERIFY(showsStored(a));
 }
 
 QTEST_GUILESS_MAIN(tst_LiveLedger)

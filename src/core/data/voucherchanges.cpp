@@ -2,6 +2,7 @@
 #include "voucherchanges.h"
 
 #include <QSqlQuery>
+#include <QThread>
 
 #include "database.h"
 
@@ -52,8 +53,13 @@ void VoucherChanges::check()
         m_check.stop(); // closed on purpose: nothing to keep
         return;
     }
-    const SqlStatement probe(QStringLiteral("SELECT 1"));
     const bool wasLost = m_db.isLost();
+    // A question box or a modal window may stand in the middle of reading a result the driver
+    // streams, which a statement of ours would cut short: only a connection known to be gone
+    // (which streams nothing) is touched then.
+    if (!wasLost && QThread::currentThread()->loopLevel() > 1)
+        return;
+    const SqlStatement probe(QStringLiteral("SELECT 1"));
     Database::Result r = m_db.exec(probe);
     // The question itself found the loss: the connection is opened again at once.
     if (!r.ok() && !wasLost && m_db.isLost())
