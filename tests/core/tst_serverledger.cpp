@@ -102,7 +102,15 @@ void tst_ServerLedger::commandFormsReadTheServer()
     QCOMPARE(run({QStringLiteral("--print-ledger"), pdf, QStringLiteral("--product"), QStringLiteral("SERVERONLY")}, &err), 0);
     QVERIFY2(QFileInfo(pdf).size() > 0, qPrintable(err));
 
-    // A server without the ledger is said so, and the command fails.
+    // A database without the ledger is said so, and the command fails.
+    {
+        AppSettings settings;
+        settings.setValue(AppSettings::environment(), LedgerLocation::databaseKey(), QStringLiteral("postgres"));
+        settings.sync();
+    }
+    QCOMPARE(run({QStringLiteral("--export-ledger"), dir.filePath(QStringLiteral("t.csv"))}, &err), 1);
+    QVERIFY2(err.contains(QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다")), qPrintable(err));
+    // A database that is not there: the server's refusal is said, and the command fails.
     {
         AppSettings settings;
         settings.setValue(AppSettings::environment(), LedgerLocation::databaseKey(), QStringLiteral("no_such_database"));

@@ -111,11 +111,18 @@ QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &pro
         where = location.describe();
         if (const QString problem = location.problem(); !problem.isEmpty())
             return QStringLiteral("장부 서버 설정이 잘못되었습니다: ") + problem;
-        if (!db.isOpen() && !OpenServerLedger(db, location, prompt, nullptr, nullptr, MissingLedger::Refuse)) {
+        if (!db.isOpen() && !OpenServerLedger(db, location, prompt, nullptr, nullptr, MissingLedger::Leave)) {
             const QString reason = db.connection().lastError().text().trimmed();
+            // A script has no terminal to be asked on: where the password may come from instead.
+            const QString hint = reason.contains(QLatin1String("password"))
+                                     ? QStringLiteral("\n장부 서버의 비밀번호는 ~/.pgpass 파일에 두거나, 터미널에서 실행하여 "
+                                                      "물음에 입력하십시오. 명령줄로는 받지 않습니다.")
+                                     : QString();
             return QStringLiteral("장부 서버의 장부를 열 수 없습니다: ") + where
-                   + (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason);
+                   + (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason) + hint;
         }
+        if (!db.hasTable(QStringLiteral("total")))
+            return QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다: ") + where;
     } else {
         const AppPaths paths = ResolvePaths(settings);
         where = paths.gDbFile;
