@@ -7,6 +7,7 @@
 #                             (SOLBITSEM_PG and the libpq variables), stops and removes it
 #   pgcluster.sh start        starts it and prints the export lines for a shell (eval them)
 #   pgcluster.sh stop DIR     stops and removes the cluster started in DIR
+#   pgcluster.sh restart DIR  restarts the server of DIR (its clients lose their connections)
 set -euo pipefail
 
 bindir="$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)"
@@ -67,8 +68,11 @@ start)
 stop)
     stop "${2:?folder of the cluster}"
     ;;
+restart)
+    as_owner "$bindir/pg_ctl" -D "${2:?folder of the cluster}/data" -m fast -w -s restart >/dev/null
+    ;;
 *)
-    echo "usage: $0 run CMD... | start | stop DIR" >&2
+    echo "usage: $0 run CMD... | start | stop DIR | restart DIR" >&2
     exit 2
     ;;
 esac

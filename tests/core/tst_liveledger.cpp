@@ -4,7 +4,9 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
@@ -128,6 +130,8 @@ private slots:
     void changeShownWithinASecond();
     void maintenanceAddsTheTrigger();
     void listensAgainAfterReconnect();
+    void idleGridCatchesUpAfterLoss();
+    void idleGridCatchesUpAfterServerRestart();
 };
 
 // Both PCs insert, change and delete for a few seconds, each showing its own writes as the
@@ -306,6 +310,61 @@ void tst_LiveLedger::listensAgainAfterReconnect()
     QVERIFY(a.store.read(x));                      // opens again
     QVERIFY(VoucherStore(*m_other).update(x, {{QStringLiteral("maeip_cost"), 777}}).ok());
     QTRY_COMPARE(a.model.row(0).maeipCost, Q_INT64_C(777));
+}
+
+// A PC left idle while its connection is ended (as a server restart ends it) finds the loss by
+// itself, opens again, and reads what the other PC wrote meanwhile, unannounced to it; the
+// current row's voucher keeps its row.
+void tst_LiveLedger::idleGridCatchesUpAfterLoss()
+{
+    const qint64 x = m_l->addVoucher(voucher(day(1), QStringLiteral("X"), 8001, day(1)));
+    const qint64 y = m_l->addVoucher(voucher(day(2), QStringLiteral("Y"), 5, day(2)));
+    const qint64 z = m_l->addVoucher(voucher(day(3), QStringLiteral("Z"), 7, day(3)));
+    Client a(m_l->db());
+    QVERIFY(a.live.start());
+    QVERIFY(a.show());
+    const QPersistentModelIndex current = a.model.index(a.rowOf(z), 0);
+    QSignalSpy caughtUp(&a.live, &LiveLedger::caughtUp);
+    Database::Result pid = m_l->exec(SqlStatement(QStringLiteral("SELECT pg_backend_pid()")));
+    QVERIFY(pid.query.next());
+    QVERIFY_SQL(m_other->exec(SqlStatement(QStringLiteral("SELECT pg_terminate_backend(:pid)"))
+                                  .bind(QStringLiteral("pid"), pid.query.value(0).toLongLong())));
+    QVERIFY(VoucherStore(*m_other).update(x, {{QStringLiteral("maeip_cost"), 8003}}).ok());
+    QVERIFY(VoucherStore(*m_other).remove(y).ok());
+    const VoucherStore::Result added = VoucherStore(*m_other).insert(voucher(day(4), QStringLiteral("W"), 0, day(4)));
+    QVERIFY(added.ok());
+    const qint64 w = added.id;
+    QTRY_VERIFY_WITH_TIMEOUT(a.rowOf(w) >= 0, 3 * VoucherChanges::CheckInterval);
+    QCOMPARE(a.model.row(a.rowOf(x)).maeipCost, Q_INT64_C(8003));
+    QCOMPARE(a.rowOf(y), -1);
+    QVERIFY(showsStored(a));
+    QCOMPARE(current.row(), a.rowOf(z));
+    QCOMPARE(caughtUp.count(), 1);
+    // Listening again: a later change comes announced.
+    QVERIFY(VoucherStore(*m_other).update(z, {{QStringLiteral("maeip_cost"), 70}}).ok());
+    QTRY_COMPARE(a.model.row(a.rowOf(z)).maeipCost, Q_INT64_C(70));
+}
+
+// The same across a real restart of the test server (scripts/pgcluster.sh's own cluster).
+void tst_LiveLedger::idleGridCatchesUpAfterServerRestart()
+{
+    const QString cluster = qEnvironmentVariable("PGHOST");
+    if (!cluster.startsWith(QStringLiteral("/tmp/solbitsem-pg.")))
+        QSKIP("Only the throwaway cluster of scripts/pgcluster.sh is restarted.");
+    const qint64 x = m_l->addVoucher(voucher(day(1), QStringLiteral("X"), 8001, day(1)));
+    Client a(m_l->db());
+    QVERIFY(a.live.start());
+    QVERIFY(a.show());
+    m_other.reset();
+    QProcess restart;
+    restart.start(QStringLiteral("bash"), {QStringLiteral(SOLBITSEM_SOURCE_DIR "/scripts/pgcluster.sh"), QStringLiteral("restart"), cluster});
+    QVERIFY(restart.waitForFinished(60000));
+    QCOMPARE(restart.exitCode(), 0);
+    Database b;
+    QVERIFY(b.open(m_l->settings()));
+    QVERIFY(VoucherStore(b).update(x, {{QStringLiteral("maeip_cost"), 8003}}).ok());
+    QTRY_COMPARE_WITH_TIMEOUT(a.model.row(a.rowOf(x)).maeipCost, Q_INT64_C(8003), 3 * VoucherChanges::CheckInterval);
+    QVERIFY(showsStored(a));
 }
 
 QTEST_GUILESS_MAIN(tst_LiveLedger)

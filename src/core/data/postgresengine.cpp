@@ -39,8 +39,11 @@ void configure(QSqlDatabase &db, const ConnectionSettings &s)
     db.setDatabaseName(s.database);
     db.setUserName(s.user);
     db.setPassword(s.password);
-    // A server that does not answer is reported within seconds, not after the system's minutes.
-    db.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=solbitsem"));
+    // A server that does not answer is reported within seconds, not after the system's minutes:
+    // at the connection, and on a network gone quiet under an open one (the idle check's
+    // question would otherwise wait for the system's retransmissions).
+    db.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=solbitsem;keepalives=1;keepalives_idle=30;"
+                                        "keepalives_interval=5;keepalives_count=3;tcp_user_timeout=15000"));
 }
 
 // A row of a query the driver steps through one result at a time.

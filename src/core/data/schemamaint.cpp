@@ -582,6 +582,45 @@ bool CheckSchemaVersion(Database &db, UserPrompt &prompt)
     return false;
 }
 
+namespace {
+
+// On a server only the tables' owner may alter them, index them or put a trigger on them. A
+// user without that right skips the maintenance, told once what it leaves undone (the live
+// updates above all) instead of one raw refusal per step; an up-to-date ledger needs none, and
+// nothing is said. True when the maintenance may run.
+bool mayMaintain(Database &db, UserPrompt &prompt)
+{
+    const QString ownerSql = db.dialect().ledgerOwnerSql();
+    if (ownerSql.isEmpty())
+        return true;
+    Database::Result owner = db.exec(SqlStatement(ownerSql));
+    if (!owner.ok() || !owner.query.next() || owner.query.value(0).toBool())
+        return true; // no voucher table, or an unreadable catalogue: the steps say what is wrong
+    const QString ownerName = owner.query.value(1).toString();
+    const QString user = owner.query.value(2).toString();
+    owner.query.finish();
+    Database::Result notice = db.exec(SqlStatement(db.dialect().changeNoticePresentSql()));
+    const bool noNotice = notice.ok() && !notice.query.next();
+    notice.query.finish();
+    const auto version = db.schemaVersion();
+    const bool older = version && *version < Schema::Version;
+    if (!noNotice && !older)
+        return false;
+    QString text = QStringLiteral("장부 서버의 사용자 %1에게는 장부 표를 고칠 권한(표의 소유자 %2의 권한)이 없어, "
+                                  "시작할 때 하는 장부 정비를 건너뛰었습니다.")
+                       .arg(user, ownerName);
+    if (noNotice)
+        text += QStringLiteral("\r\n장부에 변경을 알리는 트리거가 없어, 다른 PC에서 바꾼 전표가 이 PC의 화면에 저절로 "
+                               "나타나지 않습니다. 다시 조회하면 보입니다.");
+    if (older)
+        text += QStringLiteral("\r\n장부 형식 %1을 이 프로그램의 형식 %2로 올리지 못했습니다.").arg(*version).arg(Schema::Version);
+    text += QStringLiteral("\r\n%1 사용자로 한 번 시작하면 정비됩니다. 장부는 그대로 쓸 수 있습니다.").arg(ownerName);
+    prompt.MsgWarn(text, QStringLiteral("장부 서버"));
+    return false;
+}
+
+} // namespace
+
 bool CheckGroupField(Database &db, UserPrompt &prompt)
 {
     // One look at the file first, so that a file that cannot be read (none open, damaged,
@@ -596,6 +635,8 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
                        QStringLiteral("MDB 오류"));
         return false;
     }
+    if (!mayMaintain(db, prompt))
+        return true;
 
     // Tables that came after the first ledgers: the recycle bin, the call history, the notes.
     for (const QString &added : {Schema::recycleBinTable(), QStringLiteral("call_history"), Schema::notesTable()}) {

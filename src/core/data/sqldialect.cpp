@@ -204,6 +204,14 @@ QString SqlDialect::changeNoticePresentSql() const
                           "AND t.tgname = 'total_changed'");
 }
 
+QString SqlDialect::ledgerOwnerSql() const
+{
+    if (m_engine == Engine::Sqlite)
+        return {};
+    return QStringLiteral("SELECT pg_has_role(c.relowner, 'USAGE'), pg_get_userbyid(c.relowner), current_user FROM pg_class c "
+                          "WHERE c.relnamespace = current_schema()::regnamespace AND c.relkind = 'r' AND c.relname = 'total'");
+}
+
 QString SqlDialect::changeChannelSql() const
 {
     if (m_engine == Engine::Sqlite)

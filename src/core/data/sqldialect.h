@@ -58,6 +58,10 @@ public:
     QString changeNoticePresentSql() const;
     // The channel of the ledger this connection works on, as one value.
     QString changeChannelSql() const;
+    // Whether this connection's user may change the ledger's tables (owns them, or is a member
+    // of their owner), the owner's name and the user's: one row. Empty for a file, whose user
+    // owns it.
+    QString ledgerOwnerSql() const;
 
     // The catalogue, one statement each: the tables (name); a table's fields (name, declared
     // type, required) bound to :t; its indexes (name, unique, creation SQL or '' for one the

@@ -2,10 +2,15 @@
 #include "voucherchanges.h"
 
 #include <QSqlQuery>
+#include <QThread>
 
 #include "database.h"
 
-VoucherChanges::VoucherChanges(Database &db, QObject *parent) : QObject(parent), m_db(db) {}
+VoucherChanges::VoucherChanges(Database &db, QObject *parent) : QObject(parent), m_db(db)
+{
+    m_check.setInterval(CheckInterval);
+    connect(&m_check, &QTimer::timeout, this, &VoucherChanges::check);
+}
 
 VoucherChanges::~VoucherChanges()
 {
@@ -33,8 +38,37 @@ bool VoucherChanges::listen()
     m_connection = connect(driver, &QSqlDriver::notification, this, &VoucherChanges::received);
     // A connection opened again after it was lost listens on nothing; the hook runs before the
     // statement that found it lost.
-    m_db.setOnReconnect(this, [this] { listen(); });
+    m_db.setOnReconnect(this, [this] {
+        if (listen())
+            emit reconnected();
+    });
+    if (!m_check.isActive())
+        m_check.start();
     return true;
+}
+
+void VoucherChanges::check()
+{
+    if (m_db.path().isEmpty()) {
+        m_check.stop(); // closed on purpose: nothing to keep
+        return;
+    }
+    const bool wasLost = m_db.isLost();
+    // A question box or a modal window may stand in the middle of reading a result the driver
+    // streams, which a statement of ours would cut short: only a connection known to be gone
+    // (which streams nothing) is touched then.
+    if (!wasLost && QThread::currentThread()->loopLevel() > 1)
+        return;
+    const SqlStatement probe(QStringLiteral("SELECT 1"));
+    Database::Result r = m_db.exec(probe);
+    // The question itself found the loss: the connection is opened again at once.
+    if (!r.ok() && !wasLost && m_db.isLost())
+        r = m_db.exec(probe);
+    r.query.finish();
+    // Open again, but the channel was refused then: listened on once more.
+    if (r.ok() && m_channel.isEmpty() && listen())
+        emit reconnected();
+    m_check.setInterval(r.ok() ? CheckInterval : qMin(m_check.interval() * 2, MaxCheckInterval));
 }
 
 bool VoucherChanges::parse(const QString &payload, Op *op, qint64 *totalId)

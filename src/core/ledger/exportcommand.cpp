@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QStringList>
 
+#include "core/base/consoleprompt.h"
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/commandlogin.h"
@@ -48,8 +49,9 @@ std::optional<int> runExportLedger(int argc, char *argv[])
     }
     AppSettings settings;
     Database db;
+    ConsolePrompt prompt;
     LedgerModel model;
-    if (const QString error = loadLedgerSelection(settings, db, selection.filter, model,
+    if (const QString error = loadLedgerSelection(settings, db, prompt, selection.filter, model,
                                                      [&](Database &ledger) { return CommandLogin::admit(ledger, passwordFromStdin); });
         !error.isEmpty()) {
         say(stderr, error);

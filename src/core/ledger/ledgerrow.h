@@ -24,4 +24,5 @@ struct LedgerRow
 
     // Sale amount less selling expense less purchase amount; 0 while unsold.
     qint64 margin() const { return maechulCost == 0 ? 0 : maechulCost - maechulUsecost - maeipCost; }
+    bool operator==(const LedgerRow &) const = default;
 };

@@ -2,8 +2,10 @@
 #include "ledgerselection.h"
 
 #include <QFileInfo>
+#include <QSqlError>
 
 #include "core/data/database.h"
+#include "core/shell/ledgerlocation.h"
 #include "core/shell/startup.h"
 #include "core/ui/checkdate.h"
 #include "ledgermodel.h"
@@ -98,14 +100,37 @@ QString selectionHeading(const VoucherFilter &filter)
     return line;
 }
 
-QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFilter &filter, LedgerModel &model,
-                            const std::function<QString(Database &)> &admit)
+QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
+                            LedgerModel &model, const std::function<QString(Database &)> &admit)
 {
-    const AppPaths paths = ResolvePaths(settings);
-    if (!QFileInfo::exists(paths.gDbFile))
-        return QStringLiteral("장부 파일이 없습니다: ") + paths.gDbFile;
-    if (!db.isOpen() && !OpenMainDB(db, paths))
-        return QStringLiteral("장부 파일을 열 수 없습니다: ") + paths.gDbFile;
+    // The ledger the window would open: a server ledger with the window's login rules (the
+    // server's password file, else the password asked on the terminal), never the old file.
+    const LedgerLocation location = LedgerLocation::read(settings);
+    QString where;
+    if (location.kind == LedgerLocation::Kind::Server) {
+        where = location.describe();
+        if (const QString problem = location.problem(); !problem.isEmpty())
+            return QStringLiteral("장부 서버 설정이 잘못되었습니다: ") + problem;
+        if (!db.isOpen() && !OpenServerLedger(db, location, prompt, nullptr, nullptr, MissingLedger::Leave)) {
+            const QString reason = db.connection().lastError().text().trimmed();
+            // A script has no terminal to be asked on: where the password may come from instead.
+            const QString hint = reason.contains(QLatin1String("password"))
+                                     ? QStringLiteral("\n장부 서버의 비밀번호는 ~/.pgpass 파일에 두거나, 터미널에서 실행하여 "
+                                                      "물음에 입력하십시오. 명령줄로는 받지 않습니다.")
+                                     : QString();
+            return QStringLiteral("장부 서버의 장부를 열 수 없습니다: ") + where
+                   + (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason) + hint;
+        }
+        if (!db.hasTable(QStringLiteral("total")))
+            return QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다: ") + where;
+    } else {
+        const AppPaths paths = ResolvePaths(settings);
+        where = paths.gDbFile;
+        if (!QFileInfo::exists(paths.gDbFile))
+            return QStringLiteral("장부 파일이 없습니다: ") + paths.gDbFile;
+        if (!db.isOpen() && !OpenMainDB(db, paths))
+            return QStringLiteral("장부 파일을 열 수 없습니다: ") + paths.gDbFile;
+    }
     if (admit) {
         if (const QString refused = admit(db); !refused.isEmpty())
             return refused;
@@ -113,7 +138,7 @@ QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFi
     std::vector<LedgerRow> rows;
     const SqlError error = readVouchers(db, voucherQuery(db.dialect(), filter), rows);
     if (error.isError())
-        return QStringLiteral("장부를 읽지 못했습니다: ") + paths.gDbFile + QStringLiteral("\n") + error.text;
+        return QStringLiteral("장부를 읽지 못했습니다: ") + where + QStringLiteral("\n") + error.text;
     model.setRows(std::move(rows));
     return {};
 }

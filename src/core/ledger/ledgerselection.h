@@ -12,6 +12,7 @@
 class AppSettings;
 class Database;
 class LedgerModel;
+class UserPrompt;
 
 // The vouchers a printed or exported ledger covers when a command asks, not the window: the
 // options "[--from DATE --to DATE | --product TEXT | --client TEXT]" chosen as the filter strip
@@ -28,8 +29,10 @@ LedgerSelection parseLedgerSelection(const QStringList &options, const QDate &to
 // "판매처: 가나상회". The precedence is the query's.
 QString selectionHeading(const VoucherFilter &filter);
 
-// Opens the ledger the settings name (never creating one, never writing the settings) and fills model with the selected
-// vouchers in query order, without an entry row. Empty on success, else the message. admit, when
-// given, runs once the ledger is open and before anything is read: its message ends the load.
-QString loadLedgerSelection(AppSettings &settings, Database &db, const VoucherFilter &filter, LedgerModel &model,
-                            const std::function<QString(Database &)> &admit = {});
+// Opens the ledger the settings name, a file or a server (never creating one, never writing the
+// settings; a server's password asked through prompt as the window asks it), and fills model
+// with the selected vouchers in query order, without an entry row. Empty on success, else the
+// message. admit, when given, runs once the ledger is open and before anything is read: its
+// message ends the load.
+QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
+                            LedgerModel &model, const std::function<QString(Database &)> &admit = {});

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include <QSet>
+
 #include "core/data/database.h"
 #include "ledger.h"
 #include "ledgermodel.h"
@@ -42,6 +44,85 @@ LiveLedger::LiveLedger(Database &db, Ledger &ledger, LedgerModel &model, QObject
     connect(&m_pass, &QTimer::timeout, this, &LiveLedger::applyPending);
     connect(&m_retry, &QTimer::timeout, this, &LiveLedger::applyPending);
     connect(&m_changes, &VoucherChanges::voucherChanged, this, &LiveLedger::noteChange);
+    connect(&m_changes, &VoucherChanges::reconnected, this, &LiveLedger::noteReconnected);
+}
+
+void LiveLedger::noteReconnected()
+{
+    m_catchUp = true;
+    if (!m_pass.isActive())
+        m_pass.start();
+}
+
+QString LiveLedger::caughtUpText()
+{
+    return QStringLiteral("장부 서버에 다시 연결되어 그동안 바뀐 전표를 다시 읽었습니다.");
+}
+
+void LiveLedger::insertInOrder(const LedgerRow &r)
+{
+    const int saved = m_model.hasEntryRow() ? m_model.rowCount() - 1 : m_model.rowCount();
+    int at = saved;
+    if (m_model.inQueryOrder()) {
+        // The first saved row the query puts after it; rows edited since may stand out of
+        // order, which only moves the place, never loses the row.
+        int lo = 0;
+        int hi = saved;
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (before(r, m_model.row(mid)))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        at = lo;
+    }
+    m_model.insertVoucherRow(at, r);
+}
+
+void LiveLedger::removeRows(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    for (const int r : rows)
+        m_model.removeVoucherRow(r);
+}
+
+bool LiveLedger::catchUp()
+{
+    // Rows addressed by number wait; the pass comes again.
+    if (m_guard && m_guard->rowsFixed())
+        return false;
+    m_catchUp = false;
+    m_pending.clear(); // the whole query read again covers every announcement so far
+    std::vector<LedgerRow> stored;
+    // A failed read leaves the grid as it is; the next reconnection or query brings it up to date.
+    if (readVouchers(m_db, voucherQuery(m_db.dialect(), m_ledger.shownFilter()), stored).isError())
+        return true;
+    const qint64 held = m_guard ? m_guard->heldVoucher() : 0;
+    QHash<qint64, const LedgerRow *> byId;
+    for (const LedgerRow &r : stored)
+        byId.insert(r.totalId, &r);
+    QSet<qint64> shown;
+    std::vector<int> gone;
+    for (int r = 0; r < m_model.rowCount(); ++r) {
+        const qint64 id = m_model.row(r).totalId;
+        if (id <= 0)
+            continue;
+        shown.insert(id);
+        if (id == held)
+            m_pending.insert(id, VoucherChanges::Op::Update); // read again once its edit ends
+        else if (const LedgerRow *now = byId.value(id); !now)
+            gone.push_back(r);
+        else if (!(*now == m_model.row(r)))
+            m_model.replaceRow(r, *now);
+    }
+    removeRows(std::move(gone));
+    for (const LedgerRow &r : stored)
+        if (!shown.contains(r.totalId))
+            insertInOrder(r);
+    emit applied();
+    emit caughtUp();
+    return true;
 }
 
 bool LiveLedger::start()
@@ -61,10 +142,17 @@ void LiveLedger::applyPending()
     m_pass.stop();
     m_retry.stop();
     // A grid that shows no query (none yet, or a failed one) gets every row from the next one.
-    if (m_pending.isEmpty() || !m_ledger.isListed()) {
+    if (!m_ledger.isListed()) {
         m_pending.clear();
+        m_catchUp = false;
         return;
     }
+    if (m_catchUp && !catchUp()) {
+        m_retry.start();
+        return;
+    }
+    if (m_pending.isEmpty())
+        return;
     const qint64 held = m_guard ? m_guard->heldVoucher() : 0;
     const bool fixed = m_guard && m_guard->rowsFixed();
     QHash<qint64, int> rowOf;
@@ -114,10 +202,8 @@ void LiveLedger::applyPending()
     std::vector<int> removeAt;
     for (const qint64 id : std::as_const(gone))
         removeAt.push_back(rowOf.value(id));
-    std::sort(removeAt.begin(), removeAt.end(), std::greater<>());
-    for (const int r : removeAt)
-        m_model.removeVoucherRow(r);
     changed = changed || !removeAt.empty();
+    removeRows(std::move(removeAt));
 
     std::vector<LedgerRow> added;
     const VoucherFilter filter = m_ledger.shownFilter();
@@ -127,23 +213,7 @@ void LiveLedger::applyPending()
                 .isError()) {
         std::sort(added.begin(), added.end(), before);
         for (const LedgerRow &r : added) {
-            const int saved = m_model.hasEntryRow() ? m_model.rowCount() - 1 : m_model.rowCount();
-            int at = saved;
-            if (m_model.inQueryOrder()) {
-                // The first saved row the query puts after it; rows edited since may stand out
-                // of order, which only moves the place, never loses the row.
-                int lo = 0;
-                int hi = saved;
-                while (lo < hi) {
-                    const int mid = lo + (hi - lo) / 2;
-                    if (before(r, m_model.row(mid)))
-                        hi = mid;
-                    else
-                        lo = mid + 1;
-                }
-                at = lo;
-            }
-            m_model.insertVoucherRow(at, r);
+            insertInOrder(r);
             changed = true;
         }
     }

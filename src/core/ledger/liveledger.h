@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <vector>
+
 #include <QHash>
 #include <QObject>
 #include <QTimer>
@@ -10,6 +12,7 @@
 class Database;
 class Ledger;
 class LedgerModel;
+struct LedgerRow;
 
 // Keeps the ledger grid up to date with what other PCs write into a server ledger. A burst of
 // announcements becomes one pass on the event loop: a changed voucher the grid shows is read
@@ -44,12 +47,25 @@ public:
     bool hasPending() const { return !m_pending.isEmpty(); }
     // The pass: applies what is pending and may be applied now; the rest waits for the guard.
     void applyPending();
+    // The connection came back after a loss: the next pass reads the shown query again whole.
+    void noteReconnected();
+    // What the window says after that catch-up.
+    static QString caughtUpText();
 
 signals:
     // After a pass changed the grid.
     void applied();
+    // After the shown rows were read again following a lost and reopened connection.
+    void caughtUp();
 
 private:
+    // Announcements were missed while the connection was gone: every shown row is compared with
+    // the shown query read again, changed ones replaced, missing ones removed, new ones put in
+    // (the voucher of an open edit is read again after it). False while rows are fixed.
+    bool catchUp();
+    void insertInOrder(const LedgerRow &row);
+    void removeRows(std::vector<int> rows);
+
     Database &m_db;
     Ledger &m_ledger;
     LedgerModel &m_model;
@@ -58,4 +74,5 @@ private:
     QHash<qint64, VoucherChanges::Op> m_pending; // the last announcement of each voucher
     QTimer m_pass;
     QTimer m_retry; // while something waits for the guard
+    bool m_catchUp = false;
 };

@@ -195,7 +195,7 @@ void OfferServerImport(Database &db, const AppPaths &paths, UserPrompt &prompt, 
 } // namespace
 
 bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt, const AppPaths *paths,
-                      LedgerImporter *importer)
+                      LedgerImporter *importer, MissingLedger missing)
 {
     ConnectionSettings server;
     server.engine = SqlDialect::Engine::Postgres;
@@ -222,6 +222,8 @@ bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &
     if (a.outcome != ServerLogin::Outcome::Connected)
         return false; // the first statement shows the box for no ledger
     if (db.hasTable(QStringLiteral("total")))
+        return true;
+    if (missing == MissingLedger::Leave)
         return true;
     // A database without the ledger's tables gets them only when the user says so.
     if (!prompt.MsgYesNo(QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다. 새 장부를 만드시겠습니까?\r\n") + server.display(),

@@ -72,9 +72,12 @@ struct LedgerLocation;
 // The ledger on a server: the login (the password asked as the server needs it), and a database
 // without the ledger's tables made into one after a question; with an importer, the new ledger
 // is offered the old installation's ledger, imported into a temporary file and copied in. False
-// leaves the database closed.
+// leaves the database closed. A command, which makes nothing, gets a database without a ledger
+// open as it is (MissingLedger::Leave) and says so itself.
+enum class MissingLedger { Offer, Leave };
 bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt,
-                      const AppPaths *paths = nullptr, LedgerImporter *importer = nullptr);
+                      const AppPaths *paths = nullptr, LedgerImporter *importer = nullptr,
+                      MissingLedger missing = MissingLedger::Offer);
 // The whole start of the data side (a server ledger when the settings say so): settings, first-start ledger (offering the old one when an
 // importer is given), main database.
 AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer = nullptr);

@@ -56,12 +56,16 @@
 #include "gui/ui/combohelpers.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/formini.h"
+#include "gui/ui/frmfloatmsg.h"
 #include "gui/ui/spreadhelpers.h"
 #include "ledgerentry.h"
 #include "ledgergrid.h"
 #include "safetycommands.h"
 
 namespace {
+
+// Long enough to be read; the banner never takes the focus.
+constexpr qint16 CaughtUpNoticeMs = 4000;
 
 QLabel *labelFor(const QString &text, QWidget *parent)
 {
@@ -364,6 +368,9 @@ void frmMain::ledgerOpened(const AppPaths &paths)
     m_live = std::make_unique<LiveLedger>(m_db, *m_ledger, m_model);
     m_live->setGuard(spList);
     m_live->start();
+    // A connection that came back after a loss: the grid was read again, and the user is told.
+    connect(m_live.get(), &LiveLedger::caughtUp, this,
+            [this] { ShowFloatMsg(LiveLedger::caughtUpText(), CaughtUpNoticeMs, 0, FloatMsgCyan, this); });
     m_entry->setClientEditOpener([this](BusiMode side, qint32 code) {
         FrmClient_write edit(m_db, m_prompt, m_paths.gPostFile, this);
         edit.setAddEditMode(ClientEditor::EditMode::Edit);

@@ -68,7 +68,7 @@ int runPrintLedgerCommand(int argc, char *argv[])
     Database db;
     const AppPaths paths = ResolvePaths(settings);
     LedgerModel model;
-    const QString loadError = loadLedgerSelection(settings, db, selection.filter, model, [&](Database &ledger) {
+    const QString loadError = loadLedgerSelection(settings, db, prompt, selection.filter, model, [&](Database &ledger) {
         return CommandLogin::admit(ledger, passwordFromStdin);
     });
     if (!loadError.isEmpty())
