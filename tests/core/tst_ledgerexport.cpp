@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -7,6 +9,7 @@
 #include "core/ledger/ledgerexport.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/shell/appsettings.h"
+#include "filesizelimit.h"
 #include "templedger.h"
 
 namespace {
@@ -51,6 +54,8 @@ private slots:
     void csvTextCellsOpenAsText();
     void xlsxHoldsEveryShownRowWithNumbersAsNumbers();
     void commandFormWithoutDisplay();
+    void fullDiskLeavesTheOldFileAndSaysSo_data();
+    void fullDiskLeavesTheOldFileAndSaysSo();
 };
 
 void tst_LedgerExport::csvKeepsHangulAndQuotes()
@@ -188,6 +193,47 @@ void tst_LedgerExport::commandFormWithoutDisplay()
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.xlsx"))));
     QCOMPARE(run({dir.filePath(QStringLiteral("a.pdf"))}), 2);
     QCOMPARE(run({}), 2);
+}
+
+void tst_LedgerExport::fullDiskLeavesTheOldFileAndSaysSo_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("csv") << QStringLiteral("장부.csv");
+    QTest::newRow("xlsx") << QStringLiteral("장부.xlsx");
+}
+
+void tst_LedgerExport::fullDiskLeavesTheOldFileAndSaysSo()
+{
+    QFETCH(QString, name);
+    std::vector<LedgerRow> rows;
+    for (int i = 0; i < 4000; ++i)
+        rows.push_back(voucher(QStringLiteral("2026-12-01"), QStringLiteral("품목 %1 %2").arg(i).arg(i * 7919 % 10007), i * 1013,
+                               QStringLiteral("2026-12-02"), i * 2027));
+    LedgerModel model;
+    model.setRows(rows);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the good copy of yesterday");
+    old.close();
+    QString error;
+    {
+        const FileSizeLimit full(16 * 1024);
+        error = LedgerExport::write(model, path);
+    }
+    QVERIFY2(error.contains(QStringLiteral("디스크")), qPrintable(error));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("the good copy of yesterday"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{name}); // no temporary file left
+
+    // A device that takes nothing: /dev/full fails every write as a full disk does.
+    if (QFileInfo(QStringLiteral("/dev/full")).exists()) {
+        const QString link = dir.filePath(QStringLiteral("full.") + QFileInfo(name).suffix());
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
+        error = LedgerExport::write(model, link);
+        QVERIFY2(error.contains(QStringLiteral("디스크에 빈 공간이 없습니다")), qPrintable(error));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_LedgerExport)

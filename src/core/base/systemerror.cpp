@@ -112,10 +112,23 @@ QString errnoText(int errnoValue, const QString &systemText)
         words = QStringLiteral("열린 파일이 너무 많습니다. 다른 프로그램을 닫고 다시 해 주십시오.");
         break;
     case ENOSPC:
-        words = QStringLiteral("디스크에 빈 공간이 없습니다.");
+    case EDQUOT:
+        words = QStringLiteral("디스크에 빈 공간이 없습니다. 필요 없는 파일을 지우거나 다른 곳에 저장해 주십시오.");
+        break;
+    case EFBIG:
+        words = QStringLiteral("파일이 이 디스크나 이 사용자에게 허용된 크기보다 커서 쓸 수 없습니다.");
         break;
     case EROFS:
         words = QStringLiteral("읽기 전용이라 쓸 수 없습니다.");
+        break;
+    case EISDIR:
+        words = QStringLiteral("파일이 아니라 폴더입니다.");
+        break;
+    case ENOTDIR:
+        words = QStringLiteral("경로 중간에 폴더가 아닌 것이 있습니다.");
+        break;
+    case ENAMETOOLONG:
+        words = QStringLiteral("파일 이름이나 경로가 너무 깁니다.");
         break;
     default:
         words = QStringLiteral("시스템 오류가 났습니다 (오류 번호 %1).").arg(errnoValue);

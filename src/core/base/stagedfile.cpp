@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stagedfile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "systemerror.h"
+
+namespace {
+
+QString failure(int error)
+{
+    return errnoText(error, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+// A writer that failed without saying why most often ran out of room.
+QString unfinished(const QString &folder)
+{
+    struct statvfs fs{};
+    if (::statvfs(QFile::encodeName(folder).constData(), &fs) == 0 && fs.f_bavail == 0)
+        return failure(ENOSPC);
+    return QStringLiteral("파일을 끝까지 쓰지 못했습니다.");
+}
+
+bool endsWith(int fd, const QByteArray &wanted)
+{
+    struct stat st{};
+    if (::fstat(fd, &st) != 0)
+        return false;
+    QByteArray tail(int(std::min<off_t>(st.st_size, 1024)), '\0');
+    if (::pread(fd, tail.data(), size_t(tail.size()), st.st_size - tail.size()) != tail.size())
+        return false;
+    while (tail.endsWith('\n') || tail.endsWith('\r') || tail.endsWith(' '))
+        tail.chop(1);
+    return tail.endsWith(wanted);
+}
+
+} // namespace
+
+StagedFile::StagedFile(const QString &target)
+    : m_target(target)
+{
+}
+
+StagedFile::~StagedFile()
+{
+    discard();
+}
+
+QString StagedFile::create()
+{
+    QFileInfo info(m_target);
+    // A link is written through, as an editor would, not replaced by a file of its own.
+    if (info.isSymLink() && info.exists()) {
+        m_target = info.canonicalFilePath();
+        info = QFileInfo(m_target);
+    }
+    if (info.isDir())
+        return errnoText(EISDIR, {});
+    if (info.exists() && !info.isFile()) {
+        m_direct = true;
+        m_fd = ::open(QFile::encodeName(m_target).constData(), O_WRONLY | O_CLOEXEC);
+    } else {
+        QByteArray pattern = QFile::encodeName(m_target) + ".XXXXXX";
+        m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (m_fd >= 0)
+            m_tempPath = QFile::decodeName(pattern);
+    }
+    if (m_fd < 0)
+        return failure(errno);
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return {};
+}
+
+qint64 StagedFile::writeData(const char *data, qint64 size)
+{
+    if (m_fd < 0 || m_writeErrno != 0)
+        return -1;
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(m_fd, data + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            m_writeErrno = n < 0 ? errno : ENOSPC;
+            return -1;
+        }
+        done += n;
+    }
+    return done;
+}
+
+QString StagedFile::writeFailure() const
+{
+    return m_writeErrno == 0 ? QString() : failure(m_writeErrno);
+}
+
+QString StagedFile::commit(const QByteArray &wantedEnd)
+{
+    if (m_fd < 0)
+        return failure(EBADF);
+    QString error = writeFailure();
+    const QString folder = QFileInfo(m_target).absolutePath();
+    if (error.isEmpty() && !m_direct) {
+        struct stat st{};
+        if (::fstat(m_fd, &st) != 0 || st.st_size == 0 || (!wantedEnd.isEmpty() && !endsWith(m_fd, wantedEnd)))
+            error = unfinished(folder);
+    }
+    // A device cannot be synced (EINVAL); a file whose sync fails is not on the disk.
+    if (error.isEmpty() && ::fsync(m_fd) != 0 && !(m_direct && errno == EINVAL))
+        error = failure(errno);
+    QIODevice::close();
+    const int fd = std::exchange(m_fd, -1);
+    if (::close(fd) != 0 && error.isEmpty() && !m_direct)
+        error = failure(errno);
+    if (!error.isEmpty() || m_direct) {
+        discard();
+        return error;
+    }
+    if (::rename(QFile::encodeName(m_tempPath).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        error = failure(errno);
+        discard();
+        return error;
+    }
+    m_tempPath.clear();
+    // The rename itself is only lasting once the folder is synced.
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return {};
+}
+
+void StagedFile::discard()
+{
+    if (isOpen())
+        QIODevice::close();
+    if (m_fd >= 0)
+        ::close(std::exchange(m_fd, -1));
+    if (!m_tempPath.isEmpty())
+        ::unlink(QFile::encodeName(std::exchange(m_tempPath, QString())).constData());
+}
