@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reportlayout.h"
 
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -48,11 +50,15 @@ QString checkPlaceholders(const QString &text, const QStringList &allowed)
     return {};
 }
 
+constexpr int kMaxColumns = 40;
+constexpr int kMaxLineLength = 1000;
+
 bool readNumber(const QString &value, double low, double high, double &out)
 {
     bool ok = false;
     const double v = value.toDouble(&ok);
-    if (!ok || v < low || v > high)
+    // nan and inf read as numbers and fail no comparison with a bound.
+    if (!ok || !std::isfinite(v) || v < low || v > high)
         return false;
     out = v;
     return true;
@@ -127,6 +133,9 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
     };
     for (const QString &raw : text.split(QLatin1Char('\n'))) {
         ++lineNo;
+        // A printed design needs neither; without a bound a crafted file takes the print minutes.
+        if (raw.size() > kMaxLineLength)
+            return fail(QStringLiteral("한 행은 %1글자까지만 쓸 수 있습니다").arg(kMaxLineLength));
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
             continue;
@@ -145,6 +154,8 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
             const QStringList parts = line.split(QLatin1Char('|'));
             if (parts.size() != 4)
                 return fail(QStringLiteral("열은 '머리글 | 값 | 너비 | 정렬'의 네 칸이어야 합니다"));
+            if (l.columns.size() >= kMaxColumns)
+                return fail(QStringLiteral("열은 %1개까지만 둘 수 있습니다").arg(kMaxColumns));
             ReportLayout::Column c;
             c.header = parts[0].trimmed();
             const QString value = parts[1].trimmed();
