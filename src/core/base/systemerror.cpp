@@ -136,3 +136,30 @@ QString errnoText(int errnoValue, const QString &systemText)
     }
     return withSystemText(words, systemText);
 }
+
+bool isPasswordRefused(const QSqlError &error)
+{
+    const QString text = error.text();
+    return error.nativeErrorCode() == QLatin1String("28P01") || text.contains(QLatin1String("password"))
+           || text.contains(QStringLiteral("비밀번호"));
+}
+
+QString serverConnectErrorText(const QSqlError &error)
+{
+    const QString text = error.text();
+    const auto has = [&text](const char *words) { return text.contains(QLatin1String(words), Qt::CaseInsensitive); };
+    QString words;
+    if (isPasswordRefused(error))
+        words = QStringLiteral("장부 서버가 비밀번호를 받아들이지 않았습니다. 사용자 이름과 비밀번호(~/.pgpass)를 확인해 주십시오.");
+    else if (error.nativeErrorCode() == QLatin1String("3D000") || (has("database") && has("does not exist")))
+        words = QStringLiteral("장부 서버에 그 이름의 데이터베이스가 없습니다. 데이터베이스 이름을 확인해 주십시오.");
+    else if (has("could not translate host name") || has("Name or service not known"))
+        words = QStringLiteral("장부 서버의 주소를 찾을 수 없습니다. 주소를 확인해 주십시오.");
+    else if (has("Connection refused") || has("could not connect") || has("No such file or directory")
+             || has("timeout") || has("timed out") || has("No route to host") || has("Network is unreachable")
+             || has("the database system is starting up") || has("the database system is shutting down"))
+        words = QStringLiteral("장부 서버가 응답하지 않습니다. 서버가 켜져 있는지, 주소와 포트가 맞는지 확인해 주십시오.");
+    else
+        words = QStringLiteral("장부 서버에 접속할 수 없습니다.");
+    return withSystemText(words, text);
+}
