@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -104,6 +105,12 @@ void tst_LedgerCopy::refusesAndLeavesNothing()
     from.exec(SqlStatement(QStringLiteral("INSERT INTO total (pro_name) WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
                                           "SELECT x + 1 FROM n WHERE x < 1500) SELECT 'p' || x FROM n")));
     const QString to = from.folder() + QStringLiteral("/new/panDB.db");
+    // A killed copy's temporary file is removed by the next copy into that folder.
+    QVERIFY(QDir().mkpath(from.folder() + QStringLiteral("/new")));
+    QFile killed(to + QStringLiteral(".k1LLed"));
+    QVERIFY(killed.open(QIODevice::WriteOnly));
+    QVERIFY(killed.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+    killed.close();
     r = LedgerCopy::copyToNewFile(from.db(), to, [](qint64, qint64) { return false; });
     QVERIFY(r.cancelled);
     QVERIFY(!QFileInfo::exists(to));

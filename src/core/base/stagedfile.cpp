@@ -7,11 +7,14 @@
 #include <algorithm>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
 
@@ -44,6 +47,16 @@ bool endsWith(int fd, const QByteArray &wanted)
     while (tail.endsWith('\n') || tail.endsWith('\r') || tail.endsWith(' '))
         tail.chop(1);
     return tail.endsWith(wanted);
+}
+
+// Six random letters and digits mix at least two of the kinds (all but about one in a hundred);
+// a name a person gave, "backup" or "2024", rarely does.
+bool looksRandom(const QString &six)
+{
+    const bool upper = std::any_of(six.begin(), six.end(), [](QChar c) { return c.isUpper(); });
+    const bool lower = std::any_of(six.begin(), six.end(), [](QChar c) { return c.isLower(); });
+    const bool digit = std::any_of(six.begin(), six.end(), [](QChar c) { return c.isDigit(); });
+    return int(upper) + int(lower) + int(digit) >= 2;
 }
 
 } // namespace
@@ -151,4 +164,40 @@ void StagedFile::discard()
         ::close(std::exchange(m_fd, -1));
     if (!m_tempPath.isEmpty())
         ::unlink(QFile::encodeName(std::exchange(m_tempPath, QString())).constData());
+}
+
+TemporaryClaim::TemporaryClaim(const QString &path)
+    : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+{
+    if (m_fd >= 0)
+        ::flock(m_fd, LOCK_EX | LOCK_NB);
+}
+
+TemporaryClaim::~TemporaryClaim()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void removeStaleTemporaries(const QString &folder, const QString &name)
+{
+    const QRegularExpression temporary(QStringLiteral("^") + QRegularExpression::escape(name)
+                                       + QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    const QDir dir(folder);
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QFileInfo &f : dir.entryInfoList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden)) {
+        if (!temporary.match(f.fileName()).hasMatch() || !looksRandom(f.fileName().right(6))
+            || f.lastModified().toUTC() > before)
+            continue;
+        const QByteArray path = QFile::encodeName(f.absoluteFilePath());
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            for (const char *journal : {"-journal", "-wal", "-shm"})
+                ::unlink((path + journal).constData());
+            ::unlink(path.constData());
+        }
+        ::close(fd);
+    }
 }

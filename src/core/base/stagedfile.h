@@ -43,3 +43,22 @@ private:
     int m_writeErrno = 0;
     bool m_direct = false;
 };
+
+// A temporary file's sign of life: a lock held while this lives, which the system drops when the
+// process ends, killed or not.
+class TemporaryClaim final
+{
+public:
+    explicit TemporaryClaim(const QString &path);
+    ~TemporaryClaim();
+    TemporaryClaim(const TemporaryClaim &) = delete;
+    TemporaryClaim &operator=(const TemporaryClaim &) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+// Removes what killed runs left in folder: files named name + "." + six letters or digits (the
+// temporary names beside name), and their SQLite journals, that no living TemporaryClaim holds
+// and that are older than a minute (a run that has just made its file has yet to claim it).
+void removeStaleTemporaries(const QString &folder, const QString &name);

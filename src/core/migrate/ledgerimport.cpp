@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QTemporaryFile>
 
+#include "core/base/stagedfile.h"
 #include "core/base/textutil.h"
 #include "core/data/database.h"
 #include "core/data/jetfile.h"
@@ -427,10 +428,13 @@ Result run(const Options &options, const Progress &progress)
 
     if (!QDir().mkpath(out.absolutePath()))
         return fail(QStringLiteral("폴더를 만들 수 없습니다: ") + native(out.absolutePath()));
+    removeStaleTemporaries(out.absolutePath(), Startup::ledgerFileName());
+    removeStaleTemporaries(out.absolutePath(), Startup::postalFileName());
     QTemporaryFile ledgerTmp(out.absoluteFilePath(Startup::ledgerFileName() + QStringLiteral(".XXXXXX")));
     if (!ledgerTmp.open())
         return fail(QStringLiteral("폴더에 쓸 수 없습니다: ") + native(out.absolutePath()) + QStringLiteral("\r\n")
                     + ledgerTmp.errorString());
+    const TemporaryClaim ledgerClaim(ledgerTmp.fileName());
     ledgerTmp.close();
 
     QString error;
@@ -482,6 +486,7 @@ Result run(const Options &options, const Progress &progress)
     }
 
     std::optional<QTemporaryFile> postalTmp;
+    std::optional<TemporaryClaim> postalClaim;
     if (error.isEmpty() && !options.postalMdb.isEmpty()) {
         QList<QStringList> rows;
         error = readPostal(postJet, post, rows);
@@ -492,6 +497,8 @@ Result run(const Options &options, const Progress &progress)
             postalTmp.emplace(out.absoluteFilePath(Startup::postalFileName() + QStringLiteral(".XXXXXX")));
             if (!postalTmp->open())
                 error = postalTmp->errorString();
+            else
+                postalClaim.emplace(postalTmp->fileName());
             postalTmp->close();
         }
         if (error.isEmpty()) {
