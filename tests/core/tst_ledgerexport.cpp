@@ -193,6 +193,16 @@ void tst_LedgerExport::commandFormWithoutDisplay()
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.xlsx"))));
     QCOMPARE(run({dir.filePath(QStringLiteral("a.pdf"))}), 2);
     QCOMPARE(run({}), 2);
+    // A misspelt command names the options and ends, instead of opening the window.
+    QProcess misspelt;
+    misspelt.setProcessEnvironment(env);
+    misspelt.start(QStringLiteral(SOLBITSEM_APP), {QStringLiteral("--export-ledgr"), out});
+    QVERIFY(misspelt.waitForFinished(30000));
+    QCOMPARE(misspelt.exitCode(), 2);
+    const QString said = QString::fromUtf8(misspelt.readAllStandardError());
+    QVERIFY2(said.contains(QStringLiteral("--export-ledgr")) && said.contains(QStringLiteral("--export-ledger"))
+                 && said.contains(QStringLiteral("--print-ledger")),
+             qPrintable(said));
 }
 
 void tst_LedgerExport::fullDiskLeavesTheOldFileAndSaysSo_data()
