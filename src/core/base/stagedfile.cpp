@@ -90,6 +90,8 @@ QString StagedFile::create()
         if (m_fd >= 0)
             m_tempPath = QFile::decodeName(pattern);
     }
+    if (m_fd < 0 && errno == ENOENT)
+        return QStringLiteral("저장할 폴더가 없습니다: ") + QDir::toNativeSeparators(info.absolutePath());
     if (m_fd < 0)
         return failure(errno);
     QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);

@@ -5,8 +5,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
+
+#include "core/base/stagedfile.h"
 
 namespace {
 
@@ -265,10 +266,15 @@ LoadedLayout loadReportLayout(const QString &reportFolder)
         // The window's start makes the report folder; a print from the command line may be the
         // first thing to need it.
         QDir().mkpath(reportFolder);
-        QSaveFile out(loaded.path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(builtInLayoutText().toUtf8()) < 0 || !out.commit())
+        StagedFile out(loaded.path);
+        QString why = out.create();
+        if (why.isEmpty() && out.write(builtInLayoutText().toUtf8()) < 0)
+            why = out.writeFailure();
+        if (why.isEmpty())
+            why = out.commit();
+        if (!why.isEmpty())
             loaded.problem = QStringLiteral("인쇄 양식 파일을 만들 수 없어 기본 양식으로 인쇄합니다.\n") + shown
-                             + QStringLiteral("\n") + out.errorString();
+                             + QStringLiteral("\n") + why;
         return loaded;
     }
     if (!file.open(QIODevice::ReadOnly)) {
