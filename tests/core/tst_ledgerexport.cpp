@@ -56,6 +56,7 @@ private slots:
     void commandFormWithoutDisplay();
     void fullDiskLeavesTheOldFileAndSaysSo_data();
     void fullDiskLeavesTheOldFileAndSaysSo();
+    void killedExportLeavesTheOldWorkbook();
 };
 
 void tst_LedgerExport::csvKeepsHangulAndQuotes()
@@ -243,6 +244,44 @@ void tst_LedgerExport::fullDiskLeavesTheOldFileAndSaysSo()
         QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
         error = LedgerExport::write(model, link);
         QVERIFY2(error.contains(QStringLiteral("디스크에 빈 공간이 없습니다")), qPrintable(error));
+    }
+}
+
+void tst_LedgerExport::killedExportLeavesTheOldWorkbook()
+{
+    TempLedger l;
+    QVERIFY(l.exec(SqlStatement(QStringLiteral(
+                       "INSERT INTO total (maeip_date, pro_name, maeip_cost, maechul_date, maechul_cost) "
+                       "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 60000) "
+                       "SELECT '2026-11-01', '품목' || x, x * 10, '2026-11-02', x * 11 FROM n")))
+                .ok());
+    {
+        AppSettings settings;
+        settings.setValue(AppSettings::environment(), QStringLiteral("db기초"), l.path());
+        settings.sync();
+    }
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("장부.xlsx"));
+    const QByteArray good("PK the workbook of yesterday");
+    // Killed at moments across the export (loading, writing rows, packing): the old workbook
+    // stays whole, or the new one is there whole.
+    for (const int ms : {100, 300, 600, 900, 1300}) {
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(good);
+        f.close();
+        QProcess app;
+        app.start(QStringLiteral(SOLBITSEM_APP), {QStringLiteral("--export-ledger"), out, QStringLiteral("--from"),
+                                                  QStringLiteral("2026-11-01"), QStringLiteral("--to"), QStringLiteral("2026-11-30")});
+        QVERIFY(app.waitForStarted());
+        QTest::qWait(ms);
+        app.kill();
+        app.waitForFinished();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray now = f.readAll();
+        f.close();
+        QString xml;
+        QVERIFY2(now == good || sheetCells(out, &xml).contains(QStringLiteral("A60002")), qPrintable(QString::number(ms)));
     }
 }
 
