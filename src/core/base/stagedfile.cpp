@@ -81,6 +81,9 @@ QString StagedFile::create()
     }
     if (info.isDir())
         return errnoText(EISDIR, {});
+    // The rename would replace a file the user made read-only.
+    if (info.isFile() && !info.isWritable())
+        return failure(EACCES);
     if (info.exists() && !info.isFile()) {
         m_direct = true;
         m_fd = ::open(QFile::encodeName(m_target).constData(), O_WRONLY | O_CLOEXEC);
