@@ -194,6 +194,18 @@ void tst_LedgerExport::commandFormWithoutDisplay()
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.xlsx"))));
     QCOMPARE(run({dir.filePath(QStringLiteral("a.pdf"))}), 2);
     QCOMPARE(run({}), 2);
+    // A device that takes nothing: a Korean message, and none of the library's English lines.
+    const QString full = dir.filePath(QStringLiteral("full.xlsx"));
+    if (QFile::link(QStringLiteral("/dev/full"), full)) {
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(SOLBITSEM_APP), {QStringLiteral("--export-ledger"), full});
+        QVERIFY(app.waitForFinished(30000));
+        QCOMPARE(app.exitCode(), 1);
+        const QString said = QString::fromUtf8(app.readAllStandardError());
+        QVERIFY2(said.contains(QStringLiteral("디스크에 빈 공간이 없습니다")) && !said.contains(QStringLiteral("[ERROR]")),
+                 qPrintable(said));
+    }
     // A misspelt command names the options and ends, instead of opening the window.
     QProcess misspelt;
     misspelt.setProcessEnvironment(env);
