@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -240,6 +241,11 @@ void tst_LedgerExport::fullDiskLeavesTheOldFileAndSaysSo()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("the good copy of yesterday");
     old.close();
+    // What a killed export left beside it goes with the next export.
+    QFile killed(path + QStringLiteral(".k1LLed"));
+    QVERIFY(killed.open(QIODevice::WriteOnly));
+    QVERIFY(killed.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+    killed.close();
     QString error;
     {
         const FileSizeLimit full(16 * 1024);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stagedfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
-#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,9 +14,9 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "systemerror.h"
 
@@ -88,10 +88,13 @@ QString StagedFile::create()
         m_direct = true;
         m_fd = ::open(QFile::encodeName(m_target).constData(), O_WRONLY | O_CLOEXEC);
     } else {
+        removeStaleTemporaries(info.absolutePath(), info.fileName());
         QByteArray pattern = QFile::encodeName(m_target) + ".XXXXXX";
         m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-        if (m_fd >= 0)
+        if (m_fd >= 0) {
             m_tempPath = QFile::decodeName(pattern);
+            ::flock(m_fd, LOCK_EX | LOCK_NB); // this run's claim, as TemporaryClaim makes it
+        }
     }
     if (m_fd < 0 && errno == ENOENT)
         return QStringLiteral("저장할 폴더가 없습니다: ") + QDir::toNativeSeparators(info.absolutePath());

@@ -6,7 +6,8 @@
 
 // A file written whole or not at all: the bytes go to a temporary name beside the target, and
 // commit() syncs them and renames them over it, so a kill or a full disk leaves the old file (or
-// none). Anything not committed is removed. A target that exists and is no regular file (a
+// none). Anything not committed is removed, and what a killed run left beside the target is
+// removed by the next one (removeStaleTemporaries). A target that exists and is no regular file (a
 // device, a pipe) cannot be renamed over and is written directly.
 //
 // Writers that want a device write through this object; libraries that want a path write to
