@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSet>
 #include <QTranslator>
 
 #include "core/data/database.h"
@@ -103,6 +105,22 @@ void speakKorean(QApplication &app)
         QApplication::installTranslator(qt);
 }
 
+// The window takes no options of its own; Qt's own (-platform, -style, ... also written with
+// two dashes) pass. Anything else with two dashes is most likely a command form misspelt, which
+// must not open the window in a script.
+std::optional<QString> unknownOption(int argc, char *argv[])
+{
+    static const QSet<QByteArray> qtOptions{"--platform", "--platformpluginpath", "--platformtheme", "--plugin",
+                                            "--style", "--stylesheet", "--qwindowgeometry", "--qwindowtitle",
+                                            "--qwindowicon", "--reverse", "--session", "--display", "--widgetcount"};
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg.startsWith("--") && !qtOptions.contains(arg.split('=').first()))
+            return QString::fromLocal8Bit(arg);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -111,6 +129,16 @@ int main(int argc, char *argv[])
         return runPrintLedgerCommand(argc, argv);
     if (const auto exported = runExportLedger(argc, argv))
         return *exported;
+    if (const auto option = unknownOption(argc, argv)) {
+        const QString text = QStringLiteral("알 수 없는 옵션입니다: %1\n"
+                                            "쓸 수 있는 옵션:\n"
+                                            "  solbitsem --export-ledger OUT.xlsx|OUT.csv [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
+                                            "  solbitsem --print-ledger OUT.pdf [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
+                                            "옵션 없이 실행하면 장부 창이 열립니다.\n")
+                                 .arg(*option);
+        std::fputs(text.toUtf8().constData(), stderr);
+        return 2;
+    }
     if (!hasDisplay()) {
         sayNoDisplay();
         return 1;

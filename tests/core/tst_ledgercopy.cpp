@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSqlError>
 #include <QTest>
 
+#include "core/base/systemerror.h"
 #include "core/data/schema.h"
 #include "core/migrate/ledgercopy.h"
 #include "templedger.h"
@@ -49,6 +53,7 @@ private slots:
     void initTestCase() { TestEnvironment::instance(); }
     void everyRowAndKeyComesOver();
     void refusesAndLeavesNothing();
+    void toolTellsAWrongPasswordFromAServerThatIsDown();
 };
 
 void tst_LedgerCopy::everyRowAndKeyComesOver()
@@ -100,10 +105,35 @@ void tst_LedgerCopy::refusesAndLeavesNothing()
     from.exec(SqlStatement(QStringLiteral("INSERT INTO total (pro_name) WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
                                           "SELECT x + 1 FROM n WHERE x < 1500) SELECT 'p' || x FROM n")));
     const QString to = from.folder() + QStringLiteral("/new/panDB.db");
+    // A killed copy's temporary file is removed by the next copy into that folder.
+    QVERIFY(QDir().mkpath(from.folder() + QStringLiteral("/new")));
+    QFile killed(to + QStringLiteral(".k1LLed"));
+    QVERIFY(killed.open(QIODevice::WriteOnly));
+    QVERIFY(killed.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+    killed.close();
     r = LedgerCopy::copyToNewFile(from.db(), to, [](qint64, qint64) { return false; });
     QVERIFY(r.cancelled);
     QVERIFY(!QFileInfo::exists(to));
     QCOMPARE(QDir(from.folder() + QStringLiteral("/new")).entryList(QDir::Files), QStringList());
+}
+
+void tst_LedgerCopy::toolTellsAWrongPasswordFromAServerThatIsDown()
+{
+    QTemporaryDir dir;
+    QProcess tool;
+    tool.start(QStringLiteral(SOLBITSEM_LEDGERCOPY), {QStringLiteral("host=127.0.0.1 port=1 dbname=ledger user=shop"),
+                                                      dir.filePath(QStringLiteral("panDB.db"))});
+    QVERIFY(tool.waitForFinished(30000));
+    QCOMPARE(tool.exitCode(), 1);
+    const QString said = QString::fromUtf8(tool.readAllStandardError());
+    QVERIFY2(said.contains(QStringLiteral("장부 서버가 응답하지 않습니다")), qPrintable(said));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("panDB.db"))));
+
+    // libpq's words for a refused login, with and without the server's code.
+    for (const QSqlError &e : {QSqlError(QString(), QStringLiteral("FATAL:  password authentication failed for user \"shop\""),
+                                         QSqlError::ConnectionError, QStringLiteral("28P01")),
+                               QSqlError(QString(), QStringLiteral("fe_sendauth: no password supplied"), QSqlError::ConnectionError)})
+        QVERIFY(serverConnectErrorText(e).startsWith(QStringLiteral("장부 서버가 비밀번호를 받아들이지 않았습니다")));
 }
 
 QTEST_GUILESS_MAIN(tst_LedgerCopy)

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -7,6 +10,7 @@
 #include "core/ledger/ledgerexport.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/shell/appsettings.h"
+#include "filesizelimit.h"
 #include "templedger.h"
 
 namespace {
@@ -51,6 +55,9 @@ private slots:
     void csvTextCellsOpenAsText();
     void xlsxHoldsEveryShownRowWithNumbersAsNumbers();
     void commandFormWithoutDisplay();
+    void fullDiskLeavesTheOldFileAndSaysSo_data();
+    void fullDiskLeavesTheOldFileAndSaysSo();
+    void killedExportLeavesTheOldWorkbook();
 };
 
 void tst_LedgerExport::csvKeepsHangulAndQuotes()
@@ -188,6 +195,112 @@ void tst_LedgerExport::commandFormWithoutDisplay()
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("a.xlsx"))));
     QCOMPARE(run({dir.filePath(QStringLiteral("a.pdf"))}), 2);
     QCOMPARE(run({}), 2);
+    // A device that takes nothing: a Korean message, and none of the library's English lines.
+    const QString full = dir.filePath(QStringLiteral("full.xlsx"));
+    if (QFile::link(QStringLiteral("/dev/full"), full)) {
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(SOLBITSEM_APP), {QStringLiteral("--export-ledger"), full});
+        QVERIFY(app.waitForFinished(30000));
+        QCOMPARE(app.exitCode(), 1);
+        const QString said = QString::fromUtf8(app.readAllStandardError());
+        QVERIFY2(said.contains(QStringLiteral("디스크에 빈 공간이 없습니다")) && !said.contains(QStringLiteral("[ERROR]")),
+                 qPrintable(said));
+    }
+    // A misspelt command names the options and ends, instead of opening the window.
+    QProcess misspelt;
+    misspelt.setProcessEnvironment(env);
+    misspelt.start(QStringLiteral(SOLBITSEM_APP), {QStringLiteral("--export-ledgr"), out});
+    QVERIFY(misspelt.waitForFinished(30000));
+    QCOMPARE(misspelt.exitCode(), 2);
+    const QString said = QString::fromUtf8(misspelt.readAllStandardError());
+    QVERIFY2(said.contains(QStringLiteral("--export-ledgr")) && said.contains(QStringLiteral("--export-ledger"))
+                 && said.contains(QStringLiteral("--print-ledger")),
+             qPrintable(said));
+}
+
+void tst_LedgerExport::fullDiskLeavesTheOldFileAndSaysSo_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("csv") << QStringLiteral("장부.csv");
+    QTest::newRow("xlsx") << QStringLiteral("장부.xlsx");
+}
+
+void tst_LedgerExport::fullDiskLeavesTheOldFileAndSaysSo()
+{
+    QFETCH(QString, name);
+    std::vector<LedgerRow> rows;
+    for (int i = 0; i < 4000; ++i)
+        rows.push_back(voucher(QStringLiteral("2026-12-01"), QStringLiteral("품목 %1 %2").arg(i).arg(i * 7919 % 10007), i * 1013,
+                               QStringLiteral("2026-12-02"), i * 2027));
+    LedgerModel model;
+    model.setRows(rows);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the good copy of yesterday");
+    old.close();
+    // What a killed export left beside it goes with the next export.
+    QFile killed(path + QStringLiteral(".k1LLed"));
+    QVERIFY(killed.open(QIODevice::WriteOnly));
+    QVERIFY(killed.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime));
+    killed.close();
+    QString error;
+    {
+        const FileSizeLimit full(16 * 1024);
+        error = LedgerExport::write(model, path);
+    }
+    QVERIFY2(error.contains(QStringLiteral("디스크")), qPrintable(error));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("the good copy of yesterday"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{name}); // no temporary file left
+
+    // A device that takes nothing: /dev/full fails every write as a full disk does.
+    if (QFileInfo(QStringLiteral("/dev/full")).exists()) {
+        const QString link = dir.filePath(QStringLiteral("full.") + QFileInfo(name).suffix());
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), link));
+        error = LedgerExport::write(model, link);
+        QVERIFY2(error.contains(QStringLiteral("디스크에 빈 공간이 없습니다")), qPrintable(error));
+    }
+}
+
+void tst_LedgerExport::killedExportLeavesTheOldWorkbook()
+{
+    TempLedger l;
+    QVERIFY(l.exec(SqlStatement(QStringLiteral(
+                       "INSERT INTO total (maeip_date, pro_name, maeip_cost, maechul_date, maechul_cost) "
+                       "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 60000) "
+                       "SELECT '2026-11-01', '품목' || x, x * 10, '2026-11-02', x * 11 FROM n")))
+                .ok());
+    {
+        AppSettings settings;
+        settings.setValue(AppSettings::environment(), QStringLiteral("db기초"), l.path());
+        settings.sync();
+    }
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("장부.xlsx"));
+    const QByteArray good("PK the workbook of yesterday");
+    // Killed at moments across the export (loading, writing rows, packing): the old workbook
+    // stays whole, or the new one is there whole.
+    for (const int ms : {100, 300, 600, 900, 1300}) {
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(good);
+        f.close();
+        QProcess app;
+        app.start(QStringLiteral(SOLBITSEM_APP), {QStringLiteral("--export-ledger"), out, QStringLiteral("--from"),
+                                                  QStringLiteral("2026-11-01"), QStringLiteral("--to"), QStringLiteral("2026-11-30")});
+        QVERIFY(app.waitForStarted());
+        QTest::qWait(ms);
+        app.kill();
+        app.waitForFinished();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray now = f.readAll();
+        f.close();
+        QString xml;
+        QVERIFY2(now == good || sheetCells(out, &xml).contains(QStringLiteral("A60002")), qPrintable(QString::number(ms)));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_LedgerExport)

@@ -9,9 +9,11 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QDateTime>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/base/stagedfile.h"
 #include "core/data/database.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/voucherquery.h"
@@ -431,6 +433,8 @@ void tst_LedgerImport::badInputLeavesNothing_data()
     QTest::newRow("ledger exists") << "exists" << "장부 파일이 이미 있습니다. 덮어쓰지 않습니다.";
     QTest::newRow("postal file exists") << "postexists" << "우편번호 파일이 이미 있습니다.";
     QTest::newRow("cancelled") << "cancel" << "가져오기를 취소했습니다. 아무 파일도 만들지 않았습니다.";
+    QTest::newRow("a device") << "device" << "보통 파일이 아닙니다 (장치나 파이프)";
+    QTest::newRow("a folder") << "dir" << "파일이 아니라 폴더입니다";
 }
 
 void tst_LedgerImport::badInputLeavesNothing()
@@ -494,7 +498,10 @@ void tst_LedgerImport::badInputLeavesNothing()
     const QStringList outBefore = filesIn(out);
     const QByteArray existing = digest(out + QStringLiteral("/panDB.db")) + digest(out + QStringLiteral("/dbpost.db"));
 
-    const LedgerImport::Result r = LedgerImport::run({old, out, postal}, [&](qint64, qint64) { return kind != QLatin1String("cancel"); });
+    const QString source = kind == QLatin1String("device") ? QStringLiteral("/dev/zero")
+                           : kind == QLatin1String("dir")  ? dir.path()
+                                                           : old;
+    const LedgerImport::Result r = LedgerImport::run({source, out, postal}, [&](qint64, qint64) { return kind != QLatin1String("cancel"); });
     QVERIFY(!r.ok);
     QVERIFY2(r.error.contains(message), qPrintable(r.error));
     QCOMPARE(r.cancelled, kind == QLatin1String("cancel"));
@@ -519,8 +526,21 @@ void tst_LedgerImport::commandLine()
     };
     const QStringList args{fixture(QStringLiteral("panDB-jet3.mdb")), QStringLiteral("--out"), out.path(),
                            QStringLiteral("--postal"), fixture(QStringLiteral("dbpost-jet3.mdb"))};
+    // What killed imports left: removed unless a living run claims it or it was made just now.
+    const auto leave = [&](const QString &name, int ageSeconds) {
+        QFile f(out.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+    };
+    for (const QString &name : {QStringLiteral("panDB.db.Qx7Zr2"), QStringLiteral("panDB.db.Qx7Zr2-journal"),
+                                QStringLiteral("dbpost.db.aB3dE9"), QStringLiteral("panDB.db.Live01"), QStringLiteral("panDB.db.backup")})
+        leave(name, 3600);
+    leave(QStringLiteral("panDB.db.New001"), 0);
+    const TemporaryClaim running(out.filePath(QStringLiteral("panDB.db.Live01")));
     QString text, err;
     QCOMPARE(runTool(args, &text), 0);
+    QCOMPARE(QDir(out.path()).entryList({QStringLiteral("*.db.*")}, QDir::Files),
+             (QStringList{QStringLiteral("panDB.db.backup"), QStringLiteral("panDB.db.Live01"), QStringLiteral("panDB.db.New001")}));
     QVERIFY2(text.contains(QStringLiteral("전표: 2,500건")), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("우편번호: 339건")));
     QVERIFY(text.contains(QStringLiteral("보다 깁니다: 생활가전")));

@@ -16,6 +16,7 @@
 #include "core/shell/appfolders.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
+#include "filesizelimit.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/report/frmprintpreview.h"
@@ -74,6 +75,12 @@ LedgerReport reportOf(std::vector<LedgerRow> rows)
     }
     report.rows = std::move(rows);
     return report;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -244,6 +251,20 @@ void tst_LedgerPrinting::previewTurnsPagesAndSavesPdf()
     prompt.ok();
     QVERIFY(!preview.savePdf(m_dir.filePath(QStringLiteral("no/such/folder/x.pdf"))));
     QVERIFY(prompt.last().text.contains(QStringLiteral("no/such/folder/x.pdf")));
+
+    // A disk that fills up midway: a box says so, and the PDF saved before stays as it was.
+    const QByteArray good = readAll(pdf);
+    prompt.ok();
+    bool saved = true;
+    {
+        const FileSizeLimit full(rlim_t(good.size() / 2));
+        saved = preview.savePdf(pdf);
+    }
+    QVERIFY(!saved);
+    QVERIFY2(prompt.last().text.contains(QStringLiteral("디스크")), qPrintable(prompt.last().text));
+    QCOMPARE(readAll(pdf), good);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("preview.pdf*")}, QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("preview.pdf")});
     QTest::keyClick(&preview, Qt::Key_Escape);
     QVERIFY(!preview.isVisible());
 }
@@ -344,6 +365,12 @@ void tst_LedgerPrinting::commandFormExitCodes()
     QVERIFY(!text.contains(QStringLiteral("냉장고")));
     QCOMPARE(run({m_dir.filePath(QStringLiteral("no/such/folder.pdf"))}, &err), 1);
     QVERIFY(err.contains(QStringLiteral("no/such/folder.pdf")));
+    // /dev/full fails every write as a full disk does.
+    const QString full = m_dir.filePath(QStringLiteral("full.pdf"));
+    if (QFile::link(QStringLiteral("/dev/full"), full)) {
+        QCOMPARE(run({full}, &err), 1);
+        QVERIFY2(err.contains(QStringLiteral("디스크에 빈 공간이 없습니다")), qPrintable(err));
+    }
 
     TestEnvironment::instance().reset();
     QFile::remove(out);

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "core/base/consoleprompt.h"
+#include "core/base/systemerror.h"
 #include "core/data/connectionsettings.h"
 #include "core/data/database.h"
 #include "core/migrate/ledgercopy.h"
@@ -41,7 +42,9 @@ int main(int argc, char *argv[])
     const ConnectionSettings to = ConnectionSettings::parse(args.at(1));
     Database source;
     if (!source.open(from, false, from.isServer() ? Database::Access::ReadWrite : Database::Access::ReadOnly)) {
-        Out::print(stderr, QStringLiteral("원본 장부를 열 수 없습니다: %1\n").arg(from.display()));
+        Out::print(stderr, QStringLiteral("원본 장부를 열 수 없습니다: %1\n").arg(from.display())
+                               + (from.isServer() ? serverConnectErrorText(source.connection().lastError()) + QLatin1Char('\n')
+                                                  : QString()));
         return 1;
     }
     if (const SqlError e = source.probe(); e.isError()) {
@@ -64,7 +67,7 @@ int main(int argc, char *argv[])
         Database target;
         QString error;
         if (!target.open(to)) {
-            r.error = QStringLiteral("장부 서버에 접속할 수 없습니다: ") + to.display();
+            r.error = to.display() + QLatin1Char('\n') + serverConnectErrorText(target.connection().lastError());
         } else if (!target.hasTable(QStringLiteral("total")) && !Database::createLedger(to, &error)) {
             r.error = QStringLiteral("장부 서버에 장부를 만들 수 없습니다: ") + error;
         } else {
@@ -72,7 +75,7 @@ int main(int argc, char *argv[])
             if (target.open(to))
                 r = LedgerCopy::copy(source, target, progress);
             else
-                r.error = QStringLiteral("장부 서버에 접속할 수 없습니다: ") + to.display();
+                r.error = to.display() + QLatin1Char('\n') + serverConnectErrorText(target.connection().lastError());
         }
     }
     Out::print(stderr, QStringLiteral("\r%1\r").arg(QString(40, QLatin1Char(' '))));

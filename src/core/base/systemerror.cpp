@@ -112,14 +112,54 @@ QString errnoText(int errnoValue, const QString &systemText)
         words = QStringLiteral("열린 파일이 너무 많습니다. 다른 프로그램을 닫고 다시 해 주십시오.");
         break;
     case ENOSPC:
-        words = QStringLiteral("디스크에 빈 공간이 없습니다.");
+    case EDQUOT:
+        words = QStringLiteral("디스크에 빈 공간이 없습니다. 필요 없는 파일을 지우거나 다른 곳에 저장해 주십시오.");
+        break;
+    case EFBIG:
+        words = QStringLiteral("파일이 이 디스크나 이 사용자에게 허용된 크기보다 커서 쓸 수 없습니다.");
         break;
     case EROFS:
         words = QStringLiteral("읽기 전용이라 쓸 수 없습니다.");
+        break;
+    case EISDIR:
+        words = QStringLiteral("파일이 아니라 폴더입니다.");
+        break;
+    case ENOTDIR:
+        words = QStringLiteral("경로 중간에 폴더가 아닌 것이 있습니다.");
+        break;
+    case ENAMETOOLONG:
+        words = QStringLiteral("파일 이름이나 경로가 너무 깁니다.");
         break;
     default:
         words = QStringLiteral("시스템 오류가 났습니다 (오류 번호 %1).").arg(errnoValue);
         break;
     }
     return withSystemText(words, systemText);
+}
+
+bool isPasswordRefused(const QSqlError &error)
+{
+    const QString text = error.text();
+    return error.nativeErrorCode() == QLatin1String("28P01") || text.contains(QLatin1String("password"))
+           || text.contains(QStringLiteral("비밀번호"));
+}
+
+QString serverConnectErrorText(const QSqlError &error)
+{
+    const QString text = error.text();
+    const auto has = [&text](const char *words) { return text.contains(QLatin1String(words), Qt::CaseInsensitive); };
+    QString words;
+    if (isPasswordRefused(error))
+        words = QStringLiteral("장부 서버가 비밀번호를 받아들이지 않았습니다. 사용자 이름과 비밀번호(~/.pgpass)를 확인해 주십시오.");
+    else if (error.nativeErrorCode() == QLatin1String("3D000") || (has("database") && has("does not exist")))
+        words = QStringLiteral("장부 서버에 그 이름의 데이터베이스가 없습니다. 데이터베이스 이름을 확인해 주십시오.");
+    else if (has("could not translate host name") || has("Name or service not known"))
+        words = QStringLiteral("장부 서버의 주소를 찾을 수 없습니다. 주소를 확인해 주십시오.");
+    else if (has("Connection refused") || has("could not connect") || has("No such file or directory")
+             || has("timeout") || has("timed out") || has("No route to host") || has("Network is unreachable")
+             || has("the database system is starting up") || has("the database system is shutting down"))
+        words = QStringLiteral("장부 서버가 응답하지 않습니다. 서버가 켜져 있는지, 주소와 포트가 맞는지 확인해 주십시오.");
+    else
+        words = QStringLiteral("장부 서버에 접속할 수 없습니다.");
+    return withSystemText(words, text);
 }

@@ -3,6 +3,7 @@
 
 #include <QAbstractSocket>
 #include <QSerialPort>
+#include <QSqlError>
 #include <QString>
 
 // The system's failures in words a shop understands. The system's own text, in whatever language
@@ -11,3 +12,9 @@ QString serialErrorText(QSerialPort::SerialPortError error, const QString &syste
 QString socketErrorText(QAbstractSocket::SocketError error, const QString &systemText);
 // errnoValue: a C library error number (ENOENT, EACCES, ...).
 QString errnoText(int errnoValue, const QString &systemText);
+// Whether a server refused the login for its password (SQLSTATE 28P01, or libpq's "no password
+// supplied"), as against a server that is down or out of reach.
+bool isPasswordRefused(const QSqlError &error);
+// Why a ledger server could not be opened: a refused password, a server that does not answer,
+// a host that is not found, a database that is missing.
+QString serverConnectErrorText(const QSqlError &error);

@@ -153,8 +153,14 @@ bool JetFile::open(const QString &path)
     m_codePage = 0;
 
     QFile file(path);
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.exists())
         return fail(QStringLiteral("가져올 파일이 없습니다."));
+    if (info.isDir())
+        return fail(QStringLiteral("파일이 아니라 폴더입니다. 예전 장부 파일(.mdb)을 골라 주십시오."));
+    // A device or a pipe (/dev/zero) would be read without end.
+    if (!info.isFile())
+        return fail(QStringLiteral("보통 파일이 아닙니다 (장치나 파이프). 예전 장부 파일(.mdb)을 골라 주십시오."));
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("파일을 읽을 수 없습니다 (다른 프로그램이 잠갔거나 읽을 권한이 없습니다): ")
                     + file.errorString());

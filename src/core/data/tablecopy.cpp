@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 
 #include "core/base/ownerfiles.h"
+#include "core/base/stagedfile.h"
 #include "core/base/textutil.h"
 #include "database.h"
 #include "schema.h"
@@ -218,6 +219,7 @@ Result copyToNewFile(Database &source, const QString &path, const Progress &prog
         r.error = QStringLiteral("폴더를 만들 수 없습니다: ") + QDir::toNativeSeparators(info.absolutePath());
         return r;
     }
+    removeStaleTemporaries(info.absolutePath(), info.fileName());
     // Reserved, then handed to the ledger's own creation, which refuses an existing file.
     QString tmpPath;
     {
@@ -229,6 +231,7 @@ Result copyToNewFile(Database &source, const QString &path, const Progress &prog
         }
         tmpPath = reserve.fileName();
     }
+    const TemporaryClaim claim(tmpPath);
     const auto cleanUp = qScopeGuard([&] { QFile::remove(tmpPath); });
     QString error;
     if (!Database::createLedger(tmpPath, &error)) {

@@ -2,17 +2,19 @@
 #include "ledgerexport.h"
 
 #include <xlsxwriter.h>
+#include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "core/base/csvfield.h"
-#include "core/base/ownerfiles.h"
+#include "core/base/stagedfile.h"
+#include "core/base/systemerror.h"
 #include "ledgermodel.h"
 
 namespace {
@@ -87,6 +89,107 @@ QString csvCell(const Column &c, const QVariant &v)
     return csvTextField(text);
 }
 
+quint32 le(const QByteArray &b, qsizetype at, int bytes)
+{
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | quint8(b.at(at + i));
+    return v;
+}
+
+// Whether the workbook's first sheet, unpacked, holds rowTag in its last part and ends as a
+// sheet does. Reads the archive's central directory to find the sheet (no zip64: the library
+// is asked for none).
+bool sheetEndsWith(const QString &path, const QByteArray &rowTag)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray zip = f.readAll();
+    const qsizetype end = zip.lastIndexOf(QByteArrayLiteral("PK\x05\x06"));
+    if (end < 0 || end + 22 > zip.size())
+        return false;
+    qsizetype at = le(zip, end + 16, 4);
+    const QByteArray wanted = QByteArrayLiteral("xl/worksheets/sheet1.xml");
+    for (quint32 n = le(zip, end + 10, 2); n > 0 && at + 46 <= zip.size(); --n) {
+        if (le(zip, at, 4) != 0x02014b50)
+            return false;
+        const quint32 nameLength = le(zip, at + 28, 2);
+        if (zip.mid(at + 46, nameLength) != wanted) {
+            at += 46 + nameLength + le(zip, at + 30, 2) + le(zip, at + 32, 2);
+            continue;
+        }
+        const quint32 method = le(zip, at + 10, 2);
+        const quint32 packed = le(zip, at + 20, 4);
+        const qsizetype local = le(zip, at + 42, 4);
+        if (local + 30 > zip.size())
+            return false;
+        const qsizetype data = local + 30 + le(zip, local + 26, 2) + le(zip, local + 28, 2);
+        if (data + packed > zip.size())
+            return false;
+        QByteArray tail;
+        if (method == 0) {
+            tail = zip.mid(data, packed).right(1 << 14);
+        } else {
+            z_stream z{};
+            if (method != 8 || inflateInit2(&z, -MAX_WBITS) != Z_OK)
+                return false;
+            z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zip.constData() + data));
+            z.avail_in = packed;
+            QByteArray chunk(1 << 16, '\0');
+            int r = Z_OK;
+            while (r == Z_OK) {
+                z.next_out = reinterpret_cast<Bytef *>(chunk.data());
+                z.avail_out = uInt(chunk.size());
+                r = inflate(&z, Z_NO_FLUSH);
+                tail = (tail + chunk.left(chunk.size() - z.avail_out)).right(1 << 14);
+            }
+            inflateEnd(&z);
+            if (r != Z_STREAM_END)
+                return false;
+        }
+        return tail.trimmed().endsWith("</worksheet>") && tail.contains(rowTag);
+    }
+    return false;
+}
+
+bool isDiskFull(int systemError)
+{
+    return systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG || systemError == EIO;
+}
+
+// The library's failure in Korean, its own words kept for support. What the system said (a full
+// disk) is more use to the shop than the library's step that met it.
+QString xlsxFailure(lxw_error e, int systemError)
+{
+    const QString library = QString::fromUtf8(lxw_strerror(e));
+    if (isDiskFull(systemError) || systemError == EACCES || systemError == EROFS)
+        return errnoText(systemError, library);
+    QString words;
+    switch (e) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        words = QStringLiteral("메모리가 모자라 엑셀 파일을 만들지 못했습니다.");
+        break;
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+        words = QStringLiteral("엑셀 파일이나 그 임시 파일을 만들지 못했습니다. 저장할 곳과 임시 폴더의 빈 공간과 권한을 확인해 주십시오.");
+        break;
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_PARAMETER_ERROR:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        words = QStringLiteral("엑셀 파일을 끝까지 쓰지 못했습니다. 디스크의 빈 공간을 확인해 주십시오.");
+        break;
+    default:
+        words = QStringLiteral("엑셀 파일을 만들지 못했습니다.");
+        break;
+    }
+    return words + QStringLiteral("\r\n(라이브러리 메시지: ") + library + QLatin1Char(')');
+}
+
 } // namespace
 
 namespace LedgerExport {
@@ -94,14 +197,9 @@ namespace LedgerExport {
 QString writeCsv(const LedgerModel &model, const QString &path)
 {
     const std::vector<Column> columns = shownColumns();
-    const bool existed = QFileInfo::exists(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    // A new file is the owner's alone from its first byte (the temporary file is what this sets);
-    // a file replaced keeps the mode its owner gave it.
-    if (!existed && !file.setPermissions(OwnerFiles::fileMode()))
-        return file.errorString();
+    StagedFile file(path);
+    if (const QString error = file.create(); !error.isEmpty())
+        return error;
     QString out = QStringLiteral("\uFEFF");
     const auto line = [&out](const QStringList &fields) {
         out += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
@@ -118,7 +216,8 @@ QString writeCsv(const LedgerModel &model, const QString &path)
         }
         line(fields);
         if (out.size() > (1 << 20)) {
-            file.write(out.toUtf8());
+            if (file.write(out.toUtf8()) < 0)
+                return file.writeFailure();
             out.clear();
         }
     }
@@ -129,13 +228,16 @@ QString writeCsv(const LedgerModel &model, const QString &path)
                                                       : QString());
     line(fields);
     file.write(out.toUtf8());
-    return file.commit() ? QString() : file.errorString();
+    return file.commit();
 }
 
 QString writeXlsx(const LedgerModel &model, const QString &path, const QString &title)
 {
     const std::vector<Column> columns = shownColumns();
-    const QByteArray target = QFile::encodeName(path);
+    StagedFile file(path);
+    if (const QString error = file.create(); !error.isEmpty())
+        return error;
+    const QByteArray target = QFile::encodeName(file.writePath());
     const QByteArray tmp = QFile::encodeName(QDir::tempPath());
     lxw_workbook_options options{};
     // Rows go straight to disk as they are written: 100,000 vouchers need no workbook in memory.
@@ -143,7 +245,7 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
     options.tmpdir = const_cast<char *>(tmp.constData());
     lxw_workbook *book = workbook_new_opt(target.constData(), &options);
     if (!book)
-        return QStringLiteral("파일을 만들 수 없습니다.");
+        return xlsxFailure(LXW_ERROR_CREATING_XLSX_FILE, errno);
     lxw_worksheet *sheet = workbook_add_worksheet(book, "장부");
     lxw_format *header = workbook_add_format(book);
     format_set_bold(header);
@@ -219,20 +321,20 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
     if (!title.isEmpty())
         workbook_set_properties(book, &properties);
     const lxw_error e = workbook_close(book);
-    return e == LXW_NO_ERROR ? QString() : QString::fromUtf8(lxw_strerror(e));
+    if (e != LXW_NO_ERROR)
+        return xlsxFailure(e, errno);
+    // The library does not check its writes to its own temporary parts: on a full disk it
+    // reports success for a workbook whose rows were cut off. Its sheet must end with the totals.
+    if (!file.isDirect() && !sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(rows + 2) + '"'))
+        return errnoText(ENOSPC, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD)));
+    return file.commit();
 }
 
 QString write(const LedgerModel &model, const QString &path, const QString &title)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QStringLiteral("xlsx")) {
-        const bool existed = QFileInfo::exists(path);
-        const QString error = writeXlsx(model, path, title);
-        // The library makes the file as the umask says; a new one becomes the owner's alone.
-        if (error.isEmpty() && !existed)
-            QFile::setPermissions(path, OwnerFiles::fileMode());
-        return error;
-    }
+    if (suffix == QStringLiteral("xlsx"))
+        return writeXlsx(model, path, title);
     if (suffix == QStringLiteral("csv"))
         return writeCsv(model, path);
     return QStringLiteral("저장할 파일은 .xlsx 또는 .csv 이어야 합니다.");

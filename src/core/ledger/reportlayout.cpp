@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reportlayout.h"
 
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
+
+#include "core/base/stagedfile.h"
 
 namespace {
 
@@ -48,11 +51,15 @@ QString checkPlaceholders(const QString &text, const QStringList &allowed)
     return {};
 }
 
+constexpr int kMaxColumns = 40;
+constexpr int kMaxLineLength = 1000;
+
 bool readNumber(const QString &value, double low, double high, double &out)
 {
     bool ok = false;
     const double v = value.toDouble(&ok);
-    if (!ok || v < low || v > high)
+    // nan and inf read as numbers and fail no comparison with a bound.
+    if (!ok || !std::isfinite(v) || v < low || v > high)
         return false;
     out = v;
     return true;
@@ -127,6 +134,9 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
     };
     for (const QString &raw : text.split(QLatin1Char('\n'))) {
         ++lineNo;
+        // A printed design needs neither; without a bound a crafted file takes the print minutes.
+        if (raw.size() > kMaxLineLength)
+            return fail(QStringLiteral("한 행은 %1글자까지만 쓸 수 있습니다").arg(kMaxLineLength));
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
             continue;
@@ -145,6 +155,8 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
             const QStringList parts = line.split(QLatin1Char('|'));
             if (parts.size() != 4)
                 return fail(QStringLiteral("열은 '머리글 | 값 | 너비 | 정렬'의 네 칸이어야 합니다"));
+            if (l.columns.size() >= kMaxColumns)
+                return fail(QStringLiteral("열은 %1개까지만 둘 수 있습니다").arg(kMaxColumns));
             ReportLayout::Column c;
             c.header = parts[0].trimmed();
             const QString value = parts[1].trimmed();
@@ -254,10 +266,15 @@ LoadedLayout loadReportLayout(const QString &reportFolder)
         // The window's start makes the report folder; a print from the command line may be the
         // first thing to need it.
         QDir().mkpath(reportFolder);
-        QSaveFile out(loaded.path);
-        if (!out.open(QIODevice::WriteOnly) || out.write(builtInLayoutText().toUtf8()) < 0 || !out.commit())
+        StagedFile out(loaded.path);
+        QString why = out.create();
+        if (why.isEmpty() && out.write(builtInLayoutText().toUtf8()) < 0)
+            why = out.writeFailure();
+        if (why.isEmpty())
+            why = out.commit();
+        if (!why.isEmpty())
             loaded.problem = QStringLiteral("인쇄 양식 파일을 만들 수 없어 기본 양식으로 인쇄합니다.\n") + shown
-                             + QStringLiteral("\n") + out.errorString();
+                             + QStringLiteral("\n") + why;
         return loaded;
     }
     if (!file.open(QIODevice::ReadOnly)) {

@@ -14,6 +14,7 @@
 #include <QTemporaryFile>
 
 #include "core/base/ownerfiles.h"
+#include "core/base/stagedfile.h"
 #include "core/base/textutil.h"
 #include "core/data/database.h"
 #include "core/data/jetfile.h"
@@ -428,10 +429,13 @@ Result run(const Options &options, const Progress &progress)
 
     if (!MakeOwnerFolders(out.absolutePath()))
         return fail(QStringLiteral("폴더를 만들 수 없습니다: ") + native(out.absolutePath()));
+    removeStaleTemporaries(out.absolutePath(), Startup::ledgerFileName());
+    removeStaleTemporaries(out.absolutePath(), Startup::postalFileName());
     QTemporaryFile ledgerTmp(out.absoluteFilePath(Startup::ledgerFileName() + QStringLiteral(".XXXXXX")));
     if (!ledgerTmp.open())
         return fail(QStringLiteral("폴더에 쓸 수 없습니다: ") + native(out.absolutePath()) + QStringLiteral("\r\n")
                     + ledgerTmp.errorString());
+    const TemporaryClaim ledgerClaim(ledgerTmp.fileName());
     ledgerTmp.close();
 
     QString error;
@@ -483,6 +487,7 @@ Result run(const Options &options, const Progress &progress)
     }
 
     std::optional<QTemporaryFile> postalTmp;
+    std::optional<TemporaryClaim> postalClaim;
     if (error.isEmpty() && !options.postalMdb.isEmpty()) {
         QList<QStringList> rows;
         error = readPostal(postJet, post, rows);
@@ -493,6 +498,8 @@ Result run(const Options &options, const Progress &progress)
             postalTmp.emplace(out.absoluteFilePath(Startup::postalFileName() + QStringLiteral(".XXXXXX")));
             if (!postalTmp->open())
                 error = postalTmp->errorString();
+            else
+                postalClaim.emplace(postalTmp->fileName());
             postalTmp->close();
         }
         if (error.isEmpty()) {

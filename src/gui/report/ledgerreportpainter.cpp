@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QTextLayout>
 
+#include "core/base/stagedfile.h"
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "reportfonts.h"
@@ -344,33 +345,39 @@ void LedgerReportPainter::paintPage(QPainter &painter, int page) const
 
 bool LedgerReportPainter::writePdf(const QString &path, QString *error, const Progress &progress) const
 {
-    QPdfWriter writer(path);
+    // A temporary file beside the target, renamed over it once checked: a full disk or a kill
+    // leaves the old PDF or none, never a cut one.
+    StagedFile file(path);
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = QStringLiteral("PDF 파일을 쓸 수 없습니다: ") + path + QLatin1Char('\n') + reason;
+        return false;
+    };
+    if (const QString reason = file.create(); !reason.isEmpty())
+        return fail(reason);
+    QPdfWriter writer(&file);
     writer.setResolution(int(UnitsPerInch));
     writer.setPageLayout(pageLayout());
     writer.setTitle(m_report.title + QStringLiteral(" - ") + m_report.heading);
     writer.setCreator(programTitle());
     QPainter painter;
-    if (!painter.begin(&writer)) {
-        if (error)
-            *error = QStringLiteral("PDF 파일을 쓸 수 없습니다: ") + path;
-        return false;
-    }
+    if (!painter.begin(&writer))
+        return fail(file.writeFailure());
     for (int p = 0; p < pageCount(); ++p) {
-        if (p > 0)
-            writer.newPage();
+        if (p > 0 && !writer.newPage())
+            break;
         paintPage(painter, p);
         if (progress && !progress(p + 1, pageCount())) {
             painter.end();
-            QFile::remove(path);
             return false;
         }
+        if (!file.writeFailure().isEmpty())
+            break; // the rest would fail the same way
     }
-    if (!painter.end()) {
-        if (error)
-            *error = QStringLiteral("PDF 파일을 쓸 수 없습니다: ") + path;
-        return false;
-    }
-    return true;
+    if (!painter.end())
+        return fail(file.writeFailure().isEmpty() ? QStringLiteral("PDF를 만드는 중에 오류가 났습니다.") : file.writeFailure());
+    const QString reason = file.commit("%%EOF");
+    return reason.isEmpty() || fail(reason);
 }
 
 bool LedgerReportPainter::print(QPrinter &printer, const Progress &progress) const
