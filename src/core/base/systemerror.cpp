@@ -139,6 +139,7 @@ QString errnoText(int errnoValue, const QString &systemText)
 
 bool isPasswordRefused(const QSqlError &error)
 {
+    // libpq's "no password supplied", the server's refusal (28P01), in whatever language.
     const QString text = error.text();
     return error.nativeErrorCode() == QLatin1String("28P01") || text.contains(QLatin1String("password"))
            || text.contains(QStringLiteral("비밀번호"));

@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QTemporaryDir>
 
+#include "core/base/systemerror.h"
 #include "core/base/ownerfiles.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
@@ -213,11 +214,8 @@ bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &
         if (db.open(server))
             return ServerLogin::Attempt{ServerLogin::Outcome::Connected, {}};
         const QSqlError e = db.connection().lastError();
-        const QString text = e.text();
-        // libpq's "no password supplied", the server's refusal (28P01), in whatever language.
-        const bool refused = e.nativeErrorCode() == QLatin1String("28P01") || text.contains(QLatin1String("password"))
-                             || text.contains(QStringLiteral("비밀번호"));
-        return ServerLogin::Attempt{refused ? ServerLogin::Outcome::WrongPassword : ServerLogin::Outcome::Failed, text};
+        return ServerLogin::Attempt{isPasswordRefused(e) ? ServerLogin::Outcome::WrongPassword : ServerLogin::Outcome::Failed,
+                                    e.text()};
     });
     if (a.outcome != ServerLogin::Outcome::Connected)
         return false; // the first statement shows the box for no ledger
