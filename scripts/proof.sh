@@ -3,7 +3,7 @@
 # the tests on it, and every libFuzzer target for a short fixed time on its corpus.
 #   bash scripts/proof.sh          the CI form: the core and its tests, fuzzers 10 s each
 #   bash scripts/proof.sh --all    the whole suite, windows included
-#   bash scripts/proof.sh --long   the whole suite and the long runs whose figures the README states:
+#   bash scripts/proof.sh --long   the whole suite and the long runs whose figures docs/TESTING.md states:
 #                                  every fuzzer to 10,000,000 executions (SOLBITSEM_FUZZ_RUNS), new
 #                                  inputs kept in build-proof/fuzz-found/<fuzzer> for a merge
 # Any sanitizer report, crash or broken fuzz property ends it non-zero.
