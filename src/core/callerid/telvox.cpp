@@ -2,7 +2,7 @@
 #include "telvox.h"
 
 #include "core/base/systemerror.h"
-#include "core/shell/appsettings.h"
+#include "core/shell/settingkeys.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ int telvox::OpenPort(QString &name, QString &reply)
     const QString text = name.mid(3);
     QString target = text.startsWith(ncidPrefix, Qt::CaseInsensitive)
                          ? text
-                         : m_settings.value(AppSettings::environment(), name).trimmed();
+                         : m_settings.get(Settings::telvoxPortTarget(name)).trimmed();
     if (target.startsWith(ncidPrefix, Qt::CaseInsensitive)) {
         const int result = openNetwork(target.mid(ncidPrefix.size()), reply);
         if (result == Done)
@@ -107,8 +107,7 @@ int telvox::openSerial(const QString &path, QString &reply)
     static const Choice<QSerialPort::StopBits> stopBits[] = {
         {"1", QSerialPort::OneStop}, {"1.5", QSerialPort::OneAndHalfStop}, {"2", QSerialPort::TwoStop}};
 
-    const QString env = AppSettings::environment();
-    const QString baudText = m_settings.value(env, baudRateKey(), QStringLiteral("1200")).trimmed();
+    const QString baudText = m_settings.get(Settings::telvoxBaudRate).trimmed();
     bool ok = false;
     const int baud = baudText.toInt(&ok);
     QSerialPort::DataBits bits = QSerialPort::Data8;
@@ -120,11 +119,11 @@ int telvox::openSerial(const QString &path, QString &reply)
     };
     if (!ok || baud <= 0)
         return bad(baudRateKey());
-    if (!pick(dataBits, m_settings.value(env, dataBitsKey(), QStringLiteral("8")).trimmed(), bits))
+    if (!pick(dataBits, m_settings.get(Settings::telvoxDataBits).trimmed(), bits))
         return bad(dataBitsKey());
-    if (!pick(parities, m_settings.value(env, parityKey(), QStringLiteral("N")).trimmed().left(1), parity))
+    if (!pick(parities, m_settings.get(Settings::telvoxParity).trimmed().left(1), parity))
         return bad(parityKey());
-    if (!pick(stopBits, m_settings.value(env, stopBitsKey(), QStringLiteral("1")).trimmed(), stops))
+    if (!pick(stopBits, m_settings.get(Settings::telvoxStopBits).trimmed(), stops))
         return bad(stopBitsKey());
 
     m_serial.setPortName(path);
@@ -142,7 +141,7 @@ int telvox::openSerial(const QString &path, QString &reply)
             return NoSuchPort;
         return error == QSerialPort::PermissionError ? PortInUse : Failed;
     }
-    const QString command = m_settings.value(env, initCommandKey(), QStringLiteral("AT+VCID=1")).trimmed();
+    const QString command = m_settings.get(Settings::telvoxInitCommand).trimmed();
     if (!command.isEmpty())
         m_serial.write(command.toLatin1() + '\r');
     reply = path;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "core/shell/settingkeys.h"
 #include "calleridparser.h"
 #include "ncidclient.h"
 
@@ -36,11 +37,11 @@ public:
     };
 
     // Keys in section "환경설정"; the defaults are a Hayes modem's caller-ID setup.
-    static QString baudRateKey() { return QStringLiteral("TelvoxBaudRate"); }
-    static QString dataBitsKey() { return QStringLiteral("TelvoxDataBits"); }
-    static QString parityKey() { return QStringLiteral("TelvoxParity"); }
-    static QString stopBitsKey() { return QStringLiteral("TelvoxStopBits"); }
-    static QString initCommandKey() { return QStringLiteral("TelvoxInitCommand"); }
+    static QString baudRateKey() { return Settings::telvoxBaudRate.name; }
+    static QString dataBitsKey() { return Settings::telvoxDataBits.name; }
+    static QString parityKey() { return Settings::telvoxParity.name; }
+    static QString stopBitsKey() { return Settings::telvoxStopBits.name; }
+    static QString initCommandKey() { return Settings::telvoxInitCommand.name; }
 
     explicit telvox(AppSettings &settings, QObject *parent = nullptr);
     ~telvox() override;

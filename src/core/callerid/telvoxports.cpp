@@ -1,25 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "telvoxports.h"
 
-#include "core/shell/appsettings.h"
+#include "core/shell/settingkeys.h"
 
 namespace TelvoxPorts {
 
 QString key(int index)
 {
-    return QStringLiteral("OpenTelvoxPort%1").arg(index + 1);
+    return Settings::telvoxPort(index).name;
 }
 
 QString defaultText(int index)
 {
-    return QString::number(index + 1);
+    return Settings::telvoxPort(index).fallback;
 }
 
 QStringList load(const AppSettings &settings)
 {
     QStringList ports;
     for (int i = 0; i < Count; ++i)
-        ports << settings.value(AppSettings::environment(), key(i), defaultText(i));
+        ports << settings.get(Settings::telvoxPort(i));
     return ports;
 }
 
@@ -46,7 +46,7 @@ QString storedText(const QString &typed)
 
 QString useKey()
 {
-    return QStringLiteral("TelvoxUse");
+    return Settings::telvoxUse.name;
 }
 
 } // namespace TelvoxPorts

@@ -27,7 +27,7 @@
 #include "core/data/schema.h"
 #include "core/data/schemamaint.h"
 #include "core/data/tablecopy.h"
-#include "appsettings.h"
+#include "settingkeys.h"
 #include "passwordhash.h"
 
 namespace {
@@ -299,11 +299,10 @@ QString LedgerBackup::stamp() const
     return now().toString(kStampFormat);
 }
 
-int LedgerBackup::setting(const QString &key, int defaultValue) const
+int LedgerBackup::setting(const SettingKey<int> &key) const
 {
-    bool ok = false;
-    const int n = m_settings.value(AppSettings::environment(), key, QString::number(defaultValue)).toInt(&ok);
-    return ok && n >= 0 ? n : defaultValue;
+    const int n = m_settings.get(key);
+    return n >= 0 ? n : key.fallback;
 }
 
 QString LedgerBackup::sizeText(qint64 bytes)
@@ -470,12 +469,12 @@ QList<LedgerBackup::Entry> LedgerBackup::examined() const
 int LedgerBackup::keptDays() const
 {
     // The copy just made always stays.
-    return std::max(1, setting(QStringLiteral("백업보관일수"), 14));
+    return std::max(1, setting(Settings::backupKeepDays));
 }
 
 int LedgerBackup::keptMonths() const
 {
-    return setting(QStringLiteral("백업보관개월수"), 12);
+    return setting(Settings::backupKeepMonths);
 }
 
 QStringList LedgerBackup::rotate()

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "appsettings.h"
 #include "startup.h"
 
 class AppSettings;
@@ -99,7 +100,7 @@ private:
     int keptMonths() const;
     QString recordFile() const;
     QString stamp() const;
-    int setting(const QString &key, int defaultValue) const;
+    int setting(const SettingKey<int> &key) const;
 
     AppSettings &m_settings;
     Database &m_db;

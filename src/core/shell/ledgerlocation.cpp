@@ -2,29 +2,27 @@
 #include "ledgerlocation.h"
 
 #include "core/base/userprompt.h"
-#include "appsettings.h"
+#include "settingkeys.h"
 
 LedgerLocation LedgerLocation::read(const AppSettings &settings)
 {
-    const QString section = AppSettings::environment();
     LedgerLocation l;
-    l.kind = settings.value(section, kindKey()) == serverWord() ? Kind::Server : Kind::File;
-    l.host = settings.value(section, hostKey());
-    const int port = parsePort(settings.value(section, portKey()));
-    l.port = port ? port : DefaultPort;
-    l.database = settings.value(section, databaseKey());
-    l.user = settings.value(section, userKey());
+    l.kind = settings.get(Settings::ledgerKind) == serverWord() ? Kind::Server : Kind::File;
+    l.host = settings.get(Settings::serverHost);
+    const int port = settings.get(Settings::serverPort);
+    l.port = port >= 1 && port <= 65535 ? port : DefaultPort;
+    l.database = settings.get(Settings::serverDatabase);
+    l.user = settings.get(Settings::serverUser);
     return l;
 }
 
 void LedgerLocation::write(AppSettings &settings) const
 {
-    const QString section = AppSettings::environment();
-    settings.setValue(section, kindKey(), kind == Kind::Server ? serverWord() : fileWord());
-    settings.setValue(section, hostKey(), host);
-    settings.setValue(section, portKey(), QString::number(port));
-    settings.setValue(section, databaseKey(), database);
-    settings.setValue(section, userKey(), user);
+    settings.set(Settings::ledgerKind, kind == Kind::Server ? serverWord() : fileWord());
+    settings.set(Settings::serverHost, host);
+    settings.set(Settings::serverPort, port);
+    settings.set(Settings::serverDatabase, database);
+    settings.set(Settings::serverUser, user);
     settings.sync();
 }
 

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "settingkeys.h"
+
 class AppSettings;
 class UserPrompt;
 
@@ -20,11 +22,11 @@ struct LedgerLocation
     QString user;
 
     static constexpr int DefaultPort = 5432;
-    static QString kindKey() { return QStringLiteral("장부종류"); }
-    static QString hostKey() { return QStringLiteral("서버주소"); }
-    static QString portKey() { return QStringLiteral("서버포트"); }
-    static QString databaseKey() { return QStringLiteral("서버DB"); }
-    static QString userKey() { return QStringLiteral("서버사용자"); }
+    static QString kindKey() { return Settings::ledgerKind.name; }
+    static QString hostKey() { return Settings::serverHost.name; }
+    static QString portKey() { return Settings::serverPort.name; }
+    static QString databaseKey() { return Settings::serverDatabase.name; }
+    static QString userKey() { return Settings::serverUser.name; }
     // The stored words for the two kinds, and the choices' captions.
     static QString fileWord() { return QStringLiteral("파일"); }
     static QString serverWord() { return QStringLiteral("서버"); }

@@ -4,7 +4,7 @@
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/schemamaint.h"
-#include "appsettings.h"
+#include "settingkeys.h"
 #include "passwordhash.h"
 
 namespace {
@@ -53,7 +53,7 @@ Login::Outcome Login::enter(const QString &typed, const std::function<void()> &c
         m_prompt.MsgPlain(QStringLiteral("암호가 일치하지 않습니다.  ") + cr + QStringLiteral("다시 입력하여주십시오.  "));
         return Outcome::Stay;
     }
-    QString tel = m_settings.value(AppSettings::environment(), sellerTelKey()).trimmed();
+    QString tel = m_settings.get(Settings::sellerTel).trimmed();
     if (tel.isEmpty())
         tel = QStringLiteral("판매처 전화번호는 구입하신 곳에 문의하십시오.");
     m_prompt.MsgPlain(QStringLiteral("암호가 일치하지 않습니다.") + cr

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "settingkeys.h"
 #include "userpassword.h"
 
 class AppSettings;
@@ -32,7 +33,7 @@ public:
     Outcome escape();
 
     // Settings key of the seller's telephone number shown after the third wrong password.
-    static QString sellerTelKey() { return QStringLiteral("판매처전화"); }
+    static QString sellerTelKey() { return Settings::sellerTel.name; }
 
 private:
     Database &m_db;

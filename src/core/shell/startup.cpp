@@ -16,26 +16,20 @@
 #include "core/data/database.h"
 #include "core/data/tablecopy.h"
 #include "appfolders.h"
-#include "appsettings.h"
+#include "settingkeys.h"
 #include "ledgerlocation.h"
 
 namespace {
 bool isDir(const QString &path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 bool isFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
-
-const QString kDbPath = QStringLiteral("db경로");
-const QString kRptPath = QStringLiteral("Rpt경로");
-const QString kDbFile = QStringLiteral("db기초");
-const QString kPostFile = QStringLiteral("우편번호");
 } // namespace
 
 AppPaths ResolvePaths(AppSettings &settings, bool *dataFolderMissing)
 {
-    const QString env = AppSettings::environment();
-    const QString dbPath = settings.value(env, kDbPath);
-    const QString rptPath = settings.value(env, kRptPath);
-    const QString dbFile = settings.value(env, kDbFile);
-    const QString postFile = settings.value(env, kPostFile);
+    const QString dbPath = settings.get(Settings::dbPath);
+    const QString rptPath = settings.get(Settings::rptPath);
+    const QString dbFile = settings.get(Settings::dbFile);
+    const QString postFile = settings.get(Settings::postFile);
 
     AppPaths p;
     const bool missing = !dbPath.isEmpty() && !isDir(dbPath);
@@ -60,11 +54,10 @@ AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt)
     if (!isDir(p.gRptPath))
         MakeOwnerFolders(p.gRptPath);
 
-    const QString env = AppSettings::environment();
-    settings.setValue(env, kDbFile, p.gDbFile);
-    settings.setValue(env, kDbPath, p.gDbPath);
-    settings.setValue(env, kRptPath, p.gRptPath);
-    settings.setValue(env, kPostFile, p.gPostFile);
+    settings.set(Settings::dbFile, p.gDbFile);
+    settings.set(Settings::dbPath, p.gDbPath);
+    settings.set(Settings::rptPath, p.gRptPath);
+    settings.set(Settings::postFile, p.gPostFile);
     settings.sync();
     return p;
 }

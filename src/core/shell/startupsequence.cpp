@@ -7,7 +7,7 @@
 
 #include "core/base/ownerfiles.h"
 #include "core/base/userprompt.h"
-#include "appsettings.h"
+#include "settingkeys.h"
 #include "ledgerlocation.h"
 #include "ledgerlock.h"
 
@@ -89,8 +89,7 @@ bool StartupSequence::run(View &view)
     view.prepareControls();
     if (readable)
         view.FillGroupCombo();
-    if (m_settings.value(AppSettings::environment(), QStringLiteral("NoMsg"), QStringLiteral("0"))
-        == QStringLiteral("0"))
+    if (!m_settings.get(Settings::noMsg))
         view.showNotice();
     view.InitListGrid();
     if (readable) {

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/callerid/telvoxports.h"
-#include "core/shell/appsettings.h"
+#include "core/shell/settingkeys.h"
 #include "gui/ui/formhelpers.h"
 
 FrmTelvoxOptions::FrmTelvoxOptions(AppSettings &settings, QWidget *parent) : QDialog(parent), m_settings(settings)
@@ -65,8 +65,7 @@ void FrmTelvoxOptions::cmdOK_Click()
     if (m_host)
         m_host->CloseTelvox();
     for (int i = 0; i < 2; ++i)
-        m_settings.setValue(AppSettings::environment(), TelvoxPorts::key(i),
-                            TelvoxPorts::storedText(txtPortNo[i]->text()));
+        m_settings.set(Settings::telvoxPort(i), TelvoxPorts::storedText(txtPortNo[i]->text()));
     if (m_host)
         m_host->OpenTelvox();
     m_host = nullptr;

@@ -13,7 +13,7 @@
 #include "core/base/userprompt.h"
 #include "core/callerid/waitingcalls.h"
 #include "core/shell/appfolders.h"
-#include "core/shell/appsettings.h"
+#include "core/shell/settingkeys.h"
 #include "core/ui/twips.h"
 #include "gui/ui/formhelpers.h"
 
@@ -62,10 +62,9 @@ FrmTelvoxStanbyList::FrmTelvoxStanbyList(AppSettings &settings, UserPrompt &prom
     connect(cmdHelp, &QPushButton::clicked, this, &FrmTelvoxStanbyList::cmdHelp_Click);
     resize(360, 300);
 
-    const QString env = AppSettings::environment();
-    const int left = m_settings.value(env, xKey(), QStringLiteral("-1")).trimmed().toInt();
-    const int top = m_settings.value(env, yKey(), QStringLiteral("-1")).trimmed().toInt();
-    // A value that is not a number reads as 0 and leaves the window where it was designed.
+    const int left = m_settings.get(Settings::waitingListX);
+    const int top = m_settings.get(Settings::waitingListY);
+    // A value that is not a number reads as -1 and leaves the window where it was designed.
     if (left > 0 && top > 0)
         move(Twips::toPixels(left, logicalDpiX()), Twips::toPixels(top, logicalDpiY()));
     m_helpPath = AppFolders::programFile(kHelpFile);
@@ -103,7 +102,7 @@ void FrmTelvoxStanbyList::unload()
     const int left = Twips::fromPixels(x(), logicalDpiX());
     const int top = Twips::fromPixels(y(), logicalDpiY());
     if (left > 0 && top > 0 && !isMinimized()) {
-        m_settings.setValue(AppSettings::environment(), xKey(), QString::number(left));
-        m_settings.setValue(AppSettings::environment(), yKey(), QString::number(top));
+        m_settings.set(Settings::waitingListX, left);
+        m_settings.set(Settings::waitingListY, top);
     }
 }

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "core/shell/settingkeys.h"
 #include "hidingwindow.h"
 
 class AppSettings;
@@ -24,8 +25,8 @@ public:
     FrmTelvoxStanbyList(AppSettings &settings, UserPrompt &prompt, WaitingCalls &calls,
                         std::function<void()> showAllList, QWidget *parent = nullptr);
 
-    static QString xKey() { return QStringLiteral("발신번호대기창x"); }
-    static QString yKey() { return QStringLiteral("발신번호대기창y"); }
+    static QString xKey() { return Settings::waitingListX.name; }
+    static QString yKey() { return Settings::waitingListY.name; }
 
     // Hides the window and stores its position, as the program's end does.
     void unload();

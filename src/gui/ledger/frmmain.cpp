@@ -39,7 +39,7 @@
 #include "core/callerid/waitingcalls.h"
 #include "core/data/recordset.h"
 #include "core/masterdata/callerlookup.h"
-#include "core/shell/appsettings.h"
+#include "core/shell/settingkeys.h"
 #include "core/ui/layoutini.h"
 #include "core/ui/twips.h"
 #include "gui/analysis/frmtradegraph.h"
@@ -845,7 +845,7 @@ void frmMain::prepareCallerId()
 void frmMain::ApplyTelvoxUse()
 {
     chkUseTelvox->setEnabled(true);
-    const bool use = m_settings.value(AppSettings::registration(), TelvoxPorts::useKey()) == QLatin1String("1");
+    const bool use = m_settings.get(Settings::telvoxUse);
     if (use && isVisible())
         OpenTelvox();
     chkUseTelvox->setChecked(use);
@@ -857,18 +857,14 @@ void frmMain::chkUseTelvox_Click()
     // Only a window on screen acts: the start-up's own setting of the box stores nothing.
     if (!isVisible())
         return;
-    const QString reg = AppSettings::registration();
-    if (chkUseTelvox->isChecked()) {
+    if (chkUseTelvox->isChecked())
         OpenTelvox();
-        m_settings.setValue(reg, TelvoxPorts::useKey(), QStringLiteral("1"));
-    } else {
+    else
         CloseTelvox();
-        m_settings.setValue(reg, TelvoxPorts::useKey(), QStringLiteral("0"));
-    }
-    const QString env = AppSettings::environment();
-    if (m_settings.value(env, TelvoxPorts::key(0)).isEmpty()) {
-        m_settings.setValue(env, TelvoxPorts::key(0), TelvoxPorts::defaultText(0));
-        m_settings.setValue(env, TelvoxPorts::key(1), TelvoxPorts::defaultText(1));
+    m_settings.set(Settings::telvoxUse, chkUseTelvox->isChecked());
+    if (!m_settings.isSet(Settings::telvoxPort(0))) {
+        for (const SettingKey<QString> &port : {Settings::telvoxPort(0), Settings::telvoxPort(1)})
+            m_settings.set(port, port.fallback);
     }
 }
 

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/shell/appfolders.h"
-#include "core/shell/appsettings.h"
+#include "core/shell/settingkeys.h"
 #include "core/shell/ledgerlocation.h"
 
 FrmInitMsg::FrmInitMsg(AppSettings &settings, const AppPaths &paths, QWidget *parent)
@@ -54,8 +54,7 @@ FrmInitMsg::FrmInitMsg(AppSettings &settings, const AppPaths &paths, QWidget *pa
 
     // Only the check box writes the setting, at once, on every click.
     connect(ChkCheck, &QCheckBox::clicked, this, [this](bool checked) {
-        m_settings.setValue(AppSettings::environment(), QStringLiteral("NoMsg"),
-                            checked ? QStringLiteral("1") : QStringLiteral("0"));
+        m_settings.set(Settings::noMsg, checked);
         m_settings.sync();
     });
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
