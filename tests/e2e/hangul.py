@@ -3,6 +3,7 @@
 Run inside desktop.sh: hangul.py BUILD_DIR. Each scenario starts the program on the same
 ledger, types, leaves the cell or field one way, and reads the ledger file back."""
 
+import contextlib
 import datetime
 import os
 import subprocess
@@ -52,6 +53,17 @@ def start():
     return p, grid
 
 
+@contextlib.contextmanager
+def running():
+    """The program started on the ledger, closed by its close box when the scenario is done."""
+    p, grid = start()
+    try:
+        yield p, grid
+    finally:
+        p.close_box()
+        p.wait_end()
+
+
 def voucher(key):
     return rows("SELECT pro_name, maeip_name, maechul_name, maechul_date FROM total WHERE total_id = ?", key)[0]
 
@@ -66,8 +78,7 @@ def expect(what, probe, timeout=8.0):
 
 def entry_row_product_enter_then_clients():
     """품명 of the entry row by Enter, 매입처명 by Tab, 판매처명 by a click elsewhere, 판매일자 by Alt+F."""
-    p, grid = start()
-    try:
+    with running() as (p, grid):
         before = newest_key()
         p.click(p.cell(grid, -1, "품명"))
         type_2beolsik("rhaxkd")          # 곰탕
@@ -86,9 +97,6 @@ def entry_row_product_enter_then_clients():
         keys(*list(TODAY.strftime("%m%d")))
         keys("alt+f")
         expect("판매일자", lambda: voucher(key)[3] == TODAY.isoformat())
-    finally:
-        p.close_box()
-        p.wait_end()
 
 
 def saved_row_by_close_box():
@@ -107,8 +115,7 @@ def saved_row_by_close_box():
 
 def f2_then_click_elsewhere():
     """F2 first, a syllable still being composed, then a click on another cell."""
-    p, grid = start()
-    try:
+    with running() as (p, grid):
         key = rows("SELECT min(total_id) FROM total")[0][0]
         p.click(p.cell(grid, 0, "품명"))
         keys("F2", "ctrl+a")
@@ -117,15 +124,11 @@ def f2_then_click_elsewhere():
         p.wait_active(p.window_with_text("정말 수정하시겠습니까?"))
         keys("Return")
         expect("품명 한글", lambda: voucher(key)[0] == "한글")
-    finally:
-        p.close_box()
-        p.wait_end()
 
 
 def client_window_name_then_alt_s():
     """The client window's 상호명 typed in Hangul and saved by Alt+S, the last syllable composing."""
-    p, grid = start()
-    try:
+    with running() as (p, grid):
         p.click(p.cell(grid, 0, "판매처명"))  # 김진수 since the close-box scenario
         p.click(p.find("매출처 수정", pyatspi.ROLE_PUSH_BUTTON))
         p.click(p.find("상 호 명", pyatspi.ROLE_TEXT))
@@ -140,15 +143,11 @@ def client_window_name_then_alt_s():
         expect("전표의 판매처명", lambda: voucher(rows("SELECT min(total_id) FROM total")[0][0])[2] == "박영희")
         # The grid shows the new name as well.
         expect("장부의 판매처명", lambda: p.cell(grid, 0, "판매처명").name == "박영희")
-    finally:
-        p.close_box()
-        p.wait_end()
 
 
 def alt_t_from_the_grid():
     """Alt+T with the focus in the grid opens the 도구 menu, and its letter runs its command."""
-    p, grid = start()
-    try:
+    with running() as (p, grid):
         p.click(p.cell(grid, 0, "매입일자"))
         keys("alt+t")
         p.find("도구", timeout=5)
@@ -162,9 +161,6 @@ def alt_t_from_the_grid():
         stored = rows("SELECT maeip_date FROM total ORDER BY total_id LIMIT 1")[0][0]
         if stored != TODAY.replace(day=1).isoformat():
             raise Failure(f"매입일자가 바뀜: {stored!r}")
-    finally:
-        p.close_box()
-        p.wait_end()
 
 
 SCENARIOS = [entry_row_product_enter_then_clients, saved_row_by_close_box, f2_then_click_elsewhere,
