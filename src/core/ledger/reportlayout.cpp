@@ -11,19 +11,6 @@
 
 namespace {
 
-using Field = ReportLayout::Field;
-
-const QMap<QString, Field> &fieldNames()
-{
-    static const QMap<QString, Field> names{
-        {QStringLiteral("maeip_date"), Field::MaeipDate},     {QStringLiteral("pro_name"), Field::ProName},
-        {QStringLiteral("maeip_name"), Field::MaeipName},     {QStringLiteral("maeip_cost"), Field::MaeipCost},
-        {QStringLiteral("maechul_date"), Field::MaechulDate}, {QStringLiteral("maechul_name"), Field::MaechulName},
-        {QStringLiteral("maechul_cost"), Field::MaechulCost}, {QStringLiteral("maechul_usecost"), Field::Usecost},
-        {QStringLiteral("margin"), Field::Margin}};
-    return names;
-}
-
 const QStringList kPagePlaceholders{QStringLiteral("title"), QStringLiteral("heading"), QStringLiteral("date"),
                                     QStringLiteral("page"), QStringLiteral("pages")};
 
@@ -112,17 +99,25 @@ QString builtInLayoutText()
         "right = {page} / {pages}\n");
 }
 
-ReportLayout builtInLayout()
+const ReportForm &ledgerReportForm()
 {
-    static const ReportLayout layout = [] {
-        ReportLayout l;
-        parseReportLayout(builtInLayoutText(), l, nullptr);
-        return l;
-    }();
-    return layout;
+    // In the order of ReportLayout::Field.
+    static const ReportForm form{reportLayoutFileName(), builtInLayoutText(),
+                                 {QStringLiteral("maeip_date"), QStringLiteral("pro_name"), QStringLiteral("maeip_name"),
+                                  QStringLiteral("maeip_cost"), QStringLiteral("maechul_date"),
+                                  QStringLiteral("maechul_name"), QStringLiteral("maechul_cost"),
+                                  QStringLiteral("maechul_usecost"), QStringLiteral("margin")}};
+    return form;
 }
 
-bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error)
+ReportLayout builtInLayout(const ReportForm &form)
+{
+    ReportLayout l;
+    parseReportLayout(form.builtInText, l, nullptr, form);
+    return l;
+}
+
+bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error, const ReportForm &form)
 {
     ReportLayout l;
     QString section;
@@ -160,10 +155,11 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
             ReportLayout::Column c;
             c.header = parts[0].trimmed();
             const QString value = parts[1].trimmed();
-            if (!value.startsWith(QLatin1Char('{')) || !value.endsWith(QLatin1Char('}'))
-                || !fieldNames().contains(value.mid(1, value.size() - 2).trimmed()))
+            c.field = value.startsWith(QLatin1Char('{')) && value.endsWith(QLatin1Char('}'))
+                          ? int(form.fields.indexOf(value.mid(1, value.size() - 2).trimmed()))
+                          : -1;
+            if (c.field < 0)
                 return fail(QStringLiteral("알 수 없는 열 값 ") + value);
-            c.field = fieldNames().value(value.mid(1, value.size() - 2).trimmed());
             if (!readNumber(parts[2].trimmed(), 0.1, 1000, c.width))
                 return fail(QStringLiteral("열 너비는 0.1에서 1000 사이의 수여야 합니다"));
             const QString align = parts[3].trimmed().toLower();
@@ -255,11 +251,11 @@ QString fillPlaceholders(const QString &text, const QMap<QString, QString> &valu
     return out;
 }
 
-LoadedLayout loadReportLayout(const QString &reportFolder)
+LoadedLayout loadReportLayout(const QString &reportFolder, const ReportForm &form)
 {
     LoadedLayout loaded;
-    loaded.layout = builtInLayout();
-    loaded.path = QDir(reportFolder).filePath(reportLayoutFileName());
+    loaded.layout = builtInLayout(form);
+    loaded.path = QDir(reportFolder).filePath(form.fileName);
     const QString shown = QDir::toNativeSeparators(loaded.path);
     QFile file(loaded.path);
     if (!file.exists()) {
@@ -268,7 +264,7 @@ LoadedLayout loadReportLayout(const QString &reportFolder)
         QDir().mkpath(reportFolder);
         StagedFile out(loaded.path);
         QString why = out.create();
-        if (why.isEmpty() && out.write(builtInLayoutText().toUtf8()) < 0)
+        if (why.isEmpty() && out.write(form.builtInText.toUtf8()) < 0)
             why = out.writeFailure();
         if (why.isEmpty())
             why = out.commit();
@@ -289,7 +285,7 @@ LoadedLayout loadReportLayout(const QString &reportFolder)
         error = QStringLiteral("UTF-8 글자가 아닌 내용이 있습니다");
     } else {
         ReportLayout edited;
-        if (parseReportLayout(text, edited, &error)) {
+        if (parseReportLayout(text, edited, &error, form)) {
             loaded.layout = edited;
             return loaded;
         }
