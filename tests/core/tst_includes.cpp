@@ -35,7 +35,8 @@ const Rooms coreRooms = {
     {u"accounts"_s, {u"ledger"_s}},
 };
 
-// ui < shell, masterdata, callerid, analysis, report < ledger; any of them may use any core room.
+// ui < shell, masterdata, callerid, analysis, report < ledger; accounts on masterdata and report,
+// below ledger; any of them may use any core room.
 const Rooms guiRooms = {
     {u"ui"_s, {}},
     {u"shell"_s, {u"ui"_s}},
@@ -43,7 +44,8 @@ const Rooms guiRooms = {
     {u"callerid"_s, {u"ui"_s}},
     {u"analysis"_s, {u"ui"_s}},
     {u"report"_s, {u"ui"_s}},
-    {u"ledger"_s, {u"shell"_s, u"masterdata"_s, u"callerid"_s, u"analysis"_s, u"report"_s}},
+    {u"accounts"_s, {u"masterdata"_s, u"report"_s}},
+    {u"ledger"_s, {u"shell"_s, u"masterdata"_s, u"callerid"_s, u"analysis"_s, u"report"_s, u"accounts"_s}},
 };
 
 // Includes that go against the directions today, each with its reason. An entry that no longer
