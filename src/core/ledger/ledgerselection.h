@@ -36,3 +36,7 @@ QString selectionHeading(const VoucherFilter &filter);
 // message ends the load.
 QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
                             LedgerModel &model, const std::function<QString(Database &)> &admit = {});
+// The opening alone, for commands that read something else than the vouchers. where gets the
+// file or server named in messages.
+QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
+                          const std::function<QString(Database &)> &admit = {}, QString *where = nullptr);

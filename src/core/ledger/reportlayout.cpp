@@ -106,7 +106,8 @@ const ReportForm &ledgerReportForm()
                                  {QStringLiteral("maeip_date"), QStringLiteral("pro_name"), QStringLiteral("maeip_name"),
                                   QStringLiteral("maeip_cost"), QStringLiteral("maechul_date"),
                                   QStringLiteral("maechul_name"), QStringLiteral("maechul_cost"),
-                                  QStringLiteral("maechul_usecost"), QStringLiteral("margin")}};
+                                  QStringLiteral("maechul_usecost"), QStringLiteral("margin")},
+                                 {}};
     return form;
 }
 
@@ -154,6 +155,10 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
                 return fail(QStringLiteral("열은 %1개까지만 둘 수 있습니다").arg(kMaxColumns));
             ReportLayout::Column c;
             c.header = parts[0].trimmed();
+            // Only a form with words of its own reads braces in a header as placeholders.
+            if (const QString wrong = form.words.isEmpty() ? QString() : checkPlaceholders(c.header, form.words);
+                !wrong.isEmpty())
+                return fail(wrong);
             const QString value = parts[1].trimmed();
             c.field = value.startsWith(QLatin1Char('{')) && value.endsWith(QLatin1Char('}'))
                           ? int(form.fields.indexOf(value.mid(1, value.size() - 2).trimmed()))
@@ -213,7 +218,7 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
             return fail(key + QStringLiteral("는 ") + QString::number(low) + QStringLiteral("에서 ")
                         + QString::number(high) + QStringLiteral(" 사이의 수여야 합니다"));
         if (textTarget) {
-            const QString wrong = checkPlaceholders(value, kPagePlaceholders);
+            const QString wrong = checkPlaceholders(value, kPagePlaceholders + form.words);
             if (!wrong.isEmpty())
                 return fail(wrong);
             *textTarget = value;

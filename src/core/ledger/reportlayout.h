@@ -44,13 +44,15 @@ struct ReportLayout
 };
 
 // What one kind of report may print: its layout file's name in the report folder, the file
-// written when there is none (with comments for whoever edits it), and the field names a
-// column may show, each field numbered by its place in the list.
+// written when there is none (with comments for whoever edits it), the field names a column
+// may show, each field numbered by its place in the list, and the report's own placeholders
+// beyond the page's (its table gives their values; column headers may hold them too).
 struct ReportForm
 {
     QString fileName;
     QString builtInText;
     QStringList fields;
+    QStringList words;
 };
 const ReportForm &ledgerReportForm();
 
@@ -90,4 +92,6 @@ public:
     virtual size_t rowCount() const = 0;
     virtual QString cellText(size_t row, int field) const = 0;
     virtual QString totalText(int field) const = 0;
+    // The values of the form's own placeholders.
+    virtual QMap<QString, QString> words() const { return {}; }
 };

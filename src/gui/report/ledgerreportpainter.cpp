@@ -260,11 +260,13 @@ void LedgerReportPainter::paginate()
 
 QString LedgerReportPainter::pageText(const QString &text, int page) const
 {
-    return fillPlaceholders(text, {{QStringLiteral("title"), m_report.title()},
-                                   {QStringLiteral("heading"), m_report.heading()},
-                                   {QStringLiteral("date"), m_printDate},
-                                   {QStringLiteral("page"), QString::number(page + 1)},
-                                   {QStringLiteral("pages"), QString::number(pageCount())}});
+    QMap<QString, QString> values = m_report.words();
+    values.insert({{QStringLiteral("title"), m_report.title()},
+                   {QStringLiteral("heading"), m_report.heading()},
+                   {QStringLiteral("date"), m_printDate},
+                   {QStringLiteral("page"), QString::number(page + 1)},
+                   {QStringLiteral("pages"), QString::number(pageCount())}});
+    return fillPlaceholders(text, values);
 }
 
 double LedgerReportPainter::paintRow(QPainter &painter, double top, const QList<Cell> &cells, bool bold) const
@@ -300,7 +302,7 @@ void LedgerReportPainter::paintHeaderRow(QPainter &painter, double top) const
     painter.setFont(m_bold);
     for (qsizetype c = 0; c < m_layout.columns.size(); ++c) {
         const QRectF cell(m_columnLeft[size_t(c)], top, m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)], h);
-        painter.drawText(cell, Qt::AlignCenter, m_layout.columns[c].header);
+        painter.drawText(cell, Qt::AlignCenter, fillPlaceholders(m_layout.columns[c].header, m_report.words()));
     }
 }
 

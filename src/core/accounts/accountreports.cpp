@@ -1,0 +1,256 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "accountreports.h"
+
+#include "balances.h"
+#include "clientledger.h"
+#include "core/base/textutil.h"
+#include "payment.h"
+
+namespace {
+
+// The layout file's head and tail, shared by both reports; columns come between.
+QString layoutText(const QString &name, const QString &fields, const QString &columns, const QString &totalsLabel)
+{
+    return QStringLiteral("; 솔빛셈 %1 인쇄 양식 (UTF-8)\n"
+                          "; 이 파일을 고치면 인쇄 모양이 바뀝니다. 지우면 다음 인쇄 때 기본 양식으로 다시 만들어집니다.\n"
+                          "; 자리표시: {title} 제목, {heading} 거래처와 기간, {date} 인쇄일, {page} 쪽 번호, {pages} 전체 쪽 수,\n"
+                          ";           {traded} 매출 또는 매입, {paid} 입금 또는 지급 (머리글에도 쓸 수 있습니다)\n"
+                          "; 세미콜론(;)이나 #로 시작하는 줄은 설명입니다.\n"
+                          "\n"
+                          "[page]\n"
+                          "; 여백(mm), 글꼴(한글 글꼴), 본문 글자 크기(pt). 용지는 A4 가로입니다.\n"
+                          "margin = 12\n"
+                          "font = NanumBarunGothic\n"
+                          "size = 9\n"
+                          "\n"
+                          "[title]\n"
+                          "text = {title}\n"
+                          "size = 18\n"
+                          "\n"
+                          "[heading]\n"
+                          "text = {heading}\n"
+                          "size = 10\n"
+                          "\n"
+                          "[columns]\n"
+                          "; 머리글 | 값 | 너비(비율) | 정렬(left, center, right)\n"
+                          "; 값: %2\n"
+                          "%3"
+                          "\n"
+                          "[totals]\n"
+                          "label = %4\n"
+                          "\n"
+                          "[footer]\n"
+                          "left = 인쇄일: {date}\n"
+                          "center =\n"
+                          "right = {page} / {pages}\n")
+        .arg(name, fields, columns, totalsLabel);
+}
+
+QMap<QString, QString> sideWords(BusiMode mode)
+{
+    return {{QStringLiteral("traded"), busiWord(mode)}, {QStringLiteral("paid"), PaymentRules::paymentWord(mode)}};
+}
+
+const QStringList kWords{QStringLiteral("traded"), QStringLiteral("paid")};
+
+} // namespace
+
+namespace AccountReports {
+
+const ReportForm &clientLedgerForm()
+{
+    static const ReportForm form{
+        QStringLiteral("ClientLedger.ini"),
+        layoutText(QStringLiteral("거래처원장"), QStringLiteral("{date} {text} {traded} {paid} {balance}"),
+                   QStringLiteral("일자 | {date} | 10 | center\n"
+                                  "적요 | {text} | 34 | left\n"
+                                  "{traded} | {traded} | 14 | right\n"
+                                  "{paid} | {paid} | 14 | right\n"
+                                  "잔액 | {balance} | 14 | right\n"),
+                   QStringLiteral("[기간 합계 · 기말 잔액]")),
+        {QStringLiteral("date"), QStringLiteral("text"), QStringLiteral("traded"), QStringLiteral("paid"),
+         QStringLiteral("balance")},
+        kWords};
+    return form;
+}
+
+const ReportForm &balancesForm()
+{
+    static const ReportForm form{
+        QStringLiteral("Balances.ini"),
+        layoutText(QStringLiteral("미수금·미지급금 현황"),
+                   QStringLiteral("{code} {name} {carried} {traded} {paid} {balance}"),
+                   QStringLiteral("코드 | {code} | 7 | right\n"
+                                  "상호 | {name} | 30 | left\n"
+                                  "이월 | {carried} | 14 | right\n"
+                                  "{traded} | {traded} | 14 | right\n"
+                                  "{paid} | {paid} | 14 | right\n"
+                                  "잔액 | {balance} | 14 | right\n"),
+                   QStringLiteral("[합 계]")),
+        {QStringLiteral("code"), QStringLiteral("name"), QStringLiteral("carried"), QStringLiteral("traded"),
+         QStringLiteral("paid"), QStringLiteral("balance")},
+        kWords};
+    return form;
+}
+
+QString periodText(const QString &from, const QString &to)
+{
+    if (from.isEmpty() && to.isEmpty())
+        return QStringLiteral("기간: 전체");
+    return QStringLiteral("기간: %1 ~ %2")
+        .arg(from.isEmpty() ? QStringLiteral("처음") : from, to.isEmpty() ? QStringLiteral("끝") : to);
+}
+
+QString clientHeading(BusiMode mode, qint64 code, const QString &name, const QString &from, const QString &to)
+{
+    return QStringLiteral("%1처 %2 %3 · %4").arg(busiWord(mode)).arg(code).arg(name, periodText(from, to));
+}
+
+ExportTable clientLedgerExport(const ClientLedgerModel &model)
+{
+    using Kind = ExportTable::Kind;
+    using Line = ClientLedger::Row::Kind;
+    ExportTable t;
+    t.headers = ClientLedgerModel::headers(model.mode());
+    t.kinds = {Kind::Date, Kind::Text, Kind::Number, Kind::Number, Kind::Number};
+    t.rowCount = static_cast<int>(model.lines().size());
+    t.sheetName = "거래처원장";
+    t.value = [&model](int row, int column) -> QVariant {
+        const ClientLedger::Row &r = model.lines()[size_t(row)];
+        switch (column) {
+        case ClientLedgerTable::Date:
+            return r.date;
+        case ClientLedgerTable::Text:
+            return r.text;
+        case ClientLedgerTable::Traded:
+            return r.kind == Line::CarriedForward || r.kind == Line::Closing ? QVariant() : QVariant(r.traded);
+        case ClientLedgerTable::Paid:
+            return r.kind == Line::CarriedForward || r.kind == Line::Closing ? QVariant() : QVariant(r.paid);
+        case ClientLedgerTable::Balance:
+            return r.kind == Line::Totals ? QVariant() : QVariant(r.balance);
+        default:
+            return {};
+        }
+    };
+    return t;
+}
+
+} // namespace AccountReports
+
+ClientLedgerTable::ClientLedgerTable(const ClientLedgerModel &model, QString heading, const QDate &printDate)
+    : m_model(model), m_heading(std::move(heading)), m_printDate(printDate)
+{
+    using Kind = ClientLedger::Row::Kind;
+    const std::vector<ClientLedger::Row> &lines = model.lines();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        switch (lines[i].kind) {
+        case Kind::Totals:
+            m_traded = lines[i].traded;
+            m_paid = lines[i].paid;
+            break;
+        case Kind::Closing:
+            m_closing = lines[i].balance;
+            break;
+        default:
+            m_rows.push_back(i);
+        }
+    }
+}
+
+QString ClientLedgerTable::title() const
+{
+    return ClientLedgerModel::title();
+}
+
+QString ClientLedgerTable::cellText(size_t row, int field) const
+{
+    const ClientLedger::Row &line = m_model.lines()[m_rows[row]];
+    const bool carried = line.kind == ClientLedger::Row::Kind::CarriedForward;
+    switch (field) {
+    case Date:
+        return line.date;
+    case Text:
+        return line.text;
+    case Traded:
+        return carried ? QString() : formatMoney(line.traded);
+    case Paid:
+        return carried ? QString() : formatMoney(line.paid);
+    case Balance:
+        return formatMoney(line.balance);
+    default:
+        return {};
+    }
+}
+
+QString ClientLedgerTable::totalText(int field) const
+{
+    switch (field) {
+    case Traded:
+        return formatMoney(m_traded);
+    case Paid:
+        return formatMoney(m_paid);
+    case Balance:
+        return formatMoney(m_closing);
+    default:
+        return {};
+    }
+}
+
+QMap<QString, QString> ClientLedgerTable::words() const
+{
+    return sideWords(m_model.mode());
+}
+
+BalancesTable::BalancesTable(const BalancesModel &model, QString heading, const QDate &printDate)
+    : m_model(model), m_heading(std::move(heading)), m_printDate(printDate)
+{
+}
+
+QString BalancesTable::title() const
+{
+    return BalancesModel::title(m_model.mode());
+}
+
+size_t BalancesTable::rowCount() const
+{
+    return size_t(m_model.rowCount());
+}
+
+namespace {
+
+QString fieldText(const Balances::Row &r, int field)
+{
+    switch (field) {
+    case BalancesTable::Code:
+        return QString::number(r.code);
+    case BalancesTable::Name:
+        return r.name;
+    case BalancesTable::Carried:
+        return formatMoney(r.carried);
+    case BalancesTable::Traded:
+        return formatMoney(r.traded);
+    case BalancesTable::Paid:
+        return formatMoney(r.paid);
+    case BalancesTable::Balance:
+        return formatMoney(r.balance);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QString BalancesTable::cellText(size_t row, int field) const
+{
+    return fieldText(m_model.balanceRow(int(row)), field);
+}
+
+QString BalancesTable::totalText(int field) const
+{
+    return field == Code || field == Name ? QString() : fieldText(m_model.totals(), field);
+}
+
+QMap<QString, QString> BalancesTable::words() const
+{
+    return sideWords(m_model.mode());
+}
