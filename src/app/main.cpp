@@ -17,6 +17,7 @@
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
+#include "gui/accounts/accountprinting.h"
 #include "gui/report/ledgerprinting.h"
 #include "gui/report/reportfonts.h"
 #include "gui/shell/importprogress.h"
@@ -127,6 +128,8 @@ int main(int argc, char *argv[])
 {
     if (argc > 1 && qstrcmp(argv[1], printLedgerOption()) == 0)
         return runPrintLedgerCommand(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], printClientLedgerOption()) == 0)
+        return runPrintClientLedgerCommand(argc, argv);
     if (const auto exported = runExportLedger(argc, argv))
         return *exported;
     if (const auto option = unknownOption(argc, argv)) {
@@ -134,6 +137,7 @@ int main(int argc, char *argv[])
                                             "쓸 수 있는 옵션:\n"
                                             "  solbitsem --export-ledger OUT.xlsx|OUT.csv [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
                                             "  solbitsem --print-ledger OUT.pdf [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
+                                            "  solbitsem --print-client-ledger OUT.pdf (--customer 코드 | --supplier 코드) [--from 날짜 --to 날짜]\n"
                                             "옵션 없이 실행하면 장부 창이 열립니다.\n")
                                  .arg(*option);
         std::fputs(text.toUtf8().constData(), stderr);
