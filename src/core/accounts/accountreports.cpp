@@ -8,42 +8,16 @@
 
 namespace {
 
-// The layout file's head and tail, shared by both reports; columns come between.
+// Both reports' files name the same placeholders; columns and totals are their own.
 QString layoutText(const QString &name, const QString &fields, const QString &columns, const QString &totalsLabel)
 {
-    return QStringLiteral("; 솔빛셈 %1 인쇄 양식 (UTF-8)\n"
-                          "; 이 파일을 고치면 인쇄 모양이 바뀝니다. 지우면 다음 인쇄 때 기본 양식으로 다시 만들어집니다.\n"
-                          "; 자리표시: {title} 제목, {heading} 거래처와 기간, {date} 인쇄일, {page} 쪽 번호, {pages} 전체 쪽 수,\n"
-                          ";           {traded} 매출 또는 매입, {paid} 입금 또는 지급 (머리글에도 쓸 수 있습니다)\n"
-                          "; 세미콜론(;)이나 #로 시작하는 줄은 설명입니다.\n"
-                          "\n"
-                          "[page]\n"
-                          "; 여백(mm), 글꼴(한글 글꼴), 본문 글자 크기(pt). 용지는 A4 가로입니다.\n"
-                          "margin = 12\n"
-                          "font = NanumBarunGothic\n"
-                          "size = 9\n"
-                          "\n"
-                          "[title]\n"
-                          "text = {title}\n"
-                          "size = 18\n"
-                          "\n"
-                          "[heading]\n"
-                          "text = {heading}\n"
-                          "size = 10\n"
-                          "\n"
-                          "[columns]\n"
-                          "; 머리글 | 값 | 너비(비율) | 정렬(left, center, right)\n"
-                          "; 값: %2\n"
-                          "%3"
-                          "\n"
-                          "[totals]\n"
-                          "label = %4\n"
-                          "\n"
-                          "[footer]\n"
-                          "left = 인쇄일: {date}\n"
-                          "center =\n"
-                          "right = {page} / {pages}\n")
-        .arg(name, fields, columns, totalsLabel);
+    return layoutFileText({name,
+                           QStringLiteral("; 자리표시: {title} 제목, {heading} 거래처와 기간, {date} 인쇄일, {page} 쪽 번호, "
+                                          "{pages} 전체 쪽 수,\n"
+                                          ";           {traded} 매출 또는 매입, {paid} 입금 또는 지급 (머리글에도 쓸 수 "
+                                          "있습니다)\n"),
+                           QStringLiteral("12"), QStringLiteral("9"), QStringLiteral("; 값: ") + fields + u'\n' + columns,
+                           totalsLabel});
 }
 
 QMap<QString, QString> sideWords(BusiMode mode)

@@ -54,49 +54,59 @@ bool readNumber(const QString &value, double low, double high, double &out)
 
 } // namespace
 
+QString layoutFileText(const LayoutFileParts &parts)
+{
+    return QStringLiteral("; 솔빛셈 %1 인쇄 양식 (UTF-8)\n"
+                          "; 이 파일을 고치면 인쇄 모양이 바뀝니다. 지우면 다음 인쇄 때 기본 양식으로 다시 만들어집니다.\n"
+                          "%2"
+                          "; 세미콜론(;)이나 #로 시작하는 줄은 설명입니다.\n"
+                          "\n"
+                          "[page]\n"
+                          "; 여백(mm), 글꼴(한글 글꼴), 본문 글자 크기(pt). 용지는 A4 가로입니다.\n"
+                          "margin = %3\n"
+                          "font = NanumBarunGothic\n"
+                          "size = %4\n"
+                          "\n"
+                          "[title]\n"
+                          "text = {title}\n"
+                          "size = 18\n"
+                          "\n"
+                          "[heading]\n"
+                          "text = {heading}\n"
+                          "size = 10\n"
+                          "\n"
+                          "[columns]\n"
+                          "; 머리글 | 값 | 너비(비율) | 정렬(left, center, right)\n"
+                          "%5"
+                          "\n"
+                          "[totals]\n"
+                          "label = %6\n"
+                          "\n"
+                          "[footer]\n"
+                          "left = 인쇄일: {date}\n"
+                          "center =\n"
+                          "right = {page} / {pages}\n")
+        .arg(parts.name, parts.placeholders, parts.margin, parts.size, parts.columns, parts.totalsLabel);
+}
+
 QString builtInLayoutText()
 {
-    return QStringLiteral(
-        "; 솔빛셈 장부 인쇄 양식 (UTF-8)\n"
-        "; 이 파일을 고치면 인쇄 모양이 바뀝니다. 지우면 다음 인쇄 때 기본 양식으로 다시 만들어집니다.\n"
-        "; 자리표시: {title} 제목, {heading} 기간 또는 검색어, {date} 인쇄일, {page} 쪽 번호, {pages} 전체 쪽 수\n"
-        "; 세미콜론(;)이나 #로 시작하는 줄은 설명입니다.\n"
-        "\n"
-        "[page]\n"
-        "; 여백(mm), 글꼴(한글 글꼴), 본문 글자 크기(pt). 용지는 A4 가로입니다.\n"
-        "margin = 10\n"
-        "font = NanumBarunGothic\n"
-        "size = 8.5\n"
-        "\n"
-        "[title]\n"
-        "text = {title}\n"
-        "size = 18\n"
-        "\n"
-        "[heading]\n"
-        "text = {heading}\n"
-        "size = 10\n"
-        "\n"
-        "[columns]\n"
-        "; 머리글 | 값 | 너비(비율) | 정렬(left, center, right)\n"
-        "; 값: {maeip_date} {pro_name} {maeip_name} {maeip_cost} {maechul_date} {maechul_name}\n"
-        ";     {maechul_cost} {maechul_usecost} {margin}\n"
-        "매입일자 | {maeip_date} | 8 | center\n"
-        "품명 | {pro_name} | 22 | left\n"
-        "매입처명 | {maeip_name} | 14 | left\n"
-        "매입금액 | {maeip_cost} | 11 | right\n"
-        "판매일자 | {maechul_date} | 8 | center\n"
-        "판매처명 | {maechul_name} | 14 | left\n"
-        "판매금액 | {maechul_cost} | 11 | right\n"
-        "판매경비 | {maechul_usecost} | 11 | right\n"
-        "마진 | {margin} | 11 | right\n"
-        "\n"
-        "[totals]\n"
-        "label = [합 계]\n"
-        "\n"
-        "[footer]\n"
-        "left = 인쇄일: {date}\n"
-        "center =\n"
-        "right = {page} / {pages}\n");
+    return layoutFileText(
+        {QStringLiteral("장부"),
+         QStringLiteral("; 자리표시: {title} 제목, {heading} 기간 또는 검색어, {date} 인쇄일, {page} 쪽 번호, {pages} 전체 쪽 수\n"),
+         QStringLiteral("10"), QStringLiteral("8.5"),
+         QStringLiteral("; 값: {maeip_date} {pro_name} {maeip_name} {maeip_cost} {maechul_date} {maechul_name}\n"
+                        ";     {maechul_cost} {maechul_usecost} {margin}\n"
+                        "매입일자 | {maeip_date} | 8 | center\n"
+                        "품명 | {pro_name} | 22 | left\n"
+                        "매입처명 | {maeip_name} | 14 | left\n"
+                        "매입금액 | {maeip_cost} | 11 | right\n"
+                        "판매일자 | {maechul_date} | 8 | center\n"
+                        "판매처명 | {maechul_name} | 14 | left\n"
+                        "판매금액 | {maechul_cost} | 11 | right\n"
+                        "판매경비 | {maechul_usecost} | 11 | right\n"
+                        "마진 | {margin} | 11 | right\n"),
+         QStringLiteral("[합 계]")});
 }
 
 const ReportForm &ledgerReportForm()

@@ -56,6 +56,19 @@ struct ReportForm
 };
 const ReportForm &ledgerReportForm();
 
+// A layout file's text: the comments for whoever edits it around the design's own parts
+// (the lines that name the placeholders, the columns with the line that names their values).
+struct LayoutFileParts
+{
+    QString name;
+    QString placeholders;
+    QString margin;
+    QString size;
+    QString columns;
+    QString totalsLabel;
+};
+QString layoutFileText(const LayoutFileParts &parts);
+
 // The ledger's file and its design.
 QString builtInLayoutText();
 ReportLayout builtInLayout(const ReportForm &form = ledgerReportForm());

@@ -15,13 +15,13 @@
 
 #include "accountdelegate.h"
 #include "accountprinting.h"
+#include "periodboxes.h"
 #include "core/accounts/accountreports.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/balancesexport.h"
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "core/data/recordset.h"
-#include "core/ui/checkdate.h"
 #include "frmclientledger.h"
 #include "gui/masterdata/seldata.h"
 #include "gui/ui/formhelpers.h"
@@ -30,19 +30,16 @@
 
 FrmBalances::FrmBalances(Database &db, UserPrompt &prompt, BusiMode mode, QString reportFolder, QWidget *parent)
     : QDialog(parent), m_db(db), m_prompt(prompt), m_mode(mode), m_reportFolder(std::move(reportFolder)),
-      m_model(new BalancesModel(this)), m_sorted(new QSortFilterProxyModel(this))
+      m_model(new BalancesModel(this)), m_sorted(new QSortFilterProxyModel(this)),
+      m_period(new PeriodBoxes(prompt, [this] { btnSearch_Click(); }, this))
 {
     setObjectName(mode == BusiMode::Customer ? QStringLiteral("frmReceivables") : QStringLiteral("frmPayables"));
     setWindowTitle(BalancesModel::title(mode));
     setAccessibleName(BalancesModel::title(mode));
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
-    txtFrom = named(new QLineEdit(this), QStringLiteral("txtFrom"), QStringLiteral("시작 일자"));
-    txtTo = named(new QLineEdit(this), QStringLiteral("txtTo"), QStringLiteral("끝 일자"));
-    InitDateBox(txtFrom, true);
-    InitDateBox(txtTo, false);
-    for (QLineEdit *box : {txtFrom, txtTo})
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 14);
+    txtFrom = m_period->txtFrom;
+    txtTo = m_period->txtTo;
     auto *period = new QLabel(QStringLiteral("기간(&D)"), this);
     period->setBuddy(txtFrom);
     chkNonZero = named(new QCheckBox(QStringLiteral("잔액 있는 거래처만(&Z)"), this), QStringLiteral("chkNonZero"),
@@ -106,8 +103,6 @@ FrmBalances::FrmBalances(Database &db, UserPrompt &prompt, BusiMode mode, QStrin
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { btnExport_Click(); });
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
-    for (QLineEdit *box : {txtFrom, txtTo})
-        box->installEventFilter(this);
     resize(820, 560);
     LoadFormIni(this);
     btnSearch_Click();
@@ -123,38 +118,23 @@ void FrmBalances::done(int result)
 
 QString FrmBalances::heading() const
 {
-    return AccountReports::periodText(m_from, m_to);
+    return AccountReports::periodText(m_period->from(), m_period->to());
 }
 
 bool FrmBalances::setPeriod(const QString &from, const QString &to)
 {
-    txtFrom->setText(from);
-    txtTo->setText(to);
-    return takePeriod();
-}
-
-bool FrmBalances::takePeriod()
-{
-    const QDate today = QDate::currentDate();
-    for (QLineEdit *box : {txtFrom, txtTo}) {
-        QString text = box->text();
-        if (!CheckDate(text, m_prompt, today)) {
-            box->setFocus();
-            return false;
-        }
-        box->setText(text);
-    }
-    m_from = txtFrom->text();
-    m_to = txtTo->text();
+    if (!m_period->set(from, to))
+        return false;
+    btnSearch_Click();
     return true;
 }
 
 void FrmBalances::btnSearch_Click()
 {
-    if (!takePeriod())
+    if (!m_period->take())
         return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const SqlError error = m_model->load(m_db, m_mode, m_from, m_to);
+    const SqlError error = m_model->load(m_db, m_mode, m_period->from(), m_period->to());
     QGuiApplication::restoreOverrideCursor();
     if (error.isError())
         reportQueryError(error, m_prompt);
@@ -181,7 +161,7 @@ void FrmBalances::btnLedger_Click()
         return;
     }
     if (m_openLedger)
-        m_openLedger(m_mode, m_model->balanceRow(at.row()).code, m_from, m_to);
+        m_openLedger(m_mode, m_model->balanceRow(at.row()).code, m_period->from(), m_period->to());
     // A payment typed meanwhile moves the balances.
     btnSearch_Click();
 }
@@ -200,23 +180,10 @@ void FrmBalances::btnExport_Click()
 
 bool FrmBalances::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
+    if (watched == spList && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (watched == spList) {
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                btnLedger_Click();
-                return true;
-            }
-            return false;
-        }
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            btnSearch_Click();
-            return true;
-        }
-        if (key == Qt::Key_F2) {
-            auto *box = static_cast<QLineEdit *>(watched);
-            if (const auto picked = m_prompt.pickDate(box->text(), box))
-                box->setText(*picked);
+            btnLedger_Click();
             return true;
         }
     }

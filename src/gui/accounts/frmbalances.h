@@ -9,6 +9,7 @@
 
 class BalancesModel;
 class Database;
+class PeriodBoxes;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -59,7 +60,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool takePeriod();
     void showTotals();
 
     Database &m_db;
@@ -69,7 +69,7 @@ private:
     BalancesModel *m_model;
     QSortFilterProxyModel *m_sorted;
     OpenLedger m_openLedger;
-    QString m_from, m_to;
+    PeriodBoxes *m_period;
 };
 
 // Opens the balances of all customers or suppliers modally over this month; a client's ledger

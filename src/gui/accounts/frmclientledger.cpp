@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmclientledger.h"
 
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QComboBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,13 +13,12 @@
 
 #include "accountdelegate.h"
 #include "accountprinting.h"
+#include "clientchooser.h"
+#include "periodboxes.h"
 #include "core/accounts/accountreports.h"
 #include "core/accounts/clientledger.h"
-#include "core/accounts/payment.h"
 #include "core/base/userprompt.h"
 #include "core/data/recordset.h"
-#include "core/masterdata/clientregister.h"
-#include "core/ui/checkdate.h"
 #include "gui/masterdata/seldata.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/formini.h"
@@ -28,12 +26,18 @@
 
 FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookups &lookups, QString reportFolder,
                                  QWidget *parent)
-    : QDialog(parent), m_db(db), m_prompt(prompt), m_lookups(lookups), m_reportFolder(std::move(reportFolder)),
-      m_model(new ClientLedgerModel(this))
+    : QDialog(parent), m_db(db), m_prompt(prompt), m_reportFolder(std::move(reportFolder)),
+      m_model(new ClientLedgerModel(this)),
+      m_client(new ClientChooser(db, prompt, lookups, {QStringLiteral("매입처"), QStringLiteral("매출처")}, this)),
+      m_period(new PeriodBoxes(prompt, [this] { btnSearch_Click(); }, this))
 {
     setObjectName(QStringLiteral("frmClientLedger"));
     setWindowTitle(caption());
     setAccessibleName(caption());
+    cmbMode = m_client->cmbMode;
+    txtClient = m_client->txtClient;
+    txtFrom = m_period->txtFrom;
+    txtTo = m_period->txtTo;
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
     const auto label = [this, top](const QString &text, QWidget *buddy) {
@@ -42,18 +46,6 @@ FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookup
         top->addWidget(l);
         top->addWidget(buddy);
     };
-    cmbMode = named(new QComboBox(this), QStringLiteral("cmbMode"), QStringLiteral("구분"));
-    // In the order of BusiMode's numbers.
-    cmbMode->addItems({QStringLiteral("매입처"), QStringLiteral("매출처")});
-    cmbMode->setCurrentIndex(toInt(BusiMode::Customer));
-    txtClient = named(new QLineEdit(this), QStringLiteral("txtClient"), QStringLiteral("거래처"));
-    txtClient->setMinimumWidth(160);
-    txtFrom = named(new QLineEdit(this), QStringLiteral("txtFrom"), QStringLiteral("시작 일자"));
-    txtTo = named(new QLineEdit(this), QStringLiteral("txtTo"), QStringLiteral("끝 일자"));
-    InitDateBox(txtFrom, true);
-    InitDateBox(txtTo, false);
-    for (QLineEdit *box : {txtFrom, txtTo})
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) + 14);
     btnSearch = named(new QPushButton(QStringLiteral("조회(&F)"), this), QStringLiteral("btnSearch"), QStringLiteral("조회"));
     label(QStringLiteral("구분(&K)"), cmbMode);
     label(QStringLiteral("거래처(&N)"), txtClient);
@@ -94,15 +86,11 @@ FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookup
     }
     layout->addLayout(buttons);
 
-    connect(cmbMode, &QComboBox::activated, this, [this] { setClient(mode(), 0); });
-    connect(txtClient, &QLineEdit::editingFinished, this, [this] { commitClient(); });
+    connect(m_client, &ClientChooser::chosen, this, [this] { btnSearch_Click(); });
     connect(btnSearch, &QPushButton::clicked, this, [this] { btnSearch_Click(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { btnExport_Click(); });
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
-    for (QLineEdit *box : {txtFrom, txtTo})
-        box->installEventFilter(this);
-    takePeriod();
     resize(820, 560);
     LoadFormIni(this);
 }
@@ -117,131 +105,70 @@ void FrmClientLedger::done(int result)
 
 BusiMode FrmClientLedger::mode() const
 {
-    return busiModeOf(cmbMode->currentIndex()).value_or(BusiMode::Customer);
+    return m_client->mode();
+}
+
+qint64 FrmClientLedger::clientCode() const
+{
+    return m_client->code();
 }
 
 QString FrmClientLedger::heading() const
 {
-    return AccountReports::clientHeading(mode(), m_code, m_name, m_from, m_to);
+    return AccountReports::clientHeading(mode(), clientCode(), m_client->name(), m_period->from(), m_period->to());
 }
 
 void FrmClientLedger::setClient(BusiMode mode, qint64 code)
 {
-    cmbMode->setCurrentIndex(toInt(mode));
-    m_code = code;
-    m_name.clear();
-    if (code > 0) {
-        const ClientRegister clients(m_db, m_prompt, mode);
-        const auto record = clients.find(static_cast<qint32>(code));
-        m_name = record ? record->name : PaymentRules::deletedClientName();
-    }
-    txtClient->setText(m_name);
-    txtClient->setModified(false);
-    btnSearch_Click();
+    m_client->setClient(mode, code);
 }
 
 bool FrmClientLedger::setPeriod(const QString &from, const QString &to)
 {
-    txtFrom->setText(from);
-    txtTo->setText(to);
-    return takePeriod();
-}
-
-bool FrmClientLedger::takePeriod()
-{
-    const QDate today = QDate::currentDate();
-    for (QLineEdit *box : {txtFrom, txtTo}) {
-        QString text = box->text();
-        if (!CheckDate(text, m_prompt, today)) {
-            box->setFocus();
-            return false;
-        }
-        box->setText(text);
-    }
-    m_from = txtFrom->text();
-    m_to = txtTo->text();
-    return true;
-}
-
-void FrmClientLedger::commitClient()
-{
-    if (m_lookingUp || txtClient->text() == m_name)
-        return;
-    const QString typed = txtClient->text().trimmed();
-    if (typed.isEmpty()) {
-        txtClient->setText(m_name);
-        return;
-    }
-    m_lookingUp = true;
-    const auto picked = m_lookups.SelClient(mode(), typed, txtClient, FormRules::AlignLeft, true);
-    m_lookingUp = false;
-    if (picked && picked->code > 0) {
-        setClient(mode(), picked->code);
-    } else {
-        txtClient->setText(m_name);
-        txtClient->setFocus();
-    }
+    return m_period->set(from, to);
 }
 
 void FrmClientLedger::btnSearch_Click()
 {
-    commitClient();
-    if (!takePeriod())
+    m_client->commit();
+    if (!m_period->take())
         return;
-    if (m_code <= 0) {
-        m_model->load(m_db, mode(), 0, m_from, m_to);
-        return;
-    }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const SqlError error = m_model->load(m_db, mode(), m_code, m_from, m_to);
+    const SqlError error = m_model->load(m_db, mode(), clientCode(), m_period->from(), m_period->to());
     QGuiApplication::restoreOverrideCursor();
     if (error.isError())
         reportQueryError(error, m_prompt);
     spList->scrollToTop();
-    setWindowTitle(m_name.isEmpty() ? caption() : caption() + QStringLiteral(" - ") + m_name);
+    setWindowTitle(m_client->name().isEmpty() ? caption() : caption() + QStringLiteral(" - ") + m_client->name());
+}
+
+bool FrmClientLedger::haveClient()
+{
+    if (!m_client->commit())
+        return false;
+    if (clientCode() > 0)
+        return true;
+    m_prompt.MsgInfo(QStringLiteral("거래처를 먼저 고르세요."), caption());
+    txtClient->setFocus();
+    return false;
 }
 
 void FrmClientLedger::btnPrint_Click()
 {
-    commitClient();
-    if (m_code <= 0) {
-        m_prompt.MsgInfo(QStringLiteral("거래처를 먼저 고르세요."), caption());
-        txtClient->setFocus();
+    if (!haveClient())
         return;
-    }
     const ClientLedgerTable table(*m_model, heading(), QDate::currentDate());
     printAccountReport(this, m_prompt, table, AccountReports::clientLedgerForm(), m_reportFolder);
 }
 
 void FrmClientLedger::btnExport_Click()
 {
-    commitClient();
-    if (m_code <= 0) {
-        m_prompt.MsgInfo(QStringLiteral("거래처를 먼저 고르세요."), caption());
-        txtClient->setFocus();
+    if (!haveClient())
         return;
-    }
-    exportAccountTable(this, m_prompt, m_reportFolder, caption() + QLatin1Char('_') + m_name, [this](const QString &path) {
-        return TableExport::write(AccountReports::clientLedgerExport(*m_model), path, heading());
-    });
-}
-
-bool FrmClientLedger::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            btnSearch_Click();
-            return true;
-        }
-        if (key == Qt::Key_F2 || (key == Qt::Key_Down && (static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier))) {
-            auto *box = static_cast<QLineEdit *>(watched);
-            if (const auto picked = m_prompt.pickDate(box->text(), box))
-                box->setText(*picked);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    exportAccountTable(this, m_prompt, m_reportFolder, caption() + QLatin1Char('_') + m_client->name(),
+                       [this](const QString &path) {
+                           return TableExport::write(AccountReports::clientLedgerExport(*m_model), path, heading());
+                       });
 }
 
 void openClientLedger(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile,

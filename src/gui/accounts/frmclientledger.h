@@ -5,7 +5,9 @@
 
 #include "core/masterdata/businessmode.h"
 
+class ClientChooser;
 class ClientLedgerModel;
+class PeriodBoxes;
 class Database;
 class QComboBox;
 class QLineEdit;
@@ -32,7 +34,7 @@ public:
     // The period as typed (short forms allowed); false after the date box.
     bool setPeriod(const QString &from, const QString &to);
     BusiMode mode() const;
-    qint64 clientCode() const { return m_code; }
+    qint64 clientCode() const;
     const ClientLedgerModel &model() const { return *m_model; }
     QString heading() const;
     static QString caption() { return QStringLiteral("거래처원장"); }
@@ -54,22 +56,17 @@ public:
 
 protected:
     void done(int result) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void commitClient();
-    // The boxes' dates in the stored form; false after the date box.
-    bool takePeriod();
+    // A client must be chosen for printing and saving; false after saying so.
+    bool haveClient();
 
     Database &m_db;
     UserPrompt &m_prompt;
-    VoucherLookups &m_lookups;
     QString m_reportFolder;
     ClientLedgerModel *m_model;
-    qint64 m_code = 0;
-    QString m_name;
-    QString m_from, m_to;
-    bool m_lookingUp = false;
+    ClientChooser *m_client;
+    PeriodBoxes *m_period;
 };
 
 // Opens the client ledger modally for that client (code 0: to be chosen) over this month.

@@ -13,13 +13,13 @@
 #include <QVBoxLayout>
 
 #include "accountdelegate.h"
+#include "clientchooser.h"
 #include "commitgrid.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/payment.h"
 #include "core/accounts/paymentsmodel.h"
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
-#include "core/masterdata/clientregister.h"
 #include "gui/masterdata/seldata.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/formini.h"
@@ -37,7 +37,8 @@ QLabel *label(const QString &text, QWidget *buddy, QWidget *parent)
 } // namespace
 
 FrmPayment::FrmPayment(Database &db, UserPrompt &prompt, VoucherLookups &lookups, QWidget *parent)
-    : QDialog(parent), m_db(db), m_prompt(prompt), m_lookups(lookups), m_model(new PaymentsModel(db, prompt, this))
+    : QDialog(parent), m_db(db), m_prompt(prompt), m_model(new PaymentsModel(db, prompt, this)),
+      m_client(new ClientChooser(db, prompt, lookups, {QStringLiteral("매입처 지급"), QStringLiteral("매출처 입금")}, this))
 {
     setObjectName(QStringLiteral("frmPayment"));
     setWindowTitle(caption());
@@ -45,11 +46,8 @@ FrmPayment::FrmPayment(Database &db, UserPrompt &prompt, VoucherLookups &lookups
     auto *layout = new QVBoxLayout(this);
 
     auto *top = new QGridLayout;
-    cmbMode = named(new QComboBox(this), QStringLiteral("cmbMode"), QStringLiteral("구분"));
-    // In the order of BusiMode's numbers.
-    cmbMode->addItems({QStringLiteral("매입처 지급"), QStringLiteral("매출처 입금")});
-    cmbMode->setCurrentIndex(toInt(BusiMode::Customer));
-    txtClient = named(new QLineEdit(this), QStringLiteral("txtClient"), QStringLiteral("거래처"));
+    cmbMode = m_client->cmbMode;
+    txtClient = m_client->txtClient;
     lblBalance = named(new QLabel(this), QStringLiteral("lblBalance"), QStringLiteral("잔액"));
     lblBalance->setMinimumWidth(220);
     top->addWidget(label(QStringLiteral("구분(&K)"), cmbMode, this), 0, 0);
@@ -121,8 +119,12 @@ FrmPayment::FrmPayment(Database &db, UserPrompt &prompt, VoucherLookups &lookups
     buttons->addWidget(btnClose);
     layout->addLayout(buttons);
 
-    connect(cmbMode, &QComboBox::activated, this, [this] { setClient(mode(), 0); });
-    connect(txtClient, &QLineEdit::editingFinished, this, [this] { commitClient(); });
+    connect(m_client, &ClientChooser::chosen, this, [this] {
+        m_model->setClient(mode(), clientCode());
+        showClient();
+        if (clientCode() > 0 && txtClient->hasFocus())
+            txtDate->setFocus();
+    });
     connect(btnDate, &QPushButton::clicked, this, [this] {
         if (const auto picked = m_prompt.pickDate(txtDate->text(), txtDate))
             txtDate->setText(*picked);
@@ -159,28 +161,22 @@ FrmPayment::~FrmPayment() = default;
 
 BusiMode FrmPayment::mode() const
 {
-    return busiModeOf(cmbMode->currentIndex()).value_or(BusiMode::Customer);
+    return m_client->mode();
+}
+
+qint64 FrmPayment::clientCode() const
+{
+    return m_client->code();
 }
 
 void FrmPayment::setClient(BusiMode mode, qint64 code)
 {
-    cmbMode->setCurrentIndex(toInt(mode));
-    m_code = code;
-    m_name.clear();
-    if (code > 0) {
-        const ClientRegister clients(m_db, m_prompt, mode);
-        const auto record = clients.find(static_cast<qint32>(code));
-        m_name = record ? record->name : PaymentRules::deletedClientName();
-    }
-    m_model->setClient(mode, code);
-    showClient();
+    m_client->setClient(mode, code);
 }
 
 void FrmPayment::showClient()
 {
-    txtClient->setText(m_name);
-    txtClient->setModified(false);
-    const bool chosen = m_code > 0;
+    const bool chosen = clientCode() > 0;
     for (QWidget *w : {static_cast<QWidget *>(btnSave), static_cast<QWidget *>(btnOpening),
                        static_cast<QWidget *>(btnDelete), static_cast<QWidget *>(txtOpeningDate),
                        static_cast<QWidget *>(txtOpeningAmount)})
@@ -188,7 +184,7 @@ void FrmPayment::showClient()
     txtOpeningDate->clear();
     txtOpeningAmount->clear();
     if (chosen) {
-        if (const auto opening = OpeningBalance::read(m_db, mode(), m_code, m_prompt)) {
+        if (const auto opening = OpeningBalance::read(m_db, mode(), clientCode(), m_prompt)) {
             txtOpeningDate->setText(opening->date);
             txtOpeningAmount->setText(opening->amount != 0 || !opening->date.isEmpty() ? formatMoney(opening->amount)
                                                                                         : QString());
@@ -200,10 +196,10 @@ void FrmPayment::showClient()
 void FrmPayment::showBalance()
 {
     lblBalance->clear();
-    if (m_code <= 0)
+    if (clientCode() <= 0)
         return;
     SqlError error;
-    const auto balance = Balances::balanceAt(m_db, mode(), m_code, QDate::currentDate().toString(Qt::ISODate), &error);
+    const auto balance = Balances::balanceAt(m_db, mode(), clientCode(), QDate::currentDate().toString(Qt::ISODate), &error);
     if (balance) {
         lblBalance->setText(PaymentRules::balanceText(mode(), *balance));
         lblBalance->setStyleSheet(*balance < 0 ? QStringLiteral("color: red;") : QString());
@@ -211,38 +207,15 @@ void FrmPayment::showBalance()
     lblBalance->setAccessibleDescription(lblBalance->text());
 }
 
-void FrmPayment::commitClient()
-{
-    if (m_lookingUp || txtClient->text() == m_name)
-        return;
-    const QString typed = txtClient->text().trimmed();
-    if (typed.isEmpty()) {
-        txtClient->setText(m_name);
-        return;
-    }
-    m_lookingUp = true;
-    const auto picked = m_lookups.SelClient(mode(), typed, txtClient, FormRules::AlignLeft, true);
-    m_lookingUp = false;
-    if (picked && picked->code > 0) {
-        setClient(mode(), picked->code);
-        txtDate->setFocus();
-    } else {
-        txtClient->setText(m_name);
-        txtClient->setFocus();
-    }
-}
-
 void FrmPayment::runCommand(const std::function<void()> &command)
 {
-    if (!spList->finishEdit())
-        return;
-    commitClient();
-    command();
+    if (spList->finishEdit() && m_client->commit())
+        command();
 }
 
 void FrmPayment::btnSave_Click()
 {
-    if (m_code <= 0) {
+    if (clientCode() <= 0) {
         m_prompt.MsgInfo(QStringLiteral("거래처를 먼저 고르세요."), caption());
         txtClient->setFocus();
         return;
@@ -264,9 +237,9 @@ void FrmPayment::btnSave_Click()
 
 void FrmPayment::btnOpening_Click()
 {
-    if (m_code <= 0)
+    if (clientCode() <= 0)
         return;
-    if (OpeningBalance::set(m_db, mode(), m_code, txtOpeningDate->text(), txtOpeningAmount->text(), m_prompt))
+    if (OpeningBalance::set(m_db, mode(), clientCode(), txtOpeningDate->text(), txtOpeningAmount->text(), m_prompt))
         showClient();
 }
 
@@ -290,7 +263,7 @@ void FrmPayment::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    commitClient();
+    m_client->commit();
     SaveFormIni(this);
     QDialog::closeEvent(event);
 }

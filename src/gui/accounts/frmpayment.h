@@ -7,6 +7,7 @@
 
 #include "core/masterdata/businessmode.h"
 
+class ClientChooser;
 class CommitGrid;
 class Database;
 class PaymentsModel;
@@ -34,7 +35,7 @@ public:
     // Shows that client's payments (code 0: none chosen yet).
     void setClient(BusiMode mode, qint64 code);
     BusiMode mode() const;
-    qint64 clientCode() const { return m_code; }
+    qint64 clientCode() const;
     PaymentsModel &model() { return *m_model; }
     static QString caption() { return QStringLiteral("입금·지급"); }
 
@@ -67,18 +68,13 @@ protected:
 private:
     // Runs command once the open cell edit and a typed client name have been taken.
     void runCommand(const std::function<void()> &command);
-    // Looks the typed client name up when it differs from the chosen client's.
-    void commitClient();
     void showClient();
     void showBalance();
 
     Database &m_db;
     UserPrompt &m_prompt;
-    VoucherLookups &m_lookups;
     PaymentsModel *m_model;
-    qint64 m_code = 0;
-    QString m_name;
-    bool m_lookingUp = false;
+    ClientChooser *m_client;
 };
 
 // Opens the payments window modally, preset to that client (code 0: none), with the register
