@@ -21,6 +21,23 @@ namespace {
 
 const QString kTotalsLabel = QStringLiteral("[합 계]");
 
+struct Column
+{
+    int column;
+    bool number;
+    bool date;
+};
+
+std::vector<Column> shownColumns()
+{
+    std::vector<Column> out;
+    for (int c = 0; c < LedgerModel::ColumnCount; ++c)
+        if (!LedgerModel::isHiddenColumn(c))
+            out.push_back({c, LedgerModel::isNumericColumn(c),
+                           c == LedgerModel::ColMaeipDate || c == LedgerModel::ColMaechulDate});
+    return out;
+}
+
 int savedRows(const LedgerModel &model)
 {
     return model.hasEntryRow() ? model.rowCount() - 1 : model.rowCount();
@@ -62,13 +79,12 @@ int moneyWidth(qint64 n)
 
 // A cell as CSV: amounts and well-formed dates as the program wrote them, anything typed as
 // text that a spreadsheet cannot run or turn into a number.
-QString csvCell(ExportTable::Kind kind, const QVariant &v)
+QString csvCell(const Column &c, const QVariant &v)
 {
     if (v.isNull())
         return {};
     const QString text = v.toString();
-    if (kind == ExportTable::Kind::Number
-        || (kind == ExportTable::Kind::Date && QDate::fromString(text, Qt::ISODate).isValid()))
+    if (c.number || (c.date && QDate::fromString(text, Qt::ISODate).isValid()))
         return csvField(text);
     return csvTextField(text);
 }
@@ -176,26 +192,28 @@ QString xlsxFailure(lxw_error e, int systemError)
 
 } // namespace
 
-namespace TableExport {
+namespace LedgerExport {
 
-QString writeCsv(const ExportTable &table, const QString &path)
+QString writeCsv(const LedgerModel &model, const QString &path)
 {
+    const std::vector<Column> columns = shownColumns();
     StagedFile file(path);
     if (const QString error = file.create(); !error.isEmpty())
         return error;
-    const auto columns = static_cast<int>(table.headers.size());
     QString out = QStringLiteral("\uFEFF");
     const auto line = [&out](const QStringList &fields) {
         out += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     };
     QStringList fields;
-    for (const QString &h : table.headers)
-        fields << csvField(h);
+    for (const Column &c : columns)
+        fields << csvField(LedgerModel::headerText(c.column));
     line(fields);
-    for (int r = 0; r < table.rowCount; ++r) {
+    const int rows = savedRows(model);
+    for (int r = 0; r < rows; ++r) {
         fields.clear();
-        for (int c = 0; c < columns; ++c)
-            fields << csvCell(table.kinds[size_t(c)], table.value(r, c));
+        for (const Column &c : columns) {
+            fields << csvCell(c, model.data(model.index(r, c.column), Qt::EditRole));
+        }
         line(fields);
         if (out.size() > (1 << 20)) {
             if (file.write(out.toUtf8()) < 0)
@@ -203,20 +221,19 @@ QString writeCsv(const ExportTable &table, const QString &path)
             out.clear();
         }
     }
-    if (!table.totals.empty()) {
-        fields.clear();
-        for (const QVariant &v : table.totals)
-            fields << (v.isNull() ? QString() : csvField(v.toString()));
-        line(fields);
-    }
+    fields.clear();
+    for (const Column &c : columns)
+        fields << (c.column == columns.front().column ? kTotalsLabel
+                   : hasTotal(c.column)               ? QString::number(totalOf(model.totals(), c.column))
+                                                      : QString());
+    line(fields);
     file.write(out.toUtf8());
     return file.commit();
 }
 
-QString writeXlsx(const ExportTable &table, const QString &path, const QString &title)
+QString writeXlsx(const LedgerModel &model, const QString &path, const QString &title)
 {
-    using Kind = ExportTable::Kind;
-    const auto columns = static_cast<size_t>(table.headers.size());
+    const std::vector<Column> columns = shownColumns();
     StagedFile file(path);
     if (const QString error = file.create(); !error.isEmpty())
         return error;
@@ -229,7 +246,7 @@ QString writeXlsx(const ExportTable &table, const QString &path, const QString &
     lxw_workbook *book = workbook_new_opt(target.constData(), &options);
     if (!book)
         return xlsxFailure(LXW_ERROR_CREATING_XLSX_FILE, errno);
-    lxw_worksheet *sheet = workbook_add_worksheet(book, table.sheetName.constData());
+    lxw_worksheet *sheet = workbook_add_worksheet(book, "장부");
     lxw_format *header = workbook_add_format(book);
     format_set_bold(header);
     format_set_bg_color(header, 0xE0E0E0);
@@ -247,22 +264,24 @@ QString writeXlsx(const ExportTable &table, const QString &path, const QString &
     format_set_top(totalMoney, LXW_BORDER_THIN);
     format_set_num_format(totalMoney, "#,##0");
 
-    for (size_t i = 0; i < columns; ++i)
-        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(i), table.headers[qsizetype(i)].toUtf8().constData(),
-                               header);
+    for (size_t i = 0; i < columns.size(); ++i)
+        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(i),
+                               LedgerModel::headerText(columns[i].column).toUtf8().constData(), header);
     worksheet_freeze_panes(sheet, 1, 0);
     // Widths in Excel's character unit, where a Hangul syllable takes two, found while writing.
-    std::vector<int> widths(columns);
-    for (size_t i = 0; i < columns; ++i)
-        widths[i] = displayWidth(table.headers[qsizetype(i)]);
-    for (int r = 0; r < table.rowCount; ++r) {
+    std::vector<int> widths(columns.size());
+    for (size_t i = 0; i < columns.size(); ++i)
+        widths[i] = displayWidth(LedgerModel::headerText(columns[i].column));
+    const int rows = savedRows(model);
+    for (int r = 0; r < rows; ++r) {
         const auto row = static_cast<lxw_row_t>(r + 1);
-        for (size_t i = 0; i < columns; ++i) {
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const Column &c = columns[i];
             const auto col = static_cast<lxw_col_t>(i);
-            const QVariant v = table.value(r, int(i));
+            const QVariant v = model.data(model.index(r, c.column), Qt::EditRole);
             if (v.isNull())
                 continue;
-            if (table.kinds[i] == Kind::Number) {
+            if (c.number) {
                 const qint64 n = v.toLongLong();
                 worksheet_write_number(sheet, row, col, static_cast<double>(n), money);
                 widths[i] = std::max(widths[i], moneyWidth(n));
@@ -271,7 +290,7 @@ QString writeXlsx(const ExportTable &table, const QString &path, const QString &
             const QString text = v.toString();
             if (text.isEmpty())
                 continue;
-            const QDate d = table.kinds[i] == Kind::Date ? QDate::fromString(text, Qt::ISODate) : QDate();
+            const QDate d = c.date ? QDate::fromString(text, Qt::ISODate) : QDate();
             if (d.isValid()) {
                 lxw_datetime dt{d.year(), d.month(), d.day(), 0, 0, 0};
                 worksheet_write_datetime(sheet, row, col, &dt, date);
@@ -281,23 +300,20 @@ QString writeXlsx(const ExportTable &table, const QString &path, const QString &
             widths[i] = std::max(widths[i], d.isValid() ? 10 : displayWidth(text));
         }
     }
-    for (size_t i = 0; i < columns; ++i) {
+    for (size_t i = 0; i < columns.size(); ++i) {
         const auto col = static_cast<lxw_col_t>(i);
         worksheet_set_column(sheet, col, col, std::min(widths[i], 60) + 2, nullptr);
     }
-    const int lastRow = table.rowCount + (table.totals.empty() ? 0 : 1);
-    if (!table.totals.empty()) {
-        const auto totalsRow = static_cast<lxw_row_t>(table.rowCount + 1);
-        for (size_t i = 0; i < columns && i < table.totals.size(); ++i) {
-            const auto col = static_cast<lxw_col_t>(i);
-            const QVariant &v = table.totals[i];
-            if (v.isNull())
-                worksheet_write_blank(sheet, totalsRow, col, totalLabel);
-            else if (v.typeId() == QMetaType::LongLong)
-                worksheet_write_number(sheet, totalsRow, col, static_cast<double>(v.toLongLong()), totalMoney);
-            else
-                worksheet_write_string(sheet, totalsRow, col, v.toString().toUtf8().constData(), totalLabel);
-        }
+    const auto totalsRow = static_cast<lxw_row_t>(rows + 1);
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const auto col = static_cast<lxw_col_t>(i);
+        if (i == 0)
+            worksheet_write_string(sheet, totalsRow, col, kTotalsLabel.toUtf8().constData(), totalLabel);
+        else if (hasTotal(columns[i].column))
+            worksheet_write_number(sheet, totalsRow, col, static_cast<double>(totalOf(model.totals(), columns[i].column)),
+                                   totalMoney);
+        else
+            worksheet_write_blank(sheet, totalsRow, col, totalLabel);
     }
     const QByteArray titleText = title.toUtf8();
     lxw_doc_properties properties{};
@@ -308,68 +324,20 @@ QString writeXlsx(const ExportTable &table, const QString &path, const QString &
     if (e != LXW_NO_ERROR)
         return xlsxFailure(e, errno);
     // The library does not check its writes to its own temporary parts: on a full disk it
-    // reports success for a workbook whose rows were cut off. Its sheet must end with the last row.
-    if (!file.isDirect() && !sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(lastRow + 1) + '"'))
+    // reports success for a workbook whose rows were cut off. Its sheet must end with the totals.
+    if (!file.isDirect() && !sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(rows + 2) + '"'))
         return errnoText(ENOSPC, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD)));
     return file.commit();
 }
 
-QString write(const ExportTable &table, const QString &path, const QString &title)
+QString write(const LedgerModel &model, const QString &path, const QString &title)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QStringLiteral("xlsx"))
-        return writeXlsx(table, path, title);
+        return writeXlsx(model, path, title);
     if (suffix == QStringLiteral("csv"))
-        return writeCsv(table, path);
+        return writeCsv(model, path);
     return QStringLiteral("저장할 파일은 .xlsx 또는 .csv 이어야 합니다.");
-}
-
-} // namespace TableExport
-
-namespace LedgerExport {
-
-namespace {
-
-// The grid's visible columns, saved vouchers only, the four totals under them.
-ExportTable ledgerTable(const LedgerModel &model)
-{
-    ExportTable t;
-    std::vector<int> shown;
-    for (int c = 0; c < LedgerModel::ColumnCount; ++c) {
-        if (LedgerModel::isHiddenColumn(c))
-            continue;
-        shown.push_back(c);
-        t.headers << LedgerModel::headerText(c);
-        t.kinds.push_back(LedgerModel::isNumericColumn(c) ? ExportTable::Kind::Number
-                          : c == LedgerModel::ColMaeipDate || c == LedgerModel::ColMaechulDate ? ExportTable::Kind::Date
-                                                                                               : ExportTable::Kind::Text);
-    }
-    t.rowCount = savedRows(model);
-    t.value = [&model, shown](int row, int column) {
-        return model.data(model.index(row, shown[size_t(column)]), Qt::EditRole);
-    };
-    for (const int c : shown)
-        t.totals.push_back(c == shown.front() ? QVariant(kTotalsLabel)
-                           : hasTotal(c)      ? QVariant(totalOf(model.totals(), c))
-                                              : QVariant());
-    return t;
-}
-
-} // namespace
-
-QString writeCsv(const LedgerModel &model, const QString &path)
-{
-    return TableExport::writeCsv(ledgerTable(model), path);
-}
-
-QString writeXlsx(const LedgerModel &model, const QString &path, const QString &title)
-{
-    return TableExport::writeXlsx(ledgerTable(model), path, title);
-}
-
-QString write(const LedgerModel &model, const QString &path, const QString &title)
-{
-    return TableExport::write(ledgerTable(model), path, title);
 }
 
 } // namespace LedgerExport
