@@ -19,9 +19,17 @@ class Database;
 // the recycle bin, not in total, and so never counted. Negative: paid in advance.
 namespace Balances {
 
+// The date and the amount of a voucher that count for a client of this side.
+QString voucherDateField(BusiMode mode);
+QString voucherAmountField(BusiMode mode);
+
 // One client's balance at date ("YYYY-MM-DD"; empty: everything); nullopt on an error.
 std::optional<qint64> balanceAt(Database &db, BusiMode mode, qint64 clientCode, const QString &date,
                                 SqlError *error = nullptr);
+
+// The same before date, the date itself left out (empty: the opening balance alone).
+std::optional<qint64> balanceBefore(Database &db, BusiMode mode, qint64 clientCode, const QString &date,
+                                    SqlError *error = nullptr);
 
 struct Row
 {

@@ -29,6 +29,7 @@ struct ClientOpening
 {
     QString date; // "YYYY-MM-DD", or empty
     qint64 amount = 0;
+    bool operator==(const ClientOpening &) const = default;
 };
 
 namespace PaymentRules {

@@ -53,7 +53,7 @@ struct Table
 // The ledger's layout as this program makes and maintains it, recorded in the ledger itself. A
 // ledger without the record is of an older program (0); one above it is of a newer program, whose
 // changes this one does not know, and is refused. Raised with every change to the declaration.
-inline constexpr int Version = 2;
+inline constexpr int Version = 3;
 
 // Text sizes the program relies on.
 inline constexpr int GroupNameSize = 6;
@@ -64,6 +64,12 @@ inline QString recycleBinTable() { return QStringLiteral("total_deleted"); }
 // Notes the program keeps about the ledger itself (note, said); older ledgers get it from the
 // start-up maintenance.
 inline QString notesTable() { return QStringLiteral("ledger_notes"); }
+
+// Money paid by customers and to suppliers, the deleted ones, and each client's opening balance;
+// older ledgers get them from the start-up maintenance.
+inline QString paymentTable() { return QStringLiteral("payment"); }
+inline QString paymentBinTable() { return QStringLiteral("payment_deleted"); }
+inline QString openingTable() { return QStringLiteral("client_opening"); }
 
 const QList<Table> &ledgerTables();
 const QList<ExpressionIndex> &expressionIndexes();
