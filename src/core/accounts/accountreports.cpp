@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accountreports.h"
 
+#include <memory>
+
 #include "balances.h"
 #include "clientledger.h"
 #include "core/base/textutil.h"
@@ -80,32 +82,34 @@ QString clientHeading(BusiMode mode, qint64 code, const QString &name, const QSt
     return QStringLiteral("%1처 %2 %3 · %4").arg(busiWord(mode)).arg(code).arg(name, periodText(from, to));
 }
 
-ExportTable clientLedgerExport(const ClientLedgerModel &model)
+LedgerExport::Table clientLedgerExport(const ClientLedgerModel &model)
 {
-    using Kind = ExportTable::Kind;
-    using Line = ClientLedger::Row::Kind;
-    ExportTable t;
-    t.headers = ClientLedgerModel::headers(model.mode());
-    t.kinds = {Kind::Date, Kind::Text, Kind::Number, Kind::Number, Kind::Number};
-    t.rowCount = static_cast<int>(model.lines().size());
-    t.sheetName = "거래처원장";
-    t.value = [&model](int row, int column) -> QVariant {
-        const ClientLedger::Row &r = model.lines()[size_t(row)];
+    // Shares the printed table's rows and totals, so the file and the paper agree.
+    auto printed = std::make_shared<ClientLedgerTable>(model, QString(), QDate());
+    LedgerExport::Table t;
+    t.sheet = ClientLedgerModel::title();
+    const QStringList headers = ClientLedgerModel::headers(model.mode());
+    for (int c = 0; c < headers.size(); ++c)
+        t.columns.push_back({headers[c], c >= ClientLedgerTable::Traded, c == ClientLedgerTable::Date});
+    t.rows = static_cast<int>(printed->rows().size());
+    t.value = [&model, printed](int row, int column) -> QVariant {
+        const ClientLedger::Row &r = model.lines()[printed->rows()[size_t(row)]];
+        const bool carried = r.kind == ClientLedger::Row::Kind::CarriedForward;
         switch (column) {
         case ClientLedgerTable::Date:
             return r.date;
         case ClientLedgerTable::Text:
             return r.text;
         case ClientLedgerTable::Traded:
-            return r.kind == Line::CarriedForward || r.kind == Line::Closing ? QVariant() : QVariant(r.traded);
+            return carried ? QVariant() : QVariant(r.traded);
         case ClientLedgerTable::Paid:
-            return r.kind == Line::CarriedForward || r.kind == Line::Closing ? QVariant() : QVariant(r.paid);
-        case ClientLedgerTable::Balance:
-            return r.kind == Line::Totals ? QVariant() : QVariant(r.balance);
+            return carried ? QVariant() : QVariant(r.paid);
         default:
-            return {};
+            return r.balance;
         }
     };
+    t.totals = {QVariant(QStringLiteral("[기간 합계 · 기말 잔액]")), QVariant(), QVariant(printed->tradedTotal()),
+                QVariant(printed->paidTotal()), QVariant(printed->closing())};
     return t;
 }
 

@@ -23,9 +23,9 @@ const ReportForm &balancesForm();     // Balances.ini
 QString clientHeading(BusiMode mode, qint64 code, const QString &name, const QString &from, const QString &to);
 // "기간: 2026-01-01 ~ 2026-01-31", "기간: 처음 ~ 2026-01-31".
 QString periodText(const QString &from, const QString &to);
-// Every line of the client ledger as the window shows it, for a workbook or CSV: amounts as
-// numbers, none where the line has none (전기이월's trade, the totals' balance).
-ExportTable clientLedgerExport(const ClientLedgerModel &model);
+// The client ledger for a workbook or CSV as it prints: 전기이월, the vouchers and payments with
+// their running balance, and last the period's trade and payments with the closing balance.
+LedgerExport::Table clientLedgerExport(const ClientLedgerModel &model);
 
 } // namespace AccountReports
 
@@ -36,6 +36,11 @@ class ClientLedgerTable final : public ReportTable
 public:
     enum Field { Date, Text, Traded, Paid, Balance };
     ClientLedgerTable(const ClientLedgerModel &model, QString heading, const QDate &printDate);
+    // The printed rows, as lines of the model.
+    const std::vector<size_t> &rows() const { return m_rows; }
+    qint64 tradedTotal() const { return m_traded; }
+    qint64 paidTotal() const { return m_paid; }
+    qint64 closing() const { return m_closing; }
 
     QString title() const override;
     QString heading() const override { return m_heading; }

@@ -167,7 +167,7 @@ void FrmClientLedger::btnExport_Click()
         return;
     exportAccountTable(this, m_prompt, m_reportFolder, caption() + QLatin1Char('_') + m_client->name(),
                        [this](const QString &path) {
-                           return TableExport::write(AccountReports::clientLedgerExport(*m_model), path, heading());
+                           return LedgerExport::write(AccountReports::clientLedgerExport(*m_model), path, heading());
                        });
 }
 
