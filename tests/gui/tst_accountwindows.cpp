@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/accounts/balances.h"
 #include "core/accounts/clientledger.h"
 #include "core/accounts/paymentsmodel.h"
 #include "core/accounts/paymentstore.h"
@@ -18,6 +21,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
 #include "gui/accounts/commitgrid.h"
+#include "gui/accounts/frmbalances.h"
 #include "gui/accounts/frmclientledger.h"
 #include "gui/accounts/frmpayment.h"
 #include "keyboard.h"
@@ -78,6 +82,7 @@ private slots:
     void paymentTypedSavedAndEditedThroughTheWindow();
     void clientLedgerShowsCarriedForwardRunningBalanceAndClosing();
     void clientLedgerOfTenThousandLinesPaintsAtOnce();
+    void balancesFilterSortTotalsAndOpenTheLedger();
     void printClientLedgerCommand();
 };
 
@@ -217,6 +222,48 @@ void TestAccountWindows::clientLedgerOfTenThousandLinesPaintsAtOnce()
     QVERIFY(w.spList->model()->rowCount() >= 10000);
     // The goal is 100 ms; the bound leaves room for a busy test machine.
     QVERIFY2(ms < 1000, qPrintable(QString::number(ms)));
+}
+
+void TestAccountWindows::balancesFilterSortTotalsAndOpenTheLedger()
+{
+    TempLedger ledger;
+    ledger.addClient(1, 1, QStringLiteral("가나상회"));
+    ledger.addClient(1, 2, QStringLiteral("나라전자"));
+    ledger.addClient(1, 3, QStringLiteral("다온마트"));
+    ledger.addVoucher(sale(1, QStringLiteral("2026-01-10"), QStringLiteral("세탁기"), 10000));
+    QVERIFY(PaymentStore(ledger.db()).insert(payment(2, QStringLiteral("2026-01-12"), 3000)).ok());
+    ScriptedPrompt prompt;
+    QTemporaryDir reports;
+    FrmBalances w(ledger.db(), prompt, BusiMode::Customer, reports.path());
+    QList<QPair<qint64, QString>> opened;
+    w.setOpenLedger([&](BusiMode mode, qint64 code, const QString &from, const QString &) {
+        QCOMPARE(mode, BusiMode::Customer);
+        opened.append({code, from});
+    });
+    QVERIFY(w.setPeriod(QStringLiteral("2026-01-01"), QStringLiteral("2026-01-31")));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QAbstractItemModel *m = w.spList->model();
+    QCOMPARE(m->rowCount(), 3);
+    w.chkNonZero->setChecked(true);
+    QCOMPARE(m->rowCount(), 2);
+    QVERIFY2(w.lblTotals->text().contains(QStringLiteral("7,000")), qPrintable(w.lblTotals->text()));
+
+    // A click on the balance header sorts by the amount, the advance payment (-3,000) first.
+    const int balance = BalancesModel::ColBalance;
+    QHeaderView *header = w.spList->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(balance) + 5, header->height() / 2));
+    QCOMPARE(cell(m, 0, BalancesModel::ColCode), QStringLiteral("2"));
+    QCOMPARE(cell(m, 0, balance), QStringLiteral("-3,000"));
+
+    // A double click opens that client's ledger over the same period.
+    const QRect row = w.spList->visualRect(m->index(0, BalancesModel::ColName));
+    QTest::mouseClick(w.spList->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(w.spList->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened[0].first, 2);
+    QCOMPARE(opened[0].second, QStringLiteral("2026-01-01"));
 }
 
 void TestAccountWindows::printClientLedgerCommand()
