@@ -16,6 +16,7 @@
 #include "accountdelegate.h"
 #include "accountprinting.h"
 #include "periodboxes.h"
+#include "core/accounts/accountchanges.h"
 #include "core/accounts/accountreports.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/balancesexport.h"
@@ -131,14 +132,28 @@ bool FrmBalances::setPeriod(const QString &from, const QString &to)
 
 void FrmBalances::btnSearch_Click()
 {
-    if (!m_period->take())
-        return;
+    if (m_period->take())
+        reload();
+}
+
+void FrmBalances::reload()
+{
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const SqlError error = m_model->load(m_db, m_mode, m_period->from(), m_period->to());
     QGuiApplication::restoreOverrideCursor();
     if (error.isError())
         reportQueryError(error, m_prompt);
     showTotals();
+}
+
+void FrmBalances::followChanges(AccountChanges &changes)
+{
+    for (auto signal : {&AccountChanges::vouchersChanged, &AccountChanges::reconnected})
+        connect(&changes, signal, this, [this] { reload(); });
+    connect(&changes, &AccountChanges::accountChanged, this, [this](BusiMode changedMode) {
+        if (changedMode == m_mode)
+            reload();
+    });
 }
 
 void FrmBalances::showTotals()
@@ -163,7 +178,7 @@ void FrmBalances::btnLedger_Click()
     if (m_openLedger)
         m_openLedger(m_mode, m_model->balanceRow(at.row()).code, m_period->from(), m_period->to());
     // A payment typed meanwhile moves the balances.
-    btnSearch_Click();
+    reload();
 }
 
 void FrmBalances::btnPrint_Click()
@@ -191,12 +206,16 @@ bool FrmBalances::eventFilter(QObject *watched, QEvent *event)
 }
 
 void openBalances(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile,
-                  const QString &reportFolder, BusiMode mode)
+                  const QString &reportFolder, BusiMode mode, AccountChanges *changes)
 {
     FrmBalances window(db, prompt, mode, reportFolder, parent);
+    if (changes)
+        window.followChanges(*changes);
     window.setOpenLedger([&](BusiMode m, qint64 code, const QString &from, const QString &to) {
         SelData lookups(db, prompt, postFile, &window);
         FrmClientLedger ledger(db, prompt, lookups, reportFolder, &window);
+        if (changes)
+            ledger.followChanges(*changes);
         ledger.setPeriod(from, to);
         ledger.setClient(m, code);
         ledger.exec();

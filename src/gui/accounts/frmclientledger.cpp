@@ -15,6 +15,7 @@
 #include "accountprinting.h"
 #include "clientchooser.h"
 #include "periodboxes.h"
+#include "core/accounts/accountchanges.h"
 #include "core/accounts/accountreports.h"
 #include "core/accounts/clientledger.h"
 #include "core/base/userprompt.h"
@@ -131,8 +132,12 @@ bool FrmClientLedger::setPeriod(const QString &from, const QString &to)
 void FrmClientLedger::btnSearch_Click()
 {
     m_client->commit();
-    if (!m_period->take())
-        return;
+    if (m_period->take())
+        reload();
+}
+
+void FrmClientLedger::reload()
+{
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const SqlError error = m_model->load(m_db, mode(), clientCode(), m_period->from(), m_period->to());
     QGuiApplication::restoreOverrideCursor();
@@ -140,6 +145,16 @@ void FrmClientLedger::btnSearch_Click()
         reportQueryError(error, m_prompt);
     spList->scrollToTop();
     setWindowTitle(m_client->name().isEmpty() ? caption() : caption() + QStringLiteral(" - ") + m_client->name());
+}
+
+void FrmClientLedger::followChanges(AccountChanges &changes)
+{
+    connect(&changes, &AccountChanges::accountChanged, this, [this](BusiMode changedMode, qint64 code) {
+        if (changedMode == mode() && code == clientCode())
+            reload();
+    });
+    connect(&changes, &AccountChanges::vouchersChanged, this, [this] { reload(); });
+    connect(&changes, &AccountChanges::reconnected, this, [this] { reload(); });
 }
 
 bool FrmClientLedger::haveClient()
@@ -172,10 +187,12 @@ void FrmClientLedger::btnExport_Click()
 }
 
 void openClientLedger(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile,
-                      const QString &reportFolder, BusiMode mode, qint64 clientCode)
+                      const QString &reportFolder, BusiMode mode, qint64 clientCode, AccountChanges *changes)
 {
     SelData lookups(db, prompt, postFile, parent);
     FrmClientLedger window(db, prompt, lookups, reportFolder, parent);
+    if (changes)
+        window.followChanges(*changes);
     window.setClient(mode, clientCode);
     window.exec();
 }

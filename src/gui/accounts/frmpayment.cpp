@@ -15,6 +15,7 @@
 #include "accountdelegate.h"
 #include "clientchooser.h"
 #include "commitgrid.h"
+#include "core/accounts/accountchanges.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/payment.h"
 #include "core/accounts/paymentsmodel.h"
@@ -174,6 +175,23 @@ void FrmPayment::setClient(BusiMode mode, qint64 code)
     m_client->setClient(mode, code);
 }
 
+void FrmPayment::followChanges(AccountChanges &changes)
+{
+    connect(&changes, &AccountChanges::accountChanged, this, [this](BusiMode changedMode, qint64 code) {
+        if (changedMode != mode() || code != clientCode())
+            return;
+        if (!spList->isEditing())
+            m_model->reload();
+        showBalance();
+    });
+    connect(&changes, &AccountChanges::vouchersChanged, this, [this] { showBalance(); });
+    connect(&changes, &AccountChanges::reconnected, this, [this] {
+        if (!spList->isEditing())
+            m_model->reload();
+        showBalance();
+    });
+}
+
 void FrmPayment::showClient()
 {
     const bool chosen = clientCode() > 0;
@@ -311,10 +329,12 @@ bool FrmPayment::eventFilter(QObject *watched, QEvent *event)
 }
 
 void openPayments(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile, BusiMode mode,
-                  qint64 clientCode)
+                  qint64 clientCode, AccountChanges *changes)
 {
     SelData lookups(db, prompt, postFile, parent);
     FrmPayment window(db, prompt, lookups, parent);
+    if (changes)
+        window.followChanges(*changes);
     window.setClient(mode, clientCode);
     window.exec();
 }
