@@ -7,12 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSortFilterProxyModel>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/accounts/accountreports.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/clientledger.h"
 #include "core/accounts/paymentsmodel.h"
@@ -21,6 +23,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
 #include "gui/accounts/commitgrid.h"
+#include "gui/accounts/accountprinting.h"
 #include "gui/accounts/frmbalances.h"
 #include "gui/accounts/frmclientledger.h"
 #include "gui/accounts/frmpayment.h"
@@ -64,6 +67,14 @@ LedgerRow sale(qint32 customer, const QString &date, const QString &product, qin
     r.maechulCode = customer;
     r.maechulName = QStringLiteral("가나상회");
     return r;
+}
+
+QString pdfText(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QString cell(const QAbstractItemModel *m, int row, int column)
@@ -264,6 +275,22 @@ void TestAccountWindows::balancesFilterSortTotalsAndOpenTheLedger()
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened[0].first, 2);
     QCOMPARE(opened[0].second, QStringLiteral("2026-01-01"));
+
+    // Printed in the order shown, the side's words in the headers.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return;
+    std::vector<int> order;
+    const auto *sorted = static_cast<const QSortFilterProxyModel *>(m);
+    for (int r = 0; r < m->rowCount(); ++r)
+        order.push_back(sorted->mapToSource(m->index(r, 0)).row());
+    const BalancesTable table(w.model(), w.heading(), QDate(2026, 2, 1), order);
+    const QString pdf = reports.filePath(QStringLiteral("balances.pdf"));
+    QCOMPARE(writeAccountReportPdf(prompt, table, AccountReports::balancesForm(), reports.path(), pdf), QString());
+    const QString printed = pdfText(pdf);
+    QVERIFY2(printed.contains(QStringLiteral("미수금 현황")), qPrintable(printed));
+    QVERIFY(printed.contains(QStringLiteral("매출")) && printed.contains(QStringLiteral("입금")));
+    QVERIFY(printed.indexOf(QStringLiteral("나라전자")) < printed.indexOf(QStringLiteral("가나상회")));
+    QVERIFY(QFile::exists(reports.filePath(AccountReports::balancesForm().fileName)));
 }
 
 void TestAccountWindows::printClientLedgerCommand()
@@ -306,10 +333,7 @@ void TestAccountWindows::printClientLedgerCommand()
                   QStringLiteral("2026-03-01"), QStringLiteral("--to"), QStringLiteral("2026-03-31")},
                  &err),
              0);
-    QProcess pdf;
-    pdf.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), out, QStringLiteral("-")});
-    pdf.waitForFinished(60000);
-    const QString printed = QString::fromUtf8(pdf.readAllStandardOutput());
+    const QString printed = pdfText(out);
     QVERIFY2(printed.contains(QStringLiteral("거래처원장")), qPrintable(printed));
     QVERIFY(printed.contains(QStringLiteral("다라마전자")));
     QVERIFY(printed.contains(QStringLiteral("건조기")));

@@ -183,7 +183,11 @@ void FrmBalances::btnLedger_Click()
 
 void FrmBalances::btnPrint_Click()
 {
-    const BalancesTable table(*m_model, heading(), QDate::currentDate());
+    // Printed in the order shown.
+    std::vector<int> order;
+    for (int r = 0; r < m_sorted->rowCount(); ++r)
+        order.push_back(m_sorted->mapToSource(m_sorted->index(r, 0)).row());
+    const BalancesTable table(*m_model, heading(), QDate::currentDate(), std::move(order));
     printAccountReport(this, m_prompt, table, AccountReports::balancesForm(), m_reportFolder);
 }
 

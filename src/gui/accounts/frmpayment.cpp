@@ -301,7 +301,7 @@ bool FrmPayment::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (watched == spList) {
-        if (key == Qt::Key_F4 || key == Qt::Key_Delete) {
+        if (key == Qt::Key_F4) { // as a voucher is deleted
             runCommand([this] { btnDelete_Click(); });
             return true;
         }
