@@ -19,8 +19,9 @@ namespace {
 
 using Rooms = std::map<QString, QStringList>;
 
-// base < data < ui < masterdata < ledger; shell on base and data only; callerid and analysis
-// above data; ledger and callerid may also use shell; migrate above masterdata and shell.
+// base < data < ui < masterdata < ledger; shell on base and data only; callerid above masterdata
+// (the caller's lookup) and analysis above data; ledger and callerid may also use shell; migrate
+// above masterdata and shell.
 const Rooms coreRooms = {
     {u"base"_s, {}},
     {u"data"_s, {u"base"_s}},
@@ -28,7 +29,7 @@ const Rooms coreRooms = {
     {u"masterdata"_s, {u"ui"_s}},
     {u"ledger"_s, {u"masterdata"_s, u"shell"_s}},
     {u"shell"_s, {u"base"_s, u"data"_s}},
-    {u"callerid"_s, {u"data"_s, u"shell"_s}},
+    {u"callerid"_s, {u"masterdata"_s, u"shell"_s}},
     {u"analysis"_s, {u"data"_s}},
     {u"migrate"_s, {u"masterdata"_s, u"shell"_s}},
 };

@@ -88,7 +88,7 @@ class tst_CallerId final : public QObject
     }
     QString logLine(int i) const { return m_w->txtTelvoxList->toPlainText().split(QLatin1Char('\n')).value(i); }
     QString sales() const { return m_w->pnlinfoSales->text(); }
-    void report(int kind, const QString &number) { emit m_w->telvox[0]->Received(kind, number); }
+    void report(int kind, const QString &number) { m_w->telvox_Received(0, {kind, number}); }
 
 private slots:
     void initTestCase() { TestEnvironment::instance(); }
@@ -119,7 +119,7 @@ void tst_CallerId::serialCallFillsPanelsAndLog()
     m_settings->setValue(env, QStringLiteral("OpenTelvoxPort2"), QStringLiteral("0"));
     m_settings->setValue(env, QStringLiteral("OpenTelvoxPort1"), QStringLiteral("1"));
     QTest::mouseClick(m_w->chkUseTelvox, Qt::LeftButton);
-    QVERIFY(m_w->telvox[0]->IsOpen());
+    QVERIFY(m_w->callerId().device(0).IsOpen());
     QCOMPARE(m_settings->value(reg, QStringLiteral("TelvoxUse")), QStringLiteral("1"));
 
     QVERIFY(pty.write("RING\r\nDATE = 1209\rTIME = 1405\nNMBR=021234567\r\n"));
@@ -138,7 +138,7 @@ void tst_CallerId::serialCallFillsPanelsAndLog()
     QTRY_COMPARE(m_prompt->count(), 1);
     QVERIFY2(m_prompt->last().text.startsWith(QStringLiteral("포트 COM1의 발신번호 표시기 연결이 끊어졌습니다.")),
              qPrintable(m_prompt->last().text));
-    QVERIFY(!m_w->telvox[0]->IsOpen());
+    QVERIFY(!m_w->callerId().device(0).IsOpen());
     QTest::qWait(100);
     QCOMPARE(m_prompt->count(), 1);
     QTest::mouseClick(m_w->chkUseTelvox, Qt::LeftButton);

@@ -32,13 +32,7 @@
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgerselection.h"
 #include "core/ledger/liveledger.h"
-#include "core/callerid/callhistory.h"
-#include "core/callerid/incomingcall.h"
-#include "core/callerid/telvox.h"
-#include "core/callerid/telvoxports.h"
-#include "core/callerid/waitingcalls.h"
-#include "core/data/recordset.h"
-#include "core/masterdata/callerlookup.h"
+#include "core/callerid/calleriddesk.h"
 #include "core/shell/settingkeys.h"
 #include "core/ui/layoutini.h"
 #include "core/ui/twips.h"
@@ -85,6 +79,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     setAccessibleName(caption());
     installAccessibility();
     m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
+    m_callerId = std::make_unique<CallerIdDesk>(m_settings, m_db, m_prompt, static_cast<CallerIdDesk::View &>(*this));
     buildControls();
     addCallerIdCommands();
     addSafetyCommands(*this, m_settings, m_db, m_prompt);
@@ -802,16 +797,6 @@ void frmMain::buildCallerIdControls(QHBoxLayout *row)
 
     connectCommand(chkUseTelvox, [this] { chkUseTelvox_Click(); });
     connect(btnTelvoxList, &QToolButton::clicked, this, [this] { btnTelvoxList_Click(); });
-    for (int i = 0; i < TelvoxPorts::Count; ++i) {
-        telvox[i] = new ::telvox(m_settings, this);
-        connect(telvox[i], &::telvox::Received, this,
-                [this, i](int kind, const QString &data) { telvox_Received(i, kind, data); });
-        // A device pulled out (or a server gone) is said once; ticking the box again reopens it.
-        connect(telvox[i], &::telvox::linkLost, this, [this](const QString &name, const QString &reason) {
-            m_prompt.MsgWarn(QStringLiteral("포트 ") + name + QStringLiteral("의 발신번호 표시기 연결이 끊어졌습니다.\r\n")
-                             + reason);
-        });
-    }
 }
 
 void frmMain::addCallerIdCommands()
@@ -870,30 +855,13 @@ void frmMain::chkUseTelvox_Click()
 
 void frmMain::OpenTelvox()
 {
-    if (!chkUseTelvox->isChecked())
-        return;
-    m_telvoxPorts = TelvoxPorts::load(m_settings);
-    for (int i = 0; i < TelvoxPorts::Count; ++i) {
-        if (telvox[i]->IsOpen() || TelvoxPorts::isUnused(m_telvoxPorts.at(i)))
-            continue;
-        QString name = TelvoxPorts::portName(m_telvoxPorts.at(i));
-        QString reply;
-        if (telvox[i]->OpenPort(name, reply) != 0)
-            m_prompt.MsgPlain(QStringLiteral("포트 ") + name + QStringLiteral("으로 TELVOX OPEN에 실패했습니다."));
-    }
+    if (chkUseTelvox->isChecked())
+        m_callerId->OpenTelvox();
 }
 
 void frmMain::CloseTelvox()
 {
-    m_telvoxPorts = TelvoxPorts::load(m_settings);
-    for (int i = 0; i < TelvoxPorts::Count; ++i) {
-        if (!telvox[i]->IsOpen() || TelvoxPorts::isUnused(m_telvoxPorts.at(i)))
-            continue;
-        QString name = TelvoxPorts::portName(m_telvoxPorts.at(i));
-        QString reply;
-        if (telvox[i]->ClosePort(name, reply) != 0)
-            m_prompt.MsgPlain(QStringLiteral("포트 ") + name + QStringLiteral("으로 TELVOX CLOSE에 실패했습니다."));
-    }
+    m_callerId->CloseTelvox();
 }
 
 void frmMain::showTelvoxOptions()
@@ -903,96 +871,65 @@ void frmMain::showTelvoxOptions()
     options.exec();
 }
 
-void frmMain::telvox_Received(int index, int kind, const QString &data)
+void frmMain::telvox_Received(int index, const CallerReport &report)
 {
-    if (kind != CallerReport::Number && kind != CallerReport::NoNumber)
-        return;
-    m_pendingCalls.append({index, callKindOf(kind, data), data});
-    if (m_inCall)
-        return;
-    m_inCall = true;
-    while (!m_pendingCalls.isEmpty()) {
-        const PendingCall call = m_pendingCalls.takeFirst();
-        // A word in place of a number ("Restricted", "0000000000") is never looked up as one.
-        const QString number = call.kind == CallKind::Number ? call.data : QString();
-        HandleTelvoxNumber(number);
-        // Every report is kept, with its kind and the customer it was found to be.
-        const QString port = TelvoxPorts::portName(m_telvoxPorts.value(call.member));
-        const QString name = number.isEmpty() ? QString() : pnlinfo2[0]->text();
-        const QDateTime now = QDateTime::currentDateTime();
-        const SqlError e = CallHistory(m_db).record(now, port, call.kind, number, name);
-        if (e.isError() && !m_historyFailed) {
-            m_historyFailed = true; // said once, not at every ring
-            reportQueryError(e, m_prompt);
-        }
-        if (m_telvoxList)
-            m_telvoxList->AddMsg(
-                CallHistory::line(CallHistory::timeText(now), port, static_cast<int>(call.kind), number, name));
-    }
-    m_inCall = false;
-}
-
-void frmMain::HandleTelvoxNumber(const QString &number)
-{
-    if (!InputFromTelvox(number))
-        PushWaitingCall(number);
+    m_callerId->telvox_Received(index, report);
 }
 
 bool frmMain::InputFromTelvox(const QString &Telno)
 {
-    QString number = Telno;
-    if (number.isEmpty()) {
-        number = PopWaitingCall();
-        if (number.isEmpty())
-            return false;
-    }
-    txtGetTelvox->setText(number);
-    txtGetTelvox->setFocus();
-    QString key;
-    const QString display = FormatTel(number, &key);
-    if (m_entry)
-        m_entry->showClient(BusiMode::Customer, nullptr);
-    if (key.isEmpty()) {
-        setPanelText(pnlinfoSales, IncomingCall::unknownFormatText(txtGetTelvox->text()));
-        return true;
-    }
-    const std::optional<CallerLookup> found = LookupCaller(m_db, m_prompt, number);
-    if (!found)
-        return true;
-    if (!found->found) {
-        setPanelText(pnlinfoSales, IncomingCall::unregisteredText(txtGetTelvox->text()));
-    } else {
-        // Let the window paint; a report arriving meanwhile waits for this one (telvox_Received).
-        QCoreApplication::processEvents();
-        if (m_entry)
-            m_entry->showClient(BusiMode::Customer, &found->caller);
-        setPanelText(pnlinfoSales, found->products);
-    }
-    QTextCursor start(txtTelvoxList->document());
-    start.movePosition(QTextCursor::Start);
-    start.insertText(IncomingCall::logLine(display, QDateTime::currentDateTime(), pnlinfo2[0]->text(),
-                                           pnlinfoSales->text())
-                     + QLatin1Char('\n'));
-    return true;
+    return m_callerId->InputFromTelvox(Telno);
 }
 
 void frmMain::PushWaitingCall(const QString &number)
 {
-    stanbyList();
-    m_waitingCalls->PushWaitingCall(number);
+    m_callerId->PushWaitingCall(number);
 }
 
 QString frmMain::PopWaitingCall()
 {
+    return m_callerId->PopWaitingCall();
+}
+
+void frmMain::showNumber(const QString &number)
+{
+    txtGetTelvox->setText(number);
+    txtGetTelvox->setFocus();
+}
+
+void frmMain::showCaller(const ClientRecord *caller)
+{
+    if (m_entry)
+        m_entry->showClient(BusiMode::Customer, caller);
+}
+
+void frmMain::showProducts(const QString &text)
+{
+    setPanelText(pnlinfoSales, text);
+}
+
+void frmMain::addLogLine(const QString &line)
+{
+    QTextCursor start(txtTelvoxList->document());
+    start.movePosition(QTextCursor::Start);
+    start.insertText(line + QLatin1Char('\n'));
+}
+
+void frmMain::addHistoryLine(const QString &line)
+{
+    if (m_telvoxList)
+        m_telvoxList->AddMsg(line);
+}
+
+void frmMain::useWaitingList()
+{
     stanbyList();
-    return m_waitingCalls->PopWaitingCall();
 }
 
 FrmTelvoxStanbyList &frmMain::stanbyList()
 {
     if (!m_stanbyList) {
-        m_waitingCalls = std::make_unique<WaitingCalls>();
-        m_stanbyList = new FrmTelvoxStanbyList(m_settings, m_prompt, *m_waitingCalls, [this] {
+        m_stanbyList = new FrmTelvoxStanbyList(m_settings, m_prompt, m_callerId->waitingCalls(), [this] {
             FrmTelvoxList &w = telvoxList();
             w.showNormal();
             w.raise();
@@ -1006,9 +943,8 @@ FrmTelvoxList &frmMain::telvoxList()
     if (!m_telvoxList) {
         m_telvoxList = new FrmTelvoxList(this);
         // The calls of earlier runs first, from the ledger's call history.
-        if (const auto lines = CallHistory(m_db).lines(1000, m_prompt))
-            for (const QString &line : *lines)
-                m_telvoxList->AddMsg(line);
+        for (const QString &line : m_callerId->earlierCalls(1000))
+            m_telvoxList->AddMsg(line);
     }
     return *m_telvoxList;
 }

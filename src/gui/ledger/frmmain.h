@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "core/callerid/callerreport.h"
+#include "core/callerid/calleriddesk.h"
 #include "core/ledger/ledger.h"
 #include "core/ledger/ledgerfilter.h"
 #include "core/ledger/ledgermodel.h"
@@ -36,14 +36,12 @@ class LiveLedger;
 class VoucherLookups;
 class QPlainTextEdit;
 class QHBoxLayout;
-class telvox;
-class WaitingCalls;
 class FrmTelvoxList;
 class FrmTelvoxStanbyList;
 
 // The ledger window: the filter strip, the voucher grid, its totals and the client panels.
 // It is the view of the opening and shows the state of its LedgerFilter.
-class frmMain final : public QWidget, public StartupSequence::View, public TelvoxHost
+class frmMain final : public QWidget, public StartupSequence::View, public TelvoxHost, public CallerIdDesk::View
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmMain)
@@ -94,13 +92,12 @@ public:
     static QString caption();
     static constexpr int MinimumTwips = 5000;
 
-    // Caller ID. The ports open only while "발신번호사용" is ticked; a failed open or close
-    // says so once per port and goes on with the other.
+    // Caller ID, handled by the desk (the window only shows it). The ports open only while
+    // "발신번호사용" is ticked.
+    CallerIdDesk &callerId() { return *m_callerId; }
     void OpenTelvox() override;
     void CloseTelvox() override;
-    // Shows the caller of number (or of the oldest waiting call when number is empty): the
-    // customer panel, the products and a line at the top of the call log. False only when
-    // there was no number to look up.
+    void telvox_Received(int index, const CallerReport &report);
     bool InputFromTelvox(const QString &Telno);
     void PushWaitingCall(const QString &number);
     QString PopWaitingCall();
@@ -135,7 +132,6 @@ public:
     QPushButton *btnClientEdit[2] = {};
     QLabel *pnlinfoSales = nullptr;
     QLineEdit *txtCurClient[2] = {};
-    ::telvox *telvox[2] = {};
     QCheckBox *chkUseTelvox = nullptr;
     QLineEdit *txtGetTelvox = nullptr;
     QToolButton *btnTelvoxList = nullptr;
@@ -191,8 +187,12 @@ private:
     void buildCallerIdControls(QHBoxLayout *row);
     void addCallerIdCommands(); // the 도구 menu entries and the tab order
     void chkUseTelvox_Click();
-    void telvox_Received(int index, int kind, const QString &data);
-    void HandleTelvoxNumber(const QString &number);
+    void showNumber(const QString &number) override;
+    void showCaller(const ClientRecord *caller) override;
+    void showProducts(const QString &text) override;
+    void addLogLine(const QString &line) override;
+    void addHistoryLine(const QString &line) override;
+    void useWaitingList() override;
     void btnTelvoxList_Click();
     void SaveFormIni();
 
@@ -215,19 +215,7 @@ private:
     QList<int> m_changedWidths;   // columns resized since the header was pressed
     QDate m_today;
     QString m_formIniDir;
-    QStringList m_telvoxPorts;
-    // Reports are looked up one after another: one that arrives while a lookup waits on the
-    // event loop (a box, the yield before the panels) is taken up when that lookup is done.
-    struct PendingCall
-    {
-        int member;
-        CallKind kind;
-        QString data;
-    };
-    QList<PendingCall> m_pendingCalls;
-    bool m_inCall = false;
-    bool m_historyFailed = false;
-    std::unique_ptr<WaitingCalls> m_waitingCalls;
+    std::unique_ptr<CallerIdDesk> m_callerId;
     FrmTelvoxStanbyList *m_stanbyList = nullptr;
     FrmTelvoxList *m_telvoxList = nullptr;
 };
