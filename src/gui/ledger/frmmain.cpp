@@ -82,7 +82,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     m_callerId = std::make_unique<CallerIdDesk>(m_settings, m_db, m_prompt, static_cast<CallerIdDesk::View &>(*this));
     buildControls();
     addCallerIdCommands();
-    addSafetyCommands(*this, m_settings, m_db, m_prompt);
+    addSafetyCommands(*this, *this, *this, m_settings, m_db, m_prompt);
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     // The designed size, within the screen (a 1024x768 one keeps room for the title bar).
@@ -112,6 +112,30 @@ void frmMain::buildControls()
     auto *top = new QVBoxLayout(pnlTop);
     top->setContentsMargins(6, 4, 6, 4);
     top->setSpacing(4);
+    // Two rows that fit a 1024-pixel screen: the period, group and caller ID above, the
+    // searches and the commands below.
+    buildPeriodStrip(top);
+    buildSearchStrip(top);
+    buildLedgerGrid();
+    buildTotals();
+    buildClientStrip();
+
+    setTabOrder(spDate[0], spDate[1]);
+    setTabOrder(spDate[1], chkChain);
+    setTabOrder(chkChain, cmbGroup);
+    setTabOrder(cmbGroup, txtPName);
+    setTabOrder(txtPName, cmbGu);
+    setTabOrder(cmbGu, txtCName);
+    setTabOrder(txtCName, chkNoSale);
+    setTabOrder(chkNoSale, btnRefresh);
+
+    auto *f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    f3->setContext(Qt::WindowShortcut);
+    connect(f3, &QShortcut::activated, this, [this] { runCommand([this] { F3(); }); });
+}
+
+void frmMain::buildPeriodStrip(QVBoxLayout *top)
+{
     auto *filters = new QHBoxLayout;
     filters->setSpacing(4);
     top->addLayout(filters);
@@ -173,11 +197,12 @@ void frmMain::buildControls()
     connect(cmbGroup, &QComboBox::currentTextChanged, this, [this](const QString &text) { m_filter.setGroup(text); });
     filters->addWidget(cmbGroup);
 
-    // Two rows that fit a 1024-pixel screen: the period, group and caller ID above, the
-    // searches and the commands below.
     filters->addStretch(1);
     buildCallerIdControls(filters);
+}
 
+void frmMain::buildSearchStrip(QVBoxLayout *top)
+{
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
     top->addLayout(buttons);
@@ -242,7 +267,10 @@ void frmMain::buildControls()
     connectCommand(btnPrint, [this] { btnPrint_Click(); });
     // Closing ends the open edit itself (closeEvent), whichever way the window is closed.
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+}
 
+void frmMain::buildLedgerGrid()
+{
     spList = named(new LedgerGrid(this), QStringLiteral("spList"), QStringLiteral("장부"));
     spList->setModel(&m_model);
     for (int c = 0; c < LedgerModel::ColumnCount; ++c)
@@ -256,7 +284,10 @@ void frmMain::buildControls()
     spList->viewport()->installEventFilter(this);
     spList->horizontalHeader()->viewport()->installEventFilter(this);
     spList->verticalHeader()->viewport()->installEventFilter(this);
+}
 
+void frmMain::buildTotals()
+{
     spTotal = named(new QTableView(this), QStringLiteral("spTotal"), QStringLiteral("합계"));
     spTotal->setModel(&m_totalsModel);
     spTotal->horizontalHeader()->hide();
@@ -269,7 +300,10 @@ void frmMain::buildControls()
     connect(spList->horizontalHeader(), &QHeaderView::sectionResized, this, &frmMain::spList_ColWidthChange);
     connect(spList->horizontalScrollBar(), &QScrollBar::valueChanged, spTotal->horizontalScrollBar(),
             &QScrollBar::setValue);
+}
 
+void frmMain::buildClientStrip()
+{
     pnlBottom = named(new QWidget(this), QStringLiteral("pnlBottom"), QStringLiteral("거래처 정보"));
     auto *bottom = new QGridLayout(pnlBottom);
     bottom->setContentsMargins(4, 2, 4, 2);
@@ -293,19 +327,6 @@ void frmMain::buildControls()
                                 i == 0 ? QStringLiteral("매입처 코드") : QStringLiteral("매출처 코드"));
         txtCurClient[i]->hide();
     }
-
-    setTabOrder(spDate[0], spDate[1]);
-    setTabOrder(spDate[1], chkChain);
-    setTabOrder(chkChain, cmbGroup);
-    setTabOrder(cmbGroup, txtPName);
-    setTabOrder(txtPName, cmbGu);
-    setTabOrder(cmbGu, txtCName);
-    setTabOrder(txtCName, chkNoSale);
-    setTabOrder(chkNoSale, btnRefresh);
-
-    auto *f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
-    f3->setContext(Qt::WindowShortcut);
-    connect(f3, &QShortcut::activated, this, [this] { runCommand([this] { F3(); }); });
 }
 
 QWidget *frmMain::buildClientPanel(int side, QLabel *values[6])
@@ -357,7 +378,22 @@ void frmMain::ledgerOpened(const AppPaths &paths)
         m_ownLookups = std::make_unique<SelData>(m_db, m_prompt, m_paths.gPostFile, this);
         m_lookups = m_ownLookups.get();
     }
-    m_entry = std::make_unique<LedgerEntry>(*this, *spList, m_db, m_prompt, *m_lookups);
+    LedgerEntry::Controls controls;
+    controls.window = this;
+    controls.grid = spList;
+    controls.clientAnchor = pnlTop;
+    for (std::size_t i = 0; i < 6; ++i) {
+        controls.panels[0][i] = pnlinfo[i];
+        controls.panels[1][i] = pnlinfo2[i];
+    }
+    for (std::size_t side = 0; side < 2; ++side) {
+        controls.codes[side] = txtCurClient[side];
+        controls.editButtons[side] = btnClientEdit[side];
+    }
+    controls.connectCommand = [this](QAbstractButton *button, std::function<void()> command) {
+        connectCommand(button, std::move(command));
+    };
+    m_entry = std::make_unique<LedgerEntry>(controls, m_model, *m_ledger, m_db, m_prompt, *m_lookups);
     // On a server the grid follows other PCs' writes; the selection and the current cell stay
     // with their rows, an open edit is left alone until it ends.
     m_live = std::make_unique<LiveLedger>(m_db, *m_ledger, m_model);
@@ -748,11 +784,6 @@ void frmMain::LoadFormIni()
 }
 
 void frmMain::SaveFormIni() { ::SaveFormIni(this, m_formIniDir); }
-void frmMain::setPanelText(QLabel *panel, const QString &text)
-{
-    panel->setText(text);
-    panel->setAccessibleDescription(text);
-}
 
 // Sales; Shift+click opens the purchase window.
 void frmMain::btnGraph_Click() { FrmTradeGraph::open(this, m_db, m_prompt, FrmTradeGraph::clickedMode()); }
@@ -905,7 +936,7 @@ void frmMain::showCaller(const ClientRecord *caller)
 
 void frmMain::showProducts(const QString &text)
 {
-    setPanelText(pnlinfoSales, text);
+    LedgerEntry::setPanelText(pnlinfoSales, text);
 }
 
 void frmMain::addLogLine(const QString &line)

@@ -16,6 +16,7 @@
 #include "core/ledger/totalsmodel.h"
 #include "core/shell/startupsequence.h"
 #include "gui/callerid/frmtelvoxoptions.h"
+#include "safetycommands.h"
 
 class AppSettings;
 class Database;
@@ -36,12 +37,17 @@ class LiveLedger;
 class VoucherLookups;
 class QPlainTextEdit;
 class QHBoxLayout;
+class QVBoxLayout;
 class FrmTelvoxList;
 class FrmTelvoxStanbyList;
 
 // The ledger window: the filter strip, the voucher grid, its totals and the client panels.
 // It is the view of the opening and shows the state of its LedgerFilter.
-class frmMain final : public QWidget, public StartupSequence::View, public TelvoxHost, public CallerIdDesk::View
+class frmMain final : public QWidget,
+                      public StartupSequence::View,
+                      public TelvoxHost,
+                      public CallerIdDesk::View,
+                      public SafetyCommandHost
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmMain)
@@ -76,15 +82,15 @@ public:
     // A button or check box of the window whose click is such a command.
     void connectCommand(QAbstractButton *button, std::function<void()> command);
     // A 도구 menu entry; like the buttons it first finishes an open cell edit.
-    QAction *addToolCommand(const QString &text, std::function<void()> command);
+    QAction *addToolCommand(const QString &text, std::function<void()> command) override;
     LedgerFilter &filter() { return m_filter; }
 
-    const AppPaths &paths() const { return m_paths; }
-    LedgerModel &model() { return m_model; }
+    const AppPaths &paths() const override { return m_paths; }
+    LedgerModel &model() override { return m_model; }
     Ledger &ledger() { return *m_ledger; }
     LedgerEntry &entry() { return *m_entry; }
     // Other PCs' changes of the shown vouchers; null before the ledger is opened.
-    LiveLedger *live() { return m_live.get(); }
+    LiveLedger *live() override { return m_live.get(); }
     // Called by the client edit window after a save: the panel of that side shows the client.
     void SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd);
     QString DefaultDate() const { return m_ledger->DefaultDate(); }
@@ -106,7 +112,29 @@ public:
     FrmTelvoxList &telvoxList();
     void showTelvoxOptions();
 
-    // Controls, named as the rest of the program knows them.
+    // One day back (-1) or forward (+1) in date box i, then the chain rule.
+    void udDateCng_Change(int index, int days);
+    void btnMonthView_Click(int index);
+    // The layout file's folder; empty means the user's FormIni folder.
+    void setFormIniDir(const QString &dir) { m_formIniDir = dir; }
+    // Freezes "today" (the default period, the entry row's dates, the date rules) before
+    // Form_Load; tests use it.
+    void setToday(const QDate &today)
+    {
+        m_today = today;
+        m_filter.setToday(today);
+    }
+    QDate today() const override { return m_today.isValid() ? m_today : QDate::currentDate(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    // Controls, named as the rest of the program knows them (and as their objectName, by which
+    // tests and screen readers find them).
     QWidget *pnlTop = nullptr;
     QLineEdit *spDate[2] = {};
     QWidget *udDateCng[2] = {};
@@ -137,31 +165,14 @@ public:
     QToolButton *btnTelvoxList = nullptr;
     QPlainTextEdit *txtTelvoxList = nullptr;
 
-    // One day back (-1) or forward (+1) in date box i, then the chain rule.
-    void udDateCng_Change(int index, int days);
-    void btnMonthView_Click(int index);
-    // The layout file's folder; empty means the user's FormIni folder.
-    void setFormIniDir(const QString &dir) { m_formIniDir = dir; }
-    // Freezes "today" (the default period, the entry row's dates, the date rules) before
-    // Form_Load; tests use it.
-    void setToday(const QDate &today)
-    {
-        m_today = today;
-        m_filter.setToday(today);
-    }
-    QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
-    // A client panel's value: shown, and given to screen readers as the panel's description
-    // (its name stays the caption).
-    static void setPanelText(QLabel *panel, const QString &text);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool event(QEvent *event) override;
-
-private:
+    // The window's strips, top to bottom.
     void buildControls();
+    void buildPeriodStrip(QVBoxLayout *top);
+    void buildSearchStrip(QVBoxLayout *top);
+    void buildLedgerGrid();
+    void buildTotals();
+    void buildClientStrip();
     QWidget *buildClientPanel(int side, QLabel *values[6]);
     // Shows the filter's state in the strip; the boxes' own signals are held meanwhile, as
     // this is no user's change.
