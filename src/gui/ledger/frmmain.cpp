@@ -79,7 +79,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     setAccessibleName(caption());
     installAccessibility();
     m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
-    m_callerId = std::make_unique<CallerIdDesk>(m_settings, m_db, m_prompt, static_cast<CallerIdDesk::View &>(*this));
+    m_callerId = std::make_unique<CallerIdDesk>(m_settings, m_db, m_prompt, *this);
     buildControls();
     addCallerIdCommands();
     addSafetyCommands(*this, *this, *this, m_settings, m_db, m_prompt);
