@@ -9,7 +9,7 @@
 
 #include "core/base/systemerror.h"
 #include "core/callerid/incomingcall.h"
-#include "core/callerid/pseudoterminal.h"
+#include "devkit/pseudoterminal.h"
 #include "core/callerid/telvox.h"
 #include "core/callerid/telvoxports.h"
 #include "core/shell/appsettings.h"

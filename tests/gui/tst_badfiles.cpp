@@ -22,7 +22,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
-#include "core/ui/layoutini.h"
+#include "core/layout/layoutini.h"
 #include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgergrid.h"

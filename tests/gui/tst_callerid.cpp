@@ -13,7 +13,7 @@
 
 #include "admitlogin.h"
 #include "core/base/textutil.h"
-#include "core/callerid/pseudoterminal.h"
+#include "devkit/pseudoterminal.h"
 #include "core/callerid/telvox.h"
 #include "core/callerid/waitingcalls.h"
 #include "core/data/database.h"

@@ -19,7 +19,7 @@
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
-#include "core/ui/layoutini.h"
+#include "core/layout/layoutini.h"
 #include "gui/analysis/frmtradegraph.h"
 #include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"

@@ -11,8 +11,8 @@
 
 #include "admitlogin.h"
 #include "core/base/textutil.h"
-#include "core/ledger/ledgerprint.h"
-#include "core/ledger/reportlayout.h"
+#include "core/report/ledgerprint.h"
+#include "core/report/reportlayout.h"
 #include "core/shell/appfolders.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"

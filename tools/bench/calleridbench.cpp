@@ -8,7 +8,7 @@
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/recordset.h"
-#include "core/data/sampleledger.h"
+#include "devkit/sampleledger.h"
 #include "core/masterdata/callerlookup.h"
 #include "benchcontext.h"
 
