@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "core/ledger/ledgerexport.h"
-#include "core/ledger/reportlayout.h"
+#include "core/report/reportlayout.h"
 #include "core/masterdata/businessmode.h"
 
 class BalancesModel;

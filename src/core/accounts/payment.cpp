@@ -4,7 +4,7 @@
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgermodel.h"
-#include "core/ui/checkdate.h"
+#include "core/ledger/checkdate.h"
 
 namespace PaymentRules {
 

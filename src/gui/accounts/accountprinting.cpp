@@ -18,7 +18,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/commandlogin.h"
 #include "core/shell/startup.h"
-#include "core/ui/checkdate.h"
+#include "core/ledger/checkdate.h"
 #include "gui/report/frmprintpreview.h"
 #include "gui/report/ledgerreportpainter.h"
 #include "gui/ui/filedialogs.h"

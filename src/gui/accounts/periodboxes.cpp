@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 #include "core/base/userprompt.h"
-#include "core/ui/checkdate.h"
+#include "core/ledger/checkdate.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/spreadhelpers.h"
 
