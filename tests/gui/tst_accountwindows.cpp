@@ -139,6 +139,18 @@ void TestAccountWindows::paymentTypedSavedAndEditedThroughTheWindow()
     QCOMPARE(w.spList->model()->rowCount(), 1);
     QVERIFY(w.lblBalance->text().contains(QStringLiteral("선수금")));
 
+    // The opening balance, once payments exist, is changed only after a question.
+    w.txtOpeningDate->setText(QStringLiteral("20251231"));
+    w.txtOpeningAmount->setText(QStringLiteral("300,000"));
+    prompt.no();
+    QTest::mouseClick(w.btnOpening, Qt::LeftButton);
+    QCOMPARE(ledger.count(QStringLiteral("client_opening")), 0);
+    prompt.yes();
+    QTest::mouseClick(w.btnOpening, Qt::LeftButton);
+    QCOMPARE(number(ledger.db(), QStringLiteral("SELECT amount FROM client_opening")), 300000);
+    QCOMPARE(text(ledger.db(), QStringLiteral("SELECT opening_date FROM client_opening")), QStringLiteral("2025-12-31"));
+    QCOMPARE(w.txtOpeningAmount->text(), QStringLiteral("300,000"));
+
     // A refused amount keeps the boxes and writes nothing.
     prompt.strictOk = false;
     QTest::keyClicks(w.txtAmount, QStringLiteral("0"));
