@@ -100,8 +100,8 @@ QString selectionHeading(const VoucherFilter &filter)
     return line;
 }
 
-QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
-                            LedgerModel &model, const std::function<QString(Database &)> &admit)
+QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
+                          const std::function<QString(Database &)> &admit, QString *whereOut)
 {
     // The ledger the window would open: a server ledger with the window's login rules (the
     // server's password file, else the password asked on the terminal), never the old file.
@@ -131,10 +131,21 @@ QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &pro
         if (!db.isOpen() && !OpenMainDB(db, paths))
             return QStringLiteral("장부 파일을 열 수 없습니다: ") + paths.gDbFile;
     }
+    if (whereOut)
+        *whereOut = where;
     if (admit) {
         if (const QString refused = admit(db); !refused.isEmpty())
             return refused;
     }
+    return {};
+}
+
+QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
+                            LedgerModel &model, const std::function<QString(Database &)> &admit)
+{
+    QString where;
+    if (const QString error = openCommandLedger(settings, db, prompt, admit, &where); !error.isEmpty())
+        return error;
     std::vector<LedgerRow> rows;
     const SqlError error = readVouchers(db, voucherQuery(db.dialect(), filter), rows);
     if (error.isError())
