@@ -144,8 +144,8 @@ QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &pro
                             LedgerModel &model, const std::function<QString(Database &)> &admit)
 {
     QString where;
-    if (const QString problem = openCommandLedger(settings, db, prompt, admit, &where); !problem.isEmpty())
-        return problem;
+    if (const QString error = openCommandLedger(settings, db, prompt, admit, &where); !error.isEmpty())
+        return error;
     std::vector<LedgerRow> rows;
     const SqlError error = readVouchers(db, voucherQuery(db.dialect(), filter), rows);
     if (error.isError())
