@@ -79,19 +79,15 @@ FrmBalances::FrmBalances(Database &db, UserPrompt &prompt, BusiMode mode, QStrin
     layout->addWidget(lblTotals);
 
     auto *buttons = new QHBoxLayout;
+    btnSearch->setAutoDefault(false);
     btnLedger = named(new QPushButton(QStringLiteral("거래처원장(&L)"), this), QStringLiteral("btnLedger"),
                       QStringLiteral("거래처원장"));
-    btnPrint = named(new QPushButton(QStringLiteral("인쇄(&P)"), this), QStringLiteral("btnPrint"), QStringLiteral("인쇄"));
-    btnExport = named(new QPushButton(QStringLiteral("저장(&S)"), this), QStringLiteral("btnExport"),
-                      QStringLiteral("엑셀·CSV로 저장"));
-    btnClose = named(new QPushButton(QStringLiteral("닫기(&X)"), this), QStringLiteral("btnClose"), QStringLiteral("닫기"));
-    for (QPushButton *b : {btnSearch, btnLedger, btnPrint, btnExport, btnClose}) {
-        b->setAutoDefault(false);
-        if (b != btnSearch)
-            buttons->addWidget(b);
-        if (b == btnExport)
-            buttons->addStretch();
-    }
+    btnLedger->setAutoDefault(false);
+    buttons->addWidget(btnLedger);
+    const ReportButtons commands = addReportButtons(this, buttons);
+    btnPrint = commands.print;
+    btnExport = commands.save;
+    btnClose = commands.close;
     layout->addLayout(buttons);
 
     connect(btnSearch, &QPushButton::clicked, this, [this] { btnSearch_Click(); });
@@ -103,7 +99,6 @@ FrmBalances::FrmBalances(Database &db, UserPrompt &prompt, BusiMode mode, QStrin
     connect(btnLedger, &QPushButton::clicked, this, [this] { btnLedger_Click(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { btnExport_Click(); });
-    connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
     resize(820, 560);
     LoadFormIni(this);
     btnSearch_Click();

@@ -74,24 +74,17 @@ FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookup
     layout->addWidget(spList, 1);
 
     auto *buttons = new QHBoxLayout;
-    btnPrint = named(new QPushButton(QStringLiteral("인쇄(&P)"), this), QStringLiteral("btnPrint"), QStringLiteral("인쇄"));
-    btnExport = named(new QPushButton(QStringLiteral("저장(&S)"), this), QStringLiteral("btnExport"),
-                      QStringLiteral("엑셀·CSV로 저장"));
-    btnClose = named(new QPushButton(QStringLiteral("닫기(&X)"), this), QStringLiteral("btnClose"), QStringLiteral("닫기"));
-    for (QPushButton *b : {btnSearch, btnPrint, btnExport, btnClose}) {
-        b->setAutoDefault(false);
-        if (b != btnSearch)
-            buttons->addWidget(b);
-        if (b == btnExport)
-            buttons->addStretch();
-    }
+    btnSearch->setAutoDefault(false);
+    const ReportButtons commands = addReportButtons(this, buttons);
+    btnPrint = commands.print;
+    btnExport = commands.save;
+    btnClose = commands.close;
     layout->addLayout(buttons);
 
     connect(m_client, &ClientChooser::chosen, this, [this] { btnSearch_Click(); });
     connect(btnSearch, &QPushButton::clicked, this, [this] { btnSearch_Click(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { btnExport_Click(); });
-    connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
     resize(820, 560);
     LoadFormIni(this);
 }
