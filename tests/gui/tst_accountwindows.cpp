@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/accounts/accountchanges.h"
 #include "core/accounts/accountreports.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/clientledger.h"
@@ -91,6 +92,7 @@ class TestAccountWindows final : public QObject
 private slots:
     void initTestCase() { INIT_LEDGER_TEST(); }
     void paymentTypedSavedAndEditedThroughTheWindow();
+    void anotherPcsPaymentWaitsForTheOpenEdit();
     void clientLedgerShowsCarriedForwardRunningBalanceAndClosing();
     void clientLedgerOfTenThousandLinesPaintsAtOnce();
     void balancesFilterSortTotalsAndOpenTheLedger();
@@ -178,6 +180,37 @@ void TestAccountWindows::paymentTypedSavedAndEditedThroughTheWindow()
     typeText(QStringLiteral("금"));
     QVERIFY(w.close());
     QCOMPARE(text(ledger.db(), QStringLiteral("SELECT memo FROM payment")), QStringLiteral("잔금"));
+}
+
+void TestAccountWindows::anotherPcsPaymentWaitsForTheOpenEdit()
+{
+    TempLedger ledger;
+    ledger.addClient(1, 7, QStringLiteral("가나상회"));
+    PaymentStore store(ledger.db());
+    QVERIFY(store.insert(payment(7, QStringLiteral("2026-01-05"), 1000)).ok());
+    ScriptedPrompt prompt;
+    ScriptedLookups lookups;
+    AccountChanges changes(ledger.db());
+    FrmPayment w(ledger.db(), prompt, lookups);
+    w.followChanges(changes);
+    w.setClient(BusiMode::Customer, 7);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.spList->setFocus();
+    w.spList->setCurrentIndex(w.spList->model()->index(0, PaymentsModel::ColMemo));
+    typeText(QStringLiteral("선금"));
+    QVERIFY(w.spList->isEditing());
+
+    // Another PC's payment, newer, would come first: the rows wait while the cell is open.
+    QVERIFY(store.insert(payment(7, QStringLiteral("2026-02-01"), 2000)).ok());
+    emit changes.accountChanged(BusiMode::Customer, 7);
+    QCOMPARE(w.spList->model()->rowCount(), 1);
+    prompt.yes(); // not the payment saved last here: the change is asked about
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(w.spList->model()->rowCount(), 2);
+    QCOMPARE(text(ledger.db(), QStringLiteral("SELECT memo FROM payment WHERE amount = 1000")), QStringLiteral("선금"));
+    QCOMPARE(text(ledger.db(), QStringLiteral("SELECT memo FROM payment WHERE amount = 2000")), QString());
+    QVERIFY(w.lblBalance->text().contains(QStringLiteral("3,000")));
 }
 
 void TestAccountWindows::clientLedgerShowsCarriedForwardRunningBalanceAndClosing()

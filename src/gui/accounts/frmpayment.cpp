@@ -104,8 +104,12 @@ FrmPayment::FrmPayment(Database &db, UserPrompt &prompt, VoucherLookups &lookups
     spList->setColumnWidth(PaymentsModel::ColAmount, 120);
     spList->setColumnWidth(PaymentsModel::ColMethod, 90);
     spList->setCommit([this](const QModelIndex &index, const QString &typed) {
-        if (m_model->commitCell(index.row(), index.column(), typed))
-            showBalance();
+        m_model->commitCell(index.row(), index.column(), typed);
+        showBalance();
+    });
+    connect(spList, &CommitGrid::editEnded, this, [this] {
+        if (m_reloadPending)
+            reloadPayments();
     });
     spList->installEventFilter(this);
     layout->addWidget(spList, 1);
@@ -178,18 +182,21 @@ void FrmPayment::setClient(BusiMode mode, qint64 code)
 void FrmPayment::followChanges(AccountChanges &changes)
 {
     connect(&changes, &AccountChanges::accountChanged, this, [this](BusiMode changedMode, qint64 code) {
-        if (changedMode != mode() || code != clientCode())
-            return;
-        if (!spList->isEditing())
-            m_model->reload();
-        showBalance();
+        if (changedMode == mode() && code == clientCode())
+            reloadPayments();
     });
     connect(&changes, &AccountChanges::vouchersChanged, this, [this] { showBalance(); });
-    connect(&changes, &AccountChanges::reconnected, this, [this] {
-        if (!spList->isEditing())
-            m_model->reload();
-        showBalance();
-    });
+    connect(&changes, &AccountChanges::reconnected, this, [this] { reloadPayments(); });
+}
+
+void FrmPayment::reloadPayments()
+{
+    // Rows stay put while a cell is edited or written; the list is read once that is over.
+    m_reloadPending = spList->isBusy();
+    if (m_reloadPending)
+        return;
+    m_model->reload();
+    showBalance();
 }
 
 void FrmPayment::showClient()

@@ -74,11 +74,14 @@ private:
     void runCommand(const std::function<void()> &command);
     void showClient();
     void showBalance();
+    // Reads this client's payments again, or once the open edit is over.
+    void reloadPayments();
 
     Database &m_db;
     UserPrompt &m_prompt;
     PaymentsModel *m_model;
     ClientChooser *m_client;
+    bool m_reloadPending = false;
 };
 
 // Opens the payments window modally, preset to that client (code 0: none), with the register
