@@ -60,8 +60,13 @@ FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookup
     spList = named(new QTableView(this), QStringLiteral("spList"), caption());
     spList->setModel(m_model);
     CommonSpreadDesign(spList, SpreadOption::ReadOnly | SpreadOption::RowMode | SpreadOption::Alternating);
-    spList->setItemDelegate(new AccountDelegate(
-        {ClientLedgerModel::ColTraded, ClientLedgerModel::ColPaid, ClientLedgerModel::ColBalance}, spList));
+    auto *delegate = new AccountDelegate(
+        {ClientLedgerModel::ColTraded, ClientLedgerModel::ColPaid, ClientLedgerModel::ColBalance}, spList);
+    delegate->setBoldRows([this](int row) {
+        const auto kind = m_model->lines()[size_t(row)].kind;
+        return kind != ClientLedger::Row::Kind::Voucher && kind != ClientLedger::Row::Kind::Payment;
+    });
+    spList->setItemDelegate(delegate);
     // Every row one line high: the view never measures 10,000 rows to paint the first screen.
     spList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     spList->verticalHeader()->setDefaultSectionSize(22);
