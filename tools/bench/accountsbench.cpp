@@ -10,7 +10,7 @@
 #include "core/accounts/clientledger.h"
 #include "core/accounts/paymentsmodel.h"
 #include "core/data/database.h"
-#include "core/data/sampleledger.h"
+#include "devkit/sampleledger.h"
 #include "core/ledger/voucherstore.h"
 #include "core/masterdata/callerlookup.h"
 #include "benchcontext.h"
@@ -134,9 +134,9 @@ void runAccountsBench(BenchContext &ctx)
         return;
     qint64 balance = 0;
     const auto ring = [&] {
-        const auto found = LookupCaller(db, prompt, reported);
-        if (found && found->found)
-            balance = Balances::balanceAt(db, BusiMode::Customer, found->caller.id, QStringLiteral("2026-12-08")).value_or(0);
+        const CallerLookup found = LookupCaller(db, reported);
+        if (found.found)
+            balance = Balances::balanceAt(db, BusiMode::Customer, found.caller.id, QStringLiteral("2026-12-08")).value_or(0);
     };
     ring();
     const double ringMs = bestOf(5, ring);

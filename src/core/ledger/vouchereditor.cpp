@@ -8,7 +8,7 @@
 #include "core/masterdata/clientrecord.h"
 #include "core/masterdata/clientregister.h"
 #include "core/masterdata/voucherlookups.h"
-#include "core/ui/checkdate.h"
+#include "checkdate.h"
 #include "ledger.h"
 #include "ledgermodel.h"
 
