@@ -8,25 +8,15 @@
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/recordset.h"
-#include "devkit/sampleledger.h"
 #include "core/masterdata/callerlookup.h"
 #include "benchcontext.h"
+#include "benchledger.h"
 
 void runCallerIdBench(BenchContext &ctx)
 {
     const QString path = ctx.workFolder + QStringLiteral("/callerid.db");
-    if (!QFileInfo::exists(path)) {
-        std::fprintf(stderr, "발신번호 견본 장부 만드는 중 (고객 100,000)...\n");
-        SampleLedgerOptions o;
-        o.vouchers = ctx.vouchers;
-        o.customers = 100000;
-        o.today = QDate(2026, 12, 8);
-        QString error;
-        if (!writeSampleLedger(path, o, &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return;
-        }
-    }
+    if (!ensureSampleLedger(path, ctx.vouchers, QDate(2026, 12, 8), 100000))
+        return;
     Database db;
     if (!db.open(path))
         return;
