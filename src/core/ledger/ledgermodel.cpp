@@ -164,11 +164,9 @@ bool LedgerModel::store(int row, int column, const QVariant &value)
 {
     if (row < 0 || row >= rowCount())
         return false;
-    const QModelIndex index = this->index(row, column);
     const int c = column;
     if (c == ColMargin || c >= ColTotalId)
         return false;
-    LedgerRow &r = m_rows[static_cast<size_t>(index.row())];
     qint64 number = 0;
     const bool empty = value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
     if ((isAmountColumn(c) || isCodeColumn(c)) && !empty) {
@@ -181,12 +179,45 @@ bool LedgerModel::store(int row, int column, const QVariant &value)
         if (isAmountColumn(c) && (number < -AmountLimit || number > AmountLimit))
             return false;
     }
+    assign(row, c, empty ? QString() : value.toString(), number, empty);
+    return true;
+}
+
+namespace {
+template<class... F>
+struct Overloaded : F...
+{
+    using F::operator()...;
+};
+} // namespace
+
+void LedgerModel::setField(int row, VoucherField field, const FieldValue &value)
+{
+    if (row < 0 || row >= rowCount() || !fits(field, value))
+        return;
+    const int c = columnOf(field);
+    std::visit(Overloaded{
+                   [&](const QString &text) { assign(row, c, text, 0, text.isEmpty()); },
+                   [&](const LedgerDate &date) { assign(row, c, date.toStored(), 0, date.isNull()); },
+                   [&](const Money &amount) { assign(row, c, {}, amount.won(), false); },
+                   [&](const VoucherClient &client) {
+                       assign(row, field == VoucherField::Supplier ? ColMaeipCode : ColMaechulCode, {},
+                              client.code.value(), false);
+                       assign(row, c, client.name, 0, client.name.isEmpty());
+                   },
+               },
+               value);
+}
+
+void LedgerModel::assign(int row, int c, const QString &text, qint64 number, bool empty)
+{
+    const QModelIndex index = this->index(row, c);
+    LedgerRow &r = m_rows[static_cast<size_t>(row)];
     addToTotals(r, -1);
     if (empty)
         r.emptyMask |= bit(c);
     else
         r.emptyMask &= static_cast<quint16>(~bit(c));
-    const QString text = empty ? QString() : value.toString();
     switch (c) {
     case ColMaeipDate: r.maeipDate = text; break;
     case ColGroup: r.groupName = text; break;
@@ -208,7 +239,6 @@ bool LedgerModel::store(int row, int column, const QVariant &value)
         emit dataChanged(m, m, {Qt::DisplayRole, Qt::EditRole});
         emitTotals();
     }
-    return true;
 }
 
 Qt::ItemFlags LedgerModel::flags(const QModelIndex &index) const
