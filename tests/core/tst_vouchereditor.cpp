@@ -281,7 +281,7 @@ void tst_VoucherEditor::failedClientWriteKeepsTheStoredClient()
     m_l->addClient(1, 3, QStringLiteral("김철수"));
     m_l->addClient(1, 4, QStringLiteral("박영희"));
     LedgerRow v = voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01"));
-    v.maechulCode = 3;
+    v.maechulCode = ClientCode(3);
     v.maechulName = QStringLiteral("김철수");
     const qint64 id = m_l->addVoucher(v);
     refill();
@@ -466,8 +466,8 @@ void tst_VoucherEditor::panelsFollowTheActiveRow()
     m_l->addClient(0, 5, QStringLiteral("대한전자"));
     m_l->addClient(1, 9, QStringLiteral("박영희"));
     LedgerRow a = voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 1, QStringLiteral("2026-12-01"));
-    a.maeipCode = 5;
-    a.maechulCode = 9;
+    a.maeipCode = ClientCode(5);
+    a.maechulCode = ClientCode(9);
     m_l->addVoucher(a);
     m_l->addVoucher(voucher(QStringLiteral("2026-12-02"), QStringLiteral("B"), 1, QStringLiteral("2026-12-02")));
     refill();

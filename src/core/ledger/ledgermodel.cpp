@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "core/base/textutil.h"
+#include "core/base/money.h"
 
 namespace {
 
@@ -112,11 +112,11 @@ QVariant LedgerModel::valueOf(const LedgerRow &r, int column)
     case ColMaeipDate: return r.maeipDate;
     case ColGroup: return r.groupName;
     case ColProName: return r.proName;
-    case ColMaeipCode: return r.maeipCode;
+    case ColMaeipCode: return r.maeipCode.value();
     case ColMaeipName: return r.maeipName;
     case ColMaeipCost: return r.maeipCost;
     case ColMaechulDate: return r.maechulDate;
-    case ColMaechulCode: return r.maechulCode;
+    case ColMaechulCode: return r.maechulCode.value();
     case ColMaechulName: return r.maechulName;
     case ColMaechulCost: return r.maechulCost;
     case ColUsecost: return r.maechulUsecost;
@@ -138,7 +138,7 @@ QVariant LedgerModel::data(const QModelIndex &index, int role) const
         if (v.isNull())
             return QString();
         if (isAmountColumn(c) || c == ColMargin || c >= ColSumMaeip)
-            return formatMoney(v.toLongLong());
+            return Money(v.toLongLong()).toString();
         return v.toString();
     }
     case Qt::EditRole:
@@ -222,11 +222,11 @@ void LedgerModel::assign(int row, int c, const QString &text, qint64 number, boo
     case ColMaeipDate: r.maeipDate = text; break;
     case ColGroup: r.groupName = text; break;
     case ColProName: r.proName = text; break;
-    case ColMaeipCode: r.maeipCode = static_cast<qint32>(number); break;
+    case ColMaeipCode: r.maeipCode = ClientCode(static_cast<qint32>(number)); break;
     case ColMaeipName: r.maeipName = text; break;
     case ColMaeipCost: r.maeipCost = number; break;
     case ColMaechulDate: r.maechulDate = text; break;
-    case ColMaechulCode: r.maechulCode = static_cast<qint32>(number); break;
+    case ColMaechulCode: r.maechulCode = ClientCode(static_cast<qint32>(number)); break;
     case ColMaechulName: r.maechulName = text; break;
     case ColMaechulCost: r.maechulCost = number; break;
     case ColUsecost: r.maechulUsecost = number; break;
@@ -414,9 +414,9 @@ void LedgerModel::sort(int column, Qt::SortOrder order)
     case ColMaeipName: std::stable_sort(perm.begin(), perm.end(), cmpText(&LedgerRow::maeipName)); break;
     case ColMaechulDate: std::stable_sort(perm.begin(), perm.end(), cmpText(&LedgerRow::maechulDate)); break;
     case ColMaechulName: std::stable_sort(perm.begin(), perm.end(), cmpText(&LedgerRow::maechulName)); break;
-    case ColMaeipCode: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maeipCode; })); break;
+    case ColMaeipCode: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maeipCode.value(); })); break;
     case ColMaeipCost: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maeipCost; })); break;
-    case ColMaechulCode: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maechulCode; })); break;
+    case ColMaechulCode: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maechulCode.value(); })); break;
     case ColMaechulCost: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maechulCost; })); break;
     case ColUsecost: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maechulUsecost; })); break;
     case ColMargin: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.margin(); })); break;

@@ -114,7 +114,7 @@ void VoucherEditor::editEnds(int row, int column, const QString &typed, bool cha
         return;
     m_model.setField(row, *field, *value);
     if (client)
-        DispClientInfo(*field == VoucherField::Supplier ? BusiMode::Supplier : BusiMode::Customer, client->code.value());
+        DispClientInfo(*field == VoucherField::Supplier ? BusiMode::Supplier : BusiMode::Customer, client->code);
 }
 
 std::optional<FieldValue> VoucherEditor::cellValueOf(int row, int column, const QString &typed)
@@ -279,13 +279,13 @@ void VoucherEditor::ClearClientInfo(BusiMode side)
     m_view.showClient(side, nullptr);
 }
 
-void VoucherEditor::DispClientInfo(BusiMode side, qint64 code)
+void VoucherEditor::DispClientInfo(BusiMode side, ClientCode code)
 {
-    if (code < 1)
+    if (!code.isValid())
         return;
     ClearClientInfo(side);
     const ClientRegister clients(m_db, m_prompt, side);
-    if (const auto client = clients.find(static_cast<qint32>(code)))
+    if (const auto client = clients.find(code.value()))
         m_view.showClient(side, &*client);
 }
 
@@ -297,7 +297,7 @@ void VoucherEditor::activeRowChanged(int oldRow, int newRow)
     DispClientInfo(BusiMode::Customer, m_model.row(newRow).maechulCode);
 }
 
-void VoucherEditor::SyncUpdateClient(qint64 nCode, BusiMode nBusiMode, bool)
+void VoucherEditor::SyncUpdateClient(ClientCode nCode, BusiMode nBusiMode, bool)
 {
     DispClientInfo(nBusiMode, nCode);
 }

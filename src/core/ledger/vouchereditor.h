@@ -68,12 +68,12 @@ public:
     void RecDelete(int row);
     bool RecDelete_Sub(qint64 code);
 
-    void DispClientInfo(BusiMode side, qint64 code);
+    void DispClientInfo(BusiMode side, ClientCode code);
     void ClearClientInfo(BusiMode side);
     // The active cell moved to another row: both panels follow it.
     void activeRowChanged(int oldRow, int newRow);
     // Called by the client edit window after a save.
-    void SyncUpdateClient(qint64 nCode, BusiMode nBusiMode, bool bAdd);
+    void SyncUpdateClient(ClientCode nCode, BusiMode nBusiMode, bool bAdd);
 
     // Freezes "today" for the date rules (tests).
     void setToday(const QDate &today) { m_today = today; }
