@@ -3,7 +3,7 @@
 // as it is, or is refused; the digit formatter never grows digits it was not given.
 #include <QDate>
 
-#include "core/ui/checkdate.h"
+#include "core/ledger/checkdate.h"
 #include "fuzzcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

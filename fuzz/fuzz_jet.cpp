@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "core/data/jetfile.h"
+#include "core/migrate/jetfile.h"
 #include "fuzzcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -2,7 +2,7 @@
 // The layout-file reader and writer on any file: reading never fails hard, a value written
 // reads back exactly while the other keys keep what they read before, and the written file
 // reads back the same.
-#include "core/ui/layoutini.h"
+#include "core/layout/layoutini.h"
 #include "fuzzcheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

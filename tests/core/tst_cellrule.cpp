@@ -3,7 +3,7 @@
 
 #include "core/ledger/cellrule.h"
 #include "core/ledger/ledgermodel.h"
-#include "core/ui/checkdate.h"
+#include "core/ledger/checkdate.h"
 
 using C = LedgerModel::Column;
 

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "core/ledger/ledger.h"
-#include "core/ui/checkdate.h"
+#include "core/ledger/checkdate.h"
 #include "scriptedprompt.h"
 
 class tst_CheckDate final : public QObject

@@ -19,18 +19,20 @@ namespace {
 
 using Rooms = std::map<QString, QStringList>;
 
-// base < data < ui < masterdata < ledger; shell on base and data only; callerid and analysis
-// above data; ledger and callerid may also use shell; migrate above masterdata and shell.
+// base < data < layout < masterdata < ledger < report; shell on base and data only; callerid above
+// masterdata (the caller's lookup) and analysis above data; ledger and callerid may also use shell;
+// migrate above masterdata and shell.
 const Rooms coreRooms = {
     {u"base"_s, {}},
     {u"data"_s, {u"base"_s}},
-    {u"ui"_s, {u"data"_s}},
-    {u"masterdata"_s, {u"ui"_s}},
+    {u"layout"_s, {u"data"_s}},
+    {u"masterdata"_s, {u"layout"_s}},
     {u"ledger"_s, {u"masterdata"_s, u"shell"_s}},
     {u"shell"_s, {u"base"_s, u"data"_s}},
-    {u"callerid"_s, {u"data"_s, u"shell"_s}},
+    {u"callerid"_s, {u"masterdata"_s, u"shell"_s}},
     {u"analysis"_s, {u"data"_s}},
     {u"migrate"_s, {u"masterdata"_s, u"shell"_s}},
+    {u"report"_s, {u"ledger"_s}},
 };
 
 // ui < shell, masterdata, callerid, analysis, report < ledger; any of them may use any core room.
@@ -189,8 +191,9 @@ struct IncludeScan
         }
     }
 
-    // As the compiler finds it: a quoted name beside the file first, then below src/, the one
-    // include root. A core/ or gui/ name that names no file still counts by its path.
+    // As the compiler finds it: a quoted name beside the file first, then below src/, then below
+    // tools/ (the development aids' library). A core/ or gui/ name that names no file still counts
+    // by its path.
     static QString resolve(const QString &root, const QString &dir, const QString &name, bool quoted)
     {
         if (quoted && QFileInfo(dir + u'/' + name).isFile())
@@ -199,6 +202,9 @@ struct IncludeScan
         if (QFileInfo(inSrc).isFile() || name.startsWith("core/"_L1) || name.startsWith("gui/"_L1)
             || name.startsWith("app/"_L1))
             return inSrc;
+        const QString inTools = QDir::cleanPath(root + u"/tools/"_s + name);
+        if (QFileInfo(inTools).isFile())
+            return inTools;
         return {};
     }
 };

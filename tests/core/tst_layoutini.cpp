@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "core/base/cp949.h"
-#include "core/ui/layoutini.h"
+#include "core/layout/layoutini.h"
 
 class tst_LayoutIni final : public QObject
 {

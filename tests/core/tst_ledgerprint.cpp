@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "core/ledger/ledger.h"
-#include "core/ledger/ledgerprint.h"
-#include "core/ledger/reportlayout.h"
+#include "core/report/ledgerprint.h"
+#include "core/report/reportlayout.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QTest>
 
-#include "core/ui/formrules.h"
-#include "core/ui/twips.h"
+#include "core/layout/formrules.h"
+#include "core/layout/twips.h"
 
 class tst_PlaceForm final : public QObject
 {

@@ -8,7 +8,7 @@
 
 #include "core/base/textutil.h"
 #include "core/data/database.h"
-#include "core/data/sampleledger.h"
+#include "devkit/sampleledger.h"
 #include "templedger.h"
 
 class tst_SampleLedger : public QObject

@@ -7,7 +7,7 @@
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/vouchereditor.h"
 #include "core/masterdata/clientrecord.h"
-#include "core/ui/checkdate.h"
+#include "core/ledger/checkdate.h"
 #include "ledgerfixture.h"
 #include "recordingview.h"
 

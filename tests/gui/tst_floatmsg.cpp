@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "core/ui/twips.h"
+#include "core/layout/twips.h"
 #include "gui/ui/frmfloatmsg.h"
 
 class tst_FloatMsg final : public QObject

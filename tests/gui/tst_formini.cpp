@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/ui/layoutini.h"
-#include "core/ui/twips.h"
+#include "core/layout/layoutini.h"
+#include "core/layout/twips.h"
 #include "gui/ui/formini.h"
 
 class tst_FormIni final : public QObject

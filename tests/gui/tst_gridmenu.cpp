@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "core/ui/layoutini.h"
+#include "core/layout/layoutini.h"
 #include "gui/ui/formini.h"
 #include "gui/ui/spreadhelpers.h"
 #include "scriptedprompt.h"

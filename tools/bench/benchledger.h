@@ -6,7 +6,7 @@
 #include <QDate>
 #include <QFileInfo>
 
-#include "core/data/sampleledger.h"
+#include "devkit/sampleledger.h"
 
 // The benchmarks' sample ledger at path, made once: a fixed "today" keeps it the same from day
 // to day, so it is reused. False, after saying why, when it could not be made.

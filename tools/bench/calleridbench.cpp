@@ -7,7 +7,8 @@
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
-#include "core/data/sampleledger.h"
+#include "core/data/recordset.h"
+#include "devkit/sampleledger.h"
 #include "core/masterdata/callerlookup.h"
 #include "benchcontext.h"
 
@@ -41,11 +42,14 @@ void runCallerIdBench(BenchContext &ctx)
     r.query.finish();
 
     const auto lookup = [&](const QString &what, const QString &number) {
-        LookupCaller(db, prompt, number); // warm
+        if (const CallerLookup warm = LookupCaller(db, number); warm.error.isError()) {
+            reportQueryError(warm.error, prompt);
+            return;
+        }
         qint64 rows = 0;
         const double ms = bestOf(5, [&] {
-            const auto found = LookupCaller(db, prompt, number);
-            rows = found && found->found ? found->products.count(QStringLiteral("), ")) + 1 : 0;
+            const CallerLookup found = LookupCaller(db, number);
+            rows = found.found ? found.products.count(QStringLiteral("), ")) + 1 : 0;
         });
         const double bare = bestOf(5, [&] { bareRows(path, callerLookupStatement(SqlDialect(), number)); });
         ctx.report(what, rows, ms,

@@ -7,7 +7,7 @@
 
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
-#include "core/data/sampleledger.h"
+#include "devkit/sampleledger.h"
 #include "core/ledger/ledger.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/vouchereditor.h"

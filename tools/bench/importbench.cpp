@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 
-#include "core/data/jetfile.h"
+#include "core/migrate/jetfile.h"
 #include "core/migrate/ledgerimport.h"
 #include "benchcontext.h"
 

@@ -17,7 +17,7 @@
 #include "core/base/systemerror.h"
 #include "core/callerid/linesplitter.h"
 #include "core/callerid/ncidclient.h"
-#include "core/callerid/pseudoterminal.h"
+#include "devkit/pseudoterminal.h"
 
 namespace {
 

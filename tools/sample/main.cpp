@@ -9,7 +9,7 @@
 #include <QFileInfo>
 
 #include "core/base/ownerfiles.h"
-#include "core/data/sampleledger.h"
+#include "devkit/sampleledger.h"
 #include "core/shell/startup.h"
 
 int main(int argc, char *argv[])

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cellrule.h"
 
-#include "core/ui/checkdate.h"
+#include "checkdate.h"
 #include "ledgermodel.h"
 
 namespace {
-// VB's error numbers, which the save's box has always shown for these two.
+// VB's error numbers for the two refusals, shown in the save's error box.
 constexpr int OverflowError = 6;
 constexpr int TypeMismatchError = 13;
 } // namespace

@@ -2,7 +2,7 @@
 #include "ledgerfilter.h"
 
 #include "core/base/userprompt.h"
-#include "core/ui/checkdate.h"
+#include "checkdate.h"
 #include "ledger.h"
 
 LedgerFilter::LedgerFilter(UserPrompt &prompt, QObject *parent) : QObject(parent), m_prompt(prompt) {}

@@ -7,7 +7,7 @@
 #include "core/data/database.h"
 #include "core/shell/ledgerlocation.h"
 #include "core/shell/startup.h"
-#include "core/ui/checkdate.h"
+#include "checkdate.h"
 #include "ledgermodel.h"
 
 namespace {

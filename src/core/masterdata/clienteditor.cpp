@@ -4,7 +4,7 @@
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "core/data/schema.h"
-#include "core/ui/formrules.h"
+#include "core/layout/formrules.h"
 #include "businessmode.h"
 #include "clientregister.h"
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "core/ui/formrules.h"
+#include "core/layout/formrules.h"
 #include "businessmode.h"
 #include "clientrecord.h"
 

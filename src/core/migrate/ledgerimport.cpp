@@ -17,7 +17,7 @@
 #include "core/base/stagedfile.h"
 #include "core/base/textutil.h"
 #include "core/data/database.h"
-#include "core/data/jetfile.h"
+#include "jetfile.h"
 #include "core/data/schema.h"
 #include "core/data/widegroupnames.h"
 #include "core/masterdata/postalimport.h"

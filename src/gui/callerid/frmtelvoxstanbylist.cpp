@@ -14,7 +14,7 @@
 #include "core/callerid/waitingcalls.h"
 #include "core/shell/appfolders.h"
 #include "core/shell/settingkeys.h"
-#include "core/ui/twips.h"
+#include "core/layout/twips.h"
 #include "gui/ui/formhelpers.h"
 
 namespace {

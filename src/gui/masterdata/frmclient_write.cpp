@@ -13,7 +13,7 @@
 
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
-#include "core/ui/twips.h"
+#include "core/layout/twips.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/frmfloatmsg.h"
 #include "frmpost.h"

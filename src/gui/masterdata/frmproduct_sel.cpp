@@ -10,7 +10,7 @@
 #include <QTableView>
 
 #include "core/masterdata/texttablemodel.h"
-#include "core/ui/twips.h"
+#include "core/layout/twips.h"
 #include "gui/ui/combohelpers.h"
 #include "gui/ui/formhelpers.h"
 

@@ -6,9 +6,9 @@
 
 #include "core/base/consoleprompt.h"
 #include "core/data/database.h"
-#include "core/ledger/ledgerprint.h"
+#include "core/report/ledgerprint.h"
 #include "core/ledger/ledgerselection.h"
-#include "core/ledger/reportlayout.h"
+#include "core/report/reportlayout.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/commandlogin.h"
 #include "core/shell/startup.h"

@@ -11,8 +11,8 @@
 #include <QSizeF>
 #include <QStringList>
 
-#include "core/ledger/ledgerprint.h"
-#include "core/ledger/reportlayout.h"
+#include "core/report/ledgerprint.h"
+#include "core/report/reportlayout.h"
 
 class QPainter;
 class QPrinter;

@@ -13,7 +13,7 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "core/ui/twips.h"
+#include "core/layout/twips.h"
 #include "formhelpers.h"
 
 namespace {

@@ -27,8 +27,8 @@
 #include <QUrl>
 
 #include "core/base/userprompt.h"
-#include "core/ui/formrules.h"
-#include "core/ui/twips.h"
+#include "core/layout/formrules.h"
+#include "core/layout/twips.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 
 #include "core/base/userprompt.h"
 #include "core/shell/appfolders.h"
-#include "core/ui/formrules.h"
-#include "core/ui/layoutini.h"
-#include "core/ui/twips.h"
+#include "core/layout/formrules.h"
+#include "core/layout/layoutini.h"
+#include "core/layout/twips.h"
 
 namespace {
 

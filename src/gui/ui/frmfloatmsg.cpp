@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "core/ui/twips.h"
+#include "core/layout/twips.h"
 
 namespace {
 

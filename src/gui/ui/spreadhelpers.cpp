@@ -14,7 +14,7 @@
 #include <QTableView>
 
 #include "core/base/userprompt.h"
-#include "core/ui/layoutini.h"
+#include "core/layout/layoutini.h"
 #include "accessibility.h"
 #include "formini.h"
 #include "frmfloatmsg.h"

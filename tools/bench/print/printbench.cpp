@@ -17,9 +17,9 @@
 
 #include "core/base/consoleprompt.h"
 #include "core/data/database.h"
-#include "core/ledger/ledgerprint.h"
+#include "core/report/ledgerprint.h"
 #include "core/ledger/ledgerselection.h"
-#include "core/ledger/reportlayout.h"
+#include "core/report/reportlayout.h"
 #include "core/ledger/voucherquery.h"
 #include "gui/report/frmprintpreview.h"
 #include "gui/report/ledgerreportpainter.h"

@@ -9,7 +9,7 @@
 #include <QStringList>
 
 #include "core/base/textutil.h"
-#include "database.h"
+#include "core/data/database.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -7,8 +7,8 @@
 #include <QString>
 
 #include "core/data/sqlstatement.h"
-#include "ledgermodel.h"
-#include "ledgerrow.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/ledger/ledgerrow.h"
 
 class Database;
 
