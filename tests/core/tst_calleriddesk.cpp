@@ -68,7 +68,7 @@ private slots:
         m_ledger->addClient(1, 1, QStringLiteral("김철수"), QStringLiteral("02-123-4567"));
         m_ledger->addClient(1, 2, QStringLiteral("박영희"), {}, QStringLiteral("010-9876-5432"));
         LedgerRow tv = voucher(QStringLiteral("2026-12-01"), QStringLiteral("TV"), 100, QStringLiteral("2026-12-01"), 150);
-        tv.maechulCode = 1;
+        tv.maechulCode = ClientCode(1);
         m_ledger->addVoucher(tv);
         m_settings = std::make_unique<AppSettings>();
         m_prompt.clear();

@@ -65,7 +65,7 @@ Payment payment(qint64 client, const QString &date, qint64 amount)
 LedgerRow sale(qint32 customer, const QString &date, const QString &product, qint64 amount)
 {
     LedgerRow r = voucher(date, product, amount / 2, date, amount);
-    r.maechulCode = customer;
+    r.maechulCode = ClientCode(customer);
     r.maechulName = QStringLiteral("가나상회");
     return r;
 }

@@ -332,7 +332,7 @@ void tst_FrmMain::everyControlHasAnAccessibleName()
     QCOMPARE(gu->text(QAccessible::Value), QStringLiteral("판매처"));
     QCOMPARE(gu->childCount(), 1);
     QVERIFY(m_db->exec(SqlStatement(QStringLiteral("INSERT INTO maeip (id, name, tel) VALUES (7, '대한전자', '02-123-4567')"))).ok());
-    m_w->entry().editor().DispClientInfo(BusiMode::Supplier, 7);
+    m_w->entry().editor().DispClientInfo(BusiMode::Supplier, ClientCode(7));
     QAccessibleInterface *tel = QAccessible::queryAccessibleInterface(ui().pnlinfo(1));
     QCOMPARE(tel->text(QAccessible::Name), QStringLiteral("전화번호 :"));
     QCOMPARE(tel->text(QAccessible::Description), QStringLiteral("02-123-4567"));

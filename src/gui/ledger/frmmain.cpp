@@ -767,7 +767,7 @@ bool frmMain::runLogin()
 void frmMain::SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd)
 {
     if (m_entry)
-        m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);
+        m_entry->editor().SyncUpdateClient(ClientCode(nCode), nBusiMode, bAdd);
     // The edit window may have renamed the client in its vouchers too: the rows shown are read
     // again, so that the grid shows what the ledger holds (unchanged where the user said no).
     if (!m_live)
