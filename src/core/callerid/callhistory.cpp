@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 
 #include "core/base/textutil.h"
+#include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/recordset.h"
 
@@ -26,7 +27,7 @@ std::optional<QStringList> CallHistory::lines(int latest, UserPrompt &prompt)
     SqlStatement st(QStringLiteral("SELECT call_time, port, number, client_name, kind FROM "
                                    "(SELECT * FROM call_history ORDER BY call_id DESC LIMIT :n) AS latest ORDER BY call_id"));
     st.bind(QStringLiteral("n"), static_cast<qint64>(latest));
-    auto rs = OpenRS(m_db, st, prompt);
+    auto rs = shownOnFailure(OpenRS(m_db, st), prompt);
     if (!rs)
         return std::nullopt;
     QStringList out;

@@ -236,7 +236,7 @@ bool VoucherEditor::RecUpdate(int column, int row, const QString &value)
         // a value the table refused is the save's.
         if (r.error.kind == SqlError::Kind::NoDatabase || r.error.kind == SqlError::Kind::Busy
             || r.error.kind == SqlError::Kind::NoObject)
-            reportQueryError(r.error, m_prompt);
+            m_prompt.show(queryError(r.error));
         else
             m_prompt.ShowErrBox(updateFailed(), r.error.code, r.error.text);
         return false;
@@ -329,9 +329,9 @@ void VoucherEditor::DispClientInfo(BusiMode side, qint64 code)
     if (code < 1)
         return;
     ClearClientInfo(side);
-    const ClientRegister clients(m_db, m_prompt, side);
-    if (const auto client = clients.find(static_cast<qint32>(code)))
-        m_view.showClient(side, &*client);
+    const auto client = shownOnFailure(ClientRegister(m_db, side).find(static_cast<qint32>(code)), m_prompt);
+    if (client && *client)
+        m_view.showClient(side, &**client);
 }
 
 void VoucherEditor::activeRowChanged(int oldRow, int newRow)

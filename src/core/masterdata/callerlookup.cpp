@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 
 #include "core/base/textutil.h"
+#include "core/base/userprompt.h"
 #include "core/data/recordset.h"
 
 namespace {
@@ -70,7 +71,7 @@ SqlStatement callerLookupStatement(const SqlDialect &dialect, const QString &cal
 
 std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const QString &callerNumber)
 {
-    auto rs = OpenRS(db, callerLookupStatement(db.dialect(), callerNumber), prompt);
+    auto rs = shownOnFailure(OpenRS(db, callerLookupStatement(db.dialect(), callerNumber)), prompt);
     if (!rs)
         return std::nullopt;
     struct Candidate

@@ -38,8 +38,9 @@ QString NameList::procedure() const
 
 std::optional<qint64> NameList::count(const QString &name) const
 {
-    return OpenRSCount(m_db, table(), SqlStatement(QStringLiteral("name = :name")).bind(QStringLiteral("name"), name),
-                       m_prompt);
+    return shownOnFailure(
+        OpenRSCount(m_db, table(), SqlStatement(QStringLiteral("name = :name")).bind(QStringLiteral("name"), name)),
+        m_prompt);
 }
 
 bool NameList::Add(QString &name) const
@@ -84,12 +85,13 @@ std::optional<QStringList> NameList::list(const QString &word, const QString &gr
             st.whereContains(m_db.dialect(), QStringLiteral("name"), word);
         st.text += QStringLiteral(" ORDER BY name");
     }
-    return OpenRSTexts(m_db, st, m_prompt);
+    return shownOnFailure(OpenRSTexts(m_db, st), m_prompt);
 }
 
 std::optional<QStringList> NameList::groups() const
 {
-    return OpenRSTexts(m_db, SqlStatement(QStringLiteral("SELECT name FROM group_name ORDER BY name")), m_prompt);
+    return shownOnFailure(OpenRSTexts(m_db, SqlStatement(QStringLiteral("SELECT name FROM group_name ORDER BY name"))),
+                          m_prompt);
 }
 
 std::optional<QString> NameList::rename(const QString &oldName) const
@@ -112,7 +114,7 @@ std::optional<QString> NameList::rename(const QString &oldName) const
     st.bind(QStringLiteral("name"), newName).bind(QStringLiteral("old"), oldName).into(table());
     const Database::Result r = m_db.exec(st);
     if (!r.ok()) {
-        reportQueryError(r.error, m_prompt);
+        m_prompt.show(queryError(r.error));
         return std::nullopt;
     }
     if (r.rowsAffected < 1) {
@@ -125,7 +127,7 @@ std::optional<QString> NameList::rename(const QString &oldName) const
         v.bind(QStringLiteral("name"), newName).bind(QStringLiteral("old"), oldName).into(QStringLiteral("total"));
         const Database::Result vr = m_db.exec(v);
         if (!vr.ok())
-            reportQueryError(vr.error, m_prompt);
+            m_prompt.show(queryError(vr.error));
         else
             m_prompt.MsgInfo(QStringLiteral("전표에서 ") + QString::number(vr.rowsAffected)
                              + QStringLiteral("건의 자료가 변경되었습니다."));
@@ -139,7 +141,7 @@ bool NameList::Delete(const QString &name) const
     SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE ")
                     + m_db.dialect().equalsExactly(QStringLiteral("name"), QStringLiteral("name")));
     st.bind(QStringLiteral("name"), name);
-    return askAndDelete(m_db, m_prompt, name, st);
+    return askAndDelete(m_prompt, name, [&] { return deleteOne(m_db, st); });
 }
 
 bool AddGroup(Database &db, UserPrompt &prompt, QString &name)

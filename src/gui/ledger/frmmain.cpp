@@ -923,7 +923,7 @@ void frmMain::telvox_Received(int index, int kind, const QString &data)
         const SqlError e = CallHistory(m_db).record(now, port, call.kind, number, name);
         if (e.isError() && !m_historyFailed) {
             m_historyFailed = true; // said once, not at every ring
-            reportQueryError(e, m_prompt);
+            m_prompt.show(queryError(e));
         }
         if (m_telvoxList)
             m_telvoxList->AddMsg(
