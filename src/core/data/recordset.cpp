@@ -48,14 +48,19 @@ void CloseObj(Fallible<QSqlQuery> &rs)
     CloseObj(rs.value());
 }
 
-std::optional<Notice> deleteOne(Database &db, const SqlStatement &deletion)
+std::optional<Notice> changeOne(Database &db, const SqlStatement &change, const QString &nothingChanged)
 {
-    const Database::Result r = db.exec(deletion);
+    const Database::Result r = db.exec(change);
     if (!r.ok())
         return queryError(r.error);
     if (r.rowsAffected < 1)
-        return Notice::info(QStringLiteral("삭제중 오류가 발생하였습니다."));
+        return Notice::info(nothingChanged);
     return std::nullopt;
+}
+
+std::optional<Notice> deleteOne(Database &db, const SqlStatement &deletion)
+{
+    return changeOne(db, deletion, QStringLiteral("삭제중 오류가 발생하였습니다."));
 }
 
 Fallible<QStringList> OpenRSTexts(Database &db, const SqlStatement &sql)

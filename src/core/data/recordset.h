@@ -20,7 +20,10 @@ void CloseObj(Fallible<QSqlQuery> &rs);
 Fallible<QStringList> OpenRSTexts(Database &db, const SqlStatement &sql);
 // The number of rows of table that meet condition (a WHERE clause with its values bound).
 Fallible<qint64> OpenRSCount(Database &db, const QString &table, const SqlStatement &condition);
-// Runs the delete of one row: the box of a failure, or of a delete that found nothing.
+// Runs a change of one row: the box of a failure, or the information box nothingChanged when the
+// statement found no row.
+std::optional<Notice> changeOne(Database &db, const SqlStatement &change, const QString &nothingChanged);
+// The same for a delete, with its box "삭제중 오류가 발생하였습니다.".
 std::optional<Notice> deleteOne(Database &db, const SqlStatement &deletion);
 // The box OpenRS returns for an error.
 Notice queryError(const SqlError &error);
