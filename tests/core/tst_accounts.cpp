@@ -16,6 +16,7 @@
 #include "core/ledger/recyclebin.h"
 #include "core/ledger/voucherstore.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/startup.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -6,6 +6,7 @@
 #include "core/callerid/waitingcalls.h"
 #include "core/data/schema.h"
 #include "core/data/schemamaint.h"
+#include "core/shell/startup.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -10,6 +10,7 @@
 
 #include "core/base/ownerfiles.h"
 #include "core/shell/appsettings.h"
+#include "core/shell/ledgerbackup.h"
 #include "core/shell/ledgerlock.h"
 #include "core/shell/startup.h"
 #include "core/shell/userpassword.h"
@@ -158,7 +159,7 @@ void tst_CommandLogin::madeFilesAreTheOwnersAlone()
     QVERIFY(db.open(paths.gDbFile));
     const QString backup = dir.filePath(QStringLiteral("shop/Backup/panDB-copy.db"));
     QVERIFY(MakeOwnerFolders(QFileInfo(backup).absolutePath()));
-    QVERIFY(!db.backupTo(backup).isError());
+    QVERIFY(!LedgerBackup::copyLedger(db, backup).isError());
     QVERIFY(ownerOnly(backup));
     QVERIFY(ownerOnly(QFileInfo(backup).absolutePath()));
 

@@ -123,7 +123,7 @@ void tst_Database::openRsOnNoDatabaseShowsOneBoxWithTheStatement()
     ScriptedPrompt p;
     p.ok();
     const SqlStatement st = voucherQuery(SqlDialect(), {});
-    QVERIFY(!OpenRS(db, st, p));
+    QVERIFY(!shownOnFailure(OpenRS(db, st), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
     QCOMPARE(p.last().icon, UserPrompt::Icon::Information);
@@ -135,7 +135,7 @@ void tst_Database::openRsOnMissingTableShowsTheQueryBox()
     TempLedger l;
     ScriptedPrompt p;
     p.ok();
-    QVERIFY(!OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM totals")), p));
+    QVERIFY(!shownOnFailure(OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM totals"))), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("Query"));
     QCOMPARE(p.last().text, QStringLiteral("Jet Data Base Engine의 식을 확인하세요.\rSELECT * FROM totals"));
@@ -148,7 +148,7 @@ void tst_Database::openRsOnMissingColumnShowsTheQueryBox()
     p.ok();
     SqlStatement st(QStringLiteral("SELECT nonexistent FROM total WHERE pro_name = :p"));
     st.bind(QStringLiteral("p"), QStringLiteral("O'Neil"));
-    QVERIFY(!OpenRS(l.db(), st, p));
+    QVERIFY(!shownOnFailure(OpenRS(l.db(), st), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("Query"));
     // The statement is shown with its value written in.
@@ -166,14 +166,14 @@ void tst_Database::openRsOnLockedDatabaseShowsTheEngineText()
     p.ok();
     QElapsedTimer t;
     t.start();
-    QVERIFY(!OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM total")), p));
+    QVERIFY(!shownOnFailure(OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM total"))), p));
     QVERIFY2(t.elapsed() < 3000, "a lock must not hang the window");
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("MDB 오류"));
     QVERIFY(p.last().text.contains(QStringLiteral("locked")));
     QVERIFY(p.last().text.endsWith(QStringLiteral("\rSELECT * FROM total")));
     QVERIFY_SQL(other.exec(SqlStatement(QStringLiteral("ROLLBACK"))));
-    QVERIFY(OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM total")), p));
+    QVERIFY(shownOnFailure(OpenRS(l.db(), SqlStatement(QStringLiteral("SELECT * FROM total"))), p));
 }
 
 void tst_Database::openRsOnDamagedFileShowsErrorAndLeavesFileUntouched()
@@ -190,7 +190,7 @@ void tst_Database::openRsOnDamagedFileShowsErrorAndLeavesFileUntouched()
     db.open(path);
     ScriptedPrompt p;
     p.ok();
-    QVERIFY(!OpenRS(db, voucherQuery(SqlDialect(), {}), p));
+    QVERIFY(!shownOnFailure(OpenRS(db, voucherQuery(SqlDialect(), {})), p));
     QCOMPARE(p.count(), 1);
     QCOMPARE(p.last().title, QStringLiteral("ERROR"));
     db.close();
@@ -234,7 +234,7 @@ void tst_Database::readOnlyFileReadsButRefusesWrites()
     Database db;
     QVERIFY(db.open(source.path(), false, rootLike ? Database::Access::ReadOnly : Database::Access::ReadWrite));
     ScriptedPrompt p;
-    auto rs = OpenRS(db, SqlStatement(QStringLiteral("SELECT pro_name FROM total")), p);
+    auto rs = shownOnFailure(OpenRS(db, SqlStatement(QStringLiteral("SELECT pro_name FROM total"))), p);
     QVERIFY(rs && rs->next());
     CloseObj(rs);
     const auto r = db.exec(SqlStatement(QStringLiteral("DELETE FROM total")));
@@ -300,7 +300,8 @@ void tst_Database::transactionGuardsNestAndRollBackUnlessCommitted()
     }
     QVERIFY_SQL(l.exec(SqlStatement(QStringLiteral("COMMIT"))));
     ScriptedPrompt p;
-    const auto names = OpenRSTexts(l.db(), SqlStatement(QStringLiteral("SELECT name FROM product ORDER BY name")), p);
+    const auto names =
+        shownOnFailure(OpenRSTexts(l.db(), SqlStatement(QStringLiteral("SELECT name FROM product ORDER BY name"))), p);
     QCOMPARE(names, std::optional<QStringList>(QStringList{QStringLiteral("kept"), QStringLiteral("outside")}));
 
     Database closed;

@@ -70,8 +70,7 @@ void tst_HostileText::searchedAndStored()
         QVERIFY(!readVouchers(l.db(), voucherQuery(l.db().dialect(), f), rows).isError());
         QVERIFY(rows.empty());
     }
-    ScriptedPrompt prompt;
-    ClientRegister clients(l.db(), prompt, BusiMode::Customer);
+    ClientRegister clients(l.db(), BusiMode::Customer);
     QVERIFY(clients.list(text));
 
     // A voucher cell: stored exactly, or refused with nothing written.

@@ -215,6 +215,61 @@ struct IncludeScan
     }
 };
 
+// The files of src/core that include each other round in a circle, each circle as its files'
+// paths without extension (a header and its source are one file here), sorted.
+QList<QStringList> fileCycles(const QString &root)
+{
+    static const QRegularExpression includeLine(u"^\\s*#\\s*include\\s*\"([^\"]+)\""_s);
+    const QDir src(root + u"/src"_s);
+    const auto unitOf = [&](const QString &path) {
+        const QString rel = src.relativeFilePath(path);
+        return rel.left(rel.lastIndexOf(u'.'));
+    };
+    std::map<QString, QSet<QString>> edges;
+    QDirIterator it(src.filePath(u"core"_s), {u"*.h"_s, u"*.cpp"_s}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString from = unitOf(path);
+        edges[from];
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        while (!f.atEnd()) {
+            const auto m = includeLine.match(QString::fromUtf8(f.readLine()));
+            const QString to =
+                m.hasMatch() ? IncludeScan::resolve(root, QFileInfo(path).path(), m.captured(1), true) : QString();
+            if (!to.isEmpty() && QFileInfo(to).isFile() && unitOf(to) != from)
+                edges[from].insert(unitOf(to));
+        }
+    }
+    const auto reach = [&](const QString &start) {
+        QSet<QString> seen;
+        QStringList todo{start};
+        while (!todo.isEmpty()) {
+            for (const QString &next : edges[todo.takeLast()])
+                if (!seen.contains(next)) {
+                    seen.insert(next);
+                    todo.append(next);
+                }
+        }
+        return seen;
+    };
+    std::map<QString, QSet<QString>> reaches;
+    for (const auto &[unit, to] : edges)
+        reaches[unit] = reach(unit);
+    QList<QStringList> cycles;
+    for (const auto &[unit, reached] : reaches) {
+        QStringList circle{unit};
+        for (const QString &other : reached)
+            if (other != unit && reaches[other].contains(unit))
+                circle.append(other);
+        circle.sort();
+        if (circle.size() > 1 && !cycles.contains(circle))
+            cycles.append(circle);
+    }
+    return cycles;
+}
+
 void writeFile(const QString &path, const QByteArray &text)
 {
     QDir().mkpath(QFileInfo(path).path());
@@ -233,6 +288,8 @@ private slots:
     void everyRoomIsPlaced();
     void includesFollowTheOrder();
     void aWrongIncludeIsReported();
+    void noFileCycleInTheCore();
+    void storageShowsNoBox();
 
 private:
     QSet<QString> m_widgets;
@@ -302,6 +359,47 @@ void tst_Includes::aWrongIncludeIsReported()
                                  u"src/core/base/bad.cpp:3 → gui/ui"_s, u"src/core/base/bad.cpp:5 → QtWidgets"_s,
                                  u"src/gui/ui/u.h:2 → gui/ledger"_s, u"tools/t/main.cpp:3 → gui/ui"_s}));
     QCOMPARE(scan.staleExceptions, QStringList({u"tools/t/main.cpp → gui/report"_s}));
+}
+
+// A circle of files is one piece that can only be read, built and tested whole. The one circle
+// left is the engines behind Database's interface, which take the Database they work for.
+void tst_Includes::noFileCycleInTheCore()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    writeFile(dir.filePath(u"src/core/data/a.h"_s), "#include \"b.h\"\n");
+    writeFile(dir.filePath(u"src/core/data/b.h"_s), "#pragma once\n");
+    writeFile(dir.filePath(u"src/core/data/b.cpp"_s), "#include \"core/data/c.h\"\n");
+    writeFile(dir.filePath(u"src/core/data/c.h"_s), "#include \"a.h\"\n");
+    writeFile(dir.filePath(u"src/core/base/d.h"_s), "#include \"core/data/a.h\"\n");
+    QCOMPARE(fileCycles(dir.path()), QList<QStringList>({{u"core/data/a"_s, u"core/data/b"_s, u"core/data/c"_s}}));
+
+    const QList<QStringList> cycles = fileCycles(QStringLiteral(SOLBITSEM_SOURCE_DIR));
+    const QList<QStringList> engines = {{u"core/data/database"_s, u"core/data/databaseengine"_s,
+                                         u"core/data/postgresengine"_s, u"core/data/sqliteengine"_s}};
+    if (cycles != engines) {
+        for (const QStringList &c : cycles)
+            qWarning().noquote() << c.join(u" ↔ "_s);
+    }
+    QCOMPARE(cycles, engines);
+}
+
+// Storage and the registers hand their errors back; only the flows that called them show boxes.
+void tst_Includes::storageShowsNoBox()
+{
+    const QDir core(QStringLiteral(SOLBITSEM_SOURCE_DIR "/src/core"));
+    QStringList files;
+    QDirIterator data(core.filePath(u"data"_s), QDir::Files);
+    while (data.hasNext())
+        files << data.next();
+    for (const QString &reg : {u"clientregister"_s, u"nameregister"_s})
+        files << core.filePath(u"masterdata/"_s + reg + u".h"_s) << core.filePath(u"masterdata/"_s + reg + u".cpp"_s);
+    QVERIFY(files.size() > 10);
+    for (const QString &path : std::as_const(files)) {
+        QFile f(path);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(path));
+        QVERIFY2(!f.readAll().contains("UserPrompt"), qPrintable(path + u" shows boxes itself"_s));
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_Includes)

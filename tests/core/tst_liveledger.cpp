@@ -18,6 +18,7 @@
 #include "core/ledger/liveledger.h"
 #include "core/ledger/voucherquery.h"
 #include "core/ledger/voucherstore.h"
+#include "core/shell/startup.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -6,6 +6,7 @@
 #include "core/data/schemamaint.h"
 #include "core/ledger/recyclebin.h"
 #include "core/ledger/voucherstore.h"
+#include "core/shell/startup.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 

@@ -8,10 +8,27 @@
 #include "core/data/database.h"
 #include "core/data/schema.h"
 #include "core/data/schemamaint.h"
+#include "core/shell/startup.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
 namespace {
+
+// The routines return their boxes; shown here, so that each case reads what the user sees.
+template <typename T>
+T shown(const Fallible<T> &result, UserPrompt &prompt, T failed = T())
+{
+    prompt.show(result.failure());
+    return result.valueOr(failed);
+}
+
+bool versionAccepted(Database &db, UserPrompt &prompt)
+{
+    const auto refusal = CheckSchemaVersion(db);
+    if (refusal)
+        prompt.show(*refusal);
+    return !refusal;
+}
 
 // A ledger file written from SQL text, one statement per line.
 bool loadSql(const QString &path, const QString &sqlFile, Database &db)
@@ -171,7 +188,7 @@ void TestSchemaMaint::olderLedgerIsBroughtUpToDate()
     QCOMPARE(db.schemaVersion(), 0);
 
     ScriptedPrompt prompt;
-    QVERIFY(CheckSchemaVersion(db, prompt));
+    QVERIFY(versionAccepted(db, prompt));
     CheckGroupField(db, prompt);
     QCOMPARE(prompt.count(), 0);
     QCOMPARE(db.schemaVersion(), Schema::Version);
@@ -299,7 +316,7 @@ void TestSchemaMaint::editFieldRules()
     ledger.addClient(0, 5, QStringLiteral("가나상사"), QStringLiteral("02-123-4567"));
     const QStringList before = rowsOf(ledger.db(), QStringLiteral("maeip"));
     ScriptedPrompt prompt;
-    QCOMPARE(DAO_EditField(ledger.db(), prompt, QStringLiteral("maeip"), field, {.size = size, .type = type}), result);
+    QCOMPARE(shown(DAO_EditField(ledger.db(), QStringLiteral("maeip"), field, {.size = size, .type = type}), prompt), result);
     QCOMPARE(prompt.count(), 0);
     QCOMPARE(declared(ledger.db(), QStringLiteral("maeip"), field.toLower()), declaredAfter);
     if (!result) {
@@ -324,12 +341,12 @@ void TestSchemaMaint::editFieldKeepsOtherIndexes()
     ledger.addVoucher(voucher(QStringLiteral("2024-01-02"), QStringLiteral("볼펜"), 100, {}, 0, 0, QStringLiteral("사무")));
     ScriptedPrompt prompt;
     const QStringList indexes = indexesOf(ledger.db());
-    QVERIFY(DAO_EditField(ledger.db(), prompt, QStringLiteral("total"), QStringLiteral("group_name"), {.size = 8}));
+    QVERIFY(shown(DAO_EditField(ledger.db(), QStringLiteral("total"), QStringLiteral("group_name"), {.size = 8}), prompt));
     QCOMPARE(indexesOf(ledger.db()), indexes);
     QCOMPARE(lastField(ledger.db(), QStringLiteral("total")), QStringLiteral("group_name VARCHAR(8)"));
     // With dropIndexes the field's indexes go, the others stay.
-    QVERIFY(DAO_EditField(ledger.db(), prompt, QStringLiteral("total"), QStringLiteral("group_name"),
-                          {.size = 6, .dropIndexes = true}));
+    QVERIFY(shown(DAO_EditField(ledger.db(), QStringLiteral("total"), QStringLiteral("group_name"),
+                          {.size = 6, .dropIndexes = true}), prompt));
     QStringList expected = indexes;
     expected.removeIf([](const QString &s) {
         return s.startsWith(QLatin1String("total.")) && s.section(QLatin1Char('('), 1).contains(QLatin1String("group_name"));
@@ -346,7 +363,7 @@ void TestSchemaMaint::editFieldToIntegerRefusesText()
     const QStringList before = rowsOf(ledger.db(), QStringLiteral("maechul"));
     ScriptedPrompt prompt;
     prompt.ok();
-    QVERIFY(!DAO_EditField(ledger.db(), prompt, QStringLiteral("maechul"), QStringLiteral("tel"), {.type = DaoType::Long}));
+    QVERIFY(!shown(DAO_EditField(ledger.db(), QStringLiteral("maechul"), QStringLiteral("tel"), {.type = DaoType::Long}), prompt));
     QCOMPARE(prompt.count(), 1);
     QVERIFY(prompt.last().text.endsWith(QLatin1String(" in procedure DAO_EditField of Module mdlCommonQX")));
     QCOMPARE(declared(ledger.db(), QStringLiteral("maechul"), QStringLiteral("tel")), QStringLiteral("VARCHAR(20)"));
@@ -359,27 +376,27 @@ void TestSchemaMaint::addAndDeleteField()
     TempLedger ledger;
     ledger.addClient(0, 1, QStringLiteral("가나"));
     ScriptedPrompt prompt;
-    QVERIFY(!DAO_AddField(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("MEMO"), DaoType::Text, 10, true));
-    QVERIFY(DAO_AddField(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("fax"), DaoType::Text, 20, false,
-                         QStringLiteral("UPDATE maeip SET fax = '02-000-0000'")));
+    QVERIFY(!shown(DAO_AddField(ledger.db(), QStringLiteral("maeip"), QStringLiteral("MEMO"), DaoType::Text, 10, true), prompt));
+    QVERIFY(shown(DAO_AddField(ledger.db(), QStringLiteral("maeip"), QStringLiteral("fax"), DaoType::Text, 20, false,
+                         QStringLiteral("UPDATE maeip SET fax = '02-000-0000'")), prompt));
     QCOMPARE(declared(ledger.db(), QStringLiteral("maeip"), QStringLiteral("fax")), QStringLiteral("VARCHAR(20)"));
     // Zero-length text is refused where it is not allowed.
     QVERIFY(!ledger.db().exec(SqlStatement(QStringLiteral("UPDATE maeip SET fax = ''"))).ok());
-    QVERIFY(DAO_DelField(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("fax")));
+    QVERIFY(shown(DAO_DelField(ledger.db(), QStringLiteral("maeip"), QStringLiteral("fax")), prompt));
     QCOMPARE(declared(ledger.db(), QStringLiteral("maeip"), QStringLiteral("fax")), QString());
     QCOMPARE(prompt.count(), 0);
 
     prompt.ok().ok().ok();
-    QVERIFY(!DAO_AddField(ledger.db(), prompt, QStringLiteral("nosuch"), QStringLiteral("x"), DaoType::Text, 10, true));
+    QVERIFY(!shown(DAO_AddField(ledger.db(), QStringLiteral("nosuch"), QStringLiteral("x"), DaoType::Text, 10, true), prompt));
     QCOMPARE(prompt.count(), 1);
     QVERIFY(prompt.last().lines().endsWith(
         QLatin1String(") in procedure DAO_AddField of Module mdlCommonQX\n[TABLE]: nosuch,    [FIELD]: x")));
-    QVERIFY(!DAO_DelField(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("nosuch")));
+    QVERIFY(!shown(DAO_DelField(ledger.db(), QStringLiteral("maeip"), QStringLiteral("nosuch")), prompt));
     QCOMPARE(prompt.count(), 2);
     QVERIFY(prompt.last().text.contains(QLatin1String("in procedure DAO_DelField of Module mdlCommonQX")));
     // A failing fill statement leaves no half-added field behind.
-    QVERIFY(!DAO_AddField(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("fax"), DaoType::Text, 20, true,
-                          QStringLiteral("UPDATE maeip SET nosuch = 1")));
+    QVERIFY(!shown(DAO_AddField(ledger.db(), QStringLiteral("maeip"), QStringLiteral("fax"), DaoType::Text, 20, true,
+                          QStringLiteral("UPDATE maeip SET nosuch = 1")), prompt));
     QCOMPARE(prompt.count(), 3);
     QCOMPARE(declared(ledger.db(), QStringLiteral("maeip"), QStringLiteral("fax")), QString());
 }
@@ -389,22 +406,22 @@ void TestSchemaMaint::indexes()
     TempLedger ledger;
     ScriptedPrompt prompt;
     // The group table's key exists: nothing to do.
-    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("group_name"), QStringLiteral("NAME"),
-                          IndexOption::Primary | IndexOption::Unique | IndexOption::Required));
+    QVERIFY(!shown(DAO_AddIndex(ledger.db(), QStringLiteral("group_name"), QStringLiteral("NAME"),
+                          IndexOption::Primary | IndexOption::Unique | IndexOption::Required), prompt));
     // A plain index exists on product.name; a primary one is still wanted and built.
     ledger.exec(SqlStatement(QStringLiteral("INSERT INTO product (name) VALUES ('볼펜'), ('공책')")));
-    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("name"), {}));
-    QVERIFY(DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("name"),
-                         IndexOption::Primary | IndexOption::Unique | IndexOption::Required));
+    QVERIFY(!shown(DAO_AddIndex(ledger.db(), QStringLiteral("product"), QStringLiteral("name"), {}), prompt));
+    QVERIFY(shown(DAO_AddIndex(ledger.db(), QStringLiteral("product"), QStringLiteral("name"),
+                         IndexOption::Primary | IndexOption::Unique | IndexOption::Required), prompt));
     QVERIFY(indexesOf(ledger.db()).contains(QStringLiteral("product.product_name unique=1 (name)")));
     QVERIFY(!ledger.db().exec(SqlStatement(QStringLiteral("INSERT INTO product (name) VALUES (NULL)"))).ok());
     QCOMPARE(ledger.count(QStringLiteral("product")), 2);
-    QVERIFY(DAO_DelIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("Name")));
+    QVERIFY(shown(DAO_DelIndex(ledger.db(), QStringLiteral("product"), QStringLiteral("Name")), prompt));
     QVERIFY(!indexesOf(ledger.db()).join(QLatin1Char(' ')).contains(QLatin1String("product.")));
     QCOMPARE(prompt.count(), 0);
 
     prompt.ok();
-    QVERIFY(!DAO_AddIndex(ledger.db(), prompt, QStringLiteral("product"), QStringLiteral("nosuch"), {}));
+    QVERIFY(!shown(DAO_AddIndex(ledger.db(), QStringLiteral("product"), QStringLiteral("nosuch"), {}), prompt));
     QCOMPARE(prompt.count(), 1);
     QVERIFY(prompt.last().text.startsWith(QStringLiteral("오류번호 : ")));
 }
@@ -413,14 +430,14 @@ void TestSchemaMaint::nextId()
 {
     TempLedger ledger;
     ScriptedPrompt prompt;
-    QCOMPARE(DAO_NextID(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("id")), 1);
+    QCOMPARE(shown(DAO_NextID(ledger.db(), QStringLiteral("maeip"), QStringLiteral("id")), prompt, qint64(-1)), 1);
     ledger.addClient(0, 7, QStringLiteral("a"));
     ledger.addClient(0, 41, QStringLiteral("b"));
-    QCOMPARE(DAO_NextID(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("id")), 42);
+    QCOMPARE(shown(DAO_NextID(ledger.db(), QStringLiteral("maeip"), QStringLiteral("id")), prompt, qint64(-1)), 42);
     ledger.addClient(0, 70000, QStringLiteral("c"));
-    QCOMPARE(DAO_NextID(ledger.db(), prompt, QStringLiteral("maeip"), QStringLiteral("id")), 70001);
+    QCOMPARE(shown(DAO_NextID(ledger.db(), QStringLiteral("maeip"), QStringLiteral("id")), prompt, qint64(-1)), 70001);
     QCOMPARE(prompt.count(), 0);
-    QCOMPARE(DAO_NextID(ledger.db(), prompt.ok(), QStringLiteral("nosuch"), QStringLiteral("id")), -1);
+    QCOMPARE(shown(DAO_NextID(ledger.db(), QStringLiteral("nosuch"), QStringLiteral("id")), prompt.ok(), qint64(-1)), -1);
     QCOMPARE(prompt.count(), 1);
     QCOMPARE(prompt.last().title, QStringLiteral("Query"));
 }
@@ -430,11 +447,11 @@ void TestSchemaMaint::versionMark()
     TempLedger l;
     QCOMPARE(l.db().schemaVersion(), Schema::Version);
     ScriptedPrompt prompt;
-    QVERIFY(CheckSchemaVersion(l.db(), prompt));
+    QVERIFY(versionAccepted(l.db(), prompt));
     // A ledger of a program that recorded no version is never refused; the maintenance records
     // today's.
     QVERIFY(!l.db().setSchemaVersion(0).isError());
-    QVERIFY(CheckSchemaVersion(l.db(), prompt));
+    QVERIFY(versionAccepted(l.db(), prompt));
     CheckGroupField(l.db(), prompt);
     QCOMPARE(prompt.count(), 0);
     QCOMPARE(l.db().schemaVersion(), Schema::Version);
@@ -442,7 +459,7 @@ void TestSchemaMaint::versionMark()
     // A newer program's ledger is refused with both versions named, and left as it is.
     QVERIFY(!l.db().setSchemaVersion(Schema::Version + 1).isError());
     prompt.ok();
-    QVERIFY(!CheckSchemaVersion(l.db(), prompt));
+    QVERIFY(!versionAccepted(l.db(), prompt));
     QCOMPARE(prompt.count(), 1);
     QVERIFY(prompt.last().text.contains(QStringLiteral("장부 형식 %1").arg(Schema::Version + 1)));
     QVERIFY(prompt.last().text.contains(QStringLiteral("장부 형식 %1까지").arg(Schema::Version)));

@@ -12,6 +12,7 @@
 #include "core/ledger/voucherstore.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerlocation.h"
+#include "core/shell/startup.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -138,7 +139,7 @@ void tst_ServerLedger::clerkWithoutOwnerRights()
         QVERIFY(db.open(as));
         ScriptedPrompt prompt;
         prompt.strictOk = false;
-        QVERIFY(CheckSchemaVersion(db, prompt));
+        QVERIFY(!CheckSchemaVersion(db));
         QVERIFY(CheckGroupField(db, prompt));
         QStringList said;
         for (const ScriptedPrompt::Asked &a : std::as_const(prompt.asked))

@@ -28,7 +28,7 @@ void runCallerIdBench(BenchContext &ctx)
 
     const auto lookup = [&](const QString &what, const QString &number) {
         if (const CallerLookup warm = LookupCaller(db, number); warm.error.isError()) {
-            reportQueryError(warm.error, prompt);
+            prompt.show(queryError(warm.error));
             return;
         }
         qint64 rows = 0;

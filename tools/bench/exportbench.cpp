@@ -9,6 +9,7 @@
 #include "core/ledger/ledgerexport.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/voucherquery.h"
+#include "core/shell/ledgerbackup.h"
 
 void runExportBench(BenchContext &ctx)
 {
@@ -34,7 +35,7 @@ void runExportBench(BenchContext &ctx)
     const QString copy = QDir(ctx.workFolder).filePath(QStringLiteral("backup.db"));
     ctx.report(QStringLiteral("online backup of the whole ledger"), ctx.vouchers, bestOf(3, [&] {
                    QFile::remove(copy);
-                   ctx.db.backupTo(copy);
+                   LedgerBackup::copyLedger(ctx.db, copy);
                }),
                {});
     QFile::remove(copy);
@@ -46,7 +47,7 @@ void runExportBench(BenchContext &ctx)
         return;
     ctx.report(QStringLiteral("server backup (one snapshot into a file)"), ctx.vouchers, bestOf(3, [&] {
                    QFile::remove(copy);
-                   server.backupTo(copy);
+                   LedgerBackup::copyLedger(server, copy);
                }),
                {});
     QFile::remove(copy);

@@ -214,7 +214,7 @@ int main(int argc, char *argv[])
         group.noSale = true;
         measure("group 가전, unsold, three years", group);
         lookup(QStringLiteral("customer lookup '김' (register)"), [&](Database &on) {
-            const auto found = ClientRegister(on, prompt, BusiMode::Customer).list(QStringLiteral("김"));
+            const auto found = ClientRegister(on, BusiMode::Customer).list(QStringLiteral("김"));
             return found ? static_cast<qint64>(found->size()) : -1;
         });
         lookup(QStringLiteral("product lookup '세탁' (register)"), [&](Database &on) {

@@ -98,7 +98,7 @@ void runMasterDataBench(BenchContext &ctx)
         });
         ctx.report(what, rows, ms, ms < 50 ? QStringLiteral("< 50 ms") : QStringLiteral("OVER 50 ms"));
     };
-    const ClientRegister customers(db, prompt, BusiMode::Customer);
+    const ClientRegister customers(db, BusiMode::Customer);
     const auto clientRows = [&](const QString &word) {
         QList<QStringList> rows;
         const auto found = customers.list(word);

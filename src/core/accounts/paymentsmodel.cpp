@@ -57,7 +57,7 @@ bool PaymentsModel::reload()
     std::vector<Payment> rows;
     const SqlError e = m_clientCode > 0 ? m_store.list(m_mode, m_clientCode, rows) : SqlError{};
     if (e.isError()) {
-        reportQueryError(e, m_prompt);
+        m_prompt.show(queryError(e));
         return false;
     }
     beginResetModel();
@@ -250,7 +250,7 @@ std::optional<ClientOpening> read(Database &db, BusiMode mode, qint64 clientCode
     SqlError e;
     const auto o = PaymentStore(db).opening(mode, clientCode, &e);
     if (!o)
-        reportQueryError(e, prompt);
+        prompt.show(queryError(e));
     return o;
 }
 
@@ -272,7 +272,7 @@ bool set(Database &db, BusiMode mode, qint64 clientCode, const QString &dateText
     const auto old = store.opening(mode, clientCode, &e);
     const auto paid = old ? store.hasPayments(mode, clientCode, &e) : std::nullopt;
     if (!paid) {
-        reportQueryError(e, prompt);
+        prompt.show(queryError(e));
         return false;
     }
     if (old->amount == *amount && old->date == date)

@@ -56,9 +56,9 @@ QString TradeAnalysis::captionOf(quint8 gubun)
 
 std::optional<QStringList> TradeAnalysis::groupNames() const
 {
-    return OpenRSTexts(m_db,
-                       QStringLiteral("SELECT distinct group_name FROM total WHERE group_name <> '' ORDER BY group_name"),
-                       m_prompt);
+    return shownOnFailure(
+        OpenRSTexts(m_db, QStringLiteral("SELECT distinct group_name FROM total WHERE group_name <> '' ORDER BY group_name")),
+        m_prompt);
 }
 
 std::optional<QStringList> TradeAnalysis::productNames() const
@@ -230,7 +230,7 @@ bool TradeAnalysis::build(const Filter &filter)
     });
     if (e.isError()) {
         m_entries.clear();
-        reportQueryError(e, m_prompt);
+        m_prompt.show(queryError(e));
         return false;
     }
     if (byName) {

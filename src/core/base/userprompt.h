@@ -2,11 +2,14 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 
 #include <QDate>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+
+#include "notice.h"
 
 // Every question the program puts to the user goes through this interface, so that the
 // logic behind a window runs under tests with a scripted answerer. The gui answers it with
@@ -14,7 +17,7 @@
 class UserPrompt
 {
 public:
-    enum class Icon { None, Information, Warning, Critical, Question };
+    using Icon = Notice::Icon;
     enum class Buttons { Ok, YesNo, OkCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
@@ -35,19 +38,18 @@ public:
     // ("Access 장부 (*.mdb)"); nullopt when the user cancels.
     virtual std::optional<QString> pickFile(const QString &title, const QString &folder, const QString &filter) = 0;
 
+    // A box handed back by storage or a register, as it describes itself.
+    void show(const Notice &notice) { message(notice.icon, notice.text, notice.title, Buttons::Ok, Answer::Ok); }
+    void show(const Notices &notices)
+    {
+        for (const Notice &n : notices)
+            show(n);
+    }
+
     // The fixed kinds of box every window uses.
-    void MsgInfo(const QString &text, const QString &title = {})
-    {
-        message(Icon::Information, text, title, Buttons::Ok, Answer::Ok);
-    }
-    void MsgWarn(const QString &text, const QString &title = {})
-    {
-        message(Icon::Warning, text, title, Buttons::Ok, Answer::Ok);
-    }
-    void MsgPlain(const QString &text, const QString &title = {})
-    {
-        message(Icon::None, text, title, Buttons::Ok, Answer::Ok);
-    }
+    void MsgInfo(const QString &text, const QString &title = {}) { show(Notice::info(text, title)); }
+    void MsgWarn(const QString &text, const QString &title = {}) { show(Notice::warn(text, title)); }
+    void MsgPlain(const QString &text, const QString &title = {}) { show(Notice::plain(text, title)); }
     bool MsgYesNo(const QString &text, const QString &title, bool defaultYes)
     {
         return message(Icon::Question, text, title, Buttons::YesNo,
@@ -57,20 +59,24 @@ public:
     // A failed save: the caption, then the engine's error number and text.
     void ShowErrBox(const QString &caption, int number, const QString &description)
     {
-        message(Icon::Warning,
-                caption + QStringLiteral("\r\n오류번호 : ") + QString::number(number)
-                    + QStringLiteral("\r\n오류내용 : ") + description,
-                QStringLiteral("오류"), Buttons::Ok, Answer::Ok);
+        show(Notice::errBox(caption, number, description));
     }
     // "Error N (description) in procedure P of Module M" for a guarded routine.
     void ShowRunError(int number, const QString &description, const QString &procedure,
                       const QString &owner, bool isForm)
     {
-        MsgPlain(QStringLiteral("Error ") + QString::number(number) + QStringLiteral(" (")
-                 + description + QStringLiteral(") in procedure ") + procedure
-                 + (isForm ? QStringLiteral(" of Form ") : QStringLiteral(" of Module ")) + owner);
+        show(Notice::runError(number, description, procedure, owner, isForm));
     }
 };
+
+// The value of result, or nullopt after its failure was shown through prompt.
+template <typename T>
+std::optional<T> shownOnFailure(Fallible<T> result, UserPrompt &prompt)
+{
+    if (!result)
+        prompt.show(result.failure());
+    return std::move(result.value());
+}
 
 // The program title: application name of the settings store, the default folders' name and
 // the title of every box whose caller gives none.

@@ -79,7 +79,7 @@ void CallerIdDesk::telvox_Received(int index, const CallerReport &report)
         const SqlError e = CallHistory(m_db).record(now, port, call.kind, number, name);
         if (e.isError() && !m_historyFailed) {
             m_historyFailed = true; // said once, not at every ring
-            reportQueryError(e, m_prompt);
+            m_prompt.show(queryError(e));
         }
         m_view.addHistoryLine(
             CallHistory::line(CallHistory::timeText(now), port, static_cast<int>(call.kind), number, name));
@@ -119,7 +119,7 @@ bool CallerIdDesk::lookUp(const QString &Telno, QString *callerName)
     }
     const CallerLookup found = LookupCaller(m_db, number);
     if (found.error.isError()) {
-        reportQueryError(found.error, m_prompt);
+        m_prompt.show(queryError(found.error));
         return true;
     }
     QString name;
@@ -155,6 +155,7 @@ QString CallerIdDesk::PopWaitingCall()
 QStringList CallerIdDesk::earlierCalls(int latest)
 {
     CallHistory::Lines history = CallHistory(m_db).lines(latest);
-    reportQueryError(history.error, m_prompt);
+    if (history.error.isError())
+        m_prompt.show(queryError(history.error));
     return history.lines;
 }

@@ -19,7 +19,7 @@ public:
     SqlError record(const QDateTime &at, const QString &port, CallKind kind, const QString &number,
                     const QString &clientName);
     // The latest calls as lines, oldest first, or the query's error (no lines then), which
-    // reportQueryError shows as the failed query's box.
+    // queryError turns into the failed query's box.
     struct Lines
     {
         QStringList lines;

@@ -379,11 +379,6 @@ bool Database::setSecureDelete(bool on)
     return m_engine->setSecureDelete(*this, on);
 }
 
-SqlError Database::backupTo(const QString &target)
-{
-    return m_engine->backupTo(*this, target);
-}
-
 QString Database::integrityCheck()
 {
     return m_engine->integrityCheck(*this);

@@ -152,10 +152,6 @@ public:
     SqlError setSchemaVersion(int version);
     // Pages freed by later writes are overwritten, so a replaced secret leaves no trace in the file.
     bool setSecureDelete(bool on);
-    // A consistent copy of the open file through the engine's online backup, taken while the
-    // program keeps running and writing; written under a temporary name and renamed only when
-    // whole, so a failed copy never looks like a backup. An existing target is refused.
-    SqlError backupTo(const QString &target);
     // The engine's own check of the ledger: "ok", or its findings (or its error) as text.
     QString integrityCheck();
 

@@ -36,7 +36,6 @@ public:
     virtual SqlError execEach(Database &db, SqlStatement statement, qsizetype rows,
                               const std::function<void(qsizetype row, SqlStatement &values)> &bindRow) = 0;
     virtual std::unique_ptr<Database::RowWriter::Engine> rowWriter(Database &db, const QString &sql) = 0;
-    virtual SqlError backupTo(Database &db, const QString &target) = 0;
     virtual QString integrityCheck(Database &db) = 0;
     virtual bool setSecureDelete(Database &db, bool on) = 0;
 

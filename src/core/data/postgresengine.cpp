@@ -3,14 +3,11 @@
 
 #include <vector>
 
-#include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include "schema.h"
-#include "tablecopy.h"
 
 namespace {
 
@@ -299,31 +296,6 @@ SqlError PostgresEngine::execEach(Database &db, SqlStatement statement, qsizetyp
 std::unique_ptr<Database::RowWriter::Engine> PostgresEngine::rowWriter(Database &db, const QString &sql)
 {
     return std::make_unique<QueryWriter>(db, sql);
-}
-
-SqlError PostgresEngine::backupTo(Database &db, const QString &target)
-{
-    const SqlStatement what(QStringLiteral("BACKUP TO ") + QDir::toNativeSeparators(target));
-    if (!db.isOpen())
-        return SqlError::noDatabase(what);
-    SqlError e;
-    e.kind = SqlError::Kind::Other;
-    e.statement = what.display();
-    if (QFileInfo::exists(target)) {
-        e.text = QStringLiteral("파일이 이미 있습니다.");
-        return e;
-    }
-    // Every table read in one snapshot: a change another PC commits meanwhile is in the copy
-    // whole or not at all, and nothing is locked against the other PCs.
-    const SqlStatement snapshot(QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
-    if (const Database::Result begun = db.exec(snapshot); !begun.ok())
-        return begun.error;
-    const TableCopy::Result copied = TableCopy::copyToNewFile(db, target);
-    db.exec(SqlStatement(QStringLiteral("ROLLBACK")));
-    if (copied.ok)
-        return {};
-    e.text = copied.error;
-    return e;
 }
 
 QString PostgresEngine::integrityCheck(Database &db)

@@ -20,7 +20,6 @@ public:
     SqlError execEach(Database &db, SqlStatement statement, qsizetype rows,
                       const std::function<void(qsizetype row, SqlStatement &values)> &bindRow) override;
     std::unique_ptr<Database::RowWriter::Engine> rowWriter(Database &db, const QString &sql) override;
-    SqlError backupTo(Database &db, const QString &target) override;
     QString integrityCheck(Database &db) override;
     bool setSecureDelete(Database &db, bool on) override;
     QStringList beginSql(const QString &name, int depth) const override;

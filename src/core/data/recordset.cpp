@@ -1,45 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recordset.h"
 
-#include "core/base/userprompt.h"
 
-void reportQueryError(const SqlError &error, UserPrompt &prompt)
+Notice queryError(const SqlError &error)
 {
     const QString cr(QChar(13));
     switch (error.kind) {
     case SqlError::Kind::None:
-        return;
+        break;
     case SqlError::Kind::NoDatabase:
-        prompt.MsgInfo(error.text + cr + error.statement, QStringLiteral("MDB 오류"));
-        return;
-    case SqlError::Kind::NoObject:
-        prompt.MsgInfo(QStringLiteral("Jet Data Base Engine의 식을 확인하세요.") + cr + error.statement,
-                       QStringLiteral("Query"));
-        return;
     case SqlError::Kind::Busy:
-        prompt.MsgInfo(error.text + cr + error.statement, QStringLiteral("MDB 오류"));
-        return;
+        return Notice::info(error.text + cr + error.statement, QStringLiteral("MDB 오류"));
+    case SqlError::Kind::NoObject:
+        return Notice::info(QStringLiteral("Jet Data Base Engine의 식을 확인하세요.") + cr + error.statement,
+                            QStringLiteral("Query"));
     case SqlError::Kind::TooLong:
     case SqlError::Kind::Duplicate:
     case SqlError::Kind::Other:
-        prompt.MsgInfo(error.text + cr + error.statement, QStringLiteral("ERROR"));
-        return;
+        return Notice::info(error.text + cr + error.statement, QStringLiteral("ERROR"));
     }
+    return {};
 }
 
-std::optional<QSqlQuery> OpenRS(Database &db, const SqlStatement &sql, UserPrompt &prompt)
+Fallible<QSqlQuery> OpenRS(Database &db, const SqlStatement &sql)
 {
     Database::Result r = db.exec(sql);
-    if (!r.ok()) {
-        reportQueryError(r.error, prompt);
-        return std::nullopt;
-    }
+    if (!r.ok())
+        return queryError(r.error);
     return std::move(r.query);
 }
 
-std::optional<QSqlQuery> OpenRSEdit(Database &db, const SqlStatement &sql, UserPrompt &prompt)
+Fallible<QSqlQuery> OpenRSEdit(Database &db, const SqlStatement &sql)
 {
-    return OpenRS(db, sql, prompt);
+    return OpenRS(db, sql);
 }
 
 void CloseObj(std::optional<QSqlQuery> &rs)
@@ -50,11 +43,31 @@ void CloseObj(std::optional<QSqlQuery> &rs)
     }
 }
 
-std::optional<QStringList> OpenRSTexts(Database &db, const SqlStatement &sql, UserPrompt &prompt)
+void CloseObj(Fallible<QSqlQuery> &rs)
 {
-    auto rs = OpenRS(db, sql, prompt);
+    CloseObj(rs.value());
+}
+
+std::optional<Notice> changeOne(Database &db, const SqlStatement &change, const QString &nothingChanged)
+{
+    const Database::Result r = db.exec(change);
+    if (!r.ok())
+        return queryError(r.error);
+    if (r.rowsAffected < 1)
+        return Notice::info(nothingChanged);
+    return std::nullopt;
+}
+
+std::optional<Notice> deleteOne(Database &db, const SqlStatement &deletion)
+{
+    return changeOne(db, deletion, QStringLiteral("삭제중 오류가 발생하였습니다."));
+}
+
+Fallible<QStringList> OpenRSTexts(Database &db, const SqlStatement &sql)
+{
+    auto rs = OpenRS(db, sql);
     if (!rs)
-        return std::nullopt;
+        return rs.failure();
     QStringList out;
     while (rs->next())
         out << (rs->value(0).isNull() ? QString() : rs->value(0).toString());
@@ -62,14 +75,13 @@ std::optional<QStringList> OpenRSTexts(Database &db, const SqlStatement &sql, Us
     return out;
 }
 
-std::optional<qint64> OpenRSCount(Database &db, const QString &table, const SqlStatement &condition,
-                                  UserPrompt &prompt)
+Fallible<qint64> OpenRSCount(Database &db, const QString &table, const SqlStatement &condition)
 {
     SqlStatement st(QStringLiteral("SELECT COUNT(*) FROM ") + table + QStringLiteral(" WHERE ") + condition.text);
     st.binds = condition.binds;
-    auto rs = OpenRS(db, st, prompt);
+    auto rs = OpenRS(db, st);
     if (!rs)
-        return std::nullopt;
+        return rs.failure();
     const qint64 n = rs->next() ? rs->value(0).toLongLong() : 0;
     CloseObj(rs);
     return n;

@@ -8,7 +8,6 @@
 #include <QSqlQuery>
 
 #include "core/base/textutil.h"
-#include "core/base/userprompt.h"
 #include "database.h"
 #include "recordset.h"
 #include "schema.h"
@@ -38,15 +37,16 @@ SqlError engineError(const QString &text)
     return e;
 }
 
-void runError(UserPrompt &prompt, const SqlError &e, const QString &procedure, const QString &tail = {})
+Notice runError(const SqlError &e, const QString &procedure, const QString &tail = {})
 {
-    prompt.MsgPlain(QStringLiteral("Error ") + QString::number(e.code) + QStringLiteral(" (") + e.text
-                    + QStringLiteral(") in procedure ") + procedure + QStringLiteral(" of Module ") + kModule + tail);
+    Notice n = Notice::runError(e.code, e.text, procedure, kModule, false);
+    n.text += tail;
+    return n;
 }
 
-void indexError(UserPrompt &prompt, const SqlError &e)
+Notice indexError(const SqlError &e)
 {
-    prompt.MsgPlain(QStringLiteral("오류번호 : ") + QString::number(e.code) + QStringLiteral("\r\n오류내용 : ") + e.text);
+    return Notice::plain(QStringLiteral("오류번호 : ") + QString::number(e.code) + QStringLiteral("\r\n오류내용 : ") + e.text);
 }
 
 QString fieldTail(const QString &table, const QString &field)
@@ -341,8 +341,8 @@ SqlError rebuildRequired(Database &db, const QString &table, const QString &fiel
 
 } // namespace
 
-bool DAO_AddField(Database &db, UserPrompt &prompt, const QString &table, const QString &field, int type, int size,
-                  bool allowZeroLength, const QString &fillSql)
+Fallible<bool> DAO_AddField(Database &db, const QString &table, const QString &field, int type, int size,
+                           bool allowZeroLength, const QString &fillSql)
 {
     SqlError e;
     const auto columns = tableColumns(db, table, &e);
@@ -354,20 +354,16 @@ bool DAO_AddField(Database &db, UserPrompt &prompt, const QString &table, const 
         if (!e.isError())
             e = sp.commit();
     }
-    if (e.isError()) {
-        runError(prompt, e, QStringLiteral("DAO_AddField"), fieldTail(table, field));
-        return false;
-    }
+    if (e.isError())
+        return runError(e, QStringLiteral("DAO_AddField"), fieldTail(table, field));
     return true;
 }
 
-bool DAO_DelField(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
+Fallible<bool> DAO_DelField(Database &db, const QString &table, const QString &field)
 {
     const SqlError e = dropField(db, table, field);
-    if (e.isError()) {
-        runError(prompt, e, QStringLiteral("DAO_DelField"), fieldTail(table, field));
-        return false;
-    }
+    if (e.isError())
+        return runError(e, QStringLiteral("DAO_DelField"), fieldTail(table, field));
     return true;
 }
 
@@ -383,21 +379,18 @@ std::optional<bool> indexIsUnique(Database &db, const QString &table, const QStr
     return std::nullopt;
 }
 
-bool DAO_DelIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
+Fallible<bool> DAO_DelIndex(Database &db, const QString &table, const QString &field)
 {
     TransactionGuard sp(db, QStringLiteral("DAO_DelIndex"));
     SqlError e = dropIndexesOf(db, table, field, nullptr);
     if (!e.isError())
         e = sp.commit();
-    if (e.isError()) {
-        indexError(prompt, e);
-        return false;
-    }
+    if (e.isError())
+        return indexError(e);
     return true;
 }
 
-bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const QString &field,
-                  IndexOptions options)
+Fallible<bool> DAO_AddIndex(Database &db, const QString &table, const QString &field, IndexOptions options)
 {
     const bool primary = options.testFlag(IndexOption::Primary);
     const bool unique = options.testFlag(IndexOption::Unique);
@@ -405,10 +398,8 @@ bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const 
     SqlError e;
     const auto columns = tableColumns(db, table, &e);
     const auto indexes = columns ? tableIndexes(db, table, &e) : std::nullopt;
-    if (!indexes) {
-        indexError(prompt, e);
-        return false;
-    }
+    if (!indexes)
+        return indexError(e);
     for (const IndexInfo &i : *indexes) {
         if (!indexHasField(i, field))
             continue;
@@ -417,10 +408,8 @@ bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const 
         return false;
     }
     const auto column = findColumn(*columns, field);
-    if (!column) {
-        indexError(prompt, engineError(QStringLiteral("no such column: ") + field));
-        return false;
-    }
+    if (!column)
+        return indexError(engineError(QStringLiteral("no such column: ") + field));
     TransactionGuard sp(db, QStringLiteral("DAO_AddIndex"));
     if ((primary || required) && !column->notNull)
         e = rebuildRequired(db, table, column->name);
@@ -437,15 +426,13 @@ bool DAO_AddIndex(Database &db, UserPrompt &prompt, const QString &table, const 
     }
     if (!e.isError())
         e = sp.commit();
-    if (e.isError()) {
-        indexError(prompt, e);
-        return false;
-    }
+    if (e.isError())
+        return indexError(e);
     return true;
 }
 
-bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const QString &field,
-                   const FieldChange &change)
+Fallible<bool> DAO_EditField(Database &db, const QString &table, const QString &field,
+                            const FieldChange &change)
 {
     const int size = change.size;
     const int type = change.type;
@@ -454,10 +441,8 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
     const QString procedure = QStringLiteral("DAO_EditField");
     SqlError e;
     const auto columns = tableColumns(db, table, &e);
-    if (!columns) {
-        runError(prompt, e, procedure);
-        return false;
-    }
+    if (!columns)
+        return runError(e, procedure);
     const auto current = findColumn(*columns, field);
     if (!current) {
         if (type == DaoType::Keep)
@@ -468,10 +453,8 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
         e = addField(db, table, field, type, size, allowZeroLength, fill);
         if (!e.isError())
             e = sp.commit();
-        if (e.isError()) {
-            runError(prompt, e, procedure);
-            return false;
-        }
+        if (e.isError())
+            return runError(e, procedure);
         return true;
     }
 
@@ -497,10 +480,8 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
                          .arg(tooLong->size())
                          .arg(targetSize);
         }
-        if (!tooLong || !tooLong->isEmpty()) {
-            runError(prompt, e, procedure);
-            return false;
-        }
+        if (!tooLong || !tooLong->isEmpty())
+            return runError(e, procedure);
     }
 
     const QString tmp = current->name + kTmpSuffix;
@@ -527,20 +508,17 @@ bool DAO_EditField(Database &db, UserPrompt &prompt, const QString &table, const
     }
     if (!e.isError())
         e = sp.commit();
-    if (e.isError()) {
-        runError(prompt, e, procedure);
-        return false;
-    }
+    if (e.isError())
+        return runError(e, procedure);
     return true;
 }
 
-qint64 DAO_NextID(Database &db, UserPrompt &prompt, const QString &table, const QString &field)
+Fallible<qint64> DAO_NextID(Database &db, const QString &table, const QString &field)
 {
-    auto rs = OpenRS(db,
-                     SqlStatement(QStringLiteral("SELECT MAX(") + quoted(field) + QStringLiteral(") FROM ") + quoted(table)),
-                     prompt);
+    auto rs =
+        OpenRS(db, SqlStatement(QStringLiteral("SELECT MAX(") + quoted(field) + QStringLiteral(") FROM ") + quoted(table)));
     if (!rs)
-        return -1;
+        return rs.failure();
     qint64 next = 1;
     if (rs->next() && !rs->value(0).isNull())
         next = rs->value(0).toLongLong() + 1;
@@ -567,19 +545,18 @@ bool HoldsLedger(Database &db)
     return r.ok() && anyLedgerTable(tables);
 }
 
-bool CheckSchemaVersion(Database &db, UserPrompt &prompt)
+std::optional<Notice> CheckSchemaVersion(Database &db)
 {
     const auto version = db.schemaVersion();
     if (!version || *version <= Schema::Version)
-        return true;
-    prompt.MsgWarn(QStringLiteral("이 장부는 새 버전의 프로그램이 만든 장부입니다 (장부 형식 %1).\r\n"
-                                  "이 프로그램은 장부 형식 %2까지만 읽을 수 있어, 장부를 열지 않았습니다. 장부는 바뀌지 않았습니다.\r\n"
-                                  "프로그램을 새 버전으로 바꾸어 주십시오.\r\n")
-                       .arg(*version)
-                       .arg(Schema::Version)
-                       + QDir::toNativeSeparators(db.path()),
-                   QStringLiteral("MDB 오류"));
-    return false;
+        return std::nullopt;
+    return Notice::warn(QStringLiteral("이 장부는 새 버전의 프로그램이 만든 장부입니다 (장부 형식 %1).\r\n"
+                                       "이 프로그램은 장부 형식 %2까지만 읽을 수 있어, 장부를 열지 않았습니다. 장부는 바뀌지 않았습니다.\r\n"
+                                       "프로그램을 새 버전으로 바꾸어 주십시오.\r\n")
+                            .arg(*version)
+                            .arg(Schema::Version)
+                            + QDir::toNativeSeparators(db.path()),
+                        QStringLiteral("MDB 오류"));
 }
 
 namespace {
@@ -588,7 +565,7 @@ namespace {
 // user without that right skips the maintenance, told once what it leaves undone (the live
 // updates above all) instead of one raw refusal per step; an up-to-date ledger needs none, and
 // nothing is said. True when the maintenance may run.
-bool mayMaintain(Database &db, UserPrompt &prompt)
+bool mayMaintain(Database &db, Notices &notices)
 {
     const QString ownerSql = db.dialect().ledgerOwnerSql();
     if (ownerSql.isEmpty())
@@ -615,28 +592,33 @@ bool mayMaintain(Database &db, UserPrompt &prompt)
     if (older)
         text += QStringLiteral("\r\n장부 형식 %1을 이 프로그램의 형식 %2로 올리지 못했습니다.").arg(*version).arg(Schema::Version);
     text += QStringLiteral("\r\n%1 사용자로 한 번 시작하면 정비됩니다. 장부는 그대로 쓸 수 있습니다.").arg(ownerName);
-    prompt.MsgWarn(text, QStringLiteral("장부 서버"));
+    notices << Notice::warn(text, QStringLiteral("장부 서버"));
     return false;
 }
 
 } // namespace
 
-bool CheckGroupField(Database &db, UserPrompt &prompt)
+GroupCheck CheckGroupField(Database &db)
 {
+    GroupCheck check;
+    Notices &notices = check.notices;
     // One look at the file first, so that a file that cannot be read (none open, damaged,
     // locked by another program) is reported once with the engine's words, not as a missing
     // table by every step below.
-    const auto tables = OpenRSTexts(db, SqlStatement(db.dialect().tablesSql()), prompt);
-    if (!tables)
-        return false;
-    if (!anyLedgerTable(*tables)) {
-        prompt.MsgWarn(QStringLiteral("이 파일에는 장부가 없습니다. 빈 파일이거나 다른 프로그램의 파일입니다.\r\n")
-                           + QDir::toNativeSeparators(db.path()),
-                       QStringLiteral("MDB 오류"));
-        return false;
+    const auto tables = OpenRSTexts(db, SqlStatement(db.dialect().tablesSql()));
+    if (!tables) {
+        notices << tables.failure();
+        return check;
     }
-    if (!mayMaintain(db, prompt))
-        return true;
+    if (!anyLedgerTable(*tables)) {
+        notices << Notice::warn(QStringLiteral("이 파일에는 장부가 없습니다. 빈 파일이거나 다른 프로그램의 파일입니다.\r\n")
+                                    + QDir::toNativeSeparators(db.path()),
+                                QStringLiteral("MDB 오류"));
+        return check;
+    }
+    check.readable = true;
+    if (!mayMaintain(db, notices))
+        return check;
 
     // Tables that came after the first ledgers: the recycle bin, the call history, the notes,
     // the payments and opening balances.
@@ -649,19 +631,25 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
             if (!e.isError())
                 e = db.exec(SqlStatement(sql)).error;
         if (e.isError())
-            indexError(prompt, e);
+            notices << indexError(e);
     }
 
     const QString group = QStringLiteral("group_name");
     const QString name = QStringLiteral("name");
     QStringList wide;
-    if (DAO_EditField(db, prompt, group, name, {.size = Schema::GroupNameSize, .dropIndexes = true, .valuesTooLong = &wide}))
-        DAO_AddIndex(db, prompt, group, name, IndexOption::Primary | IndexOption::Unique | IndexOption::Required);
+    // A failed step is said and the check goes on, as each step stands on its own.
+    const auto said = [&](const Fallible<bool> &step) {
+        if (!step)
+            notices << step.failure();
+        return step.valueOr(false);
+    };
+    if (said(DAO_EditField(db, group, name, {.size = Schema::GroupNameSize, .dropIndexes = true, .valuesTooLong = &wide})))
+        said(DAO_AddIndex(db, group, name, IndexOption::Primary | IndexOption::Unique | IndexOption::Required));
     for (const QString &table : {QStringLiteral("total"), QStringLiteral("total_print")})
-        DAO_EditField(db, prompt, table, group, {.size = Schema::GroupNameSize, .valuesTooLong = &wide});
+        said(DAO_EditField(db, table, group, {.size = Schema::GroupNameSize, .valuesTooLong = &wide}));
     // Said once per ledger, with an icon, in the shop's words; a name added since is said anew.
     if (!WideGroupNames::untold(db, wide).isEmpty()) {
-        prompt.MsgWarn(WideGroupNames::notice(wide), QStringLiteral("그룹 이름"));
+        notices << Notice::warn(WideGroupNames::notice(wide), QStringLiteral("그룹 이름"));
         WideGroupNames::markTold(db, wide);
     }
 
@@ -690,7 +678,7 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
             if (!e.isError())
                 e = db.exec(SqlStatement(db.dialect().createIndexSql(t, i))).error;
             if (e.isError())
-                indexError(prompt, e);
+                notices << indexError(e);
         }
     }
     for (const Schema::ExpressionIndex &i : Schema::expressionIndexes()) {
@@ -700,7 +688,7 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
             continue;
         e = db.exec(SqlStatement(db.dialect().createIndexSql(i))).error;
         if (e.isError())
-            indexError(prompt, e);
+            notices << indexError(e);
     }
     // The kind of each call came after the first call histories.
     const Schema::Table *calls = Schema::ledgerTable(QStringLiteral("call_history"));
@@ -714,7 +702,7 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
                             .error;
         }
         if (e.isError())
-            indexError(prompt, e);
+            notices << indexError(e);
     }
     // Server ledgers made before other PCs' changes were shown live get the trigger that
     // announces them; looked for first, as making it locks the voucher table.
@@ -732,11 +720,11 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
                 e = guard.commit();
         }
         if (e.isError())
-            indexError(prompt, e);
+            notices << indexError(e);
     }
     // A ledger that cannot be written keeps its older mark; the first write the user makes
     // says why.
     if (const auto version = db.schemaVersion(); version && *version < Schema::Version)
         db.setSchemaVersion(Schema::Version);
-    return true;
+    return check;
 }

@@ -310,62 +310,6 @@ std::unique_ptr<Database::RowWriter::Engine> SqliteEngine::rowWriter(Database &d
     return std::make_unique<StatementWriter>(handleOf(db), sql);
 }
 
-SqlError SqliteEngine::backupTo(Database &db, const QString &target)
-{
-    const SqlStatement what(QStringLiteral("BACKUP TO ") + QDir::toNativeSeparators(target));
-    if (!db.isOpen())
-        return SqlError::noDatabase(what);
-    sqlite3 *source = handleOf(db);
-    if (!source)
-        return classifyCode(SQLITE_MISUSE, QStringLiteral("no engine handle"), what);
-    if (QFileInfo::exists(target))
-        return classifyCode(SQLITE_CANTOPEN, QStringLiteral("파일이 이미 있습니다."), what);
-    const QString part = target + QStringLiteral(".part");
-    QFile::remove(part);
-    // Made here so that the copy is the owner's alone like the ledger; the engine opens it as is.
-    if (QFile made(part); !made.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerFiles::fileMode()))
-        return classifyCode(SQLITE_CANTOPEN, made.errorString(), what);
-    sqlite3 *dest = nullptr;
-    int rc = sqlite3_open_v2(part.toUtf8().constData(), &dest, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    QString text;
-    if (rc == SQLITE_OK) {
-        if (sqlite3_backup *b = sqlite3_backup_init(dest, "main", source, "main")) {
-            // A few hundred pages at a time, with the read lock let go in between, so that the
-            // program's own writes go on while a large ledger is copied. A write by another
-            // connection meanwhile makes the engine start over, so the copy is still one moment
-            // of the file. A lock held by a writer is waited out a while.
-            int busy = 0;
-            do {
-                rc = sqlite3_backup_step(b, 256);
-                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-                    ++busy;
-                    sqlite3_sleep(50);
-                } else {
-                    busy = 0;
-                }
-            } while (rc == SQLITE_OK || (busy > 0 && busy < 100));
-            sqlite3_backup_finish(b);
-            if (rc == SQLITE_DONE)
-                rc = SQLITE_OK;
-        }
-        if (rc == SQLITE_OK)
-            rc = sqlite3_errcode(dest);
-    }
-    if (rc != SQLITE_OK)
-        text = dest && sqlite3_errcode(dest) != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(dest))
-                                                          : QString::fromUtf8(sqlite3_errstr(rc));
-    sqlite3_close(dest);
-    if (rc == SQLITE_OK && !QFile::rename(part, target)) {
-        rc = SQLITE_CANTOPEN;
-        text = QStringLiteral("이름을 바꿀 수 없습니다.");
-    }
-    if (rc != SQLITE_OK) {
-        QFile::remove(part);
-        return classifyCode(rc, text, what);
-    }
-    return {};
-}
-
 QString SqliteEngine::integrityCheck(Database &db)
 {
     Database::Result r = db.exec(SqlStatement(QStringLiteral("PRAGMA integrity_check")));

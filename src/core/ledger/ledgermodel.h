@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <QAbstractTableModel>
@@ -123,3 +124,12 @@ private:
     Totals m_totals;
     QString m_defaultDate;
 };
+
+// How the grid's columns and the voucher's fields meet.
+// The field a grid column shows; a client's code and name columns are both its client field.
+std::optional<VoucherField> voucherFieldOf(int column);
+// The grid column that shows the field (for a client, its name column).
+int columnOf(VoucherField field);
+// The total table's field; a client's name field is nameFieldOf().
+QString fieldName(VoucherField field);
+QString nameFieldOf(VoucherField client);

@@ -192,7 +192,7 @@ bool VoucherEditor::RecUpdate(int row, VoucherField field, const FieldValue &val
         // a value the table refused is the save's.
         if (r.error.kind == SqlError::Kind::NoDatabase || r.error.kind == SqlError::Kind::Busy
             || r.error.kind == SqlError::Kind::NoObject)
-            reportQueryError(r.error, m_prompt);
+            m_prompt.show(queryError(r.error));
         else
             m_prompt.ShowErrBox(updateFailed(), r.error.code, r.error.text);
         return false;
@@ -284,9 +284,9 @@ void VoucherEditor::DispClientInfo(BusiMode side, ClientCode code)
     if (!code.isValid())
         return;
     ClearClientInfo(side);
-    const ClientRegister clients(m_db, m_prompt, side);
-    if (const auto client = clients.find(code.value()))
-        m_view.showClient(side, &*client);
+    const auto client = shownOnFailure(ClientRegister(m_db, side).find(code.value()), m_prompt);
+    if (client && *client)
+        m_view.showClient(side, &**client);
 }
 
 void VoucherEditor::activeRowChanged(int oldRow, int newRow)

@@ -27,10 +27,3 @@ struct VoucherClient
 using FieldValue = std::variant<QString, LedgerDate, Money, VoucherClient>;
 
 bool fits(VoucherField field, const FieldValue &value);
-// The field a grid column shows; a client's code and name columns are both its client field.
-std::optional<VoucherField> voucherFieldOf(int column);
-// The grid column that shows the field (for a client, its name column).
-int columnOf(VoucherField field);
-// The total table's field; a client's name field is nameFieldOf().
-QString fieldName(VoucherField field);
-QString nameFieldOf(VoucherField client);

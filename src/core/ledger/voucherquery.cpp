@@ -3,6 +3,7 @@
 
 #include <QSqlQuery>
 
+#include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/recordset.h"
 #include "ledgermodel.h"
@@ -115,7 +116,7 @@ std::optional<std::vector<LedgerRow>> loadVouchers(Database &db, const SqlStatem
     std::vector<LedgerRow> rows;
     const SqlError error = readVouchers(db, sql, rows);
     if (error.isError()) {
-        reportQueryError(error, prompt);
+        prompt.show(queryError(error));
         return std::nullopt;
     }
     return rows;
@@ -123,8 +124,7 @@ std::optional<std::vector<LedgerRow>> loadVouchers(Database &db, const SqlStatem
 
 std::optional<QStringList> usedGroups(Database &db, UserPrompt &prompt)
 {
-    return OpenRSTexts(db,
-                       SqlStatement(QStringLiteral("SELECT DISTINCT group_name FROM total WHERE group_name <> '' "
-                                                   "ORDER BY group_name")),
-                       prompt);
+    return shownOnFailure(OpenRSTexts(db, SqlStatement(QStringLiteral("SELECT DISTINCT group_name FROM total "
+                                                                      "WHERE group_name <> '' ORDER BY group_name"))),
+                          prompt);
 }

@@ -6,6 +6,7 @@
 #include <QDateTime>
 
 #include "core/data/database.h"
+#include "ledgermodel.h"
 #include "recyclebin.h"
 #include "voucherquery.h"
 

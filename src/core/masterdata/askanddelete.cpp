@@ -2,21 +2,23 @@
 #include "askanddelete.h"
 
 #include "core/base/userprompt.h"
-#include "core/data/database.h"
-#include "core/data/recordset.h"
+#include "clientregister.h"
 
-bool askAndDelete(Database &db, UserPrompt &prompt, const QString &name, const SqlStatement &deletion)
+bool askAndDelete(UserPrompt &prompt, const QString &name, const std::function<std::optional<Notice>()> &remove)
 {
     if (!prompt.MsgYesNo(name + QStringLiteral("을(를) 정말 삭제하시겠습니까?"), {}, false))
         return false;
-    const Database::Result r = db.exec(deletion);
-    if (!r.ok()) {
-        reportQueryError(r.error, prompt);
+    const auto failure = remove();
+    if (failure)
+        prompt.show(*failure);
+    return !failure;
+}
+
+bool askAndDeleteClient(UserPrompt &prompt, const ClientRegister &clients, qint32 code, const QString &name)
+{
+    if (code == 0) {
+        prompt.MsgInfo(QStringLiteral("삭제할 자료를 먼저 선택하세요."));
         return false;
     }
-    if (r.rowsAffected < 1) {
-        prompt.MsgInfo(QStringLiteral("삭제중 오류가 발생하였습니다."));
-        return false;
-    }
-    return true;
+    return askAndDelete(prompt, name, [&] { return clients.Delete(code); });
 }

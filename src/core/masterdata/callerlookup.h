@@ -17,7 +17,7 @@ struct CallerLookup
     // Every matching customer's products with their sale dates, "TV(2026-12-08)", the exact
     // match's first, then newest first, ", " between; a customer without vouchers gives "()".
     QString products;
-    // The query's failure (nothing found then), which reportQueryError shows as its box.
+    // The query's failure (nothing found then), which queryError turns into its box.
     SqlError error;
 };
 

@@ -43,17 +43,17 @@ void ClientEditor::clear()
 
 std::optional<ClientRecord> ClientEditor::LoadClient(qint32 code)
 {
-    auto c = ClientRegister(m_db, m_prompt, m_busiMode).find(code);
-    if (c) {
-        m_currentCode = code;
-        m_loadedName = c->name;
-    }
-    return c;
+    const auto found = shownOnFailure(ClientRegister(m_db, m_busiMode).find(code), m_prompt);
+    if (!found || !*found)
+        return std::nullopt;
+    m_currentCode = code;
+    m_loadedName = (*found)->name;
+    return *found;
 }
 
 ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hooks &hooks)
 {
-    const ClientRegister reg(m_db, m_prompt, m_busiMode);
+    const ClientRegister reg(m_db, m_busiMode);
     // A name of blanks is no name, and blanks around a name would make a second, invisible
     // spelling of the same client.
     ClientRecord rec = input;
@@ -69,14 +69,18 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
     const bool add = m_addEditMode == EditMode::Add;
     // A new client's code is worked out before the questions; another PC may register a client
     // while one is up, and the insert then gives the next free code instead.
-    if (add)
-        m_currentCode = reg.nextCode();
+    if (add) {
+        const auto next = reg.nextCode();
+        m_prompt.show(next.failure());
+        m_currentCode = next.valueOr(-1);
+    }
     if (m_currentCode == -1) {
         m_prompt.MsgWarn(ClientRegister::codeErrorText());
         return SaveResult::Failed;
     }
-    const auto same =
-        reg.sameNameCount(rec.name, m_addEditMode == EditMode::Edit ? std::optional<qint32>(m_currentCode) : std::nullopt);
+    const auto same = shownOnFailure(
+        reg.sameNameCount(rec.name, m_addEditMode == EditMode::Edit ? std::optional<qint32>(m_currentCode) : std::nullopt),
+        m_prompt);
     if (!same)
         return SaveResult::Failed;
     if (*same > 0
@@ -85,13 +89,15 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
 
     rec.id = m_currentCode;
     if (add) {
-        const qint32 given = reg.insertNew(rec);
-        if (given == -1)
+        const auto inserted = shownOnFailure(reg.insertNew(rec), m_prompt);
+        if (!inserted)
             return SaveResult::Failed;
+        const qint32 given = *inserted;
         if (given != m_currentCode)
             m_prompt.MsgInfo(codeTakenText(m_currentCode, given));
         m_currentCode = given;
-    } else if (!reg.write(rec)) {
+    } else if (const auto failure = reg.write(rec)) {
+        m_prompt.show(*failure);
         return SaveResult::Failed;
     }
     m_savedCode = m_currentCode;
@@ -106,7 +112,7 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
         if (m_prompt.MsgYesNo(QStringLiteral("전표에 이미 등록된 동일한 거래처의 이름도 변경 하시겠습니까?\r\n"
                                              "(동일 거래처코드만 변경)"),
                               {}, false)) {
-            if (const auto n = reg.renameInVouchers(m_savedCode, rec.name))
+            if (const auto n = shownOnFailure(reg.renameInVouchers(m_savedCode, rec.name), m_prompt))
                 m_prompt.MsgInfo(QStringLiteral("전표에서 ") + QString::number(*n)
                                  + QStringLiteral("건의 자료가 변경되었습니다."));
         }

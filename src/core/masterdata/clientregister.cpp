@@ -6,10 +6,8 @@
 #include <QSqlQuery>
 
 #include "core/base/textutil.h"
-#include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/recordset.h"
-#include "askanddelete.h"
 
 namespace {
 const QString kSaveError = QStringLiteral("자료를 저장하는 중 오류가 발생했습니다.");
@@ -28,8 +26,7 @@ ClientRecord readClient(const QSqlQuery &q)
 }
 } // namespace
 
-ClientRegister::ClientRegister(Database &db, UserPrompt &prompt, BusiMode busiMode)
-    : m_db(db), m_prompt(prompt), m_mode(busiMode)
+ClientRegister::ClientRegister(Database &db, BusiMode busiMode) : m_db(db), m_mode(busiMode)
 {
 }
 
@@ -38,15 +35,15 @@ QString ClientRegister::table() const
     return clientTable(m_mode);
 }
 
-std::optional<std::vector<ClientRecord>> ClientRegister::list(const QString &word) const
+Fallible<std::vector<ClientRecord>> ClientRegister::list(const QString &word) const
 {
     SqlStatement st(QStringLiteral("SELECT id, name, tel, phone, zipcode, address, memo FROM ") + table());
     if (!word.isEmpty())
         st.whereContains(m_db.dialect(), QStringLiteral("name"), word);
     st.text += QStringLiteral(" ORDER BY name");
-    auto rs = OpenRS(m_db, st, m_prompt);
+    auto rs = OpenRS(m_db, st);
     if (!rs)
-        return std::nullopt;
+        return rs.failure();
     std::vector<ClientRecord> out;
     while (rs->next())
         out.push_back(readClient(*rs));
@@ -54,19 +51,21 @@ std::optional<std::vector<ClientRecord>> ClientRegister::list(const QString &wor
     return out;
 }
 
-std::optional<ClientRecord> ClientRegister::find(qint32 code) const
+Fallible<std::optional<ClientRecord>> ClientRegister::find(qint32 code) const
 {
     SqlStatement st(QStringLiteral("SELECT * FROM ") + table() + QStringLiteral(" WHERE id = :id"));
     st.bind(QStringLiteral("id"), code);
-    auto rs = OpenRS(m_db, st, m_prompt);
-    if (!rs || !rs->next())
-        return std::nullopt;
-    ClientRecord c = readClient(*rs);
+    auto rs = OpenRS(m_db, st);
+    if (!rs)
+        return rs.failure();
+    if (!rs->next())
+        return std::optional<ClientRecord>();
+    std::optional<ClientRecord> c = readClient(*rs);
     CloseObj(rs);
     return c;
 }
 
-std::optional<qint64> ClientRegister::sameNameCount(const QString &name, std::optional<qint32> except) const
+Fallible<qint64> ClientRegister::sameNameCount(const QString &name, std::optional<qint32> except) const
 {
     SqlStatement st(QStringLiteral("name = :name"));
     st.bind(QStringLiteral("name"), name);
@@ -74,24 +73,22 @@ std::optional<qint64> ClientRegister::sameNameCount(const QString &name, std::op
         st.text += QStringLiteral(" and id <> :id");
         st.bind(QStringLiteral("id"), *except);
     }
-    return OpenRSCount(m_db, table(), st, m_prompt);
+    return OpenRSCount(m_db, table(), st);
 }
 
-qint32 ClientRegister::nextCode() const
+Fallible<qint32> ClientRegister::nextCode() const
 {
     const QString codeField = voucherCodeField(m_mode);
-    auto rs = OpenRS(m_db,
-                     SqlStatement(QStringLiteral("SELECT MAX(m) FROM (SELECT MAX(id) AS m FROM ") + table()
-                                  + QStringLiteral(" UNION ALL SELECT MAX(") + codeField
-                                  + QStringLiteral(") FROM total) AS used")),
-                     m_prompt);
+    auto rs = OpenRS(m_db, SqlStatement(QStringLiteral("SELECT MAX(m) FROM (SELECT MAX(id) AS m FROM ") + table()
+                                        + QStringLiteral(" UNION ALL SELECT MAX(") + codeField
+                                        + QStringLiteral(") FROM total) AS used")));
     if (!rs)
-        return -1;
+        return rs.failure();
     qint64 next = 1;
     if (rs->next() && !rs->value(0).isNull())
         next = std::max<qint64>(rs->value(0).toLongLong() + 1, 1);
     CloseObj(rs);
-    return next > std::numeric_limits<qint32>::max() ? -1 : static_cast<qint32>(next);
+    return next > std::numeric_limits<qint32>::max() ? qint32(-1) : static_cast<qint32>(next);
 }
 
 QString ClientRegister::codeErrorText()
@@ -113,7 +110,7 @@ SqlStatement ClientRegister::recordStatement(const QString &sql, const ClientRec
     return st;
 }
 
-qint32 ClientRegister::insertNew(ClientRecord c) const
+Fallible<qint32> ClientRegister::insertNew(ClientRecord c) const
 {
     // Two PCs may work out the same code at once; the register's unique key lets only one of
     // them have it, and the other takes the next free code. A few rounds are plenty: each one
@@ -137,17 +134,15 @@ qint32 ClientRegister::insertNew(ClientRecord c) const
             return c.id;
         if (error.kind != SqlError::Kind::Duplicate)
             break;
-        c.id = nextCode();
-        if (c.id == -1) {
-            m_prompt.MsgWarn(codeErrorText());
-            return -1;
-        }
+        const auto next = nextCode();
+        c.id = next.valueOr(-1);
+        if (c.id == -1)
+            return next.failure() + Notices{Notice::warn(codeErrorText())};
     }
-    m_prompt.ShowErrBox(kSaveError, error.code, error.text);
-    return -1;
+    return Notice::errBox(kSaveError, error.code, error.text);
 }
 
-bool ClientRegister::write(const ClientRecord &c) const
+std::optional<Notice> ClientRegister::write(const ClientRecord &c) const
 {
     Database::Result r = m_db.exec(recordStatement(
         QStringLiteral("UPDATE %1 SET name = :name, tel = :tel, phone = :phone, zipcode = :zipcode, "
@@ -157,34 +152,26 @@ bool ClientRegister::write(const ClientRecord &c) const
         r.error.kind = SqlError::Kind::Other;
         r.error.text = QStringLiteral("저장할 거래처가 없습니다. 다른 PC에서 삭제되었을 수 있습니다.");
     }
-    if (!r.ok()) {
-        m_prompt.ShowErrBox(kSaveError, r.error.code, r.error.text);
-        return false;
-    }
-    return true;
+    if (!r.ok())
+        return Notice::errBox(kSaveError, r.error.code, r.error.text);
+    return std::nullopt;
 }
 
-bool ClientRegister::Delete(qint32 code, const QString &name) const
+std::optional<Notice> ClientRegister::Delete(qint32 code) const
 {
-    if (code == 0) {
-        m_prompt.MsgInfo(QStringLiteral("삭제할 자료를 먼저 선택하세요."));
-        return false;
-    }
     SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE id = :id"));
     st.bind(QStringLiteral("id"), code);
-    return askAndDelete(m_db, m_prompt, name, st);
+    return deleteOne(m_db, st);
 }
 
-std::optional<int> ClientRegister::renameInVouchers(qint32 code, const QString &name) const
+Fallible<int> ClientRegister::renameInVouchers(qint32 code, const QString &name) const
 {
     const QString nameField = voucherNameField(m_mode);
     SqlStatement st(QStringLiteral("UPDATE total SET ") + nameField + QStringLiteral(" = :") + nameField
                     + QStringLiteral(" WHERE ") + voucherCodeField(m_mode) + QStringLiteral(" = :code"));
     st.bind(nameField, name).bind(QStringLiteral("code"), code).into(QStringLiteral("total"));
     const Database::Result r = m_db.exec(st);
-    if (!r.ok()) {
-        reportQueryError(r.error, m_prompt);
-        return std::nullopt;
-    }
+    if (!r.ok())
+        return queryError(r.error);
     return r.rowsAffected;
 }

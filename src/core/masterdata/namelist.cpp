@@ -1,45 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "namelist.h"
 
-#include <QSqlQuery>
-
-#include "core/base/textutil.h"
 #include "core/base/userprompt.h"
-#include "core/data/database.h"
-#include "core/data/recordset.h"
 #include "askanddelete.h"
 
 namespace {
 const QString kDuplicate = QStringLiteral("이미 같은 이름이 등록 되어 있습니다.");
 } // namespace
 
-NameList::NameList(Database &db, UserPrompt &prompt, Kind kind) : m_db(db), m_prompt(prompt), m_kind(kind) {}
-
-QString NameList::table() const
-{
-    return m_kind == Kind::Group ? QStringLiteral("group_name") : QStringLiteral("product");
-}
-
-QString NameList::voucherField() const
-{
-    return m_kind == Kind::Group ? QStringLiteral("group_name") : QStringLiteral("pro_name");
-}
+NameList::NameList(Database &db, UserPrompt &prompt, Kind kind) : m_names(db, kind), m_prompt(prompt) {}
 
 QString NameList::addPrompt() const
 {
-    return m_kind == Kind::Group ? QStringLiteral("신규등록 할 그룹명을 입력하세요.")
+    return kind() == Kind::Group ? QStringLiteral("신규등록 할 그룹명을 입력하세요.")
                                  : QStringLiteral("신규등록 할 상품명을 입력하세요.");
-}
-
-QString NameList::procedure() const
-{
-    return m_kind == Kind::Group ? QStringLiteral("AddGroup") : QStringLiteral("AddProduct");
 }
 
 std::optional<qint64> NameList::count(const QString &name) const
 {
-    return OpenRSCount(m_db, table(), SqlStatement(QStringLiteral("name = :name")).bind(QStringLiteral("name"), name),
-                       m_prompt);
+    return shownOnFailure(m_names.count(name), m_prompt);
 }
 
 bool NameList::Add(QString &name) const
@@ -57,15 +36,8 @@ bool NameList::Add(QString &name) const
         m_prompt.MsgInfo(kDuplicate);
         return false;
     }
-    SqlStatement st(QStringLiteral("INSERT INTO ") + table() + QStringLiteral(" (name) values (:name)"));
-    st.bind(QStringLiteral("name"), name).into(table());
-    const Database::Result r = m_db.exec(st);
-    if (!r.ok()) {
-        m_prompt.ShowRunError(r.error.code, r.error.text, procedure(), QStringLiteral("modMain_SQL"), false);
-        return false;
-    }
-    if (r.rowsAffected < 1) {
-        m_prompt.MsgInfo(QStringLiteral("저장중 오류가 발생하였습니다."));
+    if (const auto failure = m_names.insert(name)) {
+        m_prompt.show(*failure);
         return false;
     }
     return true;
@@ -73,23 +45,12 @@ bool NameList::Add(QString &name) const
 
 std::optional<QStringList> NameList::list(const QString &word, const QString &group) const
 {
-    SqlStatement st;
-    if (m_kind == Kind::Product && word.isEmpty() && !group.isEmpty()) {
-        st.text = QStringLiteral("SELECT name FROM product INNER JOIN total on product.name = total.pro_name"
-                                 " WHERE group_name = :group GROUP BY name ORDER BY name");
-        st.bind(QStringLiteral("group"), group);
-    } else {
-        st.text = QStringLiteral("SELECT name FROM ") + table();
-        if (!word.isEmpty())
-            st.whereContains(m_db.dialect(), QStringLiteral("name"), word);
-        st.text += QStringLiteral(" ORDER BY name");
-    }
-    return OpenRSTexts(m_db, st, m_prompt);
+    return shownOnFailure(m_names.list(word, group), m_prompt);
 }
 
 std::optional<QStringList> NameList::groups() const
 {
-    return OpenRSTexts(m_db, SqlStatement(QStringLiteral("SELECT name FROM group_name ORDER BY name")), m_prompt);
+    return shownOnFailure(m_names.groups(), m_prompt);
 }
 
 std::optional<QString> NameList::rename(const QString &oldName) const
@@ -106,28 +67,13 @@ std::optional<QString> NameList::rename(const QString &oldName) const
         m_prompt.MsgInfo(kDuplicate);
         return std::nullopt;
     }
-    // Exactly this entry: an older file may hold another spelling differing in letter case.
-    SqlStatement st(QStringLiteral("UPDATE ") + table() + QStringLiteral(" SET name = :name WHERE ")
-                    + m_db.dialect().equalsExactly(QStringLiteral("name"), QStringLiteral("old")));
-    st.bind(QStringLiteral("name"), newName).bind(QStringLiteral("old"), oldName).into(table());
-    const Database::Result r = m_db.exec(st);
-    if (!r.ok()) {
-        reportQueryError(r.error, m_prompt);
-        return std::nullopt;
-    }
-    if (r.rowsAffected < 1) {
-        m_prompt.MsgInfo(QStringLiteral("수정중 오류가 발생하였습니다."));
+    if (const auto failure = m_names.rename(oldName, newName)) {
+        m_prompt.show(*failure);
         return std::nullopt;
     }
     if (m_prompt.MsgYesNo(QStringLiteral("전표에 이미 등록된 동일한 이름도 변경 하시겠습니까?"), {}, false)) {
-        SqlStatement v(QStringLiteral("UPDATE total SET ") + voucherField() + QStringLiteral(" = :name WHERE ")
-                       + voucherField() + QStringLiteral(" = :old"));
-        v.bind(QStringLiteral("name"), newName).bind(QStringLiteral("old"), oldName).into(QStringLiteral("total"));
-        const Database::Result vr = m_db.exec(v);
-        if (!vr.ok())
-            reportQueryError(vr.error, m_prompt);
-        else
-            m_prompt.MsgInfo(QStringLiteral("전표에서 ") + QString::number(vr.rowsAffected)
+        if (const auto changed = shownOnFailure(m_names.renameInVouchers(oldName, newName), m_prompt))
+            m_prompt.MsgInfo(QStringLiteral("전표에서 ") + QString::number(*changed)
                              + QStringLiteral("건의 자료가 변경되었습니다."));
     }
     return newName;
@@ -135,11 +81,7 @@ std::optional<QString> NameList::rename(const QString &oldName) const
 
 bool NameList::Delete(const QString &name) const
 {
-    // Exactly this name: an older file may hold another spelling differing in letter case.
-    SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE ")
-                    + m_db.dialect().equalsExactly(QStringLiteral("name"), QStringLiteral("name")));
-    st.bind(QStringLiteral("name"), name);
-    return askAndDelete(m_db, m_prompt, name, st);
+    return askAndDelete(m_prompt, name, [&] { return m_names.Delete(name); });
 }
 
 bool AddGroup(Database &db, UserPrompt &prompt, QString &name)

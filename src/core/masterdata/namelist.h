@@ -6,23 +6,26 @@
 #include <QString>
 #include <QStringList>
 
+#include "nameregister.h"
+
 class Database;
 class UserPrompt;
 
-// The two plain name lists: product names (table product) and group names (table group_name).
-// Vouchers refer to them by name. A name is stored without surrounding blanks, never empty
-// and never twice (as the database compares names, without regard to letter case).
+// What the windows of the two plain name lists do (products and groups, NameRegister), with
+// their questions and boxes. Vouchers refer to the names by name. A name is stored without
+// surrounding blanks, never empty and never twice (as the database compares names, without
+// regard to letter case).
 class NameList final
 {
 public:
-    enum class Kind { Group, Product };
+    using Kind = NameRegister::Kind;
 
     NameList(Database &db, UserPrompt &prompt, Kind kind);
 
-    Kind kind() const { return m_kind; }
-    QString table() const;
+    Kind kind() const { return m_names.kind(); }
+    QString table() const { return m_names.table(); }
     // The voucher field that carries a name of this list.
-    QString voucherField() const;
+    QString voucherField() const { return m_names.voucherField(); }
 
     // Stores name (trimmed) unless it is empty or already there. An empty name is asked for
     // first with the input box of this list; the answer goes back into name.
@@ -47,11 +50,9 @@ public:
 
 private:
     std::optional<qint64> count(const QString &name) const;
-    QString procedure() const;
 
-    Database &m_db;
+    NameRegister m_names;
     UserPrompt &m_prompt;
-    Kind m_kind;
 };
 
 // The register-if-missing routines of the lookups.

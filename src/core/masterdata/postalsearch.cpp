@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 
 #include "core/base/textutil.h"
+#include "core/base/userprompt.h"
 #include "core/data/database.h"
 #include "core/data/recordset.h"
 
@@ -60,7 +61,7 @@ SqlStatement PostalSearch::query(const QString &text)
 
 std::optional<std::vector<PostalRow>> PostalSearch::search(const QString &text, UserPrompt &prompt) const
 {
-    auto rs = OpenRS(*m_db, query(text), prompt);
+    auto rs = shownOnFailure(OpenRS(*m_db, query(text)), prompt);
     if (!rs)
         return std::nullopt;
     std::vector<PostalRow> rows;

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,6 +20,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSqlDriver>
 #include <QVariantList>
 
 #include "core/base/ownerfiles.h"
@@ -26,6 +28,7 @@
 #include "core/data/database.h"
 #include "core/data/schema.h"
 #include "core/data/schemamaint.h"
+#include "startup.h"
 #include "core/data/tablecopy.h"
 #include "settingkeys.h"
 #include "passwordhash.h"
@@ -277,6 +280,110 @@ bool samePassword(const QString &a, const QString &b)
 
 } // namespace
 
+namespace {
+
+// The one error of a copy that failed: a lock held elsewhere is the engine's busy case, as the
+// boxes tell it; anything else is plain.
+SqlError copyError(int code, const QString &text, const SqlStatement &what, bool busy = false)
+{
+    SqlError e;
+    e.kind = busy ? SqlError::Kind::Busy : SqlError::Kind::Other;
+    e.code = code;
+    e.text = text;
+    e.statement = what.display();
+    return e;
+}
+
+// The engine's own handle under the driver; null when there is none.
+sqlite3 *sqliteHandle(const Database &db)
+{
+    const QVariant handle = db.connection().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
+// SQLite's online backup: the pages copied under the engine's own lock.
+SqlError copyFile(Database &db, const QString &target, const SqlStatement &what)
+{
+    sqlite3 *source = sqliteHandle(db);
+    if (!source)
+        return copyError(SQLITE_MISUSE, QStringLiteral("no engine handle"), what);
+    const QString part = target + QStringLiteral(".part");
+    QFile::remove(part);
+    // Made here so that the copy is the owner's alone like the ledger; the engine opens it as is.
+    if (QFile made(part); !made.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerFiles::fileMode()))
+        return copyError(SQLITE_CANTOPEN, made.errorString(), what);
+    sqlite3 *dest = nullptr;
+    int rc = sqlite3_open_v2(part.toUtf8().constData(), &dest, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QString text;
+    if (rc == SQLITE_OK) {
+        if (sqlite3_backup *b = sqlite3_backup_init(dest, "main", source, "main")) {
+            // A few hundred pages at a time, with the read lock let go in between, so that the
+            // program's own writes go on while a large ledger is copied. A write by another
+            // connection meanwhile makes the engine start over, so the copy is still one moment
+            // of the file. A lock held by a writer is waited out a while.
+            int busy = 0;
+            do {
+                rc = sqlite3_backup_step(b, 256);
+                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                    ++busy;
+                    sqlite3_sleep(50);
+                } else {
+                    busy = 0;
+                }
+            } while (rc == SQLITE_OK || (busy > 0 && busy < 100));
+            sqlite3_backup_finish(b);
+            if (rc == SQLITE_DONE)
+                rc = SQLITE_OK;
+        }
+        if (rc == SQLITE_OK)
+            rc = sqlite3_errcode(dest);
+    }
+    if (rc != SQLITE_OK)
+        text = dest && sqlite3_errcode(dest) != SQLITE_OK ? QString::fromUtf8(sqlite3_errmsg(dest))
+                                                          : QString::fromUtf8(sqlite3_errstr(rc));
+    sqlite3_close(dest);
+    if (rc == SQLITE_OK && !QFile::rename(part, target)) {
+        rc = SQLITE_CANTOPEN;
+        text = QStringLiteral("이름을 바꿀 수 없습니다.");
+    }
+    if (rc != SQLITE_OK) {
+        QFile::remove(part);
+        const int primary = rc & 0xff;
+        return copyError(rc, text, what, primary == SQLITE_BUSY || primary == SQLITE_LOCKED);
+    }
+    return {};
+}
+
+// A server ledger: every table read in one snapshot, so that a change another PC commits
+// meanwhile is in the copy whole or not at all, and nothing is locked against the other PCs.
+SqlError copyServer(Database &db, const QString &target, const SqlStatement &what)
+{
+    const SqlStatement snapshot(QStringLiteral("START TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
+    if (const Database::Result begun = db.exec(snapshot); !begun.ok())
+        return begun.error;
+    const TableCopy::Result copied = TableCopy::copyToNewFile(db, target);
+    db.exec(SqlStatement(QStringLiteral("ROLLBACK")));
+    if (copied.ok)
+        return {};
+    return copyError(0, copied.error, what);
+}
+
+} // namespace
+
+SqlError LedgerBackup::copyLedger(Database &db, const QString &target)
+{
+    const SqlStatement what(QStringLiteral("BACKUP TO ") + QDir::toNativeSeparators(target));
+    if (!db.isOpen())
+        return SqlError::noDatabase(what);
+    if (QFileInfo::exists(target))
+        return copyError(db.dialect().engine() == SqlDialect::Engine::Sqlite ? SQLITE_CANTOPEN : 0,
+                         QStringLiteral("파일이 이미 있습니다."), what);
+    return db.dialect().engine() == SqlDialect::Engine::Sqlite ? copyFile(db, target, what)
+                                                               : copyServer(db, target, what);
+}
+
 LedgerBackup::LedgerBackup(AppSettings &settings, Database &db, UserPrompt &prompt, const AppPaths &paths)
     : m_settings(settings), m_db(db), m_prompt(prompt), m_paths(paths)
 {
@@ -377,7 +484,7 @@ LedgerBackup::Copy LedgerBackup::makeCopy(Database &source, const QDateTime &at,
         copy.failure = QStringLiteral("폴더를 만들 수 없습니다.");
     } else {
         removeLeftovers();
-        if (const SqlError e = source.backupTo(target); e.isError())
+        if (const SqlError e = copyLedger(source, target); e.isError())
             copy.failure = e.text;
     }
     if (!copy.failure.isEmpty())
@@ -679,7 +786,7 @@ bool LedgerBackup::restoreOntoServer(const Entry &entry, const QString &aside, b
     Carried carried;
     if (!MakeOwnerFolders(QFileInfo(aside).absolutePath()))
         failure = QStringLiteral("폴더를 만들 수 없습니다: ") + QDir::toNativeSeparators(QFileInfo(aside).absolutePath());
-    else if (const SqlError e = m_db.backupTo(aside); e.isError())
+    else if (const SqlError e = copyLedger(m_db, aside); e.isError())
         failure = QStringLiteral("지금의 장부를 보관할 수 없습니다.\r\n") + e.text;
     if (failure.isEmpty()) {
         Database copy;

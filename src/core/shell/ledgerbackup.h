@@ -16,6 +16,7 @@
 
 class AppSettings;
 class Database;
+struct SqlError;
 class UserPrompt;
 
 // Copies of the ledger in a folder beside the data folder: one on the first start of a day and
@@ -77,6 +78,11 @@ public:
     QString setAsidePath() const { return m_setAside; }
 
     static QString sizeText(qint64 bytes);
+    // A consistent copy of the open ledger, a file or a server's, into the new ledger file target,
+    // taken while the program keeps running and writing: a file through SQLite's online backup, a
+    // server's tables read in one snapshot. Written under a temporary name and renamed only when
+    // whole, so a failed copy never looks like a backup. An existing target is refused.
+    static SqlError copyLedger(Database &db, const QString &target);
 
 private:
     struct Copy

@@ -14,6 +14,7 @@
 #include "core/base/ownerfiles.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
+#include "core/data/schemamaint.h"
 #include "core/data/tablecopy.h"
 #include "appfolders.h"
 #include "settingkeys.h"
@@ -40,6 +41,13 @@ AppPaths ResolvePaths(AppSettings &settings, bool *dataFolderMissing)
     p.gPostFile = isFile(postFile) ? postFile : p.gDbPath + QLatin1Char('/') + Startup::postalFileName();
     p.gRptPath = isDir(rptPath) ? rptPath : AppFolders::defaultRptPath();
     return p;
+}
+
+bool CheckGroupField(Database &db, UserPrompt &prompt)
+{
+    const GroupCheck check = CheckGroupField(db);
+    prompt.show(check.notices);
+    return check.readable;
 }
 
 AppPaths LoadSettings(AppSettings &settings, UserPrompt &prompt)

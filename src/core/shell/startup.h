@@ -78,6 +78,9 @@ enum class MissingLedger { Offer, Leave };
 bool OpenServerLedger(Database &db, const LedgerLocation &location, UserPrompt &prompt,
                       const AppPaths *paths = nullptr, LedgerImporter *importer = nullptr,
                       MissingLedger missing = MissingLedger::Offer);
+// The group check of every start (and of a restored copy), its boxes shown through prompt; false
+// when the ledger cannot be read.
+bool CheckGroupField(Database &db, UserPrompt &prompt);
 // The whole start of the data side (a server ledger when the settings say so): settings, first-start ledger (offering the old one when an
 // importer is given), main database.
 AppPaths InitApp(AppSettings &settings, Database &db, UserPrompt &prompt, LedgerImporter *importer = nullptr);

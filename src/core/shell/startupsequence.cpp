@@ -109,8 +109,10 @@ void StartupSequence::showImportedPeriod(View &view, bool imported)
 
 bool StartupSequence::refuseNewerLedger()
 {
-    if (!m_db.isOpen() || CheckSchemaVersion(m_db, m_prompt))
+    const auto refusal = m_db.isOpen() ? CheckSchemaVersion(m_db) : std::nullopt;
+    if (!refusal)
         return true;
+    m_prompt.show(*refusal);
     m_db.close();
     return false;
 }

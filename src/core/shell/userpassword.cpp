@@ -34,7 +34,7 @@ bool UserPassword::read()
     m_hasRow = false;
     m_userName.clear();
     m_stored.clear();
-    auto rs = OpenRS(m_db, QStringLiteral("select * from ") + m_db.dialect().userTable(), m_prompt);
+    auto rs = shownOnFailure(OpenRS(m_db, QStringLiteral("select * from ") + m_db.dialect().userTable()), m_prompt);
     if (!rs)
         return false;
     if (rs->next()) {

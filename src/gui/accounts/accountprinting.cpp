@@ -16,6 +16,7 @@
 #include "core/base/consoleprompt.h"
 #include "core/data/database.h"
 #include "core/ledger/ledgerselection.h"
+#include "core/base/userprompt.h"
 #include "core/masterdata/clientregister.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/commandlogin.h"
@@ -118,8 +119,8 @@ int runPrintClientLedgerCommand(int argc, char *argv[])
             settings, db, prompt, [&](Database &ledger) { return CommandLogin::admit(ledger, passwordFromStdin); }, &where);
         !problem.isEmpty())
         return fail(problem, 1);
-    const ClientRegister clients(db, prompt, *mode);
-    const auto record = clients.find(static_cast<qint32>(code));
+    const auto found = shownOnFailure(ClientRegister(db, *mode).find(static_cast<qint32>(code)), prompt);
+    const std::optional<ClientRecord> record = found ? *found : std::nullopt;
     ClientLedgerModel model;
     if (const SqlError error = model.load(db, *mode, code, from, to); error.isError())
         return fail(QStringLiteral("장부를 읽지 못했습니다: ") + where + QLatin1Char('\n') + error.text, 1);

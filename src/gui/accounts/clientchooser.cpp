@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "core/accounts/payment.h"
+#include "core/base/userprompt.h"
 #include "core/masterdata/clientregister.h"
 #include "core/masterdata/voucherlookups.h"
 #include "gui/ui/formhelpers.h"
@@ -33,8 +34,8 @@ void ClientChooser::setClient(BusiMode mode, qint64 code)
     m_code = code;
     m_name.clear();
     if (code > 0) {
-        const ClientRegister clients(m_db, m_prompt, mode);
-        const auto record = clients.find(static_cast<qint32>(code));
+        const auto found = shownOnFailure(ClientRegister(m_db, mode).find(static_cast<qint32>(code)), m_prompt);
+        const std::optional<ClientRecord> record = found ? *found : std::nullopt;
         m_name = record ? record->name : PaymentRules::deletedClientName();
     }
     txtClient->setText(m_name);

@@ -137,7 +137,7 @@ void FrmBalances::reload()
     const SqlError error = m_model->load(m_db, m_mode, m_period->from(), m_period->to());
     QGuiApplication::restoreOverrideCursor();
     if (error.isError())
-        reportQueryError(error, m_prompt);
+        m_prompt.show(queryError(error));
     showTotals();
 }
 

@@ -140,7 +140,7 @@ void FrmClientLedger::reload()
     const SqlError error = m_model->load(m_db, mode(), clientCode(), m_period->from(), m_period->to());
     QGuiApplication::restoreOverrideCursor();
     if (error.isError())
-        reportQueryError(error, m_prompt);
+        m_prompt.show(queryError(error));
     spList->scrollToTop();
     setWindowTitle(m_client->name().isEmpty() ? caption() : caption() + QStringLiteral(" - ") + m_client->name());
 }

@@ -24,7 +24,7 @@ FrmDeleted::FrmDeleted(Database &db, UserPrompt &prompt, QWidget *parent)
 void FrmDeleted::Refresh_List()
 {
     if (const SqlError e = m_bin.load(m_entries); e.isError())
-        reportQueryError(e, m_prompt);
+        m_prompt.show(queryError(e));
     QList<QStringList> rows;
     for (const RecycleBin::Entry &e : m_entries)
         rows << RecycleBin::texts(e);

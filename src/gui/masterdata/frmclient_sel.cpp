@@ -6,6 +6,7 @@
 #include <QTableView>
 
 #include "core/base/userprompt.h"
+#include "core/masterdata/askanddelete.h"
 #include "core/masterdata/businessmode.h"
 #include "core/masterdata/clientregister.h"
 #include "core/masterdata/texttablemodel.h"
@@ -41,14 +42,14 @@ void FrmClient_Sel::setMode(BusiMode iMode)
 
 ClientRegister FrmClient_Sel::clients()
 {
-    return ClientRegister(m_db, m_prompt, m_mode.value_or(BusiMode::Supplier));
+    return ClientRegister(m_db, m_mode.value_or(BusiMode::Supplier));
 }
 
 void FrmClient_Sel::Refresh_Sheet()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     model().clear();
-    if (const auto found = clients().list(txtName->text())) {
+    if (const auto found = shownOnFailure(clients().list(txtName->text()), m_prompt)) {
         QList<QStringList> rows;
         rows.reserve(static_cast<qsizetype>(found->size()));
         for (const ClientRecord &c : *found)
@@ -71,15 +72,16 @@ qint32 FrmClient_Sel::activeCode() const
 
 void FrmClient_Sel::SyncUpdateClient(qint32 nCode, BusiMode, bool bAdd)
 {
-    const auto c = clients().find(nCode);
-    if (!c)
+    const auto found = shownOnFailure(clients().find(nCode), m_prompt);
+    if (!found || !*found)
         return;
+    const ClientRecord &c = **found;
     int row = activeRow();
     if (bAdd) {
-        model().appendRow(rowOf(*c));
+        model().appendRow(rowOf(c));
         row = model().rowCount() - 1;
     } else if (row >= 0) {
-        model().setRow(row, rowOf(*c));
+        model().setRow(row, rowOf(c));
     } else {
         return;
     }
@@ -120,7 +122,7 @@ void FrmClient_Sel::cmdDel_Click()
 {
     const int row = activeRow();
     const qint32 code = activeCode();
-    if (clients().Delete(code, row < 0 ? QString() : model().text(row, Name))) {
+    if (askAndDeleteClient(m_prompt, clients(), code, row < 0 ? QString() : model().text(row, Name))) {
         DeleteRow(spList, -2, true, true);
         spList->setFocus();
     }
