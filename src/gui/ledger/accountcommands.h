@@ -22,8 +22,6 @@ struct AccountClient
 
 // The 도구 menu's entries of the money side: payments, the client ledger and the balances of
 // customers and suppliers, their windows owned by window and following changes (may be null).
-// The payments window and the client ledger open on activeClient(); done runs after each window
-// closes, as balances may have moved.
+// The payments window and the client ledger open on activeClient().
 void addAccountCommands(QWidget &window, SafetyCommandHost &host, Database &db, UserPrompt &prompt,
-                        std::function<AccountClient()> activeClient, AccountChanges *changes,
-                        std::function<void()> done);
+                        std::function<AccountClient()> activeClient, AccountChanges *changes);

@@ -91,8 +91,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     buildControls();
     addCallerIdCommands();
     addSafetyCommands(*this, *this, *this, m_settings, m_db, m_prompt);
-    addAccountCommands(*this, *this, m_db, m_prompt, [this] { return activeClient(); }, m_accountChanges,
-                       [this] { showBalances(); });
+    addAccountCommands(*this, *this, m_db, m_prompt, [this] { return activeClient(); }, m_accountChanges);
     // Payments and vouchers of other PCs move the shown balances.
     connect(m_accountChanges, &AccountChanges::accountChanged, this, [this] { showBalances(); });
     connect(m_accountChanges, &AccountChanges::vouchersChanged, this, [this] { showBalances(); });
@@ -101,6 +100,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     connect(&m_model, &QAbstractItemModel::dataChanged, this, [this] { showBalances(); });
     connect(&m_model, &QAbstractItemModel::modelReset, this, [this] { showBalances(); });
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, [this] { showBalances(); });
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this] { showBalances(); });
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     // The designed size, within the screen (a 1024x768 one keeps room for the title bar).
@@ -662,7 +662,13 @@ void frmMain::connectCommand(QAbstractButton *button, std::function<void()> comm
 QAction *frmMain::addToolCommand(const QString &text, std::function<void()> command)
 {
     QAction *action = mnuTools->addAction(text);
-    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { runCommand(command); });
+    // Any of its windows may move the shown balances (payments, restored vouchers, a restore).
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+        runCommand([this, &command] {
+            command();
+            showBalances();
+        });
+    });
     return action;
 }
 
