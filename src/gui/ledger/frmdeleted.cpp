@@ -60,6 +60,7 @@ FrmDeleted::FrmDeleted(Database &db, UserPrompt &prompt, QWidget *parent)
     connect(cmdRestorePayments, &QPushButton::clicked, this, [this] { cmdRestorePayments_Click(); });
     connect(cmdEmptyPayments, &QPushButton::clicked, this, [this] { cmdEmptyPayments_Click(); });
     Refresh_Payments();
+    resize(width(), 560); // room for both lists, within a 768-pixel screen
 }
 
 void FrmDeleted::Refresh_Payments()
