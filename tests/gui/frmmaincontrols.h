@@ -37,6 +37,10 @@ public:
     QLabel *pnlinfo2(int i) const { return find<QLabel>(QStringLiteral("pnlinfo2_%1").arg(i)); }
     QLabel *pnlinfoSales() const { return find<QLabel>(QStringLiteral("pnlinfoSales")); }
     QPushButton *btnClientEdit(int side) const { return find<QPushButton>(QStringLiteral("btnClientEdit_%1").arg(side)); }
+    QLabel *pnlBalance(int side) const { return find<QLabel>(QStringLiteral("pnlBalance_%1").arg(side)); }
+    QPushButton *btnPayment(int side) const { return find<QPushButton>(QStringLiteral("btnPayment_%1").arg(side)); }
+    QPushButton *btnClientLedger(int side) const { return find<QPushButton>(QStringLiteral("btnClientLedger_%1").arg(side)); }
+    QWidget *fraClient(int side) const { return find<QWidget>(side == 0 ? QStringLiteral("fraMaeip") : QStringLiteral("fraMaechul")); }
     QLineEdit *txtCurClient(int side) const { return find<QLineEdit>(QStringLiteral("txtCurClient_%1").arg(side)); }
     QCheckBox *chkUseTelvox() const { return find<QCheckBox>(QStringLiteral("chkUseTelvox")); }
     QLineEdit *txtGetTelvox() const { return find<QLineEdit>(QStringLiteral("txtGetTelvox")); }

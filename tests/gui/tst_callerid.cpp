@@ -17,6 +17,7 @@
 #include "core/callerid/telvox.h"
 #include "core/callerid/waitingcalls.h"
 #include "core/data/database.h"
+#include "core/accounts/paymentstore.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
 #include "gui/callerid/frmtelvoxlist.h"
@@ -104,6 +105,7 @@ private slots:
     void serialCallFillsPanelsAndLog();
     void ncidCallFillsPanels();
     void lookupOutcomes();
+    void callShowsTheCustomersBalance();
     void waitingQueue();
     void failedOpenOncePerPort();
     void twoQuickReportsStayWhole();
@@ -184,6 +186,23 @@ void tst_CallerId::lookupOutcomes()
     QVERIFY(m_w->InputFromTelvox(digits));
     QVERIFY2(logLine(0).startsWith(FormatTel(digits) + QStringLiteral("20")), qPrintable(logLine(0)));
     QCOMPARE(ui().txtTelvoxList()->toPlainText().count(QLatin1Char('\n')), 2);
+}
+
+void tst_CallerId::callShowsTheCustomersBalance()
+{
+    start();
+    QVERIFY(m_db->exec(SqlStatement(QStringLiteral("UPDATE total SET maechul_cost = 500000 WHERE pro_name = '냉장고'"))).ok());
+    PaymentStore payments(*m_db);
+    QVERIFY(payments.insert({0, BusiMode::Customer, 1, QStringLiteral("2026-12-06"), 250000, QStringLiteral("현금"), {}}).ok());
+    report(1, QStringLiteral("021234567"));
+    QCOMPARE(ui().pnlBalance(1)->text(), QStringLiteral("미수금 250,000원"));
+    // The same caller again, having paid more than owed meanwhile.
+    QVERIFY(payments.insert({0, BusiMode::Customer, 1, QStringLiteral("2026-12-07"), 300000, QStringLiteral("카드"), {}}).ok());
+    report(1, QStringLiteral("021234567"));
+    QCOMPARE(ui().pnlBalance(1)->text(), QStringLiteral("선수금 50,000원"));
+    // An unregistered number shows no one's balance.
+    QVERIFY(m_w->InputFromTelvox(QStringLiteral("0299998888")));
+    QCOMPARE(ui().pnlBalance(1)->text(), QString());
 }
 
 void tst_CallerId::waitingQueue()

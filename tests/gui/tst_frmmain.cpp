@@ -20,6 +20,10 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
 #include "core/layout/layoutini.h"
+#include "core/accounts/paymentstore.h"
+#include "gui/accounts/frmclientledger.h"
+#include "gui/accounts/frmpayment.h"
+#include "gui/ledger/accountcommands.h"
 #include "gui/analysis/frmtradegraph.h"
 #include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
@@ -144,6 +148,7 @@ private slots:
     void destroyingWithAFocusedDateBoxRunsNoHandler();
     void altXEndsTheProgramAfterTheRefusal();
     void graphButtonOpensSalesAndShiftClickPurchases();
+    void clientPanelsShowBalanceAndOpenTheMoneyWindows();
 };
 
 void tst_FrmMain::titleAndDefaultPeriod()
@@ -459,6 +464,76 @@ void tst_FrmMain::graphButtonOpensSalesAndShiftClickPurchases()
     QCOMPARE(shown(), (QStringList{QStringLiteral("매출 분석 그래프"), QStringLiteral("매입 분석 그래프")}));
     auto *sales = m_w->findChild<FrmTradeGraph *>();
     QCOMPARE(sales->cmbPName->itemText(1), QStringLiteral("이번달TV"));
+}
+
+void tst_FrmMain::clientPanelsShowBalanceAndOpenTheMoneyWindows()
+{
+    // Customer 7 bought for 100,000 and paid 30,000; supplier 3 delivered for 80,000.
+    for (const auto &[table, id, name] : {std::tuple{QStringLiteral("maechul"), 7, QStringLiteral("이민호")},
+                                          std::tuple{QStringLiteral("maeip"), 3, QStringLiteral("대한전자")}}) {
+        SqlStatement st(QStringLiteral("INSERT INTO %1 (id, name, tel, phone, zipcode, address, memo) "
+                                       "VALUES (:id, :n, '', '', '', '', '')").arg(table));
+        st.bind(QStringLiteral("id"), id).bind(QStringLiteral("n"), name).into(table);
+        QVERIFY(m_db->exec(st).ok());
+    }
+    SqlStatement v(QStringLiteral("INSERT INTO total (maeip_date, pro_name, maeip_code, maeip_name, maeip_cost, "
+                                  "maechul_date, maechul_code, maechul_name, maechul_cost, maechul_usecost, group_name) "
+                                  "VALUES (:d, '세탁기', 3, '대한전자', 80000, :d, 7, '이민호', 100000, 0, '가전'), "
+                                  "(:d, '건조기', 3, '대한전자', 80000, :d, NULL, '현금손님', 90000, 0, '가전')"));
+    v.bind(QStringLiteral("d"), day(today()));
+    QVERIFY(m_db->exec(v).ok());
+    PaymentStore payments(*m_db);
+    QVERIFY(payments.insert({0, BusiMode::Customer, 7, day(today()), 30000, QStringLiteral("현금"), {}}).ok());
+    m_w->DispList();
+    const auto rowOf = [this](const QString &product) {
+        for (int r = 0; r < m_w->model().rowCount(); ++r)
+            if (m_w->model().row(r).proName == product)
+                return r;
+        return -1;
+    };
+    ui().spList()->setCurrentIndex(m_w->model().index(rowOf(QStringLiteral("세탁기")), LedgerModel::ColProName));
+    QCOMPARE(ui().pnlBalance(1)->text(), QStringLiteral("미수금 70,000원"));
+    QCOMPARE(ui().pnlBalance(0)->text(), QStringLiteral("미지급금 160,000원"));
+    QCOMPARE(ui().pnlBalance(1)->accessibleName(), QStringLiteral("잔     액 :"));
+
+    // 입금 opens the payments on the panel's customer; what was paid there shows once it closes.
+    AccountClient opened;
+    ModalWatch<FrmPayment> pay([&](FrmPayment *w) {
+        opened = {w->mode(), w->clientCode()};
+        payments.insert({0, BusiMode::Customer, 7, day(today()), 50000, QStringLiteral("현금"), {}});
+        w->btnClose->click();
+    });
+    QTest::mouseClick(ui().btnPayment(1), Qt::LeftButton);
+    QVERIFY(pay.shown());
+    QCOMPARE(opened.mode, BusiMode::Customer);
+    QCOMPARE(opened.code, 7);
+    QCOMPARE(ui().pnlBalance(1)->text(), QStringLiteral("미수금 20,000원"));
+
+    // A double-click on the supplier's panel opens their ledger.
+    const auto closeLedger = [&](FrmClientLedger *w) {
+        opened = {w->mode(), w->clientCode()};
+        w->btnClose->click();
+    };
+    opened = {};
+    ModalWatch<FrmClientLedger> ledger(closeLedger);
+    QTest::mouseDClick(ui().fraClient(0), Qt::LeftButton);
+    QVERIFY(ledger.shown());
+    QCOMPARE(opened.mode, BusiMode::Supplier);
+    QCOMPARE(opened.code, 3);
+
+    // The 도구 거래처원장 takes the active row's customer, else its supplier.
+    QAction *command = nullptr;
+    for (QAction *a : ui().mnuTools()->actions())
+        if (a->text() == QStringLiteral("거래처원장(&O)"))
+            command = a;
+    QVERIFY(command);
+    ui().spList()->setCurrentIndex(m_w->model().index(rowOf(QStringLiteral("건조기")), LedgerModel::ColProName));
+    opened = {};
+    ModalWatch<FrmClientLedger> byRow(closeLedger);
+    command->trigger();
+    QVERIFY(byRow.shown());
+    QCOMPARE(opened.mode, BusiMode::Supplier);
+    QCOMPARE(opened.code, 3);
 }
 
 QTEST_MAIN(tst_FrmMain)

@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include "core/accounts/balances.h"
+#include "core/accounts/paymentstore.h"
 #include "core/ledger/voucherstore.h"
 #include "core/masterdata/texttablemodel.h"
 #include "core/shell/appsettings.h"
@@ -36,6 +38,7 @@ private slots:
         InstallButtonKeys(); // as the program does
     }
     void deletedVouchersRestoreByEnterAndEmptyByAccelerator();
+    void deletedPaymentsRestoreAndCountAgain();
     void backupListRestoresTheChosenCopy();
     void toolMenuOpensTheBin();
     void restoredVouchersShowAtOnceWithTheirTotals();
@@ -78,6 +81,57 @@ void tst_SafetyWindows::deletedVouchersRestoreByEnterAndEmptyByAccelerator()
 
     QTest::keyClick(w.spList, Qt::Key_Escape);
     QVERIFY(!w.isVisible());
+}
+
+void tst_SafetyWindows::deletedPaymentsRestoreAndCountAgain()
+{
+    TempLedger l;
+    ScriptedPrompt prompt;
+    l.addClient(1, 7, QStringLiteral("이민호"), QString());
+    PaymentStore store(l.db());
+    const auto add = [&](qint64 code, qint64 amount) {
+        const auto r = store.insert({0, BusiMode::Customer, code, QStringLiteral("2026-12-01"), amount,
+                                     QStringLiteral("현금"), {}});
+        return r.id;
+    };
+    const qint64 a = add(7, 30000);
+    const qint64 b = add(9, 5000); // a client no longer in the register
+    QVERIFY(store.remove(a, QDateTime(QDate(2026, 12, 2), QTime(9, 0))).ok());
+    QVERIFY(store.remove(b, QDateTime(QDate(2026, 12, 3), QTime(9, 0))).ok());
+    const auto balance = [&] { return Balances::balanceAt(l.db(), BusiMode::Customer, 7, QString()); };
+    QCOMPARE(balance(), 0);
+
+    FrmDeleted w(l.db(), prompt);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const QAbstractItemModel *m = w.spPayments->model();
+    QCOMPARE(m->rowCount(), 2);
+    QCOMPARE(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("거래처"));
+    QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("(삭제된 거래처)")); // the later deletion first
+    QCOMPARE(m->index(1, 1).data().toString(), QStringLiteral("입금"));
+    QCOMPARE(m->index(1, 2).data().toString(), QStringLiteral("이민호"));
+    QCOMPARE(m->index(1, 5).data().toString(), QStringLiteral("30,000"));
+
+    // Nothing chosen: said, nothing restored. Then the payment is back and counts again.
+    prompt.ok();
+    w.cmdRestorePayments->click();
+    QCOMPARE(prompt.count(), 1);
+    w.spPayments->selectRow(1);
+    w.cmdRestorePayments->click();
+    QCOMPARE(m->rowCount(), 1);
+    QCOMPARE(balance(), -30000);
+    QCOMPARE(store.read(a)->amount, 30000);
+
+    // Emptying asks first, and empties only the payments.
+    prompt.no();
+    w.cmdEmptyPayments->click();
+    QCOMPARE(m->rowCount(), 1);
+    prompt.yes();
+    w.cmdEmptyPayments->click();
+    QCOMPARE(prompt.count(), 3);
+    QCOMPARE(m->rowCount(), 0);
+    QCOMPARE(l.count(QStringLiteral("payment_deleted")), 0);
+    QCOMPARE(l.count(QStringLiteral("payment")), 1);
 }
 
 void tst_SafetyWindows::backupListRestoresTheChosenCopy()

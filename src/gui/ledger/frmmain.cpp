@@ -28,7 +28,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/accounts/accountchanges.h"
+#include "core/accounts/balances.h"
+#include "core/accounts/payment.h"
 #include "core/base/textutil.h"
+#include "core/data/database.h"
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgerselection.h"
 #include "core/ledger/liveledger.h"
@@ -36,6 +40,8 @@
 #include "core/shell/settingkeys.h"
 #include "core/layout/layoutini.h"
 #include "core/layout/twips.h"
+#include "gui/accounts/frmclientledger.h"
+#include "gui/accounts/frmpayment.h"
 #include "gui/analysis/frmtradegraph.h"
 #include "gui/callerid/frmtelvoxlist.h"
 #include "gui/callerid/frmtelvoxstanbylist.h"
@@ -81,11 +87,20 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     installAccessibility();
     m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
     m_callerId = std::make_unique<CallerIdDesk>(m_settings, m_db, m_prompt, *this);
+    m_accountChanges = new AccountChanges(m_db, this);
     buildControls();
     addCallerIdCommands();
     addSafetyCommands(*this, *this, *this, m_settings, m_db, m_prompt);
-    // The payments window and the client ledger open on the customer the panel shows.
-    addAccountCommands(*this, *this, m_db, m_prompt, [this] { return txtCurClient[1]->text().toLongLong(); });
+    addAccountCommands(*this, *this, m_db, m_prompt, [this] { return activeClient(); }, m_accountChanges);
+    // Payments and vouchers of other PCs move the shown balances.
+    connect(m_accountChanges, &AccountChanges::accountChanged, this, [this] { showBalances(); });
+    connect(m_accountChanges, &AccountChanges::vouchersChanged, this, [this] { showBalances(); });
+    connect(m_accountChanges, &AccountChanges::reconnected, this, [this] { showBalances(); });
+    // And so do this PC's voucher edits, deletions and restorations.
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, [this] { showBalances(); });
+    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] { showBalances(); });
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, [this] { showBalances(); });
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this] { showBalances(); });
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     // The designed size, within the screen (a 1024x768 one keeps room for the title bar).
@@ -329,6 +344,7 @@ void frmMain::buildClientStrip()
         txtCurClient[i] = named(new QLineEdit(this), QStringLiteral("txtCurClient_%1").arg(i),
                                 i == 0 ? QStringLiteral("매입처 코드") : QStringLiteral("매출처 코드"));
         txtCurClient[i]->hide();
+        connect(txtCurClient[i], &QLineEdit::textChanged, this, [this, i] { showBalance(i); });
     }
 }
 
@@ -361,7 +377,79 @@ QWidget *frmMain::buildClientPanel(int side, QLabel *values[6])
                                 QStringLiteral("btnClientEdit_%1").arg(side),
                                 side == 0 ? QStringLiteral("매입처 수정") : QStringLiteral("매출처 수정"));
     g->addWidget(btnClientEdit[side], 0, 4, 3, 1);
+
+    const QString sideName = side == 0 ? QStringLiteral("매입처") : QStringLiteral("매출처");
+    const QString balanceLabel = QStringLiteral("잔     액 :");
+    g->addWidget(labelFor(balanceLabel, box), 3, 0);
+    pnlBalance[side] = named(new QLabel(box), QStringLiteral("pnlBalance_%1").arg(side), balanceLabel);
+    pnlBalance[side]->setFrameShape(QFrame::StyledPanel);
+    pnlBalance[side]->setFrameShadow(QFrame::Sunken);
+    pnlBalance[side]->setMinimumHeight(20);
+    g->addWidget(pnlBalance[side], 3, 1);
+    const QString payText = side == 0 ? QStringLiteral("지급") : QStringLiteral("입금");
+    btnPayment[side] = named(new QPushButton(payText, box), QStringLiteral("btnPayment_%1").arg(side),
+                             sideName + QLatin1Char(' ') + payText);
+    btnClientLedger[side] = named(new QPushButton(QStringLiteral("원장"), box),
+                                  QStringLiteral("btnClientLedger_%1").arg(side), sideName + QStringLiteral(" 원장"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnPayment[side]);
+    buttons->addWidget(btnClientLedger[side]);
+    g->addLayout(buttons, 3, 2, 1, 3);
+    connectCommand(btnPayment[side], [this, side] { btnPayment_Click(side); });
+    connectCommand(btnClientLedger[side], [this, side] { btnClientLedger_Click(side); });
+    // A double-click on the panel opens the client's ledger, as the 원장 button does.
+    box->installEventFilter(this);
+    fraClient[side] = box;
     return box;
+}
+
+void frmMain::showBalance(int side)
+{
+    const qint64 code = txtCurClient[side]->text().toLongLong();
+    QString text;
+    if (code > 0 && m_db.isOpen()) {
+        const BusiMode mode = side == 0 ? BusiMode::Supplier : BusiMode::Customer;
+        // An unreadable balance is left blank: asking at every row change would stop the work.
+        if (const auto balance = Balances::balanceAt(m_db, mode, code, today().toString(QStringLiteral("yyyy-MM-dd"))))
+            text = PaymentRules::balanceText(mode, *balance);
+    }
+    LedgerEntry::setPanelText(pnlBalance[side], text);
+}
+
+void frmMain::showBalances()
+{
+    showBalance(0);
+    showBalance(1);
+}
+
+void frmMain::btnPayment_Click(int side)
+{
+    const qint64 code = txtCurClient[side]->text().toLongLong();
+    openPayments(this, m_db, m_prompt, m_paths.gPostFile, side == 0 ? BusiMode::Supplier : BusiMode::Customer, code,
+                 m_accountChanges);
+    showBalances();
+}
+
+void frmMain::btnClientLedger_Click(int side)
+{
+    const qint64 code = txtCurClient[side]->text().toLongLong();
+    openClientLedger(this, m_db, m_prompt, m_paths.gPostFile, m_paths.gRptPath,
+                     side == 0 ? BusiMode::Supplier : BusiMode::Customer, code, m_accountChanges);
+    showBalances();
+}
+
+AccountClient frmMain::activeClient() const
+{
+    const int row = spList->currentIndex().row();
+    if (row >= 0 && row < m_model.rowCount()) {
+        const LedgerRow &r = m_model.row(row);
+        if (r.maechulCode.isValid())
+            return {BusiMode::Customer, r.maechulCode.value()};
+        if (r.maeipCode.isValid())
+            return {BusiMode::Supplier, r.maeipCode.value()};
+    }
+    return {};
 }
 
 bool frmMain::Form_Load()
@@ -402,6 +490,7 @@ void frmMain::ledgerOpened(const AppPaths &paths)
     m_live = std::make_unique<LiveLedger>(m_db, *m_ledger, m_model);
     m_live->setGuard(spList);
     m_live->start();
+    m_accountChanges->listen();
     // A connection that came back after a loss: the grid was read again, and the user is told.
     connect(m_live.get(), &LiveLedger::caughtUp, this,
             [this] { ShowFloatMsg(LiveLedger::caughtUpText(), CaughtUpNoticeMs, 0, FloatMsgCyan, this); });
@@ -573,7 +662,13 @@ void frmMain::connectCommand(QAbstractButton *button, std::function<void()> comm
 QAction *frmMain::addToolCommand(const QString &text, std::function<void()> command)
 {
     QAction *action = mnuTools->addAction(text);
-    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { runCommand(command); });
+    // Any of its windows may move the shown balances (payments, restored vouchers, a restore).
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
+        runCommand([this, &command] {
+            command();
+            showBalances();
+        });
+    });
     return action;
 }
 
@@ -593,6 +688,11 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     // The grid's own room is known once its viewport has its size.
     if (spList && watched == spList->viewport() && event->type() == QEvent::Resize)
         fitColumns();
+    if (event->type() == QEvent::MouseButtonDblClick && (watched == fraClient[0] || watched == fraClient[1])) {
+        const int side = watched == fraClient[0] ? 0 : 1;
+        runCommand([this, side] { btnClientLedger_Click(side); });
+        return true;
+    }
     if (watched == txtTelvoxList) {
         if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
             txtTelvoxList->hide();
@@ -935,6 +1035,8 @@ void frmMain::showCaller(const ClientRecord *caller)
 {
     if (m_entry)
         m_entry->showClient(BusiMode::Customer, caller);
+    // The same caller again leaves the code as it was; their balance may have moved meanwhile.
+    showBalance(1);
 }
 
 void frmMain::showProducts(const QString &text)

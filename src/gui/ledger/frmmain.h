@@ -40,6 +40,8 @@ class QHBoxLayout;
 class QVBoxLayout;
 class FrmTelvoxList;
 class FrmTelvoxStanbyList;
+class AccountChanges;
+struct AccountClient;
 
 // The ledger window: the filter strip, the voucher grid, its totals and the client panels.
 // It is the view of the opening and shows the state of its LedgerFilter.
@@ -158,6 +160,10 @@ private:
     QLabel *pnlinfo[6] = {};
     QLabel *pnlinfo2[6] = {};
     QPushButton *btnClientEdit[2] = {};
+    // Beside each panel's 수정: the client's payments (지급 / 입금) and their ledger (원장).
+    QPushButton *btnPayment[2] = {};
+    QPushButton *btnClientLedger[2] = {};
+    QLabel *pnlBalance[2] = {}; // the shown client's balance today
     QLabel *pnlinfoSales = nullptr;
     QLineEdit *txtCurClient[2] = {};
     QCheckBox *chkUseTelvox = nullptr;
@@ -174,6 +180,14 @@ private:
     void buildTotals();
     void buildClientStrip();
     QWidget *buildClientPanel(int side, QLabel *values[6]);
+    // The money side of the client panels: the balance shown and the windows opened on the
+    // panel's client (side 0 supplier, 1 customer).
+    void showBalance(int side);
+    void showBalances();
+    void btnPayment_Click(int side);
+    void btnClientLedger_Click(int side);
+    // The active grid row's customer, else its supplier.
+    AccountClient activeClient() const;
     // Shows the filter's state in the strip; the boxes' own signals are held meanwhile, as
     // this is no user's change.
     void showFilter();
@@ -227,6 +241,8 @@ private:
     QDate m_today;
     QString m_formIniDir;
     std::unique_ptr<CallerIdDesk> m_callerId;
+    AccountChanges *m_accountChanges = nullptr;
+    QWidget *fraClient[2] = {};
     FrmTelvoxStanbyList *m_stanbyList = nullptr;
     FrmTelvoxList *m_telvoxList = nullptr;
 };
