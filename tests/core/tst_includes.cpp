@@ -20,7 +20,8 @@ namespace {
 using Rooms = std::map<QString, QStringList>;
 
 // base < data < layout < masterdata < ledger < report; shell on base and data only; callerid and
-// analysis above data; ledger and callerid may also use shell; migrate above masterdata and shell.
+// analysis above data; ledger and callerid may also use shell; migrate above masterdata and shell;
+// documents above ledger.
 const Rooms coreRooms = {
     {u"base"_s, {}},
     {u"data"_s, {u"base"_s}},
@@ -32,6 +33,7 @@ const Rooms coreRooms = {
     {u"analysis"_s, {u"data"_s}},
     {u"migrate"_s, {u"masterdata"_s, u"shell"_s}},
     {u"report"_s, {u"ledger"_s}},
+    {u"documents"_s, {u"ledger"_s}},
 };
 
 // ui < shell, masterdata, callerid, analysis, report < ledger; any of them may use any core room.

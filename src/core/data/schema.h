@@ -53,7 +53,7 @@ struct Table
 // The ledger's layout as this program makes and maintains it, recorded in the ledger itself. A
 // ledger without the record is of an older program (0); one above it is of a newer program, whose
 // changes this one does not know, and is refused. Raised with every change to the declaration.
-inline constexpr int Version = 2;
+inline constexpr int Version = 3;
 
 // Text sizes the program relies on.
 inline constexpr int GroupNameSize = 6;
@@ -64,6 +64,12 @@ inline QString recycleBinTable() { return QStringLiteral("total_deleted"); }
 // Notes the program keeps about the ledger itself (note, said); older ledgers get it from the
 // start-up maintenance.
 inline QString notesTable() { return QStringLiteral("ledger_notes"); }
+// Business details for the papers the shop hands over: its own (one row, so that every PC prints
+// the same heading) and its clients' by busi_mode and code, so that the registers keep their
+// columns. Older ledgers get both from the start-up maintenance.
+inline QString shopInfoTable() { return QStringLiteral("shop_info"); }
+inline QString clientBusinessTable() { return QStringLiteral("client_business"); }
+inline constexpr int BusinessNumberSize = 10;
 
 const QList<Table> &ledgerTables();
 const QList<ExpressionIndex> &expressionIndexes();

@@ -3,9 +3,6 @@
 
 #include <cstdio>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -61,17 +58,7 @@ std::optional<int> runExportLedger(int argc, char *argv[])
         return 1;
     }
     const QString heading = selectionHeading(selection.filter);
-    // libxlsxwriter prints its own English lines on a failure; the Korean message below says it.
-    const int savedStderr = ::dup(STDERR_FILENO);
-    if (const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
-        ::dup2(null, STDERR_FILENO);
-        ::close(null);
-    }
-    const QString writeError = LedgerExport::write(model, out, heading);
-    if (savedStderr >= 0) {
-        ::dup2(savedStderr, STDERR_FILENO);
-        ::close(savedStderr);
-    }
+    const QString writeError = LedgerExport::quietly([&] { return LedgerExport::write(model, out, heading); });
     if (const QString &error = writeError; !error.isEmpty()) {
         say(stderr, QStringLiteral("저장하지 못했습니다: ") + QDir::toNativeSeparators(out) + QLatin1Char('\n') + error);
         return 1;

@@ -4,6 +4,9 @@
 #include <xlsxwriter.h>
 #include <zlib.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -89,6 +92,12 @@ QString csvCell(const Column &c, const QVariant &v)
     return csvTextField(text);
 }
 
+} // namespace
+
+namespace LedgerExport {
+
+namespace {
+
 quint32 le(const QByteArray &b, qsizetype at, int bytes)
 {
     quint32 v = 0;
@@ -97,9 +106,9 @@ quint32 le(const QByteArray &b, qsizetype at, int bytes)
     return v;
 }
 
-// Whether the workbook's first sheet, unpacked, holds rowTag in its last part and ends as a
-// sheet does. Reads the archive's central directory to find the sheet (no zip64: the library
-// is asked for none).
+} // namespace
+
+// Reads the archive's central directory to find the sheet (no zip64: the library is asked for none).
 bool sheetEndsWith(const QString &path, const QByteArray &rowTag)
 {
     QFile f(path);
@@ -153,15 +162,17 @@ bool sheetEndsWith(const QString &path, const QByteArray &rowTag)
     return false;
 }
 
+namespace {
 bool isDiskFull(int systemError)
 {
     return systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG || systemError == EIO;
 }
+} // namespace
 
-// The library's failure in Korean, its own words kept for support. What the system said (a full
-// disk) is more use to the shop than the library's step that met it.
-QString xlsxFailure(lxw_error e, int systemError)
+// What the system said (a full disk) is more use to the shop than the library's step that met it.
+QString xlsxFailure(int libraryError, int systemError)
 {
+    const auto e = static_cast<lxw_error>(libraryError);
     const QString library = QString::fromUtf8(lxw_strerror(e));
     if (isDiskFull(systemError) || systemError == EACCES || systemError == EROFS)
         return errnoText(systemError, library);
@@ -190,9 +201,7 @@ QString xlsxFailure(lxw_error e, int systemError)
     return words + QStringLiteral("\r\n(라이브러리 메시지: ") + library + QLatin1Char(')');
 }
 
-} // namespace
 
-namespace LedgerExport {
 
 QString writeCsv(const LedgerModel &model, const QString &path)
 {
@@ -328,6 +337,21 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
     if (!file.isDirect() && !sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(rows + 2) + '"'))
         return errnoText(ENOSPC, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD)));
     return file.commit();
+}
+
+QString quietly(const std::function<QString()> &write)
+{
+    const int savedStderr = ::dup(STDERR_FILENO);
+    if (const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
+        ::dup2(null, STDERR_FILENO);
+        ::close(null);
+    }
+    const QString error = write();
+    if (savedStderr >= 0) {
+        ::dup2(savedStderr, STDERR_FILENO);
+        ::close(savedStderr);
+    }
+    return error;
 }
 
 QString write(const LedgerModel &model, const QString &path, const QString &title)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
+#include <QByteArray>
 #include <QString>
 
 class LedgerModel;
@@ -16,6 +19,16 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
 // CSV in UTF-8 with a byte-order mark (so that Excel reads Hangul), fields quoted where needed,
 // amounts as plain digits.
 QString writeCsv(const LedgerModel &model, const QString &path);
+// For every workbook the program writes with libxlsxwriter:
+// the library's failure in Korean, its own words kept for support;
+QString xlsxFailure(int libraryError, int systemError);
+// whether the workbook's first sheet, unpacked, holds rowTag in its last part and ends as a sheet
+// does (the library reports success for a workbook cut short on a full disk);
+bool sheetEndsWith(const QString &path, const QByteArray &rowTag);
+// write() run with standard error silenced: the library prints English lines on a failure that
+// the returned Korean message says already.
+QString quietly(const std::function<QString()> &write);
+
 // By the file's suffix: .xlsx or .csv; any other suffix is refused.
 QString write(const LedgerModel &model, const QString &path, const QString &title = {});
 

@@ -100,15 +100,16 @@ QString selectionHeading(const VoucherFilter &filter)
     return line;
 }
 
-QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
-                            LedgerModel &model, const std::function<QString(Database &)> &admit)
+QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
+                          const std::function<QString(Database &)> &admit, QString *where)
 {
     // The ledger the window would open: a server ledger with the window's login rules (the
     // server's password file, else the password asked on the terminal), never the old file.
     const LedgerLocation location = LedgerLocation::read(settings);
-    QString where;
+    QString ignored;
+    QString &place = where ? *where : ignored;
     if (location.kind == LedgerLocation::Kind::Server) {
-        where = location.describe();
+        place = location.describe();
         if (const QString problem = location.problem(); !problem.isEmpty())
             return QStringLiteral("장부 서버 설정이 잘못되었습니다: ") + problem;
         if (!db.isOpen() && !OpenServerLedger(db, location, prompt, nullptr, nullptr, MissingLedger::Leave)) {
@@ -118,14 +119,14 @@ QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &pro
                                      ? QStringLiteral("\n장부 서버의 비밀번호는 ~/.pgpass 파일에 두거나, 터미널에서 실행하여 "
                                                       "물음에 입력하십시오. 명령줄로는 받지 않습니다.")
                                      : QString();
-            return QStringLiteral("장부 서버의 장부를 열 수 없습니다: ") + where
+            return QStringLiteral("장부 서버의 장부를 열 수 없습니다: ") + place
                    + (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason) + hint;
         }
         if (!db.hasTable(QStringLiteral("total")))
-            return QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다: ") + where;
+            return QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다: ") + place;
     } else {
         const AppPaths paths = ResolvePaths(settings);
-        where = paths.gDbFile;
+        place = paths.gDbFile;
         if (!QFileInfo::exists(paths.gDbFile))
             return QStringLiteral("장부 파일이 없습니다: ") + paths.gDbFile;
         if (!db.isOpen() && !OpenMainDB(db, paths))
@@ -135,6 +136,15 @@ QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &pro
         if (const QString refused = admit(db); !refused.isEmpty())
             return refused;
     }
+    return {};
+}
+
+QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
+                            LedgerModel &model, const std::function<QString(Database &)> &admit)
+{
+    QString where;
+    if (const QString error = openCommandLedger(settings, db, prompt, admit, &where); !error.isEmpty())
+        return error;
     std::vector<LedgerRow> rows;
     const SqlError error = readVouchers(db, voucherQuery(db.dialect(), filter), rows);
     if (error.isError())
