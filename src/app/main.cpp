@@ -18,6 +18,7 @@
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
+#include "gui/accounts/accountprinting.h"
 #include "gui/report/ledgerprinting.h"
 #include "gui/report/reportfonts.h"
 #include "gui/shell/importprogress.h"
@@ -128,6 +129,8 @@ int main(int argc, char *argv[])
 {
     if (argc > 1 && qstrcmp(argv[1], printLedgerOption()) == 0)
         return runPrintLedgerCommand(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], printClientLedgerOption()) == 0)
+        return runPrintClientLedgerCommand(argc, argv);
     if (const auto exported = runExportLedger(argc, argv))
         return *exported;
     if (const auto exported = runExportTaxInvoice(argc, argv))
@@ -137,6 +140,7 @@ int main(int argc, char *argv[])
                                             "쓸 수 있는 옵션:\n"
                                             "  solbitsem --export-ledger OUT.xlsx|OUT.csv [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
                                             "  solbitsem --print-ledger OUT.pdf [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
+                                            "  solbitsem --print-client-ledger OUT.pdf (--customer 코드 | --supplier 코드) [--from 날짜 --to 날짜]\n"
                                             "  solbitsem --export-taxinvoice OUT.xlsx --month YYYY-MM [--per-voucher] [--date 날짜]\n"
                                             "옵션 없이 실행하면 장부 창이 열립니다.\n")
                                  .arg(*option);

@@ -21,7 +21,7 @@ using Rooms = std::map<QString, QStringList>;
 
 // base < data < layout < masterdata < ledger < report; shell on base and data only; callerid and
 // analysis above data; ledger and callerid may also use shell; migrate above masterdata and shell;
-// documents above ledger.
+// accounts above report; documents above accounts.
 const Rooms coreRooms = {
     {u"base"_s, {}},
     {u"data"_s, {u"base"_s}},
@@ -33,10 +33,12 @@ const Rooms coreRooms = {
     {u"analysis"_s, {u"data"_s}},
     {u"migrate"_s, {u"masterdata"_s, u"shell"_s}},
     {u"report"_s, {u"ledger"_s}},
-    {u"documents"_s, {u"ledger"_s}},
+    {u"accounts"_s, {u"report"_s}},
+    {u"documents"_s, {u"accounts"_s}},
 };
 
-// ui < shell, masterdata, callerid, analysis, report < ledger; any of them may use any core room.
+// ui < shell, masterdata, callerid, analysis, report < ledger; accounts on masterdata and report,
+// below ledger; any of them may use any core room.
 const Rooms guiRooms = {
     {u"ui"_s, {}},
     {u"shell"_s, {u"ui"_s}},
@@ -44,7 +46,8 @@ const Rooms guiRooms = {
     {u"callerid"_s, {u"ui"_s}},
     {u"analysis"_s, {u"ui"_s}},
     {u"report"_s, {u"ui"_s}},
-    {u"ledger"_s, {u"shell"_s, u"masterdata"_s, u"callerid"_s, u"analysis"_s, u"report"_s}},
+    {u"accounts"_s, {u"masterdata"_s, u"report"_s}},
+    {u"ledger"_s, {u"shell"_s, u"masterdata"_s, u"callerid"_s, u"analysis"_s, u"report"_s, u"accounts"_s}},
 };
 
 // Includes that go against the directions today, each with its reason. An entry that no longer

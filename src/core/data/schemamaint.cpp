@@ -657,8 +657,10 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
     if (!mayMaintain(db, prompt))
         return true;
 
-    // Tables that came after the first ledgers: the recycle bin, the call history, the notes.
-    for (const QString &added : {Schema::recycleBinTable(), QStringLiteral("call_history"), Schema::notesTable()}) {
+    // Tables that came after the first ledgers: the recycle bin, the call history, the notes,
+    // the payments and opening balances.
+    for (const QString &added : {Schema::recycleBinTable(), QStringLiteral("call_history"), Schema::notesTable(),
+                                 Schema::paymentTable(), Schema::paymentBinTable(), Schema::openingTable()}) {
         if (tables->contains(added, Qt::CaseInsensitive))
             continue;
         SqlError e;

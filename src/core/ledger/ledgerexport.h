@@ -2,15 +2,38 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 
 class LedgerModel;
 
 // The vouchers a ledger model holds, in its order, with the margin column and the four totals
 // under them: the grid's visible columns, saved vouchers only (no entry row).
 namespace LedgerExport {
+
+struct Column
+{
+    QString header;
+    bool number = false; // amounts: numbers in the workbook, plain digits in CSV
+    bool date = false;   // "YYYY-MM-DD" texts: dates in the workbook
+};
+// Any table written the same way: the header row, rows of raw values (null: an empty cell;
+// text that is neither an amount nor a date gets the CSV guard), a totals row last (a text is a
+// label, a number an amount, null blank).
+struct Table
+{
+    QString sheet;
+    std::vector<Column> columns;
+    int rows = 0;
+    std::function<QVariant(int row, int column)> value;
+    QVariantList totals;
+};
+QString writeXlsx(const Table &table, const QString &path, const QString &title = {});
+QString writeCsv(const Table &table, const QString &path);
+QString write(const Table &table, const QString &path, const QString &title = {});
 
 // An Excel workbook: amounts as numbers in a thousands format, dates as dates, the header row
 // frozen, columns as wide as their Korean texts. title goes into the workbook's properties.

@@ -29,11 +29,6 @@ LedgerSelection parseLedgerSelection(const QStringList &options, const QDate &to
 // "판매처: 가나상회". The precedence is the query's.
 QString selectionHeading(const VoucherFilter &filter);
 
-// Opens the ledger the settings name for a command, as loadLedgerSelection below does, and runs
-// admit; empty on success, else the message. where, when given, receives the ledger's name.
-QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
-                          const std::function<QString(Database &)> &admit, QString *where = nullptr);
-
 // Opens the ledger the settings name, a file or a server (never creating one, never writing the
 // settings; a server's password asked through prompt as the window asks it), and fills model
 // with the selected vouchers in query order, without an entry row. Empty on success, else the
@@ -41,3 +36,7 @@ QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &promp
 // message ends the load.
 QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
                             LedgerModel &model, const std::function<QString(Database &)> &admit = {});
+// The opening alone, for commands that read something else than the vouchers. where gets the
+// file or server named in messages.
+QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
+                          const std::function<QString(Database &)> &admit = {}, QString *where = nullptr);

@@ -11,19 +11,6 @@
 
 namespace {
 
-using Field = ReportLayout::Field;
-
-const QMap<QString, Field> &fieldNames()
-{
-    static const QMap<QString, Field> names{
-        {QStringLiteral("maeip_date"), Field::MaeipDate},     {QStringLiteral("pro_name"), Field::ProName},
-        {QStringLiteral("maeip_name"), Field::MaeipName},     {QStringLiteral("maeip_cost"), Field::MaeipCost},
-        {QStringLiteral("maechul_date"), Field::MaechulDate}, {QStringLiteral("maechul_name"), Field::MaechulName},
-        {QStringLiteral("maechul_cost"), Field::MaechulCost}, {QStringLiteral("maechul_usecost"), Field::Usecost},
-        {QStringLiteral("margin"), Field::Margin}};
-    return names;
-}
-
 const QStringList kPagePlaceholders{QStringLiteral("title"), QStringLiteral("heading"), QStringLiteral("date"),
                                     QStringLiteral("page"), QStringLiteral("pages")};
 
@@ -67,62 +54,81 @@ bool readNumber(const QString &value, double low, double high, double &out)
 
 } // namespace
 
+QString layoutFileText(const LayoutFileParts &parts)
+{
+    return QStringLiteral("; 솔빛셈 %1 인쇄 양식 (UTF-8)\n"
+                          "; 이 파일을 고치면 인쇄 모양이 바뀝니다. 지우면 다음 인쇄 때 기본 양식으로 다시 만들어집니다.\n"
+                          "%2"
+                          "; 세미콜론(;)이나 #로 시작하는 줄은 설명입니다.\n"
+                          "\n"
+                          "[page]\n"
+                          "; 여백(mm), 글꼴(한글 글꼴), 본문 글자 크기(pt). 용지는 A4 가로입니다.\n"
+                          "margin = %3\n"
+                          "font = NanumBarunGothic\n"
+                          "size = %4\n"
+                          "\n"
+                          "[title]\n"
+                          "text = {title}\n"
+                          "size = 18\n"
+                          "\n"
+                          "[heading]\n"
+                          "text = {heading}\n"
+                          "size = 10\n"
+                          "\n"
+                          "[columns]\n"
+                          "; 머리글 | 값 | 너비(비율) | 정렬(left, center, right)\n"
+                          "%5"
+                          "\n"
+                          "[totals]\n"
+                          "label = %6\n"
+                          "\n"
+                          "[footer]\n"
+                          "left = 인쇄일: {date}\n"
+                          "center =\n"
+                          "right = {page} / {pages}\n")
+        .arg(parts.name, parts.placeholders, parts.margin, parts.size, parts.columns, parts.totalsLabel);
+}
+
 QString builtInLayoutText()
 {
-    return QStringLiteral(
-        "; 솔빛셈 장부 인쇄 양식 (UTF-8)\n"
-        "; 이 파일을 고치면 인쇄 모양이 바뀝니다. 지우면 다음 인쇄 때 기본 양식으로 다시 만들어집니다.\n"
-        "; 자리표시: {title} 제목, {heading} 기간 또는 검색어, {date} 인쇄일, {page} 쪽 번호, {pages} 전체 쪽 수\n"
-        "; 세미콜론(;)이나 #로 시작하는 줄은 설명입니다.\n"
-        "\n"
-        "[page]\n"
-        "; 여백(mm), 글꼴(한글 글꼴), 본문 글자 크기(pt). 용지는 A4 가로입니다.\n"
-        "margin = 10\n"
-        "font = NanumBarunGothic\n"
-        "size = 8.5\n"
-        "\n"
-        "[title]\n"
-        "text = {title}\n"
-        "size = 18\n"
-        "\n"
-        "[heading]\n"
-        "text = {heading}\n"
-        "size = 10\n"
-        "\n"
-        "[columns]\n"
-        "; 머리글 | 값 | 너비(비율) | 정렬(left, center, right)\n"
-        "; 값: {maeip_date} {pro_name} {maeip_name} {maeip_cost} {maechul_date} {maechul_name}\n"
-        ";     {maechul_cost} {maechul_usecost} {margin}\n"
-        "매입일자 | {maeip_date} | 8 | center\n"
-        "품명 | {pro_name} | 22 | left\n"
-        "매입처명 | {maeip_name} | 14 | left\n"
-        "매입금액 | {maeip_cost} | 11 | right\n"
-        "판매일자 | {maechul_date} | 8 | center\n"
-        "판매처명 | {maechul_name} | 14 | left\n"
-        "판매금액 | {maechul_cost} | 11 | right\n"
-        "판매경비 | {maechul_usecost} | 11 | right\n"
-        "마진 | {margin} | 11 | right\n"
-        "\n"
-        "[totals]\n"
-        "label = [합 계]\n"
-        "\n"
-        "[footer]\n"
-        "left = 인쇄일: {date}\n"
-        "center =\n"
-        "right = {page} / {pages}\n");
+    return layoutFileText(
+        {QStringLiteral("장부"),
+         QStringLiteral("; 자리표시: {title} 제목, {heading} 기간 또는 검색어, {date} 인쇄일, {page} 쪽 번호, {pages} 전체 쪽 수\n"),
+         QStringLiteral("10"), QStringLiteral("8.5"),
+         QStringLiteral("; 값: {maeip_date} {pro_name} {maeip_name} {maeip_cost} {maechul_date} {maechul_name}\n"
+                        ";     {maechul_cost} {maechul_usecost} {margin}\n"
+                        "매입일자 | {maeip_date} | 8 | center\n"
+                        "품명 | {pro_name} | 22 | left\n"
+                        "매입처명 | {maeip_name} | 14 | left\n"
+                        "매입금액 | {maeip_cost} | 11 | right\n"
+                        "판매일자 | {maechul_date} | 8 | center\n"
+                        "판매처명 | {maechul_name} | 14 | left\n"
+                        "판매금액 | {maechul_cost} | 11 | right\n"
+                        "판매경비 | {maechul_usecost} | 11 | right\n"
+                        "마진 | {margin} | 11 | right\n"),
+         QStringLiteral("[합 계]")});
 }
 
-ReportLayout builtInLayout()
+const ReportForm &ledgerReportForm()
 {
-    static const ReportLayout layout = [] {
-        ReportLayout l;
-        parseReportLayout(builtInLayoutText(), l, nullptr);
-        return l;
-    }();
-    return layout;
+    // In the order of ReportLayout::Field.
+    static const ReportForm form{reportLayoutFileName(), builtInLayoutText(),
+                                 {QStringLiteral("maeip_date"), QStringLiteral("pro_name"), QStringLiteral("maeip_name"),
+                                  QStringLiteral("maeip_cost"), QStringLiteral("maechul_date"),
+                                  QStringLiteral("maechul_name"), QStringLiteral("maechul_cost"),
+                                  QStringLiteral("maechul_usecost"), QStringLiteral("margin")},
+                                 {}};
+    return form;
 }
 
-bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error)
+ReportLayout builtInLayout(const ReportForm &form)
+{
+    ReportLayout l;
+    parseReportLayout(form.builtInText, l, nullptr, form);
+    return l;
+}
+
+bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error, const ReportForm &form)
 {
     ReportLayout l;
     QString section;
@@ -159,11 +165,16 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
                 return fail(QStringLiteral("열은 %1개까지만 둘 수 있습니다").arg(kMaxColumns));
             ReportLayout::Column c;
             c.header = parts[0].trimmed();
+            // Only a form with words of its own reads braces in a header as placeholders.
+            if (const QString wrong = form.words.isEmpty() ? QString() : checkPlaceholders(c.header, form.words);
+                !wrong.isEmpty())
+                return fail(wrong);
             const QString value = parts[1].trimmed();
-            if (!value.startsWith(QLatin1Char('{')) || !value.endsWith(QLatin1Char('}'))
-                || !fieldNames().contains(value.mid(1, value.size() - 2).trimmed()))
+            c.field = value.startsWith(QLatin1Char('{')) && value.endsWith(QLatin1Char('}'))
+                          ? int(form.fields.indexOf(value.mid(1, value.size() - 2).trimmed()))
+                          : -1;
+            if (c.field < 0)
                 return fail(QStringLiteral("알 수 없는 열 값 ") + value);
-            c.field = fieldNames().value(value.mid(1, value.size() - 2).trimmed());
             if (!readNumber(parts[2].trimmed(), 0.1, 1000, c.width))
                 return fail(QStringLiteral("열 너비는 0.1에서 1000 사이의 수여야 합니다"));
             const QString align = parts[3].trimmed().toLower();
@@ -217,7 +228,7 @@ bool parseReportLayout(const QString &text, ReportLayout &layout, QString *error
             return fail(key + QStringLiteral("는 ") + QString::number(low) + QStringLiteral("에서 ")
                         + QString::number(high) + QStringLiteral(" 사이의 수여야 합니다"));
         if (textTarget) {
-            const QString wrong = checkPlaceholders(value, kPagePlaceholders);
+            const QString wrong = checkPlaceholders(value, kPagePlaceholders + form.words);
             if (!wrong.isEmpty())
                 return fail(wrong);
             *textTarget = value;
@@ -255,11 +266,11 @@ QString fillPlaceholders(const QString &text, const QMap<QString, QString> &valu
     return out;
 }
 
-LoadedLayout loadReportLayout(const QString &reportFolder)
+LoadedLayout loadReportLayout(const QString &reportFolder, const ReportForm &form)
 {
     LoadedLayout loaded;
-    loaded.layout = builtInLayout();
-    loaded.path = QDir(reportFolder).filePath(reportLayoutFileName());
+    loaded.layout = builtInLayout(form);
+    loaded.path = QDir(reportFolder).filePath(form.fileName);
     const QString shown = QDir::toNativeSeparators(loaded.path);
     QFile file(loaded.path);
     if (!file.exists()) {
@@ -268,7 +279,7 @@ LoadedLayout loadReportLayout(const QString &reportFolder)
         QDir().mkpath(reportFolder);
         StagedFile out(loaded.path);
         QString why = out.create();
-        if (why.isEmpty() && out.write(builtInLayoutText().toUtf8()) < 0)
+        if (why.isEmpty() && out.write(form.builtInText.toUtf8()) < 0)
             why = out.writeFailure();
         if (why.isEmpty())
             why = out.commit();
@@ -289,7 +300,7 @@ LoadedLayout loadReportLayout(const QString &reportFolder)
         error = QStringLiteral("UTF-8 글자가 아닌 내용이 있습니다");
     } else {
         ReportLayout edited;
-        if (parseReportLayout(text, edited, &error)) {
+        if (parseReportLayout(text, edited, &error, form)) {
             loaded.layout = edited;
             return loaded;
         }

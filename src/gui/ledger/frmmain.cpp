@@ -60,6 +60,7 @@
 #include "gui/ui/spreadhelpers.h"
 #include "ledgerentry.h"
 #include "ledgergrid.h"
+#include "accountcommands.h"
 #include "safetycommands.h"
 
 namespace {
@@ -88,6 +89,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     buildControls();
     addCallerIdCommands();
     addSafetyCommands(*this, m_settings, m_db, m_prompt);
+    addAccountCommands(*this, m_db, m_prompt);
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     // The designed size, within the screen (a 1024x768 one keeps room for the title bar).

@@ -67,10 +67,82 @@ QString oneLine(const QString &text)
     return out;
 }
 
+// The staged ledger as a report table, its fields those of ReportLayout::Field.
+class LedgerTable final : public ReportTable
+{
+public:
+    explicit LedgerTable(const LedgerReport &report) : m_report(report) {}
+    QString title() const override { return m_report.title; }
+    QString heading() const override { return m_report.heading; }
+    QDate printDate() const override { return m_report.printDate; }
+    size_t rowCount() const override { return m_report.rows.size(); }
+
+    QString cellText(size_t index, int column) const override
+    {
+        const LedgerRow &row = m_report.rows[index];
+        const auto money = [&row](int c, qint64 value) {
+            return (row.emptyMask & (1u << c)) ? QString() : formatMoney(value);
+        };
+        switch (static_cast<Field>(column)) {
+        case Field::MaeipDate:
+            return row.maeipDate;
+        case Field::ProName:
+            return row.proName;
+        case Field::MaeipName:
+            return row.maeipName;
+        case Field::MaeipCost:
+            return money(LedgerModel::ColMaeipCost, row.maeipCost);
+        case Field::MaechulDate:
+            return row.maechulDate;
+        case Field::MaechulName:
+            return row.maechulName;
+        case Field::MaechulCost:
+            return money(LedgerModel::ColMaechulCost, row.maechulCost);
+        case Field::Usecost:
+            return money(LedgerModel::ColUsecost, row.maechulUsecost);
+        case Field::Margin:
+            return formatMoney(row.margin());
+        }
+        return {};
+    }
+
+    QString totalText(int column) const override
+    {
+        switch (static_cast<Field>(column)) {
+        case Field::MaeipCost:
+            return formatMoney(m_report.totals.maeipCost);
+        case Field::MaechulCost:
+            return formatMoney(m_report.totals.maechulCost);
+        case Field::Usecost:
+            return formatMoney(m_report.totals.usecost);
+        case Field::Margin:
+            return formatMoney(m_report.totals.margin);
+        default:
+            return {};
+        }
+    }
+
+private:
+    const LedgerReport &m_report;
+};
+
 } // namespace
 
 LedgerReportPainter::LedgerReportPainter(const LedgerReport &report, const ReportLayout &layout)
-    : m_report(report), m_layout(layout)
+    : m_ledger(std::make_unique<LedgerTable>(report)), m_report(*m_ledger), m_layout(layout)
+{
+    build();
+}
+
+LedgerReportPainter::LedgerReportPainter(const ReportTable &table, const ReportLayout &layout)
+    : m_report(table), m_layout(layout)
+{
+    build();
+}
+
+LedgerReportPainter::~LedgerReportPainter() = default;
+
+void LedgerReportPainter::build()
 {
     const QSizeF mm = pageLayout().fullRect(QPageLayout::Millimeter).size();
     m_pageSize = mm * (UnitsPerInch / 25.4);
@@ -81,7 +153,7 @@ LedgerReportPainter::LedgerReportPainter(const LedgerReport &report, const Repor
     m_title = unitFont(m_layout.font, m_layout.titleSize, true);
     m_heading = unitFont(m_layout.font, m_layout.headingSize, false);
     m_lineHeight = QFontMetricsF(m_bold).height();
-    m_printDate = report.printDate.toString(Qt::ISODate);
+    m_printDate = m_report.printDate().toString(Qt::ISODate);
 
     double shares = 0;
     for (const ReportLayout::Column &c : std::as_const(m_layout.columns))
@@ -101,48 +173,9 @@ QPageLayout LedgerReportPainter::pageLayout()
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0));
 }
 
-QString LedgerReportPainter::cellText(const LedgerRow &row, Field field) const
+QString LedgerReportPainter::cellText(size_t row, int field) const
 {
-    const auto money = [&row](int column, qint64 value) {
-        return (row.emptyMask & (1u << column)) ? QString() : formatMoney(value);
-    };
-    switch (field) {
-    case Field::MaeipDate:
-        return oneLine(row.maeipDate);
-    case Field::ProName:
-        return oneLine(row.proName);
-    case Field::MaeipName:
-        return oneLine(row.maeipName);
-    case Field::MaeipCost:
-        return money(LedgerModel::ColMaeipCost, row.maeipCost);
-    case Field::MaechulDate:
-        return oneLine(row.maechulDate);
-    case Field::MaechulName:
-        return oneLine(row.maechulName);
-    case Field::MaechulCost:
-        return money(LedgerModel::ColMaechulCost, row.maechulCost);
-    case Field::Usecost:
-        return money(LedgerModel::ColUsecost, row.maechulUsecost);
-    case Field::Margin:
-        return formatMoney(row.margin());
-    }
-    return {};
-}
-
-QString LedgerReportPainter::totalText(Field field) const
-{
-    switch (field) {
-    case Field::MaeipCost:
-        return formatMoney(m_report.totals.maeipCost);
-    case Field::MaechulCost:
-        return formatMoney(m_report.totals.maechulCost);
-    case Field::Usecost:
-        return formatMoney(m_report.totals.usecost);
-    case Field::Margin:
-        return formatMoney(m_report.totals.margin);
-    default:
-        return {};
-    }
+    return oneLine(m_report.cellText(row, field));
 }
 
 LedgerReportPainter::Shaped LedgerReportPainter::shaped(const QString &text, bool bold) const
@@ -186,7 +219,7 @@ QStringList LedgerReportPainter::wrap(const QString &text, bool bold, double wid
     return lines;
 }
 
-int LedgerReportPainter::linesOf(const LedgerRow &row) const
+int LedgerReportPainter::linesOf(size_t row) const
 {
     int lines = 1;
     for (qsizetype c = 0; c < m_layout.columns.size(); ++c) {
@@ -212,8 +245,8 @@ void LedgerReportPainter::paginate()
     const double rowPad = 2 * m_padding;
     m_pageStarts.assign(1, 0);
     double y = m_bodyTop;
-    for (size_t i = 0; i < m_report.rows.size(); ++i) {
-        const double h = linesOf(m_report.rows[i]) * m_lineHeight + rowPad;
+    for (size_t i = 0; i < m_report.rowCount(); ++i) {
+        const double h = linesOf(i) * m_lineHeight + rowPad;
         // A row never runs into the footer; one taller than a whole page stands alone.
         if (y + h > m_bodyBottom && y > m_bodyTop) {
             m_pageStarts.push_back(static_cast<int>(i));
@@ -222,16 +255,18 @@ void LedgerReportPainter::paginate()
         y += h;
     }
     if (y + m_lineHeight + rowPad > m_bodyBottom && y > m_bodyTop)
-        m_pageStarts.push_back(static_cast<int>(m_report.rows.size()));
+        m_pageStarts.push_back(static_cast<int>(m_report.rowCount()));
 }
 
 QString LedgerReportPainter::pageText(const QString &text, int page) const
 {
-    return fillPlaceholders(text, {{QStringLiteral("title"), m_report.title},
-                                   {QStringLiteral("heading"), m_report.heading},
-                                   {QStringLiteral("date"), m_printDate},
-                                   {QStringLiteral("page"), QString::number(page + 1)},
-                                   {QStringLiteral("pages"), QString::number(pageCount())}});
+    QMap<QString, QString> values = m_report.words();
+    values.insert({{QStringLiteral("title"), m_report.title()},
+                   {QStringLiteral("heading"), m_report.heading()},
+                   {QStringLiteral("date"), m_printDate},
+                   {QStringLiteral("page"), QString::number(page + 1)},
+                   {QStringLiteral("pages"), QString::number(pageCount())}});
+    return fillPlaceholders(text, values);
 }
 
 double LedgerReportPainter::paintRow(QPainter &painter, double top, const QList<Cell> &cells, bool bold) const
@@ -267,7 +302,7 @@ void LedgerReportPainter::paintHeaderRow(QPainter &painter, double top) const
     painter.setFont(m_bold);
     for (qsizetype c = 0; c < m_layout.columns.size(); ++c) {
         const QRectF cell(m_columnLeft[size_t(c)], top, m_columnLeft[size_t(c) + 1] - m_columnLeft[size_t(c)], h);
-        painter.drawText(cell, Qt::AlignCenter, m_layout.columns[c].header);
+        painter.drawText(cell, Qt::AlignCenter, fillPlaceholders(m_layout.columns[c].header, m_report.words()));
     }
 }
 
@@ -300,12 +335,12 @@ void LedgerReportPainter::paintPage(QPainter &painter, int page) const
     y = m_bodyTop;
 
     const size_t first = size_t(m_pageStarts[size_t(page)]);
-    const size_t end = page + 1 < pageCount() ? size_t(m_pageStarts[size_t(page) + 1]) : m_report.rows.size();
+    const size_t end = page + 1 < pageCount() ? size_t(m_pageStarts[size_t(page) + 1]) : m_report.rowCount();
     QList<Cell> cells(m_layout.columns.size());
     const QPen rule(kRule, 0.5 * kPoint);
     for (size_t i = first; i < end; ++i) {
         for (qsizetype c = 0; c < cells.size(); ++c)
-            cells[c] = {cellText(m_report.rows[i], m_layout.columns[c].field), m_layout.columns[c].align};
+            cells[c] = {cellText(i, m_layout.columns[c].field), m_layout.columns[c].align};
         y += paintRow(painter, y, cells, false);
         painter.setPen(rule);
         painter.drawLine(QPointF(left, y), QPointF(right, y));
@@ -315,7 +350,7 @@ void LedgerReportPainter::paintPage(QPainter &painter, int page) const
     size_t labelEnd = 1; // the totals label spans the columns before the first sum
     if (page == pageCount() - 1) {
         for (qsizetype c = 0; c < cells.size(); ++c)
-            cells[c] = {totalText(m_layout.columns[c].field), m_layout.columns[c].align};
+            cells[c] = {oneLine(m_report.totalText(m_layout.columns[c].field)), m_layout.columns[c].align};
         while (labelEnd < size_t(cells.size()) && cells[qsizetype(labelEnd)].text.isEmpty())
             ++labelEnd;
         painter.setPen(QPen(Qt::black, 0.8 * kPoint));
@@ -358,7 +393,7 @@ bool LedgerReportPainter::writePdf(const QString &path, QString *error, const Pr
     QPdfWriter writer(&file);
     writer.setResolution(int(UnitsPerInch));
     writer.setPageLayout(pageLayout());
-    writer.setTitle(m_report.title + QStringLiteral(" - ") + m_report.heading);
+    writer.setTitle(m_report.title() + QStringLiteral(" - ") + m_report.heading());
     writer.setCreator(programTitle());
     QPainter painter;
     if (!painter.begin(&writer))

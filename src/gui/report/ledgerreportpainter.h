@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <QFont>
@@ -17,16 +18,21 @@
 class QPainter;
 class QPrinter;
 
-// Lays the printed ledger out on A4 landscape pages and paints any one page on demand, so a
-// preview shows its first page at once and a PDF of thousands of pages is written page by
-// page. The layout is worked out once, in its own unit (a tenth of a point, 720 per inch),
-// which keeps the page breaks the same on the screen, in the PDF and on any printer.
+// Lays a printed report (the ledger, or any ReportTable) out on A4 landscape pages and paints
+// any one page on demand, so a preview shows its first page at once and a PDF of thousands of
+// pages is written page by page. The layout is worked out once, in its own unit (a tenth of a
+// point, 720 per inch), which keeps the page breaks the same on the screen, in the PDF and on
+// any printer.
 class LedgerReportPainter final
 {
 public:
     static constexpr double UnitsPerInch = 720;
 
     LedgerReportPainter(const LedgerReport &report, const ReportLayout &layout);
+    // table outlives the painter; the layout's fields are the table's.
+    LedgerReportPainter(const ReportTable &table, const ReportLayout &layout);
+    ~LedgerReportPainter();
+    Q_DISABLE_COPY_MOVE(LedgerReportPainter)
 
     int pageCount() const { return static_cast<int>(m_pageStarts.size()); }
     QSizeF pageSize() const { return m_pageSize; }
@@ -54,18 +60,19 @@ private:
         double width = 0;
         QList<QGlyphRun> runs;
     };
+    void build();
     Shaped shaped(const QString &text, bool bold) const;
-    QString cellText(const LedgerRow &row, ReportLayout::Field field) const;
-    QString totalText(ReportLayout::Field field) const;
+    QString cellText(size_t row, int field) const;
     // Lines of text within width, broken where a line may break and never inside a syllable.
     QStringList wrap(const QString &text, bool bold, double width) const;
-    int linesOf(const LedgerRow &row) const;
+    int linesOf(size_t row) const;
     void paginate();
     void paintHeaderRow(QPainter &painter, double top) const;
     double paintRow(QPainter &painter, double top, const QList<Cell> &cells, bool bold) const;
     QString pageText(const QString &text, int page) const;
 
-    const LedgerReport &m_report;
+    std::unique_ptr<const ReportTable> m_ledger; // the ledger's table when built from a LedgerReport
+    const ReportTable &m_report;
     ReportLayout m_layout;
     QSizeF m_pageSize;
     double m_margin = 0;
