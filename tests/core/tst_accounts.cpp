@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAbstractItemModelTester>
+#include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/accounts/accountchanges.h"
@@ -12,6 +15,7 @@
 #include "core/data/tablecopy.h"
 #include "core/ledger/recyclebin.h"
 #include "core/ledger/voucherstore.h"
+#include "core/shell/appsettings.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -86,6 +90,7 @@ private slots:
     void olderLedgerGetsTheTables();
     void ledgerCopyCarriesTheAccounts();
     void otherPcsPaymentIsAnnounced();
+    void exportCommand();
 
 private:
     std::unique_ptr<TempLedger> m_l;
@@ -317,6 +322,56 @@ void tst_Accounts::otherPcsPaymentIsAnnounced()
     QVERIFY(!PaymentStore(l.db()).setOpening(C, 3, {{}, 100}).isError());
     QTest::qWait(300);
     QCOMPARE(spy.count(), 1);
+}
+
+void tst_Accounts::exportCommand()
+{
+    if (TestEngine::isServer())
+        QSKIP("The command reads the ledger file the settings name.");
+    {
+        AppSettings settings;
+        settings.setValue(AppSettings::environment(), u"db기초"_qs, m_l->path());
+        settings.sync();
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
+        env.remove(QString::fromLatin1(name));
+    QString said;
+    const auto run = [&](const QStringList &args) {
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(SOLBITSEM_APP), QStringList{u"--export-balances"_qs} + args);
+        app.waitForFinished(30000);
+        said = QString::fromUtf8(app.readAllStandardError());
+        return app.exitCode();
+    };
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(u"미수금.csv"_qs);
+    QCOMPARE(run({csv, u"--customers"_qs, u"--from"_qs, u"2026-03-02"_qs, u"--to"_qs, u"20260331"_qs}), 0);
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_qs);
+    QCOMPARE(lines.mid(0, 3), (QStringList{u"코드,상호명,이월,매출,입금,잔액"_qs, u"1,가나상사,600000,200000,290000,510000"_qs,
+                                           u"2,새이름,0,80000,0,80000"_qs}));
+    QCOMPARE(lines.at(6), u"합계,,200000,440000,290000,350000"_qs);
+    QCOMPARE(run({dir.filePath(u"a.xlsx"_qs), u"--suppliers"_qs}), 0);
+    QVERIFY(QFile::exists(dir.filePath(u"a.xlsx"_qs)));
+    // Misused: no side, both sides, a date that is none, a period backwards, another suffix.
+    QCOMPARE(run({csv}), 2);
+    QCOMPARE(run({csv, u"--customers"_qs, u"--suppliers"_qs}), 2);
+    QCOMPARE(run({csv, u"--customers"_qs, u"--to"_qs, u"2026-13-01"_qs}), 2);
+    QVERIFY2(said.contains(u"2026-13-01"_qs), qPrintable(said));
+    QCOMPARE(run({csv, u"--customers"_qs, u"--from"_qs, u"2026-04-01"_qs, u"--to"_qs, u"2026-03-01"_qs}), 2);
+    QCOMPARE(run({dir.filePath(u"a.pdf"_qs), u"--customers"_qs}), 2);
+    // A ledger that cannot be read is a failure, not a misuse.
+    {
+        AppSettings settings;
+        settings.setValue(AppSettings::environment(), u"db기초"_qs, dir.filePath(u"없는장부.db"_qs));
+        settings.sync();
+    }
+    QCOMPARE(run({csv, u"--customers"_qs}), 1);
 }
 
 QTEST_GUILESS_MAIN(tst_Accounts)

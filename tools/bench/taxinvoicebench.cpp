@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 #include "core/data/database.h"
-#include "core/data/sampleledger.h"
+#include "devkit/sampleledger.h"
 #include "core/documents/businessnumber.h"
 #include "core/documents/businessstore.h"
 #include "core/documents/hometaxsheet.h"

@@ -10,7 +10,7 @@ class BalancesModel;
 // The balances list written as .xlsx or .csv (by the suffix): code, name, 이월, 매출 or 매입,
 // 입금 or 지급, 잔액, amounts as numbers, the totals row last. Empty on success, else the reason.
 namespace BalancesExport {
-QString write(const BalancesModel &model, const QString &path);
+QString write(const BalancesModel &model, const QString &path, const QString &title = {});
 }
 
 // `solbitsem --export-balances OUT.xlsx|OUT.csv (--customers|--suppliers) [--from DATE]

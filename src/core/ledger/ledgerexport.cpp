@@ -94,7 +94,7 @@ QString csvCell(const Column &c, const QVariant &v)
     if (v.isNull())
         return {};
     const QString text = v.toString();
-    if (c.number || (c.date && QDate::fromString(text, Qt::ISODate).isValid()))
+    if (c.number || c.plain || (c.date && QDate::fromString(text, Qt::ISODate).isValid()))
         return csvField(text);
     return csvTextField(text);
 }
@@ -292,9 +292,9 @@ QString writeXlsx(const Table &table, const QString &path, const QString &title)
             const QVariant v = table.value(r, static_cast<int>(i));
             if (v.isNull())
                 continue;
-            if (c.number) {
+            if (c.number || c.plain) {
                 const qint64 n = v.toLongLong();
-                worksheet_write_number(sheet, row, col, static_cast<double>(n), money);
+                worksheet_write_number(sheet, row, col, static_cast<double>(n), c.plain ? nullptr : money);
                 widths[i] = std::max(widths[i], moneyWidth(n));
                 continue;
             }

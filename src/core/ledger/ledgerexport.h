@@ -19,6 +19,7 @@ struct Column
     QString header;
     bool number = false; // amounts: numbers in the workbook, plain digits in CSV
     bool date = false;   // "YYYY-MM-DD" texts: dates in the workbook
+    bool plain = false;  // a number without the thousands format (a code)
 };
 // Any table written the same way: the header row, rows of raw values (null: an empty cell;
 // text that is neither an amount nor a date gets the CSV guard), a totals row last (a text is a
