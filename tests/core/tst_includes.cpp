@@ -38,7 +38,7 @@ const Rooms coreRooms = {
 };
 
 // ui < shell, masterdata, callerid, analysis, report < ledger; accounts on masterdata and report,
-// below ledger; any of them may use any core room.
+// below ledger; documents on accounts, below ledger; any of them may use any core room.
 const Rooms guiRooms = {
     {u"ui"_s, {}},
     {u"shell"_s, {u"ui"_s}},
@@ -47,7 +47,8 @@ const Rooms guiRooms = {
     {u"analysis"_s, {u"ui"_s}},
     {u"report"_s, {u"ui"_s}},
     {u"accounts"_s, {u"masterdata"_s, u"report"_s}},
-    {u"ledger"_s, {u"shell"_s, u"masterdata"_s, u"callerid"_s, u"analysis"_s, u"report"_s, u"accounts"_s}},
+    {u"documents"_s, {u"accounts"_s}},
+    {u"ledger"_s, {u"shell"_s, u"masterdata"_s, u"callerid"_s, u"analysis"_s, u"report"_s, u"accounts"_s, u"documents"_s}},
 };
 
 // Includes that go against the directions today, each with its reason. An entry that no longer

@@ -61,6 +61,7 @@
 #include "ledgerentry.h"
 #include "ledgergrid.h"
 #include "accountcommands.h"
+#include "documentcommands.h"
 #include "safetycommands.h"
 
 namespace {
@@ -90,6 +91,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     addCallerIdCommands();
     addSafetyCommands(*this, m_settings, m_db, m_prompt);
     addAccountCommands(*this, m_db, m_prompt);
+    addDocumentCommands(*this, m_db, m_prompt);
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     // The designed size, within the screen (a 1024x768 one keeps room for the title bar).
@@ -547,7 +549,11 @@ QAction *frmMain::addToolCommand(const QString &text, std::function<void()> comm
 
 void frmMain::showGridMenu(const QPoint &globalPos)
 {
-    ShowGridMenu(this, spList, m_prompt, globalPos, m_formIniDir);
+    const int item = GridMenuChoice(this, globalPos, {statementMenuItem()});
+    if (item >= GridMenu::Extra)
+        runCommand([this] { printStatementOfSelection(*this, m_db, m_prompt); });
+    else
+        RunGridMenuItem(item, this, spList, m_prompt, m_formIniDir);
 }
 
 void frmMain::F3()
