@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -89,8 +90,16 @@ void TestDocumentWindows::clientNumberCheckedAndSaved()
     w.setAddEditMode(ClientEditor::EditMode::Add);
     w.setBusiMode(BusiMode::Customer);
     QLineEdit *number = w.grpBusiness->txtBusi[ClientBusinessBox::Number];
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     w.txtInput[0]->setText(QStringLiteral("가나상사"));
-    number->setText(kWrongCheck);
+    // Checked as the box is left; 저장 then says it no second time.
+    number->setFocus();
+    QTest::keyClicks(number, kWrongCheck);
+    QTest::keyClick(number, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), w.grpBusiness->txtBusi[ClientBusinessBox::Owner]);
+    QCOMPARE(m_prompt.count(), 1);
     w.grpBusiness->txtBusi[ClientBusinessBox::Owner]->setText(QStringLiteral("홍길동"));
     w.btnSave->click();
     // Refused with the rule it broke, and nothing written.

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "statementlayout.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStringDecoder>
 #include <QStringList>
 
-#include "core/base/stagedfile.h"
+#include "core/report/reportlayout.h"
 
 QString StatementLayout::builtInText()
 {
@@ -101,35 +98,15 @@ bool StatementLayout::parse(const QString &text, StatementLayout &layout, QStrin
 LoadedStatementLayout loadStatementLayout(const QString &reportFolder)
 {
     LoadedStatementLayout loaded;
-    loaded.path = QDir(reportFolder).filePath(StatementLayout::fileName());
-    const QString shown = QDir::toNativeSeparators(loaded.path);
-    QFile file(loaded.path);
-    if (!file.exists()) {
-        QDir().mkpath(reportFolder);
-        StagedFile out(loaded.path);
-        QString why = out.create();
-        if (why.isEmpty() && out.write(StatementLayout::builtInText().toUtf8()) < 0)
-            why = out.writeFailure();
-        if (why.isEmpty())
-            why = out.commit();
-        if (!why.isEmpty())
-            loaded.problem = QStringLiteral("인쇄 양식 파일을 만들 수 없어 기본 양식으로 인쇄합니다.\n") + shown
-                             + QLatin1Char('\n') + why;
-        return loaded;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        loaded.problem = QStringLiteral("인쇄 양식 파일을 읽을 수 없어 기본 양식으로 인쇄합니다.\n") + shown
-                         + QLatin1Char('\n') + file.errorString();
-        return loaded;
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(file.readAll());
-    QString error = utf8.hasError() ? QStringLiteral("UTF-8 글자가 아닌 내용이 있습니다") : QString();
-    StatementLayout edited;
-    if (error.isEmpty() && StatementLayout::parse(text, edited, &error)) {
-        loaded.layout = edited;
-        return loaded;
-    }
-    loaded.problem = QStringLiteral("인쇄 양식 파일이 잘못되어 기본 양식으로 인쇄합니다.\n") + shown + QLatin1Char('\n') + error;
+    loaded.problem = readLayoutFile(
+        reportFolder, StatementLayout::fileName(), StatementLayout::builtInText(),
+        [&loaded](const QString &text, QString *error) {
+            StatementLayout edited;
+            if (!StatementLayout::parse(text, edited, error))
+                return false;
+            loaded.layout = edited;
+            return true;
+        },
+        &loaded.path);
     return loaded;
 }

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -29,18 +28,13 @@ FrmBusinessInfo::FrmBusinessInfo(Database &db, UserPrompt &prompt, QWidget *pare
     const QString captions[FieldCount] = {QStringLiteral("상호"),   QStringLiteral("대표자"),      QStringLiteral("사업자등록번호"),
                                           QStringLiteral("업태"),   QStringLiteral("종목"),        QStringLiteral("사업장 주소"),
                                           QStringLiteral("전화"),   QStringLiteral("이메일")};
+    auto *v = new QVBoxLayout(this);
     auto *grid = new QGridLayout;
+    v->addLayout(grid);
     grid->setHorizontalSpacing(4);
     for (int i = 0; i < FieldCount; ++i) {
-        auto *label = new QLabel(captions[i], this);
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setAlignment(Qt::AlignCenter);
-        txtShop[i] = named(new QLineEdit(this), QStringLiteral("txtShop_%1").arg(i), captions[i]);
+        txtShop[i] = addBusinessField(grid, i, captions[i], QStringLiteral("txtShop_%1").arg(i));
         txtShop[i]->setMinimumWidth(i == Address ? 360 : 200);
-        giveFieldKeys(txtShop[i]);
-        label->setBuddy(txtShop[i]);
-        grid->addWidget(label, i, 0);
-        grid->addWidget(txtShop[i], i, 1);
     }
     checkBusinessNumberOnLeave(txtShop[Number], prompt);
     chkVatIncluded = named(new QCheckBox(QStringLiteral("부가세포함 (판매 금액에 부가세가 들어 있음)"), this),
@@ -53,8 +47,6 @@ FrmBusinessInfo::FrmBusinessInfo(Database &db, UserPrompt &prompt, QWidget *pare
     buttons->addStretch(1);
     buttons->addWidget(btnSave);
     buttons->addWidget(btnCancel);
-    auto *v = new QVBoxLayout(this);
-    v->addLayout(grid);
     v->addWidget(chkVatIncluded);
     v->addLayout(buttons);
     connect(btnSave, &QPushButton::clicked, this, &FrmBusinessInfo::btnSave_Click);

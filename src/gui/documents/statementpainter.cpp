@@ -22,15 +22,7 @@ constexpr int kBlockRows = 5;
 
 QFont unitFont(const QString &family, double points, bool bold)
 {
-    // The carried font is registered even when the layout names another, so that Hangul the
-    // other lacks still finds a face.
-    const QString carried = reportFontFamily();
-    QFont f(family.isEmpty() ? carried : family);
-    f.setPixelSize(qMax(1, qRound(points * kPoint)));
-    f.setBold(bold);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    f.setStyleStrategy(QFont::PreferOutline);
-    return f;
+    return reportUnitFont(family, points, kPoint, bold);
 }
 
 QString number(const QString &digits)

@@ -14,6 +14,8 @@
 namespace {
 
 const QString kNumberTitle = QStringLiteral("사업자등록번호");
+// The wrong number the box's own check has just reported.
+const char *const kSaidProperty = "reportedNumber";
 
 class FieldKeys final : public QObject
 {
@@ -45,10 +47,13 @@ void checkBusinessNumberOnLeave(QLineEdit *box, UserPrompt &prompt)
     // Emitted once per change (Qt 6), so the box's own message does not bring it back.
     QObject::connect(box, &QLineEdit::editingFinished, box, [box, &prompt] {
         const BusinessNumber n = BusinessNumber::parse(box->text());
-        if (n.ok())
+        if (n.ok()) {
             box->setText(n.formatted());
-        else
+        } else {
+            // Leaving by 저장 (its key or a click) would otherwise say it twice.
+            box->setProperty(kSaidProperty, box->text());
             prompt.MsgWarn(n.error, kNumberTitle);
+        }
     });
 }
 
@@ -57,9 +62,25 @@ QString refuseWrongBusinessNumber(QLineEdit *box, UserPrompt &prompt)
     const BusinessNumber n = BusinessNumber::parse(box->text());
     if (n.ok())
         return {};
-    prompt.MsgWarn(n.error, kNumberTitle);
+    if (box->property(kSaidProperty).toString() != box->text())
+        prompt.MsgWarn(n.error, kNumberTitle);
+    box->setProperty(kSaidProperty, QVariant());
     box->setFocus();
     return n.error;
+}
+
+QLineEdit *addBusinessField(QGridLayout *grid, int row, const QString &caption, const QString &objectName)
+{
+    QWidget *parent = grid->parentWidget();
+    auto *label = new QLabel(caption, parent);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setAlignment(Qt::AlignCenter);
+    auto *box = named(new QLineEdit(parent), objectName, caption);
+    giveFieldKeys(box);
+    label->setBuddy(box);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+    return box;
 }
 
 ClientBusinessBox::ClientBusinessBox(UserPrompt &prompt, QWidget *parent) : QGroupBox(QStringLiteral("사업자 정보"), parent)
@@ -70,16 +91,8 @@ ClientBusinessBox::ClientBusinessBox(UserPrompt &prompt, QWidget *parent) : QGro
                                           QStringLiteral("종목"), QStringLiteral("이메일")};
     auto *grid = new QGridLayout(this);
     grid->setHorizontalSpacing(4);
-    for (int i = 0; i < FieldCount; ++i) {
-        auto *label = new QLabel(captions[i], this);
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setAlignment(Qt::AlignCenter);
-        txtBusi[i] = named(new QLineEdit(this), QStringLiteral("txtBusi_%1").arg(i), captions[i]);
-        giveFieldKeys(txtBusi[i]);
-        label->setBuddy(txtBusi[i]);
-        grid->addWidget(label, i, 0);
-        grid->addWidget(txtBusi[i], i, 1);
-    }
+    for (int i = 0; i < FieldCount; ++i)
+        txtBusi[i] = addBusinessField(grid, i, captions[i], QStringLiteral("txtBusi_%1").arg(i));
     checkBusinessNumberOnLeave(txtBusi[Number], prompt);
 }
 

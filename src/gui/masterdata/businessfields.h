@@ -5,6 +5,7 @@
 
 #include "core/documents/businessstore.h"
 
+class QGridLayout;
 class QLineEdit;
 class UserPrompt;
 
@@ -18,6 +19,10 @@ QString refuseWrongBusinessNumber(QLineEdit *box, UserPrompt &prompt);
 // The keys of the register's fields for box: its text selected when it gets the focus, Enter
 // and Down on to the next control, Up back.
 void giveFieldKeys(QLineEdit *box);
+
+// A framed caption and its box in row of grid, the box named objectName with the caption, with
+// the keys above.
+QLineEdit *addBusinessField(QGridLayout *grid, int row, const QString &caption, const QString &objectName);
 
 // The client edit window's second group box: 사업자등록번호, 대표자, 업태, 종목, 이메일.
 // Its boxes have the keys of the fields above it.
