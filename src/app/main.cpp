@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QTranslator>
 
+#include "core/accounts/balancesexport.h"
 #include "core/data/database.h"
 #include "core/documents/taxinvoicecommand.h"
 #include "core/ledger/exportcommand.h"
@@ -130,12 +131,15 @@ int main(int argc, char *argv[])
         return runPrintLedgerCommand(argc, argv);
     if (const auto exported = runExportLedger(argc, argv))
         return *exported;
+    if (const auto exported = runExportBalances(argc, argv))
+        return *exported;
     if (const auto exported = runExportTaxInvoice(argc, argv))
         return *exported;
     if (const auto option = unknownOption(argc, argv)) {
         const QString text = QStringLiteral("알 수 없는 옵션입니다: %1\n"
                                             "쓸 수 있는 옵션:\n"
                                             "  solbitsem --export-ledger OUT.xlsx|OUT.csv [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
+                                            "  solbitsem --export-balances OUT.xlsx|OUT.csv (--customers|--suppliers) [--from 날짜] [--to 날짜]\n"
                                             "  solbitsem --print-ledger OUT.pdf [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
                                             "  solbitsem --export-taxinvoice OUT.xlsx --month YYYY-MM [--per-voucher] [--date 날짜]\n"
                                             "옵션 없이 실행하면 장부 창이 열립니다.\n")

@@ -21,7 +21,7 @@ using Rooms = std::map<QString, QStringList>;
 
 // base < data < ui < masterdata < ledger; shell on base and data only; callerid and analysis
 // above data; ledger and callerid may also use shell; migrate above masterdata and shell;
-// documents above ledger.
+// accounts above ledger; documents above ledger and accounts.
 const Rooms coreRooms = {
     {u"base"_s, {}},
     {u"data"_s, {u"base"_s}},
@@ -32,7 +32,8 @@ const Rooms coreRooms = {
     {u"callerid"_s, {u"data"_s, u"shell"_s}},
     {u"analysis"_s, {u"data"_s}},
     {u"migrate"_s, {u"masterdata"_s, u"shell"_s}},
-    {u"documents"_s, {u"ledger"_s}},
+    {u"accounts"_s, {u"ledger"_s}},
+    {u"documents"_s, {u"ledger"_s, u"accounts"_s}},
 };
 
 // ui < shell, masterdata, callerid, analysis, report < ledger; any of them may use any core room.

@@ -110,6 +110,27 @@ QList<Table> buildTables()
     tables.append({notesTable(),
                    {{s(u"note"), FieldType::Text, 50, true}, text(s(u"said"))},
                    {{notesTable() + s(u"_note"), s(u"note"), false, true}}});
+    // Payments: busi_mode 0 paid to a supplier, 1 received from a customer. The client index
+    // carries what a balance sums, so one client's balance reads the index alone.
+    Table payment{paymentTable(),
+                  {{s(u"payment_id"), FieldType::Counter, 0, true},
+                   integer(s(u"busi_mode")),
+                   integer(s(u"client_code")),
+                   text(s(u"pay_date"), 10),
+                   integer(s(u"amount")),
+                   text(s(u"method"), 10),
+                   text(s(u"memo"), 100)},
+                  {{paymentTable() + s(u"_client_code"), s(u"client_code"), false, false,
+                    {s(u"busi_mode"), s(u"pay_date"), s(u"amount")}}}};
+    tables.append(payment);
+    Table paymentBin{paymentBinTable(), payment.fields, {{paymentBinTable() + s(u"_payment_id"), s(u"payment_id"), false, true}}};
+    paymentBin.fields.front() = {s(u"payment_id"), FieldType::Integer, 0, true};
+    paymentBin.fields.append(text(s(u"deleted_date"), 19));
+    tables.append(paymentBin);
+    tables.append({openingTable(),
+                   {integer(s(u"busi_mode")), integer(s(u"client_code")), text(s(u"opening_date"), 10),
+                    integer(s(u"amount"))},
+                   {{openingTable() + s(u"_client_code"), s(u"client_code"), false, false}}});
     appendBusinessTables(tables);
     return tables;
 }

@@ -71,6 +71,12 @@ inline QString shopInfoTable() { return QStringLiteral("shop_info"); }
 inline QString clientBusinessTable() { return QStringLiteral("client_business"); }
 inline constexpr int BusinessNumberSize = 10;
 
+// Money paid by customers and to suppliers, the deleted ones, and each client's opening balance;
+// older ledgers get them from the start-up maintenance.
+inline QString paymentTable() { return QStringLiteral("payment"); }
+inline QString paymentBinTable() { return QStringLiteral("payment_deleted"); }
+inline QString openingTable() { return QStringLiteral("client_opening"); }
+
 const QList<Table> &ledgerTables();
 const QList<ExpressionIndex> &expressionIndexes();
 const Table *ledgerTable(const QString &name);

@@ -173,7 +173,7 @@ QStringList SqlDialect::changeNoticeSql() const
         return {};
     // A key that changes (nobody's edit does that) is a voucher gone and another one come.
     const QString notify = QStringLiteral("PERFORM pg_notify(%1, %2);").arg(channelOf(QStringLiteral("TG_TABLE_SCHEMA")));
-    return {QStringLiteral("CREATE OR REPLACE FUNCTION total_changed() RETURNS trigger LANGUAGE plpgsql AS $f$\n"
+    return QStringList{QStringLiteral("CREATE OR REPLACE FUNCTION total_changed() RETURNS trigger LANGUAGE plpgsql AS $f$\n"
                            "BEGIN\n"
                            "  IF TG_OP = 'DELETE' THEN\n"
                            "    %1\n"
@@ -191,17 +191,48 @@ QStringList SqlDialect::changeNoticeSql() const
                 .arg(notify.arg(QStringLiteral("'DELETE ' || OLD.total_id")),
                      notify.arg(QStringLiteral("'INSERT ' || NEW.total_id")),
                      notify.arg(QStringLiteral("TG_OP || ' ' || NEW.total_id"))),
+            QStringLiteral("DROP TRIGGER IF EXISTS total_changed ON total"),
             QStringLiteral("CREATE TRIGGER total_changed AFTER INSERT OR UPDATE OR DELETE ON total "
-                           "FOR EACH ROW EXECUTE FUNCTION total_changed()")};
+                           "FOR EACH ROW EXECUTE FUNCTION total_changed()")}
+        + accountNoticeSql();
+}
+
+QStringList SqlDialect::accountNoticeSql() const
+{
+    if (m_engine == Engine::Sqlite)
+        return {};
+    // A payment or opening balance announces its client, "ACCOUNT 1 42", on the vouchers' channel:
+    // the old and the new client when a change moves it.
+    const QString notify = QStringLiteral("PERFORM pg_notify(%1, 'ACCOUNT ' || %2.busi_mode || ' ' || %2.client_code);")
+                               .arg(channelOf(QStringLiteral("TG_TABLE_SCHEMA")));
+    QStringList out{QStringLiteral("CREATE OR REPLACE FUNCTION account_changed() RETURNS trigger LANGUAGE plpgsql AS $f$\n"
+                                   "BEGIN\n"
+                                   "  IF TG_OP <> 'INSERT' THEN\n"
+                                   "    %1\n"
+                                   "  END IF;\n"
+                                   "  IF TG_OP <> 'DELETE' THEN\n"
+                                   "    %2\n"
+                                   "  END IF;\n"
+                                   "  RETURN NULL;\n"
+                                   "END\n"
+                                   "$f$")
+                        .arg(notify.arg(QStringLiteral("OLD")), notify.arg(QStringLiteral("NEW")))};
+    for (const QString &table : {Schema::paymentTable(), Schema::openingTable()})
+        out << QStringLiteral("DROP TRIGGER IF EXISTS %1_changed ON %1").arg(table)
+            << QStringLiteral("CREATE TRIGGER %1_changed AFTER INSERT OR UPDATE OR DELETE ON %1 "
+                              "FOR EACH ROW EXECUTE FUNCTION account_changed()")
+                   .arg(table);
+    return out;
 }
 
 QString SqlDialect::changeNoticePresentSql() const
 {
     if (m_engine == Engine::Sqlite)
         return {};
+    // All three triggers, or none counts: a ledger of an older program has the vouchers' only.
     return QStringLiteral("SELECT 1 FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
-                          "WHERE c.relnamespace = current_schema()::regnamespace AND c.relname = 'total' "
-                          "AND t.tgname = 'total_changed'");
+                          "WHERE c.relnamespace = current_schema()::regnamespace AND t.tgname = c.relname || '_changed' "
+                          "AND c.relname IN ('total', 'payment', 'client_opening') HAVING count(*) = 3");
 }
 
 QString SqlDialect::ledgerOwnerSql() const

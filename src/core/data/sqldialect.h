@@ -54,6 +54,9 @@ public:
     // inserted, changed or deleted on the ledger's channel, with "INSERT 12", "UPDATE 12" or
     // "DELETE 12" as the payload; a file is one PC's and announces nothing (all three empty).
     QStringList changeNoticeSql() const;
+    // The same for payments and opening balances ("ACCOUNT 1 42": mode and client code), part of
+    // changeNoticeSql().
+    QStringList accountNoticeSql() const;
     // A row when the ledger announces its changes already.
     QString changeNoticePresentSql() const;
     // The channel of the ledger this connection works on, as one value.

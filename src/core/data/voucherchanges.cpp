@@ -96,6 +96,9 @@ void VoucherChanges::received(const QString &channel, QSqlDriver::NotificationSo
         return;
     Op op = Op::Update;
     qint64 id = 0;
-    if (parse(payload.toString(), &op, &id))
+    const QString text = payload.toString();
+    if (parse(text, &op, &id))
         emit voucherChanged(id, op);
+    else if (const QStringList words = text.split(QLatin1Char(' ')); words.size() == 3 && words.front() == QLatin1String("ACCOUNT"))
+        emit accountChanged(words.at(1).toInt(), words.at(2).toLongLong());
 }

@@ -9,7 +9,8 @@
 class Database;
 
 // Vouchers that other PCs insert, change or delete in a server ledger, as the server announces
-// them (a trigger on total, see SqlDialect::changeNoticeSql). The announcements arrive through
+// them (a trigger on total, see SqlDialect::changeNoticeSql), and the clients whose payments or
+// opening balance they change. The announcements arrive through
 // the connection's driver on the event loop; those of this connection's own writes are left
 // out, as the grid that made them shows them already. A ledger file is one PC's: nothing comes.
 // A server that restarts or drops the connection announces nothing to an idle PC: a cheap
@@ -43,6 +44,8 @@ public:
 
 signals:
     void voucherChanged(qint64 totalId, VoucherChanges::Op op);
+    // A payment or opening balance of a client (busiMode 0 or 1, its code) changed.
+    void accountChanged(int busiMode, qint64 clientCode);
     // The connection was lost and is open and listening again: what other PCs wrote meanwhile
     // was never announced. Emitted inside the statement that reopened it; act on it later.
     void reconnected();

@@ -4,9 +4,6 @@
 #include <xlsxwriter.h>
 #include <zlib.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -24,22 +21,7 @@ namespace {
 
 const QString kTotalsLabel = QStringLiteral("[합 계]");
 
-struct Column
-{
-    int column;
-    bool number;
-    bool date;
-};
-
-std::vector<Column> shownColumns()
-{
-    std::vector<Column> out;
-    for (int c = 0; c < LedgerModel::ColumnCount; ++c)
-        if (!LedgerModel::isHiddenColumn(c))
-            out.push_back({c, LedgerModel::isNumericColumn(c),
-                           c == LedgerModel::ColMaeipDate || c == LedgerModel::ColMaechulDate});
-    return out;
-}
+using Column = LedgerExport::Column;
 
 int savedRows(const LedgerModel &model)
 {
@@ -60,6 +42,28 @@ qint64 totalOf(const LedgerModel::Totals &t, int column)
 bool hasTotal(int column)
 {
     return LedgerModel::isAmountColumn(column) || column == LedgerModel::ColMargin;
+}
+
+// The grid's visible columns, saved vouchers only, the four totals under them.
+LedgerExport::Table tableOf(const LedgerModel &model)
+{
+    LedgerExport::Table t;
+    t.sheet = QStringLiteral("장부");
+    std::vector<int> shown;
+    for (int c = 0; c < LedgerModel::ColumnCount; ++c)
+        if (!LedgerModel::isHiddenColumn(c)) {
+            shown.push_back(c);
+            t.columns.push_back({LedgerModel::headerText(c), LedgerModel::isNumericColumn(c),
+                                 c == LedgerModel::ColMaeipDate || c == LedgerModel::ColMaechulDate});
+            t.totals << (t.totals.isEmpty() ? QVariant(kTotalsLabel)
+                         : hasTotal(c)      ? QVariant(totalOf(model.totals(), c))
+                                            : QVariant());
+        }
+    t.rows = savedRows(model);
+    t.value = [&model, shown](int row, int column) {
+        return model.data(model.index(row, shown[static_cast<size_t>(column)]), Qt::EditRole);
+    };
+    return t;
 }
 
 // Excel's character unit: a Hangul syllable (or any wide character) takes two.
@@ -87,7 +91,7 @@ QString csvCell(const Column &c, const QVariant &v)
     if (v.isNull())
         return {};
     const QString text = v.toString();
-    if (c.number || (c.date && QDate::fromString(text, Qt::ISODate).isValid()))
+    if (c.number || c.plain || (c.date && QDate::fromString(text, Qt::ISODate).isValid()))
         return csvField(text);
     return csvTextField(text);
 }
@@ -201,11 +205,9 @@ QString xlsxFailure(int libraryError, int systemError)
     return words + QStringLiteral("\r\n(라이브러리 메시지: ") + library + QLatin1Char(')');
 }
 
-
-
-QString writeCsv(const LedgerModel &model, const QString &path)
+QString writeCsv(const Table &table, const QString &path)
 {
-    const std::vector<Column> columns = shownColumns();
+    const std::vector<Column> &columns = table.columns;
     StagedFile file(path);
     if (const QString error = file.create(); !error.isEmpty())
         return error;
@@ -215,14 +217,12 @@ QString writeCsv(const LedgerModel &model, const QString &path)
     };
     QStringList fields;
     for (const Column &c : columns)
-        fields << csvField(LedgerModel::headerText(c.column));
+        fields << csvField(c.header);
     line(fields);
-    const int rows = savedRows(model);
-    for (int r = 0; r < rows; ++r) {
+    for (int r = 0; r < table.rows; ++r) {
         fields.clear();
-        for (const Column &c : columns) {
-            fields << csvCell(c, model.data(model.index(r, c.column), Qt::EditRole));
-        }
+        for (size_t i = 0; i < columns.size(); ++i)
+            fields << csvCell(columns[i], table.value(r, static_cast<int>(i)));
         line(fields);
         if (out.size() > (1 << 20)) {
             if (file.write(out.toUtf8()) < 0)
@@ -231,18 +231,16 @@ QString writeCsv(const LedgerModel &model, const QString &path)
         }
     }
     fields.clear();
-    for (const Column &c : columns)
-        fields << (c.column == columns.front().column ? kTotalsLabel
-                   : hasTotal(c.column)               ? QString::number(totalOf(model.totals(), c.column))
-                                                      : QString());
+    for (const QVariant &v : table.totals)
+        fields << csvField(v.toString());
     line(fields);
     file.write(out.toUtf8());
     return file.commit();
 }
 
-QString writeXlsx(const LedgerModel &model, const QString &path, const QString &title)
+QString writeXlsx(const Table &table, const QString &path, const QString &title)
 {
-    const std::vector<Column> columns = shownColumns();
+    const std::vector<Column> &columns = table.columns;
     StagedFile file(path);
     if (const QString error = file.create(); !error.isEmpty())
         return error;
@@ -255,7 +253,7 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
     lxw_workbook *book = workbook_new_opt(target.constData(), &options);
     if (!book)
         return xlsxFailure(LXW_ERROR_CREATING_XLSX_FILE, errno);
-    lxw_worksheet *sheet = workbook_add_worksheet(book, "장부");
+    lxw_worksheet *sheet = workbook_add_worksheet(book, table.sheet.toUtf8().constData());
     lxw_format *header = workbook_add_format(book);
     format_set_bold(header);
     format_set_bg_color(header, 0xE0E0E0);
@@ -274,25 +272,24 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
     format_set_num_format(totalMoney, "#,##0");
 
     for (size_t i = 0; i < columns.size(); ++i)
-        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(i),
-                               LedgerModel::headerText(columns[i].column).toUtf8().constData(), header);
+        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(i), columns[i].header.toUtf8().constData(), header);
     worksheet_freeze_panes(sheet, 1, 0);
     // Widths in Excel's character unit, where a Hangul syllable takes two, found while writing.
     std::vector<int> widths(columns.size());
     for (size_t i = 0; i < columns.size(); ++i)
-        widths[i] = displayWidth(LedgerModel::headerText(columns[i].column));
-    const int rows = savedRows(model);
+        widths[i] = displayWidth(columns[i].header);
+    const int rows = table.rows;
     for (int r = 0; r < rows; ++r) {
         const auto row = static_cast<lxw_row_t>(r + 1);
         for (size_t i = 0; i < columns.size(); ++i) {
             const Column &c = columns[i];
             const auto col = static_cast<lxw_col_t>(i);
-            const QVariant v = model.data(model.index(r, c.column), Qt::EditRole);
+            const QVariant v = table.value(r, static_cast<int>(i));
             if (v.isNull())
                 continue;
-            if (c.number) {
+            if (c.number || c.plain) {
                 const qint64 n = v.toLongLong();
-                worksheet_write_number(sheet, row, col, static_cast<double>(n), money);
+                worksheet_write_number(sheet, row, col, static_cast<double>(n), c.plain ? nullptr : money);
                 widths[i] = std::max(widths[i], moneyWidth(n));
                 continue;
             }
@@ -314,13 +311,13 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
         worksheet_set_column(sheet, col, col, std::min(widths[i], 60) + 2, nullptr);
     }
     const auto totalsRow = static_cast<lxw_row_t>(rows + 1);
-    for (size_t i = 0; i < columns.size(); ++i) {
+    for (qsizetype i = 0; i < table.totals.size(); ++i) {
         const auto col = static_cast<lxw_col_t>(i);
-        if (i == 0)
-            worksheet_write_string(sheet, totalsRow, col, kTotalsLabel.toUtf8().constData(), totalLabel);
-        else if (hasTotal(columns[i].column))
-            worksheet_write_number(sheet, totalsRow, col, static_cast<double>(totalOf(model.totals(), columns[i].column)),
-                                   totalMoney);
+        const QVariant &v = table.totals.at(i);
+        if (v.typeId() == QMetaType::QString)
+            worksheet_write_string(sheet, totalsRow, col, v.toString().toUtf8().constData(), totalLabel);
+        else if (!v.isNull())
+            worksheet_write_number(sheet, totalsRow, col, static_cast<double>(v.toLongLong()), totalMoney);
         else
             worksheet_write_blank(sheet, totalsRow, col, totalLabel);
     }
@@ -339,29 +336,29 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
     return file.commit();
 }
 
-QString quietly(const std::function<QString()> &write)
+QString write(const Table &table, const QString &path, const QString &title)
 {
-    const int savedStderr = ::dup(STDERR_FILENO);
-    if (const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
-        ::dup2(null, STDERR_FILENO);
-        ::close(null);
-    }
-    const QString error = write();
-    if (savedStderr >= 0) {
-        ::dup2(savedStderr, STDERR_FILENO);
-        ::close(savedStderr);
-    }
-    return error;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("xlsx"))
+        return writeXlsx(table, path, title);
+    if (suffix == QStringLiteral("csv"))
+        return writeCsv(table, path);
+    return QStringLiteral("저장할 파일은 .xlsx 또는 .csv 이어야 합니다.");
+}
+
+QString writeXlsx(const LedgerModel &model, const QString &path, const QString &title)
+{
+    return writeXlsx(tableOf(model), path, title);
+}
+
+QString writeCsv(const LedgerModel &model, const QString &path)
+{
+    return writeCsv(tableOf(model), path);
 }
 
 QString write(const LedgerModel &model, const QString &path, const QString &title)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QStringLiteral("xlsx"))
-        return writeXlsx(model, path, title);
-    if (suffix == QStringLiteral("csv"))
-        return writeCsv(model, path);
-    return QStringLiteral("저장할 파일은 .xlsx 또는 .csv 이어야 합니다.");
+    return write(tableOf(model), path, title);
 }
 
 } // namespace LedgerExport

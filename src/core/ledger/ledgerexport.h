@@ -2,15 +2,39 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 
 class LedgerModel;
 
 // The vouchers a ledger model holds, in its order, with the margin column and the four totals
 // under them: the grid's visible columns, saved vouchers only (no entry row).
 namespace LedgerExport {
+
+struct Column
+{
+    QString header;
+    bool number = false; // amounts: numbers in the workbook, plain digits in CSV
+    bool date = false;   // "YYYY-MM-DD" texts: dates in the workbook
+    bool plain = false;  // a number without the thousands format (a code)
+};
+// Any table written the same way: the header row, rows of raw values (null: an empty cell;
+// text that is neither an amount nor a date gets the CSV guard), a totals row last (a text is a
+// label, a number an amount, null blank).
+struct Table
+{
+    QString sheet;
+    std::vector<Column> columns;
+    int rows = 0;
+    std::function<QVariant(int row, int column)> value;
+    QVariantList totals;
+};
+QString writeXlsx(const Table &table, const QString &path, const QString &title = {});
+QString writeCsv(const Table &table, const QString &path);
+QString write(const Table &table, const QString &path, const QString &title = {});
 
 // An Excel workbook: amounts as numbers in a thousands format, dates as dates, the header row
 // frozen, columns as wide as their Korean texts. title goes into the workbook's properties.
@@ -25,9 +49,6 @@ QString xlsxFailure(int libraryError, int systemError);
 // whether the workbook's first sheet, unpacked, holds rowTag in its last part and ends as a sheet
 // does (the library reports success for a workbook cut short on a full disk);
 bool sheetEndsWith(const QString &path, const QByteArray &rowTag);
-// write() run with standard error silenced: the library prints English lines on a failure that
-// the returned Korean message says already.
-QString quietly(const std::function<QString()> &write);
 
 // By the file's suffix: .xlsx or .csv; any other suffix is refused.
 QString write(const LedgerModel &model, const QString &path, const QString &title = {});

@@ -101,15 +101,14 @@ QString selectionHeading(const VoucherFilter &filter)
 }
 
 QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
-                          const std::function<QString(Database &)> &admit, QString *where)
+                          const std::function<QString(Database &)> &admit, QString *whereOut)
 {
     // The ledger the window would open: a server ledger with the window's login rules (the
     // server's password file, else the password asked on the terminal), never the old file.
     const LedgerLocation location = LedgerLocation::read(settings);
-    QString ignored;
-    QString &place = where ? *where : ignored;
+    QString where;
     if (location.kind == LedgerLocation::Kind::Server) {
-        place = location.describe();
+        where = location.describe();
         if (const QString problem = location.problem(); !problem.isEmpty())
             return QStringLiteral("장부 서버 설정이 잘못되었습니다: ") + problem;
         if (!db.isOpen() && !OpenServerLedger(db, location, prompt, nullptr, nullptr, MissingLedger::Leave)) {
@@ -119,19 +118,21 @@ QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &promp
                                      ? QStringLiteral("\n장부 서버의 비밀번호는 ~/.pgpass 파일에 두거나, 터미널에서 실행하여 "
                                                       "물음에 입력하십시오. 명령줄로는 받지 않습니다.")
                                      : QString();
-            return QStringLiteral("장부 서버의 장부를 열 수 없습니다: ") + place
+            return QStringLiteral("장부 서버의 장부를 열 수 없습니다: ") + where
                    + (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason) + hint;
         }
         if (!db.hasTable(QStringLiteral("total")))
-            return QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다: ") + place;
+            return QStringLiteral("장부 서버의 데이터베이스에 장부가 없습니다: ") + where;
     } else {
         const AppPaths paths = ResolvePaths(settings);
-        place = paths.gDbFile;
+        where = paths.gDbFile;
         if (!QFileInfo::exists(paths.gDbFile))
             return QStringLiteral("장부 파일이 없습니다: ") + paths.gDbFile;
         if (!db.isOpen() && !OpenMainDB(db, paths))
             return QStringLiteral("장부 파일을 열 수 없습니다: ") + paths.gDbFile;
     }
+    if (whereOut)
+        *whereOut = where;
     if (admit) {
         if (const QString refused = admit(db); !refused.isEmpty())
             return refused;

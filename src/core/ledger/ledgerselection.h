@@ -29,8 +29,8 @@ LedgerSelection parseLedgerSelection(const QStringList &options, const QDate &to
 // "판매처: 가나상회". The precedence is the query's.
 QString selectionHeading(const VoucherFilter &filter);
 
-// Opens the ledger the settings name for a command, as loadLedgerSelection below does, and runs
-// admit; empty on success, else the message. where, when given, receives the ledger's name.
+// Opens the ledger the settings name, a file or a server, as loadLedgerSelection does, and runs
+// admit; empty on success, else the message. where (if given) gets the file or server it names.
 QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
                           const std::function<QString(Database &)> &admit, QString *where = nullptr);
 
