@@ -46,5 +46,8 @@ struct BenchContext
 qint64 bareRows(const QString &path, const SqlStatement &st);
 // Milliseconds of the fastest of n runs.
 double bestOf(int n, const std::function<void()> &run);
+// The number of a customer with vouchers as a caller-ID device reports it (digits only); empty
+// when the ledger has none.
+QString ringingCustomer(Database &db);
 // Resident memory of this process in bytes.
 qint64 residentBytes();

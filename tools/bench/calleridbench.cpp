@@ -31,14 +31,9 @@ void runCallerIdBench(BenchContext &ctx)
         return;
     PrintingPrompt prompt;
     // A customer with vouchers, called from the number as the device reports it (digits only).
-    Database::Result r = db.exec(SqlStatement(QStringLiteral(
-        "SELECT m.tel FROM maechul m WHERE m.tel <> '' AND EXISTS (SELECT 1 FROM total t WHERE t.maechul_code = m.id) "
-        "LIMIT 1 OFFSET 5000")));
-    if (!r.query.next())
+    const QString reported = ringingCustomer(db);
+    if (reported.isEmpty())
         return;
-    QString reported = r.query.value(0).toString();
-    reported.remove(QLatin1Char('-'));
-    r.query.finish();
 
     const auto lookup = [&](const QString &what, const QString &number) {
         LookupCaller(db, prompt, number); // warm

@@ -64,6 +64,18 @@ double bestOf(int n, const std::function<void()> &run)
     return best;
 }
 
+QString ringingCustomer(Database &db)
+{
+    Database::Result r = db.exec(SqlStatement(QStringLiteral(
+        "SELECT m.tel FROM maechul m WHERE m.tel <> '' AND EXISTS (SELECT 1 FROM total t WHERE t.maechul_code = m.id) "
+        "LIMIT 1 OFFSET 5000")));
+    if (!r.query.next())
+        return {};
+    QString reported = r.query.value(0).toString();
+    reported.remove(QLatin1Char('-'));
+    return reported;
+}
+
 qint64 residentBytes()
 {
     std::ifstream statm("/proc/self/statm");
@@ -81,6 +93,7 @@ void runAnalysisBench(BenchContext &ctx);
 void runCallerIdBench(BenchContext &ctx);
 void runImportBench(BenchContext &ctx, const QString &jetFile, bool largeOnly);
 void runExportBench(BenchContext &ctx);
+void runAccountsBench(BenchContext &ctx);
 void runTaxInvoiceBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
@@ -93,7 +106,7 @@ int main(int argc, char *argv[])
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
     parser.addOption({QStringLiteral("only"),
                       QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid, import, "
-                                     "import-large, export, taxinvoice)"),
+                                     "import-large, export, accounts, taxinvoice)"),
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("jet"), QStringLiteral("가져오기를 잴 예전 장부 (.mdb)"), QStringLiteral("FILE"),
                       QStringLiteral(SOLBITSEM_JET_FIXTURE)});
@@ -246,6 +259,8 @@ int main(int argc, char *argv[])
         runAnalysisBench(ctx);
     if (wanted("callerid"))
         runCallerIdBench(ctx);
+    if (wanted("accounts"))
+        runAccountsBench(ctx);
     if (wanted("import"))
         runImportBench(ctx, parser.value(QStringLiteral("jet")), false);
     if (wanted("export"))

@@ -2,7 +2,7 @@
 #include "balances.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <limits>
 
 #include "core/base/textutil.h"
 #include "core/data/database.h"
@@ -19,23 +19,6 @@ struct Side
 Side sideOf(BusiMode mode)
 {
     return {voucherCodeField(mode), Balances::voucherDateField(mode), Balances::voucherAmountField(mode)};
-}
-
-// " AND date <= :to" when the period has an end.
-QString upTo(const QString &dateField, const QString &to)
-{
-    return to.isEmpty() ? QString() : QStringLiteral(" AND %1 <= :to").arg(dateField);
-}
-
-// Per client: what came before from and what came within the period, of the vouchers and of the
-// payments; a NULL date counts as the earliest.
-SqlStatement splitByPeriod(const QString &sql, const QString &from, const QString &to)
-{
-    SqlStatement st(sql);
-    st.bind(QStringLiteral("from"), from);
-    if (!to.isEmpty())
-        st.bind(QStringLiteral("to"), to);
-    return st;
 }
 
 // The opening balance plus the client's trade less their payments, of the dates that stand in
@@ -86,59 +69,93 @@ std::optional<qint64> balanceBefore(Database &db, BusiMode mode, qint64 clientCo
     return sumOf(db, mode, clientCode, QStringLiteral("<"), date, error);
 }
 
+QList<SqlStatement> listStatements(BusiMode mode, const QString &from, const QString &to)
+{
+    // What came within the period is summed beside the whole, so that each row is looked at
+    // once; a NULL date is none of the period's and counts as carried forward.
+    const Side s = sideOf(mode);
+    const auto within = [&](const QString &date, const QString &amount) {
+        return QStringLiteral("SUM(%2), SUM(CASE WHEN %1 >= :from THEN %2 ELSE 0 END)").arg(date, amount);
+    };
+    const auto until = [&](const QString &date) {
+        return to.isEmpty() ? QString() : QStringLiteral(" AND (%1 <= :to OR %1 IS NULL)").arg(date);
+    };
+    QList<SqlStatement> out{
+        SqlStatement(QStringLiteral("SELECT %1, %2 FROM total WHERE %1 <> 0%3 GROUP BY %1 ORDER BY %1")
+                         .arg(s.code, within(s.date, s.cost), until(s.date))),
+        SqlStatement(QStringLiteral("SELECT client_code, %1 FROM payment WHERE busi_mode = :mode%2 GROUP BY client_code "
+                                    "ORDER BY client_code")
+                         .arg(within(QStringLiteral("pay_date"), QStringLiteral("amount")), until(QStringLiteral("pay_date")))),
+        SqlStatement(QStringLiteral("SELECT client_code, SUM(amount) FROM client_opening WHERE busi_mode = :mode "
+                                    "GROUP BY client_code ORDER BY client_code")),
+        SqlStatement(QStringLiteral("SELECT id, name FROM %1 ORDER BY id").arg(clientTable(mode)))};
+    for (int i = 0; i < 3; ++i) {
+        if (i < 2)
+            out[i].bind(QStringLiteral("from"), from);
+        if (i < 2 && !to.isEmpty())
+            out[i].bind(QStringLiteral("to"), to);
+        if (i > 0)
+            out[i].bind(QStringLiteral("mode"), toInt(mode));
+    }
+    return out;
+}
+
 SqlError list(Database &db, BusiMode mode, const QString &from, const QString &to, std::vector<Row> &out)
 {
     out.clear();
-    std::unordered_map<qint64, Row> rows;
-    const auto at = [&rows](qint64 code) -> Row & {
-        Row &r = rows[code];
-        r.code = code;
-        return r;
+    struct Sums
+    {
+        qint64 code, all, within;
     };
-    const Side s = sideOf(mode);
-    const QString date = QStringLiteral("COALESCE(%1, '')").arg(s.date);
-    SqlError e = db.forEachRow(
-        splitByPeriod(QStringLiteral("SELECT %1, SUM(CASE WHEN %2 < :from THEN %3 ELSE 0 END), "
-                                     "SUM(CASE WHEN %2 < :from THEN 0 ELSE %3 END) FROM total WHERE %1 <> 0%4 GROUP BY %1")
-                          .arg(s.code, date, s.cost, upTo(date, to)),
-                      from, to),
-        [&](const Database::RowView &v) {
-            Row &r = at(v.integer(0));
-            r.carried += v.integer(1);
-            r.traded += v.integer(2);
-        });
-    if (e.isError())
+    std::vector<Sums> parts[3];
+    std::vector<std::pair<qint64, QString>> names;
+    const QList<SqlStatement> statements = listStatements(mode, from, to);
+    for (int i = 0; i < 3; ++i)
+        if (const SqlError e = db.forEachRow(statements[i],
+                                             [&](const Database::RowView &v) {
+                                                 parts[i].push_back({v.integer(0), v.integer(1), i < 2 ? v.integer(2) : 0});
+                                             });
+            e.isError())
+            return e;
+    if (const SqlError e = db.forEachRow(statements[3], [&](const Database::RowView &v) { names.emplace_back(v.integer(0), v.text(1)); });
+        e.isError())
         return e;
-    SqlStatement paid = splitByPeriod(QStringLiteral("SELECT client_code, SUM(CASE WHEN pay_date < :from THEN amount ELSE 0 END), "
-                                                     "SUM(CASE WHEN pay_date < :from THEN 0 ELSE amount END) FROM payment "
-                                                     "WHERE busi_mode = :mode%1 GROUP BY client_code")
-                                          .arg(upTo(QStringLiteral("pay_date"), to)),
-                                      from, to);
-    e = db.forEachRow(paid.bind(QStringLiteral("mode"), toInt(mode)), [&](const Database::RowView &v) {
-        Row &r = at(v.integer(0));
-        r.carried -= v.integer(1);
-        r.paid += v.integer(2);
-    });
-    if (e.isError())
-        return e;
-    SqlStatement opening(QStringLiteral("SELECT client_code, amount FROM client_opening WHERE busi_mode = :mode"));
-    e = db.forEachRow(opening.bind(QStringLiteral("mode"), toInt(mode)),
-                      [&](const Database::RowView &v) { at(v.integer(0)).carried += v.integer(1); });
-    if (e.isError())
-        return e;
-    // Every client of the register, with or without trade; the codes left over are deleted ones.
-    e = db.forEachRow(SqlStatement(QStringLiteral("SELECT id, name FROM ") + clientTable(mode)),
-                      [&](const Database::RowView &v) { at(v.integer(0)).name = v.text(1); });
-    if (e.isError())
-        return e;
-    out.reserve(rows.size());
-    for (auto &[code, row] : rows) {
-        if (row.name.isNull())
-            row.name = PaymentRules::deletedClientName();
-        row.balance = row.carried + row.traded - row.paid;
-        out.push_back(std::move(row));
+    // Every list is in code order: one merge, every client of the register with or without trade,
+    // and the codes of trade that the register no longer has.
+    size_t at[3] = {0, 0, 0};
+    size_t n = 0;
+    out.reserve(names.size());
+    for (;;) {
+        qint64 code = std::numeric_limits<qint64>::max();
+        for (int i = 0; i < 3; ++i)
+            if (at[i] < parts[i].size())
+                code = std::min(code, parts[i][at[i]].code);
+        if (n < names.size())
+            code = std::min(code, names[n].first);
+        if (code == std::numeric_limits<qint64>::max())
+            break;
+        Row r;
+        r.code = code;
+        if (n < names.size() && names[n].first == code)
+            r.name = std::move(names[n++].second);
+        else
+            r.name = PaymentRules::deletedClientName();
+        const auto take = [&](int i) -> const Sums * {
+            return at[i] < parts[i].size() && parts[i][at[i]].code == code ? &parts[i][at[i]++] : nullptr;
+        };
+        if (const Sums *v = take(0)) {
+            r.carried += v->all - v->within;
+            r.traded = v->within;
+        }
+        if (const Sums *p = take(1)) {
+            r.carried -= p->all - p->within;
+            r.paid = p->within;
+        }
+        if (const Sums *o = take(2))
+            r.carried += o->all;
+        r.balance = r.carried + r.traded - r.paid;
+        out.push_back(std::move(r));
     }
-    std::sort(out.begin(), out.end(), [](const Row &a, const Row &b) { return a.code < b.code; });
     return {};
 }
 

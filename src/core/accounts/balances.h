@@ -44,6 +44,9 @@ struct Row
 // Every client of the register, and every code on a voucher or payment that is no longer in it,
 // for the period [from, to] (either may be empty: open), in code order.
 SqlError list(Database &db, BusiMode mode, const QString &from, const QString &to, std::vector<Row> &out);
+// The statements list() runs, each in code order: the vouchers' and the payments' sums (code, all,
+// within the period), the opening balances (code, amount) and the register (id, name).
+QList<SqlStatement> listStatements(BusiMode mode, const QString &from, const QString &to);
 Row totals(const std::vector<Row> &rows);
 
 } // namespace Balances

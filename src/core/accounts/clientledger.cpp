@@ -58,12 +58,12 @@ SqlError build(Database &db, BusiMode mode, qint64 code, const QString &from, co
     if (!carried)
         return e;
     const QString date = QStringLiteral("COALESCE(%1, '')").arg(Balances::voucherDateField(mode));
-    const QString end = to.isEmpty() ? QString() : QStringLiteral(" AND %1 <= :to");
+    const auto end = [&to](const QString &field) { return to.isEmpty() ? QString() : QStringLiteral(" AND %1 <= :to").arg(field); };
     std::vector<Row> vouchers, payments;
     e = readLines(db,
                   QStringLiteral("SELECT total_id, %2, pro_name, %3 FROM total WHERE %1 = :code "
                                  "AND %2 >= :from%4 ORDER BY %2, total_id")
-                      .arg(voucherCodeField(mode), date, Balances::voucherAmountField(mode), end.arg(date)),
+                      .arg(voucherCodeField(mode), date, Balances::voucherAmountField(mode), end(date)),
                   mode, code, from, to, Row::Kind::Voucher, vouchers);
     if (e.isError())
         return e;
@@ -71,7 +71,7 @@ SqlError build(Database &db, BusiMode mode, qint64 code, const QString &from, co
                   QStringLiteral("SELECT payment_id, pay_date, TRIM(COALESCE(method, '') || ' ' || COALESCE(memo, '')), amount FROM payment "
                                  "WHERE client_code = :code AND busi_mode = :mode AND pay_date >= :from%1 "
                                  "ORDER BY pay_date, payment_id")
-                      .arg(end.arg(QStringLiteral("pay_date"))),
+                      .arg(end(QStringLiteral("pay_date"))),
                   mode, code, from, to, Row::Kind::Payment, payments);
     if (e.isError())
         return e;

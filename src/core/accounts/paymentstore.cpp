@@ -12,7 +12,11 @@ const QString kFields = QStringLiteral("payment_id, busi_mode, client_code, pay_
 
 PaymentStore::Result resultOf(const Database::Result &r)
 {
-    return {r.error, r.rowsAffected, r.lastInsertId};
+    PaymentStore::Result out;
+    out.error = r.error;
+    out.rowsAffected = r.rowsAffected;
+    out.id = r.lastInsertId;
+    return out;
 }
 
 Payment paymentOf(const QSqlQuery &q, int first = 0)

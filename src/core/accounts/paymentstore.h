@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include "core/data/sqlstatement.h"
+#include "core/ledger/voucherstore.h"
 #include "payment.h"
 
 class Database;
@@ -18,13 +19,8 @@ class Database;
 class PaymentStore final
 {
 public:
-    struct Result
-    {
-        SqlError error;
-        int rowsAffected = 0;
-        qint64 id = 0; // the new payment's key after insert()
-        bool ok() const { return !error.isError(); }
-    };
+    // id: the new payment's key after insert().
+    using Result = VoucherStore::Result;
     struct DeletedPayment
     {
         QString deleted; // "YYYY-MM-DD HH:MM:SS"

@@ -59,11 +59,12 @@ QList<Table> buildTables()
                     text(s(u"group_name"), GroupNameSize),
                     text(s(u"pro_name"), 50)},
                    // The ledger's period query, its searches by client and the group filter. The
-                   // period index carries what the analysis sums and filters on.
+                   // period index carries what the analysis sums and filters on, the client indexes
+                   // what a client's balance sums.
                    {{s(u"total_maechul_date"), s(u"maechul_date"), false, false,
                      {s(u"maechul_cost"), s(u"maeip_cost"), s(u"group_name"), s(u"pro_name")}},
-                    {s(u"total_maeip_code"), s(u"maeip_code"), false, false},
-                    {s(u"total_maechul_code"), s(u"maechul_code"), false, false},
+                    {s(u"total_maeip_code"), s(u"maeip_code"), false, false, {s(u"maeip_date"), s(u"maeip_cost")}},
+                    {s(u"total_maechul_code"), s(u"maechul_code"), false, false, {s(u"maechul_date"), s(u"maechul_cost")}},
                     {s(u"total_group_name"), s(u"group_name"), false, false}}});
     // Deleted vouchers with their deletion time: the fields of total, the key kept as it was so
     // that a restored voucher comes back under it.
