@@ -139,7 +139,7 @@ std::optional<int> runExportBalances(int argc, char *argv[])
         return 1;
     }
     const QString heading = BalancesModel::title(*o.mode) + QStringLiteral(" — ") + periodText(o.from, o.to);
-    const QString writeError = LedgerExport::quietly([&] { return BalancesExport::write(model, o.out, heading); });
+    const QString writeError = withoutLibraryLines([&] { return BalancesExport::write(model, o.out, heading); });
     if (!writeError.isEmpty()) {
         say(stderr, QStringLiteral("저장하지 못했습니다: ") + QDir::toNativeSeparators(o.out) + QLatin1Char('\n') + writeError);
         return 1;

@@ -619,25 +619,6 @@ bool mayMaintain(Database &db, UserPrompt &prompt)
     return false;
 }
 
-// The business details came with the statements and the tax-invoice data.
-void addBusinessTables(Database &db, UserPrompt &prompt, const QStringList &tables)
-{
-    for (const QString &added : {Schema::shopInfoTable(), Schema::clientBusinessTable()}) {
-        if (tables.contains(added, Qt::CaseInsensitive))
-            continue;
-        // A table with its indexes or none at all.
-        TransactionGuard guard(db, QStringLiteral("business"));
-        SqlError e;
-        for (const QString &sql : db.dialect().tableSql(*Schema::ledgerTable(added)))
-            if (!e.isError())
-                e = db.exec(SqlStatement(sql)).error;
-        if (!e.isError())
-            e = guard.commit();
-        if (e.isError())
-            indexError(prompt, e);
-    }
-}
-
 } // namespace
 
 bool CheckGroupField(Database &db, UserPrompt &prompt)
@@ -658,9 +639,10 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         return true;
 
     // Tables that came after the first ledgers: the recycle bin, the call history, the notes,
-    // the payments and opening balances.
+    // the payments and opening balances, the business details.
     for (const QString &added : {Schema::recycleBinTable(), QStringLiteral("call_history"), Schema::notesTable(),
-                                 Schema::paymentTable(), Schema::paymentBinTable(), Schema::openingTable()}) {
+                                 Schema::paymentTable(), Schema::paymentBinTable(), Schema::openingTable(),
+                                 Schema::shopInfoTable(), Schema::clientBusinessTable()}) {
         if (tables->contains(added, Qt::CaseInsensitive))
             continue;
         SqlError e;
@@ -670,8 +652,6 @@ bool CheckGroupField(Database &db, UserPrompt &prompt)
         if (e.isError())
             indexError(prompt, e);
     }
-
-    addBusinessTables(db, prompt, *tables);
 
     const QString group = QStringLiteral("group_name");
     const QString name = QStringLiteral("name");

@@ -3,14 +3,9 @@
 
 #include <xlsxwriter.h>
 
-#include <cerrno>
 #include <variant>
 
-#include <QDir>
-#include <QFile>
-
 #include "core/base/stagedfile.h"
-#include "core/base/systemerror.h"
 #include "core/ledger/ledgerexport.h"
 #include "taxinvoice.h"
 
@@ -85,16 +80,10 @@ QStringList headers()
 QString write(const TaxInvoiceData &data, const QString &path)
 {
     StagedFile file(path);
-    if (const QString error = file.create(); !error.isEmpty())
-        return error;
-    const QByteArray target = QFile::encodeName(file.writePath());
-    const QByteArray tmp = QFile::encodeName(QDir::tempPath());
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = const_cast<char *>(tmp.constData());
-    lxw_workbook *book = workbook_new_opt(target.constData(), &options);
+    QString error;
+    lxw_workbook *book = LedgerExport::openWorkbook(file, &error);
     if (!book)
-        return LedgerExport::xlsxFailure(LXW_ERROR_CREATING_XLSX_FILE, errno);
+        return error;
     lxw_worksheet *sheet = workbook_add_worksheet(book, "세금계산서");
     lxw_format *header = workbook_add_format(book);
     format_set_bold(header);
@@ -117,12 +106,7 @@ QString write(const TaxInvoiceData &data, const QString &path)
         ++r;
     }
     worksheet_set_column(sheet, 0, ColumnCount - 1, 14, nullptr);
-    const lxw_error e = workbook_close(book);
-    if (e != LXW_NO_ERROR)
-        return LedgerExport::xlsxFailure(e, errno);
-    if (!file.isDirect() && !LedgerExport::sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(r) + '"'))
-        return errnoText(ENOSPC, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD)));
-    return file.commit();
+    return LedgerExport::closeWorkbook(book, file, static_cast<int>(r));
 }
 
 } // namespace HometaxSheet

@@ -10,7 +10,7 @@
 
 #include "core/base/consoleprompt.h"
 #include "core/data/database.h"
-#include "core/ledger/ledgerexport.h"
+#include "core/ledger/exportcommand.h"
 #include "core/ledger/ledgerselection.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/commandlogin.h"
@@ -96,7 +96,7 @@ std::optional<int> runExportTaxInvoice(int argc, char *argv[])
         say(stderr, QStringLiteral("장부를 읽지 못했습니다: ") + where + QLatin1Char('\n') + e.text);
         return 1;
     }
-    if (const QString error = LedgerExport::quietly([&] { return HometaxSheet::write(data, o.out); }); !error.isEmpty()) {
+    if (const QString error = withoutLibraryLines([&] { return HometaxSheet::write(data, o.out); }); !error.isEmpty()) {
         say(stderr, QStringLiteral("저장하지 못했습니다: ") + QDir::toNativeSeparators(o.out) + QLatin1Char('\n') + error);
         return 1;
     }

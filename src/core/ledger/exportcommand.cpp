@@ -3,6 +3,9 @@
 
 #include <cstdio>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
@@ -24,6 +27,22 @@ void say(std::FILE *to, const QString &text)
 }
 
 } // namespace
+
+QString withoutLibraryLines(const std::function<QString()> &write)
+{
+    // libxlsxwriter prints its own English lines on a failure; the caller's Korean message says it.
+    const int savedStderr = ::dup(STDERR_FILENO);
+    if (const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
+        ::dup2(null, STDERR_FILENO);
+        ::close(null);
+    }
+    const QString error = write();
+    if (savedStderr >= 0) {
+        ::dup2(savedStderr, STDERR_FILENO);
+        ::close(savedStderr);
+    }
+    return error;
+}
 
 std::optional<int> runExportLedger(int argc, char *argv[])
 {
@@ -58,7 +77,7 @@ std::optional<int> runExportLedger(int argc, char *argv[])
         return 1;
     }
     const QString heading = selectionHeading(selection.filter);
-    const QString writeError = LedgerExport::quietly([&] { return LedgerExport::write(model, out, heading); });
+    const QString writeError = withoutLibraryLines([&] { return LedgerExport::write(model, out, heading); });
     if (const QString &error = writeError; !error.isEmpty()) {
         say(stderr, QStringLiteral("저장하지 못했습니다: ") + QDir::toNativeSeparators(out) + QLatin1Char('\n') + error);
         return 1;

@@ -11,3 +11,6 @@
 // display, once the ledger's password (if it has one) is given. nullopt when
 // the arguments are not this command; else the exit code (0 written, 1 failed, 2 misused).
 std::optional<int> runExportLedger(int argc, char *argv[]);
+
+// Runs write (an export) with standard error closed to the export library's own lines; its result.
+QString withoutLibraryLines(const std::function<QString()> &write);

@@ -4,9 +4,6 @@
 #include <xlsxwriter.h>
 #include <zlib.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -99,12 +96,6 @@ QString csvCell(const Column &c, const QVariant &v)
     return csvTextField(text);
 }
 
-} // namespace
-
-namespace LedgerExport {
-
-namespace {
-
 quint32 le(const QByteArray &b, qsizetype at, int bytes)
 {
     quint32 v = 0;
@@ -113,9 +104,9 @@ quint32 le(const QByteArray &b, qsizetype at, int bytes)
     return v;
 }
 
-} // namespace
-
-// Reads the archive's central directory to find the sheet (no zip64: the library is asked for none).
+// Whether the workbook's first sheet, unpacked, holds rowTag in its last part and ends as a
+// sheet does. Reads the archive's central directory to find the sheet (no zip64: the library
+// is asked for none).
 bool sheetEndsWith(const QString &path, const QByteArray &rowTag)
 {
     QFile f(path);
@@ -169,17 +160,15 @@ bool sheetEndsWith(const QString &path, const QByteArray &rowTag)
     return false;
 }
 
-namespace {
 bool isDiskFull(int systemError)
 {
     return systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG || systemError == EIO;
 }
-} // namespace
 
-// What the system said (a full disk) is more use to the shop than the library's step that met it.
-QString xlsxFailure(int libraryError, int systemError)
+// The library's failure in Korean, its own words kept for support. What the system said (a full
+// disk) is more use to the shop than the library's step that met it.
+QString xlsxFailure(lxw_error e, int systemError)
 {
-    const auto e = static_cast<lxw_error>(libraryError);
     const QString library = QString::fromUtf8(lxw_strerror(e));
     if (isDiskFull(systemError) || systemError == EACCES || systemError == EROFS)
         return errnoText(systemError, library);
@@ -208,7 +197,37 @@ QString xlsxFailure(int libraryError, int systemError)
     return words + QStringLiteral("\r\n(라이브러리 메시지: ") + library + QLatin1Char(')');
 }
 
+} // namespace
 
+namespace LedgerExport {
+
+lxw_workbook *openWorkbook(StagedFile &file, QString *error)
+{
+    if (*error = file.create(); !error->isEmpty())
+        return nullptr;
+    const QByteArray target = QFile::encodeName(file.writePath());
+    // The library's temporary files go here; kept for the process, as the library may keep the pointer.
+    static const QByteArray tmp = QFile::encodeName(QDir::tempPath());
+    lxw_workbook_options options{};
+    // Rows go straight to disk as they are written: 100,000 vouchers need no workbook in memory.
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = const_cast<char *>(tmp.constData());
+    lxw_workbook *book = workbook_new_opt(target.constData(), &options);
+    if (!book)
+        *error = xlsxFailure(LXW_ERROR_CREATING_XLSX_FILE, errno);
+    return book;
+}
+
+QString closeWorkbook(lxw_workbook *book, StagedFile &file, int lastRow)
+{
+    if (const lxw_error e = workbook_close(book); e != LXW_NO_ERROR)
+        return xlsxFailure(e, errno);
+    // The library does not check its writes to its own temporary parts: on a full disk it
+    // reports success for a workbook whose rows were cut off.
+    if (!file.isDirect() && !sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(lastRow) + '"'))
+        return errnoText(ENOSPC, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD)));
+    return file.commit();
+}
 
 QString writeCsv(const Table &table, const QString &path)
 {
@@ -247,17 +266,10 @@ QString writeXlsx(const Table &table, const QString &path, const QString &title)
 {
     const std::vector<Column> &columns = table.columns;
     StagedFile file(path);
-    if (const QString error = file.create(); !error.isEmpty())
-        return error;
-    const QByteArray target = QFile::encodeName(file.writePath());
-    const QByteArray tmp = QFile::encodeName(QDir::tempPath());
-    lxw_workbook_options options{};
-    // Rows go straight to disk as they are written: 100,000 vouchers need no workbook in memory.
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = const_cast<char *>(tmp.constData());
-    lxw_workbook *book = workbook_new_opt(target.constData(), &options);
+    QString error;
+    lxw_workbook *book = openWorkbook(file, &error);
     if (!book)
-        return xlsxFailure(LXW_ERROR_CREATING_XLSX_FILE, errno);
+        return error;
     lxw_worksheet *sheet = workbook_add_worksheet(book, table.sheet.toUtf8().constData());
     lxw_format *header = workbook_add_format(book);
     format_set_bold(header);
@@ -331,29 +343,8 @@ QString writeXlsx(const Table &table, const QString &path, const QString &title)
     properties.title = const_cast<char *>(titleText.constData());
     if (!title.isEmpty())
         workbook_set_properties(book, &properties);
-    const lxw_error e = workbook_close(book);
-    if (e != LXW_NO_ERROR)
-        return xlsxFailure(e, errno);
-    // The library does not check its writes to its own temporary parts: on a full disk it
-    // reports success for a workbook whose rows were cut off. Its sheet must end with the totals.
-    if (!file.isDirect() && !sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(rows + 2) + '"'))
-        return errnoText(ENOSPC, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD)));
-    return file.commit();
-}
-
-QString quietly(const std::function<QString()> &write)
-{
-    const int savedStderr = ::dup(STDERR_FILENO);
-    if (const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
-        ::dup2(null, STDERR_FILENO);
-        ::close(null);
-    }
-    const QString error = write();
-    if (savedStderr >= 0) {
-        ::dup2(savedStderr, STDERR_FILENO);
-        ::close(savedStderr);
-    }
-    return error;
+    // The sheet must end with the totals.
+    return closeWorkbook(book, file, rows + 2);
 }
 
 QString write(const Table &table, const QString &path, const QString &title)

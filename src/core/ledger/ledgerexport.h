@@ -4,11 +4,12 @@
 #include <functional>
 #include <vector>
 
-#include <QByteArray>
 #include <QString>
 #include <QVariant>
 
 class LedgerModel;
+class StagedFile;
+struct lxw_workbook;
 
 // The vouchers a ledger model holds, in its order, with the margin column and the four totals
 // under them: the grid's visible columns, saved vouchers only (no entry row).
@@ -43,15 +44,14 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
 // CSV in UTF-8 with a byte-order mark (so that Excel reads Hangul), fields quoted where needed,
 // amounts as plain digits.
 QString writeCsv(const LedgerModel &model, const QString &path);
-// For every workbook the program writes with libxlsxwriter:
-// the library's failure in Korean, its own words kept for support;
-QString xlsxFailure(int libraryError, int systemError);
-// whether the workbook's first sheet, unpacked, holds rowTag in its last part and ends as a sheet
-// does (the library reports success for a workbook cut short on a full disk);
-bool sheetEndsWith(const QString &path, const QByteArray &rowTag);
-// write() run with standard error silenced: the library prints English lines on a failure that
-// the returned Korean message says already.
-QString quietly(const std::function<QString()> &write);
+
+// Every workbook the program writes with libxlsxwriter, whole or not at all: a workbook in
+// constant-memory mode into file's temporary name (file.create() is called here), or null with
+// the reason;
+lxw_workbook *openWorkbook(StagedFile &file, QString *error);
+// closed, its first sheet read back to end with row lastRow (counted from 1), and put in place.
+// Empty on success, else the reason.
+QString closeWorkbook(lxw_workbook *book, StagedFile &file, int lastRow);
 
 // By the file's suffix: .xlsx or .csv; any other suffix is refused.
 QString write(const LedgerModel &model, const QString &path, const QString &title = {});

@@ -11,7 +11,6 @@
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "core/documents/businessnumber.h"
-#include "core/documents/koreanamount.h"
 #include "gui/report/reportfonts.h"
 
 namespace {
@@ -46,7 +45,7 @@ struct Pair
 
 } // namespace
 
-StatementPainter::StatementPainter(const StatementData &data, const StatementLayout &layout)
+StatementPainter::StatementPainter(const Statement &data, const StatementLayout &layout)
     : m_data(data), m_layout(layout)
 {
     m_body = unitFont(m_layout.font, m_layout.bodySize, false);
@@ -112,18 +111,18 @@ void StatementPainter::paintCopy(QPainter &p, double top, double height, int chu
                    + (m_chunks > 1 ? QStringLiteral("  %1/%2").arg(chunk + 1).arg(m_chunks) : QString()));
     double y = top + titleH;
     p.drawText(QRectF(left, y, width, lh), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("일자: ") + m_data.date);
+               QStringLiteral("일자: ") + m_data.date.toString(Qt::ISODate));
     y += lh;
 
     // The receiver's block on the left, the supplier's on the right.
     const ShopDetails &s = m_data.shop;
-    const ClientBusiness &c = m_data.customer;
+    const ClientBusiness &c = m_data.business;
     const QList<QList<Pair>> receiver = {
         {{QStringLiteral("등록번호"), number(c.number)}},
         {{QStringLiteral("상호"), m_data.customerName}, {QStringLiteral("성명"), c.owner}},
-        {{QStringLiteral("주소"), m_data.customerAddress}},
+        {{QStringLiteral("주소"), m_data.address}},
         {{QStringLiteral("업태"), c.busiType}, {QStringLiteral("종목"), c.busiItem}},
-        {{QStringLiteral("전화"), m_data.customerTel}, {QStringLiteral("이메일"), c.email}}};
+        {{QStringLiteral("전화"), m_data.tel}, {QStringLiteral("이메일"), c.email}}};
     const QList<QList<Pair>> supplier = {
         {{QStringLiteral("등록번호"), number(s.number)}},
         {{QStringLiteral("상호"), s.name}, {QStringLiteral("성명"), s.owner}},
@@ -159,7 +158,7 @@ void StatementPainter::paintCopy(QPainter &p, double top, double height, int chu
     p.setFont(m_bold);
     cell(p, QRectF(left, y, sumLabelW, lh), QStringLiteral("합계금액"), Qt::AlignHCenter);
     cell(p, QRectF(left + sumLabelW, y, width - sumLabelW, lh),
-         amountInKoreanWords(m_data.sum.total()) + QStringLiteral("  (₩") + formatMoney(m_data.sum.total())
+         m_data.sumInWords() + QStringLiteral("  (₩") + formatMoney(m_data.sum.total())
              + QLatin1Char(')'));
     p.setFont(m_body);
     y += lh + kGap;
@@ -182,12 +181,12 @@ void StatementPainter::paintCopy(QPainter &p, double top, double height, int chu
     p.setFont(m_bold);
     row(headers, true);
     p.setFont(m_body);
-    const size_t first = size_t(chunk) * size_t(m_perCopy);
-    const size_t end = std::min(m_data.lines.size(), first + size_t(m_perCopy));
-    for (size_t i = first; i < end; ++i) {
+    const qsizetype first = qsizetype(chunk) * m_perCopy;
+    const qsizetype end = std::min(m_data.lines.size(), first + m_perCopy);
+    for (qsizetype i = first; i < end; ++i) {
         const StatementLine &l = m_data.lines[i];
-        row({l.date, l.product, QStringLiteral("1"), formatMoney(l.split.total()), formatMoney(l.split.supply),
-             formatMoney(l.split.tax), formatMoney(l.split.total())},
+        row({l.date.toString(Qt::ISODate), l.product, QStringLiteral("1"), formatMoney(l.amount.total()),
+             formatMoney(l.amount.supply), formatMoney(l.amount.tax), formatMoney(l.amount.total())},
             false);
     }
     const int filled = int(end - first);

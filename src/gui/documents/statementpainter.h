@@ -5,7 +5,7 @@
 
 #include <QFont>
 
-#include "core/documents/statementdata.h"
+#include "core/documents/statement.h"
 #include "core/documents/statementlayout.h"
 
 class QPainter;
@@ -22,7 +22,7 @@ class StatementPainter final
 public:
     static constexpr double PageWidth = 2100, PageHeight = 2970;
 
-    StatementPainter(const StatementData &data, const StatementLayout &layout);
+    StatementPainter(const Statement &data, const StatementLayout &layout);
 
     int pageCount() const;
     // Paints page (0-based) in tenths of a millimetre.
@@ -37,7 +37,7 @@ private:
     double lineHeight() const { return m_bodyPx * 1.9; }
     int linesPerCopy(double height) const;
 
-    const StatementData &m_data;
+    const Statement &m_data;
     StatementLayout m_layout;
     QFont m_body, m_bold, m_title;
     double m_bodyPx = 0;

@@ -9,7 +9,7 @@
 
 #include "core/base/consoleprompt.h"
 #include "core/data/database.h"
-#include "core/documents/statementdata.h"
+#include "core/documents/statement.h"
 #include "core/documents/statementlayout.h"
 #include "core/ledger/checkdate.h"
 #include "core/ledger/ledgerselection.h"
@@ -30,7 +30,7 @@ StatementLayout layoutFor(UserPrompt &prompt, const QString &reportFolder)
     return loaded.layout;
 }
 
-void preview(QWidget *parent, UserPrompt &prompt, const StatementData &data, const QString &reportFolder)
+void preview(QWidget *parent, UserPrompt &prompt, const Statement &data, const QString &reportFolder)
 {
     const StatementPainter painter(data, layoutFor(prompt, reportFolder));
     QPrinter printer(QPrinter::HighResolution);
@@ -48,38 +48,36 @@ void preview(QWidget *parent, UserPrompt &prompt, const StatementData &data, con
 }
 
 // Shows the statement when the data came out, else says why not.
-void show(QWidget *parent, UserPrompt &prompt, const QString &reportFolder, const SqlError &error,
-          const QString &refused, const StatementData &data)
+void show(QWidget *parent, UserPrompt &prompt, const QString &reportFolder, const Statement::Outcome &outcome,
+          const Statement &data)
 {
-    if (error.isError())
-        prompt.MsgWarn(QStringLiteral("장부를 읽지 못했습니다.\r\n") + error.text, kTitle);
-    else if (!refused.isEmpty())
-        prompt.MsgWarn(refused, kTitle);
+    if (outcome.error.isError())
+        prompt.MsgWarn(QStringLiteral("장부를 읽지 못했습니다.\r\n") + outcome.error.text, kTitle);
+    else if (!outcome.refused.isEmpty())
+        prompt.MsgWarn(outcome.refused, kTitle);
     else
         preview(parent, prompt, data, reportFolder);
 }
 
 } // namespace
 
-void printStatement(QWidget *parent, Database &db, UserPrompt &prompt, const std::vector<qint64> &totalIds,
+void printStatement(QWidget *parent, Database &db, UserPrompt &prompt, const QList<qint64> &totalIds,
                     const QString &reportFolder)
 {
-    StatementData data;
-    QString refused;
-    const SqlError error = StatementData::ofVouchers(db, totalIds, data, &refused);
-    show(parent, prompt, reportFolder, error, refused, data);
+    Statement data;
+    const Statement::Outcome outcome = Statement::ofVouchers(db, totalIds, data);
+    show(parent, prompt, reportFolder, outcome, data);
 }
 
-void printStatementOfDay(QWidget *parent, Database &db, UserPrompt &prompt, qint64 code, const QString &date,
+void printStatementOfDay(QWidget *parent, Database &db, UserPrompt &prompt, qint64 code, const QDate &date,
                          const QString &reportFolder)
 {
-    StatementData data;
-    QString refused;
-    const SqlError error = StatementData::ofDay(db, code, date, data, &refused);
-    show(parent, prompt, reportFolder, error, refused, data);
+    Statement data;
+    const Statement::Outcome outcome = Statement::ofDay(db, code, date, data);
+    show(parent, prompt, reportFolder, outcome, data);
 }
 
-QString writeStatementPdf(UserPrompt &prompt, const StatementData &data, const QString &reportFolder, const QString &path)
+QString writeStatementPdf(UserPrompt &prompt, const Statement &data, const QString &reportFolder, const QString &path)
 {
     const StatementPainter painter(data, layoutFor(prompt, reportFolder));
     QString error;
@@ -138,12 +136,12 @@ int runPrintStatementCommand(int argc, char *argv[])
             settings, db, prompt, [&](Database &ledger) { return CommandLogin::admit(ledger, passwordFromStdin); }, &where);
         !problem.isEmpty())
         return fail(problem, 1);
-    StatementData data;
-    QString refused;
-    if (const SqlError error = StatementData::ofDay(db, code, date, data, &refused); error.isError())
-        return fail(QStringLiteral("장부를 읽지 못했습니다: ") + where + QLatin1Char('\n') + error.text, 1);
-    if (!refused.isEmpty())
-        return fail(refused, 1);
+    Statement data;
+    const Statement::Outcome outcome = Statement::ofDay(db, code, QDate::fromString(date, Qt::ISODate), data);
+    if (outcome.error.isError())
+        return fail(QStringLiteral("장부를 읽지 못했습니다: ") + where + QLatin1Char('\n') + outcome.error.text, 1);
+    if (!outcome.refused.isEmpty())
+        return fail(outcome.refused, 1);
     if (const QString error = writeStatementPdf(prompt, data, paths.gRptPath, out); !error.isEmpty())
         return fail(error, 1);
     return 0;

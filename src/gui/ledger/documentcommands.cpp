@@ -3,6 +3,7 @@
 
 #include <set>
 
+#include <QDate>
 #include <QItemSelectionModel>
 #include <QPointer>
 
@@ -24,7 +25,7 @@ void addDocumentCommands(frmMain &window, Database &db, UserPrompt &prompt)
     // The ledger and the prompt live as long as the window; a client ledger outliving it opens nothing.
     setDayStatement([&db, &prompt, guard = QPointer<frmMain>(&window)](QWidget *parent, qint64 code, const QString &date) {
         if (guard)
-            printStatementOfDay(parent, db, prompt, code, date, guard->paths().gRptPath);
+            printStatementOfDay(parent, db, prompt, code, QDate::fromString(date, Qt::ISODate), guard->paths().gRptPath);
     });
     window.addToolCommand(QStringLiteral("사업자 정보(&Q)"), [&] {
         FrmBusinessInfo w(db, prompt, &window);
@@ -44,10 +45,10 @@ void printStatementOfSelection(frmMain &window, Database &db, UserPrompt &prompt
         rows.insert(index.row());
     if (rows.empty() && window.spList->currentIndex().isValid())
         rows.insert(window.spList->currentIndex().row());
-    std::vector<qint64> keys;
+    QList<qint64> keys;
     for (const int r : rows)
         if (r < window.model().rowCount() && window.model().row(r).totalId != 0)
-            keys.push_back(window.model().row(r).totalId);
+            keys.append(window.model().row(r).totalId);
     if (keys.empty()) {
         prompt.MsgInfo(QStringLiteral("거래명세표로 인쇄할 저장된 행을 먼저 선택하세요."), QStringLiteral("거래명세표"));
         return;
