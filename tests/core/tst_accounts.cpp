@@ -27,8 +27,8 @@ const BusiMode S = BusiMode::Supplier;
 LedgerRow sale(qint32 customer, const QString &date, qint64 amount, qint32 supplier = 0, qint64 cost = 0)
 {
     LedgerRow v = voucher(QStringLiteral("2026-02-20"), QStringLiteral("세탁기"), cost, date, amount, 30000);
-    v.maechulCode = customer;
-    v.maeipCode = supplier;
+    v.maechulCode = ClientCode(customer);
+    v.maeipCode = ClientCode(supplier);
     return v;
 }
 

@@ -63,13 +63,12 @@ void tst_CallHistory::everyCallKeptWithItsKind()
     QVERIFY(!history.record(at, port, CallKind::Withheld, {}, {}).isError());
     QVERIFY(!history.record(at, port, CallKind::Unavailable, {}, {}).isError());
     QVERIFY(!history.record(at, port, CallKind::RingOnly, {}, {}).isError());
-    ScriptedPrompt prompt;
-    const auto lines = history.lines(3, prompt);
-    QVERIFY(lines);
+    const CallHistory::Lines latest = history.lines(3);
+    QVERIFY(!latest.error.isError());
     const QString t = QStringLiteral("2026-12-09 14:05:07  COM1  ");
-    QCOMPARE(*lines, (QStringList{t + QStringLiteral("발신번호 표시 제한"), t + QStringLiteral("발신번호 알 수 없음"),
+    QCOMPARE(latest.lines, (QStringList{t + QStringLiteral("발신번호 표시 제한"), t + QStringLiteral("발신번호 알 수 없음"),
                                   t + QStringLiteral("번호 없이 벨만 울림")}));
-    QCOMPARE(history.lines(4, prompt)->first(), t + QStringLiteral("번호 있음  02-1234-5678  김철수"));
+    QCOMPARE(history.lines(4).lines.first(), t + QStringLiteral("번호 있음  02-1234-5678  김철수"));
 }
 
 void tst_CallHistory::olderHistoryGetsKinds()
@@ -98,7 +97,7 @@ void tst_CallHistory::olderHistoryGetsKinds()
     QVERIFY(!history.record(QDateTime(QDate(2026, 1, 3), QTime(9, 0)), QStringLiteral("COM2"), CallKind::RingOnly, {}, {})
                  .isError());
     const QString t = QStringLiteral("2026-01-02 10:00:00  COM1  ");
-    QCOMPARE(*history.lines(10, prompt),
+    QCOMPARE(history.lines(10).lines,
              (QStringList{t + QStringLiteral("번호 있음  02-1234-5678  김철수"), t + QStringLiteral("발신번호 알 수 없음"),
                           t + QStringLiteral("발신번호 알 수 없음"),
                           QStringLiteral("2026-01-03 09:00:00  COM2  번호 없이 벨만 울림")}));

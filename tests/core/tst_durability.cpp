@@ -111,7 +111,7 @@ void tst_Durability::powerCutKeepsAcknowledgedWrites()
                 QVERIFY(r.ok());
                 next[r.id] = describe(product, 0);
             } else if (kind == 1) {
-                QVERIFY(store.update(pick->first, {{QStringLiteral("maeip_cost"), 5000 + i}}).ok());
+                QVERIFY(store.update(pick->first, VoucherField::MaeipCost, Money(5000 + i)).ok());
                 pick->second = pick->second.section(QLatin1Char('/'), 0, 0) + QLatin1Char('/') + QString::number(5000 + i);
             } else {
                 QVERIFY(store.remove(pick->first).ok());

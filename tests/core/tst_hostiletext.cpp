@@ -76,7 +76,7 @@ void tst_HostileText::searchedAndStored()
 
     // A voucher cell: stored exactly, or refused with nothing written.
     VoucherStore store(l.db());
-    const VoucherStore::Result r = store.update(target, {{QStringLiteral("maeip_name"), text}});
+    const VoucherStore::Result r = store.update(target, VoucherField::Supplier, VoucherClient{ClientCode(), text});
     QCOMPARE(r.ok(), storable);
     if (storable) {
         QCOMPARE(store.read(target)->maeipName, text);

@@ -184,7 +184,8 @@ void tst_LiveLedger::twoClientsConvergeUnderConcurrentWrites()
             const int column = rng.bounded(3) == 0 ? C::ColProName : (rng.bounded(2) ? C::ColMaeipCost : C::ColMaechulCost);
             const QVariant value = column == C::ColProName ? QVariant(QStringLiteral("E%1").arg(writes))
                                                             : QVariant(qint64(rng.bounded(100000)));
-            const VoucherStore::Result r = c.store.update(id, {{LedgerModel::fieldOf(column), value}});
+            const FieldValue typed = column == C::ColProName ? FieldValue(value.toString()) : Money(value.toLongLong());
+            const VoucherStore::Result r = c.store.update(id, *voucherFieldOf(column), typed);
             QVERIFY2(r.ok() && r.rowsAffected == 1, qPrintable(r.error.text));
             LedgerRow &v = rows[id];
             if (column == C::ColProName)
@@ -230,8 +231,8 @@ void tst_LiveLedger::heldRowWaitsForItsEdit()
     QVERIFY(a.live.start());
     QVERIFY(a.show());
     VoucherStore b(*m_other);
-    QVERIFY(b.update(x, {{QStringLiteral("maeip_cost"), 111}}).ok());
-    QVERIFY(b.update(y, {{QStringLiteral("maeip_cost"), 222}}).ok());
+    QVERIFY(b.update(x, VoucherField::MaeipCost, Money(111)).ok());
+    QVERIFY(b.update(y, VoucherField::MaeipCost, Money(222)).ok());
     QTRY_COMPARE(a.model.row(1).maeipCost, Q_INT64_C(222));
     QCOMPARE(a.model.row(0).maeipCost, Q_INT64_C(100));
     QVERIFY(a.live.hasPending());
@@ -265,7 +266,7 @@ void tst_LiveLedger::changeShownWithinASecond()
     connect(&giveUp, &QTimer::timeout, &loop, &QEventLoop::quit);
     connect(&a.live, &LiveLedger::applied, &loop, [&] { delays << clock.nsecsElapsed() / 1000; loop.quit(); });
     for (int i = 1; i <= 20; ++i) {
-        QVERIFY(b.update(x, {{QStringLiteral("maeip_cost"), i}}).ok());
+        QVERIFY(b.update(x, VoucherField::MaeipCost, Money(i)).ok());
         clock.start(); // the write is committed when the call returns
         giveUp.start(2000);
         loop.exec();
@@ -308,7 +309,7 @@ void tst_LiveLedger::listensAgainAfterReconnect()
                                   .bind(QStringLiteral("pid"), pid.query.value(0).toLongLong())));
     QCOMPARE(a.store.read(x, nullptr) ? 1 : 0, 0); // meets the loss: the 91 error
     QVERIFY(a.store.read(x));                      // opens again
-    QVERIFY(VoucherStore(*m_other).update(x, {{QStringLiteral("maeip_cost"), 777}}).ok());
+    QVERIFY(VoucherStore(*m_other).update(x, VoucherField::MaeipCost, Money(777)).ok());
     QTRY_COMPARE(a.model.row(0).maeipCost, Q_INT64_C(777));
 }
 
@@ -329,7 +330,7 @@ void tst_LiveLedger::idleGridCatchesUpAfterLoss()
     QVERIFY(pid.query.next());
     QVERIFY_SQL(m_other->exec(SqlStatement(QStringLiteral("SELECT pg_terminate_backend(:pid)"))
                                   .bind(QStringLiteral("pid"), pid.query.value(0).toLongLong())));
-    QVERIFY(VoucherStore(*m_other).update(x, {{QStringLiteral("maeip_cost"), 8003}}).ok());
+    QVERIFY(VoucherStore(*m_other).update(x, VoucherField::MaeipCost, Money(8003)).ok());
     QVERIFY(VoucherStore(*m_other).remove(y).ok());
     const VoucherStore::Result added = VoucherStore(*m_other).insert(voucher(day(4), QStringLiteral("W"), 0, day(4)));
     QVERIFY(added.ok());
@@ -341,7 +342,7 @@ void tst_LiveLedger::idleGridCatchesUpAfterLoss()
     QCOMPARE(current.row(), a.rowOf(z));
     QCOMPARE(caughtUp.count(), 1);
     // Listening again: a later change comes announced.
-    QVERIFY(VoucherStore(*m_other).update(z, {{QStringLiteral("maeip_cost"), 70}}).ok());
+    QVERIFY(VoucherStore(*m_other).update(z, VoucherField::MaeipCost, Money(70)).ok());
     QTRY_COMPARE(a.model.row(a.rowOf(z)).maeipCost, Q_INT64_C(70));
 }
 
@@ -362,7 +363,7 @@ void tst_LiveLedger::idleGridCatchesUpAfterServerRestart()
     QCOMPARE(restart.exitCode(), 0);
     Database b;
     QVERIFY(b.open(m_l->settings()));
-    QVERIFY(VoucherStore(b).update(x, {{QStringLiteral("maeip_cost"), 8003}}).ok());
+    QVERIFY(VoucherStore(b).update(x, VoucherField::MaeipCost, Money(8003)).ok());
     QTRY_COMPARE_WITH_TIMEOUT(a.model.row(a.rowOf(x)).maeipCost, Q_INT64_C(8003), 3 * VoucherChanges::CheckInterval);
     QVERIFY(showsStored(a));
 }

@@ -42,9 +42,9 @@ void tst_RecycleBin::deleteAndRestoreGiveBackTheSameRow()
     TempLedger l;
     LedgerRow full = voucher(QStringLiteral("2026-12-01"), QStringLiteral("냉장고, \"대형\""), 1200000,
                              QStringLiteral("2026-12-03"), 1500000, 30000, QStringLiteral("가전"));
-    full.maeipCode = 12;
+    full.maeipCode = ClientCode(12);
     full.maeipName = QStringLiteral("한빛상사");
-    full.maechulCode = 345;
+    full.maechulCode = ClientCode(345);
     full.maechulName = QStringLiteral("O'Neil 마트");
     const qint64 a = l.addVoucher(full);
     const qint64 b = l.addVoucher(voucher(QStringLiteral("2026-12-02"), QStringLiteral("TV"), 0));

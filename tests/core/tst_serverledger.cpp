@@ -148,7 +148,7 @@ void tst_ServerLedger::clerkWithoutOwnerRights()
         QVERIFY2(!said[0].contains(QStringLiteral("must be owner")) && !said[0].contains(QStringLiteral("permission denied")),
                  qPrintable(said[0]));
         VoucherStore store(db);
-        QVERIFY(store.update(id, {{QStringLiteral("maeip_cost"), 200 + start}}).ok());
+        QVERIFY(store.update(id, VoucherField::MaeipCost, Money(200 + start)).ok());
         QCOMPARE(store.read(id)->maeipCost, 200 + start);
         QVERIFY(store.insert(voucher(QStringLiteral("2026-12-02"), QStringLiteral("배"), 0)).ok());
     }

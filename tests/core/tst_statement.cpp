@@ -11,7 +11,7 @@ namespace {
 qint64 sale(TempLedger &l, qint32 code, const QString &date, const QString &product, qint64 amount)
 {
     LedgerRow r = voucher(QStringLiteral("2026-11-01"), product, 1, date, amount);
-    r.maechulCode = code;
+    r.maechulCode = ClientCode(code);
     r.maechulName = QStringLiteral("가나상사");
     return l.addVoucher(r);
 }

@@ -29,7 +29,19 @@ QByteArray readUntil(PseudoTerminal &pty, const QByteArray &expected)
     return got;
 }
 
+// The typed report of a Received signal.
+CallerReport reportAt(const QSignalSpy &spy, int i)
+{
+    return spy.at(i).at(0).value<CallerReport>();
+}
+
 } // namespace
+
+// Failure messages name the report.
+char *toString(const CallerReport &r)
+{
+    return QTest::toString(QString::number(r.kind) + QLatin1Char(' ') + r.data);
+}
 
 class tst_Telvox final : public QObject
 {
@@ -113,9 +125,9 @@ void tst_Telvox::serialReportsArriveAsReceived()
     QVERIFY(received.isEmpty());
     QVERIFY(pty.write("05\r\nNMBR = 0212345678\r\nNAME = KIM\r\n\r\nRING\r\nOK\r\nNMBR = P\r\n"));
     QTRY_COMPARE(received.size(), 3);
-    QCOMPARE(received.at(0), (QVariantList{1, QStringLiteral("0212345678")}));
-    QCOMPARE(received.at(1), (QVariantList{3, QStringLiteral("OK")}));
-    QCOMPARE(received.at(2), (QVariantList{2, QStringLiteral("P")}));
+    QCOMPARE(reportAt(received, 0), (CallerReport{1, QStringLiteral("0212345678")}));
+    QCOMPARE(reportAt(received, 1), (CallerReport{3, QStringLiteral("OK")}));
+    QCOMPARE(reportAt(received, 2), (CallerReport{2, QStringLiteral("P")}));
 }
 
 void tst_Telvox::enableCommand_data()
@@ -261,7 +273,7 @@ void tst_Telvox::unpluggedIsReportedOnceAndReopens()
     QVERIFY(readUntil(again, "AT+VCID=1\r").contains("AT+VCID=1\r"));
     QVERIFY(again.write("NMBR = 01012345678\r\n"));
     QTRY_COMPARE(received.size(), 1);
-    QCOMPARE(received.at(0), (QVariantList{1, QStringLiteral("01012345678")}));
+    QCOMPARE(reportAt(received, 0), (CallerReport{1, QStringLiteral("01012345678")}));
 }
 
 void tst_Telvox::ncidCallsAndReconnect()
@@ -283,7 +295,7 @@ void tst_Telvox::ncidCallsAndReconnect()
     link->write("200 NCID Server\r\nCIDLOG: *DATE*12082026*TIME*0900*LINE*-*NMBR*0311234567*MESG*NONE*NAME*LEE*\r\n"
                 "\x01\xfe\xff junk\r\nCID: *DATE*12092026*TIME*1405*LINE*-*NMBR*0212345678*MESG*NONE*NAME*KIM*\r\n");
     QTRY_COMPARE(received.size(), 1);
-    QCOMPARE(received.at(0), (QVariantList{1, QStringLiteral("0212345678")}));
+    QCOMPARE(reportAt(received, 0), (CallerReport{1, QStringLiteral("0212345678")}));
 
     // The server goes away and comes back: the member stays open and finds it again.
     link->close();
@@ -293,7 +305,7 @@ void tst_Telvox::ncidCallsAndReconnect()
     link = server.nextPendingConnection();
     link->write("CID: *DATE*12092026*TIME*1406*LINE*-*NMBR*PRIVATE*MESG*NONE*NAME*PRIVATE*\r\n");
     QTRY_COMPARE(received.size(), 2);
-    QCOMPARE(received.at(1), (QVariantList{2, QStringLiteral("PRIVATE")}));
+    QCOMPARE(reportAt(received, 1), (CallerReport{2, QStringLiteral("PRIVATE")}));
     QCOMPARE(lost.size(), 1);
 
     QCOMPARE(device.ClosePort(name, reply), 0);

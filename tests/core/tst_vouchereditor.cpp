@@ -73,6 +73,7 @@ private slots:
     void confirmationShowsStoredValueOrDeletion();
     void enterOnEmptyLookupCellOpensLookupWithEmptyText();
     void choosingSupplierWritesCodeAndNameAndShowsPanel();
+    void failedClientWriteKeepsTheStoredClient();
     void sameLookupResultSavesNothing();
     void amountTextAndOverflowRefused_data();
     void amountTextAndOverflowRefused();
@@ -158,6 +159,7 @@ void tst_VoucherEditor::clientBeforeProductSaysProductFirst()
     QCOMPARE(m_view->active, qMakePair(entry(), int(C::ColProName)));
     QCOMPARE(cell(entry(), C::ColMaeipName), QString());
     QCOMPARE(cell(entry(), C::ColMaeipCode), QString());
+    QCOMPARE(m_view->panel[0], QString());
     QCOMPARE(m_l->count(QStringLiteral("total")), 0);
     // An amount too.
     m_prompt->ok();
@@ -271,6 +273,27 @@ void tst_VoucherEditor::choosingSupplierWritesCodeAndNameAndShowsPanel()
     type(0, C::ColMaechulName, QStringLiteral("새손님"));
     QCOMPARE(stored(id, QStringLiteral("maechul_code")).toInt(), 3);
     verifyGridMatchesFile();
+}
+
+// The write of a chosen client fails: the cell, its code and the panel keep the stored client.
+void tst_VoucherEditor::failedClientWriteKeepsTheStoredClient()
+{
+    m_l->addClient(1, 3, QStringLiteral("김철수"));
+    m_l->addClient(1, 4, QStringLiteral("박영희"));
+    LedgerRow v = voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01"));
+    v.maechulCode = ClientCode(3);
+    v.maechulName = QStringLiteral("김철수");
+    const qint64 id = m_l->addVoucher(v);
+    refill();
+    m_ed->activeRowChanged(-1, 0);
+    m_l->exec(SqlStatement(QStringLiteral("DELETE FROM total WHERE total_id = :id")).bind(QStringLiteral("id"), id));
+    m_lookups->clients.enqueue({4, QStringLiteral("박영희")});
+    m_prompt->ok();
+    type(0, C::ColMaechulName, QStringLiteral("영희"));
+    QCOMPARE(m_prompt->last().text, QStringLiteral("전표코드[%1]에 해당하는 자료를 찾을 수 없습니다.").arg(id));
+    QCOMPARE(cell(0, C::ColMaechulName), QStringLiteral("김철수"));
+    QCOMPARE(cell(0, C::ColMaechulCode), QStringLiteral("3"));
+    QCOMPARE(m_view->panel[1], QStringLiteral("김철수"));
 }
 
 void tst_VoucherEditor::sameLookupResultSavesNothing()
@@ -443,8 +466,8 @@ void tst_VoucherEditor::panelsFollowTheActiveRow()
     m_l->addClient(0, 5, QStringLiteral("대한전자"));
     m_l->addClient(1, 9, QStringLiteral("박영희"));
     LedgerRow a = voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 1, QStringLiteral("2026-12-01"));
-    a.maeipCode = 5;
-    a.maechulCode = 9;
+    a.maeipCode = ClientCode(5);
+    a.maechulCode = ClientCode(9);
     m_l->addVoucher(a);
     m_l->addVoucher(voucher(QStringLiteral("2026-12-02"), QStringLiteral("B"), 1, QStringLiteral("2026-12-02")));
     refill();

@@ -26,8 +26,7 @@ void tst_VoucherStore::insertUpdateReadRemove()
     QCOMPARE(added.rowsAffected, 1);
     QVERIFY(added.id > 0);
 
-    const auto changed = store.update(added.id, {{QStringLiteral("maechul_code"), 7},
-                                                 {QStringLiteral("maechul_name"), QStringLiteral("대한전자")}});
+    const auto changed = store.update(added.id, VoucherField::Customer, VoucherClient{ClientCode(7), QStringLiteral("대한전자")});
     QVERIFY(changed.ok());
     QCOMPARE(changed.rowsAffected, 1);
     const auto row = store.read(added.id);
@@ -37,14 +36,16 @@ void tst_VoucherStore::insertUpdateReadRemove()
     QCOMPARE(row->maechulDate, QStringLiteral("2026-12-02"));
     QCOMPARE(row->groupName, QStringLiteral("가전"));
     QCOMPARE(row->proName, QStringLiteral("TV"));
-    QCOMPARE(row->maechulCode, 7);
+    QCOMPARE(row->maechulCode.value(), 7);
     QCOMPARE(row->maechulName, QStringLiteral("대한전자"));
     QCOMPARE(row->maeipCost, 0);
 
     // Text is checked against its field's size before anything is written.
-    const auto tooLong = store.update(added.id, {{QStringLiteral("maechul_name"), QString(51, QLatin1Char('x'))}});
+    const auto tooLong =
+        store.update(added.id, VoucherField::Customer, VoucherClient{ClientCode(8), QString(51, QLatin1Char('x'))});
     QCOMPARE(tooLong.error.kind, SqlError::Kind::TooLong);
     QCOMPARE(store.read(added.id)->maechulName, QStringLiteral("대한전자"));
+    QCOMPARE(store.read(added.id)->maechulCode.value(), 7);
 
     const auto removed = store.remove(added.id);
     QVERIFY(removed.ok());
@@ -59,7 +60,7 @@ void tst_VoucherStore::missingVoucherAndClosedLedger()
     TempLedger l;
     VoucherStore store(l.db());
     // No row of that key: no error, and the affected rows say so.
-    const auto update = store.update(42, {{QStringLiteral("maeip_cost"), 5}});
+    const auto update = store.update(42, VoucherField::MaeipCost, Money(5));
     QVERIFY(update.ok());
     QCOMPARE(update.rowsAffected, 0);
     QCOMPARE(store.remove(42).rowsAffected, 0);
@@ -83,7 +84,7 @@ void tst_VoucherStore::serverGoneAndBack()
     VoucherStore store(l.db());
     const qint64 id = store.insert(voucher(QStringLiteral("2026-12-01"), QStringLiteral("TV"), 0)).id;
     QVERIFY(id > 0);
-    QVERIFY(store.update(id, {{QStringLiteral("maeip_cost"), 100}}).ok());
+    QVERIFY(store.update(id, VoucherField::MaeipCost, Money(100)).ok());
     const auto backend = [&] {
         Database::Result r = l.exec(SqlStatement(QStringLiteral("SELECT pg_backend_pid()")));
         return r.query.next() ? r.query.value(0).toLongLong() : 0;
@@ -96,7 +97,7 @@ void tst_VoucherStore::serverGoneAndBack()
     QVERIFY_SQL(admin.exec(SqlStatement(QStringLiteral("SELECT pg_terminate_backend(:pid)")).bind(QStringLiteral("pid"), before)));
 
     // The write that meets the lost connection fails with the 91 box and is not run again.
-    const auto lost = store.update(id, {{QStringLiteral("maeip_cost"), 200}});
+    const auto lost = store.update(id, VoucherField::MaeipCost, Money(200));
     QCOMPARE(lost.error.kind, SqlError::Kind::NoDatabase);
     QCOMPARE(lost.error.code, 91);
     QVERIFY(lost.error.text.startsWith(QStringLiteral("Data Base MDB가 선언되지 않았습니다.")));
@@ -104,7 +105,7 @@ void tst_VoucherStore::serverGoneAndBack()
 
     // That read was the next action: it opened a new connection with the same settings.
     QVERIFY(backend() != before);
-    const auto again = store.update(id, {{QStringLiteral("maeip_cost"), 300}});
+    const auto again = store.update(id, VoucherField::MaeipCost, Money(300));
     QVERIFY(again.ok());
     QCOMPARE(store.read(id)->maeipCost, 300);
 
@@ -113,8 +114,8 @@ void tst_VoucherStore::serverGoneAndBack()
         TransactionGuard guard(l.db());
         QVERIFY(guard.active());
         QVERIFY_SQL(admin.exec(SqlStatement(QStringLiteral("SELECT pg_terminate_backend(:pid)")).bind(QStringLiteral("pid"), backend())));
-        QCOMPARE(store.update(id, {{QStringLiteral("maeip_cost"), 400}}).error.code, 91);
-        QCOMPARE(store.update(id, {{QStringLiteral("maeip_cost"), 500}}).error.code, 91);
+        QCOMPARE(store.update(id, VoucherField::MaeipCost, Money(400)).error.code, 91);
+        QCOMPARE(store.update(id, VoucherField::MaeipCost, Money(500)).error.code, 91);
         QCOMPARE(guard.commit().code, 91);
     }
     QCOMPARE(store.read(id)->maeipCost, 300);

@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
             const qint64 cost = rng.bounded(1000000);
             std::printf("B u %lld %lld\n", static_cast<long long>(ids[at]), static_cast<long long>(cost));
             std::fflush(stdout);
-            if (!store.update(ids[at], {{QStringLiteral("maeip_cost"), cost}}).ok())
+            if (!store.update(ids[at], VoucherField::MaeipCost, Money(cost)).ok())
                 return 6;
             std::printf("A\n");
         } else {

@@ -7,12 +7,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QSortFilterProxyModel>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/accounts/accountchanges.h"
+#include "core/accounts/accountreports.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/clientledger.h"
 #include "core/accounts/paymentsmodel.h"
@@ -21,6 +24,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
 #include "gui/accounts/commitgrid.h"
+#include "gui/accounts/accountprinting.h"
 #include "gui/accounts/frmbalances.h"
 #include "gui/accounts/frmclientledger.h"
 #include "gui/accounts/frmpayment.h"
@@ -61,9 +65,17 @@ Payment payment(qint64 client, const QString &date, qint64 amount)
 LedgerRow sale(qint32 customer, const QString &date, const QString &product, qint64 amount)
 {
     LedgerRow r = voucher(date, product, amount / 2, date, amount);
-    r.maechulCode = customer;
+    r.maechulCode = ClientCode(customer);
     r.maechulName = QStringLiteral("가나상회");
     return r;
+}
+
+QString pdfText(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QString cell(const QAbstractItemModel *m, int row, int column)
@@ -80,6 +92,7 @@ class TestAccountWindows final : public QObject
 private slots:
     void initTestCase() { INIT_LEDGER_TEST(); }
     void paymentTypedSavedAndEditedThroughTheWindow();
+    void anotherPcsPaymentWaitsForTheOpenEdit();
     void clientLedgerShowsCarriedForwardRunningBalanceAndClosing();
     void clientLedgerOfTenThousandLinesPaintsAtOnce();
     void balancesFilterSortTotalsAndOpenTheLedger();
@@ -128,6 +141,18 @@ void TestAccountWindows::paymentTypedSavedAndEditedThroughTheWindow()
     QCOMPARE(w.spList->model()->rowCount(), 1);
     QVERIFY(w.lblBalance->text().contains(QStringLiteral("선수금")));
 
+    // The opening balance, once payments exist, is changed only after a question.
+    w.txtOpeningDate->setText(QStringLiteral("20251231"));
+    w.txtOpeningAmount->setText(QStringLiteral("300,000"));
+    prompt.no();
+    QTest::mouseClick(w.btnOpening, Qt::LeftButton);
+    QCOMPARE(ledger.count(QStringLiteral("client_opening")), 0);
+    prompt.yes();
+    QTest::mouseClick(w.btnOpening, Qt::LeftButton);
+    QCOMPARE(number(ledger.db(), QStringLiteral("SELECT amount FROM client_opening")), 300000);
+    QCOMPARE(text(ledger.db(), QStringLiteral("SELECT opening_date FROM client_opening")), QStringLiteral("2025-12-31"));
+    QCOMPARE(w.txtOpeningAmount->text(), QStringLiteral("300,000"));
+
     // A refused amount keeps the boxes and writes nothing.
     prompt.strictOk = false;
     QTest::keyClicks(w.txtAmount, QStringLiteral("0"));
@@ -155,6 +180,37 @@ void TestAccountWindows::paymentTypedSavedAndEditedThroughTheWindow()
     typeText(QStringLiteral("금"));
     QVERIFY(w.close());
     QCOMPARE(text(ledger.db(), QStringLiteral("SELECT memo FROM payment")), QStringLiteral("잔금"));
+}
+
+void TestAccountWindows::anotherPcsPaymentWaitsForTheOpenEdit()
+{
+    TempLedger ledger;
+    ledger.addClient(1, 7, QStringLiteral("가나상회"));
+    PaymentStore store(ledger.db());
+    QVERIFY(store.insert(payment(7, QStringLiteral("2026-01-05"), 1000)).ok());
+    ScriptedPrompt prompt;
+    ScriptedLookups lookups;
+    AccountChanges changes(ledger.db());
+    FrmPayment w(ledger.db(), prompt, lookups);
+    w.followChanges(changes);
+    w.setClient(BusiMode::Customer, 7);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.spList->setFocus();
+    w.spList->setCurrentIndex(w.spList->model()->index(0, PaymentsModel::ColMemo));
+    typeText(QStringLiteral("선금"));
+    QVERIFY(w.spList->isEditing());
+
+    // Another PC's payment, newer, would come first: the rows wait while the cell is open.
+    QVERIFY(store.insert(payment(7, QStringLiteral("2026-02-01"), 2000)).ok());
+    emit changes.accountChanged(BusiMode::Customer, 7);
+    QCOMPARE(w.spList->model()->rowCount(), 1);
+    prompt.yes(); // not the payment saved last here: the change is asked about
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(w.spList->model()->rowCount(), 2);
+    QCOMPARE(text(ledger.db(), QStringLiteral("SELECT memo FROM payment WHERE amount = 1000")), QStringLiteral("선금"));
+    QCOMPARE(text(ledger.db(), QStringLiteral("SELECT memo FROM payment WHERE amount = 2000")), QString());
+    QVERIFY(w.lblBalance->text().contains(QStringLiteral("3,000")));
 }
 
 void TestAccountWindows::clientLedgerShowsCarriedForwardRunningBalanceAndClosing()
@@ -264,6 +320,22 @@ void TestAccountWindows::balancesFilterSortTotalsAndOpenTheLedger()
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened[0].first, 2);
     QCOMPARE(opened[0].second, QStringLiteral("2026-01-01"));
+
+    // Printed in the order shown, the side's words in the headers.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        return;
+    std::vector<int> order;
+    const auto *sorted = static_cast<const QSortFilterProxyModel *>(m);
+    for (int r = 0; r < m->rowCount(); ++r)
+        order.push_back(sorted->mapToSource(m->index(r, 0)).row());
+    const BalancesTable table(w.model(), w.heading(), QDate(2026, 2, 1), order);
+    const QString pdf = reports.filePath(QStringLiteral("balances.pdf"));
+    QCOMPARE(writeAccountReportPdf(prompt, table, AccountReports::balancesForm(), reports.path(), pdf), QString());
+    const QString printed = pdfText(pdf);
+    QVERIFY2(printed.contains(QStringLiteral("미수금 현황")), qPrintable(printed));
+    QVERIFY(printed.contains(QStringLiteral("매출")) && printed.contains(QStringLiteral("입금")));
+    QVERIFY(printed.indexOf(QStringLiteral("나라전자")) < printed.indexOf(QStringLiteral("가나상회")));
+    QVERIFY(QFile::exists(reports.filePath(AccountReports::balancesForm().fileName)));
 }
 
 void TestAccountWindows::printClientLedgerCommand()
@@ -306,10 +378,7 @@ void TestAccountWindows::printClientLedgerCommand()
                   QStringLiteral("2026-03-01"), QStringLiteral("--to"), QStringLiteral("2026-03-31")},
                  &err),
              0);
-    QProcess pdf;
-    pdf.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), out, QStringLiteral("-")});
-    pdf.waitForFinished(60000);
-    const QString printed = QString::fromUtf8(pdf.readAllStandardOutput());
+    const QString printed = pdfText(out);
     QVERIFY2(printed.contains(QStringLiteral("거래처원장")), qPrintable(printed));
     QVERIFY(printed.contains(QStringLiteral("다라마전자")));
     QVERIFY(printed.contains(QStringLiteral("건조기")));

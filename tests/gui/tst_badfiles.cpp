@@ -23,6 +23,7 @@
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
 #include "core/layout/layoutini.h"
+#include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/ui/formini.h"
@@ -251,12 +252,13 @@ void tst_BadFiles::readOnlyLedgerRefusesTheWrite()
     QCOMPARE(m.rowCount(), 3);
     const QModelIndex cost = m.index(0, LedgerModel::ColMaeipCost);
     QApplication::setActiveWindow(p.window.get());
-    p.window->spList->setCurrentIndex(cost);
-    p.window->spList->setFocus();
+    LedgerGrid *spList = FrmMainControls(p.window.get()).spList();
+    spList->setCurrentIndex(cost);
+    spList->setFocus();
     typeText(QStringLiteral("90000"));
-    QVERIFY(p.window->spList->isEditing());
+    QVERIFY(spList->isEditing());
     p.prompt.yes().ok();
-    QVERIFY(p.window->spList->finishEdit());
+    QVERIFY(spList->finishEdit());
     QCOMPARE(boxes(p.prompt),
              (QStringList{QStringLiteral(" | 정말 수정하시겠습니까?\n이전 데이터: 80000"),
                           QStringLiteral("오류 | 자료를 수정하는 중 오류가 발생했습니다.\n오류번호 : %1\n"
@@ -366,7 +368,8 @@ void tst_BadFiles::badLayoutFile()
     QTRY_VERIFY(p.backupReported);
     QCOMPARE(p.window->model().rowCount(), 3);
     const int column = LedgerModel::ColProName;
-    p.window->spList->setColumnWidth(column, p.window->spList->columnWidth(column) + 40);
+    LedgerGrid *spList = FrmMainControls(p.window.get()).spList();
+    spList->setColumnWidth(column, spList->columnWidth(column) + 40);
     p.close();
     QCOMPARE(p.prompt.count(), 0);
     const QString key = QString::number(column + 1);

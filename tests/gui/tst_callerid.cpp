@@ -22,6 +22,7 @@
 #include "gui/callerid/frmtelvoxlist.h"
 #include "gui/callerid/frmtelvoxoptions.h"
 #include "gui/callerid/frmtelvoxstanbylist.h"
+#include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
@@ -53,6 +54,7 @@ class tst_CallerId final : public QObject
     std::unique_ptr<Database> m_db;
     std::unique_ptr<ScriptedPrompt> m_prompt;
     std::unique_ptr<frmMain> m_w;
+    FrmMainControls ui() const { return FrmMainControls(m_w.get()); }
 
     // A shown main window over a ledger with three customers: 김철수 with two products (one
     // bought twice on one day), 박영희 (mobile only) without vouchers.
@@ -86,9 +88,9 @@ class tst_CallerId final : public QObject
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
         QApplication::setActiveWindow(m_w.get());
     }
-    QString logLine(int i) const { return m_w->txtTelvoxList->toPlainText().split(QLatin1Char('\n')).value(i); }
-    QString sales() const { return m_w->pnlinfoSales->text(); }
-    void report(int kind, const QString &number) { emit m_w->telvox[0]->Received(kind, number); }
+    QString logLine(int i) const { return ui().txtTelvoxList()->toPlainText().split(QLatin1Char('\n')).value(i); }
+    QString sales() const { return ui().pnlinfoSales()->text(); }
+    void report(int kind, const QString &number) { m_w->telvox_Received(0, {kind, number}); }
 
 private slots:
     void initTestCase() { TestEnvironment::instance(); }
@@ -118,15 +120,15 @@ void tst_CallerId::serialCallFillsPanelsAndLog()
     m_settings->setValue(env, QStringLiteral("COM1"), pty.devicePath());
     m_settings->setValue(env, QStringLiteral("OpenTelvoxPort2"), QStringLiteral("0"));
     m_settings->setValue(env, QStringLiteral("OpenTelvoxPort1"), QStringLiteral("1"));
-    QTest::mouseClick(m_w->chkUseTelvox, Qt::LeftButton);
-    QVERIFY(m_w->telvox[0]->IsOpen());
+    QTest::mouseClick(ui().chkUseTelvox(), Qt::LeftButton);
+    QVERIFY(m_w->callerId().device(0).IsOpen());
     QCOMPARE(m_settings->value(reg, QStringLiteral("TelvoxUse")), QStringLiteral("1"));
 
     QVERIFY(pty.write("RING\r\nDATE = 1209\rTIME = 1405\nNMBR=021234567\r\n"));
-    QTRY_COMPARE(m_w->txtGetTelvox->text(), QStringLiteral("021234567"));
-    QCOMPARE(m_w->pnlinfo2[0]->text(), QStringLiteral("김철수"));
-    QCOMPARE(m_w->pnlinfo2[1]->text(), QStringLiteral("02-123-4567"));
-    QCOMPARE(m_w->txtCurClient[1]->text(), QStringLiteral("1"));
+    QTRY_COMPARE(ui().txtGetTelvox()->text(), QStringLiteral("021234567"));
+    QCOMPARE(ui().pnlinfo2(0)->text(), QStringLiteral("김철수"));
+    QCOMPARE(ui().pnlinfo2(1)->text(), QStringLiteral("02-123-4567"));
+    QCOMPARE(ui().txtCurClient(1)->text(), QStringLiteral("1"));
     QCOMPARE(sales(), QStringLiteral("냉장고(2026-12-05), TV(2026-12-01)"));
     const QString line = logLine(0);
     QVERIFY2(line.startsWith(QStringLiteral("02-123-4567    20")), qPrintable(line));
@@ -138,10 +140,10 @@ void tst_CallerId::serialCallFillsPanelsAndLog()
     QTRY_COMPARE(m_prompt->count(), 1);
     QVERIFY2(m_prompt->last().text.startsWith(QStringLiteral("포트 COM1의 발신번호 표시기 연결이 끊어졌습니다.")),
              qPrintable(m_prompt->last().text));
-    QVERIFY(!m_w->telvox[0]->IsOpen());
+    QVERIFY(!m_w->callerId().device(0).IsOpen());
     QTest::qWait(100);
     QCOMPARE(m_prompt->count(), 1);
-    QTest::mouseClick(m_w->chkUseTelvox, Qt::LeftButton);
+    QTest::mouseClick(ui().chkUseTelvox(), Qt::LeftButton);
     QCOMPARE(m_settings->value(reg, QStringLiteral("TelvoxUse")), QStringLiteral("0"));
 }
 
@@ -156,8 +158,8 @@ void tst_CallerId::ncidCallFillsPanels()
     QTRY_VERIFY(server.hasPendingConnections());
     QTcpSocket *client = server.nextPendingConnection();
     client->write("200 Server: ncidd\nCID: *DATE*12092026*TIME*1405*LINE*1*NMBR*01098765432*MESG*NONE*NAME*PARK*\n");
-    QTRY_COMPARE(m_w->pnlinfo2[0]->text(), QStringLiteral("박영희"));
-    QCOMPARE(m_w->pnlinfo2[3]->text(), QStringLiteral("010-9876-5432"));
+    QTRY_COMPARE(ui().pnlinfo2(0)->text(), QStringLiteral("박영희"));
+    QCOMPARE(ui().pnlinfo2(3)->text(), QStringLiteral("010-9876-5432"));
     QCOMPARE(sales(), QStringLiteral("()"));
 }
 
@@ -168,20 +170,20 @@ void tst_CallerId::lookupOutcomes()
     // products, a short one is no number at all and writes no line.
     QVERIFY(m_w->InputFromTelvox(QStringLiteral("0299998888")));
     QCOMPARE(sales(), QStringLiteral("등록되지 않은 전화번호 입니다.(0299998888)"));
-    QCOMPARE(m_w->pnlinfo2[0]->text(), QString());
+    QCOMPARE(ui().pnlinfo2(0)->text(), QString());
     QVERIFY2(logLine(0).startsWith(QStringLiteral("02-9999-8888   ")), qPrintable(logLine(0)));
     QVERIFY2(logLine(0).endsWith(QStringLiteral("  [제품: 등록되지 않은 전화번호 입니다.(0299998888)]")), qPrintable(logLine(0)));
 
     QVERIFY(m_w->InputFromTelvox(QStringLiteral("12345")));
-    QCOMPARE(m_w->txtGetTelvox->text(), QStringLiteral("12345"));
+    QCOMPARE(ui().txtGetTelvox()->text(), QStringLiteral("12345"));
     QCOMPARE(sales(), QStringLiteral("알수 없는 전화번호 형식입니다.(12345)"));
-    QCOMPARE(m_w->txtTelvoxList->toPlainText().count(QLatin1Char('\n')), 1);
+    QCOMPARE(ui().txtTelvoxList()->toPlainText().count(QLatin1Char('\n')), 1);
 
     // A display form past 15 characters is written unpadded rather than lost.
     const QString digits = QStringLiteral("031555123412345678901234");
     QVERIFY(m_w->InputFromTelvox(digits));
     QVERIFY2(logLine(0).startsWith(FormatTel(digits) + QStringLiteral("20")), qPrintable(logLine(0)));
-    QCOMPARE(m_w->txtTelvoxList->toPlainText().count(QLatin1Char('\n')), 2);
+    QCOMPARE(ui().txtTelvoxList()->toPlainText().count(QLatin1Char('\n')), 2);
 }
 
 void tst_CallerId::waitingQueue()
@@ -192,7 +194,7 @@ void tst_CallerId::waitingQueue()
     WaitingCalls *queue = qobject_cast<WaitingCalls *>(m_w->stanbyList().List1->model());
     QCOMPARE(queue->rowCount(), 1);
     QVERIFY(queue->index(0).data().toString().startsWith(QStringLiteral(" [")));
-    QCOMPARE(m_w->txtGetTelvox->text(), QString());
+    QCOMPARE(ui().txtGetTelvox()->text(), QString());
     // A later empty report pops it; its empty number queues a fresh one.
     report(2, QString());
     QCOMPARE(queue->rowCount(), 1);
@@ -202,11 +204,11 @@ void tst_CallerId::waitingQueue()
     QCOMPARE(queue->rowCount(), 1);
     report(2, QString());
     QCOMPARE(queue->rowCount(), 0);
-    QCOMPARE(m_w->txtGetTelvox->text(), QStringLiteral("0212345678"));
-    QCOMPARE(m_w->pnlinfo2[0]->text(), QString()); // 02-1234-5678 is nobody's
+    QCOMPARE(ui().txtGetTelvox()->text(), QStringLiteral("0212345678"));
+    QCOMPARE(ui().pnlinfo2(0)->text(), QString()); // 02-1234-5678 is nobody's
     // A report of another kind changes nothing.
     report(3, QStringLiteral("OK"));
-    QCOMPARE(m_w->txtGetTelvox->text(), QStringLiteral("0212345678"));
+    QCOMPARE(ui().txtGetTelvox()->text(), QStringLiteral("0212345678"));
 }
 
 void tst_CallerId::failedOpenOncePerPort()
@@ -221,7 +223,7 @@ void tst_CallerId::failedOpenOncePerPort()
     QCOMPARE(m_prompt->asked.at(0).text, failedCom3);
     QCOMPARE(m_prompt->asked.at(0).icon, UserPrompt::Icon::None);
     QCOMPARE(m_prompt->asked.at(1).text, QStringLiteral("포트 COMx으로 TELVOX OPEN에 실패했습니다."));
-    QVERIFY(m_w->chkUseTelvox->isChecked());
+    QVERIFY(ui().chkUseTelvox()->isChecked());
     // Both ports "0": nothing opens and nothing is said.
     m_settings->setValue(env, QStringLiteral("OpenTelvoxPort1"), QStringLiteral("0"));
     m_settings->setValue(env, QStringLiteral("OpenTelvoxPort2"), QStringLiteral("0"));
@@ -235,12 +237,12 @@ void tst_CallerId::twoQuickReportsStayWhole()
     // The second report arrives while the first lookup lets the event loop run.
     QTimer::singleShot(0, this, [this] { report(1, QStringLiteral("01098765432")); });
     report(1, QStringLiteral("021234567"));
-    QTRY_COMPARE(m_w->txtTelvoxList->toPlainText().count(QLatin1Char('\n')), 2);
+    QTRY_COMPARE(ui().txtTelvoxList()->toPlainText().count(QLatin1Char('\n')), 2);
     QVERIFY2(logLine(1).contains(QStringLiteral(" 김철수 [제품: 냉장고(2026-12-05), TV(2026-12-01)]")), qPrintable(logLine(1)));
     QVERIFY2(logLine(0).contains(QStringLiteral(" 박영희 [제품: ()]")), qPrintable(logLine(0)));
-    QCOMPARE(m_w->pnlinfo2[0]->text(), QStringLiteral("박영희"));
-    QCOMPARE(m_w->pnlinfo2[1]->text(), QString());
-    QCOMPARE(m_w->txtCurClient[1]->text(), QStringLiteral("2"));
+    QCOMPARE(ui().pnlinfo2(0)->text(), QStringLiteral("박영희"));
+    QCOMPARE(ui().pnlinfo2(1)->text(), QString());
+    QCOMPARE(ui().txtCurClient(1)->text(), QStringLiteral("2"));
 }
 
 void tst_CallerId::portDialog()
@@ -295,7 +297,7 @@ void tst_CallerId::historySurvivesRestart()
     // Words in place of a number are kinds of call, never looked up as numbers.
     for (const QString &word : {QStringLiteral("Restricted"), QStringLiteral("0000000000")}) {
         report(1, word);
-        QCOMPARE(m_w->txtGetTelvox->text(), QStringLiteral("021234567"));
+        QCOMPARE(ui().txtGetTelvox()->text(), QStringLiteral("021234567"));
         QVERIFY2(!sales().contains(word), qPrintable(sales()));
     }
     report(2, QStringLiteral("RING"));

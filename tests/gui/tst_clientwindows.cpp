@@ -199,7 +199,7 @@ void TestClientWindows::editFromList()
 {
     m_ledger->addClient(1, 70000, QStringLiteral("옛이름"), QStringLiteral("031-123-4567"));
     LedgerRow v = voucher(QStringLiteral("2024-02-01"), QStringLiteral("볼펜"), 100, QStringLiteral("2024-02-02"), 200);
-    v.maechulCode = 70000;
+    v.maechulCode = ClientCode(70000);
     v.maechulName = QStringLiteral("옛이름");
     m_ledger->addVoucher(v);
     FrmClient_Sel w(m_ledger->db(), m_prompt, m_post);

@@ -21,6 +21,7 @@
 #include "core/shell/startup.h"
 #include "core/layout/layoutini.h"
 #include "gui/analysis/frmtradegraph.h"
+#include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgerentry.h"
 #include "gui/ledger/ledgergrid.h"
@@ -44,6 +45,7 @@ class tst_FrmMain : public QObject
     std::unique_ptr<HookedPrompt> m_modal;
     QList<bool> m_onScreen;
     std::unique_ptr<frmMain> m_w;
+    FrmMainControls ui() const { return FrmMainControls(m_w.get()); }
 
     // "Today" for the window, so that the fixture's vouchers keep their order on every day.
     static QDate today() { return QDate(2026, 12, 8); }
@@ -60,11 +62,11 @@ class tst_FrmMain : public QObject
     void typeIntoCell(int row, int column, const QString &text)
     {
         QApplication::setActiveWindow(m_w.get());
-        m_w->spList->setCurrentIndex(m_w->model().index(row, column));
-        m_w->spList->setFocus();
+        ui().spList()->setCurrentIndex(m_w->model().index(row, column));
+        ui().spList()->setFocus();
         for (QChar ch : text)
             QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-        QVERIFY(m_w->spList->isEditing());
+        QVERIFY(ui().spList()->isEditing());
     }
 
     // A started main window on a ledger holding a few vouchers of this month.
@@ -147,13 +149,13 @@ private slots:
 void tst_FrmMain::titleAndDefaultPeriod()
 {
     QCOMPARE(m_w->windowTitle(), QStringLiteral("제품매입/판매관리 솔빛셈 Ver.1.0.0"));
-    QCOMPARE(m_w->spDate[0]->text(), QStringLiteral("2026-12-01"));
-    QCOMPARE(m_w->spDate[1]->text(), QStringLiteral("2026-12-08"));
-    QCOMPARE(m_w->cmbGu->count(), 2);
-    QCOMPARE(m_w->cmbGu->itemText(0), QStringLiteral("판매처"));
-    QCOMPARE(m_w->cmbGu->itemText(1), QStringLiteral("매입처"));
-    QCOMPARE(m_w->cmbGroup->itemText(0), QString());
-    QCOMPARE(m_w->cmbGroup->itemText(1), QStringLiteral("가전"));
+    QCOMPARE(ui().spDate(0)->text(), QStringLiteral("2026-12-01"));
+    QCOMPARE(ui().spDate(1)->text(), QStringLiteral("2026-12-08"));
+    QCOMPARE(ui().cmbGu()->count(), 2);
+    QCOMPARE(ui().cmbGu()->itemText(0), QStringLiteral("판매처"));
+    QCOMPARE(ui().cmbGu()->itemText(1), QStringLiteral("매입처"));
+    QCOMPARE(ui().cmbGroup()->itemText(0), QString());
+    QCOMPARE(ui().cmbGroup()->itemText(1), QStringLiteral("가전"));
 }
 
 void tst_FrmMain::defaultQueryShowsThisMonthWithEntryRowLast()
@@ -165,20 +167,20 @@ void tst_FrmMain::defaultQueryShowsThisMonthWithEntryRowLast()
     QCOMPARE(m.entryRow(), 2);
     QCOMPARE(m.data(m.index(2, LedgerModel::ColMaeipDate)).toString(), day(today()));
     QCOMPARE(m.data(m.index(2, LedgerModel::ColMaechulDate)).toString(), day(today()));
-    QCOMPARE(m_w->spList->currentIndex(), m.index(2, LedgerModel::ColGroup));
+    QCOMPARE(ui().spList()->currentIndex(), m.index(2, LedgerModel::ColGroup));
     // 100,000 sale less 5,000 expense less 80,000 purchase.
     QCOMPARE(m.data(m.index(0, LedgerModel::ColMargin)).toString(), QStringLiteral("15,000"));
     QCOMPARE(m.totals().margin, 30000);
-    QVERIFY(m_w->spList->isColumnHidden(LedgerModel::ColTotalId));
-    QVERIFY(m_w->spList->isColumnHidden(LedgerModel::ColMaeipCode));
-    QVERIFY(!m_w->spList->isColumnHidden(LedgerModel::ColMargin));
+    QVERIFY(ui().spList()->isColumnHidden(LedgerModel::ColTotalId));
+    QVERIFY(ui().spList()->isColumnHidden(LedgerModel::ColMaeipCode));
+    QVERIFY(!ui().spList()->isColumnHidden(LedgerModel::ColMargin));
 }
 
 void tst_FrmMain::clientSearchByEnterIgnoresPeriod()
 {
-    m_w->txtCName->setFocus();
-    m_w->txtCName->setText(QStringLiteral("철수"));
-    QTest::keyClick(m_w->txtCName, Qt::Key_Return);
+    ui().txtCName()->setFocus();
+    ui().txtCName()->setText(QStringLiteral("철수"));
+    QTest::keyClick(ui().txtCName(), Qt::Key_Return);
     LedgerModel &m = m_w->model();
     QCOMPARE(m.rowCount(), 3);
     QStringList names{m.row(0).proName, m.row(1).proName};
@@ -189,57 +191,57 @@ void tst_FrmMain::clientSearchByEnterIgnoresPeriod()
 
 void tst_FrmMain::focusingClientBoxEmptiesProductBox()
 {
-    m_w->txtCName->setText(QStringLiteral("김"));
-    m_w->txtPName->setText(QStringLiteral("TV"));
-    m_w->txtPName->setFocus();
-    QTRY_VERIFY(m_w->txtPName->hasFocus());
-    QCOMPARE(m_w->txtCName->text(), QStringLiteral("김"));
-    m_w->txtCName->setFocus();
-    QTRY_VERIFY(m_w->txtCName->hasFocus());
-    QCOMPARE(m_w->txtPName->text(), QString());
-    QCOMPARE(m_w->txtCName->text(), QStringLiteral("김"));
+    ui().txtCName()->setText(QStringLiteral("김"));
+    ui().txtPName()->setText(QStringLiteral("TV"));
+    ui().txtPName()->setFocus();
+    QTRY_VERIFY(ui().txtPName()->hasFocus());
+    QCOMPARE(ui().txtCName()->text(), QStringLiteral("김"));
+    ui().txtCName()->setFocus();
+    QTRY_VERIFY(ui().txtCName()->hasFocus());
+    QCOMPARE(ui().txtPName()->text(), QString());
+    QCOMPARE(ui().txtCName()->text(), QStringLiteral("김"));
 }
 
 void tst_FrmMain::f3EmptiesBothBoxesAndFocusesClientBox()
 {
-    m_w->txtCName->setText(QStringLiteral("김"));
-    m_w->txtPName->setText(QStringLiteral("TV"));
-    m_w->spList->setFocus();
-    QTest::keyClick(m_w->spList, Qt::Key_F3);
-    QTRY_VERIFY(m_w->txtCName->hasFocus());
-    QCOMPARE(m_w->txtCName->text(), QString());
-    QCOMPARE(m_w->txtPName->text(), QString());
+    ui().txtCName()->setText(QStringLiteral("김"));
+    ui().txtPName()->setText(QStringLiteral("TV"));
+    ui().spList()->setFocus();
+    QTest::keyClick(ui().spList(), Qt::Key_F3);
+    QTRY_VERIFY(ui().txtCName()->hasFocus());
+    QCOMPARE(ui().txtCName()->text(), QString());
+    QCOMPARE(ui().txtPName()->text(), QString());
 }
 
 void tst_FrmMain::dateButtonsMoveOneDay()
 {
-    m_w->chkChain->setChecked(false);
-    m_w->spDate[0]->setText(QStringLiteral("2024-03-01"));
-    m_w->spDate[1]->setText(QStringLiteral("2024-03-31"));
+    ui().chkChain()->setChecked(false);
+    ui().spDate(0)->setText(QStringLiteral("2024-03-01"));
+    ui().spDate(1)->setText(QStringLiteral("2024-03-31"));
     auto *up = m_w->findChild<QToolButton *>(QStringLiteral("udDateCng_0_up"));
     auto *down = m_w->findChild<QToolButton *>(QStringLiteral("udDateCng_1_down"));
     QVERIFY(up && down);
     QTest::mouseClick(up, Qt::LeftButton);
-    QCOMPARE(m_w->spDate[0]->text(), QStringLiteral("2024-02-29"));
-    QCOMPARE(m_w->spDate[1]->text(), QStringLiteral("2024-03-31"));
+    QCOMPARE(ui().spDate(0)->text(), QStringLiteral("2024-02-29"));
+    QCOMPARE(ui().spDate(1)->text(), QStringLiteral("2024-03-31"));
     QTest::mouseClick(down, Qt::LeftButton);
-    QCOMPARE(m_w->spDate[1]->text(), QStringLiteral("2024-04-01"));
-    QCOMPARE(m_w->spDate[0]->text(), QStringLiteral("2024-02-29"));
+    QCOMPARE(ui().spDate(1)->text(), QStringLiteral("2024-04-01"));
+    QCOMPARE(ui().spDate(0)->text(), QStringLiteral("2024-02-29"));
 }
 
 void tst_FrmMain::chainCopiesIntoTheOtherBox()
 {
-    m_w->spDate[0]->setText(QStringLiteral("2024-03-01"));
-    m_w->spDate[1]->setText(QStringLiteral("2024-03-31"));
-    m_w->chkChain->setChecked(true);
+    ui().spDate(0)->setText(QStringLiteral("2024-03-01"));
+    ui().spDate(1)->setText(QStringLiteral("2024-03-31"));
+    ui().chkChain()->setChecked(true);
     auto *up = m_w->findChild<QToolButton *>(QStringLiteral("udDateCng_0_up"));
     QTest::mouseClick(up, Qt::LeftButton);
-    QCOMPARE(m_w->spDate[0]->text(), QStringLiteral("2024-02-29"));
-    QCOMPARE(m_w->spDate[1]->text(), QStringLiteral("2024-02-29"));
+    QCOMPARE(ui().spDate(0)->text(), QStringLiteral("2024-02-29"));
+    QCOMPARE(ui().spDate(1)->text(), QStringLiteral("2024-02-29"));
     auto *down = m_w->findChild<QToolButton *>(QStringLiteral("udDateCng_1_down"));
     QTest::mouseClick(down, Qt::LeftButton);
-    QCOMPARE(m_w->spDate[0]->text(), QStringLiteral("2024-03-01"));
-    QCOMPARE(m_w->spDate[1]->text(), QStringLiteral("2024-03-01"));
+    QCOMPARE(ui().spDate(0)->text(), QStringLiteral("2024-03-01"));
+    QCOMPARE(ui().spDate(1)->text(), QStringLiteral("2024-03-01"));
     // Changing a date runs no query.
     QCOMPARE(m_w->model().rowCount(), 3);
     QString dates[2] = {QStringLiteral("a"), QStringLiteral("b")};
@@ -259,10 +261,10 @@ void tst_FrmMain::windowNeverSmallerThan5000Twips()
     // The stacking keeps the grid, totals and bottom panel in order.
     m_w->resize(1200, 800);
     QTRY_COMPARE(m_w->width(), 1200);
-    QVERIFY(m_w->spList->geometry().top() > m_w->pnlTop->geometry().bottom());
-    QVERIFY(m_w->spTotal->geometry().top() > m_w->spList->geometry().bottom());
-    QVERIFY(m_w->pnlBottom->geometry().top() > m_w->spTotal->geometry().bottom());
-    QCOMPARE(m_w->spList->width(), m_w->pnlTop->width());
+    QVERIFY(ui().spList()->geometry().top() > ui().pnlTop()->geometry().bottom());
+    QVERIFY(ui().spTotal()->geometry().top() > ui().spList()->geometry().bottom());
+    QVERIFY(ui().pnlBottom()->geometry().top() > ui().spTotal()->geometry().bottom());
+    QCOMPARE(ui().spList()->width(), ui().pnlTop()->width());
 }
 
 void tst_FrmMain::narrowWindowOpensOnTheFirstColumn()
@@ -272,7 +274,7 @@ void tst_FrmMain::narrowWindowOpensOnTheFirstColumn()
     LayoutFile layout(FormIniPath(QStringLiteral("frmMain")));
     QVERIFY(layout.setValue(LayoutIni::positionSection(), QStringLiteral("Width"), QStringLiteral("9000")));
     start();
-    const QScrollBar *sideways = m_w->spList->horizontalScrollBar();
+    const QScrollBar *sideways = ui().spList()->horizontalScrollBar();
     QVERIFY(sideways->maximum() > 0); // the ledger is wider than the window
     QCOMPARE(sideways->value(), 0);
 }
@@ -280,27 +282,27 @@ void tst_FrmMain::narrowWindowOpensOnTheFirstColumn()
 void tst_FrmMain::stripFitsA1024ScreenAndNamesTakeTheRoom()
 {
     // The search strip's two rows fit a 1024-pixel screen less the window frame.
-    QVERIFY2(m_w->pnlTop->minimumSizeHint().width() <= 1010, qPrintable(QString::number(m_w->pnlTop->minimumSizeHint().width())));
+    QVERIFY2(ui().pnlTop()->minimumSizeHint().width() <= 1010, qPrintable(QString::number(ui().pnlTop()->minimumSizeHint().width())));
     QVERIFY(m_w->width() <= m_w->screen()->availableGeometry().width());
     // An imported group name of four syllables reads whole.
     QVERIFY(m_db->exec(SqlStatement(QStringLiteral("UPDATE total SET group_name = '생활가전'"))).ok());
     m_w->DispList();
     const int g = LedgerModel::ColGroup;
-    QVERIFY(m_w->spList->columnWidth(g) > m_w->spList->fontMetrics().horizontalAdvance(QStringLiteral("생활가전")));
+    QVERIFY(ui().spList()->columnWidth(g) > ui().spList()->fontMetrics().horizontalAdvance(QStringLiteral("생활가전")));
     // A wide window: the name columns share the free width, and a width the user set stays.
     const int c = LedgerModel::ColMaechulName;
     m_w->resize(1600, 900);
     QTRY_COMPARE(m_w->width(), 1600);
     int used = 0;
     for (int col = 0; col < LedgerModel::ColumnCount; ++col)
-        used += m_w->spList->isColumnHidden(col) ? 0 : m_w->spList->columnWidth(col);
-    QVERIFY(qAbs(used - m_w->spList->viewport()->width()) <= 3);
-    const int wide = m_w->spList->columnWidth(c);
-    m_w->spList->horizontalHeader()->resizeSection(c, 90); // as a border drag
+        used += ui().spList()->isColumnHidden(col) ? 0 : ui().spList()->columnWidth(col);
+    QVERIFY(qAbs(used - ui().spList()->viewport()->width()) <= 3);
+    const int wide = ui().spList()->columnWidth(c);
+    ui().spList()->horizontalHeader()->resizeSection(c, 90); // as a border drag
     m_w->resize(1500, 900);
     QTRY_COMPARE(m_w->width(), 1500);
-    QCOMPARE(m_w->spList->columnWidth(c), 90);
-    QVERIFY(m_w->spList->columnWidth(LedgerModel::ColProName) > wide / 2);
+    QCOMPARE(ui().spList()->columnWidth(c), 90);
+    QVERIFY(ui().spList()->columnWidth(LedgerModel::ColProName) > wide / 2);
 }
 
 void tst_FrmMain::renamedClientShowsInTheGrid()
@@ -322,16 +324,16 @@ void tst_FrmMain::everyControlHasAnAccessibleName()
             missing << w->objectName();
     }
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u',')));
-    QCOMPARE(m_w->txtPName->accessibleName(), QStringLiteral("품목명:"));
+    QCOMPARE(ui().txtPName()->accessibleName(), QStringLiteral("품목명:"));
     // What a screen reader reads: the side box by its label, with its item as the value; the
     // client panels by their captions, with their values.
-    QAccessibleInterface *gu = QAccessible::queryAccessibleInterface(m_w->cmbGu);
+    QAccessibleInterface *gu = QAccessible::queryAccessibleInterface(ui().cmbGu());
     QCOMPARE(gu->text(QAccessible::Name), QStringLiteral("거래처 구분"));
     QCOMPARE(gu->text(QAccessible::Value), QStringLiteral("판매처"));
     QCOMPARE(gu->childCount(), 1);
     QVERIFY(m_db->exec(SqlStatement(QStringLiteral("INSERT INTO maeip (id, name, tel) VALUES (7, '대한전자', '02-123-4567')"))).ok());
-    m_w->entry().editor().DispClientInfo(BusiMode::Supplier, 7);
-    QAccessibleInterface *tel = QAccessible::queryAccessibleInterface(m_w->pnlinfo[1]);
+    m_w->entry().editor().DispClientInfo(BusiMode::Supplier, ClientCode(7));
+    QAccessibleInterface *tel = QAccessible::queryAccessibleInterface(ui().pnlinfo(1));
     QCOMPARE(tel->text(QAccessible::Name), QStringLiteral("전화번호 :"));
     QCOMPARE(tel->text(QAccessible::Description), QStringLiteral("02-123-4567"));
     QCOMPARE(m_w->model().headerData(LedgerModel::ColProName, Qt::Horizontal).toString(), QStringLiteral("품명"));
@@ -369,11 +371,11 @@ void tst_FrmMain::searchFinishesTheOpenEditFirst()
     m_prompt->yes();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
     QTRY_COMPARE(storedMaeipCost(QStringLiteral("이번달냉장고")), 90000);
-    QTRY_VERIFY(!m_w->spList->isEditing());
+    QTRY_VERIFY(!ui().spList()->isEditing());
     QCOMPARE(m_prompt->count(), 1);
     // The search ran after the write: the refilled grid shows the new value.
     QTRY_COMPARE(m_w->model().row(0).maeipCost, 90000);
-    QCOMPARE(m_w->spList->currentIndex(), m_w->model().index(2, LedgerModel::ColGroup));
+    QCOMPARE(ui().spList()->currentIndex(), m_w->model().index(2, LedgerModel::ColGroup));
 }
 
 void tst_FrmMain::passwordButtonFinishesTheOpenEditFirst()
@@ -385,7 +387,7 @@ void tst_FrmMain::passwordButtonFinishesTheOpenEditFirst()
         costWhenOpened = storedMaeipCost(QStringLiteral("이번달냉장고"));
         w->reject();
     });
-    m_w->btnPasswd->click();
+    ui().btnPasswd()->click();
     QTRY_VERIFY(watch.shown());
     QCOMPARE(costWhenOpened, 90000);
 }
@@ -393,10 +395,10 @@ void tst_FrmMain::passwordButtonFinishesTheOpenEditFirst()
 void tst_FrmMain::destroyingWithAFocusedDateBoxRunsNoHandler()
 {
     QApplication::setActiveWindow(m_w.get());
-    m_w->spDate[0]->setFocus();
-    QTRY_VERIFY(m_w->spDate[0]->hasFocus());
-    m_w->spDate[0]->selectAll();
-    QTest::keyClicks(m_w->spDate[0], QStringLiteral("abc"));
+    ui().spDate(0)->setFocus();
+    QTRY_VERIFY(ui().spDate(0)->hasFocus());
+    ui().spDate(0)->selectAll();
+    QTest::keyClicks(ui().spDate(0), QStringLiteral("abc"));
     m_w.reset();
     QCOMPARE(m_prompt->count(), 0);
 }
@@ -451,9 +453,9 @@ void tst_FrmMain::graphButtonOpensSalesAndShiftClickPurchases()
                 titles << w->windowTitle();
         return titles;
     };
-    QTest::mouseClick(m_w->btnGraph, Qt::LeftButton);
+    QTest::mouseClick(ui().btnGraph(), Qt::LeftButton);
     QCOMPARE(shown(), QStringList{QStringLiteral("매출 분석 그래프")});
-    QTest::mouseClick(m_w->btnGraph, Qt::LeftButton, Qt::ShiftModifier);
+    QTest::mouseClick(ui().btnGraph(), Qt::LeftButton, Qt::ShiftModifier);
     QCOMPARE(shown(), (QStringList{QStringLiteral("매출 분석 그래프"), QStringLiteral("매입 분석 그래프")}));
     auto *sales = m_w->findChild<FrmTradeGraph *>();
     QCOMPARE(sales->cmbPName->itemText(1), QStringLiteral("이번달TV"));

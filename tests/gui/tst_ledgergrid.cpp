@@ -21,6 +21,7 @@
 #include "core/ledger/checkdate.h"
 #include "core/layout/layoutini.h"
 #include "core/layout/twips.h"
+#include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/ui/formini.h"
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<Database> m_db;
     std::unique_ptr<ScriptedPrompt> m_prompt;
     std::unique_ptr<frmMain> m_w;
+    FrmMainControls ui() const { return FrmMainControls(m_w.get()); }
 };
 
 void tst_LedgerGrid::init()
@@ -125,8 +127,8 @@ void tst_LedgerGrid::start()
 
 void tst_LedgerGrid::designOfBothGrids()
 {
-    QTableView *l = m_w->spList;
-    QTableView *t = m_w->spTotal;
+    QTableView *l = ui().spList();
+    QTableView *t = ui().spTotal();
     for (int c = 0; c < LedgerModel::ColumnCount; ++c) {
         QCOMPARE(l->isColumnHidden(c), LedgerModel::isHiddenColumn(c));
         QCOMPARE(t->isColumnHidden(c), l->isColumnHidden(c));
@@ -144,32 +146,32 @@ void tst_LedgerGrid::designOfBothGrids()
     QCOMPARE(t->palette().color(QPalette::Base), QColor(224, 240, 224));
     QCOMPARE(l->palette().color(QPalette::Highlight), QColor(254, 254, 186));
     QCOMPARE(t->verticalHeader()->width(), l->verticalHeader()->width());
-    QCOMPARE(m_w->spDate[0]->palette().color(QPalette::Text), QColor(0, 0, 255));
-    QVERIFY(m_w->spDate[0]->font().bold());
+    QCOMPARE(ui().spDate(0)->palette().color(QPalette::Text), QColor(0, 0, 255));
+    QVERIFY(ui().spDate(0)->font().bold());
 }
 
 void tst_LedgerGrid::totalsFollowEdits()
 {
-    QTableView *t = m_w->spTotal;
+    QTableView *t = ui().spTotal();
     QCOMPARE(GetCellText(t, LedgerModel::ColMaeipCost, 0), QStringLiteral("130,000"));
     QCOMPARE(GetCellText(t, LedgerModel::ColMargin, 0), QStringLiteral("35,000"));
     LedgerModel &m = m_w->model();
     int washer = m.row(0).proName == QStringLiteral("세탁기") ? 0 : 1;
-    QCOMPARE(GetCellText(m_w->spList, LedgerModel::ColMargin, washer), QStringLiteral("15,000"));
+    QCOMPARE(GetCellText(ui().spList(), LedgerModel::ColMargin, washer), QStringLiteral("15,000"));
     QVERIFY(m.setData(m.index(washer, LedgerModel::ColMaechulCost), 0)); // unsold: margin 0
-    QCOMPARE(GetCellText(m_w->spList, LedgerModel::ColMargin, washer), QStringLiteral("0"));
+    QCOMPARE(GetCellText(ui().spList(), LedgerModel::ColMargin, washer), QStringLiteral("0"));
     QCOMPARE(GetCellText(t, LedgerModel::ColMargin, 0), QStringLiteral("20,000"));
     QCOMPARE(GetCellText(t, LedgerModel::ColMaechulCost, 0), QStringLiteral("70,000"));
     // Leaving the totals grid leaves no current cell there.
     t->setFocus();
     t->setCurrentIndex(t->model()->index(0, LedgerModel::ColMargin));
-    m_w->spList->setFocus();
+    ui().spList()->setFocus();
     QTRY_VERIFY(!t->currentIndex().isValid());
 }
 
 void tst_LedgerGrid::widthIsSavedOnceWhenTheDragEnds()
 {
-    QTableView *l = m_w->spList;
+    QTableView *l = ui().spList();
     QWidget *header = l->horizontalHeader()->viewport();
     const int c = LedgerModel::ColProName;
     const int before = l->columnWidth(c);
@@ -182,7 +184,7 @@ void tst_LedgerGrid::widthIsSavedOnceWhenTheDragEnds()
     sendMouse(header, QEvent::MouseButtonPress, Qt::LeftButton, border);
     for (int step = 1; step <= 40; ++step) {
         sendMouse(header, QEvent::MouseMove, Qt::LeftButton, border + QPoint(step, 0));
-        QCOMPARE(m_w->spTotal->columnWidth(c), l->columnWidth(c)); // the totals follow every step
+        QCOMPARE(ui().spTotal()->columnWidth(c), l->columnWidth(c)); // the totals follow every step
     }
     QCOMPARE(l->columnWidth(c), before + 40);
     QVERIFY(!savedWidth()); // nothing written while the border is held
@@ -191,13 +193,13 @@ void tst_LedgerGrid::widthIsSavedOnceWhenTheDragEnds()
     // A restart shows the user's width.
     m_w.reset();
     start();
-    QCOMPARE(m_w->spList->columnWidth(c), before + 40);
-    QCOMPARE(m_w->spTotal->columnWidth(c), before + 40);
+    QCOMPARE(ui().spList()->columnWidth(c), before + 40);
+    QCOMPARE(ui().spTotal()->columnWidth(c), before + 40);
 }
 
 void tst_LedgerGrid::gridMenuFromTheHeaders()
 {
-    QTableView *l = m_w->spList;
+    QTableView *l = ui().spList();
     for (QWidget *header : {l->horizontalHeader()->viewport(), l->verticalHeader()->viewport()}) {
         QString opened;
         QTimer::singleShot(50, this, [&opened] {
@@ -214,7 +216,7 @@ void tst_LedgerGrid::gridMenuFromTheHeaders()
 
 void tst_LedgerGrid::figuresTooWideAreNeverCut()
 {
-    QTableView *l = m_w->spList;
+    QTableView *l = ui().spList();
     const int c = LedgerModel::ColMaechulCost;
     const QModelIndex cell = m_w->model().index(0, c);
     QVERIFY(m_w->model().setData(cell, 200000000));
@@ -255,7 +257,7 @@ void tst_LedgerGrid::figuresTooWideAreNeverCut()
 
 void tst_LedgerGrid::sortKeepsEntryRowLast()
 {
-    QTableView *l = m_w->spList;
+    QTableView *l = ui().spList();
     LedgerModel &m = m_w->model();
     QCOMPARE(m.rowCount(), 3);
     QTest::mouseClick(l->horizontalHeader()->viewport(), Qt::LeftButton, {},
@@ -269,21 +271,21 @@ void tst_LedgerGrid::sortKeepsEntryRowLast()
                       QPoint(l->horizontalHeader()->sectionViewportPosition(LedgerModel::ColProName) + 10, 5));
     QCOMPARE(m.row(0).proName, QStringLiteral("세탁기"));
     QCOMPARE(m.entryRow(), 2);
-    QCOMPARE(GetCellText(m_w->spTotal, LedgerModel::ColMargin, 0), QStringLiteral("35,000"));
+    QCOMPARE(GetCellText(ui().spTotal(), LedgerModel::ColMargin, 0), QStringLiteral("35,000"));
     QCOMPARE(l->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
 }
 
 void tst_LedgerGrid::headerClickFinishesTheEditFirst()
 {
     LedgerModel &m = m_w->model();
-    QTableView *l = m_w->spList;
+    QTableView *l = ui().spList();
     const int last = m.entryRow() - 1; // the last saved row asks no question
     const QString product = m.row(last).proName;
     QApplication::setActiveWindow(m_w.get());
     l->setCurrentIndex(m.index(last, LedgerModel::ColMaeipCost));
     l->setFocus();
     typeText(QStringLiteral("12345"));
-    QVERIFY(m_w->spList->isEditing());
+    QVERIFY(ui().spList()->isEditing());
     QTest::mouseClick(l->horizontalHeader()->viewport(), Qt::LeftButton, {},
                       QPoint(l->horizontalHeader()->sectionViewportPosition(LedgerModel::ColProName) + 10, 5));
     SqlStatement st(QStringLiteral("SELECT maeip_cost FROM total WHERE pro_name = :p"));
@@ -299,7 +301,7 @@ void tst_LedgerGrid::headerClickFinishesTheEditFirst()
 void tst_LedgerGrid::otherPcChangesWaitForTheOpenCell()
 {
     LedgerModel &m = m_w->model();
-    LedgerGrid *l = m_w->spList;
+    LedgerGrid *l = ui().spList();
     QVERIFY(m_w->live());
     const LedgerRow first = m.row(0);
     const LedgerRow edited = m.row(1); // the last saved row asks no question
@@ -330,7 +332,7 @@ void tst_LedgerGrid::otherPcChangesWaitForTheOpenCell()
 
 void tst_LedgerGrid::dateBoxesCheckTheirDates()
 {
-    QLineEdit *from = m_w->spDate[0];
+    QLineEdit *from = ui().spDate(0);
     const QString before = from->text();
     from->setFocus();
     QTRY_VERIFY(from->hasFocus());

@@ -17,6 +17,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
 #include "filesizelimit.h"
+#include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/report/frmprintpreview.h"
@@ -298,21 +299,22 @@ void tst_LedgerPrinting::printButtonFinishesTheEditAndStagesTheGrid()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // An amount typed into the last saved voucher, its editor still open.
     QApplication::setActiveWindow(&w);
-    w.spList->setCurrentIndex(w.model().index(1, LedgerModel::ColMaeipCost));
-    w.spList->setFocus();
+    const FrmMainControls ui(&w);
+    ui.spList()->setCurrentIndex(w.model().index(1, LedgerModel::ColMaeipCost));
+    ui.spList()->setFocus();
     for (QChar ch : QStringLiteral("777"))
         QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    QVERIFY(w.spList->isEditing());
+    QVERIFY(ui.spList()->isEditing());
 
     // A search typed but not run: the heading still tells the shown period.
-    w.txtPName->setText(QStringLiteral("냉장고"));
+    ui.txtPName()->setText(QStringLiteral("냉장고"));
 
     const QString pdf = m_dir.filePath(QStringLiteral("button.pdf"));
     const ModalWatch<FrmPrintPreview> watch([&pdf](FrmPrintPreview *p) {
         p->savePdf(pdf);
         p->reject();
     });
-    w.btnPrint->click();
+    ui.btnPrint()->click();
     QTRY_VERIFY(watch.shown());
     const QString text = pdfText(pdf);
     QVERIFY2(text.contains(QStringLiteral("기간: 2026-12-01 ~ 2026-12-08")), qPrintable(text));
@@ -328,7 +330,7 @@ void tst_LedgerPrinting::printButtonFinishesTheEditAndStagesTheGrid()
     QVERIFY(db.exec(SqlStatement(QStringLiteral("DROP TABLE total_print"))).ok());
     const ModalWatch<FrmPrintPreview> none([](FrmPrintPreview *p) { p->reject(); });
     prompt.ok();
-    w.btnPrint->click();
+    ui.btnPrint()->click();
     QCOMPARE(prompt.count(), 1);
     QVERIFY2(prompt.last().text.contains(QStringLiteral("no such table: total_print")), qPrintable(prompt.last().text));
     QTest::qWait(50);

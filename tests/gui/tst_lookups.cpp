@@ -9,6 +9,7 @@
 #include "core/data/database.h"
 #include "core/masterdata/texttablemodel.h"
 #include "core/shell/appsettings.h"
+#include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/masterdata/frmclient_sel.h"
@@ -424,18 +425,19 @@ void TestLookups::placedAtEditedCell()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QApplication::setActiveWindow(&w);
     const QModelIndex cell = w.model().index(0, LedgerModel::ColGroup);
-    w.spList->setCurrentIndex(cell);
-    w.spList->setFocus();
+    LedgerGrid *spList = FrmMainControls(&w).spList();
+    spList->setCurrentIndex(cell);
+    spList->setFocus();
     QRect frame;
     QRect at;
     ModalWatch<FrmGroup_sel> watch([&](FrmGroup_sel *g) {
         QTest::qWait(30);
         frame = g->frameGeometry();
-        const QRect r = w.spList->visualRect(cell);
-        at = QRect(w.spList->viewport()->mapToGlobal(r.topLeft()), r.size());
+        const QRect r = spList->visualRect(cell);
+        at = QRect(spList->viewport()->mapToGlobal(r.topLeft()), r.size());
         g->cmdClose->click();
     });
-    QTest::sendKeyEvent(QTest::Click, w.spList, Qt::Key_unknown, QStringLiteral("가"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, spList, Qt::Key_unknown, QStringLiteral("가"), Qt::NoModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTRY_VERIFY(watch.shown());
     // Below the cell being edited, left edges aligned.

@@ -15,6 +15,7 @@
 #include "core/shell/startup.h"
 #include "gui/ledger/frmdeleted.h"
 #include "gui/ledger/ledgergrid.h"
+#include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/shell/frmbackup.h"
 #include "gui/shell/frmledgerlocation.h"
@@ -121,7 +122,7 @@ void tst_SafetyWindows::toolMenuOpensTheBin()
     frmMain main(settings, l.db(), prompt);
     QStringList entries;
     QAction *bin = nullptr;
-    for (QAction *a : main.mnuTools->actions()) {
+    for (QAction *a : FrmMainControls(&main).mnuTools()->actions()) {
         entries << a->text();
         if (a->text() == QStringLiteral("삭제된 전표(&D)"))
             bin = a;
@@ -165,11 +166,11 @@ void tst_SafetyWindows::restoredVouchersShowAtOnceWithTheirTotals()
     QVERIFY(VoucherStore(db).remove(washer).ok());
     main.DispList();
     QCOMPARE(main.model().rowCount(), 3);
-    main.spList->setCurrentIndex(main.model().index(1, LedgerModel::ColMaechulCost)); // the TV
+    FrmMainControls(&main).spList()->setCurrentIndex(main.model().index(1, LedgerModel::ColMaechulCost)); // the TV
     QCOMPARE(main.model().totals().maechulCost, 400000);
 
     QAction *binEntry = nullptr;
-    for (QAction *a : main.mnuTools->actions())
+    for (QAction *a : FrmMainControls(&main).mnuTools()->actions())
         if (a->text() == QStringLiteral("삭제된 전표(&D)"))
             binEntry = a;
     QVERIFY(binEntry);
@@ -186,7 +187,7 @@ void tst_SafetyWindows::restoredVouchersShowAtOnceWithTheirTotals()
     for (int r = 0; r < main.model().rowCount() - 1; ++r)
         shown << main.model().row(r).proName;
     QCOMPARE(shown, (QStringList{QStringLiteral("냉장고"), QStringLiteral("세탁기"), QStringLiteral("TV")}));
-    QCOMPARE(main.model().row(main.spList->currentIndex().row()).totalId, tv);
+    QCOMPARE(main.model().row(FrmMainControls(&main).spList()->currentIndex().row()).totalId, tv);
     QCOMPARE(main.model().totals().maechulCost, 600000);
     QCOMPARE(main.model().rowCount(), 4);
     QVERIFY(prompt.scriptDone());
@@ -199,7 +200,7 @@ void tst_SafetyWindows::ledgerLocationStoresTheServerButNoPassword()
     ScriptedPrompt prompt;
     frmMain main(settings, l.db(), prompt);
     QAction *entry = nullptr;
-    for (QAction *a : main.mnuTools->actions())
+    for (QAction *a : FrmMainControls(&main).mnuTools()->actions())
         if (a->text() == QStringLiteral("장부 위치(&L)"))
             entry = a;
     QVERIFY(entry);

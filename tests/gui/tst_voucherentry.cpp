@@ -10,6 +10,7 @@
 #include "core/data/database.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/startup.h"
+#include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/ledger/ledgerentry.h"
 #include "gui/ledger/ledgergrid.h"
@@ -31,13 +32,14 @@ class tst_VoucherEntry : public QObject
     std::unique_ptr<ScriptedPrompt> m_prompt;
     std::unique_ptr<ScriptedLookups> m_lookups;
     std::unique_ptr<frmMain> m_w;
+    FrmMainControls ui() const { return FrmMainControls(m_w.get()); }
 
     LedgerModel &model() { return m_w->model(); }
     QString cell(int row, int column) { return cellText(model(), row, column); }
     void go(int row, int column)
     {
-        m_w->spList->setCurrentIndex(model().index(row, column));
-        m_w->spList->setFocus();
+        ui().spList()->setCurrentIndex(model().index(row, column));
+        ui().spList()->setFocus();
     }
     void typeInto(int row, int column, const QString &text)
     {
@@ -88,7 +90,7 @@ void tst_VoucherEntry::typeAVoucherIntoTheEntryRow()
     typeInto(0, C::ColMaeipDate, QStringLiteral("20240305"));
     QTRY_COMPARE(cell(0, C::ColMaeipDate), QStringLiteral("2024-03-05"));
     QCOMPARE(cell(0, C::ColMaechulDate), QStringLiteral("2024-03-05"));
-    QTRY_COMPARE(m_w->spList->currentIndex(), model().index(0, C::ColGroup));
+    QTRY_COMPARE(ui().spList()->currentIndex(), model().index(0, C::ColGroup));
     m_lookups->groups.enqueue(QStringLiteral("가전"));
     typeInto(0, C::ColGroup, QStringLiteral("가"));
     QTRY_COMPARE(cell(0, C::ColGroup), QStringLiteral("가전"));
@@ -100,7 +102,7 @@ void tst_VoucherEntry::typeAVoucherIntoTheEntryRow()
     QVERIFY(model().row(0).totalId > 0);
     QCOMPARE(cell(1, C::ColMaeipDate), QStringLiteral("2024-03-05"));
     // Enter moved on to the supplier; the amounts follow.
-    QTRY_COMPARE(m_w->spList->currentIndex(), model().index(0, C::ColMaeipName));
+    QTRY_COMPARE(ui().spList()->currentIndex(), model().index(0, C::ColMaeipName));
     typeInto(0, C::ColMaeipCost, QStringLiteral("80000"));
     typeInto(0, C::ColMaechulCost, QStringLiteral("100000"));
     typeInto(0, C::ColUsecost, QStringLiteral("5000"));
@@ -123,26 +125,26 @@ void tst_VoucherEntry::supplierPanelFollowsChoiceAndEditButton()
     m_lookups->products.enqueue(QStringLiteral("TV"));
     typeInto(0, C::ColProName, QStringLiteral("TV"));
     QTRY_COMPARE(vouchers(), 1);
-    QVERIFY(!m_w->btnClientEdit[0]->isEnabled());
+    QVERIFY(!ui().btnClientEdit(0)->isEnabled());
     m_lookups->clients.enqueue({12, QStringLiteral("대한전자")});
     typeInto(0, C::ColMaeipName, QStringLiteral("대한"));
     QTRY_COMPARE(cell(0, C::ColMaeipName), QStringLiteral("대한전자"));
     QCOMPARE(cell(0, C::ColMaeipCode), QStringLiteral("12"));
-    QCOMPARE(m_w->pnlinfo[0]->text(), QStringLiteral("대한전자"));
-    QCOMPARE(m_w->pnlinfo[1]->text(), QStringLiteral("02-123-4567"));
-    QCOMPARE(m_w->pnlinfo[2]->text(), QStringLiteral("135-080"));
-    QCOMPARE(m_w->pnlinfo[3]->text(), QStringLiteral("010-1234-5678"));
-    QCOMPARE(m_w->txtCurClient[0]->text(), QStringLiteral("12"));
-    QVERIFY(m_w->btnClientEdit[0]->isEnabled());
+    QCOMPARE(ui().pnlinfo(0)->text(), QStringLiteral("대한전자"));
+    QCOMPARE(ui().pnlinfo(1)->text(), QStringLiteral("02-123-4567"));
+    QCOMPARE(ui().pnlinfo(2)->text(), QStringLiteral("135-080"));
+    QCOMPARE(ui().pnlinfo(3)->text(), QStringLiteral("010-1234-5678"));
+    QCOMPARE(ui().txtCurClient(0)->text(), QStringLiteral("12"));
+    QVERIFY(ui().btnClientEdit(0)->isEnabled());
     auto r = m_db->exec(SqlStatement(QStringLiteral("SELECT maeip_code, maeip_name FROM total")));
     QVERIFY(r.query.next());
     QCOMPARE(r.query.value(0).toInt(), 12);
     QCOMPARE(r.query.value(1).toString(), QStringLiteral("대한전자"));
     // The entry row has no supplier: the panel keeps showing the one above.
     go(1, C::ColGroup);
-    QCOMPARE(m_w->pnlinfo[0]->text(), QStringLiteral("대한전자"));
+    QCOMPARE(ui().pnlinfo(0)->text(), QStringLiteral("대한전자"));
     // Without a customer shown, its edit button does nothing.
-    QVERIFY(!m_w->btnClientEdit[1]->isEnabled());
+    QVERIFY(!ui().btnClientEdit(1)->isEnabled());
     m_w->entry().btnClientEdit_Click(BusiMode::Customer);
     QCOMPARE(m_prompt->count(), 0);
 }

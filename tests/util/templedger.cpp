@@ -97,10 +97,10 @@ qint64 TempLedger::addVoucher(const LedgerRow &v)
         ":maeip_name, :maeip_cost, :maechul_code, :maechul_date, :maechul_name, :maechul_cost, :maechul_usecost, "
         ":group_name, :pro_name)"));
     st.bind(QStringLiteral("maeip_date"), v.maeipDate)
-        .bind(QStringLiteral("maeip_code"), v.maeipCode)
+        .bind(QStringLiteral("maeip_code"), v.maeipCode.value())
         .bind(QStringLiteral("maeip_name"), v.maeipName)
         .bind(QStringLiteral("maeip_cost"), v.maeipCost)
-        .bind(QStringLiteral("maechul_code"), v.maechulCode)
+        .bind(QStringLiteral("maechul_code"), v.maechulCode.value())
         .bind(QStringLiteral("maechul_date"), v.maechulDate)
         .bind(QStringLiteral("maechul_name"), v.maechulName)
         .bind(QStringLiteral("maechul_cost"), v.maechulCost)

@@ -10,10 +10,10 @@
 #include "core/accounts/clientledger.h"
 #include "core/accounts/paymentsmodel.h"
 #include "core/data/database.h"
-#include "devkit/sampleledger.h"
 #include "core/ledger/voucherstore.h"
 #include "core/masterdata/callerlookup.h"
 #include "benchcontext.h"
+#include "benchledger.h"
 
 namespace {
 
@@ -67,15 +67,9 @@ void runAccountsBench(BenchContext &ctx)
 {
     const QString path = ctx.workFolder + QStringLiteral("/accounts.db");
     if (!QFileInfo::exists(path)) {
-        std::fprintf(stderr, "잔액 견본 장부 만드는 중 (고객 100,000, 입금 200,000)...\n");
-        SampleLedgerOptions o;
-        o.vouchers = ctx.vouchers;
-        o.customers = kCustomers;
-        o.today = QDate(2026, 12, 8);
-        QString error;
         Database db;
-        if (!writeSampleLedger(path, o, &error) || !db.open(path) || !addPayments(db)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        if (!ensureSampleLedger(path, ctx.vouchers, QDate(2026, 12, 8), kCustomers) || !db.open(path) || !addPayments(db)) {
+            std::fprintf(stderr, "입금 견본을 만들지 못했습니다.\n");
             QFile::remove(path);
             return;
         }
@@ -134,9 +128,9 @@ void runAccountsBench(BenchContext &ctx)
         return;
     qint64 balance = 0;
     const auto ring = [&] {
-        const auto found = LookupCaller(db, prompt, reported);
-        if (found && found->found)
-            balance = Balances::balanceAt(db, BusiMode::Customer, found->caller.id, QStringLiteral("2026-12-08")).value_or(0);
+        const CallerLookup found = LookupCaller(db, reported);
+        if (found.found)
+            balance = Balances::balanceAt(db, BusiMode::Customer, found.caller.id, QStringLiteral("2026-12-08")).value_or(0);
     };
     ring();
     const double ringMs = bestOf(5, ring);

@@ -9,8 +9,9 @@
 #include "devkit/sampleledger.h"
 
 // The benchmarks' sample ledger at path, made once: a fixed "today" keeps it the same from day
-// to day, so it is reused. False, after saying why, when it could not be made.
-inline bool ensureSampleLedger(const QString &path, qint64 vouchers, const QDate &today)
+// to day, so it is reused. customers: how many (0: the sample's default). False, after saying why,
+// when it could not be made.
+inline bool ensureSampleLedger(const QString &path, qint64 vouchers, const QDate &today, int customers = 0)
 {
     if (QFileInfo::exists(path))
         return true;
@@ -18,6 +19,8 @@ inline bool ensureSampleLedger(const QString &path, qint64 vouchers, const QDate
     SampleLedgerOptions o;
     o.vouchers = vouchers;
     o.today = today;
+    if (customers > 0)
+        o.customers = customers;
     QString error;
     if (!writeSampleLedger(path, o, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));

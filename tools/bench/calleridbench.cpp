@@ -7,25 +7,16 @@
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
 #include "core/data/database.h"
-#include "devkit/sampleledger.h"
+#include "core/data/recordset.h"
 #include "core/masterdata/callerlookup.h"
 #include "benchcontext.h"
+#include "benchledger.h"
 
 void runCallerIdBench(BenchContext &ctx)
 {
     const QString path = ctx.workFolder + QStringLiteral("/callerid.db");
-    if (!QFileInfo::exists(path)) {
-        std::fprintf(stderr, "발신번호 견본 장부 만드는 중 (고객 100,000)...\n");
-        SampleLedgerOptions o;
-        o.vouchers = ctx.vouchers;
-        o.customers = 100000;
-        o.today = QDate(2026, 12, 8);
-        QString error;
-        if (!writeSampleLedger(path, o, &error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
-            return;
-        }
-    }
+    if (!ensureSampleLedger(path, ctx.vouchers, QDate(2026, 12, 8), 100000))
+        return;
     Database db;
     if (!db.open(path))
         return;
@@ -36,11 +27,14 @@ void runCallerIdBench(BenchContext &ctx)
         return;
 
     const auto lookup = [&](const QString &what, const QString &number) {
-        LookupCaller(db, prompt, number); // warm
+        if (const CallerLookup warm = LookupCaller(db, number); warm.error.isError()) {
+            reportQueryError(warm.error, prompt);
+            return;
+        }
         qint64 rows = 0;
         const double ms = bestOf(5, [&] {
-            const auto found = LookupCaller(db, prompt, number);
-            rows = found && found->found ? found->products.count(QStringLiteral("), ")) + 1 : 0;
+            const CallerLookup found = LookupCaller(db, number);
+            rows = found.found ? found.products.count(QStringLiteral("), ")) + 1 : 0;
         });
         const double bare = bestOf(5, [&] { bareRows(path, callerLookupStatement(SqlDialect(), number)); });
         ctx.report(what, rows, ms,

@@ -36,12 +36,12 @@ std::vector<LedgerRow> gridRows()
         r.maeipDate = bought.toString(QStringLiteral("yyyy-MM-dd"));
         r.groupName = name(2);
         r.proName = name(2 + pick(5));
-        r.maeipCode = pick(200) + 1;
+        r.maeipCode = ClientCode(pick(200) + 1);
         r.maeipName = name(3);
         r.maeipCost = (pick(1000) + 1) * 1000;
         if (pick(5) != 0) {
             r.maechulDate = bought.addDays(pick(60)).toString(QStringLiteral("yyyy-MM-dd"));
-            r.maechulCode = pick(2000) + 1;
+            r.maechulCode = ClientCode(pick(2000) + 1);
             r.maechulName = name(3);
             r.maechulCost = r.maeipCost + (pick(200) - 50) * 1000;
             r.maechulUsecost = pick(20) * 500;

@@ -179,8 +179,8 @@ QMap<QString, QString> ClientLedgerTable::words() const
     return sideWords(m_model.mode());
 }
 
-BalancesTable::BalancesTable(const BalancesModel &model, QString heading, const QDate &printDate)
-    : m_model(model), m_heading(std::move(heading)), m_printDate(printDate)
+BalancesTable::BalancesTable(const BalancesModel &model, QString heading, const QDate &printDate, std::vector<int> order)
+    : m_model(model), m_heading(std::move(heading)), m_printDate(printDate), m_order(std::move(order))
 {
 }
 
@@ -220,7 +220,7 @@ QString fieldText(const Balances::Row &r, int field)
 
 QString BalancesTable::cellText(size_t row, int field) const
 {
-    return fieldText(m_model.balanceRow(int(row)), field);
+    return fieldText(m_model.balanceRow(m_order.empty() ? int(row) : m_order[row]), field);
 }
 
 QString BalancesTable::totalText(int field) const

@@ -58,12 +58,13 @@ private:
     qint64 m_traded = 0, m_paid = 0, m_closing = 0;
 };
 
-// The balances list as printed, with its totals. model outlives the table.
+// The balances list as printed, with its totals. model outlives the table; order gives the
+// model's rows in the order shown (empty: the model's own).
 class BalancesTable final : public ReportTable
 {
 public:
     enum Field { Code, Name, Carried, Traded, Paid, Balance };
-    BalancesTable(const BalancesModel &model, QString heading, const QDate &printDate);
+    BalancesTable(const BalancesModel &model, QString heading, const QDate &printDate, std::vector<int> order = {});
 
     QString title() const override;
     QString heading() const override { return m_heading; }
@@ -77,4 +78,5 @@ private:
     const BalancesModel &m_model;
     QString m_heading;
     QDate m_printDate;
+    std::vector<int> m_order;
 };

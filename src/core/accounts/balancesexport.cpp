@@ -11,12 +11,12 @@
 #include "balances.h"
 #include "core/base/consoleprompt.h"
 #include "core/data/database.h"
+#include "core/ledger/checkdate.h"
 #include "core/ledger/exportcommand.h"
 #include "core/ledger/ledgerexport.h"
 #include "core/ledger/ledgerselection.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/commandlogin.h"
-#include "core/ledger/checkdate.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
-#include "core/ledger/ledgermodel.h"
 #include "core/ledger/checkdate.h"
+#include "core/ledger/ledgermodel.h"
 
 namespace PaymentRules {
 

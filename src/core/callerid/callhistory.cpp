@@ -5,7 +5,6 @@
 
 #include "core/base/textutil.h"
 #include "core/data/database.h"
-#include "core/data/recordset.h"
 
 SqlError CallHistory::record(const QDateTime &at, const QString &port, CallKind kind, const QString &number,
                              const QString &clientName)
@@ -21,19 +20,20 @@ SqlError CallHistory::record(const QDateTime &at, const QString &port, CallKind 
     return m_db.exec(st).error;
 }
 
-std::optional<QStringList> CallHistory::lines(int latest, UserPrompt &prompt)
+CallHistory::Lines CallHistory::lines(int latest)
 {
     SqlStatement st(QStringLiteral("SELECT call_time, port, number, client_name, kind FROM "
                                    "(SELECT * FROM call_history ORDER BY call_id DESC LIMIT :n) AS latest ORDER BY call_id"));
     st.bind(QStringLiteral("n"), static_cast<qint64>(latest));
-    auto rs = OpenRS(m_db, st, prompt);
-    if (!rs)
-        return std::nullopt;
-    QStringList out;
-    while (rs->next())
-        out << line(NullToStr(rs->value(0)), NullToStr(rs->value(1)), rs->value(4).toInt(), NullToStr(rs->value(2)),
-                    NullToStr(rs->value(3)));
-    CloseObj(rs);
+    Database::Result rs = m_db.exec(st);
+    Lines out;
+    if (!rs.ok()) {
+        out.error = rs.error;
+        return out;
+    }
+    while (rs.query.next())
+        out.lines << line(NullToStr(rs.query.value(0)), NullToStr(rs.query.value(1)), rs.query.value(4).toInt(),
+                          NullToStr(rs.query.value(2)), NullToStr(rs.query.value(3)));
     return out;
 }
 

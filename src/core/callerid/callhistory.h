@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <optional>
-
 #include <QDateTime>
 #include <QStringList>
 
@@ -10,7 +8,6 @@
 #include "core/data/sqlstatement.h"
 
 class Database;
-class UserPrompt;
 
 // Every caller-ID report kept in the ledger (table call_history), with or without a number.
 class CallHistory final
@@ -21,8 +18,14 @@ public:
     // number: the caller's number for a call of kind Number, empty otherwise.
     SqlError record(const QDateTime &at, const QString &port, CallKind kind, const QString &number,
                     const QString &clientName);
-    // The latest calls as lines, oldest first; nullopt after OpenRS's box.
-    std::optional<QStringList> lines(int latest, UserPrompt &prompt);
+    // The latest calls as lines, oldest first, or the query's error (no lines then), which
+    // reportQueryError shows as the failed query's box.
+    struct Lines
+    {
+        QStringList lines;
+        SqlError error;
+    };
+    Lines lines(int latest);
 
     // The time, the port, the kind in words, and the number and customer when there are any. A
     // kind of 0 (a row written before the kind was kept) is told from the number.

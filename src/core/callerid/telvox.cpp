@@ -192,7 +192,7 @@ int telvox::ClosePort(QString &name, QString &reply)
 void telvox::emitReports(const QList<CallerReport> &reports)
 {
     for (const CallerReport &r : reports)
-        emit Received(r.kind, r.data);
+        emit Received(r);
 }
 
 void telvox::onSerialError(QSerialPort::SerialPortError error)

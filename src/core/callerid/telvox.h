@@ -53,7 +53,7 @@ public:
     bool IsOpen() const;
 
 signals:
-    void Received(int kind, const QString &data);
+    void Received(const CallerReport &report);
     // The device went away under an open port (a USB adapter pulled out, a server gone), once
     // per loss. A serial port is closed by then, so opening it again is a fresh start; a network
     // member keeps trying by itself.

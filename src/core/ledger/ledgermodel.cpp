@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "core/base/textutil.h"
+#include "core/base/money.h"
 
 namespace {
 
@@ -112,11 +112,11 @@ QVariant LedgerModel::valueOf(const LedgerRow &r, int column)
     case ColMaeipDate: return r.maeipDate;
     case ColGroup: return r.groupName;
     case ColProName: return r.proName;
-    case ColMaeipCode: return r.maeipCode;
+    case ColMaeipCode: return r.maeipCode.value();
     case ColMaeipName: return r.maeipName;
     case ColMaeipCost: return r.maeipCost;
     case ColMaechulDate: return r.maechulDate;
-    case ColMaechulCode: return r.maechulCode;
+    case ColMaechulCode: return r.maechulCode.value();
     case ColMaechulName: return r.maechulName;
     case ColMaechulCost: return r.maechulCost;
     case ColUsecost: return r.maechulUsecost;
@@ -138,7 +138,7 @@ QVariant LedgerModel::data(const QModelIndex &index, int role) const
         if (v.isNull())
             return QString();
         if (isAmountColumn(c) || c == ColMargin || c >= ColSumMaeip)
-            return formatMoney(v.toLongLong());
+            return Money(v.toLongLong()).toString();
         return v.toString();
     }
     case Qt::EditRole:
@@ -164,11 +164,9 @@ bool LedgerModel::store(int row, int column, const QVariant &value)
 {
     if (row < 0 || row >= rowCount())
         return false;
-    const QModelIndex index = this->index(row, column);
     const int c = column;
     if (c == ColMargin || c >= ColTotalId)
         return false;
-    LedgerRow &r = m_rows[static_cast<size_t>(index.row())];
     qint64 number = 0;
     const bool empty = value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
     if ((isAmountColumn(c) || isCodeColumn(c)) && !empty) {
@@ -181,21 +179,54 @@ bool LedgerModel::store(int row, int column, const QVariant &value)
         if (isAmountColumn(c) && (number < -AmountLimit || number > AmountLimit))
             return false;
     }
+    assign(row, c, empty ? QString() : value.toString(), number, empty);
+    return true;
+}
+
+namespace {
+template<class... F>
+struct Overloaded : F...
+{
+    using F::operator()...;
+};
+} // namespace
+
+void LedgerModel::setField(int row, VoucherField field, const FieldValue &value)
+{
+    if (row < 0 || row >= rowCount() || !fits(field, value))
+        return;
+    const int c = columnOf(field);
+    std::visit(Overloaded{
+                   [&](const QString &text) { assign(row, c, text, 0, text.isEmpty()); },
+                   [&](const LedgerDate &date) { assign(row, c, date.toStored(), 0, date.isNull()); },
+                   [&](const Money &amount) { assign(row, c, {}, amount.won(), false); },
+                   [&](const VoucherClient &client) {
+                       assign(row, field == VoucherField::Supplier ? ColMaeipCode : ColMaechulCode, {},
+                              client.code.value(), false);
+                       assign(row, c, client.name, 0, client.name.isEmpty());
+                   },
+               },
+               value);
+}
+
+void LedgerModel::assign(int row, int c, const QString &text, qint64 number, bool empty)
+{
+    const QModelIndex index = this->index(row, c);
+    LedgerRow &r = m_rows[static_cast<size_t>(row)];
     addToTotals(r, -1);
     if (empty)
         r.emptyMask |= bit(c);
     else
         r.emptyMask &= static_cast<quint16>(~bit(c));
-    const QString text = empty ? QString() : value.toString();
     switch (c) {
     case ColMaeipDate: r.maeipDate = text; break;
     case ColGroup: r.groupName = text; break;
     case ColProName: r.proName = text; break;
-    case ColMaeipCode: r.maeipCode = static_cast<qint32>(number); break;
+    case ColMaeipCode: r.maeipCode = ClientCode(static_cast<qint32>(number)); break;
     case ColMaeipName: r.maeipName = text; break;
     case ColMaeipCost: r.maeipCost = number; break;
     case ColMaechulDate: r.maechulDate = text; break;
-    case ColMaechulCode: r.maechulCode = static_cast<qint32>(number); break;
+    case ColMaechulCode: r.maechulCode = ClientCode(static_cast<qint32>(number)); break;
     case ColMaechulName: r.maechulName = text; break;
     case ColMaechulCost: r.maechulCost = number; break;
     case ColUsecost: r.maechulUsecost = number; break;
@@ -208,7 +239,6 @@ bool LedgerModel::store(int row, int column, const QVariant &value)
         emit dataChanged(m, m, {Qt::DisplayRole, Qt::EditRole});
         emitTotals();
     }
-    return true;
 }
 
 Qt::ItemFlags LedgerModel::flags(const QModelIndex &index) const
@@ -384,9 +414,9 @@ void LedgerModel::sort(int column, Qt::SortOrder order)
     case ColMaeipName: std::stable_sort(perm.begin(), perm.end(), cmpText(&LedgerRow::maeipName)); break;
     case ColMaechulDate: std::stable_sort(perm.begin(), perm.end(), cmpText(&LedgerRow::maechulDate)); break;
     case ColMaechulName: std::stable_sort(perm.begin(), perm.end(), cmpText(&LedgerRow::maechulName)); break;
-    case ColMaeipCode: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maeipCode; })); break;
+    case ColMaeipCode: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maeipCode.value(); })); break;
     case ColMaeipCost: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maeipCost; })); break;
-    case ColMaechulCode: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maechulCode; })); break;
+    case ColMaechulCode: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maechulCode.value(); })); break;
     case ColMaechulCost: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maechulCost; })); break;
     case ColUsecost: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.maechulUsecost; })); break;
     case ColMargin: std::stable_sort(perm.begin(), perm.end(), cmpNum([](const LedgerRow &r) { return r.margin(); })); break;

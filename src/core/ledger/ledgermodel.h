@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 
 #include "ledgerrow.h"
+#include "voucherfield.h"
 
 // The ledger grid's rows: saved vouchers in query order and, last, the entry row. Margins are
 // derived per row and the four period totals are kept up to date incrementally, so an edit
@@ -63,6 +64,9 @@ public:
 
     // Stores a value into a cell; false when it does not fit the column.
     bool store(int row, int column, const QVariant &value);
+    // A field of a row takes a value that was written (or, on the entry row, that waits for
+    // the insert); a client sets its code and name cells.
+    void setField(int row, VoucherField field, const FieldValue &value);
 
     static bool isHiddenColumn(int column);
     static bool isAmountColumn(int column);
@@ -108,6 +112,8 @@ signals:
 
 private:
     QVariant raw(const LedgerRow &r, int column) const;
+    // One cell of a row: its text, or its number for the amounts and codes.
+    void assign(int row, int column, const QString &text, qint64 number, bool empty);
     void addToTotals(const LedgerRow &r, int sign);
     void emitTotals();
 

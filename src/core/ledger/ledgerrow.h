@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "core/base/clientcode.h"
+
 // One row of the ledger grid: a saved voucher, or the entry row (totalId 0).
 struct LedgerRow
 {
@@ -11,11 +13,11 @@ struct LedgerRow
     QString maeipDate;
     QString groupName;
     QString proName;
-    qint32 maeipCode = 0;
+    ClientCode maeipCode;
     QString maeipName;
     qint64 maeipCost = 0;
     QString maechulDate;
-    qint32 maechulCode = 0;
+    ClientCode maechulCode;
     QString maechulName;
     qint64 maechulCost = 0;
     qint64 maechulUsecost = 0;

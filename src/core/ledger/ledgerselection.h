@@ -29,6 +29,11 @@ LedgerSelection parseLedgerSelection(const QStringList &options, const QDate &to
 // "판매처: 가나상회". The precedence is the query's.
 QString selectionHeading(const VoucherFilter &filter);
 
+// Opens the ledger the settings name, a file or a server, as loadLedgerSelection does, and runs
+// admit; empty on success, else the message. where (if given) gets the file or server it names.
+QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
+                          const std::function<QString(Database &)> &admit, QString *where = nullptr);
+
 // Opens the ledger the settings name, a file or a server (never creating one, never writing the
 // settings; a server's password asked through prompt as the window asks it), and fills model
 // with the selected vouchers in query order, without an entry row. Empty on success, else the
@@ -36,7 +41,3 @@ QString selectionHeading(const VoucherFilter &filter);
 // message ends the load.
 QString loadLedgerSelection(AppSettings &settings, Database &db, UserPrompt &prompt, const VoucherFilter &filter,
                             LedgerModel &model, const std::function<QString(Database &)> &admit = {});
-// The opening alone, for commands that read something else than the vouchers. where gets the
-// file or server named in messages.
-QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
-                          const std::function<QString(Database &)> &admit = {}, QString *where = nullptr);

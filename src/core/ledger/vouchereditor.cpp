@@ -8,7 +8,7 @@
 #include "core/masterdata/clientrecord.h"
 #include "core/masterdata/clientregister.h"
 #include "core/masterdata/voucherlookups.h"
-#include "checkdate.h"
+#include "cellrule.h"
 #include "ledger.h"
 #include "ledgermodel.h"
 
@@ -29,9 +29,6 @@ bool isLookupColumn(int c)
     return c == C::ColGroup || c == C::ColProName || c == C::ColMaeipName || c == C::ColMaechulName;
 }
 
-// VB's "Overflow", for an amount beyond the grid's range.
-constexpr int OverflowError = 6;
-
 } // namespace
 
 VoucherEditor::VoucherEditor(Database &db, UserPrompt &prompt, VoucherLookups &lookups, LedgerModel &model,
@@ -44,11 +41,6 @@ QString VoucherEditor::cellText(int row, int column) const
 {
     const QVariant v = m_model.data(m_model.index(row, column), Qt::EditRole);
     return v.isNull() ? QString() : v.toString();
-}
-
-void VoucherEditor::putBack(int row, int column)
-{
-    m_model.store(row, column, m_editOldText);
 }
 
 void VoucherEditor::runError(const QString &procedure, int number, const QString &description)
@@ -71,128 +63,111 @@ void VoucherEditor::editEnds(int row, int column, const QString &typed, bool cha
     // 1. Rows above the last saved one are changed only after a confirmation.
     if (row < lastSaved && changed && !ReallyEdit(m_editOldText, column, row))
         return;
-    QString newText = typed;
-    const bool pickOnEmpty = newText.isEmpty() && m_enterPressed && isLookupColumn(column);
-    if (!changed && !pickOnEmpty)
+    const bool pickOnEmpty = typed.isEmpty() && m_enterPressed && isLookupColumn(column);
+    const auto field = voucherFieldOf(column);
+    if ((!changed && !pickOnEmpty) || !field)
         return;
-
-    bool revert = false;
-    const int codeColumn = column == C::ColMaeipName ? C::ColMaeipCode : C::ColMaechulCode;
-    const bool clientColumn = column == C::ColMaeipName || column == C::ColMaechulName;
-    const QString oldCode = clientColumn ? cellText(row, codeColumn) : QString();
-    switch (column) {
-    case C::ColMaeipDate:
-    case C::ColMaechulDate:
-        if (!newText.isEmpty()) {
-            if (CheckDate(newText, m_prompt, m_today.isValid() ? m_today : QDate::currentDate()))
-                m_ledger.setDefaultDate(newText);
-            else
-                revert = true;
+    // An amount needs a saved voucher before anything else; a client is looked up first (the
+    // lookup may register it) and refused after.
+    if (row == entry && LedgerModel::isAmountColumn(column)) {
+        productFirst(row);
+        return;
+    }
+    // 2. What the cell stores, by its rule or its lookup; the grid is not touched before the write.
+    const std::optional<FieldValue> value = cellValueOf(row, column, typed);
+    if (!value) {
+        // A refused date or an empty lookup keeps the cursor on its cell; a refused amount is a
+        // refused save, after which the cursor goes on as after any other.
+        if (!LedgerModel::isAmountColumn(column))
+            m_view.setActiveCell(row, column);
+        return;
+    }
+    const auto client = std::get_if<VoucherClient>(&*value);
+    if (row == entry) {
+        if (client) {
+            productFirst(row);
+            return;
         }
-        // A purchase date typed on the entry row is also its sale date; a refused one is not.
-        if (row == entry && column == C::ColMaeipDate && !revert)
-            m_model.store(row, C::ColMaechulDate, newText);
-        break;
+        if (*field != VoucherField::Product) {
+            // Dates and group wait in the entry row for the insert; a purchase date is also its sale date.
+            m_model.setField(row, *field, *value);
+            if (*field == VoucherField::MaeipDate)
+                m_model.setField(row, VoucherField::MaechulDate, *value);
+            return;
+        }
+        LedgerRow voucher = m_model.row(row);
+        voucher.proName = std::get<QString>(*value);
+        if (const auto id = RecAddNew(voucher)) {
+            m_model.setField(row, *field, *value);
+            m_model.setTotalId(row, *id);
+            // The amounts show 0; the hidden client codes hold the 0 the insert stored.
+            for (VoucherField f : {VoucherField::MaeipCost, VoucherField::MaechulCost, VoucherField::Usecost})
+                m_model.setField(row, f, Money());
+            m_model.setField(row, VoucherField::Supplier, VoucherClient{ClientCode(), voucher.maeipName});
+            m_model.setField(row, VoucherField::Customer, VoucherClient{ClientCode(), voucher.maechulName});
+            m_ledger.AddNewRow();
+        }
+        return;
+    }
+    // 3. A saved voucher: the field is written, and only then shown.
+    if (!RecUpdate(row, *field, *value))
+        return;
+    m_model.setField(row, *field, *value);
+    if (client)
+        DispClientInfo(*field == VoucherField::Supplier ? BusiMode::Supplier : BusiMode::Customer, client->code);
+}
+
+std::optional<FieldValue> VoucherEditor::cellValueOf(int row, int column, const QString &typed)
+{
+    switch (column) {
     case C::ColGroup:
     case C::ColProName: {
+        QString text = typed;
         const QString value = column == C::ColGroup
-                                  ? m_lookups.SelGroup(newText, m_view.codeAnchor(), FormRules::AlignLeft, true)
-                                  : m_lookups.SelProduct(newText, m_view.codeAnchor(), FormRules::AlignLeft, true,
+                                  ? m_lookups.SelGroup(text, m_view.codeAnchor(), FormRules::AlignLeft, true)
+                                  : m_lookups.SelProduct(text, m_view.codeAnchor(), FormRules::AlignLeft, true,
                                                          cellText(row, C::ColGroup));
         m_view.focusGrid();
         if (value.isEmpty() || value == m_editOldText)
-            revert = true;
-        else
-            newText = value;
-        break;
+            return std::nullopt;
+        return value;
     }
     case C::ColMaeipName:
     case C::ColMaechulName: {
         const BusiMode side = column == C::ColMaeipName ? BusiMode::Supplier : BusiMode::Customer;
-        const auto picked = m_lookups.SelClient(side, newText, m_view.clientAnchor(), FormRules::AlignCentre, true);
+        const auto picked = m_lookups.SelClient(side, typed, m_view.clientAnchor(), FormRules::AlignCentre, true);
         m_view.focusGrid();
         // An edit window closed without saving leaves code 0 and no name: nothing was chosen.
-        if (!picked || picked->code == 0 || picked->name.isEmpty()) {
-            revert = true;
-        } else {
-            m_model.store(row, codeColumn, picked->code);
-            newText = picked->name;
-            DispClientInfo(side, picked->code);
-        }
-        break;
+        if (!picked || picked->code == 0 || picked->name.isEmpty())
+            return std::nullopt;
+        return VoucherClient{ClientCode(picked->code), picked->name};
     }
     default:
         break;
     }
-    if (revert) {
-        putBack(row, column);
-        m_view.setActiveCell(row, column);
-        return;
+    const CellValue cell = cellValue(column, typed, m_today.isValid() ? m_today : QDate::currentDate());
+    if (!cell.value) {
+        if (cell.refusal.number == 0)
+            m_prompt.MsgInfo(cell.refusal.text);
+        else
+            m_prompt.ShowErrBox(updateFailed(), cell.refusal.number, cell.refusal.text);
+        return std::nullopt;
     }
-
-    const bool amount = LedgerModel::isAmountColumn(column);
-    if (amount) {
-        // Amounts are stored without their separators; what is no number stays for the
-        // database to refuse below.
-        QString plain = newText;
-        plain.remove(QLatin1Char(',')).remove(QLatin1Char(' '));
-        if (plain.isEmpty())
-            plain = QStringLiteral("0");
-        bool ok = false;
-        plain.toLongLong(&ok);
-        if (ok)
-            newText = plain;
-    }
-
-    if (row == entry) {
-        if (column > C::ColProName && column != C::ColMaechulDate) {
-            m_prompt.MsgInfo(QStringLiteral("상품명을 먼저 입력하세요."));
-            if (clientColumn)
-                m_model.store(row, codeColumn, oldCode);
-            m_view.setActiveCell(row, C::ColProName);
-            m_view.focusGrid();
-            putBack(row, column);
-            return;
-        }
-        m_model.store(row, column, newText);
-        if (column != C::ColProName)
-            return; // dates and group wait in the entry row for the insert
-        if (newText.isEmpty()) {
-            putBack(row, column);
-            return;
-        }
-        if (const auto id = RecAddNew(row)) {
-            m_model.setTotalId(row, *id);
-            // The amounts show 0; the hidden client codes hold the 0 the insert stored.
-            for (int c : {int(C::ColMaeipCost), int(C::ColMaechulCost), int(C::ColUsecost), int(C::ColMaeipCode),
-                          int(C::ColMaechulCode)})
-                m_model.store(row, c, 0);
-            m_ledger.AddNewRow();
-        } else {
-            putBack(row, column);
-        }
-        return;
-    }
-
-    // A saved voucher: the client columns are written through their code column.
-    const int target = clientColumn ? codeColumn : column;
-    const QString oldName = clientColumn ? m_editOldText : QString();
-    if (clientColumn)
-        m_model.store(row, column, newText);
-    const QString value = target == column ? newText : cellText(row, target);
-    if (RecUpdate(target, row, value)) {
-        if (!clientColumn)
-            m_model.store(row, column, newText);
-    } else {
-        putBack(row, column);
-        if (clientColumn)
-            m_model.store(row, codeColumn, oldCode);
-    }
+    if (const auto date = std::get_if<LedgerDate>(&*cell.value); date && !date->isNull())
+        m_ledger.setDefaultDate(date->toStored());
+    return cell.value;
 }
 
-std::optional<qint64> VoucherEditor::RecAddNew(int row)
+void VoucherEditor::productFirst(int row)
 {
-    const VoucherStore::Result r = m_store.insert(m_model.row(row));
+    m_prompt.MsgInfo(QStringLiteral("상품명을 먼저 입력하세요."));
+    m_view.setActiveCell(row, C::ColProName);
+    m_view.focusGrid();
+}
+
+std::optional<qint64> VoucherEditor::RecAddNew(const LedgerRow &voucher)
+{
+    const VoucherStore::Result r = m_store.insert(voucher);
     if (!r.ok()) {
         runError(QStringLiteral("RecAddNew"), r.error.code, r.error.text);
         return std::nullopt;
@@ -204,33 +179,14 @@ std::optional<qint64> VoucherEditor::RecAddNew(int row)
     return r.id;
 }
 
-bool VoucherEditor::RecUpdate(int column, int row, const QString &value)
+bool VoucherEditor::RecUpdate(int row, VoucherField field, const FieldValue &value)
 {
     const qint64 code = m_model.row(row).totalId;
     if (code == 0) {
         m_prompt.MsgWarn(QStringLiteral("전표코드 정의 오류입니다."));
         return false;
     }
-    const QString field = LedgerModel::fieldOf(column);
-    QVariant bound = value;
-    if (LedgerModel::isAmountColumn(column) || LedgerModel::isCodeColumn(column)) {
-        bool ok = false;
-        const qint64 n = value.toLongLong(&ok);
-        if (ok) {
-            if (LedgerModel::isAmountColumn(column) && (n < -LedgerModel::AmountLimit || n > LedgerModel::AmountLimit)) {
-                m_prompt.ShowErrBox(updateFailed(), OverflowError,
-                                    QStringLiteral("Overflow: 금액은 -999,999,999,999부터 999,999,999,999까지입니다."));
-                return false;
-            }
-            bound = n;
-        }
-    }
-    QList<QPair<QString, QVariant>> fields{{field, bound}};
-    if (column == C::ColMaeipCode)
-        fields.append({QStringLiteral("maeip_name"), cellText(row, C::ColMaeipName)});
-    else if (column == C::ColMaechulCode)
-        fields.append({QStringLiteral("maechul_name"), cellText(row, C::ColMaechulName)});
-    const VoucherStore::Result r = m_store.update(code, fields);
+    const VoucherStore::Result r = m_store.update(code, field, value);
     if (!r.ok()) {
         // Not reaching the table at all (no ledger, a lock, no table) is the query layer's box;
         // a value the table refused is the save's.
@@ -260,7 +216,6 @@ bool VoucherEditor::ReallyEdit(const QString &oldText, int column, int row)
             stored = v.isNull() ? QString() : v.toString();
         } else if (!error.isError()) {
             m_prompt.MsgWarn(deletedElsewhere());
-            m_model.store(row, column, oldText);
             m_view.focusGrid();
             return false;
         }
@@ -324,13 +279,13 @@ void VoucherEditor::ClearClientInfo(BusiMode side)
     m_view.showClient(side, nullptr);
 }
 
-void VoucherEditor::DispClientInfo(BusiMode side, qint64 code)
+void VoucherEditor::DispClientInfo(BusiMode side, ClientCode code)
 {
-    if (code < 1)
+    if (!code.isValid())
         return;
     ClearClientInfo(side);
     const ClientRegister clients(m_db, m_prompt, side);
-    if (const auto client = clients.find(static_cast<qint32>(code)))
+    if (const auto client = clients.find(code.value()))
         m_view.showClient(side, &*client);
 }
 
@@ -342,7 +297,7 @@ void VoucherEditor::activeRowChanged(int oldRow, int newRow)
     DispClientInfo(BusiMode::Customer, m_model.row(newRow).maechulCode);
 }
 
-void VoucherEditor::SyncUpdateClient(qint64 nCode, BusiMode nBusiMode, bool)
+void VoucherEditor::SyncUpdateClient(ClientCode nCode, BusiMode nBusiMode, bool)
 {
     DispClientInfo(nBusiMode, nCode);
 }

@@ -19,8 +19,9 @@ class UserPrompt;
 class VoucherLookups;
 
 // Typing, changing and deleting vouchers in the ledger grid. Every committed cell is one
-// database write; a refused or failed commit puts the old value back, so the grid shows what
-// the file holds (the entry row aside). Columns are the model's, counted from 0.
+// database write, and the grid takes the value only after it, so a refused or failed commit
+// leaves the grid showing what the file holds (the entry row aside). Columns are the model's,
+// counted from 0.
 class VoucherEditor final
 {
 public:
@@ -57,29 +58,33 @@ public:
     void editEnds(int row, int column, const QString &typed, bool changed);
     QString EditOldText() const { return m_editOldText; }
 
-    // Inserts the entry row as a new voucher; its key comes from the insert itself.
-    std::optional<qint64> RecAddNew(int row);
-    // Writes one field of a saved voucher (with the client name beside a client code).
-    bool RecUpdate(int column, int row, const QString &value);
+    // Inserts the entry row's voucher; its key comes from the insert itself.
+    std::optional<qint64> RecAddNew(const LedgerRow &voucher);
+    // Writes one field of the saved voucher of a row.
+    bool RecUpdate(int row, VoucherField field, const FieldValue &value);
     // Asks before a change of an older row; false when refused (the cell keeps its old value).
     bool ReallyEdit(const QString &oldText, int column, int row);
     // F4 on the active row.
     void RecDelete(int row);
     bool RecDelete_Sub(qint64 code);
 
-    void DispClientInfo(BusiMode side, qint64 code);
+    void DispClientInfo(BusiMode side, ClientCode code);
     void ClearClientInfo(BusiMode side);
     // The active cell moved to another row: both panels follow it.
     void activeRowChanged(int oldRow, int newRow);
     // Called by the client edit window after a save.
-    void SyncUpdateClient(qint64 nCode, BusiMode nBusiMode, bool bAdd);
+    void SyncUpdateClient(ClientCode nCode, BusiMode nBusiMode, bool bAdd);
 
     // Freezes "today" for the date rules (tests).
     void setToday(const QDate &today) { m_today = today; }
 
 private:
     QString cellText(int row, int column) const;
-    void putBack(int row, int column);
+    // What a committed cell is to store, through its lookup or its rule; nullopt when nothing
+    // was chosen or the rule refused (its box shown).
+    std::optional<FieldValue> cellValueOf(int row, int column, const QString &typed);
+    // The entry row takes amounts and clients only after its product.
+    void productFirst(int row);
     void runError(const QString &procedure, int number, const QString &description);
 
     Database &m_db;

@@ -97,11 +97,11 @@ SqlError readVouchers(Database &db, const SqlStatement &sql, std::vector<LedgerR
         r.maeipDate = text(LedgerModel::ColMaeipDate);
         r.groupName = text(LedgerModel::ColGroup);
         r.proName = text(LedgerModel::ColProName);
-        r.maeipCode = static_cast<qint32>(number(LedgerModel::ColMaeipCode));
+        r.maeipCode = ClientCode(static_cast<qint32>(number(LedgerModel::ColMaeipCode)));
         r.maeipName = text(LedgerModel::ColMaeipName);
         r.maeipCost = number(LedgerModel::ColMaeipCost);
         r.maechulDate = text(LedgerModel::ColMaechulDate);
-        r.maechulCode = static_cast<qint32>(number(LedgerModel::ColMaechulCode));
+        r.maechulCode = ClientCode(static_cast<qint32>(number(LedgerModel::ColMaechulCode)));
         r.maechulName = text(LedgerModel::ColMaechulName);
         r.maechulCost = number(LedgerModel::ColMaechulCost);
         r.maechulUsecost = number(LedgerModel::ColUsecost);

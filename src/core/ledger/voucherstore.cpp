@@ -36,13 +36,26 @@ VoucherStore::Result VoucherStore::insert(const LedgerRow &row)
     return resultOf(m_db.exec(st));
 }
 
-VoucherStore::Result VoucherStore::update(qint64 id, const QList<QPair<QString, QVariant>> &fields)
+VoucherStore::Result VoucherStore::update(qint64 id, VoucherField field, const FieldValue &value)
 {
-    SqlStatement st(QStringLiteral("UPDATE total SET "));
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        const QString &field = fields.at(i).first;
-        st.text += (i ? QStringLiteral(", \"%1\" = :%1") : QStringLiteral("\"%1\" = :%1")).arg(field);
-        st.bind(field, fields.at(i).second);
+    if (!fits(field, value)) {
+        Result out;
+        out.error.kind = SqlError::Kind::Other;
+        out.error.text = QStringLiteral("전표의 %1 필드에 맞지 않는 값입니다.").arg(fieldName(field));
+        return out;
+    }
+    const QString name = fieldName(field);
+    SqlStatement st(QStringLiteral("UPDATE total SET \"%1\" = :%1").arg(name));
+    if (const auto *text = std::get_if<QString>(&value))
+        st.bind(name, *text);
+    else if (const auto *date = std::get_if<LedgerDate>(&value))
+        st.bind(name, date->toStored());
+    else if (const auto *amount = std::get_if<Money>(&value))
+        st.bind(name, amount->won());
+    else if (const auto *client = std::get_if<VoucherClient>(&value)) {
+        const QString nameField = nameFieldOf(field);
+        st.text += QStringLiteral(", \"%1\" = :%1").arg(nameField);
+        st.bind(name, client->code.value()).bind(nameField, client->name);
     }
     st.text += QStringLiteral(" WHERE total_id = :id");
     st.bind(QStringLiteral("id"), id).into(kTable);

@@ -3,13 +3,9 @@
 
 #include <optional>
 
-#include <QList>
-#include <QPair>
-#include <QString>
-#include <QVariant>
-
 #include "core/data/sqlstatement.h"
 #include "ledgerrow.h"
+#include "voucherfield.h"
 
 class Database;
 
@@ -31,9 +27,9 @@ public:
 
     // A new voucher of the row's dates, group and product; amounts and codes 0, names empty.
     Result insert(const LedgerRow &row);
-    // One field of a voucher, bound under its own name so that its size is checked; a client
-    // code goes with its name field.
-    Result update(qint64 id, const QList<QPair<QString, QVariant>> &fields);
+    // One field of a voucher, bound under its own name so that its size is checked; a client's
+    // code and name are written together. A value of another kind than the field's is refused.
+    Result update(qint64 id, VoucherField field, const FieldValue &value);
     Result remove(qint64 id);
     // The voucher with key id; nullopt when there is none, or on an error (then in error).
     std::optional<LedgerRow> read(qint64 id, SqlError *error = nullptr);

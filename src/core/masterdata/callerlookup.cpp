@@ -7,7 +7,7 @@
 #include <QSqlQuery>
 
 #include "core/base/textutil.h"
-#include "core/data/recordset.h"
+#include "core/data/database.h"
 
 namespace {
 
@@ -68,11 +68,15 @@ SqlStatement callerLookupStatement(const SqlDialect &dialect, const QString &cal
     return st;
 }
 
-std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const QString &callerNumber)
+CallerLookup LookupCaller(Database &db, const QString &callerNumber)
 {
-    auto rs = OpenRS(db, callerLookupStatement(db.dialect(), callerNumber), prompt);
-    if (!rs)
-        return std::nullopt;
+    CallerLookup result;
+    Database::Result r = db.exec(callerLookupStatement(db.dialect(), callerNumber));
+    if (!r.ok()) {
+        result.error = r.error;
+        return result;
+    }
+    QSqlQuery &rs = r.query;
     struct Candidate
     {
         bool accepted = false;
@@ -87,18 +91,18 @@ std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const
     };
     QList<Row> rows;
     QHash<qint32, Candidate> candidates; // each customer decided once, at its first row
-    while (rs->next()) {
-        const auto id = static_cast<qint32>(rs->value(8).toLongLong());
+    while (rs.next()) {
+        const auto id = static_cast<qint32>(rs.value(8).toLongLong());
         auto it = candidates.find(id);
         if (it == candidates.end()) {
             Candidate c;
             c.client.id = id;
-            c.client.name = NullToStr(rs->value(2));
-            c.client.tel = NullToStr(rs->value(3));
-            c.client.memo = NullToStr(rs->value(4));
-            c.client.phone = NullToStr(rs->value(5));
-            c.client.zipcode = NullToStr(rs->value(6));
-            c.client.address = NullToStr(rs->value(7));
+            c.client.name = NullToStr(rs.value(2));
+            c.client.tel = NullToStr(rs.value(3));
+            c.client.memo = NullToStr(rs.value(4));
+            c.client.phone = NullToStr(rs.value(5));
+            c.client.zipcode = NullToStr(rs.value(6));
+            c.client.address = NullToStr(rs.value(7));
             const CallerMatch byTel = matchCaller(callerNumber, c.client.tel);
             const CallerMatch byPhone = matchCaller(callerNumber, c.client.phone);
             c.accepted = byTel != CallerMatch::None || byPhone != CallerMatch::None;
@@ -106,12 +110,11 @@ std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const
             it = candidates.insert(id, c);
         }
         if (it->accepted)
-            rows.append({it->exact, NullToStr(rs->value(0)), id});
+            rows.append({it->exact, NullToStr(rs.value(0)), id});
     }
-    CloseObj(rs);
+    rs.finish();
     // The rows come newest first; the exact match's move ahead of the rest.
     std::stable_sort(rows.begin(), rows.end(), [](const Row &a, const Row &b) { return a.exact && !b.exact; });
-    CallerLookup result;
     result.found = !rows.isEmpty();
     if (result.found)
         result.caller = candidates.value(rows.front().id).client;

@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <optional>
-
 #include <QString>
 
 #include "clientrecord.h"
 #include "core/data/sqldialect.h"
+#include "core/data/sqlstatement.h"
 
 class Database;
-class UserPrompt;
-struct SqlStatement;
 
 // Who is calling: the customers whose telephone or mobile number is the caller's.
 struct CallerLookup
@@ -20,6 +17,8 @@ struct CallerLookup
     // Every matching customer's products with their sale dates, "TV(2026-12-08)", the exact
     // match's first, then newest first, ", " between; a customer without vouchers gives "()".
     QString products;
+    // The query's failure (nothing found then), which reportQueryError shows as its box.
+    SqlError error;
 };
 
 // Whether a stored telephone or mobile number is the caller's, compared digit by digit (dashes,
@@ -35,5 +34,5 @@ CallerMatch matchCaller(const QString &callerNumber, const QString &storedNumber
 // without vouchers), newest first. The value is bound, and the indexes on the last four
 // characters of tel and phone pick the rows.
 SqlStatement callerLookupStatement(const SqlDialect &dialect, const QString &callerNumber);
-// The customers among the candidates that matchCaller accepts; nullopt after the failure box of OpenRS.
-std::optional<CallerLookup> LookupCaller(Database &db, UserPrompt &prompt, const QString &callerNumber);
+// The customers among the candidates that matchCaller accepts.
+CallerLookup LookupCaller(Database &db, const QString &callerNumber);

@@ -48,6 +48,8 @@ void AccountDelegate::setEditorData(QWidget *editor, const QModelIndex &index) c
 void AccountDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
+    if (m_bold && m_bold(index.row()))
+        option->font.setBold(true);
     if (!m_amounts.contains(index.column()))
         return;
     option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;

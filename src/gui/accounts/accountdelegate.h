@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QSet>
 #include <QStringList>
 #include <QStyledItemDelegate>
@@ -16,6 +18,8 @@ class AccountDelegate final : public QStyledItemDelegate
 public:
     AccountDelegate(QSet<int> amountColumns, QObject *parent = nullptr);
     void setChoices(int column, const QStringList &choices);
+    // Rows printed bold (the client ledger's 전기이월, totals and closing lines).
+    void setBoldRows(std::function<bool(int row)> bold) { m_bold = std::move(bold); }
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
@@ -27,4 +31,5 @@ private:
     QSet<int> m_amounts;
     int m_choiceColumn = -1;
     QStringList m_choices;
+    std::function<bool(int row)> m_bold;
 };

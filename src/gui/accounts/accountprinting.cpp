@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
 
 #include "core/accounts/accountreports.h"
 #include "core/accounts/clientledger.h"
@@ -20,8 +22,10 @@
 #include "core/shell/startup.h"
 #include "core/ledger/checkdate.h"
 #include "gui/report/frmprintpreview.h"
+#include "gui/report/ledgerprinting.h"
 #include "gui/report/ledgerreportpainter.h"
 #include "gui/ui/filedialogs.h"
+#include "gui/ui/formhelpers.h"
 
 namespace {
 
@@ -57,15 +61,9 @@ QString writeAccountReportPdf(UserPrompt &prompt, const ReportTable &table, cons
 
 int runPrintClientLedgerCommand(int argc, char *argv[])
 {
-    // The command never shows a window, so it needs no display.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ConsolePrompt prompt;
-    const auto fail = [&prompt](const QString &text, int code) {
-        prompt.MsgWarn(text, kPrintTitle);
-        return code;
-    };
+    PrintCommand command(argc, argv);
+    ConsolePrompt &prompt = command.prompt;
+    const auto fail = [&command](const QString &text, int code) { return command.fail(text, code); };
     const QString usage = QStringLiteral("사용법: solbitsem --print-client-ledger 출력.pdf (--customer 코드 | --supplier 코드) "
                                          "[--from 날짜 --to 날짜] [--password-stdin]");
     QStringList args = QGuiApplication::arguments();
@@ -161,4 +159,21 @@ void exportAccountTable(QWidget *parent, UserPrompt &prompt, const QString &repo
                        title);
     else
         prompt.MsgInfo(QStringLiteral("저장했습니다.\r\n") + QDir::toNativeSeparators(path), title);
+}
+
+ReportButtons addReportButtons(QWidget *window, QHBoxLayout *row)
+{
+    const auto button = [window, row](const QString &name, const QString &text, const QString &accessible) {
+        auto *b = named(new QPushButton(text, window), name, accessible);
+        b->setAutoDefault(false);
+        row->addWidget(b);
+        return b;
+    };
+    ReportButtons b{};
+    b.print = button(QStringLiteral("btnPrint"), QStringLiteral("인쇄(&P)"), QStringLiteral("인쇄"));
+    b.save = button(QStringLiteral("btnExport"), QStringLiteral("저장(&S)"), QStringLiteral("엑셀·CSV로 저장"));
+    row->addStretch();
+    b.close = button(QStringLiteral("btnClose"), QStringLiteral("닫기(&X)"), QStringLiteral("닫기"));
+    QObject::connect(b.close, &QPushButton::clicked, window, &QWidget::close);
+    return b;
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QHBoxLayout;
+class QPushButton;
 class ReportTable;
 struct ReportForm;
 class UserPrompt;
@@ -34,3 +36,13 @@ inline const char *printClientLedgerOption()
 // runs write there, saying what came of it. write returns empty on success, else the reason.
 void exportAccountTable(QWidget *parent, UserPrompt &prompt, const QString &reportFolder, const QString &name,
                         const std::function<QString(const QString &path)> &write);
+
+// The command row of the client ledger and balances windows: 인쇄, 저장 (엑셀·CSV), then 닫기
+// at the right end, each pressed by Enter only when focused. Close closes window.
+struct ReportButtons
+{
+    QPushButton *print;
+    QPushButton *save;
+    QPushButton *close;
+};
+ReportButtons addReportButtons(QWidget *window, QHBoxLayout *row);

@@ -63,4 +63,5 @@ void CommitGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint
         if (at.isValid() && column >= 0 && column < model()->columnCount())
             setCurrentIndex(model()->index(at.row(), column));
     }
+    emit editEnded();
 }

@@ -22,9 +22,15 @@ public:
     explicit CommitGrid(QWidget *parent = nullptr);
     void setCommit(Commit commit) { m_commit = std::move(commit); }
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+    // A cell is being edited or its commit (with its question) is running: rows must stay put.
+    bool isBusy() const { return isEditing() || m_committing; }
     // Ends the open edit as leaving the cell would, its commit included. False while a commit
     // is running (its question is open): whatever asked must wait.
     bool finishEdit();
+
+signals:
+    // An edit ended, its commit (if any) done.
+    void editEnded();
 
 protected:
     void commitData(QWidget *editor) override;

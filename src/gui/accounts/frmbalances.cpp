@@ -16,6 +16,7 @@
 #include "accountdelegate.h"
 #include "accountprinting.h"
 #include "periodboxes.h"
+#include "core/accounts/accountchanges.h"
 #include "core/accounts/accountreports.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/balancesexport.h"
@@ -78,19 +79,15 @@ FrmBalances::FrmBalances(Database &db, UserPrompt &prompt, BusiMode mode, QStrin
     layout->addWidget(lblTotals);
 
     auto *buttons = new QHBoxLayout;
+    btnSearch->setAutoDefault(false);
     btnLedger = named(new QPushButton(QStringLiteral("거래처원장(&L)"), this), QStringLiteral("btnLedger"),
                       QStringLiteral("거래처원장"));
-    btnPrint = named(new QPushButton(QStringLiteral("인쇄(&P)"), this), QStringLiteral("btnPrint"), QStringLiteral("인쇄"));
-    btnExport = named(new QPushButton(QStringLiteral("저장(&S)"), this), QStringLiteral("btnExport"),
-                      QStringLiteral("엑셀·CSV로 저장"));
-    btnClose = named(new QPushButton(QStringLiteral("닫기(&X)"), this), QStringLiteral("btnClose"), QStringLiteral("닫기"));
-    for (QPushButton *b : {btnSearch, btnLedger, btnPrint, btnExport, btnClose}) {
-        b->setAutoDefault(false);
-        if (b != btnSearch)
-            buttons->addWidget(b);
-        if (b == btnExport)
-            buttons->addStretch();
-    }
+    btnLedger->setAutoDefault(false);
+    buttons->addWidget(btnLedger);
+    const ReportButtons commands = addReportButtons(this, buttons);
+    btnPrint = commands.print;
+    btnExport = commands.save;
+    btnClose = commands.close;
     layout->addLayout(buttons);
 
     connect(btnSearch, &QPushButton::clicked, this, [this] { btnSearch_Click(); });
@@ -102,7 +99,6 @@ FrmBalances::FrmBalances(Database &db, UserPrompt &prompt, BusiMode mode, QStrin
     connect(btnLedger, &QPushButton::clicked, this, [this] { btnLedger_Click(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { btnExport_Click(); });
-    connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
     resize(820, 560);
     LoadFormIni(this);
     btnSearch_Click();
@@ -131,14 +127,28 @@ bool FrmBalances::setPeriod(const QString &from, const QString &to)
 
 void FrmBalances::btnSearch_Click()
 {
-    if (!m_period->take())
-        return;
+    if (m_period->take())
+        reload();
+}
+
+void FrmBalances::reload()
+{
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const SqlError error = m_model->load(m_db, m_mode, m_period->from(), m_period->to());
     QGuiApplication::restoreOverrideCursor();
     if (error.isError())
         reportQueryError(error, m_prompt);
     showTotals();
+}
+
+void FrmBalances::followChanges(AccountChanges &changes)
+{
+    for (auto signal : {&AccountChanges::vouchersChanged, &AccountChanges::reconnected})
+        connect(&changes, signal, this, [this] { reload(); });
+    connect(&changes, &AccountChanges::accountChanged, this, [this](BusiMode changedMode) {
+        if (changedMode == m_mode)
+            reload();
+    });
 }
 
 void FrmBalances::showTotals()
@@ -163,12 +173,16 @@ void FrmBalances::btnLedger_Click()
     if (m_openLedger)
         m_openLedger(m_mode, m_model->balanceRow(at.row()).code, m_period->from(), m_period->to());
     // A payment typed meanwhile moves the balances.
-    btnSearch_Click();
+    reload();
 }
 
 void FrmBalances::btnPrint_Click()
 {
-    const BalancesTable table(*m_model, heading(), QDate::currentDate());
+    // Printed in the order shown.
+    std::vector<int> order;
+    for (int r = 0; r < m_sorted->rowCount(); ++r)
+        order.push_back(m_sorted->mapToSource(m_sorted->index(r, 0)).row());
+    const BalancesTable table(*m_model, heading(), QDate::currentDate(), std::move(order));
     printAccountReport(this, m_prompt, table, AccountReports::balancesForm(), m_reportFolder);
 }
 
@@ -191,12 +205,16 @@ bool FrmBalances::eventFilter(QObject *watched, QEvent *event)
 }
 
 void openBalances(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile,
-                  const QString &reportFolder, BusiMode mode)
+                  const QString &reportFolder, BusiMode mode, AccountChanges *changes)
 {
     FrmBalances window(db, prompt, mode, reportFolder, parent);
+    if (changes)
+        window.followChanges(*changes);
     window.setOpenLedger([&](BusiMode m, qint64 code, const QString &from, const QString &to) {
         SelData lookups(db, prompt, postFile, &window);
         FrmClientLedger ledger(db, prompt, lookups, reportFolder, &window);
+        if (changes)
+            ledger.followChanges(*changes);
         ledger.setPeriod(from, to);
         ledger.setClient(m, code);
         ledger.exec();

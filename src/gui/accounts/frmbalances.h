@@ -7,6 +7,7 @@
 
 #include "core/masterdata/businessmode.h"
 
+class AccountChanges;
 class BalancesModel;
 class Database;
 class PeriodBoxes;
@@ -34,6 +35,8 @@ public:
     ~FrmBalances() override;
 
     void setOpenLedger(OpenLedger open) { m_openLedger = std::move(open); }
+    // Reads the balances again when another PC writes a voucher or a payment.
+    void followChanges(AccountChanges &changes);
     // The period as typed (short forms allowed); false after the date box.
     bool setPeriod(const QString &from, const QString &to);
     const BalancesModel &model() const { return *m_model; }
@@ -60,6 +63,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Reads the balances over the period last taken.
+    void reload();
     void showTotals();
 
     Database &m_db;
@@ -75,4 +80,4 @@ private:
 // Opens the balances of all customers or suppliers modally over this month; a client's ledger
 // opens over the same period.
 void openBalances(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile,
-                  const QString &reportFolder, BusiMode mode);
+                  const QString &reportFolder, BusiMode mode, AccountChanges *changes = nullptr);

@@ -15,6 +15,7 @@
 #include "accountprinting.h"
 #include "clientchooser.h"
 #include "periodboxes.h"
+#include "core/accounts/accountchanges.h"
 #include "core/accounts/accountreports.h"
 #include "core/accounts/clientledger.h"
 #include "core/base/userprompt.h"
@@ -69,8 +70,13 @@ FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookup
     spList = named(new QTableView(this), QStringLiteral("spList"), caption());
     spList->setModel(m_model);
     CommonSpreadDesign(spList, SpreadOption::ReadOnly | SpreadOption::RowMode | SpreadOption::Alternating);
-    spList->setItemDelegate(new AccountDelegate(
-        {ClientLedgerModel::ColTraded, ClientLedgerModel::ColPaid, ClientLedgerModel::ColBalance}, spList));
+    auto *delegate = new AccountDelegate(
+        {ClientLedgerModel::ColTraded, ClientLedgerModel::ColPaid, ClientLedgerModel::ColBalance}, spList);
+    delegate->setBoldRows([this](int row) {
+        const auto kind = m_model->lines()[size_t(row)].kind;
+        return kind != ClientLedger::Row::Kind::Voucher && kind != ClientLedger::Row::Kind::Payment;
+    });
+    spList->setItemDelegate(delegate);
     // Every row one line high: the view never measures 10,000 rows to paint the first screen.
     spList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     spList->verticalHeader()->setDefaultSectionSize(22);
@@ -83,24 +89,17 @@ FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookup
     layout->addWidget(spList, 1);
 
     auto *buttons = new QHBoxLayout;
-    btnPrint = named(new QPushButton(QStringLiteral("인쇄(&P)"), this), QStringLiteral("btnPrint"), QStringLiteral("인쇄"));
-    btnExport = named(new QPushButton(QStringLiteral("저장(&S)"), this), QStringLiteral("btnExport"),
-                      QStringLiteral("엑셀·CSV로 저장"));
-    btnClose = named(new QPushButton(QStringLiteral("닫기(&X)"), this), QStringLiteral("btnClose"), QStringLiteral("닫기"));
-    for (QPushButton *b : {btnSearch, btnPrint, btnExport, btnClose}) {
-        b->setAutoDefault(false);
-        if (b != btnSearch)
-            buttons->addWidget(b);
-        if (b == btnExport)
-            buttons->addStretch();
-    }
+    btnSearch->setAutoDefault(false);
+    const ReportButtons commands = addReportButtons(this, buttons);
+    btnPrint = commands.print;
+    btnExport = commands.save;
+    btnClose = commands.close;
     layout->addLayout(buttons);
 
     connect(m_client, &ClientChooser::chosen, this, [this] { btnSearch_Click(); });
     connect(btnSearch, &QPushButton::clicked, this, [this] { btnSearch_Click(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { btnExport_Click(); });
-    connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
     connect(spList, &QTableView::activated, this, [this](const QModelIndex &index) {
         const auto &lines = m_model->lines();
         if (mode() != BusiMode::Customer || index.row() >= int(lines.size()) || !dayStatementHandler())
@@ -153,8 +152,12 @@ bool FrmClientLedger::setPeriod(const QString &from, const QString &to)
 void FrmClientLedger::btnSearch_Click()
 {
     m_client->commit();
-    if (!m_period->take())
-        return;
+    if (m_period->take())
+        reload();
+}
+
+void FrmClientLedger::reload()
+{
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const SqlError error = m_model->load(m_db, mode(), clientCode(), m_period->from(), m_period->to());
     QGuiApplication::restoreOverrideCursor();
@@ -162,6 +165,16 @@ void FrmClientLedger::btnSearch_Click()
         reportQueryError(error, m_prompt);
     spList->scrollToTop();
     setWindowTitle(m_client->name().isEmpty() ? caption() : caption() + QStringLiteral(" - ") + m_client->name());
+}
+
+void FrmClientLedger::followChanges(AccountChanges &changes)
+{
+    connect(&changes, &AccountChanges::accountChanged, this, [this](BusiMode changedMode, qint64 code) {
+        if (changedMode == mode() && code == clientCode())
+            reload();
+    });
+    connect(&changes, &AccountChanges::vouchersChanged, this, [this] { reload(); });
+    connect(&changes, &AccountChanges::reconnected, this, [this] { reload(); });
 }
 
 bool FrmClientLedger::haveClient()
@@ -194,10 +207,12 @@ void FrmClientLedger::btnExport_Click()
 }
 
 void openClientLedger(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile,
-                      const QString &reportFolder, BusiMode mode, qint64 clientCode)
+                      const QString &reportFolder, BusiMode mode, qint64 clientCode, AccountChanges *changes)
 {
     SelData lookups(db, prompt, postFile, parent);
     FrmClientLedger window(db, prompt, lookups, reportFolder, parent);
+    if (changes)
+        window.followChanges(*changes);
     window.setClient(mode, clientCode);
     window.exec();
 }

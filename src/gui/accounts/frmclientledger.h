@@ -9,6 +9,7 @@
 
 #include "core/masterdata/businessmode.h"
 
+class AccountChanges;
 class ClientChooser;
 class ClientLedgerModel;
 class PeriodBoxes;
@@ -42,6 +43,8 @@ public:
     const ClientLedgerModel &model() const { return *m_model; }
     QString heading() const;
     static QString caption() { return QStringLiteral("거래처원장"); }
+    // Reads the ledger again when another PC writes a voucher or this client's payment.
+    void followChanges(AccountChanges &changes);
 
     QComboBox *cmbMode = nullptr;
     QLineEdit *txtClient = nullptr;
@@ -62,6 +65,8 @@ protected:
     void done(int result) override;
 
 private:
+    // Reads the client's ledger over the period last taken.
+    void reload();
     // A client must be chosen for printing and saving; false after saying so.
     bool haveClient();
 
@@ -85,4 +90,5 @@ void setDayStatement(DayStatement open);
 
 // Opens the client ledger modally for that client (code 0: to be chosen) over this month.
 void openClientLedger(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile,
-                      const QString &reportFolder, BusiMode mode, qint64 clientCode);
+                      const QString &reportFolder, BusiMode mode, qint64 clientCode,
+                      AccountChanges *changes = nullptr);

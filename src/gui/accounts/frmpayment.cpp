@@ -15,6 +15,7 @@
 #include "accountdelegate.h"
 #include "clientchooser.h"
 #include "commitgrid.h"
+#include "core/accounts/accountchanges.h"
 #include "core/accounts/balances.h"
 #include "core/accounts/payment.h"
 #include "core/accounts/paymentsmodel.h"
@@ -103,8 +104,12 @@ FrmPayment::FrmPayment(Database &db, UserPrompt &prompt, VoucherLookups &lookups
     spList->setColumnWidth(PaymentsModel::ColAmount, 120);
     spList->setColumnWidth(PaymentsModel::ColMethod, 90);
     spList->setCommit([this](const QModelIndex &index, const QString &typed) {
-        if (m_model->commitCell(index.row(), index.column(), typed))
-            showBalance();
+        m_model->commitCell(index.row(), index.column(), typed);
+        showBalance();
+    });
+    connect(spList, &CommitGrid::editEnded, this, [this] {
+        if (m_reloadPending)
+            reloadPayments();
     });
     spList->installEventFilter(this);
     layout->addWidget(spList, 1);
@@ -172,6 +177,26 @@ qint64 FrmPayment::clientCode() const
 void FrmPayment::setClient(BusiMode mode, qint64 code)
 {
     m_client->setClient(mode, code);
+}
+
+void FrmPayment::followChanges(AccountChanges &changes)
+{
+    connect(&changes, &AccountChanges::accountChanged, this, [this](BusiMode changedMode, qint64 code) {
+        if (changedMode == mode() && code == clientCode())
+            reloadPayments();
+    });
+    connect(&changes, &AccountChanges::vouchersChanged, this, [this] { showBalance(); });
+    connect(&changes, &AccountChanges::reconnected, this, [this] { reloadPayments(); });
+}
+
+void FrmPayment::reloadPayments()
+{
+    // Rows stay put while a cell is edited or written; the list is read once that is over.
+    m_reloadPending = spList->isBusy();
+    if (m_reloadPending)
+        return;
+    m_model->reload();
+    showBalance();
 }
 
 void FrmPayment::showClient()
@@ -283,7 +308,7 @@ bool FrmPayment::eventFilter(QObject *watched, QEvent *event)
         return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (watched == spList) {
-        if (key == Qt::Key_F4 || key == Qt::Key_Delete) {
+        if (key == Qt::Key_F4) { // as a voucher is deleted
             runCommand([this] { btnDelete_Click(); });
             return true;
         }
@@ -311,10 +336,12 @@ bool FrmPayment::eventFilter(QObject *watched, QEvent *event)
 }
 
 void openPayments(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile, BusiMode mode,
-                  qint64 clientCode)
+                  qint64 clientCode, AccountChanges *changes)
 {
     SelData lookups(db, prompt, postFile, parent);
     FrmPayment window(db, prompt, lookups, parent);
+    if (changes)
+        window.followChanges(*changes);
     window.setClient(mode, clientCode);
     window.exec();
 }

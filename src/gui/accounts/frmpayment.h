@@ -7,6 +7,7 @@
 
 #include "core/masterdata/businessmode.h"
 
+class AccountChanges;
 class ClientChooser;
 class CommitGrid;
 class Database;
@@ -37,6 +38,9 @@ public:
     BusiMode mode() const;
     qint64 clientCode() const;
     PaymentsModel &model() { return *m_model; }
+    // Shows what other PCs write into a server ledger: this client's payments and balance are
+    // read again (an open cell edit first ends as the user leaves it).
+    void followChanges(AccountChanges &changes);
     static QString caption() { return QStringLiteral("입금·지급"); }
 
     QComboBox *cmbMode = nullptr;
@@ -70,14 +74,17 @@ private:
     void runCommand(const std::function<void()> &command);
     void showClient();
     void showBalance();
+    // Reads this client's payments again, or once the open edit is over.
+    void reloadPayments();
 
     Database &m_db;
     UserPrompt &m_prompt;
     PaymentsModel *m_model;
     ClientChooser *m_client;
+    bool m_reloadPending = false;
 };
 
 // Opens the payments window modally, preset to that client (code 0: none), with the register
-// windows of the lookup over postFile.
+// windows of the lookup over postFile, following changes when given.
 void openPayments(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile, BusiMode mode,
-                  qint64 clientCode);
+                  qint64 clientCode, AccountChanges *changes = nullptr);

@@ -6,52 +6,56 @@
 #include <QDate>
 #include <QItemSelectionModel>
 #include <QPointer>
+#include <QTableView>
 
 #include "core/base/userprompt.h"
-#include "frmmain.h"
+#include "core/ledger/ledgermodel.h"
+#include "core/shell/startup.h"
 #include "gui/accounts/frmclientledger.h"
 #include "gui/documents/frmbusinessinfo.h"
 #include "gui/documents/frmtaxinvoice.h"
 #include "gui/documents/statementprinting.h"
-#include "ledgergrid.h"
+#include "safetycommands.h"
 
 QString statementMenuItem()
 {
     return QStringLiteral("거래명세표 인쇄(&D)");
 }
 
-void addDocumentCommands(frmMain &window, Database &db, UserPrompt &prompt)
+void addDocumentCommands(QWidget &window, SafetyCommandHost &host, Database &db, UserPrompt &prompt)
 {
     // The ledger and the prompt live as long as the window; a client ledger outliving it opens nothing.
-    setDayStatement([&db, &prompt, guard = QPointer<frmMain>(&window)](QWidget *parent, qint64 code, const QString &date) {
+    setDayStatement([&db, &prompt, &host, guard = QPointer<QWidget>(&window)](QWidget *parent, qint64 code,
+                                                                             const QString &date) {
         if (guard)
-            printStatementOfDay(parent, db, prompt, code, QDate::fromString(date, Qt::ISODate), guard->paths().gRptPath);
+            printStatementOfDay(parent, db, prompt, code, QDate::fromString(date, Qt::ISODate), host.paths().gRptPath);
     });
-    window.addToolCommand(QStringLiteral("사업자 정보(&Q)"), [&] {
+    host.addToolCommand(QStringLiteral("사업자 정보(&Q)"), [&] {
         FrmBusinessInfo w(db, prompt, &window);
         if (w.load())
             w.exec();
     });
-    window.addToolCommand(QStringLiteral("세금계산서 자료(&X)"), [&] {
-        FrmTaxInvoice w(db, prompt, window.paths().gRptPath, &window);
+    host.addToolCommand(QStringLiteral("세금계산서 자료(&X)"), [&] {
+        FrmTaxInvoice w(db, prompt, host.paths().gRptPath, &window);
         w.exec();
     });
 }
 
-void printStatementOfSelection(frmMain &window, Database &db, UserPrompt &prompt)
+void printStatementOfSelection(QWidget &window, const QTableView &grid, const LedgerModel &model, Database &db,
+                               UserPrompt &prompt, const QString &reportFolder)
 {
     std::set<int> rows;
-    for (const QModelIndex &index : window.spList->selectionModel()->selectedIndexes())
+    for (const QModelIndex &index : grid.selectionModel()->selectedIndexes())
         rows.insert(index.row());
-    if (rows.empty() && window.spList->currentIndex().isValid())
-        rows.insert(window.spList->currentIndex().row());
+    if (rows.empty() && grid.currentIndex().isValid())
+        rows.insert(grid.currentIndex().row());
     QList<qint64> keys;
     for (const int r : rows)
-        if (r < window.model().rowCount() && window.model().row(r).totalId != 0)
-            keys.append(window.model().row(r).totalId);
+        if (r < model.rowCount() && model.row(r).totalId != 0)
+            keys.append(model.row(r).totalId);
     if (keys.empty()) {
         prompt.MsgInfo(QStringLiteral("거래명세표로 인쇄할 저장된 행을 먼저 선택하세요."), QStringLiteral("거래명세표"));
         return;
     }
-    printStatement(&window, db, prompt, keys, window.paths().gRptPath);
+    printStatement(&window, db, prompt, keys, reportFolder);
 }

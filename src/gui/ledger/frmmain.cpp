@@ -32,13 +32,7 @@
 #include "core/base/userprompt.h"
 #include "core/ledger/ledgerselection.h"
 #include "core/ledger/liveledger.h"
-#include "core/callerid/callhistory.h"
-#include "core/callerid/incomingcall.h"
-#include "core/callerid/telvox.h"
-#include "core/callerid/telvoxports.h"
-#include "core/callerid/waitingcalls.h"
-#include "core/data/recordset.h"
-#include "core/masterdata/callerlookup.h"
+#include "core/callerid/calleriddesk.h"
 #include "core/shell/settingkeys.h"
 #include "core/layout/layoutini.h"
 #include "core/layout/twips.h"
@@ -87,11 +81,13 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     setAccessibleName(caption());
     installAccessibility();
     m_ledger = std::make_unique<Ledger>(m_db, m_prompt, m_model);
+    m_callerId = std::make_unique<CallerIdDesk>(m_settings, m_db, m_prompt, *this);
     buildControls();
     addCallerIdCommands();
-    addSafetyCommands(*this, m_settings, m_db, m_prompt);
-    addAccountCommands(*this, m_db, m_prompt);
-    addDocumentCommands(*this, m_db, m_prompt);
+    addSafetyCommands(*this, *this, *this, m_settings, m_db, m_prompt);
+    // The payments window and the client ledger open on the customer the panel shows.
+    addAccountCommands(*this, *this, m_db, m_prompt, [this] { return txtCurClient[1]->text().toLongLong(); });
+    addDocumentCommands(*this, *this, m_db, m_prompt);
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     // The designed size, within the screen (a 1024x768 one keeps room for the title bar).
@@ -121,6 +117,30 @@ void frmMain::buildControls()
     auto *top = new QVBoxLayout(pnlTop);
     top->setContentsMargins(6, 4, 6, 4);
     top->setSpacing(4);
+    // Two rows that fit a 1024-pixel screen: the period, group and caller ID above, the
+    // searches and the commands below.
+    buildPeriodStrip(top);
+    buildSearchStrip(top);
+    buildLedgerGrid();
+    buildTotals();
+    buildClientStrip();
+
+    setTabOrder(spDate[0], spDate[1]);
+    setTabOrder(spDate[1], chkChain);
+    setTabOrder(chkChain, cmbGroup);
+    setTabOrder(cmbGroup, txtPName);
+    setTabOrder(txtPName, cmbGu);
+    setTabOrder(cmbGu, txtCName);
+    setTabOrder(txtCName, chkNoSale);
+    setTabOrder(chkNoSale, btnRefresh);
+
+    auto *f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    f3->setContext(Qt::WindowShortcut);
+    connect(f3, &QShortcut::activated, this, [this] { runCommand([this] { F3(); }); });
+}
+
+void frmMain::buildPeriodStrip(QVBoxLayout *top)
+{
     auto *filters = new QHBoxLayout;
     filters->setSpacing(4);
     top->addLayout(filters);
@@ -182,11 +202,12 @@ void frmMain::buildControls()
     connect(cmbGroup, &QComboBox::currentTextChanged, this, [this](const QString &text) { m_filter.setGroup(text); });
     filters->addWidget(cmbGroup);
 
-    // Two rows that fit a 1024-pixel screen: the period, group and caller ID above, the
-    // searches and the commands below.
     filters->addStretch(1);
     buildCallerIdControls(filters);
+}
 
+void frmMain::buildSearchStrip(QVBoxLayout *top)
+{
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
     top->addLayout(buttons);
@@ -251,7 +272,10 @@ void frmMain::buildControls()
     connectCommand(btnPrint, [this] { btnPrint_Click(); });
     // Closing ends the open edit itself (closeEvent), whichever way the window is closed.
     connect(btnExit, &QPushButton::clicked, this, &QWidget::close);
+}
 
+void frmMain::buildLedgerGrid()
+{
     spList = named(new LedgerGrid(this), QStringLiteral("spList"), QStringLiteral("장부"));
     spList->setModel(&m_model);
     for (int c = 0; c < LedgerModel::ColumnCount; ++c)
@@ -265,7 +289,10 @@ void frmMain::buildControls()
     spList->viewport()->installEventFilter(this);
     spList->horizontalHeader()->viewport()->installEventFilter(this);
     spList->verticalHeader()->viewport()->installEventFilter(this);
+}
 
+void frmMain::buildTotals()
+{
     spTotal = named(new QTableView(this), QStringLiteral("spTotal"), QStringLiteral("합계"));
     spTotal->setModel(&m_totalsModel);
     spTotal->horizontalHeader()->hide();
@@ -278,7 +305,10 @@ void frmMain::buildControls()
     connect(spList->horizontalHeader(), &QHeaderView::sectionResized, this, &frmMain::spList_ColWidthChange);
     connect(spList->horizontalScrollBar(), &QScrollBar::valueChanged, spTotal->horizontalScrollBar(),
             &QScrollBar::setValue);
+}
 
+void frmMain::buildClientStrip()
+{
     pnlBottom = named(new QWidget(this), QStringLiteral("pnlBottom"), QStringLiteral("거래처 정보"));
     auto *bottom = new QGridLayout(pnlBottom);
     bottom->setContentsMargins(4, 2, 4, 2);
@@ -302,19 +332,6 @@ void frmMain::buildControls()
                                 i == 0 ? QStringLiteral("매입처 코드") : QStringLiteral("매출처 코드"));
         txtCurClient[i]->hide();
     }
-
-    setTabOrder(spDate[0], spDate[1]);
-    setTabOrder(spDate[1], chkChain);
-    setTabOrder(chkChain, cmbGroup);
-    setTabOrder(cmbGroup, txtPName);
-    setTabOrder(txtPName, cmbGu);
-    setTabOrder(cmbGu, txtCName);
-    setTabOrder(txtCName, chkNoSale);
-    setTabOrder(chkNoSale, btnRefresh);
-
-    auto *f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
-    f3->setContext(Qt::WindowShortcut);
-    connect(f3, &QShortcut::activated, this, [this] { runCommand([this] { F3(); }); });
 }
 
 QWidget *frmMain::buildClientPanel(int side, QLabel *values[6])
@@ -366,7 +383,22 @@ void frmMain::ledgerOpened(const AppPaths &paths)
         m_ownLookups = std::make_unique<SelData>(m_db, m_prompt, m_paths.gPostFile, this);
         m_lookups = m_ownLookups.get();
     }
-    m_entry = std::make_unique<LedgerEntry>(*this, *spList, m_db, m_prompt, *m_lookups);
+    LedgerEntry::Controls controls;
+    controls.window = this;
+    controls.grid = spList;
+    controls.clientAnchor = pnlTop;
+    for (std::size_t i = 0; i < 6; ++i) {
+        controls.panels[0][i] = pnlinfo[i];
+        controls.panels[1][i] = pnlinfo2[i];
+    }
+    for (std::size_t side = 0; side < 2; ++side) {
+        controls.codes[side] = txtCurClient[side];
+        controls.editButtons[side] = btnClientEdit[side];
+    }
+    controls.connectCommand = [this](QAbstractButton *button, std::function<void()> command) {
+        connectCommand(button, std::move(command));
+    };
+    m_entry = std::make_unique<LedgerEntry>(controls, m_model, *m_ledger, m_db, m_prompt, *m_lookups);
     // On a server the grid follows other PCs' writes; the selection and the current cell stay
     // with their rows, an open edit is left alone until it ends.
     m_live = std::make_unique<LiveLedger>(m_db, *m_ledger, m_model);
@@ -551,7 +583,7 @@ void frmMain::showGridMenu(const QPoint &globalPos)
 {
     const int item = GridMenuChoice(this, globalPos, {statementMenuItem()});
     if (item >= GridMenu::Extra)
-        runCommand([this] { printStatementOfSelection(*this, m_db, m_prompt); });
+        runCommand([this] { printStatementOfSelection(*this, *spList, m_model, m_db, m_prompt, m_paths.gRptPath); });
     else
         RunGridMenuItem(item, this, spList, m_prompt, m_formIniDir);
 }
@@ -741,7 +773,7 @@ bool frmMain::runLogin()
 void frmMain::SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd)
 {
     if (m_entry)
-        m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);
+        m_entry->editor().SyncUpdateClient(ClientCode(nCode), nBusiMode, bAdd);
     // The edit window may have renamed the client in its vouchers too: the rows shown are read
     // again, so that the grid shows what the ledger holds (unchanged where the user said no).
     if (!m_live)
@@ -761,11 +793,6 @@ void frmMain::LoadFormIni()
 }
 
 void frmMain::SaveFormIni() { ::SaveFormIni(this, m_formIniDir); }
-void frmMain::setPanelText(QLabel *panel, const QString &text)
-{
-    panel->setText(text);
-    panel->setAccessibleDescription(text);
-}
 
 // Sales; Shift+click opens the purchase window.
 void frmMain::btnGraph_Click() { FrmTradeGraph::open(this, m_db, m_prompt, FrmTradeGraph::clickedMode()); }
@@ -810,16 +837,6 @@ void frmMain::buildCallerIdControls(QHBoxLayout *row)
 
     connectCommand(chkUseTelvox, [this] { chkUseTelvox_Click(); });
     connect(btnTelvoxList, &QToolButton::clicked, this, [this] { btnTelvoxList_Click(); });
-    for (int i = 0; i < TelvoxPorts::Count; ++i) {
-        telvox[i] = new ::telvox(m_settings, this);
-        connect(telvox[i], &::telvox::Received, this,
-                [this, i](int kind, const QString &data) { telvox_Received(i, kind, data); });
-        // A device pulled out (or a server gone) is said once; ticking the box again reopens it.
-        connect(telvox[i], &::telvox::linkLost, this, [this](const QString &name, const QString &reason) {
-            m_prompt.MsgWarn(QStringLiteral("포트 ") + name + QStringLiteral("의 발신번호 표시기 연결이 끊어졌습니다.\r\n")
-                             + reason);
-        });
-    }
 }
 
 void frmMain::addCallerIdCommands()
@@ -878,30 +895,13 @@ void frmMain::chkUseTelvox_Click()
 
 void frmMain::OpenTelvox()
 {
-    if (!chkUseTelvox->isChecked())
-        return;
-    m_telvoxPorts = TelvoxPorts::load(m_settings);
-    for (int i = 0; i < TelvoxPorts::Count; ++i) {
-        if (telvox[i]->IsOpen() || TelvoxPorts::isUnused(m_telvoxPorts.at(i)))
-            continue;
-        QString name = TelvoxPorts::portName(m_telvoxPorts.at(i));
-        QString reply;
-        if (telvox[i]->OpenPort(name, reply) != 0)
-            m_prompt.MsgPlain(QStringLiteral("포트 ") + name + QStringLiteral("으로 TELVOX OPEN에 실패했습니다."));
-    }
+    if (chkUseTelvox->isChecked())
+        m_callerId->OpenTelvox();
 }
 
 void frmMain::CloseTelvox()
 {
-    m_telvoxPorts = TelvoxPorts::load(m_settings);
-    for (int i = 0; i < TelvoxPorts::Count; ++i) {
-        if (!telvox[i]->IsOpen() || TelvoxPorts::isUnused(m_telvoxPorts.at(i)))
-            continue;
-        QString name = TelvoxPorts::portName(m_telvoxPorts.at(i));
-        QString reply;
-        if (telvox[i]->ClosePort(name, reply) != 0)
-            m_prompt.MsgPlain(QStringLiteral("포트 ") + name + QStringLiteral("으로 TELVOX CLOSE에 실패했습니다."));
-    }
+    m_callerId->CloseTelvox();
 }
 
 void frmMain::showTelvoxOptions()
@@ -911,96 +911,65 @@ void frmMain::showTelvoxOptions()
     options.exec();
 }
 
-void frmMain::telvox_Received(int index, int kind, const QString &data)
+void frmMain::telvox_Received(int index, const CallerReport &report)
 {
-    if (kind != CallerReport::Number && kind != CallerReport::NoNumber)
-        return;
-    m_pendingCalls.append({index, callKindOf(kind, data), data});
-    if (m_inCall)
-        return;
-    m_inCall = true;
-    while (!m_pendingCalls.isEmpty()) {
-        const PendingCall call = m_pendingCalls.takeFirst();
-        // A word in place of a number ("Restricted", "0000000000") is never looked up as one.
-        const QString number = call.kind == CallKind::Number ? call.data : QString();
-        HandleTelvoxNumber(number);
-        // Every report is kept, with its kind and the customer it was found to be.
-        const QString port = TelvoxPorts::portName(m_telvoxPorts.value(call.member));
-        const QString name = number.isEmpty() ? QString() : pnlinfo2[0]->text();
-        const QDateTime now = QDateTime::currentDateTime();
-        const SqlError e = CallHistory(m_db).record(now, port, call.kind, number, name);
-        if (e.isError() && !m_historyFailed) {
-            m_historyFailed = true; // said once, not at every ring
-            reportQueryError(e, m_prompt);
-        }
-        if (m_telvoxList)
-            m_telvoxList->AddMsg(
-                CallHistory::line(CallHistory::timeText(now), port, static_cast<int>(call.kind), number, name));
-    }
-    m_inCall = false;
-}
-
-void frmMain::HandleTelvoxNumber(const QString &number)
-{
-    if (!InputFromTelvox(number))
-        PushWaitingCall(number);
+    m_callerId->telvox_Received(index, report);
 }
 
 bool frmMain::InputFromTelvox(const QString &Telno)
 {
-    QString number = Telno;
-    if (number.isEmpty()) {
-        number = PopWaitingCall();
-        if (number.isEmpty())
-            return false;
-    }
-    txtGetTelvox->setText(number);
-    txtGetTelvox->setFocus();
-    QString key;
-    const QString display = FormatTel(number, &key);
-    if (m_entry)
-        m_entry->showClient(BusiMode::Customer, nullptr);
-    if (key.isEmpty()) {
-        setPanelText(pnlinfoSales, IncomingCall::unknownFormatText(txtGetTelvox->text()));
-        return true;
-    }
-    const std::optional<CallerLookup> found = LookupCaller(m_db, m_prompt, number);
-    if (!found)
-        return true;
-    if (!found->found) {
-        setPanelText(pnlinfoSales, IncomingCall::unregisteredText(txtGetTelvox->text()));
-    } else {
-        // Let the window paint; a report arriving meanwhile waits for this one (telvox_Received).
-        QCoreApplication::processEvents();
-        if (m_entry)
-            m_entry->showClient(BusiMode::Customer, &found->caller);
-        setPanelText(pnlinfoSales, found->products);
-    }
-    QTextCursor start(txtTelvoxList->document());
-    start.movePosition(QTextCursor::Start);
-    start.insertText(IncomingCall::logLine(display, QDateTime::currentDateTime(), pnlinfo2[0]->text(),
-                                           pnlinfoSales->text())
-                     + QLatin1Char('\n'));
-    return true;
+    return m_callerId->InputFromTelvox(Telno);
 }
 
 void frmMain::PushWaitingCall(const QString &number)
 {
-    stanbyList();
-    m_waitingCalls->PushWaitingCall(number);
+    m_callerId->PushWaitingCall(number);
 }
 
 QString frmMain::PopWaitingCall()
 {
+    return m_callerId->PopWaitingCall();
+}
+
+void frmMain::showNumber(const QString &number)
+{
+    txtGetTelvox->setText(number);
+    txtGetTelvox->setFocus();
+}
+
+void frmMain::showCaller(const ClientRecord *caller)
+{
+    if (m_entry)
+        m_entry->showClient(BusiMode::Customer, caller);
+}
+
+void frmMain::showProducts(const QString &text)
+{
+    LedgerEntry::setPanelText(pnlinfoSales, text);
+}
+
+void frmMain::addLogLine(const QString &line)
+{
+    QTextCursor start(txtTelvoxList->document());
+    start.movePosition(QTextCursor::Start);
+    start.insertText(line + QLatin1Char('\n'));
+}
+
+void frmMain::addHistoryLine(const QString &line)
+{
+    if (m_telvoxList)
+        m_telvoxList->AddMsg(line);
+}
+
+void frmMain::useWaitingList()
+{
     stanbyList();
-    return m_waitingCalls->PopWaitingCall();
 }
 
 FrmTelvoxStanbyList &frmMain::stanbyList()
 {
     if (!m_stanbyList) {
-        m_waitingCalls = std::make_unique<WaitingCalls>();
-        m_stanbyList = new FrmTelvoxStanbyList(m_settings, m_prompt, *m_waitingCalls, [this] {
+        m_stanbyList = new FrmTelvoxStanbyList(m_settings, m_prompt, m_callerId->waitingCalls(), [this] {
             FrmTelvoxList &w = telvoxList();
             w.showNormal();
             w.raise();
@@ -1014,9 +983,8 @@ FrmTelvoxList &frmMain::telvoxList()
     if (!m_telvoxList) {
         m_telvoxList = new FrmTelvoxList(this);
         // The calls of earlier runs first, from the ledger's call history.
-        if (const auto lines = CallHistory(m_db).lines(1000, m_prompt))
-            for (const QString &line : *lines)
-                m_telvoxList->AddMsg(line);
+        for (const QString &line : m_callerId->earlierCalls(1000))
+            m_telvoxList->AddMsg(line);
     }
     return *m_telvoxList;
 }

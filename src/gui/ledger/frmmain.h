@@ -9,13 +9,14 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "core/callerid/callerreport.h"
+#include "core/callerid/calleriddesk.h"
 #include "core/ledger/ledger.h"
 #include "core/ledger/ledgerfilter.h"
 #include "core/ledger/ledgermodel.h"
 #include "core/ledger/totalsmodel.h"
 #include "core/shell/startupsequence.h"
 #include "gui/callerid/frmtelvoxoptions.h"
+#include "safetycommands.h"
 
 class AppSettings;
 class Database;
@@ -36,14 +37,17 @@ class LiveLedger;
 class VoucherLookups;
 class QPlainTextEdit;
 class QHBoxLayout;
-class telvox;
-class WaitingCalls;
+class QVBoxLayout;
 class FrmTelvoxList;
 class FrmTelvoxStanbyList;
 
 // The ledger window: the filter strip, the voucher grid, its totals and the client panels.
 // It is the view of the opening and shows the state of its LedgerFilter.
-class frmMain final : public QWidget, public StartupSequence::View, public TelvoxHost
+class frmMain final : public QWidget,
+                      public StartupSequence::View,
+                      public TelvoxHost,
+                      public CallerIdDesk::View,
+                      public SafetyCommandHost
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(frmMain)
@@ -78,15 +82,15 @@ public:
     // A button or check box of the window whose click is such a command.
     void connectCommand(QAbstractButton *button, std::function<void()> command);
     // A 도구 menu entry; like the buttons it first finishes an open cell edit.
-    QAction *addToolCommand(const QString &text, std::function<void()> command);
+    QAction *addToolCommand(const QString &text, std::function<void()> command) override;
     LedgerFilter &filter() { return m_filter; }
 
-    const AppPaths &paths() const { return m_paths; }
-    LedgerModel &model() { return m_model; }
+    const AppPaths &paths() const override { return m_paths; }
+    LedgerModel &model() override { return m_model; }
     Ledger &ledger() { return *m_ledger; }
     LedgerEntry &entry() { return *m_entry; }
     // Other PCs' changes of the shown vouchers; null before the ledger is opened.
-    LiveLedger *live() { return m_live.get(); }
+    LiveLedger *live() override { return m_live.get(); }
     // Called by the client edit window after a save: the panel of that side shows the client.
     void SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd);
     QString DefaultDate() const { return m_ledger->DefaultDate(); }
@@ -94,13 +98,12 @@ public:
     static QString caption();
     static constexpr int MinimumTwips = 5000;
 
-    // Caller ID. The ports open only while "발신번호사용" is ticked; a failed open or close
-    // says so once per port and goes on with the other.
+    // Caller ID, handled by the desk (the window only shows it). The ports open only while
+    // "발신번호사용" is ticked.
+    CallerIdDesk &callerId() { return *m_callerId; }
     void OpenTelvox() override;
     void CloseTelvox() override;
-    // Shows the caller of number (or of the oldest waiting call when number is empty): the
-    // customer panel, the products and a line at the top of the call log. False only when
-    // there was no number to look up.
+    void telvox_Received(int index, const CallerReport &report);
     bool InputFromTelvox(const QString &Telno);
     void PushWaitingCall(const QString &number);
     QString PopWaitingCall();
@@ -109,7 +112,29 @@ public:
     FrmTelvoxList &telvoxList();
     void showTelvoxOptions();
 
-    // Controls, named as the rest of the program knows them.
+    // One day back (-1) or forward (+1) in date box i, then the chain rule.
+    void udDateCng_Change(int index, int days);
+    void btnMonthView_Click(int index);
+    // The layout file's folder; empty means the user's FormIni folder.
+    void setFormIniDir(const QString &dir) { m_formIniDir = dir; }
+    // Freezes "today" (the default period, the entry row's dates, the date rules) before
+    // Form_Load; tests use it.
+    void setToday(const QDate &today)
+    {
+        m_today = today;
+        m_filter.setToday(today);
+    }
+    QDate today() const override { return m_today.isValid() ? m_today : QDate::currentDate(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+
+private:
+    // Controls, named as the rest of the program knows them (and as their objectName, by which
+    // tests and screen readers find them).
     QWidget *pnlTop = nullptr;
     QLineEdit *spDate[2] = {};
     QWidget *udDateCng[2] = {};
@@ -135,37 +160,19 @@ public:
     QPushButton *btnClientEdit[2] = {};
     QLabel *pnlinfoSales = nullptr;
     QLineEdit *txtCurClient[2] = {};
-    ::telvox *telvox[2] = {};
     QCheckBox *chkUseTelvox = nullptr;
     QLineEdit *txtGetTelvox = nullptr;
     QToolButton *btnTelvoxList = nullptr;
     QPlainTextEdit *txtTelvoxList = nullptr;
 
-    // One day back (-1) or forward (+1) in date box i, then the chain rule.
-    void udDateCng_Change(int index, int days);
-    void btnMonthView_Click(int index);
-    // The layout file's folder; empty means the user's FormIni folder.
-    void setFormIniDir(const QString &dir) { m_formIniDir = dir; }
-    // Freezes "today" (the default period, the entry row's dates, the date rules) before
-    // Form_Load; tests use it.
-    void setToday(const QDate &today)
-    {
-        m_today = today;
-        m_filter.setToday(today);
-    }
-    QDate today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
-    // A client panel's value: shown, and given to screen readers as the panel's description
-    // (its name stays the caption).
-    static void setPanelText(QLabel *panel, const QString &text);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool event(QEvent *event) override;
-
-private:
+    // The window's strips, top to bottom.
     void buildControls();
+    void buildPeriodStrip(QVBoxLayout *top);
+    void buildSearchStrip(QVBoxLayout *top);
+    void buildLedgerGrid();
+    void buildTotals();
+    void buildClientStrip();
     QWidget *buildClientPanel(int side, QLabel *values[6]);
     // Shows the filter's state in the strip; the boxes' own signals are held meanwhile, as
     // this is no user's change.
@@ -191,8 +198,12 @@ private:
     void buildCallerIdControls(QHBoxLayout *row);
     void addCallerIdCommands(); // the 도구 menu entries and the tab order
     void chkUseTelvox_Click();
-    void telvox_Received(int index, int kind, const QString &data);
-    void HandleTelvoxNumber(const QString &number);
+    void showNumber(const QString &number) override;
+    void showCaller(const ClientRecord *caller) override;
+    void showProducts(const QString &text) override;
+    void addLogLine(const QString &line) override;
+    void addHistoryLine(const QString &line) override;
+    void useWaitingList() override;
     void btnTelvoxList_Click();
     void SaveFormIni();
 
@@ -215,19 +226,7 @@ private:
     QList<int> m_changedWidths;   // columns resized since the header was pressed
     QDate m_today;
     QString m_formIniDir;
-    QStringList m_telvoxPorts;
-    // Reports are looked up one after another: one that arrives while a lookup waits on the
-    // event loop (a box, the yield before the panels) is taken up when that lookup is done.
-    struct PendingCall
-    {
-        int member;
-        CallKind kind;
-        QString data;
-    };
-    QList<PendingCall> m_pendingCalls;
-    bool m_inCall = false;
-    bool m_historyFailed = false;
-    std::unique_ptr<WaitingCalls> m_waitingCalls;
+    std::unique_ptr<CallerIdDesk> m_callerId;
     FrmTelvoxStanbyList *m_stanbyList = nullptr;
     FrmTelvoxList *m_telvoxList = nullptr;
 };

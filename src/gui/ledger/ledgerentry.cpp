@@ -8,23 +8,22 @@
 
 #include "core/masterdata/clientrecord.h"
 #include "gui/ui/frmfloatmsg.h"
-#include "frmmain.h"
 #include "ledgergrid.h"
 
-LedgerEntry::LedgerEntry(frmMain &window, LedgerGrid &grid, Database &db, UserPrompt &prompt,
+LedgerEntry::LedgerEntry(const Controls &controls, LedgerModel &model, Ledger &ledger, Database &db, UserPrompt &prompt,
                          VoucherLookups &lookups)
-    : m_window(window),
-      m_grid(grid),
-      m_editor(std::make_unique<VoucherEditor>(db, prompt, lookups, window.model(), window.ledger(), *this))
+    : m_controls(controls),
+      m_grid(*controls.grid),
+      m_editor(std::make_unique<VoucherEditor>(db, prompt, lookups, model, ledger, *this))
 {
-    grid.setVoucherEditor(m_editor.get());
+    m_grid.setVoucherEditor(m_editor.get());
     for (const BusiMode side : {BusiMode::Supplier, BusiMode::Customer}) {
-        const int i = toInt(side);
-        QObject::connect(
-            window.txtCurClient[i], &QLineEdit::textChanged, window.btnClientEdit[i],
-            [button = window.btnClientEdit[i]](const QString &text) { button->setEnabled(!text.isEmpty()); });
-        window.btnClientEdit[i]->setEnabled(!window.txtCurClient[i]->text().isEmpty());
-        window.connectCommand(window.btnClientEdit[i], [this, side] { btnClientEdit_Click(side); });
+        const auto i = static_cast<std::size_t>(toInt(side));
+        QPushButton *button = controls.editButtons[i];
+        QObject::connect(controls.codes[i], &QLineEdit::textChanged, button,
+                         [button](const QString &text) { button->setEnabled(!text.isEmpty()); });
+        button->setEnabled(!controls.codes[i]->text().isEmpty());
+        controls.connectCommand(button, [this, side] { btnClientEdit_Click(side); });
     }
 }
 
@@ -64,18 +63,19 @@ void LedgerEntry::setRowMode(bool on)
 
 void LedgerEntry::showFloatMsg(const QString &text)
 {
-    ShowFloatMsg(text, FloatMsg::Delay, 1, FloatMsgCyan, &m_window);
+    ShowFloatMsg(text, FloatMsg::Delay, 1, FloatMsgCyan, m_controls.window);
 }
 
 void LedgerEntry::showClient(BusiMode side, const ClientRecord *client)
 {
-    QLabel **panels = side == BusiMode::Supplier ? m_window.pnlinfo : m_window.pnlinfo2;
+    const auto i = static_cast<std::size_t>(toInt(side));
+    const std::array<QLabel *, 6> &panels = m_controls.panels[i];
     const QString values[6] = {client ? client->name : QString(),    client ? client->tel : QString(),
                                client ? client->zipcode : QString(), client ? client->phone : QString(),
                                client ? client->address : QString(), client ? client->memo : QString()};
-    for (int i = 0; i < 6; ++i)
-        frmMain::setPanelText(panels[i], values[i]);
-    m_window.txtCurClient[toInt(side)]->setText(client ? QString::number(client->id) : QString());
+    for (std::size_t p = 0; p < panels.size(); ++p)
+        setPanelText(panels[p], values[p]);
+    m_controls.codes[i]->setText(client ? QString::number(client->id) : QString());
 }
 
 const QObject *LedgerEntry::codeAnchor() const
@@ -86,16 +86,22 @@ const QObject *LedgerEntry::codeAnchor() const
 
 const QObject *LedgerEntry::clientAnchor() const
 {
-    return m_window.pnlTop;
+    return m_controls.clientAnchor;
 }
 
 void LedgerEntry::btnClientEdit_Click(BusiMode side)
 {
     bool ok = false;
-    const qint32 code = m_window.txtCurClient[toInt(side)]->text().toInt(&ok);
+    const qint32 code = m_controls.codes[static_cast<std::size_t>(toInt(side))]->text().toInt(&ok);
     if (!ok || code == 0)
         return;
     if (m_openClientEdit)
         m_openClientEdit(side, code);
     focusGrid();
+}
+
+void LedgerEntry::setPanelText(QLabel *panel, const QString &text)
+{
+    panel->setText(text);
+    panel->setAccessibleDescription(text);
 }

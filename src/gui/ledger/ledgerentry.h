@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 
 #include "core/ledger/vouchereditor.h"
 
-class frmMain;
-class LedgerGrid;
 class Database;
+class Ledger;
+class LedgerGrid;
+class LedgerModel;
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
 class UserPrompt;
 class VoucherLookups;
 
@@ -17,7 +24,21 @@ class VoucherLookups;
 class LedgerEntry final : public VoucherEditor::View
 {
 public:
-    LedgerEntry(frmMain &window, LedgerGrid &grid, Database &db, UserPrompt &prompt, VoucherLookups &lookups);
+    // The window's controls that voucher entry shows into, by side (supplier, customer).
+    struct Controls
+    {
+        QWidget *window = nullptr; // owns the floating notice
+        LedgerGrid *grid = nullptr;
+        QWidget *clientAnchor = nullptr; // what the client windows open against
+        std::array<std::array<QLabel *, 6>, 2> panels{}; // pnlinfo, pnlinfo2
+        std::array<QLineEdit *, 2> codes{};              // txtCurClient
+        std::array<QPushButton *, 2> editButtons{};      // btnClientEdit
+        // Makes a click a command of the window: an open cell edit ends first.
+        std::function<void(QAbstractButton *, std::function<void()>)> connectCommand;
+    };
+
+    LedgerEntry(const Controls &controls, LedgerModel &model, Ledger &ledger, Database &db, UserPrompt &prompt,
+                VoucherLookups &lookups);
     ~LedgerEntry() override;
     LedgerEntry(const LedgerEntry &) = delete;
     LedgerEntry &operator=(const LedgerEntry &) = delete;
@@ -38,8 +59,12 @@ public:
     const QObject *codeAnchor() const override;
     const QObject *clientAnchor() const override;
 
+    // A client panel's value: shown, and given to screen readers as the panel's description
+    // (its name stays the caption).
+    static void setPanelText(QLabel *panel, const QString &text);
+
 private:
-    frmMain &m_window;
+    Controls m_controls;
     LedgerGrid &m_grid;
     std::unique_ptr<VoucherEditor> m_editor;
     ClientEditOpener m_openClientEdit;

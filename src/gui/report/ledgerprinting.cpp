@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QGuiApplication>
 
-#include "core/base/consoleprompt.h"
 #include "core/data/database.h"
 #include "core/report/ledgerprint.h"
 #include "core/ledger/ledgerselection.h"
@@ -42,17 +41,31 @@ void printLedger(QWidget *parent, Database &db, UserPrompt &prompt, const Ledger
     preview.exec();
 }
 
-int runPrintLedgerCommand(int argc, char *argv[])
+namespace {
+
+bool setOffscreenWhenUnset()
 {
     // The command never shows a window, so it needs no display.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ConsolePrompt prompt;
-    const auto fail = [&prompt](const QString &text, int code) {
-        prompt.MsgWarn(text, kPrintTitle);
-        return code;
-    };
+    return true;
+}
+
+} // namespace
+
+PrintCommand::PrintCommand(int &argc, char *argv[]) : m_platformSet(setOffscreenWhenUnset()), m_app(argc, argv) {}
+
+int PrintCommand::fail(const QString &text, int code)
+{
+    prompt.MsgWarn(text, kPrintTitle);
+    return code;
+}
+
+int runPrintLedgerCommand(int argc, char *argv[])
+{
+    PrintCommand command(argc, argv);
+    ConsolePrompt &prompt = command.prompt;
+    const auto fail = [&command](const QString &text, int code) { return command.fail(text, code); };
     QStringList args = QGuiApplication::arguments();
     const bool passwordFromStdin = CommandLogin::takeStdinOption(args);
     const qsizetype at = args.indexOf(QLatin1String(printLedgerOption()));
