@@ -35,7 +35,7 @@ void fillLedger(TempLedger &l, bool vatIncluded = true, const QString &shopNumbe
     l.exec(SqlStatement(QStringLiteral("INSERT INTO client_business (busi_mode, client_code, busi_no) VALUES (1, 3, '1234567892')")));
     const auto sale = [&](qint32 code, const QString &date, const QString &product, qint64 amount) {
         LedgerRow r = voucher(QStringLiteral("2026-10-01"), product, 1, date, amount);
-        r.maechulCode = code;
+        r.maechulCode = ClientCode(code);
         r.maechulName = QStringLiteral("전표의 이름");
         l.addVoucher(r);
     };

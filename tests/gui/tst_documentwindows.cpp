@@ -17,12 +17,14 @@
 #include "core/shell/startup.h"
 #include "core/documents/businessstore.h"
 #include "core/documents/statement.h"
+#include "gui/accounts/frmclientledger.h"
 #include "gui/documents/frmbusinessinfo.h"
 #include "gui/documents/frmtaxinvoice.h"
 #include "gui/documents/statementpainter.h"
 #include "gui/documents/statementprinting.h"
 #include "gui/masterdata/businessfields.h"
 #include "gui/masterdata/frmclient_write.h"
+#include "scriptedlookups.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -77,6 +79,7 @@ private slots:
     void mixedCustomersRefused();
     void taxInvoiceWindowLists();
     void printStatementCommand();
+    void clientLedgerDayLineOpensStatement();
 
 private:
     std::unique_ptr<TempLedger> m_ledger;
@@ -293,6 +296,28 @@ void TestDocumentWindows::printStatementCommand()
     QCOMPARE(run({out, QStringLiteral("--customer"), QStringLiteral("4"), QStringLiteral("--date"), QStringLiteral("2026-03-03")},
                  &err),
              1);
+}
+
+void TestDocumentWindows::clientLedgerDayLineOpensStatement()
+{
+    TempLedger &l = *m_ledger;
+    QVERIFY(l.exec(SqlStatement(QStringLiteral("INSERT INTO maechul (id, name) VALUES (4, '다라마전자')"))).ok());
+    QVERIFY(sell(l, 4, QStringLiteral("다라마전자"), QStringLiteral("2026-03-02"), QStringLiteral("건조기"), 700000));
+    QList<QPair<qint64, QString>> opened;
+    setDayStatement([&opened](QWidget *, qint64 code, const QString &date) { opened.append({code, date}); });
+    ScriptedLookups lookups;
+    QTemporaryDir reports;
+    FrmClientLedger w(l.db(), m_prompt, lookups, reports.path());
+    QVERIFY(w.setPeriod(QStringLiteral("2026-03-01"), QStringLiteral("2026-03-31")));
+    w.setClient(BusiMode::Customer, 4);
+    // 전기이월 first, then the voucher: only the voucher line opens a statement.
+    emit w.spList->activated(w.spList->model()->index(0, 0));
+    QVERIFY(opened.isEmpty());
+    emit w.spList->activated(w.spList->model()->index(1, 0));
+    setDayStatement({});
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened[0].first, 4);
+    QCOMPARE(opened[0].second, QStringLiteral("2026-03-02"));
 }
 
 QTEST_MAIN(TestDocumentWindows)

@@ -16,6 +16,7 @@
 #include "core/shell/appsettings.h"
 #include "core/shell/commandlogin.h"
 #include "core/shell/startup.h"
+#include "gui/report/ledgerprinting.h"
 #include "statementpainter.h"
 
 namespace {
@@ -86,15 +87,9 @@ QString writeStatementPdf(UserPrompt &prompt, const Statement &data, const QStri
 
 int runPrintStatementCommand(int argc, char *argv[])
 {
-    // The command never shows a window, so it needs no display.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ConsolePrompt prompt;
-    const auto fail = [&prompt](const QString &text, int code) {
-        prompt.MsgWarn(text, kTitle);
-        return code;
-    };
+    PrintCommand command(argc, argv);
+    ConsolePrompt &prompt = command.prompt;
+    const auto fail = [&command](const QString &text, int code) { return command.fail(text, code); };
     const QString usage = QStringLiteral("사용법: solbitsem --print-statement 출력.pdf --customer 코드 --date 날짜 "
                                          "[--password-stdin]");
     QStringList args = QGuiApplication::arguments();
