@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -25,6 +24,7 @@
 #include "gui/masterdata/businessfields.h"
 #include "gui/masterdata/frmclient_write.h"
 #include "scriptedlookups.h"
+#include "commandrun.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -48,14 +48,6 @@ qint64 sell(TempLedger &l, qint64 customer, const QString &name, const QString &
     (void)l.db().forEachRow(SqlStatement(QStringLiteral("SELECT max(total_id) FROM total")),
                             [&id](const Database::RowView &row) { id = row.integer(0); });
     return id;
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess pdf;
-    pdf.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    pdf.waitForFinished(60000);
-    return QString::fromUtf8(pdf.readAllStandardOutput());
 }
 
 } // namespace
@@ -257,15 +249,7 @@ void TestDocumentWindows::printStatementCommand()
     TestEnvironment::instance().reset();
     QTemporaryDir dir;
     const auto run = [](const QStringList &args, QString *err) {
-        QProcess app;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
-            env.remove(QString::fromLatin1(name));
-        app.setProcessEnvironment(env);
-        app.start(QStringLiteral(SOLBITSEM_APP), QStringList{QStringLiteral("--print-statement")} + args);
-        app.waitForFinished(60000);
-        *err = QString::fromUtf8(app.readAllStandardError());
-        return app.exitStatus() == QProcess::NormalExit ? app.exitCode() : -1;
+        return runWithoutDisplay(QStringLiteral(SOLBITSEM_APP), QStringList{QStringLiteral("--print-statement")} + args, err);
     };
     const QString out = dir.filePath(QStringLiteral("statement.pdf"));
     QString err;
