@@ -13,12 +13,14 @@
 
 #include "core/accounts/balancesexport.h"
 #include "core/data/database.h"
+#include "core/documents/taxinvoicecommand.h"
 #include "core/ledger/exportcommand.h"
 #include "core/shell/appsettings.h"
 #include "core/shell/ledgerbackup.h"
 #include "core/shell/startupsequence.h"
 #include "gui/ledger/frmmain.h"
 #include "gui/accounts/accountprinting.h"
+#include "gui/documents/statementprinting.h"
 #include "gui/report/ledgerprinting.h"
 #include "gui/report/reportfonts.h"
 #include "gui/shell/importprogress.h"
@@ -131,7 +133,11 @@ int main(int argc, char *argv[])
         return runPrintLedgerCommand(argc, argv);
     if (argc > 1 && qstrcmp(argv[1], printClientLedgerOption()) == 0)
         return runPrintClientLedgerCommand(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], printStatementOption()) == 0)
+        return runPrintStatementCommand(argc, argv);
     if (const auto exported = runExportLedger(argc, argv))
+        return *exported;
+    if (const auto exported = runExportTaxInvoice(argc, argv))
         return *exported;
     if (const auto exported = runExportBalances(argc, argv))
         return *exported;
@@ -142,6 +148,8 @@ int main(int argc, char *argv[])
                                             "  solbitsem --export-balances OUT.xlsx|OUT.csv (--customers|--suppliers) [--from 날짜] [--to 날짜]\n"
                                             "  solbitsem --print-ledger OUT.pdf [--from 날짜 --to 날짜 | --product 품목명 | --client 판매처명]\n"
                                             "  solbitsem --print-client-ledger OUT.pdf (--customer 코드 | --supplier 코드) [--from 날짜 --to 날짜]\n"
+                                            "  solbitsem --print-statement OUT.pdf --customer 코드 --date 날짜\n"
+                                            "  solbitsem --export-taxinvoice OUT.xlsx --month YYYY-MM [--per-voucher] [--date 날짜]\n"
                                             "옵션 없이 실행하면 장부 창이 열립니다.\n")
                                  .arg(*option);
         std::fputs(text.toUtf8().constData(), stderr);

@@ -19,9 +19,9 @@ namespace {
 
 using Rooms = std::map<QString, QStringList>;
 
-// base < data < layout < masterdata < ledger < report < accounts; shell on base and data only;
-// callerid above masterdata (the caller's lookup) and analysis above data; ledger and callerid may
-// also use shell; migrate above masterdata and shell.
+// base < data < layout < masterdata < ledger < report < accounts < documents; shell on base and data
+// only; callerid above masterdata (the caller's lookup) and analysis above data; ledger and callerid
+// may also use shell; migrate above masterdata and shell.
 const Rooms coreRooms = {
     {u"base"_s, {}},
     {u"data"_s, {u"base"_s}},
@@ -34,10 +34,11 @@ const Rooms coreRooms = {
     {u"migrate"_s, {u"masterdata"_s, u"shell"_s}},
     {u"report"_s, {u"ledger"_s}},
     {u"accounts"_s, {u"report"_s}},
+    {u"documents"_s, {u"accounts"_s}},
 };
 
 // ui < shell, masterdata, callerid, analysis, report < ledger; accounts on masterdata and report,
-// below ledger; any of them may use any core room.
+// below ledger; documents on accounts, below ledger; any of them may use any core room.
 const Rooms guiRooms = {
     {u"ui"_s, {}},
     {u"shell"_s, {u"ui"_s}},
@@ -46,7 +47,8 @@ const Rooms guiRooms = {
     {u"analysis"_s, {u"ui"_s}},
     {u"report"_s, {u"ui"_s}},
     {u"accounts"_s, {u"masterdata"_s, u"report"_s}},
-    {u"ledger"_s, {u"shell"_s, u"masterdata"_s, u"callerid"_s, u"analysis"_s, u"report"_s, u"accounts"_s}},
+    {u"documents"_s, {u"accounts"_s}},
+    {u"ledger"_s, {u"shell"_s, u"masterdata"_s, u"callerid"_s, u"analysis"_s, u"report"_s, u"accounts"_s, u"documents"_s}},
 };
 
 // Includes that go against the directions today, each with its reason. An entry that no longer

@@ -12,6 +12,7 @@
 #include "core/shell/appsettings.h"
 #include "filesizelimit.h"
 #include "templedger.h"
+#include "xlsxsheet.h"
 
 namespace {
 
@@ -26,20 +27,6 @@ std::vector<LedgerRow> shownRows()
     b.totalId = 2;
     b.emptyMask = 1u << LedgerModel::ColUsecost; // an amount the file holds as NULL
     return {a, b};
-}
-
-// Cells of the first sheet: reference -> (attributes, content).
-QMap<QString, QPair<QString, QString>> sheetCells(const QString &xlsx, QString *xml)
-{
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), xlsx, QStringLiteral("xl/worksheets/sheet1.xml")});
-    unzip.waitForFinished(10000);
-    *xml = QString::fromUtf8(unzip.readAllStandardOutput());
-    static const QRegularExpression cell(QStringLiteral(R"re(<c r="([A-Z]+\d+)"([^>]*?)(?:/>|>(.*?)</c>))re"));
-    QMap<QString, QPair<QString, QString>> out;
-    for (const auto &m : cell.globalMatch(*xml))
-        out.insert(m.captured(1), {m.captured(2), m.captured(3)});
-    return out;
 }
 
 } // namespace
@@ -137,12 +124,7 @@ void tst_LedgerExport::xlsxHoldsEveryShownRowWithNumbersAsNumbers()
     QVERIFY2(xml.contains(QStringLiteral(R"(<col min="3" max="3" width="16.)")), qPrintable(xml.left(600)));
     QCOMPARE(xml.count(QStringLiteral("<row ")), 4); // header, two vouchers, totals
 
-    const auto number = [&](const QString &ref) -> qint64 {
-        const auto c = cells.value(ref);
-        if (c.first.contains(QStringLiteral(" t=")) || !c.second.startsWith(QStringLiteral("<v>")))
-            return -1;
-        return c.second.mid(3, c.second.indexOf(QStringLiteral("</v>")) - 3).toLongLong();
-    };
+    const auto number = [&](const QString &ref) { return sheetNumber(cells.value(ref)); };
     // Amounts and margins are numbers in a styled (thousands) format.
     QCOMPARE(number(QStringLiteral("E2")), 1200000);
     QCOMPARE(number(QStringLiteral("H2")), 1500000);

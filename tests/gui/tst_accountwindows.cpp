@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QSortFilterProxyModel>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -30,6 +29,7 @@
 #include "gui/accounts/frmpayment.h"
 #include "keyboard.h"
 #include "scriptedlookups.h"
+#include "commandrun.h"
 #include "scriptedprompt.h"
 #include "templedger.h"
 
@@ -68,14 +68,6 @@ LedgerRow sale(qint32 customer, const QString &date, const QString &product, qin
     r.maechulCode = ClientCode(customer);
     r.maechulName = QStringLiteral("가나상회");
     return r;
-}
-
-QString pdfText(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QString cell(const QAbstractItemModel *m, int row, int column)
@@ -345,15 +337,7 @@ void TestAccountWindows::printClientLedgerCommand()
     TestEnvironment::instance().reset();
     QTemporaryDir dir;
     const auto run = [](const QStringList &args, QString *err) {
-        QProcess app;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY"})
-            env.remove(QString::fromLatin1(name));
-        app.setProcessEnvironment(env);
-        app.start(QStringLiteral(SOLBITSEM_APP), QStringList{QStringLiteral("--print-client-ledger")} + args);
-        app.waitForFinished(60000);
-        *err = QString::fromUtf8(app.readAllStandardError());
-        return app.exitStatus() == QProcess::NormalExit ? app.exitCode() : -1;
+        return runWithoutDisplay(QStringLiteral(SOLBITSEM_APP), QStringList{QStringLiteral("--print-client-ledger")} + args, err);
     };
     const QString out = dir.filePath(QStringLiteral("client.pdf"));
     QString err;

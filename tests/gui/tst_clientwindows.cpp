@@ -10,6 +10,7 @@
 
 #include "core/masterdata/postalimport.h"
 #include "core/masterdata/texttablemodel.h"
+#include "gui/masterdata/businessfields.h"
 #include "gui/masterdata/frmclient_sel.h"
 #include "gui/masterdata/frmclient_write.h"
 #include "gui/masterdata/frmpost.h"
@@ -293,8 +294,15 @@ void TestClientWindows::enterThroughTheFormSaves()
     const auto w = shownAddWindow();
     w->txtInput[0]->setText(QStringLiteral("다온"));
     w->txtInput[5]->setFocus();
-    // Enter goes on from the last field over the continue box to 저장, where it saves.
+    // Enter goes on from the last field through the business details box and over the continue
+    // box to 저장, where it saves.
     QTest::keyClick(w->txtInput[5], Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), w->grpBusiness->txtBusi[0]);
+    for (int i = 0; i + 1 < ClientBusinessBox::FieldCount; ++i) {
+        QTest::keyClick(w->grpBusiness->txtBusi[i], Qt::Key_Return);
+        QTRY_COMPARE(QApplication::focusWidget(), w->grpBusiness->txtBusi[i + 1]);
+    }
+    QTest::keyClick(w->grpBusiness->txtBusi[ClientBusinessBox::FieldCount - 1], Qt::Key_Return);
     QTRY_COMPARE(QApplication::focusWidget(), w->ChkContinueAdd);
     QTest::keyClick(w->ChkContinueAdd, Qt::Key_Return);
     QTRY_COMPARE(QApplication::focusWidget(), w->btnSave);

@@ -93,6 +93,7 @@ void runAnalysisBench(BenchContext &ctx);
 void runCallerIdBench(BenchContext &ctx);
 void runImportBench(BenchContext &ctx, const QString &jetFile, bool largeOnly);
 void runExportBench(BenchContext &ctx);
+void runTaxInvoiceBench(BenchContext &ctx);
 void runAccountsBench(BenchContext &ctx);
 
 int main(int argc, char *argv[])
@@ -105,7 +106,7 @@ int main(int argc, char *argv[])
                       QDir::tempPath() + QStringLiteral("/solbitsem-bench")});
     parser.addOption({QStringLiteral("only"),
                       QStringLiteral("이 묶음만 잽니다 (ledger, grid, edit, masterdata, postal, analysis, callerid, import, "
-                                     "import-large, export, accounts)"),
+                                     "import-large, export, taxinvoice, accounts)"),
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("jet"), QStringLiteral("가져오기를 잴 예전 장부 (.mdb)"), QStringLiteral("FILE"),
                       QStringLiteral(SOLBITSEM_JET_FIXTURE)});
@@ -130,6 +131,13 @@ int main(int argc, char *argv[])
     const QString folder = parser.value(QStringLiteral("folder")) + QStringLiteral("/%1").arg(vouchers);
     QDir().mkpath(folder);
     const QString path = folder + QStringLiteral("/panDB.db");
+    if (only == QLatin1String("taxinvoice")) {
+        // It brings its own sample, with more customers.
+        Database none;
+        BenchContext ctx{none, {}, parser.value(QStringLiteral("folder")), vouchers, line, {}, {}};
+        runTaxInvoiceBench(ctx);
+        return 0;
+    }
     const QDate today(2026, 12, 8);
     if (!ensureSampleLedger(path, vouchers, today))
         return 1;

@@ -10,6 +10,36 @@ namespace {
 Field text(const QString &name, int size = 0) { return {name, FieldType::Text, size, false}; }
 Field integer(const QString &name) { return {name, FieldType::Integer, 0, false}; }
 
+// The shop's row is shop_id 1; vat_included 1 when its sale amounts include VAT, in the ledger
+// because every PC must split them alike. The sizes leave room for what Hometax takes.
+void appendBusinessTables(QList<Table> &tables)
+{
+    const auto s = [](const char16_t *t) { return QString::fromUtf16(t); };
+    tables.append({shopInfoTable(),
+                   {{s(u"shop_id"), FieldType::Integer, 0, true},
+                    text(s(u"name"), 70),
+                    text(s(u"owner"), 30),
+                    text(s(u"busi_no"), BusinessNumberSize),
+                    text(s(u"busi_type"), 50),
+                    text(s(u"busi_item"), 50),
+                    text(s(u"address"), 150),
+                    text(s(u"tel"), 20),
+                    text(s(u"email"), 100),
+                    integer(s(u"vat_included"))},
+                   {{shopInfoTable() + s(u"_shop_id"), s(u"shop_id"), false, true}}});
+    // No unique key over the pair: the server would make a second column an INCLUDE. The store
+    // replaces a client's row inside one transaction instead.
+    tables.append({clientBusinessTable(),
+                   {{s(u"busi_mode"), FieldType::Integer, 0, true},
+                    {s(u"client_code"), FieldType::Integer, 0, true},
+                    text(s(u"busi_no"), BusinessNumberSize),
+                    text(s(u"owner"), 30),
+                    text(s(u"busi_type"), 50),
+                    text(s(u"busi_item"), 50),
+                    text(s(u"email"), 100)},
+                   {{clientBusinessTable() + s(u"_client_code"), s(u"client_code"), false, false, {s(u"busi_mode")}}}});
+}
+
 QList<Table> buildTables()
 {
     const auto s = [](const char16_t *t) { return QString::fromUtf16(t); };
@@ -102,6 +132,7 @@ QList<Table> buildTables()
                    {integer(s(u"busi_mode")), integer(s(u"client_code")), text(s(u"opening_date"), 10),
                     integer(s(u"amount"))},
                    {{openingTable() + s(u"_client_code"), s(u"client_code"), false, false}}});
+    appendBusinessTables(tables);
     return tables;
 }
 

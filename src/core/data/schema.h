@@ -64,6 +64,12 @@ inline QString recycleBinTable() { return QStringLiteral("total_deleted"); }
 // Notes the program keeps about the ledger itself (note, said); older ledgers get it from the
 // start-up maintenance.
 inline QString notesTable() { return QStringLiteral("ledger_notes"); }
+// Business details for the papers the shop hands over: its own (one row, so that every PC prints
+// the same heading) and its clients' by busi_mode and code, so that the registers keep their
+// columns. Older ledgers get both from the start-up maintenance.
+inline QString shopInfoTable() { return QStringLiteral("shop_info"); }
+inline QString clientBusinessTable() { return QStringLiteral("client_business"); }
+inline constexpr int BusinessNumberSize = 10;
 
 // Money paid by customers and to suppliers, the deleted ones, and each client's opening balance;
 // older ledgers get them from the start-up maintenance.

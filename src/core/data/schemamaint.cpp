@@ -621,9 +621,10 @@ GroupCheck CheckGroupField(Database &db)
         return check;
 
     // Tables that came after the first ledgers: the recycle bin, the call history, the notes,
-    // the payments and opening balances.
+    // the payments and opening balances, the business details.
     for (const QString &added : {Schema::recycleBinTable(), QStringLiteral("call_history"), Schema::notesTable(),
-                                 Schema::paymentTable(), Schema::paymentBinTable(), Schema::openingTable()}) {
+                                 Schema::paymentTable(), Schema::paymentBinTable(), Schema::openingTable(),
+                                 Schema::shopInfoTable(), Schema::clientBusinessTable()}) {
         if (tables->contains(added, Qt::CaseInsensitive))
             continue;
         SqlError e;

@@ -201,6 +201,34 @@ QString xlsxFailure(lxw_error e, int systemError)
 
 namespace LedgerExport {
 
+lxw_workbook *openWorkbook(StagedFile &file, QString *error)
+{
+    if (*error = file.create(); !error->isEmpty())
+        return nullptr;
+    const QByteArray target = QFile::encodeName(file.writePath());
+    // The library's temporary files go here; kept for the process, as the library may keep the pointer.
+    static const QByteArray tmp = QFile::encodeName(QDir::tempPath());
+    lxw_workbook_options options{};
+    // Rows go straight to disk as they are written: 100,000 vouchers need no workbook in memory.
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = const_cast<char *>(tmp.constData());
+    lxw_workbook *book = workbook_new_opt(target.constData(), &options);
+    if (!book)
+        *error = xlsxFailure(LXW_ERROR_CREATING_XLSX_FILE, errno);
+    return book;
+}
+
+QString closeWorkbook(lxw_workbook *book, StagedFile &file, int lastRow)
+{
+    if (const lxw_error e = workbook_close(book); e != LXW_NO_ERROR)
+        return xlsxFailure(e, errno);
+    // The library does not check its writes to its own temporary parts: on a full disk it
+    // reports success for a workbook whose rows were cut off.
+    if (!file.isDirect() && !sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(lastRow) + '"'))
+        return errnoText(ENOSPC, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD)));
+    return file.commit();
+}
+
 QString writeCsv(const Table &table, const QString &path)
 {
     const std::vector<Column> &columns = table.columns;
@@ -238,17 +266,10 @@ QString writeXlsx(const Table &table, const QString &path, const QString &title)
 {
     const std::vector<Column> &columns = table.columns;
     StagedFile file(path);
-    if (const QString error = file.create(); !error.isEmpty())
-        return error;
-    const QByteArray target = QFile::encodeName(file.writePath());
-    const QByteArray tmp = QFile::encodeName(QDir::tempPath());
-    lxw_workbook_options options{};
-    // Rows go straight to disk as they are written: 100,000 vouchers need no workbook in memory.
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = const_cast<char *>(tmp.constData());
-    lxw_workbook *book = workbook_new_opt(target.constData(), &options);
+    QString error;
+    lxw_workbook *book = openWorkbook(file, &error);
     if (!book)
-        return xlsxFailure(LXW_ERROR_CREATING_XLSX_FILE, errno);
+        return error;
     lxw_worksheet *sheet = workbook_add_worksheet(book, table.sheet.toUtf8().constData());
     lxw_format *header = workbook_add_format(book);
     format_set_bold(header);
@@ -322,14 +343,8 @@ QString writeXlsx(const Table &table, const QString &path, const QString &title)
     properties.title = const_cast<char *>(titleText.constData());
     if (!title.isEmpty())
         workbook_set_properties(book, &properties);
-    const lxw_error e = workbook_close(book);
-    if (e != LXW_NO_ERROR)
-        return xlsxFailure(e, errno);
-    // The library does not check its writes to its own temporary parts: on a full disk it
-    // reports success for a workbook whose rows were cut off. Its sheet must end with the totals.
-    if (!file.isDirect() && !sheetEndsWith(file.writePath(), QByteArrayLiteral("<row r=\"") + QByteArray::number(rows + 2) + '"'))
-        return errnoText(ENOSPC, QString::fromUtf8(lxw_strerror(LXW_ERROR_ZIP_FILE_ADD)));
-    return file.commit();
+    // The sheet must end with the totals.
+    return closeWorkbook(book, file, rows + 2);
 }
 
 QString write(const Table &table, const QString &path, const QString &title)

@@ -8,6 +8,8 @@
 #include <QVariant>
 
 class LedgerModel;
+class StagedFile;
+struct lxw_workbook;
 
 // The vouchers a ledger model holds, in its order, with the margin column and the four totals
 // under them: the grid's visible columns, saved vouchers only (no entry row).
@@ -42,6 +44,15 @@ QString writeXlsx(const LedgerModel &model, const QString &path, const QString &
 // CSV in UTF-8 with a byte-order mark (so that Excel reads Hangul), fields quoted where needed,
 // amounts as plain digits.
 QString writeCsv(const LedgerModel &model, const QString &path);
+
+// Every workbook the program writes with libxlsxwriter, whole or not at all: a workbook in
+// constant-memory mode into file's temporary name (file.create() is called here), or null with
+// the reason;
+lxw_workbook *openWorkbook(StagedFile &file, QString *error);
+// closed, its first sheet read back to end with row lastRow (counted from 1), and put in place.
+// Empty on success, else the reason.
+QString closeWorkbook(lxw_workbook *book, StagedFile &file, int lastRow);
+
 // By the file's suffix: .xlsx or .csv; any other suffix is refused.
 QString write(const LedgerModel &model, const QString &path, const QString &title = {});
 

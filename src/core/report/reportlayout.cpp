@@ -266,46 +266,54 @@ QString fillPlaceholders(const QString &text, const QMap<QString, QString> &valu
     return out;
 }
 
-LoadedLayout loadReportLayout(const QString &reportFolder, const ReportForm &form)
+QString readLayoutFile(const QString &reportFolder, const QString &fileName, const QString &builtInText,
+                       const std::function<bool(const QString &, QString *)> &parse, QString *path)
 {
-    LoadedLayout loaded;
-    loaded.layout = builtInLayout(form);
-    loaded.path = QDir(reportFolder).filePath(form.fileName);
-    const QString shown = QDir::toNativeSeparators(loaded.path);
-    QFile file(loaded.path);
+    const QString filePath = QDir(reportFolder).filePath(fileName);
+    if (path)
+        *path = filePath;
+    const QString shown = QDir::toNativeSeparators(filePath);
+    QFile file(filePath);
     if (!file.exists()) {
         // The window's start makes the report folder; a print from the command line may be the
         // first thing to need it.
         QDir().mkpath(reportFolder);
-        StagedFile out(loaded.path);
+        StagedFile out(filePath);
         QString why = out.create();
-        if (why.isEmpty() && out.write(form.builtInText.toUtf8()) < 0)
+        if (why.isEmpty() && out.write(builtInText.toUtf8()) < 0)
             why = out.writeFailure();
         if (why.isEmpty())
             why = out.commit();
         if (!why.isEmpty())
-            loaded.problem = QStringLiteral("인쇄 양식 파일을 만들 수 없어 기본 양식으로 인쇄합니다.\n") + shown
-                             + QStringLiteral("\n") + why;
-        return loaded;
+            return QStringLiteral("인쇄 양식 파일을 만들 수 없어 기본 양식으로 인쇄합니다.\n") + shown + QStringLiteral("\n") + why;
+        return {};
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        loaded.problem = QStringLiteral("인쇄 양식 파일을 읽을 수 없어 기본 양식으로 인쇄합니다.\n") + shown
-                         + QStringLiteral("\n") + file.errorString();
-        return loaded;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("인쇄 양식 파일을 읽을 수 없어 기본 양식으로 인쇄합니다.\n") + shown + QStringLiteral("\n")
+               + file.errorString();
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(file.readAll());
     QString error;
-    if (utf8.hasError()) {
+    if (utf8.hasError())
         error = QStringLiteral("UTF-8 글자가 아닌 내용이 있습니다");
-    } else {
-        ReportLayout edited;
-        if (parseReportLayout(text, edited, &error, form)) {
+    else if (parse(text, &error))
+        return {};
+    return QStringLiteral("인쇄 양식 파일이 잘못되어 기본 양식으로 인쇄합니다.\n") + shown + QStringLiteral("\n") + error;
+}
+
+LoadedLayout loadReportLayout(const QString &reportFolder, const ReportForm &form)
+{
+    LoadedLayout loaded;
+    loaded.layout = builtInLayout(form);
+    loaded.problem = readLayoutFile(
+        reportFolder, form.fileName, form.builtInText,
+        [&](const QString &text, QString *error) {
+            ReportLayout edited;
+            if (!parseReportLayout(text, edited, error, form))
+                return false;
             loaded.layout = edited;
-            return loaded;
-        }
-    }
-    loaded.problem = QStringLiteral("인쇄 양식 파일이 잘못되어 기본 양식으로 인쇄합니다.\n") + shown
-                     + QStringLiteral("\n") + error;
+            return true;
+        },
+        &loaded.path);
     return loaded;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QDate>
 #include <QList>
 #include <QMap>
@@ -87,6 +89,12 @@ struct LoadedLayout
     QString path;
     QString problem;
 };
+// The text of a layout file of the report folder goes to parse, which says whether it is
+// right; a missing file is written with builtInText (never overwritten) and not parsed. Empty
+// when the file's design is used or was written, else the problem (the file and the reason),
+// and the caller prints with the built-in design. path, when given, gets the file's path.
+QString readLayoutFile(const QString &reportFolder, const QString &fileName, const QString &builtInText,
+                       const std::function<bool(const QString &text, QString *error)> &parse, QString *path = nullptr);
 LoadedLayout loadReportLayout(const QString &reportFolder, const ReportForm &form = ledgerReportForm());
 inline QString reportLayoutFileName()
 {

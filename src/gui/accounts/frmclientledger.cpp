@@ -25,6 +25,16 @@
 #include "gui/ui/formini.h"
 #include "gui/ui/spreadhelpers.h"
 
+namespace {
+
+DayStatement &dayStatementHandler()
+{
+    static DayStatement handler;
+    return handler;
+}
+
+} // namespace
+
 FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookups &lookups, QString reportFolder,
                                  QWidget *parent)
     : QDialog(parent), m_db(db), m_prompt(prompt), m_reportFolder(std::move(reportFolder)),
@@ -90,11 +100,23 @@ FrmClientLedger::FrmClientLedger(Database &db, UserPrompt &prompt, VoucherLookup
     connect(btnSearch, &QPushButton::clicked, this, [this] { btnSearch_Click(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
     connect(btnExport, &QPushButton::clicked, this, [this] { btnExport_Click(); });
+    connect(spList, &QTableView::activated, this, [this](const QModelIndex &index) {
+        const auto &lines = m_model->lines();
+        if (mode() != BusiMode::Customer || index.row() >= int(lines.size()) || !dayStatementHandler())
+            return;
+        if (const ClientLedger::Row &line = lines[size_t(index.row())]; line.kind == ClientLedger::Row::Kind::Voucher)
+            dayStatementHandler()(this, clientCode(), line.date);
+    });
     resize(820, 560);
     LoadFormIni(this);
 }
 
 FrmClientLedger::~FrmClientLedger() = default;
+
+void setDayStatement(DayStatement open)
+{
+    dayStatementHandler() = std::move(open);
+}
 
 void FrmClientLedger::done(int result)
 {

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
+#include <functional>
+
 #include <QDialog>
 
 #include "core/masterdata/businessmode.h"
@@ -73,6 +77,16 @@ private:
     ClientChooser *m_client;
     PeriodBoxes *m_period;
 };
+
+// What a customer's voucher line opens (double click or Enter): the 거래명세표 of that day. The
+// window that prints it sits above this one and sets it; unset, the lines open nothing.
+using DayStatement = std::function<void(QWidget *parent, qint64 customerCode, const QString &date)>;
+void setDayStatement(DayStatement open);
+
+// What a customer's voucher line opens (double click or Enter): the 거래명세표 of that day. The
+// window that prints it sits above this one and sets it; unset, the lines open nothing.
+using DayStatement = std::function<void(QWidget *parent, qint64 customerCode, const QString &date)>;
+void setDayStatement(DayStatement open);
 
 // Opens the client ledger modally for that client (code 0: to be chosen) over this month.
 void openClientLedger(QWidget *parent, Database &db, UserPrompt &prompt, const QString &postFile,

@@ -66,7 +66,7 @@ FrmDeleted::FrmDeleted(Database &db, UserPrompt &prompt, QWidget *parent)
 void FrmDeleted::Refresh_Payments()
 {
     if (const SqlError e = m_payments.load(m_paymentEntries); e.isError())
-        reportQueryError(e, m_prompt);
+        m_prompt.show(queryError(e));
     QList<QStringList> rows;
     for (const PaymentBin::Entry &e : m_paymentEntries)
         rows << PaymentBin::texts(e);

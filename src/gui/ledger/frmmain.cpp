@@ -61,6 +61,7 @@
 #include "ledgerentry.h"
 #include "ledgergrid.h"
 #include "accountcommands.h"
+#include "documentcommands.h"
 #include "safetycommands.h"
 
 namespace {
@@ -101,6 +102,7 @@ frmMain::frmMain(AppSettings &settings, Database &db, UserPrompt &prompt, QWidge
     connect(&m_model, &QAbstractItemModel::modelReset, this, [this] { showBalances(); });
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, [this] { showBalances(); });
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, [this] { showBalances(); });
+    addDocumentCommands(*this, *this, m_db, m_prompt);
     const int minimum = Twips::toPixels(MinimumTwips, logicalDpiX());
     setMinimumSize(minimum, Twips::toPixels(MinimumTwips, logicalDpiY()));
     // The designed size, within the screen (a 1024x768 one keeps room for the title bar).
@@ -674,7 +676,11 @@ QAction *frmMain::addToolCommand(const QString &text, std::function<void()> comm
 
 void frmMain::showGridMenu(const QPoint &globalPos)
 {
-    ShowGridMenu(this, spList, m_prompt, globalPos, m_formIniDir);
+    const int item = GridMenuChoice(this, globalPos, {statementMenuItem()});
+    if (item >= GridMenu::Extra)
+        runCommand([this] { printStatementOfSelection(*this, *spList, m_model, m_db, m_prompt, m_paths.gRptPath); });
+    else
+        RunGridMenuItem(item, this, spList, m_prompt, m_formIniDir);
 }
 
 void frmMain::F3()

@@ -13,9 +13,12 @@
 
 #include "core/base/textutil.h"
 #include "core/base/userprompt.h"
+#include "core/data/database.h"
+#include "core/documents/businessstore.h"
 #include "core/layout/twips.h"
 #include "gui/ui/formhelpers.h"
 #include "gui/ui/frmfloatmsg.h"
+#include "businessfields.h"
 #include "frmpost.h"
 
 namespace {
@@ -23,7 +26,7 @@ constexpr int FieldWidthTwips[ClientEditor::FieldCount] = {1635, 1635, 1635, 117
 } // namespace
 
 FrmClient_write::FrmClient_write(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent)
-    : QDialog(parent), m_prompt(prompt), m_postFile(postFile), m_editor(db, prompt)
+    : QDialog(parent), m_db(db), m_prompt(prompt), m_postFile(postFile), m_editor(db, prompt)
 {
     setObjectName(QStringLiteral("FrmClient_write"));
     if (parent)
@@ -57,6 +60,8 @@ FrmClient_write::FrmClient_write(Database &db, UserPrompt &prompt, const QString
             grid->addWidget(txtInput[i], i, 1, Qt::AlignLeft);
         }
     }
+    // Made before the buttons, so that the tab order runs through it after the fields above.
+    grpBusiness = new ClientBusinessBox(prompt, this);
     ChkContinueAdd = named(new QCheckBox(QStringLiteral("계속 등록하기(&N)"), this), QStringLiteral("ChkContinueAdd"),
                            QStringLiteral("계속 등록하기"));
     btnSave = named(new QPushButton(QStringLiteral("저  장(&S)"), this), QStringLiteral("btnSave"),
@@ -72,6 +77,7 @@ FrmClient_write::FrmClient_write(Database &db, UserPrompt &prompt, const QString
     buttons->addWidget(btnCancel);
     auto *v = new QVBoxLayout(this);
     v->addLayout(grid);
+    v->addWidget(grpBusiness);
     v->addLayout(buttons);
     setFixedSize(sizeHint());
 
@@ -99,8 +105,12 @@ void FrmClient_write::setCCode(qint32 code)
 {
     ChkContinueAdd->hide();
     ChkContinueAdd->setChecked(false);
-    if (const auto c = m_editor.LoadClient(code))
+    if (const auto c = m_editor.LoadClient(code)) {
         showFields(*c);
+        ClientBusiness details;
+        if (const SqlError e = BusinessStore(m_db).readClient(m_editor.busiMode(), code, details); !e.isError())
+            grpBusiness->showDetails(details);
+    }
 }
 
 void FrmClient_write::setDefaultName(const QString &sName)
@@ -133,6 +143,7 @@ void FrmClient_write::ClearInput()
 {
     for (QLineEdit *e : txtInput)
         e->clear();
+    grpBusiness->clear();
     m_editor.clear();
     m_keepAddressCaret = false;
     if (isVisible())
@@ -143,6 +154,9 @@ void FrmClient_write::btnSave_Click()
 {
     ClientEditor::Hooks hooks;
     hooks.syncUpdateClient = m_callForm;
+    // A wrong number is refused before anything is written.
+    if (!refuseWrongBusinessNumber(grpBusiness->txtBusi[ClientBusinessBox::Number], m_prompt).isEmpty())
+        return;
     hooks.notice = [this] { ShowFloatMsg(FloatMsg::saved(), FloatMsg::Delay, 1, FloatMsgCyan, this); };
     switch (m_editor.Save(fields(), hooks)) {
     case ClientEditor::SaveResult::Refused:
@@ -151,12 +165,24 @@ void FrmClient_write::btnSave_Click()
     case ClientEditor::SaveResult::Failed:
         return;
     case ClientEditor::SaveResult::Saved:
+        if (!saveBusiness())
+            return;
         if (ChkContinueAdd->isChecked())
             ClearInput();
         else
             accept();
         return;
     }
+}
+
+bool FrmClient_write::saveBusiness()
+{
+    const BusinessSave saved = BusinessStore(m_db).saveClient(m_editor.busiMode(), m_editor.CCode(), grpBusiness->details());
+    if (!saved.refused.isEmpty())
+        m_prompt.MsgWarn(saved.refused);
+    else if (saved.error.isError())
+        m_prompt.ShowErrBox(QStringLiteral("자료를 저장하는 중 오류가 발생했습니다."), saved.error.code, saved.error.text);
+    return saved.ok();
 }
 
 void FrmClient_write::btnPost_Click()

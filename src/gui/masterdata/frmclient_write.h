@@ -7,6 +7,7 @@
 
 #include "core/masterdata/clienteditor.h"
 
+class ClientBusinessBox;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -47,6 +48,8 @@ public:
 
     QLabel *pnlTitle[ClientEditor::FieldCount] = {};
     QLineEdit *txtInput[ClientEditor::FieldCount] = {};
+    // The client's business details, below the register's fields, saved with the client.
+    ClientBusinessBox *grpBusiness = nullptr;
     QCheckBox *ChkContinueAdd = nullptr;
     QPushButton *btnSave = nullptr;
     QPushButton *btnCancel = nullptr;
@@ -59,6 +62,10 @@ private:
     void showFields(const ClientRecord &c);
     ClientRecord fields() const;
 
+    // The business details of the client saved last; false when they could not be written.
+    bool saveBusiness();
+
+    Database &m_db;
     UserPrompt &m_prompt;
     QString m_postFile;
     ClientEditor m_editor;

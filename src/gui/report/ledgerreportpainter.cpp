@@ -24,21 +24,9 @@ constexpr double kPoint = LedgerReportPainter::UnitsPerInch / 72;
 const QColor kHeaderBack(224, 240, 224);
 const QColor kRule(150, 150, 150);
 
-// Pixel sizes in the painter's unit keep the text the same size whatever the device's dpi;
-// no hinting keeps the widths the same at every scale.
 QFont unitFont(const QString &family, double points, bool bold)
 {
-    // Not NanumGothic: its blank maps back to a control character, so text copied out of the
-    // PDF would lose its spaces.
-    // The carried font is registered even when the layout names another, so that Hangul the
-    // other lacks still finds a face.
-    const QString carried = reportFontFamily();
-    QFont f(family.isEmpty() ? carried : family);
-    f.setPixelSize(qMax(1, qRound(points * kPoint)));
-    f.setBold(bold);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    f.setStyleStrategy(QFont::PreferOutline);
-    return f;
+    return reportUnitFont(family, points, kPoint, bold);
 }
 
 bool isLineBreak(QChar c)

@@ -21,3 +21,16 @@ QString reportFontFamily()
     Q_UNUSED(registered);
     return QStringLiteral("NanumBarunGothic");
 }
+
+QFont reportUnitFont(const QString &family, double points, double unitsPerPoint, bool bold)
+{
+    // Not NanumGothic: its blank maps back to a control character, so text copied out of the
+    // PDF would lose its spaces.
+    const QString carried = reportFontFamily();
+    QFont f(family.isEmpty() ? carried : family);
+    f.setPixelSize(qMax(1, qRound(points * unitsPerPoint)));
+    f.setBold(bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setStyleStrategy(QFont::PreferOutline);
+    return f;
+}

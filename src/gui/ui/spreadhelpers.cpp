@@ -267,20 +267,27 @@ bool acceptable(const QString &text)
 }
 } // namespace GridMenu
 
-int GridMenuChoice(QWidget *window, const QPoint &globalPos)
+int GridMenuChoice(QWidget *window, const QPoint &globalPos, const QStringList &extraItems)
 {
     installAccessibility(); // the open menu is found from the top of the tree
     QMenu menu(window);
     menu.setObjectName(QStringLiteral("mnuGrid"));
     menu.setTitle(GridMenu::menuName());
     menu.setAccessibleName(GridMenu::menuName());
+    QList<QAction *> extras;
+    for (const QString &item : extraItems)
+        extras.append(menu.addAction(item));
+    if (!extras.isEmpty())
+        menu.addSeparator();
     QAction *rowHeight = menu.addAction(GridMenu::rowHeightItem());
     QAction *fontSize = menu.addAction(GridMenu::fontSizeItem());
     menu.addSeparator();
     QAction *reset = menu.addAction(GridMenu::resetItem());
     menu.addSeparator();
     menu.addAction(GridMenu::closeItem());
-    const QAction *chosen = menu.exec(globalPos);
+    QAction *chosen = menu.exec(globalPos);
+    if (const qsizetype extra = extras.indexOf(chosen); extra >= 0)
+        return GridMenu::Extra + int(extra);
     if (chosen == rowHeight)
         return GridMenu::RowHeight;
     if (chosen == fontSize)

@@ -6,6 +6,7 @@
 #include <QFlags>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 
 class QLineEdit;
 class QTableView;
@@ -64,7 +65,7 @@ void InitDateBox(QLineEdit *box, bool firstOfMonth, const QDate &today = QDate::
 
 // The grid menu of the ledger grid. Item numbers are the menu's own.
 namespace GridMenu {
-enum Item { Close = 0, RowHeight = 1, FontSize = 2, Reset = 3 };
+enum Item { Close = 0, RowHeight = 1, FontSize = 2, Reset = 3, Extra = 100 };
 QString menuName(); // for screen readers
 QString rowHeightItem();
 QString fontSizeItem();
@@ -82,7 +83,8 @@ bool acceptable(const QString &text);
 } // namespace GridMenu
 
 // Shows the menu at globalPos and returns the chosen item (Close when closed without choice).
-int GridMenuChoice(QWidget *window, const QPoint &globalPos);
+// A window's own commands, extraItems, come first; the i-th is returned as Extra + i.
+int GridMenuChoice(QWidget *window, const QPoint &globalPos, const QStringList &extraItems = {});
 // Carries out one item for window's grid: the prompts (asked again outside the range), the
 // change, the save under "RowHeight"/"FontSize" (or the reset question, DelFormIni and the
 // closing message). formIniDir overrides the layout folder (tests).
