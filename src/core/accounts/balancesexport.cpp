@@ -105,13 +105,11 @@ QString write(const BalancesModel &model, const QString &path, const QString &ti
 
 std::optional<int> runExportBalances(int argc, char *argv[])
 {
-    if (argc < 2 || QString::fromLocal8Bit(argv[1]) != QLatin1String("--export-balances"))
+    if (!CommandApp::names(argc, argv, QStringLiteral("--export-balances")))
         return std::nullopt;
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("솔빛셈"));
-    QCoreApplication::setApplicationName(QStringLiteral("솔빛셈"));
-    QStringList args = QCoreApplication::arguments().mid(2);
-    const bool passwordFromStdin = CommandLogin::takeStdinOption(args);
+    CommandApp app(argc, argv);
+    QStringList &args = app.args;
+    const bool passwordFromStdin = app.passwordFromStdin;
     const Options o = parse(args, QDate::currentDate());
     if (!o.error.isEmpty()) {
         say(stderr, o.error);

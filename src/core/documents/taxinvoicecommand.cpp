@@ -66,13 +66,11 @@ QString won(qint64 amount) { return QLocale(QLocale::Korean).toString(amount) + 
 
 std::optional<int> runExportTaxInvoice(int argc, char *argv[])
 {
-    if (argc < 2 || QString::fromLocal8Bit(argv[1]) != QStringLiteral("--export-taxinvoice"))
+    if (!CommandApp::names(argc, argv, QStringLiteral("--export-taxinvoice")))
         return std::nullopt;
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("솔빛셈"));
-    QCoreApplication::setApplicationName(QStringLiteral("솔빛셈"));
-    QStringList args = QCoreApplication::arguments().mid(2);
-    const bool passwordFromStdin = CommandLogin::takeStdinOption(args);
+    CommandApp app(argc, argv);
+    QStringList &args = app.args;
+    const bool passwordFromStdin = app.passwordFromStdin;
     const Options o = parse(args);
     if (!o.error.isEmpty()) {
         say(stderr, o.error);

@@ -47,13 +47,11 @@ QString withoutLibraryLines(const std::function<QString()> &write)
 std::optional<int> runExportLedger(int argc, char *argv[])
 {
     const QString command = QStringLiteral("--export-ledger");
-    if (argc < 2 || QString::fromLocal8Bit(argv[1]) != command)
+    if (!CommandApp::names(argc, argv, command))
         return std::nullopt;
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("솔빛셈"));
-    QCoreApplication::setApplicationName(QStringLiteral("솔빛셈"));
-    QStringList args = QCoreApplication::arguments().mid(2);
-    const bool passwordFromStdin = CommandLogin::takeStdinOption(args);
+    CommandApp app(argc, argv);
+    QStringList &args = app.args;
+    const bool passwordFromStdin = app.passwordFromStdin;
     const QString out = args.isEmpty() ? QString() : args.takeFirst();
     const QString suffix = out.section(QLatin1Char('.'), -1).toLower();
     const LedgerSelection selection = parseLedgerSelection(args, QDate::currentDate());

@@ -78,3 +78,17 @@ QString admit(Database &db, bool fromStdin)
 }
 
 } // namespace CommandLogin
+
+CommandApp::CommandApp(int &argc, char **argv) : QCoreApplication(argc, argv)
+{
+    setOrganizationName(QStringLiteral("솔빛셈"));
+    setApplicationName(QStringLiteral("솔빛셈"));
+    args = arguments().mid(2);
+    passwordFromStdin = CommandLogin::takeStdinOption(args);
+}
+
+bool CommandApp::names(int argc, char **argv, const QString &command)
+{
+    return argc >= 2 && QString::fromLocal8Bit(argv[1]) == command;
+}
+

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -18,3 +19,17 @@ bool takeStdinOption(QStringList &args);
 // Korean (the command then ends with 1).
 QString admit(Database &db, bool fromStdin);
 } // namespace CommandLogin
+
+// A command form's application without a display: the settings' names of the program, the
+// arguments after the command's name, and the password's --password-stdin taken out of them.
+class CommandApp final : public QCoreApplication
+{
+public:
+    CommandApp(int &argc, char **argv);
+    // Whether argv[1] names the command form command.
+    static bool names(int argc, char **argv, const QString &command);
+
+    QStringList args;
+    bool passwordFromStdin = false;
+};
+
