@@ -32,6 +32,8 @@ QTableWidget *table(QWidget *parent, const QString &name, const QString &accessi
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->verticalHeader()->hide();
     t->horizontalHeader()->setStretchLastSection(true);
+    // Fitted to their contents after a query, the columns never shrink below a readable header.
+    t->horizontalHeader()->setMinimumSectionSize(90);
     return t;
 }
 
