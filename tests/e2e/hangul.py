@@ -163,8 +163,26 @@ def alt_t_from_the_grid():
             raise Failure(f"매입일자가 바뀜: {stored!r}")
 
 
+def payment_memo_by_enter():
+    """입금 from the customer panel: an amount and a Hangul memo saved by Enter, the last syllable composing."""
+    with running() as (p, grid):
+        p.click(p.cell(grid, 0, "판매처명"))  # customer 1 since the close-box scenario
+        settle()
+        p.click(p.find("매출처 입금", pyatspi.ROLE_PUSH_BUTTON))
+        p.wait_active(p.find("입금·지급", pyatspi.ROLE_DIALOG))
+        p.click(p.find("금액", pyatspi.ROLE_TEXT))
+        keys(*"5000")
+        p.click(p.find("메모", pyatspi.ROLE_TEXT))
+        type_2beolsik("rPwhk")           # 계좌
+        keys("Return")
+        expect("입금 5,000원 계좌", lambda: rows("SELECT amount, memo FROM payment WHERE busi_mode = 1 AND client_code = 1")
+               == [(5000, "계좌")])
+        keys("Escape")
+        settle()
+
+
 SCENARIOS = [entry_row_product_enter_then_clients, saved_row_by_close_box, f2_then_click_elsewhere,
-             client_window_name_then_alt_s, alt_t_from_the_grid]
+             client_window_name_then_alt_s, alt_t_from_the_grid, payment_memo_by_enter]
 
 
 def main():
