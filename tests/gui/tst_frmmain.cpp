@@ -27,6 +27,7 @@
 #include "gui/analysis/frmtradegraph.h"
 #include "frmmaincontrols.h"
 #include "gui/ledger/frmmain.h"
+#include "gui/ledger/documentcommands.h"
 #include "gui/ledger/ledgerentry.h"
 #include "gui/ledger/ledgergrid.h"
 #include "gui/shell/frminitmsg.h"
@@ -149,6 +150,7 @@ private slots:
     void altXEndsTheProgramAfterTheRefusal();
     void graphButtonOpensSalesAndShiftClickPurchases();
     void clientPanelsShowBalanceAndOpenTheMoneyWindows();
+    void statementKeysAskForASavedSaleFirst();
 };
 
 void tst_FrmMain::titleAndDefaultPeriod()
@@ -534,6 +536,22 @@ void tst_FrmMain::clientPanelsShowBalanceAndOpenTheMoneyWindows()
     QVERIFY(byRow.shown());
     QCOMPARE(opened.mode, BusiMode::Supplier);
     QCOMPARE(opened.code, 3);
+}
+
+void tst_FrmMain::statementKeysAskForASavedSaleFirst()
+{
+    // On the entry row F9 and the day statement say what to choose and print nothing.
+    const int entry = m_w->model().rowCount() - 1;
+    ui().spList()->clearSelection();
+    ui().spList()->setCurrentIndex(m_w->model().index(entry, LedgerModel::ColProName));
+    m_prompt->ok();
+    QTest::keyClick(ui().spList(), Qt::Key_F9);
+    QTRY_COMPARE(m_prompt->count(), 1);
+    QCOMPARE(m_prompt->last().lines(), QStringLiteral("거래명세표로 인쇄할 저장된 행을 먼저 선택하세요."));
+    m_prompt->ok();
+    printDayStatementOfRow(*m_w, *ui().spList(), m_w->model(), *m_db, *m_prompt, QString());
+    QCOMPARE(m_prompt->count(), 2);
+    QCOMPARE(m_prompt->last().lines(), QStringLiteral("거래명세표로 인쇄할 판매처와 판매일자가 있는 행을 먼저 선택하세요."));
 }
 
 QTEST_MAIN(tst_FrmMain)

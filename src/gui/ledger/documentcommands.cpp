@@ -22,6 +22,11 @@ QString statementMenuItem()
     return QStringLiteral("거래명세표 인쇄(&D)");
 }
 
+QString dayStatementMenuItem()
+{
+    return QStringLiteral("당일 거래명세표 인쇄(&Y)");
+}
+
 void addDocumentCommands(QWidget &window, SafetyCommandHost &host, Database &db, UserPrompt &prompt)
 {
     // The ledger and the prompt live as long as the window; a client ledger outliving it opens nothing.
@@ -59,3 +64,19 @@ void printStatementOfSelection(QWidget &window, const QTableView &grid, const Le
     }
     printStatement(&window, db, prompt, keys, reportFolder);
 }
+
+void printDayStatementOfRow(QWidget &window, const QTableView &grid, const LedgerModel &model, Database &db,
+                            UserPrompt &prompt, const QString &reportFolder)
+{
+    const int r = grid.currentIndex().row();
+    const bool sold = r >= 0 && r < model.rowCount() && model.row(r).totalId != 0
+                      && model.row(r).maechulCode.isValid() && !model.row(r).maechulDate.isEmpty();
+    if (!sold) {
+        prompt.MsgInfo(QStringLiteral("거래명세표로 인쇄할 판매처와 판매일자가 있는 행을 먼저 선택하세요."),
+                       QStringLiteral("거래명세표"));
+        return;
+    }
+    printStatementOfDay(&window, db, prompt, model.row(r).maechulCode.value(),
+                        QDate::fromString(model.row(r).maechulDate, Qt::ISODate), reportFolder);
+}
+

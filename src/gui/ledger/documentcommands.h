@@ -17,3 +17,7 @@ void addDocumentCommands(QWidget &window, SafetyCommandHost &host, Database &db,
 void printStatementOfSelection(QWidget &window, const QTableView &grid, const LedgerModel &model, Database &db,
                                UserPrompt &prompt, const QString &reportFolder);
 QString statementMenuItem();
+// The grid menu's day statement: every voucher sold to the active row's customer on its sale date.
+void printDayStatementOfRow(QWidget &window, const QTableView &grid, const LedgerModel &model, Database &db,
+                            UserPrompt &prompt, const QString &reportFolder);
+QString dayStatementMenuItem();

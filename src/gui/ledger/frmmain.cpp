@@ -152,6 +152,11 @@ void frmMain::buildControls()
     auto *f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
     f3->setContext(Qt::WindowShortcut);
     connect(f3, &QShortcut::activated, this, [this] { runCommand([this] { F3(); }); });
+    // One key for the 거래명세표 of the selected rows, as the grid menu's first entry prints it.
+    auto *f9 = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    f9->setContext(Qt::WindowShortcut);
+    connect(f9, &QShortcut::activated, this,
+            [this] { runCommand([this] { printStatementOfSelection(*this, *spList, m_model, m_db, m_prompt, m_paths.gRptPath); }); });
 }
 
 void frmMain::buildPeriodStrip(QVBoxLayout *top)
@@ -676,9 +681,11 @@ QAction *frmMain::addToolCommand(const QString &text, std::function<void()> comm
 
 void frmMain::showGridMenu(const QPoint &globalPos)
 {
-    const int item = GridMenuChoice(this, globalPos, {statementMenuItem()});
-    if (item >= GridMenu::Extra)
+    const int item = GridMenuChoice(this, globalPos, {statementMenuItem(), dayStatementMenuItem()});
+    if (item == GridMenu::Extra)
         runCommand([this] { printStatementOfSelection(*this, *spList, m_model, m_db, m_prompt, m_paths.gRptPath); });
+    else if (item == GridMenu::Extra + 1)
+        runCommand([this] { printDayStatementOfRow(*this, *spList, m_model, m_db, m_prompt, m_paths.gRptPath); });
     else
         RunGridMenuItem(item, this, spList, m_prompt, m_formIniDir);
 }
