@@ -189,6 +189,9 @@ struct Overloaded : F...
 {
     using F::operator()...;
 };
+// Clang 14 does not deduce an aggregate's template arguments by itself.
+template<class... F>
+Overloaded(F...) -> Overloaded<F...>;
 } // namespace
 
 void LedgerModel::setField(int row, VoucherField field, const FieldValue &value)
