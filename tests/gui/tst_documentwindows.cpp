@@ -223,7 +223,7 @@ void TestDocumentWindows::taxInvoiceWindowLists()
     shop.number = kValid;
     QVERIFY(BusinessStore(l.db()).saveShop(shop).ok());
     QVERIFY(l.exec(SqlStatement(QStringLiteral("INSERT INTO maechul (id, name) VALUES (1, '번호있음'), (2, '번호없음')"))).ok());
-    QVERIFY(BusinessStore(l.db()).saveClient(BusiMode::Customer, 1, {kValid, {}, {}, {}, {}}).ok());
+    QVERIFY(BusinessStore(l.db()).saveClient(BusiMode::Customer, ClientCode(1), {kValid, {}, {}, {}, {}}).ok());
     QVERIFY(sell(l, 1, QStringLiteral("번호있음"), QStringLiteral("2026-03-02"), QStringLiteral("사과"), 11000));
     QVERIFY(sell(l, 2, QStringLiteral("번호없음"), QStringLiteral("2026-03-05"), QStringLiteral("배"), 22000));
     m_prompt.strictOk = false;

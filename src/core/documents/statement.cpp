@@ -62,7 +62,7 @@ Statement::Outcome fill(Database &db, const QList<Sold> &sold, Statement &out)
     // A ledger the start-up maintenance has not brought up to date yet has no business details.
     if (db.hasTable(Schema::shopInfoTable())
         && ((o.error = store.readShop(out.shop)).isError()
-            || (o.error = store.readClient(BusiMode::Customer, out.customerCode, out.business)).isError()))
+            || (o.error = store.readClient(BusiMode::Customer, ClientCode(static_cast<qint32>(out.customerCode)), out.business)).isError()))
         return o;
     Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT name, address, tel FROM maechul WHERE id = :code"))
                                      .bind(QStringLiteral("code"), out.customerCode));
