@@ -25,7 +25,9 @@ public:
     // The only crossings to plain numbers: a value bound into or read from SQL, and the code as
     // a box or the command line shows it.
     QVariant toVariant() const { return QVariant(m_value); }
-    static ClientCode fromVariant(const QVariant &v) { return ClientCode(static_cast<qint32>(v.toLongLong())); }
+    // A code the ledger holds in a wider integer column (or a caller still holding it so).
+    static ClientCode fromNumber(qint64 n) { return ClientCode(static_cast<qint32>(n)); }
+    static ClientCode fromVariant(const QVariant &v) { return fromNumber(v.toLongLong()); }
     QString toText() const { return QString::number(m_value); }
     // Text that is no number gives 0, no client.
     static ClientCode fromText(const QString &text) { return ClientCode(text.toInt()); }

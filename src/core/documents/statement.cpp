@@ -101,7 +101,7 @@ Statement::Outcome readAndFill(Database &db, const SqlStatement &st, Statement &
 {
     QList<Sold> sold;
     const SqlError e = db.forEachRow(st, [&sold](const Database::RowView &row) {
-        sold.append({row.integer(0), row.isNull(1) ? ClientCode() : ClientCode(static_cast<qint32>(row.integer(1))), row.text(2), row.text(3), row.integer(4)});
+        sold.append({row.integer(0), row.isNull(1) ? ClientCode() : ClientCode::fromNumber(row.integer(1)), row.text(2), row.text(3), row.integer(4)});
     });
     if (e.isError())
         return {{}, e};

@@ -34,7 +34,7 @@ void ClientChooser::setClient(BusiMode mode, qint64 code)
     m_code = code;
     m_name.clear();
     if (code > 0) {
-        const auto found = shownOnFailure(ClientRegister(m_db, mode).find(ClientCode(static_cast<qint32>(code))), m_prompt);
+        const auto found = shownOnFailure(ClientRegister(m_db, mode).find(ClientCode::fromNumber(code)), m_prompt);
         const std::optional<ClientRecord> record = found ? *found : std::nullopt;
         m_name = record ? record->name : PaymentRules::deletedClientName();
     }
