@@ -49,23 +49,23 @@ void tst_BusinessDetails::clientDetailsKeyedByModeAndCode()
     const ClientBusiness customer{QStringLiteral("1234567891"), QStringLiteral("고객"), QStringLiteral("제조"), QStringLiteral("부품"),
                                   QStringLiteral("c@d.kr")};
     const ClientBusiness supplier{QString(), QStringLiteral("공급"), QString(), QString(), QString()};
-    QVERIFY(store.saveClient(BusiMode::Customer, 7, customer).ok());
-    QVERIFY(store.saveClient(BusiMode::Customer, 7, customer).ok());
-    QVERIFY(store.saveClient(BusiMode::Supplier, 7, supplier).ok());
+    QVERIFY(store.saveClient(BusiMode::Customer, ClientCode(7), customer).ok());
+    QVERIFY(store.saveClient(BusiMode::Customer, ClientCode(7), customer).ok());
+    QVERIFY(store.saveClient(BusiMode::Supplier, ClientCode(7), supplier).ok());
     QCOMPARE(ledger.count(Schema::clientBusinessTable()), 2);
 
     ClientBusiness back;
-    QVERIFY(!store.readClient(BusiMode::Customer, 7, back).isError());
+    QVERIFY(!store.readClient(BusiMode::Customer, ClientCode(7), back).isError());
     QCOMPARE(back.number, customer.number);
     QCOMPARE(back.busiItem, customer.busiItem);
-    QVERIFY(!store.readClient(BusiMode::Supplier, 7, back).isError());
+    QVERIFY(!store.readClient(BusiMode::Supplier, ClientCode(7), back).isError());
     QCOMPARE(back.owner, supplier.owner);
     QVERIFY(back.number.isEmpty());
-    QVERIFY(!store.readClient(BusiMode::Customer, 8, back).isError());
+    QVERIFY(!store.readClient(BusiMode::Customer, ClientCode(8), back).isError());
     QVERIFY(back.owner.isEmpty());
 
     // Nothing filled in: the row goes.
-    QVERIFY(store.saveClient(BusiMode::Supplier, 7, {}).ok());
+    QVERIFY(store.saveClient(BusiMode::Supplier, ClientCode(7), {}).ok());
     QCOMPARE(ledger.count(Schema::clientBusinessTable()), 1);
 }
 
@@ -79,11 +79,11 @@ void tst_BusinessDetails::wrongNumbersAreRefusedUnwritten()
     QVERIFY(s.refused.contains(QStringLiteral("검증")));
     QCOMPARE(ledger.count(Schema::shopInfoTable()), 0);
 
-    QVERIFY(store.saveClient(BusiMode::Customer, 1, {QStringLiteral("1234567891"), {}, {}, {}, {}}).ok());
-    const BusinessSave c = store.saveClient(BusiMode::Customer, 1, {QStringLiteral("12345"), {}, {}, {}, {}});
+    QVERIFY(store.saveClient(BusiMode::Customer, ClientCode(1), {QStringLiteral("1234567891"), {}, {}, {}, {}}).ok());
+    const BusinessSave c = store.saveClient(BusiMode::Customer, ClientCode(1), {QStringLiteral("12345"), {}, {}, {}, {}});
     QVERIFY(c.refused.contains(QStringLiteral("5자리")));
     ClientBusiness kept;
-    QVERIFY(!store.readClient(BusiMode::Customer, 1, kept).isError());
+    QVERIFY(!store.readClient(BusiMode::Customer, ClientCode(1), kept).isError());
     QCOMPARE(kept.number, QStringLiteral("1234567891"));
 }
 

@@ -20,7 +20,7 @@ public:
     void showNumber(const QString &number) override { shown << QStringLiteral("number ") + number; }
     void showCaller(const ClientRecord *caller) override
     {
-        shown << (caller ? QStringLiteral("caller %1 %2").arg(caller->id).arg(caller->name) : QStringLiteral("caller -"));
+        shown << (caller ? QStringLiteral("caller %1 %2").arg(caller->id.value()).arg(caller->name) : QStringLiteral("caller -"));
     }
     void showProducts(const QString &text) override { shown << QStringLiteral("products ") + text; }
     void addLogLine(const QString &line) override { log.prepend(line); }

@@ -111,9 +111,9 @@ void TestClientRegister::nameRules()
     QCOMPARE(ledger.count(QStringLiteral("maechul")), saved ? 1 : 0);
     if (saved) {
         QCOMPARE(prompt.count(), 0);
-        QCOMPARE(editor.CCode(), 1);
+        QCOMPARE(editor.CCode().value(), 1);
         QCOMPARE(editor.CName(), name.trimmed());
-        const auto stored = ClientRegister(ledger.db(), BusiMode::Customer).find(1).valueOr(std::nullopt);
+        const auto stored = ClientRegister(ledger.db(), BusiMode::Customer).find(ClientCode(1)).valueOr(std::nullopt);
         QVERIFY(stored);
         QCOMPARE(stored->name, name.trimmed());
         QCOMPARE(stored->tel, QStringLiteral("02-123-4567"));
@@ -124,7 +124,7 @@ void TestClientRegister::nameRules()
         QCOMPARE(prompt.last().icon, UserPrompt::Icon::Information);
         if (name.trimmed().isEmpty())
             QCOMPARE(prompt.last().title, QStringLiteral("필수입력"));
-        QCOMPARE(editor.CCode(), 0);
+        QCOMPARE(editor.CCode().value(), 0);
     }
 }
 
@@ -157,7 +157,7 @@ void TestClientRegister::duplicateName()
     QCOMPARE(prompt.last().buttons, UserPrompt::Buttons::YesNo);
     QCOMPARE(prompt.last().defaultButton, UserPrompt::Answer::No);
     QCOMPARE(ledger.count(QStringLiteral("maeip")), yes ? 3 : 2);
-    QCOMPARE(editor.CCode(), yes ? 3 : 0);
+    QCOMPARE(editor.CCode().value(), yes ? 3 : 0);
 }
 
 void TestClientRegister::editWithoutRenameAsksNothing()
@@ -168,21 +168,21 @@ void TestClientRegister::editWithoutRenameAsksNothing()
     ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(ClientEditor::EditMode::Edit);
     editor.setBusiMode(BusiMode::Customer);
-    const auto loaded = editor.LoadClient(40000); // codes above 32767 load like any other
+    const auto loaded = editor.LoadClient(ClientCode(40000)); // codes above 32767 load like any other
     QVERIFY(loaded);
-    QCOMPARE(editor.currentCode(), 40000);
+    QCOMPARE(editor.currentCode().value(), 40000);
     ClientRecord changed = *loaded;
     changed.memo = QStringLiteral("월말 결제");
     bool synced = false;
     ClientEditor::Hooks hooks;
-    hooks.syncUpdateClient = [&](qint32 code, BusiMode mode, bool add) {
-        synced = code == 40000 && mode == BusiMode::Customer && !add;
+    hooks.syncUpdateClient = [&](ClientCode code, BusiMode mode, bool add) {
+        synced = code == ClientCode(40000) && mode == BusiMode::Customer && !add;
     };
     QCOMPARE(editor.Save(changed, hooks), Result::Saved);
     QCOMPARE(prompt.count(), 0); // its own record is no duplicate, and the name did not change
     QVERIFY(synced);
     QCOMPARE(ledger.count(QStringLiteral("maechul")), 1);
-    QCOMPARE(ClientRegister(ledger.db(), BusiMode::Customer).find(40000).valueOr(std::nullopt)->memo,
+    QCOMPARE(ClientRegister(ledger.db(), BusiMode::Customer).find(ClientCode(40000)).valueOr(std::nullopt)->memo,
              QStringLiteral("월말 결제"));
 }
 
@@ -195,13 +195,13 @@ void TestClientRegister::stepsInOrder()
     ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(ClientEditor::EditMode::Edit);
     editor.setBusiMode(BusiMode::Supplier);
-    ClientRecord c = *editor.LoadClient(5);
+    ClientRecord c = *editor.LoadClient(ClientCode(5));
     c.name = QStringLiteral("새이름");
     QStringList log;
     ClientEditor::Hooks hooks;
-    hooks.syncUpdateClient = [&](qint32, BusiMode, bool) {
+    hooks.syncUpdateClient = [&](ClientCode, BusiMode, bool) {
         // The record is written before the opener is told.
-        const auto stored = ClientRegister(ledger.db(), BusiMode::Supplier).find(5).valueOr(std::nullopt);
+        const auto stored = ClientRegister(ledger.db(), BusiMode::Supplier).find(ClientCode(5)).valueOr(std::nullopt);
         log << QStringLiteral("sync %1 %2").arg(prompt.count()).arg(stored->name);
     };
     hooks.notice = [&] { log << QStringLiteral("notice %1").arg(prompt.count()); };
@@ -247,7 +247,7 @@ void TestClientRegister::renameIntoVouchers()
     ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(ClientEditor::EditMode::Edit);
     editor.setBusiMode(*busiModeOf(side));
-    ClientRecord c = *editor.LoadClient(7);
+    ClientRecord c = *editor.LoadClient(ClientCode(7));
     c.name = QStringLiteral("새상사");
     QCOMPARE(editor.Save(c, {}), Result::Saved);
     QCOMPARE(prompt.count(), yes ? 2 : 1);
@@ -266,31 +266,31 @@ void TestClientRegister::codesAreNeverReused()
     TempLedger ledger;
     ScriptedPrompt prompt;
     ClientRegister reg(ledger.db(), BusiMode::Supplier);
-    QCOMPARE(reg.nextCode().valueOr(-1), 1);
+    QCOMPARE(reg.nextCode().valueOr(ClientCode(-1)).value(), 1);
     ledger.addClient(0, 1, QStringLiteral("가"));
     ledger.addClient(0, 2, QStringLiteral("나"));
     ledger.addClient(0, 3, QStringLiteral("다"));
     voucherFor(ledger, 0, 3, QStringLiteral("다"));
-    QCOMPARE(reg.nextCode().valueOr(-1), 4);
+    QCOMPARE(reg.nextCode().valueOr(ClientCode(-1)).value(), 4);
 
     prompt.yes();
-    QVERIFY(askAndDeleteClient(prompt, reg, 3, QStringLiteral("다")));
+    QVERIFY(askAndDeleteClient(prompt, reg, ClientCode(3), QStringLiteral("다")));
     QCOMPARE(prompt.last().text, QStringLiteral("다을(를) 정말 삭제하시겠습니까?"));
     QCOMPARE(prompt.last().defaultButton, UserPrompt::Answer::No);
     // Code 3 lives on in a voucher: the next client must not take it over.
-    QCOMPARE(reg.nextCode().valueOr(-1), 4);
+    QCOMPARE(reg.nextCode().valueOr(ClientCode(-1)).value(), 4);
     ClientEditor editor(ledger.db(), prompt);
     editor.setAddEditMode(ClientEditor::EditMode::Add);
     editor.setBusiMode(BusiMode::Supplier);
     editor.clear();
     QCOMPARE(editor.Save(named(QStringLiteral("라")), {}), Result::Saved);
-    QCOMPARE(editor.CCode(), 4);
+    QCOMPARE(editor.CCode().value(), 4);
 
     // A voucher's code counts even without its client; the other side's vouchers do not.
     voucherFor(ledger, 0, 70000, QStringLiteral("옛거래처"));
     voucherFor(ledger, 1, 90000, QStringLiteral("손님"));
-    QCOMPARE(reg.nextCode().valueOr(-1), 70001);
-    QCOMPARE(ClientRegister(ledger.db(), BusiMode::Customer).nextCode().valueOr(-1), 90001);
+    QCOMPARE(reg.nextCode().valueOr(ClientCode(-1)).value(), 70001);
+    QCOMPARE(ClientRegister(ledger.db(), BusiMode::Customer).nextCode().valueOr(ClientCode(-1)).value(), 90001);
 }
 
 void TestClientRegister::consecutiveCodes()
@@ -305,7 +305,7 @@ void TestClientRegister::consecutiveCodes()
     for (const QString &n : {QStringLiteral("첫째"), QStringLiteral("둘째"), QStringLiteral("셋째")}) {
         editor.clear();
         QCOMPARE(editor.Save(named(n), {}), Result::Saved);
-        codes << editor.CCode();
+        codes << editor.CCode().value();
     }
     QCOMPARE(codes, (QList<qint32>{10, 11, 12}));
     QCOMPARE(prompt.count(), 0);
@@ -331,7 +331,7 @@ void TestClientRegister::codeExhausted()
     ClientEditor edit(ledger.db(), prompt);
     edit.setAddEditMode(ClientEditor::EditMode::Edit);
     edit.setBusiMode(BusiMode::Supplier);
-    QVERIFY(!edit.LoadClient(5));
+    QVERIFY(!edit.LoadClient(ClientCode(5)));
     prompt.ok();
     QCOMPARE(edit.Save(named(QStringLiteral("새")), {}), Result::Failed);
     QCOMPARE(prompt.last().text, QStringLiteral("CODE 생성 및 정의 오류입니다."));
@@ -350,7 +350,7 @@ void TestClientRegister::twoPcsRegisterAtOnce()
         editor->setBusiMode(BusiMode::Supplier);
         editor->clear();
         const Result saved = editor->Save(named(name), {});
-        return std::make_pair(saved, editor->CCode());
+        return std::make_pair(saved, editor->CCode().value());
     };
 
     // This PC saves a second 가나상사; while its question is up the other PC registers a client
@@ -364,21 +364,21 @@ void TestClientRegister::twoPcsRegisterAtOnce()
     script.yes();
     script.ok();
     QCOMPARE(newClient(ledger.db(), prompt, QStringLiteral("가나상사")), std::make_pair(Result::Saved, 3));
-    QCOMPARE(script.last().text, ClientEditor::codeTakenText(2, 3));
+    QCOMPARE(script.last().text, ClientEditor::codeTakenText(ClientCode(2), ClientCode(3)));
     ClientRegister reg(ledger.db(), BusiMode::Supplier);
-    QCOMPARE(reg.find(2).valueOr(std::nullopt)->name, QStringLiteral("다라"));
-    QCOMPARE(reg.find(3).valueOr(std::nullopt)->name, QStringLiteral("가나상사"));
+    QCOMPARE(reg.find(ClientCode(2)).valueOr(std::nullopt)->name, QStringLiteral("다라"));
+    QCOMPARE(reg.find(ClientCode(3)).valueOr(std::nullopt)->name, QStringLiteral("가나상사"));
 
     // An edit of a client the other PC deleted meanwhile writes nothing, and makes no new client.
     ClientEditor edit(ledger.db(), script);
     edit.setAddEditMode(ClientEditor::EditMode::Edit);
     edit.setBusiMode(BusiMode::Supplier);
-    QVERIFY(edit.LoadClient(2));
+    QVERIFY(edit.LoadClient(ClientCode(2)));
     QVERIFY(otherPc.exec(SqlStatement(QStringLiteral("DELETE FROM maeip WHERE id = 2"))).ok());
     script.ok();
     QCOMPARE(edit.Save(named(QStringLiteral("다라상회")), {}), Result::Failed);
     QCOMPARE(script.last().title, QStringLiteral("오류"));
-    QVERIFY(!reg.find(2).valueOr(std::nullopt));
+    QVERIFY(!reg.find(ClientCode(2)).valueOr(std::nullopt));
     QCOMPARE(ledger.count(QStringLiteral("maeip")), 2);
 }
 
@@ -394,7 +394,7 @@ void TestClientRegister::engineErrorKeepsNothing()
     c.tel = QString(21, QLatin1Char('1')); // tel holds 20 bytes
     bool synced = false;
     ClientEditor::Hooks hooks;
-    hooks.syncUpdateClient = [&](qint32, BusiMode, bool) { synced = true; };
+    hooks.syncUpdateClient = [&](ClientCode, BusiMode, bool) { synced = true; };
     prompt.ok();
     QCOMPARE(editor.Save(c, hooks), Result::Failed);
     QVERIFY(!synced);
@@ -402,7 +402,7 @@ void TestClientRegister::engineErrorKeepsNothing()
     QCOMPARE(prompt.last().title, QStringLiteral("오류"));
     QVERIFY(prompt.last().lines().startsWith(QStringLiteral("자료를 저장하는 중 오류가 발생했습니다.\n오류번호 : ")));
     QCOMPARE(ledger.count(QStringLiteral("maeip")), 0);
-    QCOMPARE(editor.CCode(), 0);
+    QCOMPARE(editor.CCode().value(), 0);
 }
 
 void TestClientRegister::deleteClient()
@@ -413,18 +413,18 @@ void TestClientRegister::deleteClient()
     ScriptedPrompt prompt;
     ClientRegister reg(ledger.db(), BusiMode::Customer);
     prompt.ok();
-    QVERIFY(!askAndDeleteClient(prompt, reg, 0, QString()));
+    QVERIFY(!askAndDeleteClient(prompt, reg, ClientCode(0), QString()));
     QCOMPARE(prompt.last().text, QStringLiteral("삭제할 자료를 먼저 선택하세요."));
     prompt.no();
-    QVERIFY(!askAndDeleteClient(prompt, reg, 3, QStringLiteral("단골")));
+    QVERIFY(!askAndDeleteClient(prompt, reg, ClientCode(3), QStringLiteral("단골")));
     QCOMPARE(ledger.count(QStringLiteral("maechul")), 1);
     prompt.yes();
-    QVERIFY(askAndDeleteClient(prompt, reg, 3, QStringLiteral("단골")));
+    QVERIFY(askAndDeleteClient(prompt, reg, ClientCode(3), QStringLiteral("단골")));
     QCOMPARE(ledger.count(QStringLiteral("maechul")), 0);
     QCOMPARE(voucherName(ledger, v, QStringLiteral("maechul_name")), QStringLiteral("단골"));
     QCOMPARE(voucherName(ledger, v, QStringLiteral("maechul_code")), QStringLiteral("3"));
     prompt.yes().ok();
-    QVERIFY(!askAndDeleteClient(prompt, reg, 3, QStringLiteral("단골")));
+    QVERIFY(!askAndDeleteClient(prompt, reg, ClientCode(3), QStringLiteral("단골")));
     QCOMPARE(prompt.last().text, QStringLiteral("삭제중 오류가 발생하였습니다."));
 }
 

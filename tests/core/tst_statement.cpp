@@ -49,7 +49,7 @@ void tst_Statement::balanceLinesFollowTheBalanceRule()
     const QString day = QStringLiteral("2026-12-10");
 
     Statement s;
-    QVERIFY(Statement::ofDay(l.db(), 1, QDate(2026, 12, 10), s).ok());
+    QVERIFY(Statement::ofDay(l.db(), ClientCode(1), QDate(2026, 12, 10), s).ok());
     QCOMPARE(s.customerName, QStringLiteral("가나상사"));
     QCOMPARE(s.lines.size(), 2);
     QCOMPARE(s.lines.first().voucherId, tv);
@@ -88,7 +88,7 @@ void tst_Statement::refusals()
     QVERIFY(Statement::ofVouchers(l.db(), {none}, s).refused.contains(QStringLiteral("판매처가 등록되지")));
     QVERIFY(Statement::ofVouchers(l.db(), {a, unsold}, s).refused.contains(QStringLiteral("팔리지 않은")));
     QVERIFY(Statement::ofVouchers(l.db(), {}, s).refused.contains(QStringLiteral("없습니다")));
-    QVERIFY(Statement::ofDay(l.db(), 1, QDate(2026, 12, 11), s).refused.contains(QStringLiteral("없습니다")));
+    QVERIFY(Statement::ofDay(l.db(), ClientCode(1), QDate(2026, 12, 11), s).refused.contains(QStringLiteral("없습니다")));
 }
 
 QTEST_APPLESS_MAIN(tst_Statement)

@@ -26,7 +26,7 @@ void fillLedger(TempLedger &l, bool vatIncluded = true, const QString &shopNumbe
                 .ok());
     l.addClient(1, 1, QStringLiteral("가나상사"));
     l.exec(SqlStatement(QStringLiteral("UPDATE maechul SET address = :a WHERE id = 1")).bind(QStringLiteral("a"), QStringLiteral("부산 중구 2")));
-    QVERIFY(store.saveClient(BusiMode::Customer, 1, {QStringLiteral("2208162574"), QStringLiteral("김가나"), QStringLiteral("제조"),
+    QVERIFY(store.saveClient(BusiMode::Customer, ClientCode(1), {QStringLiteral("2208162574"), QStringLiteral("김가나"), QStringLiteral("제조"),
                                                      QStringLiteral("부품"), QStringLiteral("k@ga.kr")})
                 .ok());
     l.addClient(1, 2, QStringLiteral("다라마트"));

@@ -151,7 +151,7 @@ void tst_VoucherEditor::defaultDateFollowsEveryValidDate()
 void tst_VoucherEditor::clientBeforeProductSaysProductFirst()
 {
     m_l->addClient(0, 7, QStringLiteral("서울상회"));
-    m_lookups->clients.enqueue({7, QStringLiteral("서울상회")});
+    m_lookups->clients.enqueue({ClientCode(7), QStringLiteral("서울상회")});
     m_prompt->ok();
     type(entry(), C::ColMaeipName, QStringLiteral("서울"));
     QCOMPARE(m_prompt->count(), 1);
@@ -252,7 +252,7 @@ void tst_VoucherEditor::choosingSupplierWritesCodeAndNameAndShowsPanel()
     m_l->addClient(1, 3, QStringLiteral("김철수"));
     const qint64 id = m_l->addVoucher(voucher(QStringLiteral("2026-12-01"), QStringLiteral("A"), 100, QStringLiteral("2026-12-01")));
     refill();
-    m_lookups->clients.enqueue({41, QStringLiteral("O'Neil상사")});
+    m_lookups->clients.enqueue({ClientCode(41), QStringLiteral("O'Neil상사")});
     type(0, C::ColMaeipName, QStringLiteral("neil"));
     QCOMPARE(m_lookups->calls.last().mode, 0);
     QCOMPARE(cell(0, C::ColMaeipCode), QStringLiteral("41"));
@@ -260,7 +260,7 @@ void tst_VoucherEditor::choosingSupplierWritesCodeAndNameAndShowsPanel()
     QCOMPARE(stored(id, QStringLiteral("maeip_code")).toInt(), 41);
     QCOMPARE(stored(id, QStringLiteral("maeip_name")).toString(), QStringLiteral("O'Neil상사"));
     QCOMPARE(m_view->panel[0], QStringLiteral("O'Neil상사"));
-    m_lookups->clients.enqueue({3, QStringLiteral("김철수")});
+    m_lookups->clients.enqueue({ClientCode(3), QStringLiteral("김철수")});
     type(0, C::ColMaechulName, QStringLiteral("철수"));
     QCOMPARE(stored(id, QStringLiteral("maechul_code")).toInt(), 3);
     QCOMPARE(m_view->panel[1], QStringLiteral("김철수"));
@@ -269,7 +269,7 @@ void tst_VoucherEditor::choosingSupplierWritesCodeAndNameAndShowsPanel()
     QCOMPARE(cell(0, C::ColMaechulName), QStringLiteral("김철수"));
     QCOMPARE(cell(0, C::ColMaechulCode), QStringLiteral("3"));
     // An edit window closed without saving gives code 0: nothing is written either.
-    m_lookups->clients.enqueue({0, QString()});
+    m_lookups->clients.enqueue({ClientCode(0), QString()});
     type(0, C::ColMaechulName, QStringLiteral("새손님"));
     QCOMPARE(stored(id, QStringLiteral("maechul_code")).toInt(), 3);
     verifyGridMatchesFile();
@@ -287,7 +287,7 @@ void tst_VoucherEditor::failedClientWriteKeepsTheStoredClient()
     refill();
     m_ed->activeRowChanged(-1, 0);
     m_l->exec(SqlStatement(QStringLiteral("DELETE FROM total WHERE total_id = :id")).bind(QStringLiteral("id"), id));
-    m_lookups->clients.enqueue({4, QStringLiteral("박영희")});
+    m_lookups->clients.enqueue({ClientCode(4), QStringLiteral("박영희")});
     m_prompt->ok();
     type(0, C::ColMaechulName, QStringLiteral("영희"));
     QCOMPARE(m_prompt->last().text, QStringLiteral("전표코드[%1]에 해당하는 자료를 찾을 수 없습니다.").arg(id));

@@ -97,7 +97,7 @@ void TestAccountWindows::paymentTypedSavedAndEditedThroughTheWindow()
     ledger.addClient(1, 7, QStringLiteral("가나상회"));
     ScriptedPrompt prompt;
     ScriptedLookups lookups;
-    lookups.clients.enqueue({7, QStringLiteral("가나상회")});
+    lookups.clients.enqueue({ClientCode(7), QStringLiteral("가나상회")});
     FrmPayment w(ledger.db(), prompt, lookups);
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));

@@ -161,7 +161,7 @@ void TestDocumentWindows::statementBalancesAndPdf()
     QVERIFY(PaymentStore(l.db()).insert(paid).ok());
 
     Statement data;
-    QVERIFY(Statement::ofDay(l.db(), 4, QDate::fromString(day, Qt::ISODate), data).ok());
+    QVERIFY(Statement::ofDay(l.db(), ClientCode(4), QDate::fromString(day, Qt::ISODate), data).ok());
     QCOMPARE(int(data.lines.size()), 2);
     // The balance lines agree with the balances rule.
     QCOMPARE(data.previousBalance, *Balances::balanceBefore(l.db(), BusiMode::Customer, 4, day));
@@ -189,7 +189,7 @@ void TestDocumentWindows::statementBalancesAndPdf()
     // Twenty lines: past what half a sheet holds, and timed.
     for (int i = 0; i < 18; ++i)
         QVERIFY(sell(l, 4, QStringLiteral("다라마전자"), day, QStringLiteral("품목%1").arg(i), 10000 + i));
-    QVERIFY(Statement::ofDay(l.db(), 4, QDate::fromString(day, Qt::ISODate), data).ok());
+    QVERIFY(Statement::ofDay(l.db(), ClientCode(4), QDate::fromString(day, Qt::ISODate), data).ok());
     QCOMPARE(int(data.lines.size()), 20);
     QElapsedTimer timer;
     timer.start();
@@ -223,7 +223,7 @@ void TestDocumentWindows::taxInvoiceWindowLists()
     shop.number = kValid;
     QVERIFY(BusinessStore(l.db()).saveShop(shop).ok());
     QVERIFY(l.exec(SqlStatement(QStringLiteral("INSERT INTO maechul (id, name) VALUES (1, '번호있음'), (2, '번호없음')"))).ok());
-    QVERIFY(BusinessStore(l.db()).saveClient(BusiMode::Customer, 1, {kValid, {}, {}, {}, {}}).ok());
+    QVERIFY(BusinessStore(l.db()).saveClient(BusiMode::Customer, ClientCode(1), {kValid, {}, {}, {}, {}}).ok());
     QVERIFY(sell(l, 1, QStringLiteral("번호있음"), QStringLiteral("2026-03-02"), QStringLiteral("사과"), 11000));
     QVERIFY(sell(l, 2, QStringLiteral("번호없음"), QStringLiteral("2026-03-05"), QStringLiteral("배"), 22000));
     m_prompt.strictOk = false;

@@ -318,7 +318,7 @@ void tst_FrmMain::renamedClientShowsInTheGrid()
     QVERIFY(m_db->exec(SqlStatement(QStringLiteral("UPDATE total SET maechul_code = 3"))).ok());
     m_w->DispList();
     QVERIFY(m_db->exec(SqlStatement(QStringLiteral("UPDATE total SET maechul_name = '새이름' WHERE maechul_code = 3"))).ok());
-    m_w->SyncUpdateClient(3, BusiMode::Customer, false);
+    m_w->SyncUpdateClient(ClientCode(3), BusiMode::Customer, false);
     QTRY_COMPARE(m_w->model().index(0, LedgerModel::ColMaechulName).data().toString(), QStringLiteral("새이름"));
 }
 

@@ -267,7 +267,7 @@ void TestLookups::clientOneMatch()
     picked = m_sel->SelClient(BusiMode::Supplier, QStringLiteral("가"), m_anchor, FormRules::AlignCentre, true);
     QCOMPARE(picked ? picked->name : QString(), QStringLiteral("가나상사"));
     QVERIFY(picked);
-    QCOMPARE(picked->code, 40001);
+    QCOMPARE(picked->code.value(), 40001);
     QVERIFY(!watch.shown());
 }
 
@@ -279,7 +279,7 @@ void TestLookups::clientEmptyText()
     picked = m_sel->SelClient(BusiMode::Customer, QString(), m_anchor, FormRules::AlignCentre, true);
     QCOMPARE(picked ? picked->name : QString(), QStringLiteral("단골손님"));
     QVERIFY(picked);
-    QCOMPARE(picked->code, 7);
+    QCOMPARE(picked->code.value(), 7);
 }
 
 void TestLookups::clientSeveral()
@@ -302,7 +302,7 @@ void TestLookups::clientSeveral()
     QCOMPARE(caption, QStringLiteral("매출처 검색"));
     QCOMPARE(rows, 2);
     QVERIFY(picked);
-    QCOMPARE(picked->code, 3);
+    QCOMPARE(picked->code.value(), 3);
     ModalWatch<FrmClient_Sel> closing(closeWindow<FrmClient_Sel>());
     picked = m_sel->SelClient(BusiMode::Customer, QStringLiteral("상"), m_anchor, FormRules::AlignCentre, true);
     QCOMPARE(picked ? picked->name : QString(), QString());
@@ -330,7 +330,7 @@ void TestLookups::clientNoneRegister()
     QCOMPARE(caption, QStringLiteral("신규 거래처 등록(매입처)"));
     QVERIFY(!continueVisible);
     QVERIFY(picked);
-    QCOMPARE(picked->code, 13);
+    QCOMPARE(picked->code.value(), 13);
     const auto &q = m_prompt.asked.first();
     QCOMPARE(q.lines(), QStringLiteral("검색한 매입처가 등록되어 있지 않습니다.\n매입처를 등록하겠습니까?"));
     QCOMPARE(q.title, QStringLiteral("매입처 검색"));
@@ -348,7 +348,7 @@ void TestLookups::clientNoneEditClosed()
     QCOMPARE(picked ? picked->name : QString(), QString());
     QVERIFY(watch.shown());
     QVERIFY(picked);
-    QCOMPARE(picked->code, 0);
+    QCOMPARE(picked->code.value(), 0);
     QCOMPARE(m_prompt.last().lines(), QStringLiteral("등록된 매출처가 없습니다.\n신규 등록하겠습니까?"));
     QCOMPARE(m_ledger->count(QStringLiteral("maechul")), 0);
 }

@@ -126,7 +126,7 @@ void tst_VoucherEntry::supplierPanelFollowsChoiceAndEditButton()
     typeInto(0, C::ColProName, QStringLiteral("TV"));
     QTRY_COMPARE(vouchers(), 1);
     QVERIFY(!ui().btnClientEdit(0)->isEnabled());
-    m_lookups->clients.enqueue({12, QStringLiteral("대한전자")});
+    m_lookups->clients.enqueue({ClientCode(12), QStringLiteral("대한전자")});
     typeInto(0, C::ColMaeipName, QStringLiteral("대한"));
     QTRY_COMPARE(cell(0, C::ColMaeipName), QStringLiteral("대한전자"));
     QCOMPARE(cell(0, C::ColMaeipCode), QStringLiteral("12"));

@@ -25,7 +25,7 @@ public:
     void showClient(BusiMode side, const ClientRecord *client) override
     {
         panel[toInt(side)] = client ? client->name : QString();
-        panelCode[toInt(side)] = client ? client->id : 0;
+        panelCode[toInt(side)] = client ? client->id.value() : 0;
     }
     const QObject *codeAnchor() const override { return nullptr; }
     const QObject *clientAnchor() const override { return nullptr; }

@@ -141,7 +141,7 @@ void runAccountsBench(BenchContext &ctx)
     const auto ring = [&] {
         const CallerLookup found = LookupCaller(db, reported);
         if (found.found)
-            balance = Balances::balanceAt(db, BusiMode::Customer, found.caller.id, QStringLiteral("2026-12-08")).value_or(0);
+            balance = Balances::balanceAt(db, BusiMode::Customer, found.caller.id.value(), QStringLiteral("2026-12-08")).value_or(0);
     };
     ring();
     const double ringMs = bestOf(5, ring);

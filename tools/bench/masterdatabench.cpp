@@ -105,7 +105,7 @@ void runMasterDataBench(BenchContext &ctx)
         if (!found)
             return rows;
         for (const ClientRecord &c : *found)
-            rows.append({c.name, c.tel, c.address, c.memo, QString::number(c.id)});
+            rows.append({c.name, c.tel, c.address, c.memo, c.id.toText()});
         return rows;
     };
     const NameList products(db, prompt, NameList::Kind::Product);

@@ -32,7 +32,7 @@ bool addBusinessDetails(Database &db)
             continue;
         const QString nine = QStringLiteral("%1").arg(100000000 + code * 7, 9, 10, QLatin1Char('0'));
         const QString number = nine + QString::number(BusinessNumber::checkDigit(nine));
-        if (!store.saveClient(BusiMode::Customer, code, {number, QStringLiteral("대표"), QStringLiteral("도소매"), {}, {}}).ok())
+        if (!store.saveClient(BusiMode::Customer, ClientCode(code), {number, QStringLiteral("대표"), QStringLiteral("도소매"), {}, {}}).ok())
             return false;
     }
     return !guard.commit().isError();

@@ -70,13 +70,13 @@ BusinessSave BusinessStore::saveShop(const ShopDetails &shop)
     return result;
 }
 
-SqlError BusinessStore::readClient(BusiMode mode, qint64 code, ClientBusiness &details)
+SqlError BusinessStore::readClient(BusiMode mode, ClientCode code, ClientBusiness &details)
 {
     details = {};
     Database::Result r = m_db.exec(SqlStatement(QStringLiteral("SELECT busi_no, owner, busi_type, busi_item, email FROM ")
                                                 + Schema::clientBusinessTable()
                                                 + QStringLiteral(" WHERE client_code = :code AND busi_mode = :mode"))
-                                       .bind(QStringLiteral("code"), code)
+                                       .bind(QStringLiteral("code"), code.toVariant())
                                        .bind(QStringLiteral("mode"), toInt(mode)));
     if (!r.ok())
         return r.error;
@@ -87,7 +87,7 @@ SqlError BusinessStore::readClient(BusiMode mode, qint64 code, ClientBusiness &d
     return {};
 }
 
-BusinessSave BusinessStore::saveClient(BusiMode mode, qint64 code, const ClientBusiness &details)
+BusinessSave BusinessStore::saveClient(BusiMode mode, ClientCode code, const ClientBusiness &details)
 {
     BusinessSave result;
     const QString number = checkedNumber(details.number, &result.refused);
@@ -97,7 +97,7 @@ BusinessSave BusinessStore::saveClient(BusiMode mode, qint64 code, const ClientB
     TransactionGuard guard(m_db, QStringLiteral("client_business"));
     Database::Result r = m_db.exec(SqlStatement(QStringLiteral("DELETE FROM ") + Schema::clientBusinessTable()
                                                 + QStringLiteral(" WHERE client_code = :code AND busi_mode = :mode"))
-                                       .bind(QStringLiteral("code"), code)
+                                       .bind(QStringLiteral("code"), code.toVariant())
                                        .bind(QStringLiteral("mode"), toInt(mode)));
     const bool empty = number.isEmpty() && details.owner.isEmpty() && details.busiType.isEmpty() && details.busiItem.isEmpty()
                        && details.email.isEmpty();
@@ -106,7 +106,7 @@ BusinessSave BusinessStore::saveClient(BusiMode mode, qint64 code, const ClientB
                                    + QStringLiteral(" (busi_mode, client_code, busi_no, owner, busi_type, busi_item, email) "
                                                     "VALUES (:mode, :code, :busi_no, :owner, :busi_type, :busi_item, :email)"))
                           .bind(QStringLiteral("mode"), toInt(mode))
-                          .bind(QStringLiteral("code"), code)
+                          .bind(QStringLiteral("code"), code.toVariant())
                           .bind(QStringLiteral("busi_no"), number)
                           .bind(QStringLiteral("owner"), details.owner)
                           .bind(QStringLiteral("busi_type"), details.busiType)

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "core/base/clientcode.h"
 #include "core/data/sqlstatement.h"
 #include "core/masterdata/businessmode.h"
 
@@ -53,9 +54,9 @@ public:
     SqlError readShop(ShopDetails &shop);
     BusinessSave saveShop(const ShopDetails &shop);
     // Empty details when the client has none.
-    SqlError readClient(BusiMode mode, qint64 code, ClientBusiness &details);
+    SqlError readClient(BusiMode mode, ClientCode code, ClientBusiness &details);
     // Details with nothing filled in remove the client's row.
-    BusinessSave saveClient(BusiMode mode, qint64 code, const ClientBusiness &details);
+    BusinessSave saveClient(BusiMode mode, ClientCode code, const ClientBusiness &details);
 
 private:
     Database &m_db;

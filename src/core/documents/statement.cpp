@@ -13,18 +13,18 @@ namespace {
 struct Sold
 {
     qint64 id;
-    qint64 code;
+    ClientCode code;
     QString date;
     QString product;
     qint64 cost;
 };
 
 // The customer's sale amounts on day, every voucher of theirs.
-std::optional<qint64> salesOn(Database &db, qint64 code, const QString &day, SqlError *error)
+std::optional<qint64> salesOn(Database &db, ClientCode code, const QString &day, SqlError *error)
 {
     Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT COALESCE(SUM(maechul_cost), 0) FROM total "
                                                              "WHERE maechul_code = :code AND maechul_date = :day"))
-                                     .bind(QStringLiteral("code"), code)
+                                     .bind(QStringLiteral("code"), code.toVariant())
                                      .bind(QStringLiteral("day"), day));
     if (!r.ok() || !r.query.next()) {
         *error = r.error;
@@ -40,7 +40,7 @@ Statement::Outcome fill(Database &db, const QList<Sold> &sold, Statement &out)
         o.refused = QStringLiteral("거래명세표에 넣을 전표가 없습니다.");
         return o;
     }
-    QSet<qint64> codes;
+    QSet<ClientCode> codes;
     for (const Sold &s : sold) {
         if (s.date.isEmpty()) {
             o.refused = QStringLiteral("팔리지 않은 전표는 거래명세표에 넣을 수 없습니다.");
@@ -52,7 +52,7 @@ Statement::Outcome fill(Database &db, const QList<Sold> &sold, Statement &out)
         o.refused = QStringLiteral("거래명세표는 한 판매처의 전표로만 만듭니다. 고른 전표에는 판매처가 %1곳 있습니다.").arg(codes.size());
         return o;
     }
-    if (codes.contains(0)) {
+    if (codes.contains(ClientCode())) {
         o.refused = QStringLiteral("판매처가 등록되지 않은 전표로는 거래명세표를 만들 수 없습니다.");
         return o;
     }
@@ -65,7 +65,7 @@ Statement::Outcome fill(Database &db, const QList<Sold> &sold, Statement &out)
             || (o.error = store.readClient(BusiMode::Customer, out.customerCode, out.business)).isError()))
         return o;
     Database::Result r = db.exec(SqlStatement(QStringLiteral("SELECT name, address, tel FROM maechul WHERE id = :code"))
-                                     .bind(QStringLiteral("code"), out.customerCode));
+                                     .bind(QStringLiteral("code"), out.customerCode.toVariant()));
     if (!r.ok()) {
         o.error = r.error;
         return o;
@@ -85,8 +85,8 @@ Statement::Outcome fill(Database &db, const QList<Sold> &sold, Statement &out)
     }
     out.date = QDate::fromString(last, Qt::ISODate);
 
-    const auto at = Balances::balanceAt(db, BusiMode::Customer, out.customerCode, last, &o.error);
-    const auto before = at ? Balances::balanceBefore(db, BusiMode::Customer, out.customerCode, last, &o.error) : std::nullopt;
+    const auto at = Balances::balanceAt(db, BusiMode::Customer, out.customerCode.value(), last, &o.error);
+    const auto before = at ? Balances::balanceBefore(db, BusiMode::Customer, out.customerCode.value(), last, &o.error) : std::nullopt;
     const auto sales = before ? salesOn(db, out.customerCode, last, &o.error) : std::nullopt;
     if (!sales)
         return o;
@@ -101,7 +101,7 @@ Statement::Outcome readAndFill(Database &db, const SqlStatement &st, Statement &
 {
     QList<Sold> sold;
     const SqlError e = db.forEachRow(st, [&sold](const Database::RowView &row) {
-        sold.append({row.integer(0), row.isNull(1) ? 0 : row.integer(1), row.text(2), row.text(3), row.integer(4)});
+        sold.append({row.integer(0), row.isNull(1) ? ClientCode() : ClientCode::fromNumber(row.integer(1)), row.text(2), row.text(3), row.integer(4)});
     });
     if (e.isError())
         return {{}, e};
@@ -129,11 +129,11 @@ Statement::Outcome Statement::ofVouchers(Database &db, const QList<qint64> &vouc
     return readAndFill(db, st, out);
 }
 
-Statement::Outcome Statement::ofDay(Database &db, qint64 customerCode, const QDate &day, Statement &out)
+Statement::Outcome Statement::ofDay(Database &db, ClientCode customerCode, const QDate &day, Statement &out)
 {
     return readAndFill(db,
                        SqlStatement(kColumns + QStringLiteral("maechul_code = :code AND maechul_date = :day ORDER BY total_id"))
-                           .bind(QStringLiteral("code"), customerCode)
+                           .bind(QStringLiteral("code"), customerCode.toVariant())
                            .bind(QStringLiteral("day"), day.toString(Qt::ISODate)),
                        out);
 }

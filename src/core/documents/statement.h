@@ -27,7 +27,7 @@ struct StatementLine
 struct Statement
 {
     ShopDetails shop;
-    qint64 customerCode = 0;
+    ClientCode customerCode;
     QString customerName;
     QString address;
     QString tel;
@@ -52,5 +52,5 @@ struct Statement
     // The statement of the given saved vouchers, which must be sold to one registered customer.
     static Outcome ofVouchers(Database &db, const QList<qint64> &voucherIds, Statement &out);
     // The statement of everything sold to the customer on day.
-    static Outcome ofDay(Database &db, qint64 customerCode, const QDate &day, Statement &out);
+    static Outcome ofDay(Database &db, ClientCode customerCode, const QDate &day, Statement &out);
 };

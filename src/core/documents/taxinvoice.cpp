@@ -16,22 +16,22 @@ struct Customer
 };
 
 // The register's customers that bought in the period, by code.
-SqlError readCustomers(Database &db, const QString &from, const QString &to, QHash<qint64, Customer> &out)
+SqlError readCustomers(Database &db, const QString &from, const QString &to, QHash<ClientCode, Customer> &out)
 {
     return db.forEachRow(SqlStatement(QStringLiteral("SELECT id, name, address FROM maechul WHERE id IN (SELECT maechul_code "
                                                      "FROM total WHERE maechul_date >= :from AND maechul_date <= :to)"))
                              .bind(QStringLiteral("from"), from)
                              .bind(QStringLiteral("to"), to),
-                         [&out](const Database::RowView &row) { out.insert(row.integer(0), {row.text(1), row.text(2)}); });
+                         [&out](const Database::RowView &row) { out.insert(ClientCode::fromNumber(row.integer(0)), {row.text(1), row.text(2)}); });
 }
 
-SqlError readBusinesses(Database &db, QHash<qint64, ClientBusiness> &out)
+SqlError readBusinesses(Database &db, QHash<ClientCode, ClientBusiness> &out)
 {
     return db.forEachRow(SqlStatement(QStringLiteral("SELECT client_code, busi_no, owner, busi_type, busi_item, email FROM ")
                                       + Schema::clientBusinessTable() + QStringLiteral(" WHERE busi_mode = :mode"))
                              .bind(QStringLiteral("mode"), toInt(BusiMode::Customer)),
                          [&out](const Database::RowView &row) {
-                             out.insert(row.integer(0), {row.text(1), row.text(2), row.text(3), row.text(4), row.text(5)});
+                             out.insert(ClientCode::fromNumber(row.integer(0)), {row.text(1), row.text(2), row.text(3), row.text(4), row.text(5)});
                          });
 }
 
@@ -50,8 +50,8 @@ SqlError TaxInvoiceData::build(Database &db, const QDate &month, Grouping groupi
     const bool hasDetails = db.hasTable(Schema::shopInfoTable()) && db.hasTable(Schema::clientBusinessTable());
     if (const SqlError e = hasDetails ? BusinessStore(db).readShop(out.shop) : SqlError(); e.isError())
         return e;
-    QHash<qint64, Customer> customers;
-    QHash<qint64, ClientBusiness> businesses;
+    QHash<ClientCode, Customer> customers;
+    QHash<ClientCode, ClientBusiness> businesses;
     if (SqlError e = readCustomers(db, from, to, customers);
         e.isError() || (hasDetails && (e = readBusinesses(db, businesses)).isError()))
         return e;
@@ -70,7 +70,7 @@ SqlError TaxInvoiceData::build(Database &db, const QDate &month, Grouping groupi
         open = false;
         QString reason = shopProblem;
         const BusinessNumber number = BusinessNumber::parse(current.business.number);
-        if (reason.isEmpty() && current.customerCode == 0)
+        if (reason.isEmpty() && current.customerCode == ClientCode())
             reason = QStringLiteral("등록된 판매처가 없는 전표입니다.");
         else if (reason.isEmpty() && number.isEmpty())
             reason = QStringLiteral("판매처의 사업자등록번호가 없습니다.");
@@ -94,16 +94,16 @@ SqlError TaxInvoiceData::build(Database &db, const QDate &month, Grouping groupi
             .bind(QStringLiteral("from"), from)
             .bind(QStringLiteral("to"), to),
         [&](const Database::RowView &row) {
-            const qint64 code = row.integer(0);
-            if (open && (current.customerCode != code || (grouping == Grouping::PerVoucher && code != 0)))
+            const ClientCode code = ClientCode::fromNumber(row.integer(0));
+            if (open && (current.customerCode != code || (grouping == Grouping::PerVoucher && code != ClientCode())))
                 close();
             if (!open) {
                 current = {};
                 current.customerCode = code;
                 const auto c = customers.constFind(code);
-                current.customerName = code == 0 ? QStringLiteral("(판매처 없음)") : c != customers.cend() ? c->name : row.text(4);
+                current.customerName = code == ClientCode() ? QStringLiteral("(판매처 없음)") : c != customers.cend() ? c->name : row.text(4);
                 current.address = c != customers.cend() ? c->address : QString();
-                current.business = code != 0 ? businesses.value(code) : ClientBusiness();
+                current.business = code != ClientCode() ? businesses.value(code) : ClientBusiness();
                 open = true;
             }
             const VatSplit amount = VatSplit::of(row.integer(3), vatIncluded);

@@ -21,7 +21,7 @@ struct TaxInvoiceItem
 // One tax invoice: a customer's sales of the month, or one voucher.
 struct TaxInvoice
 {
-    qint64 customerCode = 0;
+    ClientCode customerCode;
     QString customerName; // the register's name, else the name the vouchers carry
     QString address;
     ClientBusiness business;
@@ -32,7 +32,7 @@ struct TaxInvoice
 // Sales that cannot be issued, one line per customer (or per voucher), with the reason.
 struct UnissuableSales
 {
-    qint64 customerCode = 0; // 0: vouchers sold to no registered customer
+    ClientCode customerCode; // 0: vouchers sold to no registered customer
     QString customerName;
     int vouchers = 0;
     VatSplit total;

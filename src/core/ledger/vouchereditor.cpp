@@ -138,9 +138,9 @@ std::optional<FieldValue> VoucherEditor::cellValueOf(int row, int column, const 
         const auto picked = m_lookups.SelClient(side, typed, m_view.clientAnchor(), FormRules::AlignCentre, true);
         m_view.focusGrid();
         // An edit window closed without saving leaves code 0 and no name: nothing was chosen.
-        if (!picked || picked->code == 0 || picked->name.isEmpty())
+        if (!picked || picked->code == ClientCode() || picked->name.isEmpty())
             return std::nullopt;
-        return VoucherClient{ClientCode(picked->code), picked->name};
+        return VoucherClient{picked->code, picked->name};
     }
     default:
         break;
@@ -284,7 +284,7 @@ void VoucherEditor::DispClientInfo(BusiMode side, ClientCode code)
     if (!code.isValid())
         return;
     ClearClientInfo(side);
-    const auto client = shownOnFailure(ClientRegister(m_db, side).find(code.value()), m_prompt);
+    const auto client = shownOnFailure(ClientRegister(m_db, side).find(code), m_prompt);
     if (client && *client)
         m_view.showClient(side, &**client);
 }

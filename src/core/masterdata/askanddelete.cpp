@@ -14,9 +14,9 @@ bool askAndDelete(UserPrompt &prompt, const QString &name, const std::function<s
     return !failure;
 }
 
-bool askAndDeleteClient(UserPrompt &prompt, const ClientRegister &clients, qint32 code, const QString &name)
+bool askAndDeleteClient(UserPrompt &prompt, const ClientRegister &clients, ClientCode code, const QString &name)
 {
-    if (code == 0) {
+    if (code == ClientCode()) {
         prompt.MsgInfo(QStringLiteral("삭제할 자료를 먼저 선택하세요."));
         return false;
     }

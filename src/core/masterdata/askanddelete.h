@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "core/base/clientcode.h"
 #include "core/base/notice.h"
 
 class ClientRegister;
@@ -16,4 +17,4 @@ class UserPrompt;
 bool askAndDelete(UserPrompt &prompt, const QString &name, const std::function<std::optional<Notice>()> &remove);
 // The delete command of a client list: the client chosen (code 0: none, which is said) asked
 // about and deleted; true when it went.
-bool askAndDeleteClient(UserPrompt &prompt, const ClientRegister &clients, qint32 code, const QString &name);
+bool askAndDeleteClient(UserPrompt &prompt, const ClientRegister &clients, ClientCode code, const QString &name);

@@ -87,12 +87,12 @@ CallerLookup LookupCaller(Database &db, const QString &callerNumber)
     {
         bool exact;
         QString product;
-        qint32 id;
+        ClientCode id;
     };
     QList<Row> rows;
-    QHash<qint32, Candidate> candidates; // each customer decided once, at its first row
+    QHash<ClientCode, Candidate> candidates; // each customer decided once, at its first row
     while (rs.next()) {
-        const auto id = static_cast<qint32>(rs.value(8).toLongLong());
+        const auto id = ClientCode::fromVariant(rs.value(8));
         auto it = candidates.find(id);
         if (it == candidates.end()) {
             Candidate c;

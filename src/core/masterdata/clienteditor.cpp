@@ -8,9 +8,9 @@
 #include "businessmode.h"
 #include "clientregister.h"
 
-QString ClientEditor::codeTakenText(qint32 meant, qint32 given)
+QString ClientEditor::codeTakenText(ClientCode meant, ClientCode given)
 {
-    return QStringLiteral("다른 PC에서 거래처코드 %1번을 먼저 등록하여, 이 거래처는 %2번으로 저장했습니다.").arg(meant).arg(given);
+    return QStringLiteral("다른 PC에서 거래처코드 %1번을 먼저 등록하여, 이 거래처는 %2번으로 저장했습니다.").arg(meant.value()).arg(given.value());
 }
 
 ClientEditor::ClientEditor(Database &db, UserPrompt &prompt) : m_db(db), m_prompt(prompt) {}
@@ -38,10 +38,10 @@ void ClientEditor::setBusiMode(BusiMode mode)
 void ClientEditor::clear()
 {
     m_loadedName.clear();
-    m_currentCode = -1;
+    m_currentCode = ClientCode(-1);
 }
 
-std::optional<ClientRecord> ClientEditor::LoadClient(qint32 code)
+std::optional<ClientRecord> ClientEditor::LoadClient(ClientCode code)
 {
     const auto found = shownOnFailure(ClientRegister(m_db, m_busiMode).find(code), m_prompt);
     if (!found || !*found)
@@ -72,14 +72,14 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
     if (add) {
         const auto next = reg.nextCode();
         m_prompt.show(next.failure());
-        m_currentCode = next.valueOr(-1);
+        m_currentCode = next.valueOr(ClientCode(-1));
     }
-    if (m_currentCode == -1) {
+    if (m_currentCode == ClientCode(-1)) {
         m_prompt.MsgWarn(ClientRegister::codeErrorText());
         return SaveResult::Failed;
     }
     const auto same = shownOnFailure(
-        reg.sameNameCount(rec.name, m_addEditMode == EditMode::Edit ? std::optional<qint32>(m_currentCode) : std::nullopt),
+        reg.sameNameCount(rec.name, m_addEditMode == EditMode::Edit ? std::optional<ClientCode>(m_currentCode) : std::nullopt),
         m_prompt);
     if (!same)
         return SaveResult::Failed;
@@ -92,7 +92,7 @@ ClientEditor::SaveResult ClientEditor::Save(const ClientRecord &input, const Hoo
         const auto inserted = shownOnFailure(reg.insertNew(rec), m_prompt);
         if (!inserted)
             return SaveResult::Failed;
-        const qint32 given = *inserted;
+        const ClientCode given = *inserted;
         if (given != m_currentCode)
             m_prompt.MsgInfo(codeTakenText(m_currentCode, given));
         m_currentCode = given;

@@ -27,7 +27,7 @@ public:
     struct Hooks
     {
         // SyncUpdateClient(code, busiMode, add) of the window given as CallForm.
-        std::function<void(qint32, BusiMode, bool)> syncUpdateClient;
+        std::function<void(ClientCode, BusiMode, bool)> syncUpdateClient;
         // The floating notice of a save.
         std::function<void()> notice;
     };
@@ -48,8 +48,8 @@ public:
     // ClearInput's part: no client loaded.
     void clear();
     // The client with code, or nullopt (the code stays -1).
-    std::optional<ClientRecord> LoadClient(qint32 code);
-    qint32 currentCode() const { return m_currentCode; }
+    std::optional<ClientRecord> LoadClient(ClientCode code);
+    ClientCode currentCode() const { return m_currentCode; }
     QString loadedName() const { return m_loadedName; }
 
     // The save steps: required name, 16 bytes, duplicate question (default No), code, write,
@@ -57,12 +57,12 @@ public:
     SaveResult Save(const ClientRecord &input, const Hooks &hooks);
 
     // After a successful save: the saved code and name.
-    qint32 CCode() const { return m_savedCode; }
+    ClientCode CCode() const { return m_savedCode; }
     QString CName() const { return m_savedName; }
 
     static QString fieldCaption(int field);
     // Said when another PC registered a client under the code this save meant to give.
-    static QString codeTakenText(qint32 meant, qint32 given);
+    static QString codeTakenText(ClientCode meant, ClientCode given);
 
 private:
     Database &m_db;
@@ -70,8 +70,8 @@ private:
     std::optional<EditMode> m_addEditMode;
     BusiMode m_busiMode = BusiMode::Supplier;
     QString m_caption;
-    qint32 m_currentCode = -1;
+    ClientCode m_currentCode{-1};
     QString m_loadedName;
-    qint32 m_savedCode = 0;
+    ClientCode m_savedCode;
     QString m_savedName;
 };

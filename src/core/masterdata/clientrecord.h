@@ -3,10 +3,12 @@
 
 #include <QString>
 
+#include "core/base/clientcode.h"
+
 // One client of either register.
 struct ClientRecord
 {
-    qint32 id = 0;
+    ClientCode id;
     QString name;
     QString tel;
     QString phone;
@@ -18,6 +20,6 @@ struct ClientRecord
 // A client chosen in a search or edit window, as it travels back to whoever asked.
 struct PickedClient
 {
-    qint32 code = 0;
+    ClientCode code;
     QString name;
 };

@@ -15,7 +15,7 @@ const QString kSaveError = QStringLiteral("자료를 저장하는 중 오류가 
 ClientRecord readClient(const QSqlQuery &q)
 {
     ClientRecord c;
-    c.id = static_cast<qint32>(q.value(QStringLiteral("id")).toLongLong());
+    c.id = ClientCode::fromVariant(q.value(QStringLiteral("id")));
     c.name = NullToStr(q.value(QStringLiteral("name")));
     c.tel = NullToStr(q.value(QStringLiteral("tel")));
     c.phone = NullToStr(q.value(QStringLiteral("phone")));
@@ -51,10 +51,10 @@ Fallible<std::vector<ClientRecord>> ClientRegister::list(const QString &word) co
     return out;
 }
 
-Fallible<std::optional<ClientRecord>> ClientRegister::find(qint32 code) const
+Fallible<std::optional<ClientRecord>> ClientRegister::find(ClientCode code) const
 {
     SqlStatement st(QStringLiteral("SELECT * FROM ") + table() + QStringLiteral(" WHERE id = :id"));
-    st.bind(QStringLiteral("id"), code);
+    st.bind(QStringLiteral("id"), code.toVariant());
     auto rs = OpenRS(m_db, st);
     if (!rs)
         return rs.failure();
@@ -65,18 +65,18 @@ Fallible<std::optional<ClientRecord>> ClientRegister::find(qint32 code) const
     return c;
 }
 
-Fallible<qint64> ClientRegister::sameNameCount(const QString &name, std::optional<qint32> except) const
+Fallible<qint64> ClientRegister::sameNameCount(const QString &name, std::optional<ClientCode> except) const
 {
     SqlStatement st(QStringLiteral("name = :name"));
     st.bind(QStringLiteral("name"), name);
     if (except) {
         st.text += QStringLiteral(" and id <> :id");
-        st.bind(QStringLiteral("id"), *except);
+        st.bind(QStringLiteral("id"), except->toVariant());
     }
     return OpenRSCount(m_db, table(), st);
 }
 
-Fallible<qint32> ClientRegister::nextCode() const
+Fallible<ClientCode> ClientRegister::nextCode() const
 {
     const QString codeField = voucherCodeField(m_mode);
     auto rs = OpenRS(m_db, SqlStatement(QStringLiteral("SELECT MAX(m) FROM (SELECT MAX(id) AS m FROM ") + table()
@@ -88,7 +88,7 @@ Fallible<qint32> ClientRegister::nextCode() const
     if (rs->next() && !rs->value(0).isNull())
         next = std::max<qint64>(rs->value(0).toLongLong() + 1, 1);
     CloseObj(rs);
-    return next > std::numeric_limits<qint32>::max() ? qint32(-1) : static_cast<qint32>(next);
+    return ClientCode(next > std::numeric_limits<qint32>::max() ? -1 : static_cast<qint32>(next));
 }
 
 QString ClientRegister::codeErrorText()
@@ -99,7 +99,7 @@ QString ClientRegister::codeErrorText()
 SqlStatement ClientRegister::recordStatement(const QString &sql, const ClientRecord &c) const
 {
     SqlStatement st(sql.arg(table()));
-    st.bind(QStringLiteral("id"), c.id)
+    st.bind(QStringLiteral("id"), c.id.toVariant())
         .bind(QStringLiteral("name"), c.name)
         .bind(QStringLiteral("tel"), c.tel)
         .bind(QStringLiteral("phone"), c.phone)
@@ -110,7 +110,7 @@ SqlStatement ClientRegister::recordStatement(const QString &sql, const ClientRec
     return st;
 }
 
-Fallible<qint32> ClientRegister::insertNew(ClientRecord c) const
+Fallible<ClientCode> ClientRegister::insertNew(ClientRecord c) const
 {
     // Two PCs may work out the same code at once; the register's unique key lets only one of
     // them have it, and the other takes the next free code. A few rounds are plenty: each one
@@ -135,8 +135,8 @@ Fallible<qint32> ClientRegister::insertNew(ClientRecord c) const
         if (error.kind != SqlError::Kind::Duplicate)
             break;
         const auto next = nextCode();
-        c.id = next.valueOr(-1);
-        if (c.id == -1)
+        c.id = next.valueOr(ClientCode(-1));
+        if (c.id == ClientCode(-1))
             return next.failure() + Notices{Notice::warn(codeErrorText())};
     }
     return Notice::errBox(kSaveError, error.code, error.text);
@@ -157,19 +157,19 @@ std::optional<Notice> ClientRegister::write(const ClientRecord &c) const
     return std::nullopt;
 }
 
-std::optional<Notice> ClientRegister::Delete(qint32 code) const
+std::optional<Notice> ClientRegister::Delete(ClientCode code) const
 {
     SqlStatement st(QStringLiteral("DELETE FROM ") + table() + QStringLiteral(" WHERE id = :id"));
-    st.bind(QStringLiteral("id"), code);
+    st.bind(QStringLiteral("id"), code.toVariant());
     return deleteOne(m_db, st);
 }
 
-Fallible<int> ClientRegister::renameInVouchers(qint32 code, const QString &name) const
+Fallible<int> ClientRegister::renameInVouchers(ClientCode code, const QString &name) const
 {
     const QString nameField = voucherNameField(m_mode);
     SqlStatement st(QStringLiteral("UPDATE total SET ") + nameField + QStringLiteral(" = :") + nameField
                     + QStringLiteral(" WHERE ") + voucherCodeField(m_mode) + QStringLiteral(" = :code"));
-    st.bind(nameField, name).bind(QStringLiteral("code"), code).into(QStringLiteral("total"));
+    st.bind(nameField, name).bind(QStringLiteral("code"), code.toVariant()).into(QStringLiteral("total"));
     const Database::Result r = m_db.exec(st);
     if (!r.ok())
         return queryError(r.error);

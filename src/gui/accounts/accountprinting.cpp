@@ -119,7 +119,7 @@ int runPrintClientLedgerCommand(int argc, char *argv[])
             settings, db, prompt, [&](Database &ledger) { return CommandLogin::admit(ledger, passwordFromStdin); }, &where);
         !problem.isEmpty())
         return fail(problem, 1);
-    const auto found = shownOnFailure(ClientRegister(db, *mode).find(static_cast<qint32>(code)), prompt);
+    const auto found = shownOnFailure(ClientRegister(db, *mode).find(ClientCode::fromNumber(code)), prompt);
     const std::optional<ClientRecord> record = found ? *found : std::nullopt;
     ClientLedgerModel model;
     if (const SqlError error = model.load(db, *mode, code, from, to); error.isError())

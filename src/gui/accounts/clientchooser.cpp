@@ -34,7 +34,7 @@ void ClientChooser::setClient(BusiMode mode, qint64 code)
     m_code = code;
     m_name.clear();
     if (code > 0) {
-        const auto found = shownOnFailure(ClientRegister(m_db, mode).find(static_cast<qint32>(code)), m_prompt);
+        const auto found = shownOnFailure(ClientRegister(m_db, mode).find(ClientCode::fromNumber(code)), m_prompt);
         const std::optional<ClientRecord> record = found ? *found : std::nullopt;
         m_name = record ? record->name : PaymentRules::deletedClientName();
     }
@@ -56,8 +56,8 @@ bool ClientChooser::commit()
     m_lookingUp = true;
     const auto picked = m_lookups.SelClient(mode(), typed, txtClient, FormRules::AlignLeft, true);
     m_lookingUp = false;
-    if (picked && picked->code > 0) {
-        setClient(mode(), picked->code);
+    if (picked && picked->code.isValid()) {
+        setClient(mode(), picked->code.value());
         return true;
     }
     txtClient->setText(m_name);

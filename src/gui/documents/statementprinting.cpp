@@ -70,7 +70,7 @@ void printStatement(QWidget *parent, Database &db, UserPrompt &prompt, const QLi
     show(parent, prompt, reportFolder, outcome, data);
 }
 
-void printStatementOfDay(QWidget *parent, Database &db, UserPrompt &prompt, qint64 code, const QDate &date,
+void printStatementOfDay(QWidget *parent, Database &db, UserPrompt &prompt, ClientCode code, const QDate &date,
                          const QString &reportFolder)
 {
     Statement data;
@@ -98,17 +98,17 @@ int runPrintStatementCommand(int argc, char *argv[])
     if (at < 0 || at + 1 >= args.size() || args[at + 1].startsWith(QLatin1String("--")))
         return fail(usage, 2);
     const QString out = args[at + 1];
-    qint64 code = 0;
+    ClientCode code;
     QString date;
     for (qsizetype i = at + 2; i < args.size(); i += 2) {
         const QString &opt = args[i];
         if (i + 1 >= args.size())
             return fail(QStringLiteral("옵션에 값이 없습니다: ") + opt + QLatin1Char('\n') + usage, 2);
         const QString &value = args[i + 1];
-        if (opt == QLatin1String("--customer") && code == 0) {
+        if (opt == QLatin1String("--customer") && code == ClientCode()) {
             bool ok = false;
-            code = value.toLongLong(&ok);
-            if (!ok || code <= 0)
+            code = ClientCode(value.toInt(&ok));
+            if (!ok || !code.isValid())
                 return fail(QStringLiteral("판매처 코드는 1 이상의 수입니다: ") + value + QLatin1Char('\n') + usage, 2);
         } else if (opt == QLatin1String("--date") && date.isEmpty()) {
             // The short forms the date boxes accept are accepted here too.
@@ -120,7 +120,7 @@ int runPrintStatementCommand(int argc, char *argv[])
             return fail(QStringLiteral("알 수 없거나 두 번 준 옵션입니다: ") + opt + QLatin1Char('\n') + usage, 2);
         }
     }
-    if (code == 0 || date.isEmpty())
+    if (code == ClientCode() || date.isEmpty())
         return fail(usage, 2);
 
     AppSettings settings;

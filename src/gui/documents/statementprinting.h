@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include "core/base/clientcode.h"
+
 class Database;
 class QWidget;
 class UserPrompt;
@@ -15,7 +17,7 @@ struct Statement;
 void printStatement(QWidget *parent, Database &db, UserPrompt &prompt, const QList<qint64> &totalIds,
                     const QString &reportFolder);
 // The same for every voucher sold to customer code on date.
-void printStatementOfDay(QWidget *parent, Database &db, UserPrompt &prompt, qint64 code, const QDate &date,
+void printStatementOfDay(QWidget *parent, Database &db, UserPrompt &prompt, ClientCode code, const QDate &date,
                          const QString &reportFolder);
 // The statement into a PDF at path with the report folder's Statement.ini; empty on success,
 // else the reason. A layout problem is warned about through prompt.

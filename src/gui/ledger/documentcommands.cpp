@@ -33,7 +33,7 @@ void addDocumentCommands(QWidget &window, SafetyCommandHost &host, Database &db,
     setDayStatement([&db, &prompt, &host, guard = QPointer<QWidget>(&window)](QWidget *parent, qint64 code,
                                                                              const QString &date) {
         if (guard)
-            printStatementOfDay(parent, db, prompt, code, QDate::fromString(date, Qt::ISODate), host.paths().gRptPath);
+            printStatementOfDay(parent, db, prompt, ClientCode::fromNumber(code), QDate::fromString(date, Qt::ISODate), host.paths().gRptPath);
     });
     host.addToolCommand(QStringLiteral("사업자 정보(&Q)"), [&] {
         FrmBusinessInfo w(db, prompt, &window);

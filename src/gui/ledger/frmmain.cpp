@@ -501,13 +501,13 @@ void frmMain::ledgerOpened(const AppPaths &paths)
     // A connection that came back after a loss: the grid was read again, and the user is told.
     connect(m_live.get(), &LiveLedger::caughtUp, this,
             [this] { ShowFloatMsg(LiveLedger::caughtUpText(), CaughtUpNoticeMs, 0, FloatMsgCyan, this); });
-    m_entry->setClientEditOpener([this](BusiMode side, qint32 code) {
+    m_entry->setClientEditOpener([this](BusiMode side, ClientCode code) {
         FrmClient_write edit(m_db, m_prompt, m_paths.gPostFile, this);
         edit.setAddEditMode(ClientEditor::EditMode::Edit);
         edit.setBusiMode(side);
         edit.setCCode(code);
         edit.setCallForm(
-            [this](qint32 nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
+            [this](ClientCode nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
         // The code boxes are not shown, so the window opens over the client's panel.
         PlaceForm(&edit, btnClientEdit[toInt(side)]->parentWidget(), FormRules::AlignLeft, FormRules::Above);
         edit.exec();
@@ -877,10 +877,10 @@ bool frmMain::runLogin()
     return login.exec() == QDialog::Accepted;
 }
 
-void frmMain::SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd)
+void frmMain::SyncUpdateClient(ClientCode nCode, BusiMode nBusiMode, bool bAdd)
 {
     if (m_entry)
-        m_entry->editor().SyncUpdateClient(ClientCode(nCode), nBusiMode, bAdd);
+        m_entry->editor().SyncUpdateClient(nCode, nBusiMode, bAdd);
     // The edit window may have renamed the client in its vouchers too: the rows shown are read
     // again, so that the grid shows what the ledger holds (unchanged where the user said no).
     if (!m_live)
@@ -888,7 +888,7 @@ void frmMain::SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd)
     const int codeColumn = nBusiMode == BusiMode::Supplier ? LedgerModel::ColMaeipCode : LedgerModel::ColMaechulCode;
     for (int r = 0; r < m_model.rowCount(); ++r) {
         const qint64 id = m_model.row(r).totalId;
-        if (id > 0 && m_model.index(r, codeColumn).data(Qt::EditRole).toLongLong() == nCode)
+        if (id > 0 && ClientCode::fromVariant(m_model.index(r, codeColumn).data(Qt::EditRole)) == nCode)
             m_live->noteChange(id, VoucherChanges::Op::Update);
     }
 }

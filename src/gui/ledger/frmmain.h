@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "core/base/clientcode.h"
 #include "core/callerid/calleriddesk.h"
 #include "core/ledger/ledger.h"
 #include "core/ledger/ledgerfilter.h"
@@ -94,7 +95,7 @@ public:
     // Other PCs' changes of the shown vouchers; null before the ledger is opened.
     LiveLedger *live() override { return m_live.get(); }
     // Called by the client edit window after a save: the panel of that side shows the client.
-    void SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd);
+    void SyncUpdateClient(ClientCode nCode, BusiMode nBusiMode, bool bAdd);
     QString DefaultDate() const { return m_ledger->DefaultDate(); }
 
     static QString caption();

@@ -75,7 +75,7 @@ void LedgerEntry::showClient(BusiMode side, const ClientRecord *client)
                                client ? client->address : QString(), client ? client->memo : QString()};
     for (std::size_t p = 0; p < panels.size(); ++p)
         setPanelText(panels[p], values[p]);
-    m_controls.codes[i]->setText(client ? QString::number(client->id) : QString());
+    m_controls.codes[i]->setText(client ? client->id.toText() : QString());
 }
 
 const QObject *LedgerEntry::codeAnchor() const
@@ -91,9 +91,9 @@ const QObject *LedgerEntry::clientAnchor() const
 
 void LedgerEntry::btnClientEdit_Click(BusiMode side)
 {
-    bool ok = false;
-    const qint32 code = m_controls.codes[static_cast<std::size_t>(toInt(side))]->text().toInt(&ok);
-    if (!ok || code == 0)
+    // Text that is no number reads as no client.
+    const ClientCode code = ClientCode::fromText(m_controls.codes[static_cast<std::size_t>(toInt(side))]->text());
+    if (code == ClientCode())
         return;
     if (m_openClientEdit)
         m_openClientEdit(side, code);

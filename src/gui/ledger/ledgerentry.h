@@ -46,7 +46,7 @@ public:
     VoucherEditor &editor() { return *m_editor; }
 
     // Opens the client of panel side for editing; nothing when the panel is empty.
-    using ClientEditOpener = std::function<void(BusiMode side, qint32 code)>;
+    using ClientEditOpener = std::function<void(BusiMode side, ClientCode code)>;
     void setClientEditOpener(ClientEditOpener opener) { m_openClientEdit = std::move(opener); }
     void btnClientEdit_Click(BusiMode side);
 

@@ -17,7 +17,7 @@
 namespace {
 QStringList rowOf(const ClientRecord &c)
 {
-    return {c.name, c.tel, c.address, c.memo, QString::number(c.id)};
+    return {c.name, c.tel, c.address, c.memo, c.id.toText()};
 }
 } // namespace
 
@@ -61,16 +61,16 @@ void FrmClient_Sel::Refresh_Sheet()
 
 void FrmClient_Sel::takeRow(int row)
 {
-    m_picked = PickedClient{model().text(row, Code).toInt(), model().text(row, Name)};
+    m_picked = PickedClient{ClientCode::fromText(model().text(row, Code)), model().text(row, Name)};
 }
 
-qint32 FrmClient_Sel::activeCode() const
+ClientCode FrmClient_Sel::activeCode() const
 {
     const int row = activeRow();
-    return row < 0 ? 0 : const_cast<FrmClient_Sel *>(this)->model().text(row, Code).toInt();
+    return row < 0 ? ClientCode() : ClientCode::fromText(const_cast<FrmClient_Sel *>(this)->model().text(row, Code));
 }
 
-void FrmClient_Sel::SyncUpdateClient(qint32 nCode, BusiMode, bool bAdd)
+void FrmClient_Sel::SyncUpdateClient(ClientCode nCode, BusiMode, bool bAdd)
 {
     const auto found = shownOnFailure(clients().find(nCode), m_prompt);
     if (!found || !*found)
@@ -89,7 +89,7 @@ void FrmClient_Sel::SyncUpdateClient(qint32 nCode, BusiMode, bool bAdd)
     spList->setCurrentIndex(model().index(row, column));
 }
 
-void FrmClient_Sel::openEditor(ClientEditor::EditMode addEditMode, qint32 code)
+void FrmClient_Sel::openEditor(ClientEditor::EditMode addEditMode, ClientCode code)
 {
     FrmClient_write w(m_db, m_prompt, m_postFile, this);
     w.setAddEditMode(addEditMode);
@@ -97,7 +97,7 @@ void FrmClient_Sel::openEditor(ClientEditor::EditMode addEditMode, qint32 code)
         w.setBusiMode(*m_mode);
     if (addEditMode == ClientEditor::EditMode::Edit)
         w.setCCode(code);
-    w.setCallForm([this](qint32 nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
+    w.setCallForm([this](ClientCode nCode, BusiMode nBusiMode, bool bAdd) { SyncUpdateClient(nCode, nBusiMode, bAdd); });
     PlaceForm(&w, txtName, 0, 0);
     w.exec();
     spList->setFocus();
@@ -105,13 +105,13 @@ void FrmClient_Sel::openEditor(ClientEditor::EditMode addEditMode, qint32 code)
 
 void FrmClient_Sel::cmdAdd_Click()
 {
-    openEditor(ClientEditor::EditMode::Add, 0);
+    openEditor(ClientEditor::EditMode::Add, ClientCode());
 }
 
 void FrmClient_Sel::cmdEdit_Click()
 {
-    const qint32 code = activeCode();
-    if (code == 0) {
+    const ClientCode code = activeCode();
+    if (code == ClientCode()) {
         m_prompt.MsgInfo(QStringLiteral("수정할 자료를 먼저 선택하세요."));
         return;
     }
@@ -121,7 +121,7 @@ void FrmClient_Sel::cmdEdit_Click()
 void FrmClient_Sel::cmdDel_Click()
 {
     const int row = activeRow();
-    const qint32 code = activeCode();
+    const ClientCode code = activeCode();
     if (askAndDeleteClient(m_prompt, clients(), code, row < 0 ? QString() : model().text(row, Name))) {
         DeleteRow(spList, -2, true, true);
         spList->setFocus();

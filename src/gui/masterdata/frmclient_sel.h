@@ -27,7 +27,7 @@ public:
     void Refresh_Sheet() override;
     // The edit window's notice after a save: the saved client into the list (a new last row
     // when bAdd, else the active row).
-    void SyncUpdateClient(qint32 nCode, BusiMode nBusiMode, bool bAdd);
+    void SyncUpdateClient(ClientCode nCode, BusiMode nBusiMode, bool bAdd);
 
 protected:
     void cmdAdd_Click() override;
@@ -36,8 +36,8 @@ protected:
     void takeRow(int row) override;
 
 private:
-    qint32 activeCode() const;
-    void openEditor(ClientEditor::EditMode addEditMode, qint32 code);
+    ClientCode activeCode() const;
+    void openEditor(ClientEditor::EditMode addEditMode, ClientCode code);
     // The register of the mode; the suppliers' while no mode was set.
     ClientRegister clients();
 

@@ -101,7 +101,7 @@ void FrmClient_write::setBusiMode(BusiMode iBusiMode)
     setWindowTitle(m_editor.caption());
 }
 
-void FrmClient_write::setCCode(qint32 code)
+void FrmClient_write::setCCode(ClientCode code)
 {
     ChkContinueAdd->hide();
     ChkContinueAdd->setChecked(false);

@@ -23,7 +23,7 @@ class FrmClient_write final : public QDialog
 
 public:
     // The opener's SyncUpdateClient(nCode, nBusiMode, bAdd), called after each successful save.
-    using CallForm = std::function<void(qint32 nCode, BusiMode nBusiMode, bool bAdd)>;
+    using CallForm = std::function<void(ClientCode nCode, BusiMode nBusiMode, bool bAdd)>;
 
     FrmClient_write(Database &db, UserPrompt &prompt, const QString &postFile, QWidget *parent = nullptr);
     ~FrmClient_write() override;
@@ -33,9 +33,9 @@ public:
     void setBusiMode(BusiMode iBusiMode);
     BusiMode busiMode() const { return m_editor.busiMode(); }
     // Loads the client with this code for editing; the continue box is hidden.
-    void setCCode(qint32 code);
+    void setCCode(ClientCode code);
     // After a save: the saved code (0 before).
-    qint32 CCode() const { return m_editor.CCode(); }
+    ClientCode CCode() const { return m_editor.CCode(); }
     QString CName() const { return m_editor.CName(); }
     // A name to start from; the continue box is hidden.
     void setDefaultName(const QString &sName);
