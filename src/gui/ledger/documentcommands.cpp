@@ -76,7 +76,7 @@ void printDayStatementOfRow(QWidget &window, const QTableView &grid, const Ledge
                        QStringLiteral("거래명세표"));
         return;
     }
-    printStatementOfDay(&window, db, prompt, model.row(r).maechulCode.value(),
+    printStatementOfDay(&window, db, prompt, model.row(r).maechulCode,
                         QDate::fromString(model.row(r).maechulDate, Qt::ISODate), reportFolder);
 }
 
