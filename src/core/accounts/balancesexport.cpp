@@ -120,8 +120,7 @@ std::optional<int> runExportBalances(int argc, char *argv[])
     Database db;
     ConsolePrompt prompt;
     QString where;
-    if (const QString error = openCommandLedger(settings, db, prompt,
-                                                [&](Database &ledger) { return CommandLogin::admit(ledger, passwordFromStdin); }, &where);
+    if (const QString error = openCommandLedger(settings, db, prompt, passwordFromStdin, &where);
         !error.isEmpty()) {
         say(stderr, error);
         return 1;

@@ -5,6 +5,7 @@
 #include <QSqlError>
 
 #include "core/data/database.h"
+#include "core/shell/commandlogin.h"
 #include "core/shell/ledgerlocation.h"
 #include "core/shell/startup.h"
 #include "checkdate.h"
@@ -98,6 +99,14 @@ QString selectionHeading(const VoucherFilter &filter)
     if (filter.noSale)
         line += QStringLiteral("   미판매만");
     return line;
+}
+
+QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt, bool passwordFromStdin,
+                          QString *where)
+{
+    return openCommandLedger(
+        settings, db, prompt, [passwordFromStdin](Database &ledger) { return CommandLogin::admit(ledger, passwordFromStdin); },
+        where);
 }
 
 QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,

@@ -33,6 +33,10 @@ QString selectionHeading(const VoucherFilter &filter);
 // admit; empty on success, else the message. where (if given) gets the file or server it names.
 QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt,
                           const std::function<QString(Database &)> &admit, QString *where = nullptr);
+// The same for a command form: the ledger's password is asked on the terminal or, with
+// passwordFromStdin, read from standard input (CommandLogin).
+QString openCommandLedger(AppSettings &settings, Database &db, UserPrompt &prompt, bool passwordFromStdin,
+                          QString *where = nullptr);
 
 // Opens the ledger the settings name, a file or a server (never creating one, never writing the
 // settings; a server's password asked through prompt as the window asks it), and fills model

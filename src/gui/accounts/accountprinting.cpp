@@ -115,8 +115,7 @@ int runPrintClientLedgerCommand(int argc, char *argv[])
     Database db;
     const AppPaths paths = ResolvePaths(settings);
     QString where;
-    if (const QString problem = openCommandLedger(
-            settings, db, prompt, [&](Database &ledger) { return CommandLogin::admit(ledger, passwordFromStdin); }, &where);
+    if (const QString problem = openCommandLedger(settings, db, prompt, passwordFromStdin, &where);
         !problem.isEmpty())
         return fail(problem, 1);
     const auto found = shownOnFailure(ClientRegister(db, *mode).find(ClientCode::fromNumber(code)), prompt);
